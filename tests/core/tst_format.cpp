@@ -1,0 +1,123 @@
+#include "core/Format.h"
+
+#include <QTest>
+
+#include <limits>
+
+using namespace brolga;
+
+// Runs under en_AU and again under de_DE (see tests/CMakeLists.txt): the text must not change.
+class TestFormat : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void money_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::newRow("whole") << 650000.0 << 0 << "$650,000";
+        QTest::newRow("cents") << 1234.5 << 2 << "$1,234.50";
+        QTest::newRow("negative") << -1500.0 << 0 << "-$1,500";
+        QTest::newRow("negative cents") << -1234567.891 << 2 << "-$1,234,567.89";
+        QTest::newRow("half even down") << 2.5 << 0 << "$2";
+        QTest::newRow("half even up") << 3.5 << 0 << "$4";
+        QTest::newRow("half even cents") << 0.125 << 2 << "$0.12";
+        QTest::newRow("repayment") << 3934.7655 << 2 << "$3,934.77";
+        QTest::newRow("zero") << 0.0 << 0 << "$0";
+        QTest::newRow("tiny negative") << -0.001 << 2 << "$0.00";
+        QTest::newRow("hundreds") << 999.0 << 0 << "$999";
+        QTest::newRow("huge") << 1e15 << 0 << "$1,000,000,000,000,000";
+        QTest::newRow("infinity") << inf << 2 << "\u2014";
+        QTest::newRow("minus infinity") << -inf << 0 << "\u2014";
+        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0 << "\u2014";
+    }
+    void money()
+    {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(Format::money(value, decimals), text);
+    }
+
+    void largestDoubleIsStillText()
+    {
+        const QString t = Format::money(std::numeric_limits<double>::max(), 2);
+        QVERIFY(t.startsWith(QStringLiteral("$179,769,313")));
+        QVERIFY(t.endsWith(QStringLiteral(".00")));
+    }
+
+    void percent_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("decimals");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("rate") << 6.09 << 2 << "6.09%";
+        QTest::newRow("whole") << 80.0 << 0 << "80%";
+        QTest::newRow("one") << 5.5 << 1 << "5.5%";
+        QTest::newRow("no grouping") << 12345.0 << 0 << "12345%";
+        QTest::newRow("negative") << -3.25 << 1 << "-3.2%";
+        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 2 << "\u2014";
+    }
+    void percent()
+    {
+        QFETCH(double, value);
+        QFETCH(int, decimals);
+        QFETCH(QString, text);
+        QCOMPARE(Format::percent(value, decimals), text);
+    }
+
+    void shortMoney_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("999") << 999.0 << "$999";
+        QTest::newRow("1000") << 1000.0 << "$1k";
+        QTest::newRow("1999") << 1999.0 << "$1k";
+        QTest::newRow("650k") << 650000.0 << "$650k";
+        QTest::newRow("999999") << 999999.0 << "$999k";
+        QTest::newRow("1m") << 1000000.0 << "$1m";
+        QTest::newRow("2.5m") << 2500000.0 << "$2.5m";
+        QTest::newRow("negative") << -20000.0 << "-$20,000";
+        QTest::newRow("inf") << std::numeric_limits<double>::infinity() << "\u2014";
+    }
+    void shortMoney()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        QCOMPARE(Format::shortMoney(value), text);
+    }
+
+    void duration_data()
+    {
+        QTest::addColumn<int>("periods");
+        QTest::addColumn<PaymentFrequency>("frequency");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("30 yrs") << 360 << PaymentFrequency::monthly << "30 yrs";
+        QTest::newRow("28 yrs 11") << 347 << PaymentFrequency::monthly << "28 yrs 11 mths";
+        QTest::newRow("1 yr 1") << 13 << PaymentFrequency::monthly << "1 yr 1 mth";
+        QTest::newRow("1 yr") << 12 << PaymentFrequency::monthly << "1 yr";
+        QTest::newRow("25 yrs 1") << 301 << PaymentFrequency::monthly << "25 yrs 1 mth";
+        QTest::newRow("weekly 25 yrs") << 1300 << PaymentFrequency::weekly << "25 yrs";
+        QTest::newRow("one week") << 1 << PaymentFrequency::weekly << "0 mths";
+        QTest::newRow("one month") << 1 << PaymentFrequency::monthly << "1 mth";
+        QTest::newRow("fortnightly yr") << 26 << PaymentFrequency::fortnightly << "1 yr";
+        QTest::newRow("half rounds up") << 13 << PaymentFrequency::fortnightly << "6 mths";
+    }
+    void duration()
+    {
+        QFETCH(int, periods);
+        QFETCH(PaymentFrequency, frequency);
+        QFETCH(QString, text);
+        QCOMPARE(Format::duration(periods, frequency), text);
+    }
+
+    void stampIsEnglish()
+    {
+        QCOMPARE(Format::stamp(QDate(2026, 12, 5)), QStringLiteral("5 Dec 2026"));
+        QCOMPARE(Format::stamp(QDate(2027, 3, 14)), QStringLiteral("14 Mar 2027"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFormat)
+#include "tst_format.moc"
