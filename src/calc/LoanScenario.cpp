@@ -20,6 +20,9 @@ int roundedCount(double x)
 // Clamps into [lo, hi]; NaN falls to lo so that nothing downstream loops on or prints it.
 double clampOrLow(double x, double lo, double hi) { return std::isnan(x) ? lo : std::clamp(x, lo, hi); }
 
+// max(x, 0) that also turns NaN (0 × infinity from an offset with no rate) into 0.
+double nonNegative(double x) { return x > 0 ? x : 0; }
+
 } // namespace
 
 LoanInputs LoanInputs::from(const CalculatorState &s)
@@ -46,8 +49,8 @@ std::optional<LoanScenario> LoanScenario::make(const LoanInputs &in)
 {
     const double term = clampOrLow(in.termYears, 0, 50);
     const double rate = clampOrLow(in.annualRatePercent, 0, 100);
-    const double offset = in.offset > 0 ? in.offset : 0;
-    const double extra = in.extraRepayment > 0 ? in.extraRepayment : 0;
+    const double offset = nonNegative(in.offset);
+    const double extra = nonNegative(in.extraRepayment);
     const double P = in.loanAmount;
     const int ppy = periodsPerYear(in.frequency);
     const int n = roundedCount(term * ppy);
@@ -65,7 +68,7 @@ std::optional<LoanScenario> LoanScenario::make(const LoanInputs &in)
     s.termYears = term;
     s.type = in.type;
     s.contractedPeriods = n;
-    s.firstInterest = std::max((P - offset) * r, 0.0);
+    s.firstInterest = nonNegative((P - offset) * r);
 
     int k = 0;
     if (in.type == RepaymentType::principalAndInterest) {
@@ -83,7 +86,7 @@ std::optional<LoanScenario> LoanScenario::make(const LoanInputs &in)
     double balance = P;
     double totalInterest = 0;
     for (int p = 1;; ++p) {
-        const double interest = std::max(r * (balance - offset), 0.0);
+        const double interest = nonNegative(r * (balance - offset));
         double planned;
         if (in.type == RepaymentType::principalAndInterest)
             planned = extra + (s.payment - interest);
@@ -91,7 +94,7 @@ std::optional<LoanScenario> LoanScenario::make(const LoanInputs &in)
             planned = extra;
         else
             planned = extra + (s.paymentAfterIO - interest);
-        const double paid = std::max(std::min(planned, balance), 0.0);
+        const double paid = nonNegative(std::min(planned, balance));
         balance -= paid;
         totalInterest += interest;
         s.schedule.push_back({p, interest, paid, balance});
@@ -113,7 +116,7 @@ double LoanScenario::paymentAs(PaymentFrequency other) const
     const int ppy = periodsPerYear(other);
     const double r = annualRatePercent / 100 / ppy;
     if (type == RepaymentType::interestOnly)
-        return std::max(r * (principal - offset), 0.0);
+        return nonNegative(r * (principal - offset));
     const int n = roundedCount(ppy * termYears);
     if (principal <= 0 || n < 1)
         return 0;
