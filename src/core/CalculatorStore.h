@@ -1,0 +1,87 @@
+#pragma once
+
+#include "calc/CapacityResult.h"
+#include "calc/DutyResult.h"
+#include "calc/IncomeResult.h"
+#include "calc/LMIResult.h"
+#include "calc/LoanScenario.h"
+#include "core/CalculatorState.h"
+#include "core/Settings.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace brolga {
+
+// The one live owner of the user's inputs. Every change goes through edit(), which notifies the views and
+// schedules a debounced save; derived results are computed afresh on each read and never cached.
+class CalculatorStore : public QObject {
+    Q_OBJECT
+public:
+    using Clock = std::function<QDateTime()>;
+
+    // Reads the stored record (defaults when there is none or it is unreadable). Writes nothing.
+    explicit CalculatorStore(QObject *parent = nullptr);
+    CalculatorStore(std::unique_ptr<Settings> settings, QObject *parent = nullptr);
+    ~CalculatorStore() override;
+
+    const CalculatorState &state() const { return state_; }
+    // The single write path.
+    void edit(const std::function<void(CalculatorState &)> &change);
+    void setState(const CalculatorState &state);
+
+    const std::optional<QString> &toast() const { return toast_; }
+    void flash(const QString &message);
+
+    void reset();
+    void saveNow();
+    bool hasPendingSave() const { return saveTimer_.isActive(); }
+
+    // Makes a theme current by identifier; the themes keep their own runtime in step through themeChanged().
+    void applyTheme(const QString &themeID);
+
+    std::optional<LoanScenario> scenario() const;
+    std::optional<LoanScenario> baselineScenario() const;
+    std::optional<LoanScenario> compareScenario() const;
+    std::optional<CapacityResult> capacity() const;
+    IncomeResult income() const;
+    DutyResult duty() const;
+    LMIResult lmi() const;
+    double fundsToComplete() const;
+
+    void applyOccupationPreset(OccupationPreset preset);
+    void sendIncomeToCapacity();
+
+    Settings &settings() { return *settings_; }
+    // "Now" for the calculations that read today's date; tests give a fixed clock.
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    QDateTime now() const { return clock_(); }
+
+    static constexpr int saveDelayMs = 400;
+    static constexpr int toastMs = 2500;
+
+Q_SIGNALS:
+    void stateChanged();
+    void toastChanged();
+    void themeChanged(const QString &themeID);
+    // Emitted after each write of the stored record (the debounced one and saveNow).
+    void saved();
+
+private:
+    void scheduleSave();
+    void write(const CalculatorState &snapshot);
+
+    std::unique_ptr<Settings> settings_;
+    CalculatorState state_;
+    std::optional<QString> toast_;
+    QTimer saveTimer_;
+    CalculatorState pendingSnapshot_;
+    Clock clock_;
+};
+
+} // namespace brolga
