@@ -22,6 +22,9 @@ CalculatorStore::CalculatorStore(std::unique_ptr<Settings> settings, QObject *pa
     saveTimer_.setTimerType(Qt::PreciseTimer);
     saveTimer_.setInterval(saveDelayMs);
     connect(&saveTimer_, &QTimer::timeout, this, [this] { write(pendingSnapshot_); });
+
+    // An identifier that names no theme shows the house colours but stays stored as it was.
+    ThemeRuntime::setCurrent(Theme::named(state_.themeID));
 }
 
 CalculatorStore::~CalculatorStore() = default;
@@ -86,10 +89,11 @@ void CalculatorStore::reset()
     setState(fresh);
 }
 
-void CalculatorStore::applyTheme(const QString &themeID)
+void CalculatorStore::applyTheme(const Theme &theme)
 {
-    edit([&](CalculatorState &s) { s.themeID = themeID; });
-    Q_EMIT themeChanged(themeID);
+    ThemeRuntime::setCurrent(theme);
+    edit([&](CalculatorState &s) { s.themeID = theme.id; });
+    Q_EMIT themeChanged(theme.id);
 }
 
 std::optional<LoanScenario> CalculatorStore::scenario() const

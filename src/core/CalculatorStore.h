@@ -5,6 +5,7 @@
 #include "calc/IncomeResult.h"
 #include "calc/LMIResult.h"
 #include "calc/LoanScenario.h"
+#include "brand/Theme.h"
 #include "core/CalculatorState.h"
 #include "core/Settings.h"
 
@@ -42,8 +43,8 @@ public:
     void saveNow();
     bool hasPendingSave() const { return saveTimer_.isActive(); }
 
-    // Makes a theme current by identifier; the themes keep their own runtime in step through themeChanged().
-    void applyTheme(const QString &themeID);
+    // Makes the theme current and remembers its identifier in the record.
+    void applyTheme(const Theme &theme);
 
     std::optional<LoanScenario> scenario() const;
     std::optional<LoanScenario> baselineScenario() const;
