@@ -82,7 +82,10 @@ constexpr std::array<DutyBracket, 6> act{{
     {1'000'000, 34'504, 0.064},
 }};
 
-bool isPrice(double price) { return std::isfinite(price) && price > 0; }
+bool isPrice(double price)
+{
+    return std::isfinite(price) && price > 0;
+}
 
 // VIC's principal-place-of-residence rate, for anyone who is not an investor.
 bool vicResidenceScaleApplies(double price, BuyerType buyer)
@@ -119,7 +122,8 @@ std::pair<double, QString> firstHome(AUState state, double price, PropertyKind k
                                 QStringLiteral("NSW First Home Buyers Assistance Scheme"));
     case AUState::vic:
         return phasedOut(price, full, 600'000, 750'000,
-                         land ? QStringLiteral("VIC FHB (land)") : QStringLiteral("VIC first home buyer duty exemption"));
+                         land ? QStringLiteral("VIC FHB (land)")
+                              : QStringLiteral("VIC first home buyer duty exemption"));
     case AUState::qld:
         switch (kind) {
         case PropertyKind::established:
@@ -151,8 +155,9 @@ std::pair<double, QString> firstHome(AUState state, double price, PropertyKind k
             return {0, QStringLiteral("SA: no first home concession on established homes.")};
         return {full, QStringLiteral("SA: duty abolished for first home buyers of new homes and land to build on.")};
     case AUState::tas:
-        return {0, QStringLiteral(
-                       "TAS: the first home exemption ended for settlements after 30 June 2026 — ordinary duty applies.")};
+        return {0,
+                QStringLiteral(
+                    "TAS: the first home exemption ended for settlements after 30 June 2026 — ordinary duty applies.")};
     case AUState::act:
         return {full, QStringLiteral("ACT: no duty for eligible first home buyers — no price cap or income test.")};
     case AUState::nt:
@@ -165,14 +170,38 @@ std::pair<double, QString> firstHome(AUState state, double price, PropertyKind k
 
 } // namespace
 
-Scale nswScale() { return nsw; }
-Scale vicGeneralScale() { return vicGeneral; }
-Scale qldHomeConcessionScale() { return qldHome; }
-Scale qldGeneralScale() { return qldGeneral; }
-Scale waScale() { return wa; }
-Scale saScale() { return sa; }
-Scale tasScale() { return tas; }
-Scale actScale() { return act; }
+Scale nswScale()
+{
+    return nsw;
+}
+Scale vicGeneralScale()
+{
+    return vicGeneral;
+}
+Scale qldHomeConcessionScale()
+{
+    return qldHome;
+}
+Scale qldGeneralScale()
+{
+    return qldGeneral;
+}
+Scale waScale()
+{
+    return wa;
+}
+Scale saScale()
+{
+    return sa;
+}
+Scale tasScale()
+{
+    return tas;
+}
+Scale actScale()
+{
+    return act;
+}
 
 double duty(Scale scale, double price)
 {
@@ -199,8 +228,7 @@ double baseDuty(AUState state, double price, BuyerType buyer)
         if (vicResidenceScaleApplies(price, buyer))
             return 2'870 + (price - 130'000) * 0.05;
         return duty(vicGeneralScale(), price);
-    case AUState::qld:
-        return duty(buyer == BuyerType::investor ? qldGeneralScale() : qldHomeConcessionScale(), price);
+    case AUState::qld: return duty(buyer == BuyerType::investor ? qldGeneralScale() : qldHomeConcessionScale(), price);
     case AUState::wa: return duty(waScale(), price);
     case AUState::sa: return duty(saScale(), price);
     case AUState::tas: return duty(tasScale(), price);
@@ -222,13 +250,12 @@ double baseDuty(AUState state, double price, BuyerType buyer)
     return 0;
 }
 
-std::pair<double, QString> concession(AUState state, double price, BuyerType buyer, PropertyKind kind,
-                                      double fullDuty)
+std::pair<double, QString> concession(AUState state, double price, BuyerType buyer, PropertyKind kind, double fullDuty)
 {
     const double full = fullDuty > 0 && std::isfinite(fullDuty) ? fullDuty : 0;
     if (buyer != BuyerType::firstHome) {
-        const bool residence = state == AUState::vic && buyer == BuyerType::ownerOccupier &&
-                               vicResidenceScaleApplies(price, buyer);
+        const bool residence =
+            state == AUState::vic && buyer == BuyerType::ownerOccupier && vicResidenceScaleApplies(price, buyer);
         return {0, residence ? QStringLiteral("Victorian principal-place-of-residence scale applied.")
                              : QStringLiteral("General transfer duty — no concession applies.")};
     }

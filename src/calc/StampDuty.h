@@ -39,8 +39,7 @@ double baseDuty(AUState state, double price, BuyerType buyer);
 
 // The first-home concession on `fullDuty` and the sentence naming the rule. The amount always lies between 0
 // and `fullDuty` (0 when that is negative or not a number).
-std::pair<double, QString> concession(AUState state, double price, BuyerType buyer, PropertyKind kind,
-                                      double fullDuty);
+std::pair<double, QString> concession(AUState state, double price, BuyerType buyer, PropertyKind kind, double fullDuty);
 
 // Fraction of the whole price charged on top for a foreign purchaser.
 double foreignSurchargeRate(AUState state);

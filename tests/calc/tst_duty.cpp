@@ -123,17 +123,16 @@ private Q_SLOTS:
         const auto fh = BuyerType::firstHome;
         const auto land = PropertyKind::vacantLand, nb = PropertyKind::newBuild;
         const QString nswFh = QStringLiteral("NSW First Home Buyers Assistance Scheme");
-        QTest::newRow("nsw full at lower") << purchase(AUState::nsw, 800'000, fh) << 30'412.0
-                                           << nswFh + QStringLiteral(" — full exemption.");
+        QTest::newRow("nsw full at lower")
+            << purchase(AUState::nsw, 800'000, fh) << 30'412.0 << nswFh + QStringLiteral(" — full exemption.");
         QTest::newRow("nsw partial") << purchase(AUState::nsw, 900'000, fh) << 17'456.0
                                      << nswFh + QStringLiteral(" — partial concession, phasing out at $1m.");
-        QTest::newRow("nsw none at upper") << purchase(AUState::nsw, 1'000'000, fh) << 0.0
-                                           << nswFh + QStringLiteral(": above the $1m threshold.");
+        QTest::newRow("nsw none at upper")
+            << purchase(AUState::nsw, 1'000'000, fh) << 0.0 << nswFh + QStringLiteral(": above the $1m threshold.");
         QTest::newRow("nsw land at upper") << purchase(AUState::nsw, 450'000, fh, land) << 0.0
                                            << QStringLiteral("NSW FHBAS (vacant land): above the $450k threshold.");
-        QTest::newRow("vic full at lower")
-            << purchase(AUState::vic, 600'000, fh) << 31'070.0
-            << QStringLiteral("VIC first home buyer duty exemption — full exemption.");
+        QTest::newRow("vic full at lower") << purchase(AUState::vic, 600'000, fh) << 31'070.0
+                                           << QStringLiteral("VIC first home buyer duty exemption — full exemption.");
         QTest::newRow("vic partial") << purchase(AUState::vic, 700'000, fh, nb) << 37'070.0 / 3
                                      << QStringLiteral(
                                             "VIC first home buyer duty exemption — partial concession, phasing out "
@@ -160,16 +159,16 @@ private Q_SLOTS:
                                          << QStringLiteral("WA: property above the $800,000 first home threshold.");
         QTest::newRow("wa land full at 450k") << purchase(AUState::wa, 450'000, fh, land) << 15'390.0
                                               << QStringLiteral("WA first home owner rate (land) — full exemption.");
-        QTest::newRow("wa land between")
-            << purchase(AUState::wa, 500'000, fh, land) << 7'695.0
-            << QStringLiteral("WA first home owner rate (land) — $20.14 per $100 above $450,000.");
+        QTest::newRow("wa land between") << purchase(AUState::wa, 500'000, fh, land) << 7'695.0
+                                         << QStringLiteral(
+                                                "WA first home owner rate (land) — $20.14 per $100 above $450,000.");
         QTest::newRow("wa land none at 550k") << purchase(AUState::wa, 550'000, fh, land) << 0.0
                                               << QStringLiteral("WA: land above the $550,000 first home threshold.");
         QTest::newRow("sa established") << purchase(AUState::sa, 400'000, fh) << 0.0
                                         << QStringLiteral("SA: no first home concession on established homes.");
-        QTest::newRow("sa land")
-            << purchase(AUState::sa, 400'000, fh, land) << 16'330.0
-            << QStringLiteral("SA: duty abolished for first home buyers of new homes and land to build on.");
+        QTest::newRow("sa land") << purchase(AUState::sa, 400'000, fh, land) << 16'330.0
+                                 << QStringLiteral(
+                                        "SA: duty abolished for first home buyers of new homes and land to build on.");
         QTest::newRow("tas")
             << purchase(AUState::tas, 400'000, fh, nb) << 0.0
             << QStringLiteral(
@@ -228,8 +227,8 @@ private Q_SLOTS:
         s = purchase(AUState::wa, 700'000, BuyerType::firstHome);
         s.isForeignBuyer = true;
         s.dutyOverride = 0;
-        QTest::newRow("override of 0 is a figure") << s << 0.0 << 49'000.0 << 49'000.0 << 200.0 << 200.0
-                                                   << overrideNote;
+        QTest::newRow("override of 0 is a figure")
+            << s << 0.0 << 49'000.0 << 49'000.0 << 200.0 << 200.0 << overrideNote;
         s = purchase(AUState::nsw, 0);
         s.dutyOverride = 5'000;
         QTest::newRow("override without price") << s << 5'000.0 << 0.0 << 5'000.0 << 0.0 << 0.0 << overrideNote;
@@ -263,8 +262,19 @@ private Q_SLOTS:
     // concession stays within the duty, and nothing is negative.
     void invariants()
     {
-        const double prices[] = {1, 5'000, 350'000, 450'000, 550'000, 600'000, 699'999.99, 800'000, 1'000'000,
-                                 3'000'000, 1e15, 1e300, std::numeric_limits<double>::max()};
+        const double prices[] = {1,
+                                 5'000,
+                                 350'000,
+                                 450'000,
+                                 550'000,
+                                 600'000,
+                                 699'999.99,
+                                 800'000,
+                                 1'000'000,
+                                 3'000'000,
+                                 1e15,
+                                 1e300,
+                                 std::numeric_limits<double>::max()};
         for (AUState st : allCases<AUState>())
             for (BuyerType buyer : allCases<BuyerType>())
                 for (PropertyKind kind : allCases<PropertyKind>())

@@ -1,0 +1,201 @@
+#include "calc/LMI.h"
+#include "calc/StampDuty.h"
+#include "core/CalculatorState.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+using namespace brolga;
+
+Q_DECLARE_METATYPE(brolga::AUState)
+Q_DECLARE_METATYPE(brolga::CalculatorState)
+
+namespace {
+
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+constexpr double infinity = std::numeric_limits<double>::infinity();
+
+#define QCOMPARE_CENTS(actual, expected)                                                                               \
+    QVERIFY2(std::abs((actual) - (expected)) < 0.005,                                                                  \
+             qPrintable(QStringLiteral("%1 != %2").arg((actual), 0, 'f', 4).arg((expected), 0, 'f', 4)))
+
+const QString indicative = QStringLiteral("Indicative only — capitalised premiums and lender rate cards will differ.");
+const QString enter = QStringLiteral("Enter a loan amount and property value.");
+const QString atOrBelow80 = QStringLiteral("LVR at or below 80% — no LMI payable.");
+const QString above95 =
+    QStringLiteral("LVR above 95% — outside standard LMI, needs a specialist or guarantor structure.");
+
+CalculatorState purchase(AUState st, double price, double deposit)
+{
+    CalculatorState s;
+    s.state = st;
+    s.purchasePrice = price;
+    s.depositAmount = deposit;
+    return s;
+}
+
+} // namespace
+
+class TestLMI : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // Row and band choice at their limits: each limit belongs to the lower row or band.
+    void rate_data()
+    {
+        QTest::addColumn<double>("loan");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("lvr 80") << 400'000.0 << 500'000.0 << 0.0 << atOrBelow80;
+        QTest::newRow("lvr 80.01") << 80'010.0 << 100'000.0 << 0.475 << indicative;
+        QTest::newRow("lvr 85") << 850'000.0 << 1'000'000.0 << 0.936 << indicative;
+        QTest::newRow("lvr 85.01") << 85'010.0 << 100'000.0 << 1.096 << indicative;
+        QTest::newRow("lvr 90") << 540'000.0 << 600'000.0 << 1.727 << indicative;
+        QTest::newRow("lvr 90.01") << 90'010.0 << 100'000.0 << 2.13 << indicative;
+        QTest::newRow("lvr 95") << 950'000.0 << 1'000'000.0 << 3.559 << indicative;
+        QTest::newRow("lvr 95.01") << 95'010.0 << 100'000.0 << 0.0 << above95;
+        // Value = 1.2 x loan keeps these in the 85 row.
+        QTest::newRow("300k band 0") << 300'000.0 << 360'000.0 << 0.475 << indicative;
+        QTest::newRow("300,001 band 1") << 300'001.0 << 360'000.0 << 0.568 << indicative;
+        QTest::newRow("500k band 1") << 500'000.0 << 600'000.0 << 0.568 << indicative;
+        QTest::newRow("500,001 band 2") << 500'001.0 << 600'000.0 << 0.904 << indicative;
+        QTest::newRow("600k band 2") << 600'000.0 << 720'000.0 << 0.904 << indicative;
+        QTest::newRow("600,001 band 3") << 600'001.0 << 720'000.0 << 0.913 << indicative;
+        QTest::newRow("750k band 3") << 750'000.0 << 900'000.0 << 0.913 << indicative;
+        QTest::newRow("750,001 band 4") << 750'001.0 << 900'000.0 << 0.936 << indicative;
+        QTest::newRow("1m loan is not above 1m") << 1'000'000.0 << 1'100'000.0 << 3.559 << indicative;
+        QTest::newRow("above 1m") << 1'150'000.0 << 1'250'000.0 << 3.559
+                                  << QStringLiteral(
+                                         "Loan above $1m — LMI is individually assessed. Treat this as a floor.");
+        const struct {
+            const char *name;
+            double loan, value;
+        } missing[] = {{"no loan", 0, 500'000},     {"no value", 400'000, 0},        {"negative loan", -1, 500'000},
+                       {"nan loan", notANumber, 1}, {"infinite value", 1, infinity}, {"infinite loan", infinity, 1}};
+        for (const auto &m : missing)
+            QTest::newRow(m.name) << m.loan << m.value << 0.0 << enter;
+    }
+    void rate()
+    {
+        QFETCH(double, loan);
+        QFETCH(double, value);
+        const LMIResult r = LMI::calculate(loan, value, AUState::nsw);
+        QTEST(r.ratePercent, "rate");
+        QTEST(r.note, "note");
+        QCOMPARE_CENTS(r.premium, std::isfinite(loan) ? loan * r.ratePercent / 100 : 0.0);
+        if (r.ratePercent == 0)
+            QCOMPARE(r.stampDutyOnPremium, 0.0);
+    }
+
+    void premium_data()
+    {
+        QTest::addColumn<AUState>("st");
+        QTest::addColumn<double>("price");
+        QTest::addColumn<double>("deposit");
+        QTest::addColumn<double>("lvr");
+        QTest::addColumn<double>("premium");
+        QTest::addColumn<double>("duty");
+        QTest::addColumn<double>("capitalised");
+        QTest::newRow("nsw 90%") << AUState::nsw << 600'000.0 << 60'000.0 << 90.0 << 9'325.80 << 839.322 << 550'165.122;
+        QTest::newRow("act no duty") << AUState::act << 600'000.0 << 60'000.0 << 90.0 << 9'325.80 << 0.0 << 549'325.80;
+        QTest::newRow("sa 11%") << AUState::sa << 600'000.0 << 60'000.0 << 90.0 << 9'325.80 << 1'025.838 << 550'351.638;
+        QTest::newRow("vic over 1m") << AUState::vic << 1'250'000.0 << 100'000.0 << 92.0 << 40'928.50 << 4'092.85
+                                     << 1'195'021.35;
+        QTest::newRow("lvr 80") << AUState::nsw << 500'000.0 << 100'000.0 << 80.0 << 0.0 << 0.0 << 400'000.0;
+        QTest::newRow("deposit above price") << AUState::nsw << 500'000.0 << 600'000.0 << 0.0 << 0.0 << 0.0 << 0.0;
+        // A negative deposit is no deposit, not extra borrowing.
+        QTest::newRow("negative deposit")
+            << AUState::nsw << 500'000.0 << -100'000.0 << 100.0 << 0.0 << 0.0 << 500'000.0;
+        QTest::newRow("deposit nan") << AUState::nsw << 500'000.0 << notANumber << 100.0 << 0.0 << 0.0 << 500'000.0;
+    }
+    void premium()
+    {
+        QFETCH(AUState, st);
+        QFETCH(double, price);
+        QFETCH(double, deposit);
+        QFETCH(double, lvr);
+        QFETCH(double, premium);
+        QFETCH(double, duty);
+        QFETCH(double, capitalised);
+        const auto s = purchase(st, price, deposit);
+        const LMIResult r = LMI::lmi(s);
+        QCOMPARE_CENTS(r.lvr, lvr);
+        QCOMPARE_CENTS(r.premium, premium);
+        QCOMPARE_CENTS(r.stampDutyOnPremium, duty);
+        QCOMPARE_CENTS(LMI::includingDuty(r), premium + duty);
+        QCOMPARE_CENTS(LMI::loanIfCapitalised(s), capitalised);
+    }
+
+    void depositToAvoidLMI()
+    {
+        QCOMPARE(LMI::depositToAvoidLMI(500'000), 100'000.0);
+        QCOMPARE(LMI::lmi(purchase(AUState::nsw, 500'000, LMI::depositToAvoidLMI(500'000))).note, atOrBelow80);
+        for (double bad : {-500'000.0, notANumber, infinity})
+            QCOMPARE(LMI::depositToAvoidLMI(bad), 0.0);
+    }
+
+    void fundsToComplete_data()
+    {
+        QTest::addColumn<CalculatorState>("input");
+        QTest::addColumn<double>("expected");
+        auto s = purchase(AUState::vic, 500'000, 100'000);
+        s.buyerType = BuyerType::ownerOccupier;
+        s.legalFees = 2'000;
+        s.inspectionFees = 600;
+        s.otherUpfrontCosts = 0;
+        QTest::newRow("vic owner") << s << 124'210.0;
+        // The premium is capitalised, never part of the cash.
+        s.depositAmount = 25'000;
+        QTest::newRow("vic owner with lmi") << s << 49'210.0;
+        s.dutyOverride = 0;
+        QTest::newRow("override of 0") << s << 27'840.0;
+        s.dutyOverride.reset();
+        s.isForeignBuyer = true;
+        QTest::newRow("foreign") << s << 89'210.0;
+        s.purchasePrice = 0;
+        QTest::newRow("no price") << s << 27'600.0;
+        s.dutyOverride = 10'000;
+        QTest::newRow("override without price") << s << 37'600.0;
+        s.dutyOverride.reset();
+        s.depositAmount = -1e9;
+        s.legalFees = notANumber;
+        s.inspectionFees = -infinity;
+        QTest::newRow("bad amounts count as none") << s << 0.0;
+    }
+    void fundsToComplete()
+    {
+        QFETCH(CalculatorState, input);
+        QFETCH(double, expected);
+        QCOMPARE_CENTS(LMI::fundsToComplete(input), expected);
+    }
+
+    // Any mix of bad amounts: every figure is finite and not negative. Only a sum past the largest double
+    // overflows, and then to +infinity, never to a negative or not-a-number figure.
+    void invariants()
+    {
+        const double bad[] = {notANumber, infinity, -infinity, -1e300, -1, 0, 1, 1e300};
+        for (AUState st : allCases<AUState>())
+            for (double price : bad)
+                for (double deposit : bad)
+                    for (double fees : bad) {
+                        auto s = purchase(st, price, deposit);
+                        s.isForeignBuyer = true;
+                        s.legalFees = s.inspectionFees = s.otherUpfrontCosts = fees;
+                        const LMIResult r = LMI::lmi(s);
+                        const double funds = LMI::fundsToComplete(s);
+                        const QByteArray where = rawValue(st).toLatin1() + ' ' + QByteArray::number(price) + ' ' +
+                                                 QByteArray::number(deposit) + ' ' + QByteArray::number(fees);
+                        for (double figure : {r.lvr, r.premium, r.stampDutyOnPremium, funds, LMI::loanRequired(s),
+                                              LMI::loanIfCapitalised(s), LMI::depositToAvoidLMI(price)})
+                            QVERIFY2(std::isfinite(figure) && figure >= 0, where);
+                    }
+        auto s = purchase(AUState::nsw, std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
+        s.legalFees = std::numeric_limits<double>::max();
+        QCOMPARE(LMI::fundsToComplete(s), infinity);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLMI)
+#include "tst_lmi.moc"
