@@ -7,10 +7,11 @@ namespace brolga {
 enum class FontWeight { ultraLight, thin, light, regular, medium, semibold, bold, heavy, black };
 
 // The two brand faces, Inter (sans) and Playfair Display (serif), with system fallbacks of the same size
-// and weight. Sizes are logical pixels.
+// and weight. Sizes are logical pixels; Qt sets text at whole pixels, so a fraction is rounded (8.5 → 9).
 class BrandType {
 public:
-    // Loads the shipped fonts once (`register` is a C++ keyword).
+    // Loads the fonts shipped under ":/fonts/" once (`register` is a C++ keyword). Call after the
+    // QGuiApplication exists. Until it has succeeded every face is the system's.
     static void registerFonts();
     static bool isRegistered();
 

@@ -1,0 +1,134 @@
+#include "brand/BrandType.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+using namespace brolga;
+
+class TestBrandType : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Runs first: nothing is registered yet, so these are the system faces.
+    void fallbackKeepsSizeAndWeight_data();
+    void fallbackKeepsSizeAndWeight();
+    void registersShippedFaces();
+    void brandFacesAtSizeAndWeight();
+    void axisValues_data();
+    void axisValues();
+    void opticalSize_data();
+    void opticalSize();
+};
+
+void TestBrandType::fallbackKeepsSizeAndWeight_data()
+{
+    QTest::addColumn<bool>("serif");
+    QTest::addColumn<qreal>("size");
+    QTest::addColumn<FontWeight>("weight");
+    QTest::newRow("sans 13 semibold") << false << 13.0 << FontWeight::semibold;
+    QTest::newRow("sans 8.5 regular") << false << 8.5 << FontWeight::regular;
+    QTest::newRow("serif 36 semibold") << true << 36.0 << FontWeight::semibold;
+    QTest::newRow("serif 21 medium") << true << 21.0 << FontWeight::medium;
+}
+
+void TestBrandType::fallbackKeepsSizeAndWeight()
+{
+    QFETCH(bool, serif);
+    QFETCH(qreal, size);
+    QFETCH(FontWeight, weight);
+    QVERIFY(!BrandType::isRegistered());
+    const QFont f = serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight);
+    QCOMPARE(QFontInfo(f).pixelSize(), qRound(size)); // 8.5 sets at 9
+    QCOMPARE(f.weight(), QFont::Weight(BrandType::axisValue(weight)));
+    QVERIFY(!f.families().contains(QStringLiteral("Playfair Display")));
+    if (serif)
+        QCOMPARE(f.styleHint(), QFont::Serif);
+
+    // Text set in it actually paints.
+    QImage image(80, 60, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("$1"));
+    p.end();
+    bool inked = false;
+    for (int y = 0; y < image.height() && !inked; ++y)
+        for (int x = 0; x < image.width() && !inked; ++x)
+            inked = qAlpha(image.pixel(x, y)) > 0;
+    QVERIFY(inked);
+}
+
+void TestBrandType::registersShippedFaces()
+{
+    BrandType::registerFonts();
+    QVERIFY(BrandType::isRegistered());
+    BrandType::registerFonts(); // a second call is harmless
+    QVERIFY(BrandType::isRegistered());
+}
+
+void TestBrandType::brandFacesAtSizeAndWeight()
+{
+    const QFont sans = BrandType::sans(13, FontWeight::semibold);
+    QCOMPARE(QFontInfo(sans).family(), QStringLiteral("Inter"));
+    QCOMPARE(QFontInfo(sans).pixelSize(), 13);
+    QCOMPARE(QFontInfo(sans).weight(), int(QFont::DemiBold));
+
+    const QFont serif = BrandType::serif(21, FontWeight::medium);
+    QCOMPARE(QFontInfo(serif).family(), QStringLiteral("Playfair Display"));
+    QCOMPARE(QFontInfo(serif).pixelSize(), 21);
+    QCOMPARE(QFontInfo(serif).weight(), int(QFont::Medium));
+
+    // Semibold Inter sets wider than regular: the weight reaches the face, not only the request.
+    const QString text = QStringLiteral("1,250,000");
+    QVERIFY(QFontMetricsF(sans).horizontalAdvance(text)
+            > QFontMetricsF(BrandType::sans(13, FontWeight::regular)).horizontalAdvance(text));
+}
+
+void TestBrandType::axisValues_data()
+{
+    QTest::addColumn<FontWeight>("weight");
+    QTest::addColumn<int>("axis");
+    QTest::newRow("ultraLight") << FontWeight::ultraLight << 100;
+    QTest::newRow("thin") << FontWeight::thin << 200;
+    QTest::newRow("light") << FontWeight::light << 300;
+    QTest::newRow("regular") << FontWeight::regular << 400;
+    QTest::newRow("medium") << FontWeight::medium << 500;
+    QTest::newRow("semibold") << FontWeight::semibold << 600;
+    QTest::newRow("bold") << FontWeight::bold << 700;
+    QTest::newRow("heavy") << FontWeight::heavy << 800;
+    QTest::newRow("black") << FontWeight::black << 900;
+    QTest::newRow("out of range") << FontWeight(42) << 400;
+}
+
+void TestBrandType::axisValues()
+{
+    QFETCH(FontWeight, weight);
+    QFETCH(int, axis);
+    QCOMPARE(BrandType::axisValue(weight), axis);
+}
+
+void TestBrandType::opticalSize_data()
+{
+    QTest::addColumn<qreal>("size");
+    QTest::addColumn<qreal>("optical");
+    QTest::newRow("11.5 held up") << 11.5 << 14.0;
+    QTest::newRow("14 edge") << 14.0 << 14.0;
+    QTest::newRow("21 inside") << 21.0 << 21.0;
+    QTest::newRow("32 edge") << 32.0 << 32.0;
+    QTest::newRow("36 held down") << 36.0 << 32.0;
+}
+
+void TestBrandType::opticalSize()
+{
+    QFETCH(qreal, size);
+    QFETCH(qreal, optical);
+    QCOMPARE(BrandType::opticalSize(size), optical);
+}
+
+QTEST_MAIN(TestBrandType)
+#include "tst_brandtype.moc"
