@@ -1,0 +1,169 @@
+#include "ui/controls/BrandLabel.h"
+
+#include <QEvent>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brolga {
+
+BrandLabel::BrandLabel(const QString &text, const QFont &font, Colour colour, QWidget *parent)
+    : QWidget(parent), text_(text), colour_(std::move(colour))
+{
+    setFont(font);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void BrandLabel::setText(const QString &text)
+{
+    if (text == text_)
+        return;
+    text_ = text;
+    updateGeometry();
+    update();
+}
+
+void BrandLabel::setColour(Colour colour)
+{
+    colour_ = std::move(colour);
+    update();
+}
+
+void BrandLabel::setMinimumScale(qreal scale)
+{
+    minimumScale_ = std::clamp(scale, 0.1, 1.0);
+    updateGeometry();
+    update();
+}
+
+void BrandLabel::setWrapping(bool wrap, qreal lineSpacing)
+{
+    wrap_ = wrap;
+    lineSpacing_ = lineSpacing;
+    QSizePolicy policy(QSizePolicy::Preferred, wrap ? QSizePolicy::Preferred : QSizePolicy::Fixed);
+    policy.setHeightForWidth(wrap);
+    setSizePolicy(policy);
+    updateGeometry();
+    update();
+}
+
+void BrandLabel::setAlignment(Qt::Alignment alignment)
+{
+    alignment_ = alignment;
+    update();
+}
+
+qreal BrandLabel::naturalWidth() const { return QFontMetricsF(font()).horizontalAdvance(text_); }
+
+qreal BrandLabel::firstBaseline() const
+{
+    const QFontMetricsF fm(font());
+    if (wrap_)
+        return fm.ascent();
+    return (height() - fm.height()) / 2 + fm.ascent();
+}
+
+qreal BrandLabel::currentScale() const
+{
+    const qreal natural = naturalWidth();
+    if (wrap_ || natural <= width() || natural <= 0)
+        return 1;
+    return std::max(minimumScale_, width() / natural);
+}
+
+QSize BrandLabel::sizeHint() const
+{
+    const QFontMetricsF fm(font());
+    if (wrap_) {
+        const int width = std::min(260, int(std::ceil(naturalWidth())));
+        return {width, heightForWidth(width)};
+    }
+    return {int(std::ceil(naturalWidth())), int(std::ceil(fm.height()))};
+}
+
+QSize BrandLabel::minimumSizeHint() const
+{
+    const QFontMetricsF fm(font());
+    if (wrap_) {
+        const int width = int(std::ceil(fm.horizontalAdvance(QStringLiteral("MMMMM"))));
+        return {width, heightForWidth(width)};
+    }
+    // Room for the shrunk text is all we want; narrower still, it is elided.
+    return {int(std::ceil(std::min(naturalWidth(), fm.horizontalAdvance(QStringLiteral("M…"))))),
+            int(std::ceil(fm.height()))};
+}
+
+int BrandLabel::heightForWidth(int width) const
+{
+    if (!wrap_)
+        return QWidget::heightForWidth(width);
+    return int(std::ceil(wrappedHeight(width, nullptr)));
+}
+
+// Lays the text out in `width`; draws it too when given a painter.
+qreal BrandLabel::wrappedHeight(qreal width, QPainter *painter) const
+{
+    QTextLayout layout(text_, font());
+    QTextOption option(alignment_ & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        if (lines++ > 0)
+            y += lineSpacing_;
+        line.setLineWidth(std::max<qreal>(width, 1));
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    if (painter)
+        layout.draw(painter, QPointF(0, 0));
+    return y;
+}
+
+void BrandLabel::paintEvent(QPaintEvent *)
+{
+    if (text_.isEmpty())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(colour_ ? colour_() : palette().color(QPalette::WindowText));
+    p.setFont(font());
+    if (wrap_) {
+        wrappedHeight(width(), &p);
+        return;
+    }
+
+    const QFontMetricsF fm(font());
+    const qreal scale = currentScale();
+    const qreal room = width() / scale;
+    const QString shown = fm.elidedText(text_, Qt::ElideRight, room);
+    const qreal drawn = fm.horizontalAdvance(shown) * scale;
+
+    qreal x = 0;
+    if (alignment_ & Qt::AlignHCenter)
+        x = (width() - drawn) / 2;
+    else if (alignment_ & Qt::AlignRight)
+        x = width() - drawn;
+    // Shrink about the vertical centre so a shrunk line stays level with its neighbours.
+    const qreal centreY = height() / 2.0;
+    p.translate(x, centreY);
+    p.scale(scale, scale);
+    p.drawText(QPointF(0, fm.ascent() - fm.height() / 2), shown);
+}
+
+void BrandLabel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange) {
+        updateGeometry();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace brolga

@@ -1,0 +1,222 @@
+#include "ui/controls/NumericField.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "core/CalculatorStore.h"
+#include "ui/controls/BrandLabel.h"
+#include "ui/controls/NumberText.h"
+#include "ui/controls/Stepper.h"
+#include "ui/controls/TabularDigits.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace brolga {
+
+NumericField::NumericField(Config config, Getter get, Setter set, QWidget *parent)
+    : QWidget(parent), config_(std::move(config)), get_(std::move(get)), set_(std::move(set))
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+
+    label_ = new BrandLabel(config_.label, BrandType::sans(10, FontWeight::medium), &Brand::textSecondary, this);
+    label_->setMinimumScale(0.85);
+    column->addWidget(label_);
+
+    row_ = new QHBoxLayout;
+    row_->setContentsMargins(8, 6, 8, 6);
+    row_->setSpacing(4);
+    column->addLayout(row_);
+
+    const QFont affixFont = BrandType::sans(11.5, FontWeight::regular);
+    if (!config_.prefix.isEmpty())
+        row_->addWidget(new BrandLabel(config_.prefix, affixFont, &Brand::textSecondary, this));
+
+    edit_ = new QLineEdit(this);
+    edit_->setFrame(false);
+    edit_->setFont(tabularDigits(BrandType::sans(12.5, FontWeight::medium)));
+    edit_->setTextMargins(0, 0, 0, 0);
+    edit_->setContentsMargins(0, 0, 0, 0);
+    edit_->setAttribute(Qt::WA_MacShowFocusRect, false);
+    edit_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    edit_->setMinimumWidth(24);
+    edit_->setAccessibleName(config_.label);
+    edit_->installEventFilter(this);
+    row_->addWidget(edit_, 1);
+    connect(edit_, &QLineEdit::textEdited, this, &NumericField::textEdited);
+    connect(edit_, &QLineEdit::returnPressed, this, &NumericField::commit);
+
+    if (!config_.suffix.isEmpty())
+        row_->addWidget(new BrandLabel(config_.suffix, affixFont, &Brand::textSecondary, this));
+
+    if (config_.step) {
+        stepper_ = new Stepper(this);
+        row_->addWidget(stepper_);
+        connect(stepper_, &Stepper::stepUp, this, [this] { stepBy(1); });
+        connect(stepper_, &Stepper::stepDown, this, [this] { stepBy(-1); });
+    }
+
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setFocusProxy(edit_);
+    applyColours();
+    showValue();
+}
+
+NumericField *NumericField::bind(CalculatorStore &store, double CalculatorState::*member, Config config,
+                                 QWidget *parent)
+{
+    auto *field = new NumericField(
+        std::move(config), [&store, member] { return store.state().*member; },
+        [&store, member](double v) { store.edit([&](CalculatorState &s) { s.*member = v; }); }, parent);
+    connect(&store, &CalculatorStore::stateChanged, field, &NumericField::refresh);
+    return field;
+}
+
+NumericField *NumericField::bind(CalculatorStore &store, int CalculatorState::*member, Config config,
+                                 QWidget *parent)
+{
+    auto *field = new NumericField(
+        std::move(config), [&store, member] { return double(store.state().*member); },
+        [&store, member](double v) { store.edit([&](CalculatorState &s) { s.*member = int(std::lround(v)); }); },
+        parent);
+    connect(&store, &CalculatorStore::stateChanged, field, &NumericField::refresh);
+    return field;
+}
+
+void NumericField::setLabel(const QString &label)
+{
+    config_.label = label;
+    label_->setText(label);
+    edit_->setAccessibleName(label);
+}
+
+QString NumericField::text() const { return edit_->text(); }
+
+void NumericField::refresh()
+{
+    applyColours();
+    if (!editing_)
+        showValue();
+}
+
+void NumericField::showValue()
+{
+    const QString formatted = NumberText::format(get_(), config_.decimals);
+    if (edit_->text() != formatted)
+        edit_->setText(formatted);
+}
+
+void NumericField::write(double value)
+{
+    // Writing an unchanged value would only wake every observer and schedule a save.
+    if (value == get_())
+        return;
+    set_(value);
+    Q_EMIT edited(value);
+}
+
+void NumericField::textEdited(const QString &text)
+{
+    if (const auto parsed = NumberText::parse(text))
+        write(NumberText::clamp(*parsed, config_.lower, config_.upper));
+}
+
+void NumericField::commit()
+{
+    textEdited(edit_->text());
+    showValue();
+}
+
+void NumericField::stepBy(int direction)
+{
+    if (!config_.step)
+        return;
+    write(NumberText::clamp(get_() + direction * *config_.step, config_.lower, config_.upper));
+    showValue();
+}
+
+bool NumericField::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == edit_) {
+        if (event->type() == QEvent::FocusIn) {
+            editing_ = true;
+            update();
+        } else if (event->type() == QEvent::FocusOut) {
+            // A context menu takes focus for a moment; the user is still editing.
+            if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+                editing_ = false;
+                commit();
+            }
+            update();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void NumericField::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(row_->geometry());
+    const bool focused = editing_;
+    const qreal line = focused ? 1.5 : 1.0;
+    // The outline sits inside the rounded rectangle.
+    const QRectF inner = box.adjusted(line / 2, line / 2, -line / 2, -line / 2);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Brand::field());
+    p.drawRoundedRect(box, 6, 6);
+    p.setPen(QPen(focused ? Brand::accent() : Brand::hairline(), line));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(inner, 6 - line / 2, 6 - line / 2);
+}
+
+void NumericField::mousePressEvent(QMouseEvent *event)
+{
+    // The padding of the input row belongs to the text field.
+    if (row_->geometry().contains(event->position().toPoint())) {
+        edit_->setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void NumericField::showEvent(QShowEvent *event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
+void NumericField::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange ||
+        event->type() == QEvent::ThemeChange)
+        applyColours();
+    QWidget::changeEvent(event);
+}
+
+void NumericField::applyColours()
+{
+    QPalette pal = edit_->palette();
+    QColor selection = Brand::accent();
+    selection.setAlphaF(0.3);
+    const QColor ink = Brand::textPrimary();
+    if (pal.color(QPalette::Text) == ink && pal.color(QPalette::Highlight) == selection)
+        return;
+    pal.setColor(QPalette::Base, Qt::transparent);
+    pal.setColor(QPalette::Text, ink);
+    pal.setColor(QPalette::Highlight, selection);
+    pal.setColor(QPalette::HighlightedText, ink);
+    QColor placeholder = Brand::textSecondary();
+    pal.setColor(QPalette::PlaceholderText, placeholder);
+    edit_->setPalette(pal);
+}
+
+} // namespace brolga

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QHBoxLayout;
+class QLineEdit;
+
+namespace brolga {
+
+class BrandLabel;
+class CalculatorStore;
+class Stepper;
+struct CalculatorState;
+
+// A labelled number input. It does not own its value: it reads and writes it through a getter and a
+// setter. While it has focus it keeps exactly what the user typed and writes each readable figure,
+// clamped, as the user types; on Return or on leaving the field the text is replaced by the value.
+class NumericField : public QWidget {
+    Q_OBJECT
+public:
+    struct Config {
+        QString label = {};
+        QString prefix = {};
+        QString suffix = {};
+        int decimals = 0;
+        std::optional<double> step = {}; // no stepper without one
+        double lower = 0;
+        double upper = 0;
+    };
+    using Getter = std::function<double()>;
+    using Setter = std::function<void(double)>;
+
+    NumericField(Config config, Getter get, Setter set, QWidget *parent = nullptr);
+
+    // A field over one member of the store's record; it writes through store.edit and reformats itself
+    // on every change of the record while it is not being edited.
+    static NumericField *bind(CalculatorStore &store, double CalculatorState::*member, Config config,
+                              QWidget *parent = nullptr);
+    static NumericField *bind(CalculatorStore &store, int CalculatorState::*member, Config config,
+                              QWidget *parent = nullptr);
+
+    // Shows the bound value, unless the user is editing the field.
+    void refresh();
+
+    const Config &config() const { return config_; }
+    void setLabel(const QString &label);
+    QString text() const;
+    bool isEditing() const { return editing_; }
+    QLineEdit *lineEdit() const { return edit_; }
+    Stepper *stepper() const { return stepper_; }
+
+    // Parse, clamp and write what is typed, then show the value formatted.
+    void commit();
+    void stepBy(int direction);
+
+Q_SIGNALS:
+    // After each write of the value made by this field.
+    void edited(double value);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void textEdited(const QString &text);
+    void write(double value);
+    void showValue();
+    void applyColours();
+
+    Config config_;
+    Getter get_;
+    Setter set_;
+    bool editing_ = false;
+    BrandLabel *label_ = nullptr;
+    QHBoxLayout *row_ = nullptr;
+    QLineEdit *edit_ = nullptr;
+    Stepper *stepper_ = nullptr;
+};
+
+} // namespace brolga
