@@ -1,0 +1,336 @@
+#include "core/CalculatorStore.h"
+#include "core/Settings.h"
+#include "update/HttpTestServer.h"
+#include "update/UpdateCheck.h"
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkProxy>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+using namespace brolga;
+using namespace std::chrono_literals;
+
+namespace {
+const QDateTime now = QDateTime(QDate(2025, 3, 10), QTime(9, 0), Qt::UTC);
+constexpr int hour = 3600;
+} // namespace
+
+class TestUpdateCheck : public QObject {
+    Q_OBJECT
+
+    static std::unique_ptr<UpdateCheck> checkAgainst(const HttpTestServer &server, const QDateTime &at = now)
+    {
+        auto check = std::make_unique<UpdateCheck>();
+        check->setEndpoint(QUrl(QString::fromLatin1(server.url())));
+        check->setTimeout(300ms);
+        check->setClock([at] { return at; });
+        return check;
+    }
+
+    // Runs one check to its end (or until it is clear that none went out).
+    static void run(UpdateCheck &check, std::optional<bool> enabled = true)
+    {
+        QSignalSpy finished(&check, &UpdateCheck::checkFinished);
+        check.checkIfDue(enabled);
+        if (check.isChecking())
+            QVERIFY(finished.wait(3000));
+        QTest::qWait(50); // lets a connection that should not exist show up at the server
+    }
+
+    static std::optional<QDateTime> lastCheck() { return Settings().updateLastCheck(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
+        QCoreApplication::setApplicationVersion(QStringLiteral("1.4"));
+    }
+    void init()
+    {
+        QSettings raw(QStringLiteral("Saltbush"), QStringLiteral("Brolga"));
+        raw.clear();
+    }
+
+    void consentAndThrottle_data()
+    {
+        QTest::addColumn<std::optional<bool>>("enabled");
+        QTest::addColumn<int>("hoursAgo"); // -1: never checked
+        QTest::addColumn<int>("requests");
+        QTest::newRow("not asked yet, never checked") << std::optional<bool>() << -1 << 0;
+        QTest::newRow("declined, checked long ago") << std::optional<bool>(false) << 100 << 0;
+        QTest::newRow("on, never checked") << std::optional<bool>(true) << -1 << 1;
+        QTest::newRow("on, 23 hours ago") << std::optional<bool>(true) << 23 << 0;
+        QTest::newRow("on, exactly 24 hours ago") << std::optional<bool>(true) << 24 << 1;
+        QTest::newRow("on, 25 hours ago") << std::optional<bool>(true) << 25 << 1;
+        QTest::newRow("on, stamp an hour ahead") << std::optional<bool>(true) << -2 << 0;
+    }
+    void consentAndThrottle()
+    {
+        QFETCH(std::optional<bool>, enabled);
+        QFETCH(int, hoursAgo);
+        QFETCH(int, requests);
+        if (hoursAgo == -2)
+            Settings().setUpdateLastCheck(now.addSecs(hour));
+        else if (hoursAgo >= 0)
+            Settings().setUpdateLastCheck(now.addSecs(-hoursAgo * hour));
+
+        HttpTestServer server;
+        auto check = checkAgainst(server);
+        run(*check, enabled);
+        QCOMPARE(server.connections, requests);
+        QCOMPARE(server.requests.size(), requests);
+        if (requests)
+            QCOMPARE(lastCheck(), now);
+    }
+
+    void requestCarriesOnlyVersionAndSystem()
+    {
+        HttpTestServer server;
+        auto check = checkAgainst(server);
+        run(*check);
+        QCOMPARE(server.requests.size(), 1);
+        const HttpTestServer::Request &request = server.requests.first();
+        QCOMPARE(request.method, QByteArray("POST"));
+        QCOMPARE(request.path, QByteArray("/app/check"));
+        QCOMPARE(request.headers.value("content-type"), QByteArray("application/json"));
+        const QJsonObject body = QJsonDocument::fromJson(request.body).object();
+        QCOMPARE(body.keys(), QStringList({QStringLiteral("app"), QStringLiteral("os")}));
+        QCOMPARE(body.value(QStringLiteral("app")).toString(), QStringLiteral("1.4"));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+$")).match(body.value(QStringLiteral("os")).toString()).hasMatch());
+    }
+
+    void failuresLeaveNothingBehind_data()
+    {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<QString>("server"); // how the server behaves apart from its response
+        const QByteArray newer = R"({"version":"9.0"})";
+        const QByteArray huge = "{\"version\":\"9.0\",\"notes_en\":\"" + QByteArray(70 * 1024, 'x') + "\"}";
+        QTest::newRow("500") << HttpTestServer::answer(500, newer) << "";
+        QTest::newRow("204") << HttpTestServer::answer(204, {}) << "";
+        QTest::newRow("no version") << HttpTestServer::answer(200, R"({"published":"2025-03-01"})") << "";
+        QTest::newRow("version not text") << HttpTestServer::answer(200, R"({"version":9})") << "";
+        QTest::newRow("notes not text") << HttpTestServer::answer(200, R"({"version":"9.0","notes_en":[]})") << "";
+        QTest::newRow("not JSON") << HttpTestServer::answer(200, "<html>9.0</html>") << "";
+        QTest::newRow("JSON array") << HttpTestServer::answer(200, R"([{"version":"9.0"}])") << "";
+        QTest::newRow("over 64 KiB, declared") << HttpTestServer::answer(200, huge) << "";
+        QTest::newRow("over 64 KiB, undeclared") << HttpTestServer::answer(200, huge, false) << "";
+        QTest::newRow("never answers") << QByteArray() << "silent";
+        QTest::newRow("refused") << QByteArray() << "refused";
+        QTest::newRow("redirect to another port") << QByteArray() << "redirect";
+        QTest::newRow("redirect to https") << QByteArray() << "redirect-https";
+    }
+    void failuresLeaveNothingBehind()
+    {
+        QFETCH(QByteArray, response);
+        QFETCH(QString, server);
+
+        HttpTestServer http;
+        HttpTestServer elsewhere;
+        elsewhere.response = HttpTestServer::answer(200, R"({"version":"9.0"})");
+        http.response = response;
+        http.silent = server == QLatin1String("silent");
+        if (server.startsWith(QLatin1String("redirect"))) {
+            const QByteArray target = server == QLatin1String("redirect")
+                                          ? elsewhere.url()
+                                          : "https://127.0.0.1:" + QByteArray::number(http.port()) + "/app/check";
+            http.response = HttpTestServer::answer(307, {}, true, "Location: " + target + "\r\n");
+        }
+        auto check = checkAgainst(http);
+        if (server == QLatin1String("refused")) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+            check->setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:%1/app/check").arg(closed.serverPort())));
+        }
+        QSignalSpy changes(check.get(), &UpdateCheck::availableChanged);
+        QElapsedTimer clock;
+        clock.start();
+        run(*check);
+
+        QVERIFY(!check->available());
+        QCOMPARE(changes.count(), 0);
+        QVERIFY(!lastCheck());
+        QCOMPARE(elsewhere.connections, 0);
+        if (server.startsWith(QLatin1String("redirect")))
+            QCOMPARE(http.connections, 1);
+        QVERIFY2(clock.elapsed() < 2000, "the time-out ends the check");
+    }
+
+    void offersOnlyNewerVersionsNotHidden_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("hidden");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("1.4.0 while running 1.4") << "1.4.0" << "" << false;
+        QTest::newRow("older") << "1.3.9" << "" << false;
+        QTest::newRow("1.10 over 1.4") << "1.10" << "" << true;
+        QTest::newRow("hidden") << "1.5" << "1.5" << false;
+        QTest::newRow("hidden is matched exactly") << "1.5.0" << "1.5" << true;
+        QTest::newRow("other one hidden") << "1.6" << "1.5" << true;
+    }
+    void offersOnlyNewerVersionsNotHidden()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, hidden);
+        QFETCH(bool, offered);
+        if (!hidden.isEmpty())
+            Settings().setUpdateDismissedVersion(hidden);
+        HttpTestServer server;
+        server.response = HttpTestServer::answer(
+            200, QStringLiteral(R"({"version":"%1","published":null,"download":"x"})").arg(version).toUtf8());
+        auto check = checkAgainst(server);
+        run(*check);
+
+        QCOMPARE(lastCheck(), now); // every decodable answer counts, offered or not
+        QCOMPARE(check->available().has_value(), offered);
+        if (offered) {
+            QCOMPARE(check->available()->version, version);
+            QVERIFY(!check->available()->published);
+            QCOMPARE(check->available()->download, QStringLiteral("x"));
+        }
+    }
+
+    void dismissHidesUntilANewerVersion()
+    {
+        HttpTestServer server;
+        server.response = HttpTestServer::answer(200, R"({"version":"1.5"})");
+        auto check = checkAgainst(server);
+        QSignalSpy changes(check.get(), &UpdateCheck::availableChanged);
+        run(*check);
+        QCOMPARE(check->available()->version, QStringLiteral("1.5"));
+
+        check->dismiss();
+        QVERIFY(!check->available());
+        QCOMPARE(Settings().updateDismissedVersion(), QStringLiteral("1.5"));
+        QCOMPARE(changes.count(), 2);
+
+        check->setClock([] { return now.addSecs(25 * hour); });
+        run(*check);
+        QVERIFY(!check->available());
+
+        server.response = HttpTestServer::answer(200, R"({"version":"1.6"})");
+        check->setClock([] { return now.addSecs(50 * hour); });
+        run(*check);
+        QCOMPARE(check->available()->version, QStringLiteral("1.6"));
+        QCOMPARE(changes.count(), 3);
+
+        // The same answer again is no change.
+        check->setClock([] { return now.addSecs(75 * hour); });
+        run(*check);
+        QCOMPARE(server.requests.size(), 4);
+        QCOMPARE(changes.count(), 3);
+    }
+
+    void oneRequestAtATimeAndSafeTeardown()
+    {
+        HttpTestServer server;
+        server.silent = true;
+        auto check = checkAgainst(server);
+        check->checkIfDue(true);
+        check->checkIfDue(true);
+        QTRY_COMPARE(server.requests.size(), 1);
+        check.reset(); // mid-request
+        QTest::qWait(400);
+        QCOMPARE(server.connections, 1);
+    }
+
+    void unconfiguredServiceSendsNothing()
+    {
+        UpdateCheck check;
+        QVERIFY(check.endpoint().host().endsWith(QLatin1String(".invalid")));
+        QCOMPARE(check.endpoint().scheme(), QStringLiteral("https"));
+        QCOMPARE(check.endpoint().path(), QStringLiteral("/app/check"));
+        QCOMPARE(UpdateCheck::downloadPage().path(), QStringLiteral("/app"));
+        QCOMPARE(UpdateCheck::privacyPage().path(), QStringLiteral("/app/privacy"));
+        check.checkIfDue(true);
+        QVERIFY(!check.isChecking());
+    }
+
+    void isNewer_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("newer");
+        QTest::newRow("1.10 over 1.9") << "1.10" << "1.9" << true;
+        QTest::newRow("1.9 under 1.10") << "1.9" << "1.10" << false;
+        QTest::newRow("1.2 = 1.2.0") << "1.2" << "1.2.0" << false;
+        QTest::newRow("1.2.0 = 1.2") << "1.2.0" << "1.2" << false;
+        QTest::newRow("1.2.1 over 1.2") << "1.2.1" << "1.2" << true;
+        QTest::newRow("2.0-beta reads as 2") << "2.0-beta" << "2" << false;
+        QTest::newRow("2.0-beta over 1.9") << "2.0-beta" << "1.9" << true;
+        QTest::newRow("2.0-beta under 2.0.1") << "2.0-beta" << "2.0.1" << false;
+        QTest::newRow("anything over 0") << "0.0.1" << "0" << true;
+        QTest::newRow("zeros equal 0") << "0.0" << "0" << false;
+        QTest::newRow("double dot") << "1..3" << "1.2" << true;
+        QTest::newRow("signs") << "+2" << "-1" << true;
+        QTest::newRow("space is not a number") << " 3" << "1" << false;
+        QTest::newRow("overflow counts 0") << "99999999999999999999" << "1" << false;
+    }
+    void isNewer()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, newer);
+        QCOMPARE(UpdateCheck::isNewer(a, b), newer);
+    }
+
+    void delayedCheck_data()
+    {
+        QTest::addColumn<QString>("interruption");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("runs") << "" << 1;
+        QTest::newRow("consent given while waiting") << "agree" << 1;
+        QTest::newRow("declined while waiting") << "decline" << 0;
+        QTest::newRow("cancelled") << "cancel" << 0;
+        QTest::newRow("check gone") << "delete check" << 0;
+        QTest::newRow("store gone") << "delete store" << 0;
+    }
+    void delayedCheck()
+    {
+        QFETCH(QString, interruption);
+        QFETCH(int, requests);
+        HttpTestServer server;
+        auto check = checkAgainst(server);
+        check->setCheckDelay(200ms);
+        auto store = std::make_unique<CalculatorStore>();
+        if (interruption != QLatin1String("agree"))
+            store->edit([](CalculatorState &s) { s.updateChecksEnabled = true; });
+        check->scheduleCheck(store.get());
+        QTest::qWait(50);
+        if (interruption == QLatin1String("agree"))
+            store->edit([](CalculatorState &s) { s.updateChecksEnabled = true; });
+        else if (interruption == QLatin1String("decline"))
+            store->edit([](CalculatorState &s) { s.updateChecksEnabled = false; });
+        else if (interruption == QLatin1String("cancel"))
+            check->cancelScheduledCheck();
+        else if (interruption == QLatin1String("delete check"))
+            check.reset();
+        else if (interruption == QLatin1String("delete store"))
+            store.reset();
+        QTest::qWait(500);
+        QCOMPARE(server.connections, requests);
+    }
+
+    void delayedCheckWaitsThreeSeconds()
+    {
+        HttpTestServer server;
+        auto check = checkAgainst(server);
+        CalculatorStore store;
+        store.edit([](CalculatorState &s) { s.updateChecksEnabled = true; });
+        check->setCheckDelay(UpdateCheck::defaultCheckDelay);
+        check->scheduleCheck(&store);
+        QTest::qWait(2700);
+        QCOMPARE(server.connections, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(server.connections, 1, 1000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUpdateCheck)
+#include "tst_updatecheck.moc"
