@@ -1,0 +1,476 @@
+#include "core/CalculatorStore.h"
+#include "export/TextCopier.h"
+#include "export/TextExporter.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QImage>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QTextBoundaryFinder>
+
+#include <cmath>
+#include <limits>
+
+using namespace brolga;
+
+namespace {
+
+const QDateTime fixedNow(QDate(2026, 12, 5), QTime(9, 30));
+const QString disclaimer =
+    QStringLiteral("Estimate only \u2014 general information, not credit assistance or personal financial advice.");
+const QString credit = QStringLiteral("Brolga \u00B7 A Saltbush Production");
+constexpr double inf = std::numeric_limits<double>::infinity();
+
+int graphemes(const QString &text)
+{
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    int n = 0;
+    while (finder.toNextBoundary() != -1)
+        ++n;
+    return n;
+}
+
+// Label and value of a dot-leader row; a plain line gives itself as label and no value.
+std::pair<QString, QString> split(const QString &line)
+{
+    static const QRegularExpression rowPattern(QStringLiteral("^(.*) \\.+ (.*)$"));
+    const auto m = rowPattern.match(line);
+    return m.hasMatch() ? std::pair{m.captured(1), m.captured(2)} : std::pair{line, QString()};
+}
+
+// The lines between the blank line after the date and the blank line before the disclaimer.
+QStringList body(const QString &summary)
+{
+    const QStringList lines = summary.split(u'\n');
+    const qsizetype start = lines.indexOf(QString()) + 1;
+    return lines.mid(start, lines.size() - start - 3);
+}
+
+using Edit = std::function<void(CalculatorState &)>;
+
+} // namespace
+
+class TestTextExport : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<CalculatorStore> store;
+
+    QString summaryOf(CalculatorTab tab, const Edit &edit)
+    {
+        CalculatorState s;
+        s.activeTab = tab;
+        if (edit)
+            edit(s);
+        store->setState(s);
+        const QString text = TextExporter::summary(*store, fixedNow);
+        // Every summary, of every tab, stops at the credit with no line feed after it.
+        [&] { QVERIFY2(text.endsWith(credit), qPrintable(text.right(40))); }();
+        return text;
+    }
+
+    void compareLines(const QString &actual, const QStringList &expected)
+    {
+        const QStringList lines = actual.split(u'\n');
+        for (qsizetype i = 0; i < std::min(lines.size(), expected.size()); ++i)
+            QCOMPARE(lines[i], expected[i]);
+        QCOMPARE(lines.size(), expected.size());
+    }
+
+  private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
+        store = std::make_unique<CalculatorStore>();
+        store->setClock([] { return fixedNow; });
+    }
+
+    void row_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("dots");
+        QTest::addColumn<int>("width");
+
+        QTest::newRow("worked example") << "Loan amount"
+                                        << "$600,000" << 25 << 46;
+        QTest::newRow("43 characters: one dot, full width") << QString(30, u'L') << QString(13, u'v') << 1 << 46;
+        QTest::newRow("44 characters: still one dot") << QString(30, u'L') << QString(14, u'v') << 1 << 47;
+        QTest::newRow("far too long") << QStringLiteral("Interest saved by extra repayments and more") << "$1,000,000"
+                                      << 1 << 56;
+        QTest::newRow("empty pair") << QString() << QString() << 44 << 46;
+        // An em dash is three bytes in UTF-8 but one character on screen.
+        QTest::newRow("figure that is not finite") << "Total interest" << QStringLiteral("\u2014") << 29 << 46;
+        QTest::newRow("combining accent") << QStringLiteral("Cafe\u0301 loan") << "$1" << 33 << 46;
+        QTest::newRow("emoji with modifier") << QStringLiteral("Broker \U0001F44D\U0001F3FD") << "$1" << 34 << 46;
+        QTest::newRow("middle dot and non-ASCII") << QStringLiteral("Ana \u00B7 Jos\u00E9") << "OK" << 32 << 46;
+    }
+
+    void row()
+    {
+        QFETCH(QString, label);
+        QFETCH(QString, value);
+        QFETCH(int, dots);
+        QFETCH(int, width);
+        const QString r = TextExporter::row(label, value);
+        QCOMPARE(r, label + u' ' + QString(dots, u'.') + u' ' + value);
+        QCOMPARE(graphemes(r), width);
+    }
+
+    void identityLines_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QStringList>("header");
+
+        QTest::newRow("no identity at all") << Edit([](CalculatorState &) {}) << QStringList{};
+        QTest::newRow("name only") << Edit([](CalculatorState &s) { s.brokerName = "Ana Silva"; })
+                                   << QStringList{"Ana Silva"};
+        QTest::newRow("company only") << Edit([](CalculatorState &s) { s.brokerCompany = "Saltbush Home Loans"; })
+                                      << QStringList{"Saltbush Home Loans"};
+        QTest::newRow("contact only, stamp follows the title's next line")
+            << Edit([](CalculatorState &s) { s.brokerLicence = "ACL 123456"; }) << QStringList{"ACL 123456"};
+        QTest::newRow("everything") << Edit([](CalculatorState &s) {
+            s.brokerName = "Ana Silva";
+            s.brokerCompany = "Saltbush Home Loans";
+            s.brokerEmail = "ana@example.com";
+            s.brokerPhone = "0400 000 000";
+        })
+                                    << QStringList{QStringLiteral("Ana Silva \u00B7 Saltbush Home Loans"),
+                                                   QStringLiteral("0400 000 000 \u00B7 ana@example.com")};
+        // A hand-edited record must not split the text or reach a terminal as an escape sequence.
+        QTest::newRow("control characters") << Edit([](CalculatorState &s) {
+            s.brokerName = "Ana\nSilva";
+            s.brokerPhone = "0400\x1b[2J";
+        }) << QStringList{"Ana Silva", "0400 [2J"};
+    }
+
+    void identityLines()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(QStringList, header);
+        const QStringList lines = summaryOf(CalculatorTab::capacity, edit).split(u'\n');
+        QCOMPARE(lines.first(), QStringLiteral("BORROWING CAPACITY ESTIMATE"));
+        QCOMPARE(lines.mid(1, header.size()), header);
+        QCOMPARE(lines[header.size() + 1], QStringLiteral("5 Dec 2026"));
+        QCOMPARE(lines[header.size() + 2], QString());
+    }
+
+    void conditionalRows_data()
+    {
+        QTest::addColumn<CalculatorTab>("tab");
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QStringList>("rows"); // labels, or "label = value" where the value matters
+
+        const QStringList head{"Loan amount", "Interest rate", "Term", "Repayment type"};
+        const QStringList totals{"Total interest", "Total payable"};
+        QTest::newRow("monthly: weekly then fortnightly equivalents")
+            << CalculatorTab::repayment << Edit([](CalculatorState &) {})
+            << head + QStringList{"", "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} + totals;
+        QTest::newRow("weekly: fortnightly then monthly equivalents, own suffixes")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.frequency = PaymentFrequency::weekly;
+                   s.interestRate = 0;
+                   s.loanAmount = 52000;
+                   s.loanTermYears = 1;
+               })
+            << head +
+                   QStringList{"", "Weekly repayment = $1,000.00/wk", "  equivalent fortnightly = $2,000.00/ftn",
+                               "  equivalent monthly = $4,333.33/mth"} +
+                   totals;
+        QTest::newRow("one-year term, interest only") << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+            s.loanTermYears = 1.9;
+            s.repaymentType = RepaymentType::interestOnly;
+        })
+                                                      << QStringList{"Loan amount",
+                                                                     "Interest rate",
+                                                                     "Term = 1 years",
+                                                                     "Repayment type = Interest Only",
+                                                                     "",
+                                                                     "Monthly repayment",
+                                                                     "  equivalent weekly",
+                                                                     "  equivalent fortnightly"} +
+                                                             totals;
+        QTest::newRow("offset and extra, with the saving rows")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.offsetAmount = 50000;
+                   s.extraRepayment = 200;
+                   s.frequency = PaymentFrequency::fortnightly;
+               })
+            << head + QStringList{"Offset balance = $50,000", "Extra repayment = $200/ftn", "",
+                                  "Fortnightly repayment",    "  equivalent weekly",        "  equivalent monthly"} +
+                   totals + QStringList{"Interest saved by extra repayments", "Paid off in"};
+        QTest::newRow("compare at a lower rate: the difference is still positive")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.isCompareMode = true;
+                   s.interestRate = 6;
+                   s.compareRate = 0;
+                   s.loanAmount = 120000;
+                   s.loanTermYears = 10;
+               })
+            << head + QStringList{"", "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} + totals +
+                   QStringList{"", "At 0.00% = $1,000.00/mth", "Difference over the term = $39,870"};
+        QTest::newRow("no loan") << CalculatorTab::repayment << Edit([](CalculatorState &s) { s.loanAmount = 0; })
+                                 << QStringList{"No scenario entered."};
+
+        QTest::newRow("no income") << CalculatorTab::capacity << Edit([](CalculatorState &s) { s.grossIncome = 0; })
+                                   << QStringList{"No income entered."};
+
+        const QStringList incomeHead{"Employment", "Occupation preset", "Super rate", "Financial year",
+                                     "",           "Base (excl. super)"};
+        const QString shadingNote =
+            QStringLiteral("Variable income is shaded per common lender treatment; every lender's policy differs.");
+        QTest::newRow("income: base only, no HELP, no YTD")
+            << CalculatorTab::income << Edit([](CalculatorState &s) { s.quotedIncludesSuper = true; })
+            << QStringList{"Employment",
+                           "Occupation preset",
+                           "Super rate = 12.0% (included in quoted)",
+                           "Financial year",
+                           "",
+                           "Base (excl. super)",
+                           "Assessable income",
+                           "Net income (monthly)",
+                           "",
+                           shadingNote};
+        QTest::newRow("income: every component, a 0% shade, HELP")
+            << CalculatorTab::income << Edit([](CalculatorState &s) {
+                   s.overtimeAnnual = 10000;
+                   s.otShadePercent = 0;
+                   s.bonusThisFY = 10000;
+                   s.bonusLastFY = 6000;
+                   s.allowancesAnnual = 5000;
+                   s.allowShadePercent = 100;
+                   s.hasHELP = true;
+               })
+            << incomeHead + QStringList{"Overtime (0% of $10,000) = $0",
+                                        "Bonus (2-yr avg) (80% of $8,000) = $6,400",
+                                        "Allowances (100% of $5,000) = $5,000",
+                                        "Assessable income = $106,400",
+                                        "Net income (monthly)",
+                                        "HELP repayment (p.a.)",
+                                        "",
+                                        shadingNote};
+
+        const QStringList upfrontHead{
+            "State", "Purchase price", "Deposit", "Buyer", "Property", "LVR", "", "Cash required at settlement"};
+        QTest::newRow("upfront: deposit above the price, so no insurance rows")
+            << CalculatorTab::upfront << Edit([](CalculatorState &s) { s.depositAmount = 900000; })
+            << upfrontHead + QStringList{"Loan required = $0",
+                                         "Transfer duty payable",
+                                         "Registration fees",
+                                         "Conveyancing / inspections / other",
+                                         "",
+                                         QString()};
+    }
+
+    void conditionalRows()
+    {
+        QFETCH(CalculatorTab, tab);
+        QFETCH(Edit, edit);
+        QFETCH(QStringList, rows);
+        const QStringList lines = body(summaryOf(tab, edit));
+        QCOMPARE(lines.size(), rows.size());
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const auto [label, value] = split(lines[i]);
+            const qsizetype eq = rows[i].indexOf(QStringLiteral(" = "));
+            if (rows[i].isNull())
+                continue; // a sentence from the calculations, not ours to word
+            QCOMPARE(label, eq < 0 ? rows[i] : rows[i].left(eq));
+            if (eq >= 0)
+                QCOMPARE(value, rows[i].mid(eq + 3));
+            if (!value.isEmpty())
+                QCOMPARE(graphemes(lines[i]), std::max(46, graphemes(label) + graphemes(value) + 3));
+        }
+    }
+
+    // Figures that are not finite, or out of range in a hand-edited record, never crash or print garbage.
+    void outOfRangeRecord()
+    {
+        const QStringList lines = body(summaryOf(CalculatorTab::repayment, [](CalculatorState &s) {
+            s.offsetAmount = inf;
+            s.loanTermYears = 1e300;
+            s.interestRate = 150;
+        }));
+        QCOMPARE(lines[1], QStringLiteral("Interest rate ........................ 100.00%"));
+        QCOMPARE(lines[2], QStringLiteral("Term ................................ 50 years"));
+        QCOMPARE(lines[4], QStringLiteral("Offset balance ") + QString(29, u'.') + QStringLiteral(" \u2014"));
+        QCOMPARE(graphemes(lines[4]), 46);
+        QCOMPARE(lines[4].toUtf8().size(), 48);
+    }
+
+    void wholeSummary_data()
+    {
+        QTest::addColumn<CalculatorTab>("tab");
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("repayment with identity and compare")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.brokerName = "Ana Silva";
+                   s.brokerCompany = "Saltbush Home Loans";
+                   s.brokerEmail = "ana@example.com";
+                   s.brokerPhone = "0400 000 000";
+                   s.loanAmount = 600000;
+                   s.interestRate = 6;
+                   s.isCompareMode = true;
+                   s.compareRate = 5.5;
+               })
+            << QStringList{
+                   "LOAN REPAYMENT ESTIMATE",
+                   QStringLiteral("Ana Silva \u00B7 Saltbush Home Loans"),
+                   QStringLiteral("0400 000 000 \u00B7 ana@example.com"),
+                   "5 Dec 2026",
+                   "",
+                   "Loan amount ......................... $600,000",
+                   "Interest rate .......................... 6.00%",
+                   "Term ................................ 30 years",
+                   "Repayment type ......................... P & I",
+                   "",
+                   "Monthly repayment .............. $3,597.30/mth",
+                   "  equivalent weekly ............... $829.58/wk",
+                   "  equivalent fortnightly ....... $1,659.50/ftn",
+                   "Total interest ...................... $695,029",
+                   "Total payable ..................... $1,295,029",
+                   "",
+                   "At 5.50% ....................... $3,406.73/mth",
+                   "Difference over the term ............. $68,605",
+                   "",
+                   disclaimer,
+                   credit,
+               };
+        QTest::newRow("capacity, couple, serviceability binds")
+            << CalculatorTab::capacity << Edit([](CalculatorState &s) {
+                   s.brokerCompany = "Saltbush Home Loans";
+                   s.applicantType = ApplicantType::couple;
+                   s.dependants = 2;
+                   s.monthlyOtherDebts = 500;
+               })
+            << QStringList{
+                   "BORROWING CAPACITY ESTIMATE",
+                   "Saltbush Home Loans",
+                   "5 Dec 2026",
+                   "",
+                   "Gross household income .............. $140,000",
+                   "Applicants ............................ Couple",
+                   "Dependants ................................. 2",
+                   "Other commitments ................... $500/mth",
+                   "Assessment rate ........................ 9.09%",
+                   "Tax year ............................. 2026-27",
+                   "",
+                   "Indicative maximum loan ............. $557,160",
+                   "Net monthly income .................... $8,694",
+                   "Assessed living expenses .............. $3,675",
+                   "Monthly surplus ....................... $4,519",
+                   "Serviceability limit ................ $557,160",
+                   "DTI limit ........................... $804,000",
+                   "Binding constraint ............ Serviceability",
+                   "",
+                   disclaimer,
+                   credit,
+               };
+        QTest::newRow("income with overtime, HELP and a payslip check")
+            << CalculatorTab::income << Edit([](CalculatorState &s) {
+                   s.payRate = 120000;
+                   s.overtimeAnnual = 10000;
+                   s.otShadePercent = 50;
+                   s.hasHELP = true;
+                   s.ytdGross = 40000;
+                   s.ytdPeriodEnd = QDateTime(QDate(2026, 10, 30), QTime(12, 0));
+               })
+            << QStringList{
+                   "INCOME ASSESSMENT",
+                   "5 Dec 2026",
+                   "",
+                   "Employment ......................... Full-time",
+                   "Occupation preset ................... Standard",
+                   "Super rate .................... 12.0% (on top)",
+                   "Financial year ....................... 2026-27",
+                   "",
+                   "Base (excl. super) .................. $120,000",
+                   "Overtime (50% of $10,000) ............. $5,000",
+                   "Assessable income ................... $125,000",
+                   "Net income (monthly) .................. $7,873",
+                   "HELP repayment (p.a.) ................. $8,700",
+                   "",
+                   "YTD annualised (122 days) ........... $119,754",
+                   QStringLiteral(
+                       "YTD check: Annualised YTD tracks base within 0.2% \u2014 payslip supports the stated income."),
+                   "",
+                   "Variable income is shaded per common lender treatment; every lender's policy differs.",
+                   "",
+                   disclaimer,
+                   credit,
+               };
+        QTest::newRow("upfront with mortgage insurance")
+            << CalculatorTab::upfront << Edit([](CalculatorState &s) {
+                   s.state = AUState::nsw;
+                   s.buyerType = BuyerType::ownerOccupier;
+                   s.depositAmount = 80000;
+               })
+            << QStringList{
+                   "PURCHASE COSTS ESTIMATE",
+                   "5 Dec 2026",
+                   "",
+                   "State .................................... NSW",
+                   "Purchase price ...................... $800,000",
+                   "Deposit .............................. $80,000",
+                   "Buyer ............................. Owner occ.",
+                   "Property ......................... Established",
+                   "LVR .................................... 90.0%",
+                   "",
+                   "Cash required at settlement ......... $113,664",
+                   "Loan required ....................... $720,000",
+                   "Transfer duty payable ................ $30,412",
+                   "Registration fees ....................... $352",
+                   "Conveyancing / inspections / other .... $2,900",
+                   "LMI (incl. duty on premium) .......... $15,806",
+                   "Loan if LMI capitalised ............. $735,806",
+                   "",
+                   QStringLiteral("General transfer duty \u2014 no concession applies."),
+                   "",
+                   disclaimer,
+                   credit,
+               };
+    }
+
+    void wholeSummary()
+    {
+        QFETCH(CalculatorTab, tab);
+        QFETCH(Edit, edit);
+        QFETCH(QStringList, expected);
+        const QString text = summaryOf(tab, edit);
+        compareLines(text, expected);
+        QCOMPARE(text, expected.join(u'\n'));
+    }
+
+    void summaryForAnotherTab()
+    {
+        summaryOf(CalculatorTab::income, {});
+        const QString text = TextExporter::summary(*store, CalculatorTab::upfront, fixedNow);
+        QVERIFY(text.startsWith(QStringLiteral("PURCHASE COSTS ESTIMATE\n")));
+    }
+
+    void copyReplacesTheClipboard()
+    {
+        QClipboard *clipboard = QGuiApplication::clipboard();
+        auto *previous = new QMimeData;
+        previous->setImageData(QImage(4, 4, QImage::Format_ARGB32));
+        previous->setHtml(QStringLiteral("<b>old</b>"));
+        clipboard->setMimeData(previous);
+
+        summaryOf(CalculatorTab::capacity, [](CalculatorState &s) { s.brokerName = "Ana Silva"; });
+        TextCopier::copyCurrentTab(*store);
+
+        QCOMPARE(clipboard->text(), TextExporter::summary(*store, fixedNow));
+        const QMimeData *now = clipboard->mimeData();
+        QVERIFY(!now->hasImage());
+        QVERIFY(!now->hasHtml());
+        QCOMPARE(store->toast(), std::optional<QString>(QStringLiteral("Figures copied as text")));
+    }
+};
+
+QTEST_MAIN(TestTextExport)
+#include "tst_textexport.moc"

@@ -1,0 +1,65 @@
+#include "RecordSource.h"
+
+#include "core/Settings.h"
+#include "core/StateCodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace brolga::RecordSource {
+
+namespace {
+
+// A record is a few kilobytes; anything far larger is not one, and is not worth holding in memory.
+constexpr qint64 maxRecordBytes = 4 * 1024 * 1024;
+
+Loaded decoded(const QByteArray &bytes, const QString &source)
+{
+    if (auto record = StateCodec::decode(bytes))
+        return {std::move(record), {}};
+    return {std::nullopt, QStringLiteral("%1 does not hold a Brolga record (not a JSON object)").arg(source)};
+}
+
+} // namespace
+
+Loaded fromFile(const QString &path)
+{
+    const bool standardInput = path == u"-";
+    const QString source = standardInput ? QStringLiteral("standard input") : path;
+    QFile file;
+    if (standardInput) {
+        if (!file.open(stdin, QIODevice::ReadOnly))
+            return {std::nullopt, QStringLiteral("cannot read standard input")};
+    } else {
+        if (QFileInfo(path).isDir())
+            return {std::nullopt, QStringLiteral("cannot read %1: it is a folder").arg(path)};
+        file.setFileName(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return {std::nullopt, QStringLiteral("cannot read %1: %2").arg(path, file.errorString())};
+    }
+    // A pipe hands its bytes over in pieces; read until the writer closes it.
+    QByteArray bytes;
+    while (bytes.size() <= maxRecordBytes) {
+        const QByteArray chunk = file.read(64 * 1024);
+        if (chunk.isEmpty())
+            break;
+        bytes += chunk;
+    }
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, QStringLiteral("cannot read %1: %2").arg(source, file.errorString())};
+    if (bytes.size() > maxRecordBytes)
+        return {std::nullopt, QStringLiteral("%1 is too large to be a Brolga record").arg(source)};
+    return decoded(bytes, source);
+}
+
+Loaded fromSettings()
+{
+    const auto bytes = Settings().storedState();
+    if (!bytes)
+        return {CalculatorState{}, {}};
+    return decoded(*bytes, QStringLiteral("the saved record"));
+}
+
+} // namespace brolga::RecordSource

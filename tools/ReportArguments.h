@@ -1,0 +1,30 @@
+#pragma once
+
+#include "core/Enums.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace brolga::ReportArguments {
+
+// What one run of brolga-report was asked to do.
+struct Options {
+    std::optional<QString> stateFile; // "-" is standard input; absent reads the user's saved record
+    std::vector<CalculatorTab> tabs;  // empty: the record's active tab
+    bool text = false;
+    bool help = false;
+};
+
+struct Parsed {
+    Options options;
+    QString error; // empty when the arguments were understood
+};
+
+// `arguments` includes the program name first, as QCoreApplication::arguments() gives it.
+Parsed parse(const QStringList &arguments);
+QString helpText();
+
+} // namespace brolga::ReportArguments
