@@ -1,0 +1,48 @@
+#include "brand/Credits.h"
+
+namespace brolga {
+
+const QString &Credits::productName()
+{
+    static const QString text = QStringLiteral("Brolga");
+    return text;
+}
+
+const QString &Credits::makerCredit()
+{
+    static const QString text = QStringLiteral("A Saltbush Production");
+    return text;
+}
+
+const QString &Credits::shortDisclaimer()
+{
+    static const QString text = QStringLiteral(
+        "Estimate only — general information, not credit assistance or personal financial advice.");
+    return text;
+}
+
+const QString &Credits::dutyCurrentAsAt()
+{
+    static const QString text = QStringLiteral("26 August 2026");
+    return text;
+}
+
+const QString &Credits::fullDisclaimer()
+{
+    static const QString text =
+        QStringLiteral("Estimate only. ") + productName()
+        + QStringLiteral(
+            " provides general information and does not constitute credit assistance, a credit quote, or "
+            "personal financial advice. Figures are indicative, assume a constant interest rate for the full "
+            "term, and exclude lender fees, package discounts and promotional rates. Borrowing capacity uses "
+            "a HEM-style expense floor and does not reflect any individual lender's servicing model. "
+            "Assessable income applies indicative shading to variable income — every lender's policy "
+            "differs. LMI premiums are indicative and are set by the insurer, not the calculator. Transfer "
+            "duty scales and concession thresholds are current as at ")
+        + dutyCurrentAsAt()
+        + QStringLiteral(", are indexed periodically and change with each state budget — confirm every "
+                         "figure with the lender and the relevant state revenue office before relying on it.");
+    return text;
+}
+
+} // namespace brolga

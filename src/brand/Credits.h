@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace brolga {
+
+// The product's and maker's words, shared by the footer, the export card and the text summary.
+// Qt Core only, so the non-drawing code can use it too.
+class Credits {
+public:
+    static const QString &productName();       // "Brolga"
+    static const QString &makerCredit();       // "A Saltbush Production"
+    static const QString &shortDisclaimer();   // the footer's one line
+    static const QString &fullDisclaimer();    // the footer's expanded text and the card's small print
+    static const QString &dutyCurrentAsAt();   // date the duty scales were last checked
+};
+
+} // namespace brolga

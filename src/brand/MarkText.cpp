@@ -1,0 +1,78 @@
+#include "brand/MarkText.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+
+namespace brolga {
+
+namespace {
+
+// Lays `text` out in lines no wider than `width` (layout units); returns the total height.
+qreal layOut(QTextLayout &layout, qreal width, qreal lineSpacing)
+{
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    qreal y = 0;
+    bool first = true;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (!first)
+            y += lineSpacing;
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+        first = false;
+    }
+    layout.endLayout();
+    return y;
+}
+
+} // namespace
+
+MarkText::MarkText(QString text, Face face, qreal size, FontWeight weight, qreal tracking)
+    : text(std::move(text)),
+      font_(face == Face::serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight))
+{
+    const int whole = font_.pixelSize();
+    factor = whole > 0 && size > 0 ? size / whole : 1.0;
+    if (tracking != 0)
+        font_.setLetterSpacing(QFont::AbsoluteSpacing, tracking / factor);
+}
+
+qreal MarkText::width() const { return QFontMetricsF(font_).horizontalAdvance(text) * factor; }
+qreal MarkText::height() const { return QFontMetricsF(font_).height() * factor; }
+qreal MarkText::ascent() const { return QFontMetricsF(font_).ascent() * factor; }
+qreal MarkText::xHeight() const { return QFontMetricsF(font_).xHeight() * factor; }
+
+void MarkText::draw(QPainter &painter, const QPointF &topLeft, const QColor &color) const
+{
+    painter.save();
+    painter.translate(topLeft);
+    painter.scale(factor, factor);
+    painter.setFont(font_);
+    painter.setPen(color);
+    painter.drawText(QPointF(0, QFontMetricsF(font_).ascent()), text);
+    painter.restore();
+}
+
+qreal MarkText::heightForWidth(qreal width, qreal lineSpacing) const
+{
+    QTextLayout layout(text, font_);
+    return layOut(layout, width / factor, lineSpacing / factor) * factor;
+}
+
+void MarkText::drawWrapped(QPainter &painter, const QRectF &rect, const QColor &color, qreal lineSpacing) const
+{
+    QTextLayout layout(text, font_);
+    layOut(layout, rect.width() / factor, lineSpacing / factor);
+    painter.save();
+    painter.translate(rect.topLeft());
+    painter.scale(factor, factor);
+    painter.setPen(color);
+    layout.draw(&painter, QPointF(0, 0));
+    painter.restore();
+}
+
+} // namespace brolga

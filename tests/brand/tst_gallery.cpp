@@ -1,0 +1,439 @@
+#include "brand/Brand.h"
+#include "brand/BrandLockup.h"
+#include "brand/BrandRule.h"
+#include "brand/BrandType.h"
+#include "brand/CreditFooter.h"
+#include "brand/Credits.h"
+#include "brand/Icons.h"
+#include "brand/Motion.h"
+#include "brand/SaltbushCredit.h"
+#include "brand/Theme.h"
+#include "brand/WingMark.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace brolga;
+
+namespace {
+
+// A panel in the canvas colour, the navy gradient (dark-ground marks) or the theme's paper (light-ground
+// marks, as on the export card).
+class Ground : public QWidget {
+public:
+    enum Fill { canvas, navy, paper };
+    explicit Ground(Fill fill, QWidget *parent = nullptr) : QWidget(parent), fill(fill) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        switch (fill) {
+        case canvas: p.fillRect(rect(), Brand::canvas()); break;
+        case navy: p.fillRect(rect(), Brand::navyField(rect())); break;
+        case paper: p.fillRect(rect(), Brand::rgb(Brand::theme().paper)); break;
+        }
+    }
+
+private:
+    Fill fill;
+};
+
+QImage render(QWidget &w, qreal dpr = 1)
+{
+    w.ensurePolished();
+    if (QLayout *layout = w.layout())
+        layout->activate();
+    if (w.size().isEmpty() || !w.testAttribute(Qt::WA_Resized))
+        w.resize(w.sizeHint());
+    QImage image((QSizeF(w.size()) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::transparent);
+    w.render(&image, {}, {}, QWidget::DrawChildren);
+    return image;
+}
+
+// Fully opaque pixels, by colour.
+QHash<QRgb, int> opaqueColours(const QImage &image, const QRect &area = {})
+{
+    const QImage img = image.convertToFormat(QImage::Format_ARGB32);
+    const QRect r = area.isNull() ? img.rect() : area & img.rect();
+    QHash<QRgb, int> colours;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qAlpha(img.pixel(x, y)) == 255)
+                ++colours[img.pixel(x, y) & 0xFFFFFF];
+    return colours;
+}
+
+bool columnEmpty(const QImage &image, int x)
+{
+    for (int y = 0; y < image.height(); ++y)
+        if (qAlpha(image.pixel(x, y)) > 24)
+            return false;
+    return true;
+}
+
+QRgb rgbOf(std::uint32_t value) { return value & 0xFFFFFF; }
+
+// Every mark and icon on the grounds it is used on, for looking at.
+std::unique_ptr<QWidget> gallerySheet()
+{
+    auto sheet = std::make_unique<Ground>(Ground::canvas);
+    auto *column = new QVBoxLayout(sheet.get());
+    column->setContentsMargins(16, 16, 16, 16);
+    column->setSpacing(14);
+
+    auto *header = new Ground(Ground::navy);
+    auto *headerRows = new QVBoxLayout(header);
+    headerRows->setContentsMargins(12, 9, 12, 9);
+    headerRows->setSpacing(10);
+    auto *headerRow = new QHBoxLayout;
+    headerRow->setSpacing(8);
+    headerRow->addWidget(new BrandLockup(BrandLockup::Ground::dark, 14));
+    headerRow->addWidget(new BrandLockup(BrandLockup::Ground::dark, 13));
+    headerRow->addStretch();
+    headerRow->addWidget(new WingMark([] { return Brand::heroAccent(); }, 40));
+    headerRows->addLayout(headerRow);
+    auto *creditRow = new QHBoxLayout;
+    creditRow->addWidget(new SaltbushCredit(SaltbushCredit::Ground::dark, 8.5));
+    creditRow->addStretch();
+    creditRow->addWidget(new SaltbushCredit(SaltbushCredit::Ground::dark, 13));
+    headerRows->addLayout(creditRow);
+    column->addWidget(header);
+
+    auto *paper = new Ground(Ground::paper);
+    auto *paperRows = new QVBoxLayout(paper);
+    paperRows->setContentsMargins(12, 9, 12, 9);
+    auto *lightRow = new QHBoxLayout;
+    lightRow->setSpacing(16);
+    lightRow->addWidget(new BrandLockup(BrandLockup::Ground::light, 28));
+    lightRow->addStretch();
+    lightRow->addWidget(new WingMark([] { return Brand::textPrimary(); }, 13));
+    lightRow->addWidget(new WingMark([] { return Brand::rgb(Brand::theme().accentOnLight); }, 100));
+    paperRows->addLayout(lightRow);
+    auto *lightCredit = new QHBoxLayout;
+    lightCredit->addWidget(new SaltbushCredit(SaltbushCredit::Ground::light, 8.5));
+    lightCredit->addStretch();
+    lightCredit->addWidget(new SaltbushCredit(SaltbushCredit::Ground::light, 13));
+    paperRows->addLayout(lightCredit);
+    column->addWidget(paper);
+
+    column->addWidget(new BrandRule);
+
+    auto *icons = new QGridLayout;
+    icons->setSpacing(8);
+    const QStringList names = Icons::symbols();
+    for (int i = 0; i < names.size(); ++i) {
+        for (int row = 0; row < 2; ++row) {
+            auto *label = new QLabel;
+            label->setPixmap(Icons::pixmap(names[i], row == 0 ? Brand::textPrimary() : Brand::accent(), 20, 2));
+            label->setToolTip(names[i]);
+            icons->addWidget(label, row, i);
+        }
+    }
+    icons->setColumnStretch(names.size(), 1);
+    column->addLayout(icons);
+
+    auto *collapsed = new CreditFooter;
+    auto *expanded = new CreditFooter;
+    expanded->setExpanded(true);
+    column->addWidget(collapsed);
+    column->addWidget(expanded);
+    column->addStretch();
+    // Lay out once tall, then cut to what was used.
+    sheet->resize(560, 2000);
+    column->activate();
+    sheet->resize(560, 900);
+    return sheet;
+}
+
+} // namespace
+
+class TestGallery : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void gallery_data();
+    void gallery();
+
+    void wingPaintsItsTintAtItsRatio();
+    void lockupLayoutAndGroundColours();
+    void themeChangeRepaints();
+    void saltbushCreditColours();
+    void everySymbolTintsAndScales();
+    void footerExpandsOnClick();
+    void footerAnimatesUnlessMotionReduced();
+    void footerCreditFollowsAppearance();
+    void disclaimerTexts();
+};
+
+void TestGallery::initTestCase()
+{
+    BrandType::registerFonts();
+    QVERIFY(BrandType::isRegistered());
+    Motion::forceReduced(true);
+}
+
+void TestGallery::cleanup()
+{
+    Brand::forceAppearance(std::nullopt);
+    ThemeRuntime::setCurrent(Theme::house());
+    Motion::forceReduced(true);
+}
+
+void TestGallery::gallery_data()
+{
+    QTest::addColumn<QString>("themeId");
+    QTest::addColumn<bool>("dark");
+    for (const Theme &theme : Theme::all())
+        for (bool dark : {false, true})
+            QTest::newRow(qPrintable(theme.id + (dark ? "-dark" : "-light"))) << theme.id << dark;
+}
+
+void TestGallery::gallery()
+{
+    QFETCH(QString, themeId);
+    QFETCH(bool, dark);
+    ThemeRuntime::setCurrent(Theme::named(themeId));
+    Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
+
+    auto sheet = gallerySheet();
+    QImage image = render(*sheet, 2);
+    QVERIFY(!image.isNull());
+    // Cut the spare canvas off the bottom.
+    const QRgb canvas = image.pixel(0, 0);
+    int last = image.height() - 1;
+    auto blankRow = [&](int y) {
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != canvas)
+                return false;
+        return true;
+    };
+    while (last > 0 && blankRow(last))
+        --last;
+    image = image.copy(0, 0, image.width(), qMin(image.height(), last + 1 + 32));
+    // The canvas shows in the corner.
+    QCOMPARE(image.pixel(2, 2) & 0xFFFFFF, Brand::canvas().rgb() & 0xFFFFFF);
+
+    const QString dir = qEnvironmentVariable("BROLGA_GALLERY_DIR");
+    if (dir.isEmpty())
+        return;
+    QVERIFY(QDir().mkpath(dir));
+    const QString file = QDir(dir).filePath(QStringLiteral("brand-%1-%2.png").arg(themeId, dark ? "dark" : "light"));
+    QVERIFY2(image.save(file), qPrintable(file));
+}
+
+void TestGallery::wingPaintsItsTintAtItsRatio()
+{
+    const QColor tint(0xC0, 0x39, 0x2B);
+    WingMark wing(tint, 100);
+    QCOMPARE(wing.markHeight(), 100 * 0.6956330597889802);
+    QCOMPARE(wing.sizeHint(), QSize(100, 70));
+    WingMark toast(tint, 13);
+    QVERIFY(qAbs(toast.markHeight() - 9.043) < 0.001);
+
+    for (qreal dpr : {1.0, 2.0}) {
+        const QImage image = render(wing, dpr);
+        const auto colours = opaqueColours(image);
+        QCOMPARE(colours.size(), 1);
+        QCOMPARE(colours.begin().key(), tint.rgb() & 0xFFFFFF);
+        // A silhouette, not a box: a fair share of the frame is empty.
+        const qreal filled = qreal(colours.begin().value()) / (image.width() * image.height());
+        QVERIFY2(filled > 0.3 && filled < 0.8, qPrintable(QString::number(filled)));
+        // It reaches the edges of its frame, so the frame's ratio is the artwork's.
+        QVERIFY(!columnEmpty(image, 0));
+        QVERIFY(!columnEmpty(image, image.width() - 1));
+    }
+
+    wing.setTint(QColor(Qt::blue));
+    QCOMPARE(opaqueColours(render(wing)).begin().key(), QColor(Qt::blue).rgb() & 0xFFFFFF);
+}
+
+void TestGallery::lockupLayoutAndGroundColours()
+{
+    for (const Theme &theme : Theme::all()) {
+        ThemeRuntime::setCurrent(theme);
+        BrandLockup lockup(BrandLockup::Ground::light, 13);
+        const QImage image = render(lockup, 4).convertToFormat(QImage::Format_ARGB32);
+        const int px = 4;
+        // Wing 27.3 wide, then a 4.42 gap before the wordmark.
+        QVERIFY(!columnEmpty(image, int(26.0 * px)));
+        for (int x = int(27.5 * px); x < int(31.6 * px); ++x)
+            QVERIFY2(columnEmpty(image, x), qPrintable(QString::number(x / qreal(px))));
+        QVERIFY(!columnEmpty(image, int(32.2 * px)) || !columnEmpty(image, int(32.6 * px)));
+
+        const auto wing = opaqueColours(image, QRect(0, 0, 27 * px, image.height()));
+        QVERIFY(wing.contains(rgbOf(theme.dark)));
+        QCOMPARE(wing.size(), 1);
+        const auto words = opaqueColours(image, QRect(32 * px, 0, image.width(), image.height()));
+        QVERIFY2(words.contains(rgbOf(theme.ink)), qPrintable(theme.id));
+        QVERIFY2(words.contains(rgbOf(theme.accentOnLight)), qPrintable(theme.id));
+
+        BrandLockup onDark(BrandLockup::Ground::dark, 13);
+        const auto darkColours = opaqueColours(render(onDark, 4));
+        QVERIFY(darkColours.contains(rgbOf(theme.accentOnDark)));
+        QVERIFY(darkColours.contains(rgbOf(theme.textPrimaryDark)));
+    }
+    // Two lines: serif 13 over sans 5.46 with a 1.3 gap fit beside a wing 18.99 high.
+    const QSizeF size = BrandLockup::naturalSize(13);
+    QVERIFY(size.height() >= 2.1 * 13 * WingMark::aspect);
+    QVERIFY(size.height() < 30);
+}
+
+void TestGallery::themeChangeRepaints()
+{
+    Brand::forceAppearance(Appearance::light);
+    BrandLockup lockup(BrandLockup::Ground::dark, 20);
+    const QImage house = render(lockup);
+    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate")));
+    const QImage slate = render(lockup); // the same widget, repainted
+    QVERIFY(house != slate);
+
+    CreditFooter footer;
+    footer.resize(360, footer.heightForWidth(360));
+    ThemeRuntime::setCurrent(Theme::house());
+    const QImage before = render(footer);
+    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("classic")));
+    QVERIFY(render(footer) != before);
+}
+
+void TestGallery::saltbushCreditColours()
+{
+    const Theme &theme = Theme::house();
+    SaltbushCredit light(SaltbushCredit::Ground::light, 17);
+    const auto lightColours = opaqueColours(render(light, 2));
+    QCOMPARE(lightColours.size(), 1);
+    QVERIFY(lightColours.contains(rgbOf(theme.muted)));
+
+    SaltbushCredit dark(SaltbushCredit::Ground::dark, 17);
+    const QImage image = render(dark, 2).convertToFormat(QImage::Format_ARGB32);
+    const int wingEnd = qFloor(1.9 * 17 * 2);
+    QVERIFY(opaqueColours(image, QRect(0, 0, wingEnd, image.height())).contains(rgbOf(theme.accentOnDark)));
+    // The words are the accent at 85 %: no fully opaque pixel, the strongest at 0.85 alpha.
+    int strongest = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = wingEnd + 20; x < image.width(); ++x)
+            strongest = qMax(strongest, qAlpha(image.pixel(x, y)));
+    QVERIFY2(qAbs(strongest - 217) <= 1, qPrintable(QString::number(strongest)));
+}
+
+void TestGallery::everySymbolTintsAndScales()
+{
+    const QStringList wanted = {
+        "pin.fill", "pin.slash", "doc.on.doc", "camera.viewfinder", "gearshape", "chevron.down", "calendar", "xmark",
+        "arrow.triangle.2.circlepath", "lock.shield", "checkmark.circle.fill", "circle", "photo.badge.plus",
+        "person.text.rectangle", "paintpalette"};
+    const QColor tint(0x1E, 0x7A, 0x46);
+    for (const QString &name : wanted) {
+        QVERIFY2(Icons::has(name), qPrintable(name));
+        const QPixmap one = Icons::pixmap(name, tint, 16, 1);
+        const QPixmap two = Icons::pixmap(name, tint, 16, 2);
+        QCOMPARE(one.size(), QSize(16, 16));
+        QCOMPARE(two.size(), QSize(32, 32));
+        QCOMPARE(two.devicePixelRatio(), 2.0);
+        const auto colours = opaqueColours(two.toImage());
+        QVERIFY2(colours.size() == 1 && colours.contains(tint.rgb() & 0xFFFFFF), qPrintable(name));
+
+        const QIcon icon = Icons::icon(name, tint);
+        QVERIFY(!icon.isNull());
+        QCOMPARE(icon.pixmap(QSize(20, 20), 2.0).size(), QSize(40, 40));
+    }
+    QVERIFY(Icons::symbols().size() >= wanted.size());
+    QVERIFY(!Icons::has(QStringLiteral("no.such.symbol")));
+    QVERIFY(Icons::pixmap(QStringLiteral("no.such.symbol"), tint, 16).isNull());
+}
+
+void TestGallery::footerExpandsOnClick()
+{
+    CreditFooter footer;
+    footer.resize(360, footer.heightForWidth(360));
+    const int collapsedHeight = footer.heightForWidth(360);
+    QCOMPARE(footer.buttonToolTip(), QStringLiteral("Show the full disclaimer"));
+    QSignalSpy spy(&footer, &CreditFooter::expandedChanged);
+
+    // Clicks outside the button (on the credit) do nothing.
+    QTest::mouseClick(&footer, Qt::LeftButton, {}, QPoint(350, collapsedHeight - 3));
+    QVERIFY(!footer.isExpanded());
+
+    // Anywhere across the button's width counts, the empty space before the chevron too.
+    const QRectF button = footer.buttonRect();
+    QVERIFY(button.width() == 360);
+    QTest::mouseClick(&footer, Qt::LeftButton, {}, QPoint(300, int(button.center().y())));
+    QVERIFY(footer.isExpanded());
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(footer.buttonToolTip(), QStringLiteral("Hide the full disclaimer"));
+    const int expandedHeight = footer.heightForWidth(360);
+    QVERIFY2(expandedHeight > collapsedHeight + 60, qPrintable(QStringLiteral("%1 %2").arg(collapsedHeight).arg(expandedHeight)));
+    // Narrower means more lines.
+    QVERIFY(footer.heightForWidth(240) > expandedHeight);
+
+    QTest::mouseClick(&footer, Qt::LeftButton, {}, button.center().toPoint());
+    QVERIFY(!footer.isExpanded());
+    QCOMPARE(footer.heightForWidth(360), collapsedHeight);
+
+    // The keyboard works the button too.
+    footer.setFocus();
+    QTest::keyClick(&footer, Qt::Key_Space);
+    QVERIFY(footer.isExpanded());
+}
+
+void TestGallery::footerAnimatesUnlessMotionReduced()
+{
+    Motion::forceReduced(false);
+    CreditFooter footer;
+    footer.resize(360, 60);
+    footer.setExpanded(true);
+    QVERIFY(footer.isAnimating());
+    QVERIFY(footer.progress() < 1);
+    QTRY_COMPARE_WITH_TIMEOUT(footer.progress(), 1.0, 1000);
+    QVERIFY(!footer.isAnimating());
+
+    Motion::forceReduced(true);
+    footer.setExpanded(false);
+    QVERIFY(!footer.isAnimating());
+    QCOMPARE(footer.progress(), 0.0);
+}
+
+void TestGallery::footerCreditFollowsAppearance()
+{
+    const Theme &theme = Theme::house();
+    CreditFooter footer;
+    const int h = footer.heightForWidth(360);
+    footer.resize(360, h);
+    const QRect credit(200, h - 12, 160, 12);
+
+    Brand::forceAppearance(Appearance::light);
+    const auto light = opaqueColours(render(footer, 2), QRect(credit.topLeft() * 2, credit.size() * 2));
+    QVERIFY(light.contains(rgbOf(theme.muted)));
+    QVERIFY(!light.contains(rgbOf(theme.accentOnDark)));
+
+    Brand::forceAppearance(Appearance::dark); // no new footer
+    const auto dark = opaqueColours(render(footer, 2), QRect(credit.topLeft() * 2, credit.size() * 2));
+    QVERIFY(dark.contains(rgbOf(theme.accentOnDark)));
+    QVERIFY(!dark.contains(rgbOf(theme.muted)));
+}
+
+void TestGallery::disclaimerTexts()
+{
+    const QString &full = Credits::fullDisclaimer();
+    QVERIFY(full.startsWith(QStringLiteral("Estimate only. Brolga provides general information and does not "
+                                           "constitute credit assistance, a credit quote, or personal financial advice.")));
+    QVERIFY(full.contains(QStringLiteral("current as at 26 August 2026, are indexed periodically")));
+    QVERIFY(full.endsWith(QStringLiteral("relevant state revenue office before relying on it.")));
+    QCOMPARE(&Credits::fullDisclaimer(), &full); // built once
+    QCOMPARE(full.count(QChar(0x2014)), 2);
+}
+
+QTEST_MAIN(TestGallery)
+#include "tst_gallery.moc"
