@@ -87,10 +87,10 @@ QSize BrandLabel::sizeHint() const
 QSize BrandLabel::minimumSizeHint() const
 {
     const QFontMetricsF fm(font());
-    if (wrap_) {
-        const int width = int(std::ceil(fm.horizontalAdvance(QStringLiteral("MMMMM"))));
-        return {width, heightForWidth(width)};
-    }
+    // Wrapped text gets its height from heightForWidth; a narrow minimum must not claim the height of a
+    // narrow column.
+    if (wrap_)
+        return {int(std::ceil(fm.horizontalAdvance(QStringLiteral("MMMMM")))), int(std::ceil(fm.height()))};
     // Room for the shrunk text is all we want; narrower still, it is elided.
     return {int(std::ceil(std::min(naturalWidth(), fm.horizontalAdvance(QStringLiteral("M…"))))),
             int(std::ceil(fm.height()))};

@@ -10,6 +10,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -47,6 +48,8 @@ NumericField::NumericField(Config config, Getter get, Setter set, QWidget *paren
     edit_->setContentsMargins(0, 0, 0, 0);
     edit_->setAttribute(Qt::WA_MacShowFocusRect, false);
     edit_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Only the text's own height: the row's padding is the field's padding.
+    edit_->setFixedHeight(int(std::ceil(QFontMetricsF(edit_->font()).height())));
     edit_->setMinimumWidth(24);
     edit_->setAccessibleName(config_.label);
     edit_->installEventFilter(this);
@@ -96,6 +99,21 @@ void NumericField::setLabel(const QString &label)
     config_.label = label;
     label_->setText(label);
     edit_->setAccessibleName(label);
+}
+
+void NumericField::setDecimals(int decimals)
+{
+    if (config_.decimals == decimals)
+        return;
+    config_.decimals = decimals;
+    if (!editing_)
+        showValue();
+}
+
+void NumericField::setRange(double lower, double upper)
+{
+    config_.lower = lower;
+    config_.upper = upper;
 }
 
 QString NumericField::text() const { return edit_->text(); }

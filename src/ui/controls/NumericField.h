@@ -47,6 +47,10 @@ public:
 
     const Config &config() const { return config_; }
     void setLabel(const QString &label);
+    // For fields whose format or bounds follow another input (the pay basis). The text is reformatted
+    // unless the user is editing it.
+    void setDecimals(int decimals);
+    void setRange(double lower, double upper);
     QString text() const;
     bool isEditing() const { return editing_; }
     QLineEdit *lineEdit() const { return edit_; }

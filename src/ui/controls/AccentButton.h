@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QAbstractButton>
+
+#include <functional>
+
+namespace brolga {
+
+// A borderless text button in the accent colour ("Show", "Turn on").
+class AccentButton : public QAbstractButton {
+    Q_OBJECT
+public:
+    explicit AccentButton(const QString &title, std::function<void()> action = {}, QWidget *parent = nullptr);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+} // namespace brolga

@@ -1,0 +1,179 @@
+#include "ui/controls/BrandDateField.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "core/CalculatorStore.h"
+#include "core/Format.h"
+#include "ui/controls/BrandLabel.h"
+#include "ui/controls/SymbolIcon.h"
+#include "ui/controls/TabularDigits.h"
+
+#include <QCalendarWidget>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace brolga {
+
+BrandDateField::BrandDateField(const QString &label, Getter get, Setter set, QWidget *parent)
+    : QWidget(parent), get_(std::move(get)), set_(std::move(set))
+{
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    label_ = new BrandLabel(label, BrandType::sans(10, FontWeight::medium), &Brand::textSecondary, this);
+    label_->setMinimumScale(0.85);
+    column->addWidget(label_);
+
+    row_ = new QHBoxLayout;
+    row_->setContentsMargins(8, 6, 8, 6);
+    row_->setSpacing(4);
+    column->addLayout(row_);
+    date_ = new BrandLabel(QString(), tabularDigits(BrandType::sans(12, FontWeight::medium)), &Brand::textPrimary,
+                           this);
+    date_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    row_->addWidget(date_);
+    row_->addStretch(1);
+    auto *icon = new SymbolIcon(QStringLiteral("calendar"), 11, &Brand::textSecondary, this);
+    icon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    row_->addWidget(icon);
+
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(label);
+
+    popup_ = new QFrame(this, Qt::Popup);
+    popup_->setFrameShape(QFrame::StyledPanel);
+    auto *inside = new QVBoxLayout(popup_);
+    inside->setContentsMargins(10, 10, 10, 10);
+    calendar_ = new QCalendarWidget(popup_);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar_->setGridVisible(false);
+    // Australian English whatever the system says: English month names, weeks from Monday.
+    calendar_->setLocale(QLocale(QLocale::English, QLocale::Australia));
+    calendar_->setFirstDayOfWeek(Qt::Monday);
+    inside->addWidget(calendar_);
+    popup_->setFixedWidth(popupWidth);
+    popup_->installEventFilter(this);
+    connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] {
+        if (syncing_)
+            return;
+        const QDate picked = calendar_->selectedDate();
+        if (picked.isValid() && picked != get_()) {
+            set_(picked);
+            Q_EMIT edited(picked);
+        }
+        refresh();
+    });
+    refresh();
+}
+
+BrandDateField *BrandDateField::bind(CalculatorStore &store, std::optional<QDateTime> CalculatorState::*member,
+                                     std::function<QDate()> fallback, const QString &label, QWidget *parent)
+{
+    auto *field = new BrandDateField(
+        label,
+        [&store, member, fallback] {
+            const auto &stored = store.state().*member;
+            return stored ? stored->date() : fallback();
+        },
+        [&store, member](const QDate &day) {
+            store.edit([&](CalculatorState &s) {
+                auto &stored = s.*member;
+                if (stored)
+                    stored->setDate(day);
+                else
+                    stored = day.startOfDay();
+            });
+        },
+        parent);
+    connect(&store, &CalculatorStore::stateChanged, field, &BrandDateField::refresh);
+    return field;
+}
+
+void BrandDateField::refresh()
+{
+    const QDate date = get_();
+    date_->setText(Format::stamp(date));
+    if (calendar_->selectedDate() != date) {
+        syncing_ = true;
+        calendar_->setSelectedDate(date);
+        syncing_ = false;
+    }
+    update();
+}
+
+QString BrandDateField::text() const { return date_->text(); }
+
+bool BrandDateField::isCalendarOpen() const { return popup_->isVisible(); }
+
+QRect BrandDateField::buttonRect() const { return row_->geometry(); }
+
+void BrandDateField::openCalendar()
+{
+    refresh();
+    calendar_->setCurrentPage(get_().year(), get_().month());
+    popup_->adjustSize();
+    const QRect button = buttonRect();
+    const QSize size = popup_->sizeHint().expandedTo(QSize(popupWidth, 0));
+    QPoint at = mapToGlobal(QPoint(button.center().x() - size.width() / 2, button.bottom() + 4));
+    // Keep it on the screen: above the button when there is no room below.
+    if (const QScreen *screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        if (at.y() + size.height() > area.bottom())
+            at.setY(mapToGlobal(button.topLeft()).y() - 4 - size.height());
+        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
+    }
+    popup_->move(at);
+    popup_->show();
+    calendar_->setFocus(Qt::PopupFocusReason);
+    update();
+}
+
+bool BrandDateField::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == popup_ && (event->type() == QEvent::Hide || event->type() == QEvent::Show))
+        update();
+    return QWidget::eventFilter(watched, event);
+}
+
+void BrandDateField::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(buttonRect());
+    const bool open = isCalendarOpen();
+    const qreal line = open ? 1.5 : 1.0;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Brand::field());
+    p.drawRoundedRect(box, 6, 6);
+    p.setPen(QPen(open ? Brand::accent() : Brand::hairline(), line));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6 - line / 2, 6 - line / 2);
+}
+
+void BrandDateField::mousePressEvent(QMouseEvent *event)
+{
+    pressed_ = event->button() == Qt::LeftButton && buttonRect().contains(event->position().toPoint());
+    event->accept();
+}
+
+void BrandDateField::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (pressed_ && buttonRect().contains(event->position().toPoint()))
+        openCalendar();
+    pressed_ = false;
+    event->accept();
+}
+
+void BrandDateField::showEvent(QShowEvent *event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
+} // namespace brolga

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QCalendarWidget;
+class QFrame;
+class QHBoxLayout;
+
+namespace brolga {
+
+class BrandLabel;
+class CalculatorStore;
+struct CalculatorState;
+
+// A labelled date shown as "5 Dec 2026"; a click opens a month calendar in a pop-up, and picking a day
+// writes it at once. The pop-up closes on a click outside it or Escape.
+class BrandDateField : public QWidget {
+    Q_OBJECT
+public:
+    using Getter = std::function<QDate()>;
+    using Setter = std::function<void(const QDate &)>;
+
+    BrandDateField(const QString &label, Getter get, Setter set, QWidget *parent = nullptr);
+
+    // A field over an optional date of the record: shows `fallback()` while the member is absent and
+    // stores the day picked (keeping the time of day already stored, else the start of the day).
+    static BrandDateField *bind(CalculatorStore &store, std::optional<QDateTime> CalculatorState::*member,
+                                std::function<QDate()> fallback, const QString &label, QWidget *parent = nullptr);
+
+    void refresh();
+    QString text() const;
+    bool isCalendarOpen() const;
+    void openCalendar();
+    QCalendarWidget *calendar() const { return calendar_; }
+
+    static constexpr int popupWidth = 240;
+
+Q_SIGNALS:
+    void edited(const QDate &date);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    QRect buttonRect() const;
+
+    Getter get_;
+    Setter set_;
+    BrandLabel *label_ = nullptr;
+    BrandLabel *date_ = nullptr;
+    QHBoxLayout *row_ = nullptr;
+    QFrame *popup_ = nullptr;
+    QCalendarWidget *calendar_ = nullptr;
+    bool syncing_ = false;
+    bool pressed_ = false;
+};
+
+} // namespace brolga

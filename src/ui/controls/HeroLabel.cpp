@@ -1,0 +1,31 @@
+#include "ui/controls/HeroLabel.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+
+namespace brolga {
+
+namespace {
+QFont captionFont()
+{
+    QFont font = BrandType::sans(9.5, FontWeight::semibold);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.71);
+    return font;
+}
+} // namespace
+
+HeroLabel::HeroLabel(const QString &text, std::optional<bool> positive, QWidget *parent)
+    : BrandLabel(text.toUpper(), captionFont(), nullptr, parent)
+{
+    setPositive(positive);
+}
+
+void HeroLabel::setCaption(const QString &text) { setText(text.toUpper()); }
+
+void HeroLabel::setPositive(std::optional<bool> positive)
+{
+    positive_ = positive;
+    setColour([positive] { return Brand::heroAccent(positive); });
+}
+
+} // namespace brolga

@@ -1,0 +1,95 @@
+#include "ui/controls/HeroValue.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "ui/controls/TabularDigits.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brolga {
+
+namespace {
+constexpr qreal spacing = 4;
+QFont figureFont() { return tabularDigits(BrandType::sans(31, FontWeight::semibold)); }
+QFont suffixFont() { return BrandType::sans(12, FontWeight::medium); }
+} // namespace
+
+HeroValue::HeroValue(const QString &text, const QString &suffix, QWidget *parent)
+    : QWidget(parent), text_(text), suffix_(suffix)
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void HeroValue::setText(const QString &text)
+{
+    text_ = text;
+    updateGeometry();
+    update();
+}
+
+void HeroValue::setSuffix(const QString &suffix)
+{
+    suffix_ = suffix;
+    updateGeometry();
+    update();
+}
+
+qreal HeroValue::suffixRoom() const
+{
+    return suffix_.isEmpty() ? 0 : spacing + QFontMetricsF(suffixFont()).horizontalAdvance(suffix_);
+}
+
+qreal HeroValue::currentScale() const
+{
+    const qreal natural = QFontMetricsF(figureFont()).horizontalAdvance(text_);
+    const qreal room = width() - suffixRoom();
+    if (natural <= room || natural <= 0)
+        return 1;
+    return std::max(minimumScale, room / natural);
+}
+
+QSize HeroValue::sizeHint() const
+{
+    const QFontMetricsF fm(figureFont());
+    return {int(std::ceil(fm.horizontalAdvance(text_) + suffixRoom())), int(std::ceil(fm.height()))};
+}
+
+QSize HeroValue::minimumSizeHint() const
+{
+    const QFontMetricsF fm(figureFont());
+    return {int(std::ceil(fm.horizontalAdvance(text_) * minimumScale + suffixRoom())), int(std::ceil(fm.height()))};
+}
+
+void HeroValue::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    QColor ink = Brand::rgb(Brand::theme().textPrimaryDark);
+
+    const QFontMetricsF fm(figureFont());
+    const qreal scale = currentScale();
+    const QString shown = fm.elidedText(text_, Qt::ElideRight, std::max<qreal>(width() - suffixRoom(), 0) / scale);
+    // Both texts sit on the figure's baseline; a shrunk figure stays centred in the height.
+    const qreal baseline = (height() - fm.height() * scale) / 2 + fm.ascent() * scale;
+
+    p.save();
+    p.setFont(figureFont());
+    p.setPen(ink);
+    p.translate(0, baseline);
+    p.scale(scale, scale);
+    p.drawText(QPointF(0, 0), shown);
+    p.restore();
+
+    if (!suffix_.isEmpty()) {
+        ink.setAlphaF(0.6);
+        p.setFont(suffixFont());
+        p.setPen(ink);
+        p.drawText(QPointF(fm.horizontalAdvance(shown) * scale + spacing, baseline), suffix_);
+    }
+}
+
+} // namespace brolga

@@ -1,0 +1,221 @@
+#include "ui/controls/PillPicker.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+
+#include <QEasingCurve>
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brolga {
+
+namespace {
+constexpr qreal padding = 2;
+constexpr qreal spacing = 3;
+constexpr qreal pillPadY = 5;
+constexpr qreal pillPadX = 6;
+constexpr qreal minimumScale = 0.75;
+
+QFont pillFont(bool selected) { return BrandType::sans(11, selected ? FontWeight::semibold : FontWeight::medium); }
+
+QColor mix(const QColor &a, const QColor &b, qreal t)
+{
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
+                            a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
+}
+} // namespace
+
+PillPicker::PillPicker(QList<Option> options, Getter get, Setter set, std::optional<int> perRow, QWidget *parent)
+    : QWidget(parent), options_(std::move(options)), get_(std::move(get)), set_(std::move(set)),
+      rows_(rows(int(options_.size()), perRow))
+{
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // The platform's ease-out curve.
+    QEasingCurve easeOut(QEasingCurve::BezierSpline);
+    easeOut.addCubicBezierSegment(QPointF(0, 0), QPointF(0.58, 1), QPointF(1, 1));
+    fade_.setEasingCurve(easeOut);
+    fade_.setDuration(animationMs);
+    fade_.setStartValue(0.0);
+    fade_.setEndValue(1.0);
+    connect(&fade_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    current_ = indexOf(get_());
+}
+
+QList<QList<int>> PillPicker::rows(int count, std::optional<int> perRow)
+{
+    QList<QList<int>> result;
+    const int size = (perRow && *perRow > 0 && *perRow < count) ? *perRow : std::max(count, 1);
+    for (int i = 0; i < count; ++i) {
+        if (i % size == 0)
+            result.append(QList<int>());
+        result.last().append(i);
+    }
+    return result;
+}
+
+int PillPicker::indexOf(const QVariant &value) const
+{
+    for (int i = 0; i < options_.size(); ++i)
+        if (options_[i].value == value)
+            return i;
+    return -1;
+}
+
+void PillPicker::refresh()
+{
+    const int now = indexOf(get_());
+    if (now == current_)
+        return;
+    previous_ = current_;
+    current_ = now;
+    fade_.stop();
+    if (isVisible())
+        fade_.start();
+    update();
+}
+
+void PillPicker::select(int index)
+{
+    if (index < 0 || index >= options_.size())
+        return;
+    if (index != indexOf(get_()))
+        set_(options_[index].value);
+    refresh();
+    Q_EMIT selected(index);
+}
+
+qreal PillPicker::pillHeight() const
+{
+    return std::ceil(std::max(QFontMetricsF(pillFont(true)).height(), QFontMetricsF(pillFont(false)).height())) +
+           2 * pillPadY;
+}
+
+QRectF PillPicker::pillRect(int index) const
+{
+    const qreal h = pillHeight();
+    for (int r = 0; r < rows_.size(); ++r) {
+        const int at = int(rows_[r].indexOf(index));
+        if (at < 0)
+            continue;
+        const int n = int(rows_[r].size());
+        const qreal w = (width() - 2 * padding - spacing * (n - 1)) / n;
+        return {padding + at * (w + spacing), padding + r * (h + spacing), w, h};
+    }
+    return {};
+}
+
+int PillPicker::indexAt(const QPointF &point) const
+{
+    for (int i = 0; i < options_.size(); ++i)
+        if (pillRect(i).contains(point))
+            return i;
+    return -1;
+}
+
+QSize PillPicker::sizeHint() const
+{
+    const QFontMetricsF fm(pillFont(true));
+    qreal widest = 0;
+    for (const auto &row : rows_) {
+        qreal w = spacing * (row.size() - 1);
+        for (int i : row)
+            w += fm.horizontalAdvance(options_[i].label) + 2 * pillPadX + 8;
+        widest = std::max(widest, w);
+    }
+    const int n = int(rows_.size());
+    return {int(std::ceil(widest + 2 * padding)), int(std::ceil(2 * padding + n * pillHeight() + (n - 1) * spacing))};
+}
+
+QSize PillPicker::minimumSizeHint() const
+{
+    const QFontMetricsF fm(pillFont(true));
+    qreal widest = 0;
+    for (const auto &row : rows_) {
+        qreal w = spacing * (row.size() - 1);
+        for (int i : row)
+            w += std::min(fm.horizontalAdvance(options_[i].label) * minimumScale, fm.horizontalAdvance(QStringLiteral("Mm…"))) + 2 * pillPadX;
+        widest = std::max(widest, w);
+    }
+    return {int(std::ceil(widest + 2 * padding)), sizeHint().height()};
+}
+
+void PillPicker::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+
+    const QRectF box = QRectF(rect());
+    p.setPen(Qt::NoPen);
+    p.setBrush(Brand::field());
+    p.drawRoundedRect(box, 8, 8);
+    p.setPen(QPen(Brand::hairline(), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 7.5, 7.5);
+
+    const qreal progress = fade_.state() == QAbstractAnimation::Running ? fade_.currentValue().toReal() : 1.0;
+    const QColor onNavy = Brand::rgb(Brand::theme().textPrimaryDark);
+    const QColor plain = Brand::textSecondary();
+
+    for (int i = 0; i < options_.size(); ++i) {
+        const QRectF pill = pillRect(i);
+        // How selected this pill looks: the new selection fades in while the old one fades out.
+        qreal shown = 0;
+        if (i == current_)
+            shown = progress;
+        else if (i == previous_)
+            shown = 1 - progress;
+        if (shown > 0) {
+            p.save();
+            p.setOpacity(shown);
+            p.setPen(Qt::NoPen);
+            p.setBrush(Brand::navyField(pill));
+            p.drawRoundedRect(pill, 6, 6);
+            p.restore();
+        }
+
+        const QFont font = pillFont(i == current_);
+        const QFontMetricsF fm(font);
+        const QString &label = options_[i].label;
+        const qreal room = std::max<qreal>(pill.width() - 2 * pillPadX, 1);
+        const qreal natural = fm.horizontalAdvance(label);
+        const qreal scale = natural > room ? std::max(minimumScale, room / natural) : 1.0;
+        const QString text = fm.elidedText(label, Qt::ElideRight, room / scale);
+        p.save();
+        p.setFont(font);
+        p.setPen(mix(plain, onNavy, shown));
+        p.translate(pill.center());
+        p.scale(scale, scale);
+        const qreal w = fm.horizontalAdvance(text);
+        p.drawText(QPointF(-w / 2, fm.ascent() - fm.height() / 2), text);
+        p.restore();
+    }
+}
+
+void PillPicker::mousePressEvent(QMouseEvent *event)
+{
+    pressed_ = event->button() == Qt::LeftButton ? indexAt(event->position()) : -1;
+    event->accept();
+}
+
+void PillPicker::mouseReleaseEvent(QMouseEvent *event)
+{
+    const int index = indexAt(event->position());
+    if (event->button() == Qt::LeftButton && index >= 0 && index == pressed_)
+        select(index);
+    pressed_ = -1;
+    event->accept();
+}
+
+void PillPicker::showEvent(QShowEvent *event)
+{
+    refresh();
+    QWidget::showEvent(event);
+}
+
+} // namespace brolga

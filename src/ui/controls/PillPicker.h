@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/CalculatorStore.h"
+
+#include <QList>
+#include <QVariant>
+#include <QVariantAnimation>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace brolga {
+
+// A segmented choice of rounded pills, in one row or cut into rows of `perRow`. Like the number field it
+// reads and writes its selection through a getter and a setter, and only ever writes one of its options.
+class PillPicker : public QWidget {
+    Q_OBJECT
+public:
+    struct Option {
+        QString label;
+        QVariant value;
+    };
+    using Getter = std::function<QVariant()>;
+    using Setter = std::function<void(const QVariant &)>;
+
+    PillPicker(QList<Option> options, Getter get, Setter set, std::optional<int> perRow = std::nullopt,
+               QWidget *parent = nullptr);
+
+    // A picker over an enumeration member of the store's record, following every change of the record.
+    template <class E>
+    static PillPicker *bind(CalculatorStore &store, E CalculatorState::*member,
+                            const QList<std::pair<QString, E>> &options, std::optional<int> perRow = std::nullopt,
+                            QWidget *parent = nullptr)
+    {
+        QList<Option> list;
+        for (const auto &[label, value] : options)
+            list.append({label, QVariant::fromValue(static_cast<int>(value))});
+        auto *picker = new PillPicker(
+            list, [&store, member] { return QVariant::fromValue(static_cast<int>(store.state().*member)); },
+            [&store, member](const QVariant &v) {
+                store.edit([&](CalculatorState &s) { s.*member = static_cast<E>(v.toInt()); });
+            },
+            perRow, parent);
+        connect(&store, &CalculatorStore::stateChanged, picker, &PillPicker::refresh);
+        return picker;
+    }
+
+    // The option indices of each row: rows of `perRow` when it is above 0 and below the number of options
+    // (the last row may be shorter), otherwise one row of all.
+    static QList<QList<int>> rows(int count, std::optional<int> perRow);
+
+    const QList<Option> &options() const { return options_; }
+    // The option equal to the bound value, or -1 when none is.
+    int selectedIndex() const { return current_; }
+    void select(int index);
+    // Follows the bound value, animating a change of selection.
+    void refresh();
+
+    QRectF pillRect(int index) const;
+    const QVariantAnimation &selectionAnimation() const { return fade_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    static constexpr int animationMs = 120;
+
+Q_SIGNALS:
+    // The user picked the option at `index`.
+    void selected(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    int indexOf(const QVariant &value) const;
+    int indexAt(const QPointF &point) const;
+    qreal pillHeight() const;
+
+    QList<Option> options_;
+    Getter get_;
+    Setter set_;
+    QList<QList<int>> rows_;
+    int current_ = -1;
+    int previous_ = -1;
+    int pressed_ = -1;
+    QVariantAnimation fade_;
+};
+
+} // namespace brolga

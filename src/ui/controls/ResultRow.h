@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+namespace brolga {
+
+// A label and its figure on one line, sharing the first baseline: the label wraps on the left, the figure
+// keeps one line on the right, optionally tinted and emphasised.
+class ResultRow : public QWidget {
+    Q_OBJECT
+public:
+    using Tint = std::function<QColor()>;
+
+    ResultRow(const QString &label, const QString &value, Tint tint = {}, bool emphasised = false,
+              QWidget *parent = nullptr);
+
+    QString label() const { return label_; }
+    QString value() const { return value_; }
+    bool isEmphasised() const { return emphasised_; }
+    // The figure's colour as set; empty for the default text colour.
+    Tint tint() const { return tint_; }
+    void setLabel(const QString &label);
+    void setValue(const QString &value);
+    void setTint(Tint tint);
+    void setEmphasised(bool emphasised);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QFont valueFont() const;
+    // Lays the label out for `width`, returning the height and, given a painter, drawing both texts.
+    qreal layOut(qreal width, QPainter *painter) const;
+
+    QString label_;
+    QString value_;
+    Tint tint_;
+    bool emphasised_ = false;
+};
+
+} // namespace brolga
