@@ -1,0 +1,208 @@
+#include "ui/CapacityView.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandRule.h"
+#include "brand/BrandType.h"
+#include "calc/LoanScenario.h"
+#include "calc/Serviceability.h"
+#include "calc/TaxScale.h"
+#include "core/CalculatorStore.h"
+#include "core/Format.h"
+#include "ui/controls/BrandLabel.h"
+#include "ui/controls/Card.h"
+#include "ui/controls/FootNote.h"
+#include "ui/controls/FormRow.h"
+#include "ui/controls/HeroCard.h"
+#include "ui/controls/HeroLabel.h"
+#include "ui/controls/HeroNote.h"
+#include "ui/controls/HeroStat.h"
+#include "ui/controls/HeroValue.h"
+#include "ui/controls/NumericField.h"
+#include "ui/controls/PillPicker.h"
+#include "ui/controls/ResultRow.h"
+
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brolga {
+
+namespace {
+
+QString money(double v) { return Format::money(v, 0); }
+
+// The monthly principal-and-interest repayment of the maximum loan at the product rate over 30 years.
+double repaymentAtProductRate(double loan, double ratePercent)
+{
+    return LoanScenario::annuity(loan, ratePercent / 100.0 / 12.0, Serviceability::assessmentMonths);
+}
+
+} // namespace
+
+CapacityView::CapacityView(CalculatorStore &store, QWidget *parent) : QWidget(parent), store_(store)
+{
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(10);
+    stack->addWidget(buildHero());
+    stack->addWidget(buildApplicant());
+    stack->addWidget(buildSettings());
+    stack->addWidget(buildDetail());
+    stack->addStretch(1);
+
+    connect(&store_, &CalculatorStore::stateChanged, this, &CapacityView::refresh);
+    refresh();
+}
+
+QWidget *CapacityView::buildHero()
+{
+    auto *hero = new HeroCard(HeroFill::navy, this);
+    hero->setObjectName("capacityHero");
+    hero->addContent(new HeroLabel("Indicative borrowing capacity"));
+    heroValue_ = new HeroValue(money(0));
+    heroValue_->setObjectName("heroValue");
+    hero->addContent(heroValue_);
+
+    surplusStat_ = new HeroStat("Monthly surplus", QString());
+    surplusStat_->setObjectName("surplusStat");
+    rateStat_ = new HeroStat("Assessed at", QString());
+    rateStat_->setObjectName("rateStat");
+    heroStats_ = new FormRow({surplusStat_, rateStat_});
+    hero->addContent(heroStats_);
+
+    heroNote_ = new HeroNote(QString());
+    heroNote_->setObjectName("heroNote");
+    hero->addContent(heroNote_);
+    return hero;
+}
+
+QWidget *CapacityView::buildApplicant()
+{
+    auto *card = new Card("Applicant", nullptr, this);
+    auto *applicant = PillPicker::bind(
+        store_, &CalculatorState::applicantType,
+        QList<std::pair<QString, ApplicantType>>{{"Single", ApplicantType::single}, {"Couple", ApplicantType::couple}});
+    applicant->setObjectName("applicantType");
+    card->addContent(applicant);
+
+    auto *income = NumericField::bind(store_, &CalculatorState::grossIncome,
+                                      {.label = "Gross income (household, p.a.)", .prefix = "$", .upper = 100'000'000});
+    income->setObjectName("grossIncome");
+    // Whole dependants only: a typed fraction is cut off, never rounded up.
+    auto *dependants = new NumericField(
+        {.label = "Dependants", .step = 1, .upper = 20}, [this] { return double(store_.state().dependants); },
+        [this](double v) {
+            const int whole = std::max(0, int(std::trunc(v)));
+            store_.edit([&](CalculatorState &s) { s.dependants = whole; });
+        });
+    dependants->setObjectName("dependants");
+    connect(&store_, &CalculatorStore::stateChanged, dependants, &NumericField::refresh);
+    auto *row = new FormRow;
+    row->add(income);
+    row->add(dependants, 100);
+    card->addContent(row);
+
+    auto *debts = NumericField::bind(store_, &CalculatorState::monthlyOtherDebts,
+                                     {.label = "Other commitments (per month)", .prefix = "$", .upper = 1'000'000});
+    debts->setObjectName("monthlyOtherDebts");
+    card->addContent(debts);
+    return card;
+}
+
+QWidget *CapacityView::buildSettings()
+{
+    auto *card = new Card("Assessment settings", nullptr, this);
+    auto *rate = NumericField::bind(store_, &CalculatorState::interestRate,
+                                    {.label = "Product rate", .suffix = "%", .decimals = 2, .step = 0.05, .upper = 30});
+    rate->setObjectName("interestRate");
+    auto *buffer = NumericField::bind(
+        store_, &CalculatorState::assessmentBuffer,
+        {.label = "APRA buffer", .suffix = "%", .decimals = 2, .step = 0.25, .upper = 10});
+    buffer->setObjectName("assessmentBuffer");
+    auto *dti = NumericField::bind(store_, &CalculatorState::dtiMultiple,
+                                   {.label = "DTI cap", .suffix = "x", .decimals = 1, .step = 0.5, .upper = 20});
+    dti->setObjectName("dtiMultiple");
+    card->addContent(new FormRow({rate, buffer, dti}));
+
+    card->addContent(new BrandLabel("Tax year", BrandType::sans(10, FontWeight::medium), &Brand::textSecondary));
+    QList<PillPicker::Option> years;
+    for (const TaxScale &scale : TaxScale::all())
+        years.append({scale.year, scale.year});
+    taxYear_ = new PillPicker(
+        years, [this] { return QVariant(TaxScale::scale(store_.state().taxYear).year); },
+        [this](const QVariant &year) { store_.edit([&](CalculatorState &s) { s.taxYear = year.toString(); }); });
+    taxYear_->setObjectName("taxYear");
+    connect(&store_, &CalculatorStore::stateChanged, taxYear_, &PillPicker::refresh);
+    card->addContent(taxYear_);
+    return card;
+}
+
+QWidget *CapacityView::buildDetail()
+{
+    detail_ = new Card("Capacity detail", nullptr, this);
+    detail_->setObjectName("capacityDetail");
+    auto row = [this](const char *name, const QString &label, bool emphasised = false) {
+        auto *r = new ResultRow(label, QString(), {}, emphasised);
+        r->setObjectName(name);
+        detail_->addContent(r);
+        return r;
+    };
+    auto rule = [this] { detail_->addContent(new BrandRule); };
+
+    netRow_ = row("netMonthlyRow", "Net income (monthly)");
+    livingRow_ = row("livingRow", "Assessed living expenses");
+    debtsRow_ = row("debtsRow", "Other commitments");
+    rule();
+    surplusRow_ = row("surplusRow", "Monthly surplus", true);
+    rule();
+    serviceRow_ = row("serviceabilityRow", "Serviceability limit");
+    dtiRow_ = row("dtiRow", QString());
+    rule();
+    maxRow_ = row("maxLoanRow", "Maximum loan", true);
+    repaymentRow_ = row("repaymentRow", "Repayment at product rate");
+    rule();
+    detailNote_ = new FootNote(QString());
+    detailNote_->setObjectName("detailNote");
+    detail_->addContent(detailNote_);
+    return detail_;
+}
+
+void CapacityView::refresh()
+{
+    const CalculatorState &s = store_.state();
+    const auto result = store_.capacity();
+
+    heroStats_->setVisible(result.has_value());
+    detail_->setVisible(result.has_value());
+    if (!result) {
+        heroValue_->setText(money(0));
+        heroNote_->setText("Enter a gross annual income.");
+        return;
+    }
+    const CapacityResult &c = *result;
+
+    heroValue_->setText(money(c.maxLoan));
+    // A shortfall is shown in the detail; the headline never reads as a negative surplus.
+    surplusStat_->setValue(money(std::max(c.surplus, 0.0)));
+    rateStat_->setValue(Format::percent(c.assessmentRate, 2));
+    heroNote_->setText(QString("Limited by: ") + (c.serviceabilityBinds() ? "Serviceability" : "DTI cap"));
+
+    netRow_->setValue(money(c.netMonthly));
+    livingRow_->setValue(money(c.livingExpenses));
+    debtsRow_->setValue(money(s.monthlyOtherDebts));
+    surplusRow_->setValue(money(c.surplus));
+    surplusRow_->setTint(c.surplus > 0 ? &Brand::good : &Brand::bad);
+    serviceRow_->setValue(money(c.serviceabilityLimit));
+    dtiRow_->setLabel(QString::asprintf("DTI limit (%.1fx income)", s.dtiMultiple));
+    dtiRow_->setValue(money(c.dtiLimit));
+    maxRow_->setValue(money(c.maxLoan));
+    repaymentRow_->setVisible(c.maxLoan > 0);
+    repaymentRow_->setValue(Format::money(repaymentAtProductRate(c.maxLoan, s.interestRate), 2) + "/mth");
+    detailNote_->setText("Living expenses use a HEM-style floor plus 1% of income above $50,000. Tax is the " +
+                         TaxScale::scale(s.taxYear).year +
+                         " resident scale with the 2% Medicare levy. Every lender scales expenses and shades income "
+                         "differently — treat this as a pre-assessment, not a credit decision.");
+}
+
+} // namespace brolga

@@ -1,0 +1,280 @@
+#include "ui/UpfrontView.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "calc/LMI.h"
+#include "calc/StampDuty.h"
+#include "core/CalculatorStore.h"
+#include "core/Format.h"
+#include "ui/controls/AccentButton.h"
+#include "ui/controls/BrandCheckBox.h"
+#include "ui/controls/BrandLabel.h"
+#include "ui/controls/Card.h"
+#include "ui/controls/FootNote.h"
+#include "ui/controls/FormRow.h"
+#include "ui/controls/HeroCard.h"
+#include "ui/controls/HeroLabel.h"
+#include "ui/controls/HeroNote.h"
+#include "ui/controls/HeroStat.h"
+#include "ui/controls/HeroValue.h"
+#include "ui/controls/NumericField.h"
+#include "ui/controls/PillPicker.h"
+#include "ui/controls/ResultRow.h"
+
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace brolga {
+
+namespace {
+
+QString money(double v) { return Format::money(v, 0); }
+QString code(AUState state) { return rawValue(state); }
+bool hasForeignSurcharge(AUState state) { return state != AUState::act && state != AUState::nt; }
+
+// A column of rows that shows or hides as one.
+QWidget *group(QWidget *parent, std::initializer_list<QWidget *> rows)
+{
+    auto *box = new QWidget(parent);
+    auto *column = new QVBoxLayout(box);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(10);
+    for (QWidget *row : rows)
+        column->addWidget(row);
+    return box;
+}
+
+ResultRow *named(ResultRow *row, const char *name)
+{
+    row->setObjectName(name);
+    return row;
+}
+
+} // namespace
+
+UpfrontView::UpfrontView(CalculatorStore &store, QWidget *parent) : QWidget(parent), store_(store)
+{
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(10);
+    stack->addWidget(buildHero());
+    stack->addWidget(buildPurchase());
+    stack->addWidget(buildDuty());
+    stack->addWidget(buildLMI());
+    stack->addWidget(buildCosts());
+    stack->addStretch(1);
+
+    connect(&store_, &CalculatorStore::stateChanged, this, &UpfrontView::refresh);
+    refresh();
+}
+
+QWidget *UpfrontView::buildHero()
+{
+    auto *hero = new HeroCard(HeroFill::navy, this);
+    hero->addContent(new HeroLabel("Funds to complete"));
+    heroValue_ = new HeroValue(QString());
+    heroValue_->setObjectName("heroValue");
+    hero->addContent(heroValue_);
+    loanStat_ = new HeroStat("Loan required", QString());
+    loanStat_->setObjectName("loanStat");
+    lvrStat_ = new HeroStat("LVR", QString());
+    lvrStat_->setObjectName("lvrStat");
+    hero->addContent(new FormRow({loanStat_, lvrStat_}));
+    heroNote_ = new HeroNote(QString());
+    heroNote_->setObjectName("heroNote");
+    hero->addContent(heroNote_);
+    return hero;
+}
+
+QWidget *UpfrontView::buildPurchase()
+{
+    auto *card = new Card("Purchase", nullptr, this);
+    card->addContent(
+        new BrandLabel("State / territory", BrandType::sans(10, FontWeight::medium), &Brand::textSecondary));
+    QList<std::pair<QString, AUState>> states;
+    for (AUState s : allCases<AUState>())
+        states.append({code(s), s});
+    auto *statePicker = PillPicker::bind(store_, &CalculatorState::state, states, 4);
+    statePicker->setObjectName("statePicker");
+    card->addContent(statePicker);
+
+    auto *price = NumericField::bind(store_, &CalculatorState::purchasePrice,
+                                     {.label = "Purchase price", .prefix = "$", .upper = 500'000'000});
+    price->setObjectName("purchasePrice");
+    auto *deposit = NumericField::bind(store_, &CalculatorState::depositAmount,
+                                       {.label = "Deposit (cash)", .prefix = "$", .upper = 500'000'000});
+    deposit->setObjectName("depositAmount");
+    card->addContent(new FormRow({price, deposit}));
+
+    auto *buyer = PillPicker::bind(store_, &CalculatorState::buyerType,
+                                   QList<std::pair<QString, BuyerType>>{{"First home", BuyerType::firstHome},
+                                                                        {"Owner occ.", BuyerType::ownerOccupier},
+                                                                        {"Investor", BuyerType::investor}});
+    buyer->setObjectName("buyerType");
+    card->addContent(buyer);
+    auto *kind = PillPicker::bind(store_, &CalculatorState::propertyKind,
+                                  QList<std::pair<QString, PropertyKind>>{{"Established", PropertyKind::established},
+                                                                          {"New / OTP", PropertyKind::newBuild},
+                                                                          {"Vacant land", PropertyKind::vacantLand}});
+    kind->setObjectName("propertyKind");
+    card->addContent(kind);
+
+    foreignBuyer_ = BrandCheckBox::bind(store_, &CalculatorState::isForeignBuyer, QString());
+    foreignBuyer_->setObjectName("foreignBuyer");
+    card->addContent(foreignBuyer_);
+    noSurchargeNote_ = new FootNote(QString());
+    noSurchargeNote_->setObjectName("noSurchargeNote");
+    card->addContent(noSurchargeNote_);
+    return card;
+}
+
+QWidget *UpfrontView::buildDuty()
+{
+    overrideButton_ = new AccentButton("Override", [this] { toggleOverride(); });
+    overrideButton_->setObjectName("overrideButton");
+    dutyCard_ = new Card(QString(), overrideButton_, this);
+    dutyCard_->setObjectName("dutyCard");
+
+    overrideField_ = new NumericField(
+        {.label = "Duty (entered manually)", .prefix = "$", .upper = 50'000'000},
+        [this] { return store_.state().dutyOverride.value_or(0); },
+        [this](double v) {
+            // Only edits an override that exists: the field commits as it loses focus, which happens when
+            // "Use table" hides it, and that must not bring the override back.
+            if (store_.state().dutyOverride)
+                store_.edit([&](CalculatorState &s) { s.dutyOverride = v; });
+        });
+    overrideField_->setObjectName("dutyOverride");
+    connect(&store_, &CalculatorStore::stateChanged, overrideField_, &NumericField::refresh);
+    dutyCard_->addContent(overrideField_);
+
+    auto row = [this](const char *name, const QString &label, ResultRow::Tint tint = {}) {
+        auto *r = named(new ResultRow(label, QString(), std::move(tint)), name);
+        dutyCard_->addContent(r);
+        return r;
+    };
+    baseDutyRow_ = row("baseDutyRow", "Duty before concession");
+    concessionRow_ = row("concessionRow", "Concession applied", &Brand::good);
+    surchargeRow_ = row("surchargeRow", "Foreign buyer surcharge", &Brand::bad);
+    payableRow_ = row("payableRow", "Duty payable");
+    transferRow_ = row("transferRow", "Transfer registration");
+    mortgageRow_ = row("mortgageRow", "Mortgage registration");
+    dutyNote_ = new FootNote(QString());
+    dutyNote_->setObjectName("dutyNote");
+    dutyCard_->addContent(dutyNote_);
+    dutyCard_->addContent(new FootNote(QString("Scales as published at ") + StampDuty::scalesAsAt +
+                                       ". Thresholds are indexed and concessions change each state budget — "
+                                       "confirm with the revenue office before quoting."));
+    return dutyCard_;
+}
+
+void UpfrontView::toggleOverride()
+{
+    if (store_.state().dutyOverride) {
+        store_.edit([](CalculatorState &s) { s.dutyOverride.reset(); });
+    } else {
+        // Start the manual figure from the table's duty, so the broker edits rather than retypes it.
+        const double table = store_.duty().baseDuty;
+        store_.edit([table](CalculatorState &s) { s.dutyOverride = table; });
+    }
+}
+
+QWidget *UpfrontView::buildLMI()
+{
+    auto *card = new Card("Lenders mortgage insurance", nullptr, this);
+    lvrRow_ = named(new ResultRow("LVR", QString()), "lvrRow");
+    card->addContent(lvrRow_);
+    premiumRateRow_ = named(new ResultRow("Premium rate", QString()), "premiumRateRow");
+    premiumRow_ = named(new ResultRow("Premium", QString()), "premiumRow");
+    premiumDutyRow_ = named(new ResultRow(QString(), QString()), "premiumDutyRow");
+    lmiTotalRow_ = named(new ResultRow("LMI total", QString()), "lmiTotalRow");
+    capitalisedRow_ = named(new ResultRow("Loan if LMI capitalised", QString()), "capitalisedRow");
+    avoidRow_ = named(new ResultRow("Deposit needed to avoid LMI", QString()), "avoidRow");
+    premiumRows_ = group(card, {premiumRateRow_, premiumRow_, premiumDutyRow_, lmiTotalRow_, capitalisedRow_, avoidRow_});
+    premiumRows_->setObjectName("premiumRows");
+    card->addContent(premiumRows_);
+    lmiNote_ = new FootNote(QString());
+    lmiNote_->setObjectName("lmiNote");
+    card->addContent(lmiNote_);
+    return card;
+}
+
+QWidget *UpfrontView::buildCosts()
+{
+    auto *card = new Card("Other acquisition costs", nullptr, this);
+    auto *legal = NumericField::bind(store_, &CalculatorState::legalFees,
+                                     {.label = "Conveyancing", .prefix = "$", .upper = 1'000'000});
+    legal->setObjectName("legalFees");
+    auto *inspections = NumericField::bind(store_, &CalculatorState::inspectionFees,
+                                           {.label = "Inspections", .prefix = "$", .upper = 1'000'000});
+    inspections->setObjectName("inspectionFees");
+    auto *other = NumericField::bind(store_, &CalculatorState::otherUpfrontCosts,
+                                     {.label = "Other", .prefix = "$", .upper = 1'000'000});
+    other->setObjectName("otherUpfrontCosts");
+    card->addContent(new FormRow({legal, inspections, other}));
+
+    depositRow_ = named(new ResultRow("Deposit", QString()), "depositRow");
+    governmentRow_ = named(new ResultRow("Government costs", QString()), "governmentRow");
+    professionalRow_ = named(new ResultRow("Professional fees", QString()), "professionalRow");
+    cashRow_ = named(new ResultRow("Cash required at settlement", QString()), "cashRow");
+    for (ResultRow *r : {depositRow_, governmentRow_, professionalRow_, cashRow_})
+        card->addContent(r);
+    return card;
+}
+
+void UpfrontView::refresh()
+{
+    const CalculatorState &s = store_.state();
+    const DutyResult duty = store_.duty();
+    const LMIResult lmi = store_.lmi();
+    const double funds = store_.fundsToComplete();
+    const double loan = LMI::loanRequired(s);
+    const double lmiTotal = LMI::includingDuty(lmi);
+    const QString stateCode = code(s.state);
+
+    heroValue_->setText(money(funds));
+    loanStat_->setValue(money(loan));
+    lvrStat_->setValue(Format::percent(lmi.lvr, 1));
+    heroNote_->setVisible(lmi.premium > 0);
+    heroNote_->setText("LMI of " + money(lmiTotal) + " is usually capitalised on top of the loan.");
+
+    const bool surcharged = hasForeignSurcharge(s.state);
+    foreignBuyer_->setVisible(surcharged);
+    foreignBuyer_->setText("Foreign buyer surcharge (" +
+                           Format::percent(StampDuty::foreignSurchargeRate(s.state) * 100, 0) + ")");
+    noSurchargeNote_->setVisible(!surcharged);
+    noSurchargeNote_->setText(stateCode + " charges no foreign purchaser duty surcharge.");
+
+    dutyCard_->setTitle("Transfer duty — " + stateCode);
+    overrideButton_->setText(s.dutyOverride ? "Use table" : "Override");
+    overrideField_->setVisible(s.dutyOverride.has_value());
+    baseDutyRow_->setValue(money(duty.baseDuty));
+    concessionRow_->setVisible(duty.concession > 0);
+    concessionRow_->setValue(QStringLiteral("\u2212") + money(duty.concession));
+    surchargeRow_->setVisible(duty.foreignSurcharge > 0);
+    surchargeRow_->setValue(money(duty.foreignSurcharge));
+    payableRow_->setValue(money(duty.payable()));
+    transferRow_->setValue(money(duty.transferFee));
+    mortgageRow_->setValue(money(duty.mortgageFee));
+    dutyNote_->setText(duty.note);
+
+    lvrRow_->setValue(Format::percent(lmi.lvr, 2));
+    lvrRow_->setTint(lmi.lvr <= 80 ? &Brand::good : &Brand::accent);
+    premiumRows_->setVisible(lmi.premium > 0);
+    premiumRateRow_->setValue(Format::percent(lmi.ratePercent, 2));
+    premiumRow_->setValue(money(lmi.premium));
+    premiumDutyRow_->setLabel("Duty on premium (" + stateCode + ")");
+    premiumDutyRow_->setValue(money(lmi.stampDutyOnPremium));
+    lmiTotalRow_->setValue(money(lmiTotal));
+    capitalisedRow_->setValue(money(loan + lmiTotal));
+    avoidRow_->setValue(money(std::max(LMI::depositToAvoidLMI(s.purchasePrice), 0.0)));
+    lmiNote_->setText(lmi.note);
+
+    depositRow_->setValue(money(s.depositAmount));
+    governmentRow_->setValue(money(duty.payable() + duty.transferFee + duty.mortgageFee));
+    professionalRow_->setValue(money(s.legalFees + s.inspectionFees + s.otherUpfrontCosts));
+    cashRow_->setValue(money(funds));
+}
+
+} // namespace brolga

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QAbstractButton>
+
+#include <functional>
+
+namespace brolga {
+
+class CalculatorStore;
+struct CalculatorState;
+
+// A checkbox in the brand's face and colours. Like the number field it reads and writes its value through a
+// getter and a setter, and follows the bound value on refresh().
+class BrandCheckBox : public QAbstractButton {
+    Q_OBJECT
+public:
+    using Getter = std::function<bool()>;
+    using Setter = std::function<void(bool)>;
+
+    BrandCheckBox(const QString &text, Getter get, Setter set, QWidget *parent = nullptr);
+    // A checkbox over one flag of the store's record, following every change of the record.
+    static BrandCheckBox *bind(CalculatorStore &store, bool CalculatorState::*member, const QString &text,
+                               QWidget *parent = nullptr);
+
+    void refresh();
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    static constexpr int boxSize = 14;
+    static constexpr int gap = 6;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Getter get_;
+    Setter set_;
+};
+
+} // namespace brolga
