@@ -40,6 +40,8 @@ Appearance Brand::appearance()
 
 void Brand::forceAppearance(std::optional<Appearance> appearance) { forced = appearance; }
 
+std::optional<Appearance> Brand::forcedAppearance() { return forced; }
+
 QColor Brand::rgb(std::uint32_t value)
 {
     return QColor::fromRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);

@@ -20,6 +20,8 @@ public:
     // The system's light or dark appearance, unless forced (tests and the report tool force one).
     static Appearance appearance();
     static void forceAppearance(std::optional<Appearance> appearance);
+    // The forced appearance, absent when the system's is followed; lets a caller restore what it found.
+    static std::optional<Appearance> forcedAppearance();
     static bool isDark() { return appearance() == Appearance::dark; }
 
     static QColor rgb(std::uint32_t rgb);
