@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`. Each installs what is missing first.
-.PHONY: run test bench deps build clean format
+.PHONY: run test bench fuzz deps build clean format
 
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
@@ -22,6 +22,22 @@ bench: deps
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/bench/bench_derived
+
+# Each fuzz target runs FUZZ_SECONDS (default 60) on its seeds in tests/fuzz/corpus/;
+# what it finds new goes to build/fuzz/corpus/, crashes to build/fuzz/findings/.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = fuzz_state fuzz_numbertext fuzz_release fuzz_logo fuzz_calc
+fuzz:
+	@bash scripts/install-deps fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	@for t in $(FUZZ_TARGETS); do \
+	  seeds=tests/fuzz/corpus/$${t#fuzz_}; work=build/fuzz/corpus/$${t#fuzz_}; \
+	  mkdir -p $$work build/fuzz/findings; \
+	  echo "== $$t for $(FUZZ_SECONDS) s"; \
+	  ./build/fuzz/tests/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/findings/$$t- \
+	    -print_final_stats=1 $$work $$seeds || exit 1; \
+	done
 
 format:
 	find src tests tools bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
