@@ -1,0 +1,449 @@
+#include "ui/RepaymentView.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandRule.h"
+#include "brand/BrandType.h"
+#include "core/CalculatorStore.h"
+#include "core/Format.h"
+#include "ui/BalanceChart.h"
+#include "ui/DonutChart.h"
+#include "ui/LegendDot.h"
+#include "ui/ProjectionMode.h"
+#include "ui/YearlyTable.h"
+#include "ui/YearlyTableView.h"
+#include "ui/controls/AccentButton.h"
+#include "ui/controls/BrandLabel.h"
+#include "ui/controls/Card.h"
+#include "ui/controls/FootNote.h"
+#include "ui/controls/HeroCard.h"
+#include "ui/controls/HeroLabel.h"
+#include "ui/controls/HeroNote.h"
+#include "ui/controls/HeroStat.h"
+#include "ui/controls/HeroValue.h"
+#include "ui/controls/NumericField.h"
+#include "ui/controls/PillPicker.h"
+#include "ui/controls/ResultRow.h"
+#include "ui/controls/TabularDigits.h"
+#include "ui/controls/ToggleSwitch.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace brolga {
+
+namespace {
+
+constexpr int stackSpacing = 12;
+constexpr int pairSpacing = 10;
+
+QWidget *pair(QWidget *parent, QWidget *left, QWidget *right, int spacing = pairSpacing)
+{
+    auto *row = new QWidget(parent);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    layout->addWidget(left, 1);
+    layout->addWidget(right, 1);
+    return row;
+}
+
+// "(17%)" after a first-period figure; nothing when there is no outlay to share.
+QString share(double part, double outlay)
+{
+    if (!(outlay > 0))
+        return {};
+    return QStringLiteral(" ") + QString::asprintf("(%.0f%%)", part / outlay * 100);
+}
+
+void setShown(QWidget *widget, bool shown)
+{
+    if (widget->isHidden() == shown)
+        widget->setVisible(shown);
+}
+
+QColor good() { return Brand::good(); }
+QColor bad() { return Brand::bad(); }
+
+} // namespace
+
+RepaymentView::RepaymentView(CalculatorStore &store, QWidget *parent) : QWidget(parent), store_(store)
+{
+    setObjectName(QStringLiteral("repaymentView"));
+    build();
+    connect(&store_, &CalculatorStore::stateChanged, this, &RepaymentView::refresh);
+    refresh();
+}
+
+QString RepaymentView::frequencyName(PaymentFrequency frequency)
+{
+    switch (frequency) {
+    case PaymentFrequency::weekly: return QStringLiteral("Weekly");
+    case PaymentFrequency::fortnightly: return QStringLiteral("Fortnightly");
+    case PaymentFrequency::monthly: return QStringLiteral("Monthly");
+    }
+    return {};
+}
+
+QString RepaymentView::frequencySuffix(PaymentFrequency frequency)
+{
+    switch (frequency) {
+    case PaymentFrequency::weekly: return QStringLiteral("/wk");
+    case PaymentFrequency::fortnightly: return QStringLiteral("/ftn");
+    case PaymentFrequency::monthly: return QStringLiteral("/mth");
+    }
+    return {};
+}
+
+QString RepaymentView::stripCaption(int index) const { return stripCaptions_.at(std::size_t(index))->text(); }
+QString RepaymentView::stripValue(int index) const { return stripValues_.at(std::size_t(index))->text(); }
+
+void RepaymentView::build()
+{
+    auto *stack = new QVBoxLayout(this);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(stackSpacing);
+    buildHero();
+    buildLoanCard();
+    buildCompareCard();
+    buildSummaryCard();
+    buildProjectionCard();
+    for (QWidget *w : {static_cast<QWidget *>(hero_), static_cast<QWidget *>(loanCard_),
+                       static_cast<QWidget *>(compareCard_), static_cast<QWidget *>(summaryCard_),
+                       static_cast<QWidget *>(projectionCard_)})
+        stack->addWidget(w);
+    stack->addStretch(1);
+}
+
+void RepaymentView::buildHero()
+{
+    hero_ = new HeroCard(HeroFill::navy, this);
+    hero_->setObjectName(QStringLiteral("hero"));
+    heroLabel_ = new HeroLabel(QStringLiteral("Repayment"), std::nullopt, hero_);
+    heroValue_ = new HeroValue(Format::money(0, 2), QString(), hero_);
+    heroStatsRow_ = new QWidget(hero_);
+    auto *stats = new QHBoxLayout(heroStatsRow_);
+    stats->setContentsMargins(0, 0, 0, 0);
+    stats->setSpacing(8);
+    for (auto &stat : heroStats_) {
+        stat = new HeroStat(QString(), QString(), heroStatsRow_);
+        stats->addWidget(stat, 1);
+    }
+    heroNote_ = new HeroNote(QString(), hero_);
+    heroNote_->setObjectName(QStringLiteral("heroNote"));
+    hero_->addContent(heroLabel_);
+    hero_->addContent(heroValue_);
+    hero_->addContent(heroStatsRow_);
+    hero_->addContent(heroNote_);
+}
+
+void RepaymentView::buildLoanCard()
+{
+    loanCard_ = new Card(QStringLiteral("Loan"), nullptr, this);
+    loanCard_->setObjectName(QStringLiteral("loanCard"));
+    const QString dollar = QStringLiteral("$");
+    loanAmount_ = NumericField::bind(store_, &CalculatorState::loanAmount,
+                                     {.label = QStringLiteral("Loan amount"), .prefix = dollar, .upper = 100000000},
+                                     loanCard_);
+    offset_ = NumericField::bind(store_, &CalculatorState::offsetAmount,
+                                 {.label = QStringLiteral("Offset balance"), .prefix = dollar, .upper = 100000000},
+                                 loanCard_);
+    rate_ = NumericField::bind(
+        store_, &CalculatorState::interestRate,
+        {.label = QStringLiteral("Interest rate"), .suffix = QStringLiteral("%"), .decimals = 2, .step = 0.05, .upper = 30},
+        loanCard_);
+    term_ = NumericField::bind(store_, &CalculatorState::loanTermYears,
+                               {.label = QStringLiteral("Term (years)"), .suffix = QStringLiteral("yrs"), .step = 1,
+                                .lower = 1, .upper = 50},
+                               loanCard_);
+    typePicker_ = PillPicker::bind<RepaymentType>(
+        store_, &CalculatorState::repaymentType,
+        {{QStringLiteral("P & I"), RepaymentType::principalAndInterest},
+         {QStringLiteral("Interest Only"), RepaymentType::interestOnly}},
+        std::nullopt, loanCard_);
+    ioYears_ = NumericField::bind(store_, &CalculatorState::ioYears,
+                                  {.label = QStringLiteral("Interest only period"), .suffix = QStringLiteral("yrs"),
+                                   .step = 1, .upper = 15},
+                                  loanCard_);
+    extra_ = NumericField::bind(store_, &CalculatorState::extraRepayment,
+                                {.label = QStringLiteral("Extra ") + frequencySuffix(store_.state().frequency),
+                                 .prefix = dollar, .upper = 1000000},
+                                loanCard_);
+
+    auto *frequencyColumn = new QWidget(loanCard_);
+    auto *frequencyLayout = new QVBoxLayout(frequencyColumn);
+    frequencyLayout->setContentsMargins(0, 0, 0, 0);
+    frequencyLayout->setSpacing(4);
+    auto *frequencyLabel = new BrandLabel(QStringLiteral("Frequency"), BrandType::sans(10, FontWeight::medium),
+                                          &Brand::textSecondary, frequencyColumn);
+    QList<std::pair<QString, PaymentFrequency>> frequencies;
+    for (PaymentFrequency f : allCases<PaymentFrequency>())
+        frequencies.append({frequencyName(f), f});
+    frequencyPicker_ =
+        PillPicker::bind<PaymentFrequency>(store_, &CalculatorState::frequency, frequencies, std::nullopt, frequencyColumn);
+    frequencyLayout->addWidget(frequencyLabel);
+    frequencyLayout->addWidget(frequencyPicker_);
+
+    loanCard_->addContent(pair(loanCard_, loanAmount_, offset_));
+    loanCard_->addContent(pair(loanCard_, rate_, term_));
+    loanCard_->addContent(typePicker_);
+    loanCard_->addContent(ioYears_);
+    loanCard_->addContent(extra_);
+    loanCard_->addContent(frequencyColumn);
+}
+
+void RepaymentView::buildCompareCard()
+{
+    compareSwitch_ = new ToggleSwitch;
+    compareSwitch_->setAccessibleName(QStringLiteral("Rate comparison"));
+    connect(compareSwitch_, &QAbstractButton::clicked, this,
+            [this](bool on) { store_.edit([on](CalculatorState &s) { s.isCompareMode = on; }); });
+    compareCard_ = new Card(QStringLiteral("Rate comparison"), compareSwitch_, this);
+    compareCard_->setObjectName(QStringLiteral("compareCard"));
+    compareNote_ =
+        new FootNote(QStringLiteral("Turn on to price a refinance or a repricing request against the current rate."),
+                     compareCard_);
+    const NumericField::Config rate{.suffix = QStringLiteral("%"), .decimals = 2, .step = 0.05, .upper = 30};
+    NumericField::Config current = rate, compare = rate;
+    current.label = QStringLiteral("Current rate");
+    compare.label = QStringLiteral("Compare rate");
+    compareFields_ = pair(compareCard_, NumericField::bind(store_, &CalculatorState::interestRate, current),
+                          NumericField::bind(store_, &CalculatorState::compareRate, compare));
+    compareCard_->addContent(compareNote_);
+    compareCard_->addContent(compareFields_);
+}
+
+void RepaymentView::buildSummaryCard()
+{
+    summaryCard_ = new Card(QStringLiteral("Loan summary"), nullptr, this);
+    summaryCard_->setObjectName(QStringLiteral("summaryCard"));
+
+    auto *ringRow = new QWidget(summaryCard_);
+    auto *ringLayout = new QHBoxLayout(ringRow);
+    ringLayout->setContentsMargins(0, 0, 0, 0);
+    ringLayout->setSpacing(16);
+    donut_ = new DonutChart(0, 0, 92, {}, ringRow);
+    auto *legend = new QWidget(ringRow);
+    auto *legendLayout = new QVBoxLayout(legend);
+    legendLayout->setContentsMargins(0, 0, 0, 0);
+    legendLayout->setSpacing(6);
+    principalDot_ = new LegendDot(&Brand::chartPrimary, QStringLiteral("Principal"), QString(), legend);
+    interestDot_ = new LegendDot(&Brand::chartAccent, QStringLiteral("Total interest"), QString(), legend);
+    totalPayable_ = new ResultRow(QStringLiteral("Total payable"), QString(), {}, false, legend);
+    legendLayout->addStretch(1);
+    legendLayout->addWidget(principalDot_);
+    legendLayout->addWidget(interestDot_);
+    legendLayout->addWidget(new BrandRule(legend));
+    legendLayout->addWidget(totalPayable_);
+    legendLayout->addStretch(1);
+    ringLayout->addWidget(donut_, 0, Qt::AlignVCenter);
+    ringLayout->addWidget(legend, 1);
+
+    offsetRow_ = new ResultRow(QStringLiteral("Offset balance"), QString(), {}, false, summaryCard_);
+    interestSaved_ = new ResultRow(QStringLiteral("Interest saved by extra repayments"), QString(), &good, false,
+                                   summaryCard_);
+    paidOffIn_ = new ResultRow(QStringLiteral("Loan paid off in"), QString(), &good, false, summaryCard_);
+    timeSaved_ = new ResultRow(QStringLiteral("Time saved"), QString(), &good, false, summaryCard_);
+    compareRule_ = new BrandRule(summaryCard_);
+    compareTotal_ = new ResultRow(QStringLiteral("Total saved at compare rate"), QString(), &good, false, summaryCard_);
+
+    auto *strip = new QWidget(summaryCard_);
+    strip->setObjectName(QStringLiteral("frequencyStrip"));
+    auto *stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(0, 2, 0, 0);
+    stripLayout->setSpacing(pairSpacing);
+    QFont captionFont = BrandType::sans(8.5, FontWeight::semibold);
+    captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
+    const QFont valueFont = tabularDigits(BrandType::sans(12.5, FontWeight::medium));
+    for (std::size_t i = 0; i < 2; ++i) {
+        auto *column = new QWidget(strip);
+        auto *columnLayout = new QVBoxLayout(column);
+        columnLayout->setContentsMargins(0, 0, 0, 0);
+        columnLayout->setSpacing(2);
+        stripCaptions_[i] = new BrandLabel(QString(), captionFont, &Brand::textSecondary, column);
+        stripValues_[i] = new BrandLabel(QString(), valueFont, &Brand::textPrimary, column);
+        stripValues_[i]->setMinimumScale(0.7);
+        columnLayout->addWidget(stripCaptions_[i]);
+        columnLayout->addWidget(stripValues_[i]);
+        stripLayout->addWidget(column, 1);
+    }
+
+    for (QWidget *w : std::initializer_list<QWidget *>{ringRow, offsetRow_, interestSaved_, paidOffIn_, timeSaved_,
+                                                       compareRule_, compareTotal_, new BrandRule(summaryCard_), strip})
+        summaryCard_->addContent(w);
+}
+
+void RepaymentView::buildProjectionCard()
+{
+    projectionButton_ = new AccentButton(QStringLiteral("Show"), [this] {
+        store_.edit([](CalculatorState &s) { s.showProjection = !s.showProjection; });
+    });
+    projectionCard_ = new Card(QStringLiteral("Repayment projection"), projectionButton_, this);
+    projectionCard_->setObjectName(QStringLiteral("projectionCard"));
+    projectionNote_ =
+        new FootNote(QStringLiteral("Balance and interest year by year over the life of the loan."), projectionCard_);
+
+    QList<PillPicker::Option> modes;
+    for (ProjectionMode m : allCases<ProjectionMode>())
+        modes.append({label(m), QVariant::fromValue(static_cast<int>(m))});
+    modePicker_ = new PillPicker(
+        modes, [this] { return QVariant::fromValue(static_cast<int>(projectionMode(store_.state().projectionView))); },
+        [this](const QVariant &v) {
+            const ProjectionView view = projectionView(static_cast<ProjectionMode>(v.toInt()));
+            store_.edit([view](CalculatorState &s) { s.projectionView = view; });
+        },
+        std::nullopt, projectionCard_);
+    connect(&store_, &CalculatorStore::stateChanged, modePicker_, &PillPicker::refresh);
+
+    chartBlock_ = new QWidget(projectionCard_);
+    auto *chartLayout = new QVBoxLayout(chartBlock_);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    chartLayout->setSpacing(8);
+    chart_ = new BalanceChart({}, PaymentFrequency::monthly, chartBlock_);
+    auto *legend = new QWidget(chartBlock_);
+    auto *legendLayout = new QHBoxLayout(legend);
+    legendLayout->setContentsMargins(0, 0, 0, 0);
+    legendLayout->setSpacing(14);
+    legendLayout->addWidget(new LegendDot(&Brand::chartPrimary, QStringLiteral("Balance"), QString(), legend));
+    legendLayout->addWidget(
+        new LegendDot(&Brand::chartAccent, QStringLiteral("Cumulative interest"), QString(), legend));
+    legendLayout->addStretch(1);
+    chartLayout->addWidget(chart_);
+    chartLayout->addWidget(legend);
+
+    table_ = new YearlyTableView(projectionCard_);
+
+    projectionCard_->addContent(projectionNote_);
+    projectionCard_->addContent(modePicker_);
+    projectionCard_->addContent(chartBlock_);
+    projectionCard_->addContent(table_);
+}
+
+void RepaymentView::refresh()
+{
+    const CalculatorState &state = store_.state();
+    const std::optional<LoanScenario> scenario = store_.scenario();
+    const std::optional<LoanScenario> compare = store_.compareScenario();
+    const QString suffix = frequencySuffix(state.frequency);
+
+    // The loan card: what shows follows the record whether or not there is a result.
+    setShown(ioYears_, state.repaymentType == RepaymentType::interestOnly);
+    extra_->setLabel(QStringLiteral("Extra ") + suffix);
+
+    // Rate comparison card.
+    compareSwitch_->setCheckedQuietly(state.isCompareMode);
+    setShown(compareNote_, !state.isCompareMode);
+    setShown(compareFields_, state.isCompareMode);
+
+    // Hero.
+    if (!scenario) {
+        hero_->setFill(HeroFill::navy);
+        heroLabel_->setPositive(std::nullopt);
+        heroLabel_->setCaption(QStringLiteral("Repayment"));
+        heroValue_->setText(Format::money(0, 2));
+        heroValue_->setSuffix(QString());
+        setShown(heroStatsRow_, false);
+        heroNote_->setText(QStringLiteral("Enter a loan amount, rate and term."));
+        setShown(heroNote_, true);
+    } else if (state.isCompareMode && compare) {
+        const LoanScenario &s = *scenario;
+        const LoanScenario &c = *compare;
+        const double d = s.payment - c.payment;
+        const bool saving = d >= 0;
+        hero_->setFill(HeroCard::verdict(saving));
+        heroLabel_->setPositive(saving);
+        heroLabel_->setCaption(saving ? QStringLiteral("Estimated saving") : QStringLiteral("Estimated extra cost"));
+        heroValue_->setText(Format::money(std::abs(d), 2));
+        heroValue_->setSuffix(suffix);
+        heroStats_[0]->setLabel(QStringLiteral("At ") + Format::percent(state.interestRate, 2));
+        heroStats_[0]->setValue(Format::money(s.payment, 2));
+        heroStats_[1]->setLabel(QStringLiteral("At ") + Format::percent(state.compareRate, 2));
+        heroStats_[1]->setValue(Format::money(c.payment, 2));
+        setShown(heroStatsRow_, true);
+        heroNote_->setText((saving ? QStringLiteral("Interest saved") : QStringLiteral("Extra interest")) +
+                           QStringLiteral(" over the term: ") +
+                           Format::money(std::abs(s.totalInterest - c.totalInterest), 0));
+        setShown(heroNote_, true);
+    } else {
+        const LoanScenario &s = *scenario;
+        const double outlay = s.payment + state.extraRepayment;
+        hero_->setFill(HeroFill::navy);
+        heroLabel_->setPositive(std::nullopt);
+        heroLabel_->setCaption(frequencyName(state.frequency) + QStringLiteral(" repayment"));
+        heroValue_->setText(Format::money(s.payment, 2));
+        heroValue_->setSuffix(suffix);
+        heroStats_[0]->setLabel(QStringLiteral("Principal (first)"));
+        heroStats_[0]->setValue(Format::money(s.firstPrincipal, 2) + share(s.firstPrincipal, outlay));
+        heroStats_[1]->setLabel(QStringLiteral("Interest (first)"));
+        heroStats_[1]->setValue(Format::money(s.firstInterest, 2) + share(s.firstInterest, outlay));
+        setShown(heroStatsRow_, true);
+        const bool reverts = state.repaymentType == RepaymentType::interestOnly && s.paymentAfterIO > 0;
+        if (reverts)
+            heroNote_->setText(QStringLiteral("Reverts to ") + Format::money(s.paymentAfterIO, 2) + suffix +
+                               QStringLiteral(" after the interest only period."));
+        setShown(heroNote_, reverts);
+    }
+
+    setShown(compareCard_, scenario.has_value());
+    setShown(summaryCard_, scenario.has_value());
+    setShown(projectionCard_, scenario.has_value());
+    if (!scenario)
+        return;
+    const LoanScenario &s = *scenario;
+
+    // Loan summary.
+    donut_->setValues(state.loanAmount, s.totalInterest);
+    principalDot_->setValue(Format::money(state.loanAmount, 0));
+    interestDot_->setValue(Format::money(s.totalInterest, 0));
+    totalPayable_->setValue(Format::money(s.totalPayable, 0));
+    offsetRow_->setValue(Format::money(state.offsetAmount, 0));
+
+    const std::optional<LoanScenario> baseline =
+        state.extraRepayment > 0 ? store_.baselineScenario() : std::optional<LoanScenario>();
+    const bool extras = state.extraRepayment > 0 && baseline.has_value();
+    setShown(interestSaved_, extras);
+    setShown(paidOffIn_, extras);
+    const int periodsSaved = s.contractedPeriods - s.periodsToClear;
+    setShown(timeSaved_, extras && periodsSaved >= 1);
+    if (extras) {
+        interestSaved_->setValue(Format::money(baseline->totalInterest - s.totalInterest, 0));
+        paidOffIn_->setValue(Format::duration(s.periodsToClear, s.frequency));
+        timeSaved_->setValue(Format::duration(periodsSaved, s.frequency));
+    }
+
+    setShown(compareRule_, compare.has_value());
+    setShown(compareTotal_, compare.has_value());
+    if (compare) {
+        const double e = compare->totalPayable - s.totalPayable;
+        const bool saved = e <= 0;
+        compareTotal_->setLabel(saved ? QStringLiteral("Total saved at compare rate")
+                                      : QStringLiteral("Total extra at compare rate"));
+        compareTotal_->setTint(saved ? ResultRow::Tint(&good) : ResultRow::Tint(&bad));
+        compareTotal_->setValue(Format::money(std::abs(e), 0));
+    }
+
+    std::size_t column = 0;
+    for (PaymentFrequency f : allCases<PaymentFrequency>()) {
+        if (f == s.frequency || column >= stripCaptions_.size())
+            continue;
+        stripCaptions_[column]->setText(frequencyName(f).toUpper());
+        stripValues_[column]->setText(Format::money(s.paymentAs(f), 2));
+        ++column;
+    }
+
+    // Projection.
+    projectionButton_->setText(state.showProjection ? QStringLiteral("Hide") : QStringLiteral("Show"));
+    projectionButton_->updateGeometry();
+    const bool chart = state.projectionView == ProjectionView::chart;
+    setShown(projectionNote_, !state.showProjection);
+    setShown(modePicker_, state.showProjection);
+    setShown(chartBlock_, state.showProjection && chart);
+    setShown(table_, state.showProjection && !chart);
+    if (state.showProjection && chart)
+        chart_->setSchedule(s.schedule, s.frequency);
+    if (state.showProjection && !chart)
+        table_->setLines(YearlyTable::lines(s.schedule, s.frequency));
+}
+
+} // namespace brolga

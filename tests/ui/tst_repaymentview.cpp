@@ -1,0 +1,294 @@
+#include "calc/LoanScenario.h"
+#include "core/CalculatorStore.h"
+#include "core/Format.h"
+#include "ui/BalanceChart.h"
+#include "ui/DonutChart.h"
+#include "ui/RepaymentView.h"
+#include "ui/YearlyTableView.h"
+#include "ui/controls/AccentButton.h"
+#include "ui/controls/Card.h"
+#include "ui/controls/HeroCard.h"
+#include "ui/controls/HeroLabel.h"
+#include "ui/controls/HeroNote.h"
+#include "ui/controls/HeroStat.h"
+#include "ui/controls/HeroValue.h"
+#include "ui/controls/NumericField.h"
+#include "ui/controls/PillPicker.h"
+#include "ui/controls/ResultRow.h"
+#include "ui/controls/ToggleSwitch.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+
+using namespace brolga;
+
+// The Repayment screen in a window the width of the calculator's column, over a store with defaults.
+struct Screen {
+    CalculatorStore store;
+    QWidget window;
+    RepaymentView *view = nullptr;
+
+    Screen()
+    {
+        store.reset();
+        auto *layout = new QVBoxLayout(&window);
+        layout->setContentsMargins(12, 12, 12, 12);
+        view = new RepaymentView(store, &window);
+        layout->addWidget(view);
+        window.resize(470, 1400);
+        window.show();
+    }
+    ~Screen() { store.saveNow(); }
+
+    bool shows(const QWidget *w) const { return w->isVisibleTo(&window); }
+    void click(PillPicker *picker, int index)
+    {
+        QTest::mouseClick(picker, Qt::LeftButton, {}, picker->pillRect(index).center().toPoint());
+    }
+    QString heroLabel() const { return view->heroLabel()->text(); }
+    QString heroValue() const { return view->heroValue()->text(); }
+    QString heroSuffix() const { return view->heroValue()->suffix(); }
+    QString heroNote() const { return shows(view->heroNote()) ? view->heroNote()->text() : QString(); }
+};
+
+class TestRepaymentView : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
+    }
+
+    void defaultsShowTheMonthlyRepayment()
+    {
+        Screen screen;
+        const auto s = screen.store.scenario();
+        QVERIFY(s);
+        QCOMPARE(screen.heroLabel(), QStringLiteral("MONTHLY REPAYMENT")); // the caption is set in capitals
+        QCOMPARE(screen.heroValue(), Format::money(s->payment, 2));
+        QCOMPARE(screen.heroSuffix(), QStringLiteral("/mth"));
+        QCOMPARE(screen.view->hero()->fill(), HeroFill::navy);
+        QCOMPARE(screen.view->heroStat(0)->label(), QStringLiteral("Principal (first)"));
+        QVERIFY(screen.view->heroStat(0)->value().startsWith(Format::money(s->firstPrincipal, 2) + " ("));
+        QVERIFY(screen.view->heroStat(1)->value().endsWith(QStringLiteral("%)")));
+        QCOMPARE(screen.heroNote(), QString());
+        QVERIFY(!screen.shows(screen.view->ioYearsField()));
+        for (Card *card : {screen.view->loanCard(), screen.view->compareCard(), screen.view->summaryCard(),
+                           screen.view->projectionCard()})
+            QVERIFY(screen.shows(card));
+        QCOMPARE(screen.view->donut()->centreText(),
+                 Format::percent(s->totalInterest / (650000 + s->totalInterest) * 100, 0));
+    }
+
+    void noLoanAmountAsksForOne()
+    {
+        Screen screen;
+        screen.store.edit([](CalculatorState &s) { s.loanAmount = 0; });
+        QCOMPARE(screen.heroLabel(), QStringLiteral("REPAYMENT"));
+        QCOMPARE(screen.heroValue(), QStringLiteral("$0.00"));
+        QCOMPARE(screen.heroNote(), QStringLiteral("Enter a loan amount, rate and term."));
+        QVERIFY(!screen.shows(screen.view->heroStat(0)));
+        QVERIFY(screen.shows(screen.view->loanCard()));
+        QVERIFY(!screen.shows(screen.view->compareCard()));
+        QVERIFY(!screen.shows(screen.view->summaryCard()));
+        QVERIFY(!screen.shows(screen.view->projectionCard()));
+
+        screen.store.edit([](CalculatorState &s) { s.loanAmount = 500000; });
+        QVERIFY(screen.shows(screen.view->summaryCard()));
+        QCOMPARE(screen.heroLabel(), QStringLiteral("MONTHLY REPAYMENT"));
+    }
+
+    void interestOnlyShowsItsPeriodAndTheRevertNote()
+    {
+        Screen screen;
+        screen.click(screen.view->typePicker(), 1);
+        QCOMPARE(screen.store.state().repaymentType, RepaymentType::interestOnly);
+        QVERIFY(screen.shows(screen.view->ioYearsField()));
+        QCOMPARE(screen.view->ioYearsField()->config().label, QStringLiteral("Interest only period"));
+        // The defaults: 650,000 at 6.09 % over 30 years with 5 of them interest-only leaves 300 periods.
+        const double after = LoanScenario::annuity(650000, 0.0609 / 12, 300);
+        QCOMPARE(screen.heroNote(), QStringLiteral("Reverts to ") + Format::money(after, 2) +
+                                        QStringLiteral("/mth after the interest only period."));
+        QCOMPARE(screen.heroValue(), Format::money(650000 * 0.0609 / 12, 2));
+
+        screen.click(screen.view->typePicker(), 0);
+        QVERIFY(!screen.shows(screen.view->ioYearsField()));
+        QCOMPARE(screen.heroNote(), QString());
+    }
+
+    void weeklyRelabelsTheHeroTheExtraFieldAndTheStrip()
+    {
+        Screen screen;
+        QCOMPARE(screen.view->extraField()->config().label, QStringLiteral("Extra /mth"));
+        QCOMPARE(screen.view->stripCaption(0), QStringLiteral("WEEKLY"));
+        QCOMPARE(screen.view->stripCaption(1), QStringLiteral("FORTNIGHTLY"));
+
+        screen.click(screen.view->frequencyPicker(), 0);
+        QCOMPARE(screen.store.state().frequency, PaymentFrequency::weekly);
+        QCOMPARE(screen.heroLabel(), QStringLiteral("WEEKLY REPAYMENT"));
+        QCOMPARE(screen.heroSuffix(), QStringLiteral("/wk"));
+        QCOMPARE(screen.view->extraField()->config().label, QStringLiteral("Extra /wk"));
+        const auto s = screen.store.scenario();
+        QCOMPARE(screen.view->stripCaption(0), QStringLiteral("FORTNIGHTLY"));
+        QCOMPARE(screen.view->stripCaption(1), QStringLiteral("MONTHLY"));
+        QCOMPARE(screen.view->stripValue(0), Format::money(s->paymentAs(PaymentFrequency::fortnightly), 2));
+        QCOMPARE(screen.view->stripValue(1), Format::money(s->paymentAs(PaymentFrequency::monthly), 2));
+    }
+
+    void compareAtALowerAndAHigherRate()
+    {
+        Screen screen;
+        QVERIFY(!screen.shows(screen.view->compareTotalRow()));
+        QTest::mouseClick(screen.view->compareSwitch(), Qt::LeftButton);
+        QVERIFY(screen.store.state().isCompareMode);
+        QVERIFY(screen.view->compareSwitch()->isChecked());
+
+        // The default compare rate, 5.79 %, is below the 6.09 % of the loan.
+        const auto s = screen.store.scenario();
+        const auto c = screen.store.compareScenario();
+        QCOMPARE(screen.heroLabel(), QStringLiteral("ESTIMATED SAVING"));
+        QCOMPARE(screen.view->heroLabel()->positive(), std::optional<bool>(true));
+        QCOMPARE(screen.view->hero()->fill(), HeroFill::positive);
+        QCOMPARE(screen.heroValue(), Format::money(s->payment - c->payment, 2));
+        QCOMPARE(screen.view->heroStat(0)->label(), QStringLiteral("At 6.09%"));
+        QCOMPARE(screen.view->heroStat(1)->label(), QStringLiteral("At 5.79%"));
+        QVERIFY(screen.heroNote().startsWith(QStringLiteral("Interest saved over the term: $")));
+        QVERIFY(screen.shows(screen.view->compareTotalRow()));
+        QCOMPARE(screen.view->compareTotalRow()->label(), QStringLiteral("Total saved at compare rate"));
+
+        screen.store.edit([](CalculatorState &st) { st.compareRate = 7.0; });
+        QCOMPARE(screen.heroLabel(), QStringLiteral("ESTIMATED EXTRA COST"));
+        QCOMPARE(screen.view->hero()->fill(), HeroFill::negative);
+        QVERIFY(screen.heroNote().startsWith(QStringLiteral("Extra interest over the term: $")));
+        QCOMPARE(screen.view->compareTotalRow()->label(), QStringLiteral("Total extra at compare rate"));
+
+        QTest::mouseClick(screen.view->compareSwitch(), Qt::LeftButton);
+        QVERIFY(!screen.store.state().isCompareMode);
+        QCOMPARE(screen.heroLabel(), QStringLiteral("MONTHLY REPAYMENT"));
+        QVERIFY(!screen.shows(screen.view->compareTotalRow()));
+    }
+
+    void extraRepaymentRows()
+    {
+        Screen screen;
+        QVERIFY(!screen.shows(screen.view->interestSavedRow()));
+        QVERIFY(!screen.shows(screen.view->paidOffRow()));
+        QVERIFY(!screen.shows(screen.view->timeSavedRow()));
+        screen.store.edit([](CalculatorState &s) { s.extraRepayment = 500; });
+        QVERIFY(screen.shows(screen.view->interestSavedRow()));
+        QVERIFY(screen.shows(screen.view->paidOffRow()));
+        QVERIFY(screen.shows(screen.view->timeSavedRow()));
+        const auto s = screen.store.scenario();
+        QCOMPARE(screen.view->paidOffRow()->value(), Format::duration(s->periodsToClear, s->frequency));
+    }
+
+    void projectionShowsTheChartOrTheYearlyTable()
+    {
+        Screen screen;
+        QVERIFY(!screen.shows(screen.view->balanceChart()));
+        QCOMPARE(screen.view->projectionButton()->text(), QStringLiteral("Show"));
+        QTest::mouseClick(screen.view->projectionButton(), Qt::LeftButton);
+        QVERIFY(screen.store.state().showProjection);
+        QCOMPARE(screen.view->projectionButton()->text(), QStringLiteral("Hide"));
+        QVERIFY(screen.shows(screen.view->balanceChart()));
+        QCOMPARE(screen.view->balanceChart()->schedule().size(), std::size_t(360));
+
+        screen.click(screen.view->projectionPicker(), 1);
+        QCOMPARE(screen.store.state().projectionView, ProjectionView::schedule);
+        QVERIFY(!screen.shows(screen.view->balanceChart()));
+        QVERIFY(screen.shows(screen.view->yearlyTable()));
+        QCOMPARE(screen.view->yearlyTable()->lineCount(), 30);
+        QCOMPARE(screen.view->yearlyTable()->lineTexts(0)[0], QStringLiteral("1"));
+
+        // An extra repayment that clears the loan in 27 years and 5 months.
+        std::optional<double> extra;
+        for (double e = 1; e < 2000 && !extra; e += 1) {
+            CalculatorState st = screen.store.state();
+            st.extraRepayment = e;
+            if (LoanScenario::make(LoanInputs::from(st))->periodsToClear == 27 * 12 + 5)
+                extra = e;
+        }
+        QVERIFY(extra);
+        screen.store.edit([&](CalculatorState &s) { s.extraRepayment = *extra; });
+        QCOMPARE(screen.view->yearlyTable()->lineCount(), 28);
+        QCOMPARE(screen.view->yearlyTable()->lines().back().periods, 5);
+        QCOMPARE(screen.view->yearlyTable()->lineTexts(27)[3], QStringLiteral("$0"));
+    }
+
+    void typingTheLoanAmountKeepsTheFieldAndFollowsEveryKey()
+    {
+        Screen screen;
+        QLineEdit *edit = screen.view->loanAmountField()->lineEdit();
+        screen.window.activateWindow();
+        QApplication::setActiveWindow(&screen.window);
+        edit->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(edit->hasFocus());
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(screen.heroValue(), QStringLiteral("$0.00"));
+
+        const QString typed = QStringLiteral("720000");
+        QString previous = screen.heroValue();
+        for (int i = 0; i < typed.size(); ++i) {
+            QTest::keyClick(edit, typed.at(i).toLatin1());
+            const QString sofar = typed.left(i + 1);
+            QVERIFY(edit->hasFocus());
+            QCOMPARE(edit->text(), sofar);
+            QCOMPARE(screen.store.state().loanAmount, sofar.toDouble());
+            const auto s = screen.store.scenario();
+            QVERIFY(s);
+            QCOMPARE(screen.heroValue(), Format::money(s->payment, 2));
+            QVERIFY(screen.heroValue() != previous); // every key moves the figure
+            previous = screen.heroValue();
+        }
+        QTest::keyClick(edit, Qt::Key_Return);
+        QCOMPARE(edit->text(), QStringLiteral("720,000"));
+    }
+
+    void aSingleRowDrawsAnEmptyFrame()
+    {
+        auto draw = [](const std::vector<AmortisationRow> &rows) {
+            QImage image(200, BalanceChart::chartHeight, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter p(&image);
+            BalanceChart::paint(p, QRectF(image.rect()), rows);
+            return image;
+        };
+        const QImage frame = draw({});
+        QVERIFY(frame.pixelColor(100, 55).alpha() > 0); // the field colour fills the frame
+        QCOMPARE(draw({{1, 10, 90, 0}}), frame);
+        QVERIFY(draw({{1, 10, 40, 60}, {2, 5, 60, 0}}) != frame);
+    }
+
+    void donutPaintsIntoAnyPainterWithForcedColours()
+    {
+        QCOMPARE(DonutChart::interestFraction(0, 0), 0.0);
+        QCOMPARE(DonutChart::interestFraction(75, 25), 0.25);
+        QImage image(200, 200, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        const QColor ink(Qt::black), accent(Qt::red);
+        DonutChart::paint(p, QRectF(50, 50, 100, 100), 0.25, {ink, accent});
+        p.end();
+        // The ring's centre line is 6.5 in from the square: accent in the first quarter from twelve o'clock,
+        // ink at six o'clock.
+        const qreal r = 50 - DonutChart::lineWidth / 2;
+        const QPoint quarterPast(qRound(100 + r * 0.7071), qRound(100 - r * 0.7071));
+        QCOMPARE(image.pixelColor(quarterPast).rgb(), accent.rgb());
+        QCOMPARE(image.pixelColor(100, qRound(100 + r)).rgb(), ink.rgb());
+        QCOMPARE(image.pixelColor(20, 20).alpha(), 0);
+    }
+};
+
+QTEST_MAIN(TestRepaymentView)
+#include "tst_repaymentview.moc"
