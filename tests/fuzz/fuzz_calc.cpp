@@ -2,6 +2,7 @@
 #include "FuzzChecks.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "core/StateCodec.h"
 #include "core/StateFields.h"
 #include "export/TextExporter.h"
 
