@@ -1,5 +1,7 @@
 #include "ReportArguments.h"
 
+#include "brand/Theme.h"
+
 #include <QCommandLineParser>
 
 namespace brolga::ReportArguments {
@@ -16,6 +18,20 @@ const QCommandLineOption tabOption(QStringLiteral("tab"),
                                    QStringLiteral("TAB"));
 const QCommandLineOption textOption(QStringLiteral("text"),
                                     QStringLiteral("Print the figures as the plain text Brolga copies."));
+const QCommandLineOption cardOption(QStringLiteral("card"),
+                                    QStringLiteral("Write the export card of TAB (repayment, capacity, income or "
+                                                   "upfront) as a PNG to the file given with --out."),
+                                    QStringLiteral("TAB"));
+const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("The PNG file a picture is written to."),
+                                   QStringLiteral("FILE"));
+const QCommandLineOption themeOption(QStringLiteral("theme"),
+                                     QStringLiteral("Draw pictures in theme ID (brolga, classic or slate) instead of "
+                                                    "the record's."),
+                                     QStringLiteral("ID"));
+const QCommandLineOption logoOption(QStringLiteral("logo"),
+                                    QStringLiteral("Put the PNG logo in FILE on the card, checked as Brolga checks "
+                                                   "an imported logo. Without it the card carries no logo."),
+                                    QStringLiteral("PNG"));
 const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                     QStringLiteral("Show this help."));
 
@@ -28,6 +44,10 @@ void describe(QCommandLineParser &parser)
     parser.addOption(stateOption);
     parser.addOption(tabOption);
     parser.addOption(textOption);
+    parser.addOption(cardOption);
+    parser.addOption(outOption);
+    parser.addOption(themeOption);
+    parser.addOption(logoOption);
     parser.addOption(helpOption);
 }
 
@@ -61,10 +81,11 @@ Parsed parse(const QStringList &arguments)
         out.error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
         return out;
     }
-    if (parser.values(stateOption).size() > 1 || parser.values(tabOption).size() > 1) {
-        out.error = QStringLiteral("Give --state and --tab at most once each.");
-        return out;
-    }
+    for (const QCommandLineOption *once : {&stateOption, &tabOption, &cardOption, &outOption, &themeOption, &logoOption})
+        if (parser.values(*once).size() > 1) {
+            out.error = QStringLiteral("Give --%1 at most once.").arg(once->names().constFirst());
+            return out;
+        }
     if (parser.isSet(stateOption)) {
         o.stateFile = parser.value(stateOption);
         if (o.stateFile->isEmpty()) {
@@ -82,8 +103,44 @@ Parsed parse(const QStringList &arguments)
         o.tabs = *tabs;
     }
     o.text = parser.isSet(textOption);
-    if (!o.text)
-        out.error = QStringLiteral("Nothing to report: add --text.");
+    if (parser.isSet(cardOption)) {
+        o.card = fromRaw<CalculatorTab>(parser.value(cardOption));
+        if (!o.card) {
+            out.error = QStringLiteral("Unknown card \"%1\": use repayment, capacity, income or upfront.")
+                            .arg(parser.value(cardOption));
+            return out;
+        }
+    }
+    if (parser.isSet(outOption)) {
+        o.out = parser.value(outOption);
+        if (o.out.isEmpty()) {
+            out.error = QStringLiteral("--out needs a file name.");
+            return out;
+        }
+    }
+    if (parser.isSet(themeOption)) {
+        o.themeID = parser.value(themeOption);
+        QStringList ids;
+        for (const Theme &theme : Theme::all())
+            ids << theme.id;
+        if (!ids.contains(*o.themeID)) {
+            out.error = QStringLiteral("Unknown theme \"%1\": use %2.").arg(*o.themeID, ids.join(QStringLiteral(", ")));
+            return out;
+        }
+    }
+    if (parser.isSet(logoOption)) {
+        o.logoFile = parser.value(logoOption);
+        if (o.logoFile->isEmpty()) {
+            out.error = QStringLiteral("--logo needs a PNG file.");
+            return out;
+        }
+    }
+    if (o.drawsPictures() && o.out.isEmpty())
+        out.error = QStringLiteral("--card needs --out FILE.");
+    else if (!o.drawsPictures() && (parser.isSet(outOption) || o.themeID || o.logoFile))
+        out.error = QStringLiteral("--out, --theme and --logo go with --card.");
+    else if (!o.text && !o.drawsPictures())
+        out.error = QStringLiteral("Nothing to report: add --text or --card.");
     return out;
 }
 
@@ -91,7 +148,8 @@ QString helpText()
 {
     QCommandLineParser parser;
     describe(parser);
-    return QStringLiteral("Usage: brolga-report [--state FILE] [--tab TAB] --text\n") +
+    return QStringLiteral("Usage: brolga-report [--state FILE] [--tab TAB] --text\n"
+                          "       brolga-report [--state FILE] --card TAB --out FILE [--theme ID] [--logo PNG]\n") +
            parser.helpText().section(u'\n', 1);
 }
 

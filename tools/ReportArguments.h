@@ -15,7 +15,14 @@ struct Options {
     std::optional<QString> stateFile; // "-" is standard input; absent reads the user's saved record
     std::vector<CalculatorTab> tabs;  // empty: the record's active tab
     bool text = false;
+    std::optional<CalculatorTab> card; // write this tab's export card as a PNG to `out`
+    QString out;                       // the picture file
+    std::optional<QString> themeID;    // absent: the record's theme
+    std::optional<QString> logoFile;   // the broker's logo on the card; absent: none
     bool help = false;
+
+    // Pictures need the widget toolkit; text does not.
+    bool drawsPictures() const { return card.has_value(); }
 };
 
 struct Parsed {

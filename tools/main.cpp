@@ -1,11 +1,14 @@
 // brolga-report: the figures of a stored record, printed without opening a window.
 
+#include "CardOutput.h"
 #include "RecordSource.h"
 #include "ReportArguments.h"
 
+#include "brand/Theme.h"
 #include "core/CalculatorStore.h"
 #include "export/TextExporter.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QStringList>
@@ -33,18 +36,37 @@ int fail(const QString &message)
     return exitFailure;
 }
 
+// Text needs no more than Qt Core; pictures need the widget toolkit, drawn off screen so no display is needed.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const ReportArguments::Options &options)
+{
+    if (!options.drawsPictures())
+        return std::make_unique<QCoreApplication>(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Standard error carries the tool's own one-line errors only, not the platform's start-up chatter.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtFatalMsg)
+            write(stderr, message + u'\n');
+    });
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("brolga-report"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(BROLGA_VERSION));
-
-    const ReportArguments::Parsed parsed = ReportArguments::parse(QCoreApplication::arguments());
+    // Which kind of application to make depends on the arguments, so read them before there is one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const ReportArguments::Parsed parsed = ReportArguments::parse(arguments);
     if (!parsed.error.isEmpty())
         return fail(parsed.error + QStringLiteral(" (see --help)"));
     const ReportArguments::Options &options = parsed.options;
+
+    const auto app = makeApplication(argc, argv, options);
+    QCoreApplication::setApplicationName(QStringLiteral("brolga-report"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BROLGA_VERSION));
     if (options.help)
         return write(stdout, ReportArguments::helpText()) ? 0 : 1;
 
@@ -59,6 +81,22 @@ int main(int argc, char *argv[])
     store.setState(*loaded.record);
     const QDateTime now = QDateTime::currentDateTime();
     store.setClock([now] { return now; });
+
+    if (options.card) {
+        std::optional<QImage> logo;
+        if (options.logoFile) {
+            const CardOutput::Logo read = CardOutput::readLogo(*options.logoFile);
+            if (!read.image)
+                return fail(read.error);
+            logo = read.image;
+        }
+        // The record's theme, unless another was asked for.
+        ThemeRuntime::setCurrent(Theme::named(options.themeID.value_or(store.state().themeID)));
+        if (const QString error = CardOutput::writeCard(store, *options.card, logo, options.out); !error.isEmpty())
+            return fail(error);
+    }
+    if (!options.text)
+        return 0;
 
     std::vector<CalculatorTab> tabs = options.tabs;
     if (tabs.empty())

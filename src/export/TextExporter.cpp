@@ -28,36 +28,7 @@ int graphemes(const QString &text)
     return count;
 }
 
-// Identity and contact come straight from the record; a line break or an escape sequence in them would split
-// the summary or drive the terminal the report is printed on.
-QString singleLine(const QString &text)
-{
-    QString out = text;
-    for (QChar &c : out)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u' ';
-    return out;
-}
-
-QString suffix(PaymentFrequency f)
-{
-    switch (f) {
-    case PaymentFrequency::weekly: return QStringLiteral("/wk");
-    case PaymentFrequency::fortnightly: return QStringLiteral("/ftn");
-    case PaymentFrequency::monthly: return QStringLiteral("/mth");
-    }
-    return {};
-}
-
-QString frequencyWord(PaymentFrequency f)
-{
-    switch (f) {
-    case PaymentFrequency::weekly: return QStringLiteral("Weekly");
-    case PaymentFrequency::fortnightly: return QStringLiteral("Fortnightly");
-    case PaymentFrequency::monthly: return QStringLiteral("Monthly");
-    }
-    return {};
-}
+using namespace ExportTexts;
 
 QString title(CalculatorTab tab)
 {
@@ -66,48 +37,6 @@ QString title(CalculatorTab tab)
     case CalculatorTab::capacity: return QStringLiteral("BORROWING CAPACITY ESTIMATE");
     case CalculatorTab::income: return QStringLiteral("INCOME ASSESSMENT");
     case CalculatorTab::upfront: return QStringLiteral("PURCHASE COSTS ESTIMATE");
-    }
-    return {};
-}
-
-QString employmentLabel(EmploymentType t)
-{
-    switch (t) {
-    case EmploymentType::fullTime: return QStringLiteral("Full-time");
-    case EmploymentType::partTime: return QStringLiteral("Part-time");
-    case EmploymentType::casual: return QStringLiteral("Casual");
-    case EmploymentType::contractor: return QStringLiteral("Contractor");
-    }
-    return {};
-}
-
-QString presetLabel(OccupationPreset p)
-{
-    switch (p) {
-    case OccupationPreset::standard: return QStringLiteral("Standard");
-    case OccupationPreset::essential: return QStringLiteral("Essential");
-    case OccupationPreset::mining: return QStringLiteral("Mining");
-    case OccupationPreset::publicService: return QStringLiteral("Public service");
-    }
-    return {};
-}
-
-QString buyerLabel(BuyerType b)
-{
-    switch (b) {
-    case BuyerType::firstHome: return QStringLiteral("First home");
-    case BuyerType::ownerOccupier: return QStringLiteral("Owner occ.");
-    case BuyerType::investor: return QStringLiteral("Investor");
-    }
-    return {};
-}
-
-QString propertyLabel(PropertyKind k)
-{
-    switch (k) {
-    case PropertyKind::established: return QStringLiteral("Established");
-    case PropertyKind::newBuild: return QStringLiteral("New / OTP");
-    case PropertyKind::vacantLand: return QStringLiteral("Vacant land");
     }
     return {};
 }
@@ -132,9 +61,7 @@ QStringList repaymentLines(const CalculatorStore &store)
     lines << row(QStringLiteral("Interest rate"), Format::percent(s->annualRatePercent, 2));
     lines << row(QStringLiteral("Term"),
                  QString::number(static_cast<int>(std::trunc(s->termYears))) + QStringLiteral(" years"));
-    lines << row(QStringLiteral("Repayment type"), st.repaymentType == RepaymentType::interestOnly
-                                                       ? QStringLiteral("Interest Only")
-                                                       : QStringLiteral("P & I"));
+    lines << row(QStringLiteral("Repayment type"), repaymentTypeLabel(st.repaymentType));
     if (st.offsetAmount > 0)
         lines << row(QStringLiteral("Offset balance"), Format::money(st.offsetAmount, 0));
     if (st.extraRepayment > 0)
@@ -174,8 +101,7 @@ QStringList capacityLines(const CalculatorStore &store)
     const CalculatorState &st = store.state();
     return {
         row(QStringLiteral("Gross household income"), Format::money(st.grossIncome, 0)),
-        row(QStringLiteral("Applicants"),
-            st.applicantType == ApplicantType::couple ? QStringLiteral("Couple") : QStringLiteral("Single")),
+        row(QStringLiteral("Applicants"), applicantsLabel(st.applicantType)),
         row(QStringLiteral("Dependants"), QString::number(st.dependants)),
         row(QStringLiteral("Other commitments"), Format::money(st.monthlyOtherDebts, 0) + QStringLiteral("/mth")),
         row(QStringLiteral("Assessment rate"), Format::percent(r->assessmentRate, 2)),
@@ -187,8 +113,7 @@ QStringList capacityLines(const CalculatorStore &store)
         row(QStringLiteral("Monthly surplus"), Format::money(r->surplus, 0)),
         row(QStringLiteral("Serviceability limit"), Format::money(r->serviceabilityLimit, 0)),
         row(QStringLiteral("DTI limit"), Format::money(r->dtiLimit, 0)),
-        row(QStringLiteral("Binding constraint"),
-            r->serviceabilityBinds() ? QStringLiteral("Serviceability") : QStringLiteral("DTI cap")),
+        row(QStringLiteral("Binding constraint"), bindingLabel(r->serviceabilityBinds())),
     };
 }
 

@@ -1,14 +1,18 @@
 #include "core/CalculatorStore.h"
 #include "core/StateCodec.h"
+#include "brand/Theme.h"
 #include "export/TextExporter.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdlib>
 
 using namespace brolga;
 
@@ -136,6 +140,18 @@ class TestReport : public QObject {
         QTest::newRow("unknown tab") << QStringList{"--tab", "summary", "--text"} << QByteArray();
         QTest::newRow("unknown option") << QStringList{"--txt"} << QByteArray();
         QTest::newRow("no output asked for") << QStringList{"--tab", "income"} << QByteArray();
+        QTest::newRow("unknown card") << QStringList{"--card", "all", "--out", "x.png"} << QByteArray();
+        QTest::newRow("card without --out") << QStringList{"--card", "income"} << QByteArray();
+        QTest::newRow("--out without a card") << QStringList{"--text", "--out", "x.png"} << QByteArray();
+        QTest::newRow("unknown theme") << QStringList{"--card", "income", "--out", "x.png", "--theme", "Slate"}
+                                       << QByteArray();
+        QTest::newRow("card into a folder") << QStringList{"--card", "income", "--out", "."} << QByteArray();
+        QTest::newRow("card into a missing folder")
+            << QStringList{"--card", "income", "--out", "/nonexistent-brolga/x.png"} << QByteArray();
+        QTest::newRow("logo not a PNG") << QStringList{"--card", "income", "--out", "x.png", "--logo", "@GIF89a"}
+                                        << QByteArray();
+        QTest::newRow("missing logo") << QStringList{"--card", "income", "--out", "x.png", "--logo", "nope.png"}
+                                      << QByteArray();
     }
 
     void badInputFailsWithOneLine()
@@ -154,6 +170,63 @@ class TestReport : public QObject {
         QVERIFY2(r.err.startsWith("brolga-report: "), r.err.constData());
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(r.err.endsWith('\n'));
+    }
+
+    QImage cardImage(const QStringList &extra)
+    {
+        const QString out = home.filePath(QStringLiteral("card.png"));
+        QFile::remove(out);
+        const Run r = run(QStringList{"--state", writeFile(QStringLiteral("record.json"), StateCodec::encode(sampleRecord())),
+                                      "--out", out} +
+                          extra);
+        if (r.exitCode != 0 || !r.out.isEmpty() || !r.err.isEmpty())
+            qWarning("exit %d: %s", r.exitCode, r.err.constData());
+        return QImage(out, "PNG");
+    }
+
+    static bool near(const QColor &a, const QColor &b)
+    {
+        return std::abs(a.red() - b.red()) <= 3 && std::abs(a.green() - b.green()) <= 3 &&
+               std::abs(a.blue() - b.blue()) <= 3;
+    }
+
+    void cardOfEachTab_data()
+    {
+        QTest::addColumn<QString>("tab");
+        for (const char *tab : {"repayment", "capacity", "income", "upfront"})
+            QTest::newRow(tab) << QString::fromLatin1(tab);
+    }
+
+    void cardOfEachTab()
+    {
+        QFETCH(QString, tab);
+        const QImage card = cardImage({QStringLiteral("--card"), tab});
+        QCOMPARE(card.width(), 1280);
+        QVERIFY(card.height() > 600);
+        QVERIFY(!card.hasAlphaChannel());
+    }
+
+    void cardThemeAndLogo()
+    {
+        // The header's gradient starts at the top left in the theme's lifted dark.
+        for (const Theme &theme : Theme::all()) {
+            const QImage card = cardImage({"--card", "upfront", "--theme", theme.id});
+            QVERIFY2(near(card.pixelColor(0, 0), QColor::fromRgb(theme.darkLift)), qPrintable(theme.id));
+        }
+
+        QImage logo(300, 120, QImage::Format_RGB32);
+        logo.fill(QColor(0xE0, 0x10, 0x20));
+        const QString logoFile = home.filePath(QStringLiteral("logo.png"));
+        QVERIFY(logo.save(logoFile));
+        const QImage withLogo = cardImage({"--card", "repayment", "--logo", logoFile});
+        QCOMPARE(withLogo.pixelColor(1280 - 44 - 60, 90), QColor(0xE0, 0x10, 0x20));
+
+        // The app's import rules hold: a logo under 200 pixels on its long edge is refused.
+        QVERIFY(logo.copy(0, 0, 199, 120).save(logoFile));
+        const Run small = run({"--card", "repayment", "--out", home.filePath("small.png"), "--logo", logoFile});
+        QCOMPARE(small.exitCode, 2);
+        QVERIFY2(small.err.contains("too small"), small.err.constData());
+        QVERIFY(!QFile::exists(home.filePath("small.png")));
     }
 
     void readsTheSavedRecordAndNeverWritesIt()
@@ -207,7 +280,7 @@ class TestReport : public QObject {
     {
         const Run r = run({QStringLiteral("--help")});
         QCOMPARE(r.exitCode, 0);
-        for (const char *option : {"--state", "--tab", "--text", "repayment", "all"})
+        for (const char *option : {"--state", "--tab", "--text", "--card", "--out", "--theme", "--logo", "repayment", "all"})
             QVERIFY2(r.out.contains(option), option);
     }
 };

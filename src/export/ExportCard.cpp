@@ -1,0 +1,528 @@
+#include "export/ExportCard.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandLockup.h"
+#include "brand/BrandType.h"
+#include "brand/Credits.h"
+#include "brand/CustomLogoMark.h"
+#include "brand/MarkText.h"
+#include "brand/SaltbushCredit.h"
+#include "calc/LMI.h"
+#include "calc/TaxScale.h"
+#include "core/CalculatorStore.h"
+#include "core/Format.h"
+#include "export/ExportTexts.h"
+#include "ui/DonutChart.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brolga {
+
+namespace {
+
+using Face = MarkText::Face;
+using Colour = std::function<QColor()>;
+using Pair = std::pair<QString, QString>;
+using namespace ExportTexts;
+
+constexpr qreal pad = 22;
+constexpr qreal sectionSpacing = 16;
+constexpr qreal donutSize = 112;
+
+// Theme colours are read when the card is painted, not when it is laid out.
+Colour themed(std::uint32_t Theme::*field, qreal opacity = 1)
+{
+    return [field, opacity] {
+        QColor c = Brand::rgb(Brand::theme().*field);
+        c.setAlphaF(float(opacity));
+        return c;
+    };
+}
+
+Colour white(qreal opacity)
+{
+    return [opacity] {
+        QColor c(Qt::white);
+        c.setAlphaF(float(opacity));
+        return c;
+    };
+}
+
+QString cardTitle(CalculatorTab tab)
+{
+    switch (tab) {
+    case CalculatorTab::repayment: return QStringLiteral("Loan repayment estimate");
+    case CalculatorTab::capacity: return QStringLiteral("Borrowing capacity estimate");
+    case CalculatorTab::income: return QStringLiteral("Income assessment");
+    case CalculatorTab::upfront: return QStringLiteral("Purchase costs estimate");
+    }
+    return {};
+}
+
+// A stored count such as hours a week, shown whole; nonsense stays visible as a dash rather than overflowing.
+QString whole(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("\u2014");
+    return QString::number(std::trunc(value), 'f', 0);
+}
+
+QString paySummary(const CalculatorState &st)
+{
+    switch (st.payBasis) {
+    case PayBasis::hourly:
+        return Format::money(st.payRate, 2) + QStringLiteral("/hr \u00D7 ") + whole(st.unitsPerWeek) + u'h';
+    case PayBasis::daily:
+        return Format::money(st.payRate, 2) + QStringLiteral("/day \u00D7 ") + whole(st.unitsPerWeek) +
+               QStringLiteral(" \u00D7 ") + whole(st.contractorWeeks) + QStringLiteral("wk");
+    case PayBasis::weekly: return Format::money(st.payRate, 0) + QStringLiteral("/wk");
+    case PayBasis::fortnightly: return Format::money(st.payRate, 0) + QStringLiteral("/ftn");
+    case PayBasis::monthly: return Format::money(st.payRate, 0) + QStringLiteral("/mth");
+    case PayBasis::annual: return Format::money(st.payRate, 0) + QStringLiteral(" p.a.");
+    }
+    return {};
+}
+
+// The card laid out top to bottom into drawing steps with fixed positions.
+struct CardLayout {
+    std::vector<std::function<void(QPainter &)>> pieces;
+    QStringList texts;
+
+    // One line, cut short with an ellipsis if it would pass `maxWidth`; returns its height.
+    qreal line(const QString &text, Face face, qreal size, FontWeight weight, qreal tracking, const QPointF &at,
+               Colour colour, qreal maxWidth = -1, Qt::Alignment align = Qt::AlignLeft)
+    {
+        QString shown = text;
+        MarkText mark(shown, face, size, weight, tracking);
+        if (maxWidth >= 0 && mark.width() > maxWidth) {
+            const int whole = mark.font().pixelSize();
+            const qreal factor = whole > 0 ? size / whole : 1;
+            shown = QFontMetricsF(mark.font()).elidedText(text, Qt::ElideRight, maxWidth / factor);
+            mark = MarkText(shown, face, size, weight, tracking);
+        }
+        texts << text;
+        const qreal x = align & Qt::AlignRight ? at.x() - mark.width() : at.x();
+        pieces.push_back([mark, topLeft = QPointF(x, at.y()), colour](QPainter &p) { mark.draw(p, topLeft, colour()); });
+        return mark.height();
+    }
+
+    // Text wrapped to `width`; returns its height.
+    qreal wrapped(const QString &text, Face face, qreal size, FontWeight weight, const QPointF &at, qreal width,
+                  Colour colour, qreal lineSpacing = 0)
+    {
+        const MarkText mark(text, face, size, weight);
+        const qreal height = mark.heightForWidth(width, lineSpacing);
+        texts << text;
+        pieces.push_back([mark, rect = QRectF(at, QSizeF(width, height)), colour, lineSpacing](QPainter &p) {
+            mark.drawWrapped(p, rect, colour(), lineSpacing);
+        });
+        return height;
+    }
+
+    void fill(const QRectF &rect, Colour colour)
+    {
+        pieces.push_back([rect, colour](QPainter &p) { p.fillRect(rect, colour()); });
+    }
+
+    qreal hairline(const QPointF &at, qreal width)
+    {
+        fill(QRectF(at, QSizeF(width, 1)), themed(&Theme::rule));
+        return 1;
+    }
+
+    qreal header(const CalculatorState &st, CalculatorTab tab, const std::optional<QImage> &logo,
+                 const QDateTime &now)
+    {
+        const qreal inner = ExportCard::cardWidth - 2 * pad;
+
+        // The right-hand column first: the left one gets what it leaves.
+        const MarkText stamp(Format::stamp(now), Face::sans, 9.5, FontWeight::regular);
+        const QSizeF mark = logo ? CustomLogoMark::tileSize(logo->size(), 38) : BrandLockup::naturalSize(13);
+        const qreal rightWidth = std::max(mark.width(), stamp.width());
+        const qreal rightHeight = mark.height() + 7 + stamp.height();
+        // Left column, spacing, the spacer's minimum of 8, spacing, right column.
+        const qreal leftWidth = inner - 16 - 8 - 16 - rightWidth;
+
+        struct Line {
+            QString text;
+            Face face;
+            qreal size;
+            FontWeight weight;
+            Colour colour;
+        };
+        std::vector<Line> left{{cardTitle(tab), Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
+        if (st.hasIdentity()) {
+            QStringList identity;
+            for (const QString *part : {&st.brokerName, &st.brokerCompany})
+                if (!part->isEmpty())
+                    identity << singleLine(*part);
+            // Only contact fields filled: no name line, the contact line alone.
+            if (!identity.isEmpty())
+                left.push_back({identity.join(QStringLiteral(" \u00B7 ")), Face::sans, 11.5, FontWeight::medium,
+                                themed(&Theme::accentOnDark)});
+            if (const QString contact = st.contactLine(); !contact.isEmpty())
+                left.push_back({singleLine(contact), Face::sans, 10, FontWeight::regular, white(0.6)});
+        }
+        qreal leftHeight = 0;
+        for (const Line &l : left)
+            leftHeight += MarkText(l.text, l.face, l.size, l.weight).height();
+        leftHeight += 4 * qreal(left.size() - 1);
+
+        const qreal content = std::max(leftHeight, rightHeight);
+        const QRectF field(0, 0, ExportCard::cardWidth, content + 2 * pad);
+        pieces.push_back([field](QPainter &p) { p.fillRect(field, Brand::navyField(field)); });
+
+        qreal y = pad + (content - leftHeight) / 2;
+        for (const Line &l : left)
+            y += line(l.text, l.face, l.size, l.weight, 0, QPointF(pad, y), l.colour, leftWidth) + 4;
+
+        const qreal right = ExportCard::cardWidth - pad;
+        y = pad + (content - rightHeight) / 2;
+        const QPointF markAt(right - mark.width(), y);
+        if (logo)
+            pieces.push_back([image = *logo, markAt](QPainter &p) { CustomLogoMark::paint(p, markAt, image, 38); });
+        else
+            pieces.push_back(
+                [markAt](QPainter &p) { BrandLockup::paint(p, markAt, BrandLockup::Ground::dark, 13); });
+        line(Format::stamp(now), Face::sans, 9.5, FontWeight::regular, 0, QPointF(right, y + mark.height() + 7),
+             white(0.55), -1, Qt::AlignRight);
+
+        // The accent rule under the header.
+        fill(QRectF(0, field.bottom(), ExportCard::cardWidth, 2), themed(&Theme::accentOnDark));
+        return field.height() + 2;
+    }
+
+    qreal bigNumber(const QString &label, const QString &value, const QPointF &at)
+    {
+        qreal h = line(label.toUpper(), Face::sans, 9.5, FontWeight::semibold, 1.71, at, themed(&Theme::muted));
+        h += 3;
+        h += line(value, Face::serif, 36, FontWeight::semibold, 0, at + QPointF(0, h), themed(&Theme::dark));
+        return h;
+    }
+
+    qreal grid(const std::vector<Pair> &cells, const QPointF &at, qreal width, const QColor &ink)
+    {
+        constexpr int columns = 3;
+        constexpr qreal spacing = 10, rowSpacing = 8, cellPad = 8;
+        const qreal columnWidth = (width - spacing * (columns - 1)) / columns;
+        const qreal textWidth = columnWidth - 2 * cellPad;
+        qreal y = at.y();
+        for (size_t first = 0; first < cells.size(); first += columns) {
+            const size_t last = std::min(cells.size(), first + columns);
+            auto heights = [&](const Pair &cell) {
+                return std::pair{MarkText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
+                                 MarkText(cell.second, Face::sans, 13, FontWeight::semibold)
+                                     .heightForWidth(textWidth, 0)};
+            };
+            qreal rowHeight = 0;
+            for (size_t i = first; i < last; ++i) {
+                const auto [label, value] = heights(cells[i]);
+                rowHeight = std::max(rowHeight, label + 2 + value + 2 * cellPad);
+            }
+            for (size_t i = first; i < last; ++i) {
+                const auto [labelHeight, valueHeight] = heights(cells[i]);
+                const qreal cellHeight = labelHeight + 2 + valueHeight + 2 * cellPad;
+                const QRectF cell(at.x() + qreal(i - first) * (columnWidth + spacing),
+                                  y + (rowHeight - cellHeight) / 2, columnWidth, cellHeight);
+                pieces.push_back([cell](QPainter &p) {
+                    p.save();
+                    p.setRenderHint(QPainter::Antialiasing);
+                    QPainterPath shape;
+                    shape.addRoundedRect(cell, 7, 7);
+                    p.fillPath(shape, Qt::white);
+                    // The outline sits inside the shape.
+                    QPainterPath outline;
+                    outline.addRoundedRect(cell.adjusted(0.5, 0.5, -0.5, -0.5), 6.5, 6.5);
+                    p.strokePath(outline, QPen(Brand::rgb(Brand::theme().rule), 1));
+                    p.restore();
+                });
+                const QPointF textAt = cell.topLeft() + QPointF(cellPad, cellPad);
+                wrapped(cells[i].first, Face::sans, 9.5, FontWeight::regular, textAt, textWidth, themed(&Theme::muted));
+                wrapped(cells[i].second, Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
+                        textWidth, [ink] { return ink; });
+            }
+            y += rowHeight + rowSpacing;
+        }
+        return cells.empty() ? 0 : y - rowSpacing - at.y();
+    }
+
+    // Label and figure on their first baseline, then a hairline.
+    qreal row(const Pair &pair, const QPointF &at, qreal width, const QColor &ink)
+    {
+        const MarkText value(pair.second, Face::sans, 13, FontWeight::semibold);
+        const MarkText label(pair.first, Face::sans, 11.5, FontWeight::regular);
+        const qreal labelWidth = std::max<qreal>(width - 10 - value.width(), 40);
+        const qreal baseline = std::max(label.ascent(), value.ascent());
+        const qreal labelTop = baseline - label.ascent();
+        const qreal valueTop = baseline - value.ascent();
+        const qreal labelHeight = wrapped(pair.first, Face::sans, 11.5, FontWeight::regular,
+                                          at + QPointF(0, labelTop), labelWidth, themed(&Theme::muted));
+        line(pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop),
+             [ink] { return ink; }, -1, Qt::AlignRight);
+        const qreal height = std::max(labelTop + labelHeight, valueTop + value.height());
+        return height + 5 + hairline(at + QPointF(0, height + 5), width);
+    }
+
+    qreal rows(const std::vector<Pair> &list, const QPointF &at, qreal width, const QColor &ink)
+    {
+        qreal y = 0;
+        for (const Pair &pair : list)
+            y += row(pair, at + QPointF(0, y), width, ink) + 8;
+        return list.empty() ? 0 : y - 8;
+    }
+
+    qreal note(const QString &text, const QPointF &at, qreal width)
+    {
+        return wrapped(text, Face::sans, 10, FontWeight::regular, at, width, themed(&Theme::muted));
+    }
+
+    qreal empty(const QString &text, const QPointF &at, qreal width, const QColor &ink)
+    {
+        return wrapped(text, Face::sans, 13, FontWeight::regular, at, width, [ink] { return ink; });
+    }
+
+    qreal repayment(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
+    {
+        const auto s = store.scenario();
+        if (!s)
+            return empty(QStringLiteral("No scenario to export."), at, width, ink);
+        const CalculatorState &st = store.state();
+        const QString per = suffix(st.frequency);
+
+        qreal y = at.y();
+        y += bigNumber(frequencyWord(st.frequency) + QStringLiteral(" repayment"), Format::money(s->payment, 2) + per,
+                       QPointF(at.x(), y)) +
+             sectionSpacing;
+        // Rate and term as the figures were worked out: the scenario holds them clamped into range.
+        y += grid({{QStringLiteral("Loan amount"), Format::money(st.loanAmount, 0)},
+                   {QStringLiteral("Interest rate"), Format::percent(s->annualRatePercent, 2)},
+                   {QStringLiteral("Term"), whole(s->termYears) + QStringLiteral(" years")},
+                   {QStringLiteral("Repayment type"), repaymentTypeLabel(st.repaymentType)},
+                   {QStringLiteral("Offset balance"), Format::money(st.offsetAmount, 0)},
+                   {QStringLiteral("Extra repayment"), Format::money(st.extraRepayment, 0) + per}},
+                  QPointF(at.x(), y), width, ink) +
+             sectionSpacing;
+
+        std::vector<Pair> list{{QStringLiteral("Total interest"), Format::money(s->totalInterest, 0)},
+                               {QStringLiteral("Total payable"), Format::money(s->totalPayable, 0)}};
+        if (st.repaymentType == RepaymentType::interestOnly && s->paymentAfterIO > 0)
+            list.push_back({QStringLiteral("Reverts to"), Format::money(s->paymentAfterIO, 2) + per});
+        if (const auto b = store.baselineScenario()) {
+            list.push_back({QStringLiteral("Interest saved by extra repayments"),
+                            Format::money(b->totalInterest - s->totalInterest, 0)});
+            list.push_back({QStringLiteral("Paid off in"), Format::duration(s->periodsToClear, s->frequency)});
+        }
+        if (const auto c = store.compareScenario()) {
+            list.push_back({QStringLiteral("Repayment at ") + Format::percent(c->annualRatePercent, 2),
+                            Format::money(c->payment, 2) + per});
+            list.push_back({QStringLiteral("Difference over the term"),
+                            Format::money(std::fabs(c->totalPayable - s->totalPayable), 0)});
+        }
+        const QRectF ring(at.x(), y, donutSize, donutSize);
+        const double fraction = DonutChart::interestFraction(st.loanAmount, s->totalInterest);
+        pieces.push_back([ring, fraction](QPainter &p) {
+            DonutChart::paint(p, ring, fraction,
+                              {themed(&Theme::chartPrimaryLight)(), themed(&Theme::chartAccentLight)()});
+        });
+        const qreal rowsX = at.x() + donutSize + 22;
+        const qreal rowsHeight = rows(list, QPointF(rowsX, y), at.x() + width - rowsX, ink);
+        y += std::max(donutSize, rowsHeight);
+        return y - at.y();
+    }
+
+    qreal capacity(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
+    {
+        const auto r = store.capacity();
+        if (!r)
+            return empty(QStringLiteral("No capacity result to export."), at, width, ink);
+        const CalculatorState &st = store.state();
+        qreal y = at.y();
+        y += bigNumber(QStringLiteral("Indicative maximum loan"), Format::money(r->maxLoan, 0), QPointF(at.x(), y)) +
+             sectionSpacing;
+        y += grid({{QStringLiteral("Gross household income"), Format::money(st.grossIncome, 0)},
+                   {QStringLiteral("Applicants"), applicantsLabel(st.applicantType)},
+                   {QStringLiteral("Dependants"), QString::number(st.dependants)},
+                   {QStringLiteral("Other commitments"), Format::money(st.monthlyOtherDebts, 0) + QStringLiteral("/mth")},
+                   {QStringLiteral("Assessment rate"), Format::percent(r->assessmentRate, 2)},
+                   {QStringLiteral("Tax year"), TaxScale::scale(st.taxYear).year}},
+                  QPointF(at.x(), y), width, ink) +
+             sectionSpacing;
+        y += rows({{QStringLiteral("Net monthly income"), Format::money(r->netMonthly, 0)},
+                   {QStringLiteral("Assessed living expenses"), Format::money(r->livingExpenses, 0)},
+                   {QStringLiteral("Monthly surplus"), Format::money(r->surplus, 0)},
+                   {QStringLiteral("Serviceability limit"), Format::money(r->serviceabilityLimit, 0)},
+                   {QStringLiteral("DTI limit"), Format::money(r->dtiLimit, 0)},
+                   {QStringLiteral("Binding constraint"), bindingLabel(r->serviceabilityBinds())}},
+                  QPointF(at.x(), y), width, ink);
+        return y - at.y();
+    }
+
+    qreal income(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
+    {
+        const CalculatorState &st = store.state();
+        const IncomeResult r = store.income();
+        qreal y = at.y();
+        y += bigNumber(QStringLiteral("Assessable annual income"), Format::money(r.assessable, 0), QPointF(at.x(), y)) +
+             sectionSpacing;
+        y += grid({{QStringLiteral("Employment"), employmentLabel(st.employmentType)},
+                   {QStringLiteral("Paid"), paySummary(st)},
+                   {QStringLiteral("Super"), Format::percent(st.superRatePercent, 1) +
+                                                 (st.quotedIncludesSuper ? QStringLiteral(" incl.")
+                                                                         : QStringLiteral(" on top"))},
+                   {QStringLiteral("Base (excl. super)"), Format::money(r.baseAnnual, 0)},
+                   {QStringLiteral("Financial year"), TaxScale::scale(st.taxYear).year},
+                   {QStringLiteral("Occupation"), presetLabel(st.occupationPreset)}},
+                  QPointF(at.x(), y), width, ink) +
+             sectionSpacing;
+
+        std::vector<Pair> list;
+        for (const IncomeComponent &c : r.components) {
+            QString label = c.label;
+            if (c.shadePercent < 100)
+                label += QStringLiteral(" \u2014 ") + Format::money(c.raw, 0) + QStringLiteral(" at ") +
+                         Format::percent(c.shadePercent, 0);
+            list.push_back({label, Format::money(c.assessed(), 0)});
+        }
+        list.push_back({QStringLiteral("Assessable income"), Format::money(r.assessable, 0)});
+        list.push_back({QStringLiteral("Net income (monthly)"), Format::money(r.netMonthly, 0)});
+        if (st.hasHELP)
+            list.push_back({QStringLiteral("HELP repayment (p.a.)"), Format::money(r.helpAnnual, 0)});
+        y += rows(list, QPointF(at.x(), y), width, ink);
+
+        if (r.ytd)
+            y += sectionSpacing + note(QStringLiteral("YTD check: ") + r.ytd->verdict, QPointF(at.x(), y + sectionSpacing), width);
+        y += sectionSpacing +
+             note(QStringLiteral("Variable income is shaded per common lender treatment; every lender's policy differs."),
+                  QPointF(at.x(), y + sectionSpacing), width);
+        return y - at.y();
+    }
+
+    qreal upfront(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
+    {
+        const CalculatorState &st = store.state();
+        const DutyResult d = store.duty();
+        const LMIResult m = store.lmi();
+        qreal y = at.y();
+        y += bigNumber(QStringLiteral("Cash required at settlement"), Format::money(store.fundsToComplete(), 0),
+                       QPointF(at.x(), y)) +
+             sectionSpacing;
+        y += grid({{QStringLiteral("State"), rawValue(st.state)},
+                   {QStringLiteral("Purchase price"), Format::money(st.purchasePrice, 0)},
+                   {QStringLiteral("Deposit"), Format::money(st.depositAmount, 0)},
+                   {QStringLiteral("Buyer"), buyerLabel(st.buyerType)},
+                   {QStringLiteral("Property"), propertyLabel(st.propertyKind)},
+                   {QStringLiteral("LVR"), Format::percent(m.lvr, 1)}},
+                  QPointF(at.x(), y), width, ink) +
+             sectionSpacing;
+
+        // Fees that are negative or unreadable count as not entered, as in the cash-required figure.
+        auto entered = [](double amount) { return std::isfinite(amount) && amount > 0 ? amount : 0.0; };
+        std::vector<Pair> list{
+            {QStringLiteral("Loan required"), Format::money(LMI::loanRequired(st), 0)},
+            {QStringLiteral("Transfer duty payable"), Format::money(d.payable(), 0)},
+            {QStringLiteral("Registration fees"), Format::money(d.transferFee + d.mortgageFee, 0)},
+            {QStringLiteral("Conveyancing / inspections / other"),
+             Format::money(entered(st.legalFees) + entered(st.inspectionFees) + entered(st.otherUpfrontCosts), 0)}};
+        if (m.premium > 0) {
+            list.push_back({QStringLiteral("LMI (incl. duty on premium)"), Format::money(LMI::includingDuty(m), 0)});
+            list.push_back({QStringLiteral("Loan if LMI capitalised"), Format::money(LMI::loanIfCapitalised(st), 0)});
+        }
+        y += rows(list, QPointF(at.x(), y), width, ink);
+        if (!d.note.isEmpty())
+            y += sectionSpacing + note(d.note, QPointF(at.x(), y + sectionSpacing), width);
+        return y - at.y();
+    }
+
+    qreal disclaimer(bool showsHouseMark, const QPointF &at, qreal width)
+    {
+        qreal y = at.y();
+        y += hairline(QPointF(at.x(), y), width) + 8;
+        y += wrapped(Credits::fullDisclaimer(), Face::sans, 8.5, FontWeight::regular, QPointF(at.x(), y), width,
+                     themed(&Theme::ink, 0.62), 2) +
+             8;
+
+        const QString studio = QStringLiteral("Brolga Studio").toUpper();
+        const MarkText studioText(studio, Face::sans, 8.5, FontWeight::medium, 1.53);
+        const QSizeF credit = SaltbushCredit::naturalSize(8.5);
+        const qreal height = std::max(showsHouseMark ? studioText.height() : 0.0, credit.height());
+        if (showsHouseMark)
+            line(studio, Face::sans, 8.5, FontWeight::medium, 1.53,
+                 QPointF(at.x(), y + (height - studioText.height()) / 2), themed(&Theme::muted));
+        const QPointF creditAt(at.x() + width - credit.width(), y + (height - credit.height()) / 2);
+        texts << Credits::makerCredit().toUpper();
+        pieces.push_back(
+            [creditAt](QPainter &p) { SaltbushCredit::paint(p, creditAt, SaltbushCredit::Ground::light, 8.5); });
+        y += height;
+        return y - at.y();
+    }
+};
+
+} // namespace
+
+ExportCard::ExportCard(const CalculatorStore &store, const std::optional<QImage> &logo, const QColor &ink,
+                       QWidget *parent)
+    : ExportCard(store, store.state().activeTab, logo, ink, parent)
+{
+}
+
+ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const std::optional<QImage> &rawLogo,
+                       const QColor &ink, QWidget *parent)
+    : QWidget(parent)
+{
+    BrandType::registerFonts();
+    // An image that cannot be drawn is no logo at all: the card then carries the product mark.
+    const std::optional<QImage> logo = rawLogo && !rawLogo->isNull() ? rawLogo : std::nullopt;
+    showsHouseMark_ = !logo;
+
+    CardLayout layout;
+    const qreal width = cardWidth - 2 * pad;
+    qreal y = layout.header(store.state(), tab, logo, store.now()) + pad;
+    const QPointF at(pad, y);
+    switch (tab) {
+    case CalculatorTab::repayment: y += layout.repayment(store, at, width, ink); break;
+    case CalculatorTab::capacity: y += layout.capacity(store, at, width, ink); break;
+    case CalculatorTab::income: y += layout.income(store, at, width, ink); break;
+    case CalculatorTab::upfront: y += layout.upfront(store, at, width, ink); break;
+    }
+    y += sectionSpacing;
+    y += layout.disclaimer(showsHouseMark_, QPointF(pad, y), width) + pad;
+
+    pieces_ = std::move(layout.pieces);
+    texts_ = std::move(layout.texts);
+    setFixedSize(cardWidth, int(std::ceil(y)));
+}
+
+ExportCard::~ExportCard() = default;
+
+QImage ExportCard::toImage(qreal scale)
+{
+    const QSize pixels(qRound(width() * scale), qRound(height() * scale));
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.setDevicePixelRatio(scale);
+    image.fill(Brand::rgb(Brand::theme().paper));
+
+    // The card is the client's paper: light whatever the desktop is using.
+    const auto previous = Brand::forcedAppearance();
+    Brand::forceAppearance(Appearance::light);
+    render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    Brand::forceAppearance(previous);
+    return image;
+}
+
+void ExportCard::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    p.fillRect(rect(), Brand::rgb(Brand::theme().paper));
+    for (const auto &piece : pieces_)
+        piece(p);
+}
+
+} // namespace brolga

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/Enums.h"
+
+#include <QColor>
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QPainter;
+
+namespace brolga {
+
+class CalculatorStore;
+
+// The client-facing card of one tab: navy header with the broker's identity and logo, the hero figure, a grid
+// of inputs, result rows and the full disclaimer. Built for one render from the store as it is now, always in
+// the light palette; it is never shown in a window.
+class ExportCard : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int cardWidth = 640;
+
+    // `ink` colours the figures of the grid and the rows. The active tab's card.
+    ExportCard(const CalculatorStore &store, const std::optional<QImage> &logo, const QColor &ink,
+               QWidget *parent = nullptr);
+    ExportCard(const CalculatorStore &store, CalculatorTab tab, const std::optional<QImage> &logo, const QColor &ink,
+               QWidget *parent = nullptr);
+    ~ExportCard() override;
+
+    // A broker's logo stands alone; without one the card carries the product's lockup and studio name.
+    bool showsHouseMark() const { return showsHouseMark_; }
+    // Every text on the card, top to bottom.
+    const QStringList &texts() const { return texts_; }
+
+    // The card at `scale` device pixels per logical pixel on an opaque ground; null if the image cannot be had.
+    QImage toImage(qreal scale = 2);
+
+    QSize sizeHint() const override { return size(); }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    std::vector<std::function<void(QPainter &)>> pieces_;
+    QStringList texts_;
+    bool showsHouseMark_ = true;
+};
+
+} // namespace brolga

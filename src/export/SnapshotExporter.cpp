@@ -1,0 +1,155 @@
+#include "export/SnapshotExporter.h"
+
+#include "brand/Brand.h"
+#include "core/CalculatorStore.h"
+#include "export/ExportCard.h"
+#include "ui/FileDialogs.h"
+
+#include <QGuiApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QMimeData>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace brolga::SnapshotExporter {
+
+namespace {
+
+std::optional<QString> desktopOverride;
+
+QString tabWord(CalculatorTab tab)
+{
+    switch (tab) {
+    case CalculatorTab::repayment: return QStringLiteral("Repayment");
+    case CalculatorTab::capacity: return QStringLiteral("Capacity");
+    case CalculatorTab::income: return QStringLiteral("Income");
+    case CalculatorTab::upfront: return QStringLiteral("Upfront");
+    }
+    return {};
+}
+
+// Both forms in one object the clipboard owns: an image offered only on request would go with the process.
+void putOnClipboard(const QImage &image, const std::optional<QByteArray> &png)
+{
+    auto *mime = new QMimeData;
+    if (png)
+        mime->setData(QStringLiteral("image/png"), *png);
+    mime->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+// Absent when written. Whole or not at all: a failed or interrupted write never leaves a cut-off picture behind.
+std::optional<QString> writeError(const QString &path, const QByteArray &data)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+        return std::nullopt;
+    return file.errorString().isEmpty() ? QStringLiteral("the file could not be written") : file.errorString();
+}
+
+void saveWithPanel(const QByteArray &data, const QString &suggestedName, CalculatorStore &store)
+{
+    FileDialogs::Request request;
+    request.title = QStringLiteral("Save Snapshot");
+    request.buttonText = QStringLiteral("Save");
+    request.suggestedPath = QDir(desktopFolder()).filePath(suggestedName);
+    request.filter = QStringLiteral("PNG image (*.png)");
+    // The dialog brings itself to the front: Brolga lives in the tray and may not be the active program.
+    const auto chosen = FileDialogs::save(nullptr, request);
+    if (!chosen || chosen->isEmpty())
+        return;
+    if (const auto error = writeError(*chosen, data))
+        store.flash(QString::fromUtf16(saveFailedPrefix) + *error);
+    else
+        store.flash(QString::fromUtf16(savedToPrefix) + QFileInfo(*chosen).fileName());
+}
+
+QString desktopPath(const CalculatorStore &store)
+{
+    return QDir(desktopFolder()).filePath(fileName(store.state().activeTab, store.now()));
+}
+
+} // namespace
+
+QImage renderImage(const CalculatorStore &store, const std::optional<QImage> &logo)
+{
+    ExportCard card(store, logo, Brand::rgb(ThemeRuntime::current().ink));
+    return card.toImage(2);
+}
+
+std::optional<QByteArray> pngData(const QImage &image)
+{
+    if (image.isNull())
+        return std::nullopt;
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image) || out.isEmpty())
+        return std::nullopt;
+    return out;
+}
+
+QString fileName(CalculatorTab tab, const QDateTime &now)
+{
+    return QStringLiteral("Brolga-") + tabWord(tab) + u'-' +
+           now.toLocalTime().toString(QStringLiteral("yyyy-MM-dd-HHmm")) + QStringLiteral(".png");
+}
+
+QString desktopFolder()
+{
+    if (desktopOverride)
+        return *desktopOverride;
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return desktop.isEmpty() ? QDir::homePath() : desktop;
+}
+
+void setDesktopFolder(std::optional<QString> folder) { desktopOverride = std::move(folder); }
+
+void exportCurrentTab(CalculatorStore &store, const std::optional<QImage> &logo)
+{
+    const QImage image = renderImage(store, logo);
+    if (image.isNull()) {
+        store.flash(QString::fromUtf16(renderFailedToast));
+        return;
+    }
+    const auto png = pngData(image);
+    putOnClipboard(image, png);
+    if (!png) {
+        store.flash(QString::fromUtf16(encodeFailedToast));
+        return;
+    }
+    const QString path = desktopPath(store);
+    if (!writeError(path, *png))
+        store.flash(QString::fromUtf16(copiedAndSavedToast));
+    else
+        saveWithPanel(*png, QFileInfo(path).fileName(), store); // the dialog reports its own outcome
+}
+
+void copyOnly(CalculatorStore &store, const std::optional<QImage> &logo)
+{
+    const QImage image = renderImage(store, logo);
+    if (image.isNull()) {
+        store.flash(QString::fromUtf16(renderFailedToast));
+        return;
+    }
+    // The PNG form only helps other programs read the clipboard; without it the image is still there.
+    putOnClipboard(image, pngData(image));
+    store.flash(QString::fromUtf16(copiedToast));
+}
+
+void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo)
+{
+    const auto png = pngData(renderImage(store, logo));
+    if (!png) {
+        store.flash(QString::fromUtf16(renderFailedToast));
+        return;
+    }
+    saveWithPanel(*png, QFileInfo(desktopPath(store)).fileName(), store);
+}
+
+} // namespace brolga::SnapshotExporter
