@@ -1,18 +1,12 @@
+#include "calc/CalcTest.h"
 #include "calc/IncomeMath.h"
 
-#include <QTest>
-
-#include <cmath>
 #include <ctime>
-#include <limits>
 
 using namespace brolga;
+using namespace calctest;
 
 namespace {
-bool near(double a, double b, double tol = 0.005)
-{
-    return std::abs(a - b) < tol;
-}
 
 // Fixed "now" so nothing depends on the day the tests run.
 const QDateTime now(QDate(2027, 3, 15), QTime(10, 30));
@@ -77,10 +71,8 @@ class TestIncome : public QObject {
     void annualising()
     {
         QFETCH(CalculatorState, state);
-        QFETCH(double, quoted);
-        QFETCH(double, ytdBase);
-        QVERIFY(near(IncomeMath::quotedAnnual(state), quoted));
-        QVERIFY(near(IncomeMath::ytdAnnualBase(state), ytdBase));
+        QTEST_CENTS(IncomeMath::quotedAnnual(state), "quoted");
+        QTEST_CENTS(IncomeMath::ytdAnnualBase(state), "ytdBase");
     }
 
     void superSplit_data()
@@ -97,17 +89,14 @@ class TestIncome : public QObject {
     {
         QFETCH(bool, includes);
         QFETCH(double, superRate);
-        QFETCH(double, base);
-        QFETCH(double, package);
         auto s = payslip(PayBasis::annual, 95000);
         s.quotedIncludesSuper = includes;
         s.superRatePercent = superRate;
         const auto r = IncomeMath::income(s, now);
-        QVERIFY(near(r.baseAnnual, base));
-        QVERIFY(near(r.packageAnnual, package));
-        QVERIFY(near(r.assessable, base));
-        QVERIFY(near(IncomeMath::ytdAnnualBase(s), base));
-        QCOMPARE(r.superRatePercent, superRate);
+        QTEST_CENTS(r.baseAnnual, "base");
+        QTEST_CENTS(r.packageAnnual, "package");
+        QTEST_CENTS(r.assessable, "base");
+        QTEST_CENTS(IncomeMath::ytdAnnualBase(s), "base");
     }
 
     void taxFiguresOnAssessable()
@@ -116,12 +105,20 @@ class TestIncome : public QObject {
         auto r = IncomeMath::income(s, now);
         QCOMPARE(r.marginalRatePercent, 30.0);
         QCOMPARE(r.helpAnnual, 0.0);
-        QVERIFY(near(r.netMonthly, (95000 - 19020 - 1900) / 12.0));
-        QVERIFY(near(r.effectiveRatePercent, (19020 + 1900) / 950.0));
+        QCOMPARE_CENTS(r.netMonthly, 6173.33);
+        QCOMPARE_CENTS(r.effectiveRatePercent, 22.02);
         s.hasHELP = true;
         r = IncomeMath::income(s, now);
-        QVERIFY(near(r.helpAnnual, 4200));
-        QVERIFY(near(r.netMonthly, (95000 - 19020 - 1900) / 12.0)); // HELP is shown apart, not deducted
+        QCOMPARE_CENTS(r.helpAnnual, 4200);
+        QCOMPARE_CENTS(r.netMonthly, 6173.33); // HELP is shown apart, not deducted
+
+        // No extras, no lines; an empty income has no rates.
+        s = payslip(PayBasis::annual, 0);
+        s.allowancesAnnual = -500;
+        r = IncomeMath::income(s, now);
+        QCOMPARE(labels(r), QStringList{"Base"});
+        QCOMPARE(r.assessable, 0.0);
+        QCOMPARE(r.effectiveRatePercent, 0.0);
     }
 
     void components_data()
@@ -161,92 +158,53 @@ class TestIncome : public QObject {
         QCOMPARE(labels(r), expected);
         if (!bonusLabel.isEmpty())
             QCOMPARE(r.components[2].raw, bonusRaw);
-        QVERIFY(near(r.assessable, 95000 + 8000 + bonusRaw * 0.5 + 3000));
+        QCOMPARE_CENTS(r.assessable, 95000 + 8000 + bonusRaw * 0.5 + 3000);
     }
 
-    void noExtrasNoLines()
+    // Presets keep the current guarantee rate whatever year is picked, and touch nothing else.
+    void presetsAndSendToCapacity()
     {
-        auto s = payslip(PayBasis::annual, 0);
-        s.overtimeAnnual = 0;
-        s.allowancesAnnual = -500;
-        const auto r = IncomeMath::income(s, now);
-        QCOMPARE(labels(r), QStringList{"Base"});
-        QCOMPARE(r.assessable, 0.0);
-        QCOMPARE(r.effectiveRatePercent, 0.0);
+        const struct {
+            OccupationPreset preset;
+            double ot, bonus, allow, superRate;
+        } presets[] = {{OccupationPreset::standard, 80, 80, 80, 12},
+                       {OccupationPreset::essential, 100, 80, 100, 12},
+                       {OccupationPreset::mining, 80, 80, 100, 12},
+                       {OccupationPreset::publicService, 80, 80, 80, 15.4}};
+        for (const auto &p : presets) {
+            CalculatorState s;
+            s.taxYear = "2024-25";
+            s.otShadePercent = s.bonusShadePercent = s.allowShadePercent = 33;
+            s.superRatePercent = 9.5;
+            CalculatorState expected = s;
+            IncomeMath::applyOccupationPreset(s, p.preset);
+            expected.occupationPreset = p.preset;
+            expected.otShadePercent = p.ot;
+            expected.bonusShadePercent = p.bonus;
+            expected.allowShadePercent = p.allow;
+            expected.superRatePercent = p.superRate;
+            QVERIFY(s == expected);
+        }
+        // Rounded half up, held to a trillion; nothing but the income and the tab is copied across.
+        for (auto [payRate, sent] : {std::pair{95432.50, 95433.0}, {95432.49, 95432.0}, {1e300, 1e12}}) {
+            auto s = payslip(PayBasis::annual, payRate);
+            s.applicantType = ApplicantType::couple;
+            s.dependants = 2;
+            s.monthlyOtherDebts = 700;
+            CalculatorState expected = s;
+            IncomeMath::sendIncomeToCapacity(s, now);
+            expected.grossIncome = sent;
+            expected.activeTab = CalculatorTab::capacity;
+            QVERIFY(s == expected);
+        }
     }
 
-    void presets_data()
-    {
-        QTest::addColumn<OccupationPreset>("preset");
-        QTest::addColumn<double>("ot");
-        QTest::addColumn<double>("bonus");
-        QTest::addColumn<double>("allow");
-        QTest::addColumn<double>("superRate");
-        QTest::newRow("standard") << OccupationPreset::standard << 80.0 << 80.0 << 80.0 << 12.0;
-        QTest::newRow("essential") << OccupationPreset::essential << 100.0 << 80.0 << 100.0 << 12.0;
-        QTest::newRow("mining") << OccupationPreset::mining << 80.0 << 80.0 << 100.0 << 12.0;
-        QTest::newRow("public service") << OccupationPreset::publicService << 80.0 << 80.0 << 80.0 << 15.4;
-    }
-    void presets()
-    {
-        QFETCH(OccupationPreset, preset);
-        QFETCH(double, ot);
-        QFETCH(double, bonus);
-        QFETCH(double, allow);
-        QFETCH(double, superRate);
-        CalculatorState s;
-        s.taxYear = "2024-25"; // presets keep the current guarantee rate whatever year is picked
-        s.otShadePercent = s.bonusShadePercent = s.allowShadePercent = 33;
-        s.superRatePercent = 9.5;
-        CalculatorState expected = s;
-        IncomeMath::applyOccupationPreset(s, preset);
-        expected.occupationPreset = preset;
-        expected.otShadePercent = ot;
-        expected.bonusShadePercent = bonus;
-        expected.allowShadePercent = allow;
-        expected.superRatePercent = superRate;
-        QVERIFY(s == expected);
-    }
-
-    void sendToCapacity_data()
-    {
-        QTest::addColumn<double>("payRate");
-        QTest::addColumn<double>("sent");
-        QTest::newRow("half rounds up") << 95432.50 << 95433.0;
-        QTest::newRow("below half rounds down") << 95432.49 << 95432.0;
-        QTest::newRow("huge") << 1e300 << 1e12;
-    }
-    void sendToCapacity()
-    {
-        QFETCH(double, payRate);
-        QFETCH(double, sent);
-        auto s = payslip(PayBasis::annual, payRate);
-        s.applicantType = ApplicantType::couple;
-        s.dependants = 2;
-        s.monthlyOtherDebts = 700;
-        CalculatorState expected = s;
-        IncomeMath::sendIncomeToCapacity(s, now);
-        expected.grossIncome = sent;
-        expected.activeTab = CalculatorTab::capacity;
-        QVERIFY(s == expected); // nothing else is copied across
-        QCOMPARE(QString(IncomeMath::sentToCapacityToast), QString("Assessable income sent to Capacity"));
-    }
-
-    void fyStart_data()
-    {
-        QTest::addColumn<QString>("taxYear");
-        QTest::addColumn<QDateTime>("start");
-        QTest::newRow("normal") << "2026-27" << at(2026, 7, 1);
-        QTest::newRow("unreadable takes now's year") << "next year" << at(2027, 7, 1);
-        QTest::newRow("empty") << "" << at(2027, 7, 1);
-        QTest::newRow("leading space") << " 2026-27" << at(2027, 7, 1);
-        QTest::newRow("no year zero") << "0000-01" << now;
-    }
     void fyStart()
     {
-        QFETCH(QString, taxYear);
-        QFETCH(QDateTime, start);
-        QCOMPARE(IncomeMath::fyStart(taxYear, now), start);
+        QCOMPARE(IncomeMath::fyStart("2026-27", now), at(2026, 7, 1));
+        for (const char *unreadable : {"next year", " 2026-27"}) // take now's financial year
+            QCOMPARE(IncomeMath::fyStart(unreadable, now), at(2027, 7, 1));
+        QCOMPARE(IncomeMath::fyStart("0000-01", now), now); // there is no year zero
     }
 
     // Complete days, as a calendar counts them, whatever the times of day and the clock change in between.
@@ -305,7 +263,7 @@ class TestIncome : public QObject {
         QTest::newRow("14 counted once the clock passes")
             << 40000.0 << at(2026, 7, 14, 21) << std::optional(at(2026, 7, 1, 21)) << 120000.0 << 14 << "";
         QTest::newRow("no gross") << 0.0 << late << none << 120000.0 << 0 << "";
-        QTest::newRow("NaN gross") << std::nan("") << late << none << 120000.0 << 0 << "";
+        QTest::newRow("NaN gross") << notANumber << late << none << 120000.0 << 0 << "";
         QTest::newRow("end before start") << 40000.0 << at(2026, 5, 1) << none << 120000.0 << 0 << "";
     }
     void ytdCheck()
@@ -321,11 +279,9 @@ class TestIncome : public QObject {
         if (!c)
             return;
         QCOMPARE(c->daysElapsed, days);
-        QVERIFY(near(c->annualisedPace, gross / days * 365.25));
-        if (days == 122 && base == 120000) {
-            QVERIFY(near(c->annualisedPace, 119754.10));
-            QVERIFY(near(c->variance, -0.00205, 1e-5));
-        }
+        QCOMPARE_CENTS(c->annualisedPace, gross / days * 365.25);
+        if (days == 122 && base == 120000)
+            QCOMPARE_NEAR(c->variance, -0.00205, 1e-5); // a pace of 119,754.10
         if (!verdict.isEmpty())
             QCOMPARE(c->verdict, verdict);
     }
@@ -349,10 +305,9 @@ class TestIncome : public QObject {
             &CalculatorState::superRatePercent,  &CalculatorState::overtimeAnnual,    &CalculatorState::bonusThisFY,
             &CalculatorState::bonusLastFY,       &CalculatorState::allowancesAnnual,  &CalculatorState::otShadePercent,
             &CalculatorState::bonusShadePercent, &CalculatorState::allowShadePercent, &CalculatorState::ytdGross};
-        const double inf = std::numeric_limits<double>::infinity();
         for (auto basis : allCases<PayBasis>()) {
             for (Field f : fields) {
-                for (double v : {inf, -inf, std::nan(""), 1e308, -1e308}) {
+                for (double v : {inf, -inf, notANumber, 1e308, -1e308}) {
                     CalculatorState s;
                     s.payBasis = basis;
                     s.hasHELP = true;

@@ -1,25 +1,15 @@
+#include "calc/CalcTest.h"
 #include "calc/LMI.h"
 #include "calc/StampDuty.h"
 #include "core/CalculatorState.h"
 
-#include <QTest>
-
-#include <cmath>
-#include <limits>
-
 using namespace brolga;
+using namespace calctest;
 
 Q_DECLARE_METATYPE(brolga::AUState)
 Q_DECLARE_METATYPE(brolga::CalculatorState)
 
 namespace {
-
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
-constexpr double infinity = std::numeric_limits<double>::infinity();
-
-#define QCOMPARE_CENTS(actual, expected)                                                                               \
-    QVERIFY2(std::abs((actual) - (expected)) < 0.005,                                                                  \
-             qPrintable(QStringLiteral("%1 != %2").arg((actual), 0, 'f', 4).arg((expected), 0, 'f', 4)))
 
 const QString indicative = QStringLiteral("Indicative only — capitalised premiums and lender rate cards will differ.");
 const QString enter = QStringLiteral("Enter a loan amount and property value.");
@@ -48,32 +38,39 @@ private Q_SLOTS:
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("rate");
         QTest::addColumn<QString>("note");
-        QTest::newRow("lvr 80") << 400'000.0 << 500'000.0 << 0.0 << atOrBelow80;
-        QTest::newRow("lvr 80.01") << 80'010.0 << 100'000.0 << 0.475 << indicative;
-        QTest::newRow("lvr 85") << 850'000.0 << 1'000'000.0 << 0.936 << indicative;
-        QTest::newRow("lvr 85.01") << 85'010.0 << 100'000.0 << 1.096 << indicative;
-        QTest::newRow("lvr 90") << 540'000.0 << 600'000.0 << 1.727 << indicative;
-        QTest::newRow("lvr 90.01") << 90'010.0 << 100'000.0 << 2.13 << indicative;
-        QTest::newRow("lvr 95") << 950'000.0 << 1'000'000.0 << 3.559 << indicative;
-        QTest::newRow("lvr 95.01") << 95'010.0 << 100'000.0 << 0.0 << above95;
-        // Value = 1.2 x loan keeps these in the 85 row.
-        QTest::newRow("300k band 0") << 300'000.0 << 360'000.0 << 0.475 << indicative;
-        QTest::newRow("300,001 band 1") << 300'001.0 << 360'000.0 << 0.568 << indicative;
-        QTest::newRow("500k band 1") << 500'000.0 << 600'000.0 << 0.568 << indicative;
-        QTest::newRow("500,001 band 2") << 500'001.0 << 600'000.0 << 0.904 << indicative;
-        QTest::newRow("600k band 2") << 600'000.0 << 720'000.0 << 0.904 << indicative;
-        QTest::newRow("600,001 band 3") << 600'001.0 << 720'000.0 << 0.913 << indicative;
-        QTest::newRow("750k band 3") << 750'000.0 << 900'000.0 << 0.913 << indicative;
-        QTest::newRow("750,001 band 4") << 750'001.0 << 900'000.0 << 0.936 << indicative;
-        QTest::newRow("1m loan is not above 1m") << 1'000'000.0 << 1'100'000.0 << 3.559 << indicative;
-        QTest::newRow("above 1m") << 1'150'000.0 << 1'250'000.0 << 3.559
-                                  << QStringLiteral(
-                                         "Loan above $1m — LMI is individually assessed. Treat this as a floor.");
+        const QString above1m = QStringLiteral("Loan above $1m — LMI is individually assessed. Treat this as a floor.");
+        const struct {
+            const char *name;
+            double loan, value, rate;
+            QString note;
+        } rows[] = {
+            {"lvr 80", 400'000, 500'000, 0, atOrBelow80},
+            {"lvr 80.01", 80'010, 100'000, 0.475, indicative},
+            {"lvr 85", 850'000, 1'000'000, 0.936, indicative},
+            {"lvr 85.01", 85'010, 100'000, 1.096, indicative},
+            {"lvr 90", 540'000, 600'000, 1.727, indicative},
+            {"lvr 90.01", 90'010, 100'000, 2.13, indicative},
+            {"lvr 95", 950'000, 1'000'000, 3.559, indicative},
+            {"lvr 95.01", 95'010, 100'000, 0, above95},
+            // Value = 1.2 x loan keeps these in the 85 row.
+            {"300k band 0", 300'000, 360'000, 0.475, indicative},
+            {"300,001 band 1", 300'001, 360'000, 0.568, indicative},
+            {"500k band 1", 500'000, 600'000, 0.568, indicative},
+            {"500,001 band 2", 500'001, 600'000, 0.904, indicative},
+            {"600k band 2", 600'000, 720'000, 0.904, indicative},
+            {"600,001 band 3", 600'001, 720'000, 0.913, indicative},
+            {"750k band 3", 750'000, 900'000, 0.913, indicative},
+            {"750,001 band 4", 750'001, 900'000, 0.936, indicative},
+            {"1m loan is not above 1m", 1'000'000, 1'100'000, 3.559, indicative},
+            {"above 1m", 1'150'000, 1'250'000, 3.559, above1m},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.name) << r.loan << r.value << r.rate << r.note;
         const struct {
             const char *name;
             double loan, value;
         } missing[] = {{"no loan", 0, 500'000},     {"no value", 400'000, 0},        {"negative loan", -1, 500'000},
-                       {"nan loan", notANumber, 1}, {"infinite value", 1, infinity}, {"infinite loan", infinity, 1}};
+                       {"nan loan", notANumber, 1}, {"infinite value", 1, inf}, {"infinite loan", inf, 1}};
         for (const auto &m : missing)
             QTest::newRow(m.name) << m.loan << m.value << 0.0 << enter;
     }
@@ -84,7 +81,7 @@ private Q_SLOTS:
         const LMIResult r = LMI::calculate(loan, value, AUState::nsw);
         QTEST(r.ratePercent, "rate");
         QTEST(r.note, "note");
-        QCOMPARE_CENTS(r.premium, std::isfinite(loan) ? loan * r.ratePercent / 100 : 0.0);
+        QCOMPARE_CENTS(r.premium, r.ratePercent ? loan * r.ratePercent / 100 : 0.0);
         if (r.ratePercent == 0)
             QCOMPARE(r.stampDutyOnPremium, 0.0);
     }
@@ -115,24 +112,19 @@ private Q_SLOTS:
         QFETCH(AUState, st);
         QFETCH(double, price);
         QFETCH(double, deposit);
-        QFETCH(double, lvr);
-        QFETCH(double, premium);
-        QFETCH(double, duty);
-        QFETCH(double, capitalised);
         const auto s = purchase(st, price, deposit);
         const LMIResult r = LMI::lmi(s);
-        QCOMPARE_CENTS(r.lvr, lvr);
-        QCOMPARE_CENTS(r.premium, premium);
-        QCOMPARE_CENTS(r.stampDutyOnPremium, duty);
-        QCOMPARE_CENTS(LMI::includingDuty(r), premium + duty);
-        QCOMPARE_CENTS(LMI::loanIfCapitalised(s), capitalised);
+        QTEST_CENTS(r.lvr, "lvr");
+        QTEST_CENTS(r.premium, "premium");
+        QTEST_CENTS(r.stampDutyOnPremium, "duty");
+        QTEST_CENTS(LMI::loanIfCapitalised(s), "capitalised");
     }
 
     void depositToAvoidLMI()
     {
         QCOMPARE(LMI::depositToAvoidLMI(500'000), 100'000.0);
         QCOMPARE(LMI::lmi(purchase(AUState::nsw, 500'000, LMI::depositToAvoidLMI(500'000))).note, atOrBelow80);
-        for (double bad : {-500'000.0, notANumber, infinity})
+        for (double bad : {-500'000.0, notANumber, inf})
             QCOMPARE(LMI::depositToAvoidLMI(bad), 0.0);
     }
 
@@ -161,21 +153,20 @@ private Q_SLOTS:
         s.dutyOverride.reset();
         s.depositAmount = -1e9;
         s.legalFees = notANumber;
-        s.inspectionFees = -infinity;
+        s.inspectionFees = -inf;
         QTest::newRow("bad amounts count as none") << s << 0.0;
     }
     void fundsToComplete()
     {
         QFETCH(CalculatorState, input);
-        QFETCH(double, expected);
-        QCOMPARE_CENTS(LMI::fundsToComplete(input), expected);
+        QTEST_CENTS(LMI::fundsToComplete(input), "expected");
     }
 
     // Any mix of bad amounts: every figure is finite and not negative. Only a sum past the largest double
-    // overflows, and then to +infinity, never to a negative or not-a-number figure.
+    // overflows, and then to +inf, never to a negative or not-a-number figure.
     void invariants()
     {
-        const double bad[] = {notANumber, infinity, -infinity, -1e300, -1, 0, 1, 1e300};
+        const double bad[] = {notANumber, inf, -inf, -1e300, -1, 0, 1, 1e300};
         for (AUState st : allCases<AUState>())
             for (double price : bad)
                 for (double deposit : bad)
@@ -193,7 +184,7 @@ private Q_SLOTS:
                     }
         auto s = purchase(AUState::nsw, std::numeric_limits<double>::max(), std::numeric_limits<double>::max());
         s.legalFees = std::numeric_limits<double>::max();
-        QCOMPARE(LMI::fundsToComplete(s), infinity);
+        QCOMPARE(LMI::fundsToComplete(s), inf);
     }
 };
 

@@ -1,34 +1,27 @@
+#include "calc/CalcTest.h"
 #include "calc/Serviceability.h"
 #include "calc/TaxScale.h"
 
-#include <QSet>
-#include <QTest>
-
-#include <cmath>
-#include <limits>
-
 using namespace brolga;
+using namespace calctest;
 
 class TestTax : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void scalesInPickerOrder()
-    {
-        QStringList years;
-        for (const auto &s : TaxScale::all())
-            years << s.year;
-        QCOMPARE(years, QStringList({"2025-26", "2026-27", "2027-28"}));
-        QCOMPARE(QSet<TaxScale>(TaxScale::all().begin(), TaxScale::all().end()).size(), 3);
-    }
-
     // Each bracket's base must be the tax accrued at its threshold, or tax jumps as income rises.
     void taxIsContinuousAtEveryThreshold()
     {
+        QStringList years;
         for (const auto &s : TaxScale::all()) {
+            years << s.year;
             QCOMPARE(s.brackets.size(), std::size_t(4));
             for (const auto &b : s.brackets)
-                QVERIFY2(std::abs(s.incomeTax(b.threshold) - b.base) < 1e-9, qPrintable(s.year));
+                QCOMPARE_NEAR(s.incomeTax(b.threshold), b.base, 1e-9);
         }
+        QCOMPARE(years, QStringList({"2025-26", "2026-27", "2027-28"})); // picker order
+        // An unknown year falls back to the current scale.
+        for (const QString &named : {QString("2030-31"), QString(), QString("2025-26 "), QString("2025\u201326")})
+            QCOMPARE(TaxScale::scale(named).year, QString("2026-27"));
     }
 
     void incomeTax_data()
@@ -45,20 +38,17 @@ class TestTax : public QObject {
         QTest::newRow("100k") << "2026-27" << 100000.0 << 20520.0 << 30.0;
         QTest::newRow("190k still 37%") << "2026-27" << 190000.0 << 51370.0 << 37.0;
         QTest::newRow("top bracket") << "2026-27" << 200000.0 << 55870.0 << 45.0;
-        QTest::newRow("zero") << "2026-27" << 0.0 << 0.0 << 0.0;
         QTest::newRow("negative") << "2026-27" << -50000.0 << 0.0 << 0.0;
-        QTest::newRow("NaN") << "2026-27" << std::nan("") << 0.0 << 0.0;
+        QTest::newRow("NaN") << "2026-27" << notANumber << 0.0 << 0.0;
     }
     void incomeTax()
     {
         QFETCH(QString, year);
         QFETCH(double, income);
-        QFETCH(double, tax);
-        QFETCH(double, marginal);
         const TaxScale &s = TaxScale::scale(year);
         QCOMPARE(s.year, year);
-        QVERIFY(std::abs(s.incomeTax(income) - tax) < 1e-6);
-        QCOMPARE(s.marginalRate(income), marginal);
+        QTEST_CENTS(s.incomeTax(income), "tax");
+        QTEST(s.marginalRate(income), "marginal");
     }
 
     void netAndEffective_data()
@@ -74,25 +64,9 @@ class TestTax : public QObject {
     void netAndEffective()
     {
         QFETCH(double, gross);
-        QFETCH(double, netMonthly);
-        QFETCH(double, effective);
         const TaxScale &s = TaxScale::scale("2026-27");
-        QVERIFY(std::abs(Serviceability::netMonthlyIncome(gross, s) - netMonthly) < 0.005);
-        QVERIFY(std::abs(s.effectiveRate(gross) - effective) < 0.005);
-    }
-
-    void unknownYearFallsBack_data()
-    {
-        QTest::addColumn<QString>("named");
-        QTest::newRow("unknown") << "2030-31";
-        QTest::newRow("empty") << "";
-        QTest::newRow("trailing space") << "2025-26 ";
-        QTest::newRow("en dash") << QString::fromUtf8("2025\u201326");
-    }
-    void unknownYearFallsBack()
-    {
-        QFETCH(QString, named);
-        QCOMPARE(TaxScale::scale(named).year, QString("2026-27"));
+        QTEST_CENTS(Serviceability::netMonthlyIncome(gross, s), "netMonthly");
+        QTEST_CENTS(s.effectiveRate(gross), "effective");
     }
 
     void helpRepayment_data()
@@ -102,24 +76,21 @@ class TestTax : public QObject {
         QTest::newRow("at threshold") << 67000.0 << 0.0;
         QTest::newRow("just above") << 67100.0 << 15.0;
         QTest::newRow("90k") << 90000.0 << 3450.0;
-        QTest::newRow("95k") << 95000.0 << 4200.0;
         QTest::newRow("125k") << 125000.0 << 8700.0;
         QTest::newRow("150k") << 150000.0 << 12950.0;
         QTest::newRow("negative") << -90000.0 << 0.0;
-        QTest::newRow("NaN") << std::nan("") << 0.0;
+        QTest::newRow("NaN") << notANumber << 0.0;
     }
     void helpRepayment()
     {
         QFETCH(double, assessable);
-        QFETCH(double, repayment);
-        QVERIFY(std::abs(Serviceability::helpRepayment(assessable) - repayment) < 1e-6);
+        QTEST_CENTS(Serviceability::helpRepayment(assessable), "repayment");
     }
 
     void nonFiniteAndHugeStayFinite()
     {
         const TaxScale &s = TaxScale::scale("2026-27");
-        const double inf = std::numeric_limits<double>::infinity();
-        for (double v : {inf, -inf, std::nan(""), 1e308, -1e308}) {
+        for (double v : {inf, -inf, notANumber, 1e308, -1e308}) {
             QVERIFY(std::isfinite(s.incomeTax(v)));
             QVERIFY(std::isfinite(s.effectiveRate(v)));
             QVERIFY(std::isfinite(Serviceability::netMonthlyIncome(v, s)));
