@@ -6,7 +6,8 @@ namespace brolga {
 
 namespace {
 std::optional<bool> forced;
-}
+std::function<bool()> platformQuery;
+} // namespace
 
 bool Motion::reduced()
 {
@@ -16,11 +17,17 @@ bool Motion::reduced()
     const int env = qEnvironmentVariableIntValue("BROLGA_REDUCE_MOTION", &ok);
     if (ok)
         return env != 0;
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) == nullptr)
-        return true;
-    return !QApplication::isEffectEnabled(Qt::UI_General);
+    if (platformQuery)
+        return platformQuery();
+#ifdef Q_OS_WIN
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
+        return !QApplication::isEffectEnabled(Qt::UI_General);
+#endif
+    return false;
 }
 
 void Motion::forceReduced(std::optional<bool> reduced) { forced = reduced; }
+
+void Motion::setPlatformQuery(std::function<bool()> query) { platformQuery = std::move(query); }
 
 } // namespace brolga

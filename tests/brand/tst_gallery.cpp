@@ -403,6 +403,16 @@ void TestGallery::footerAnimatesUnlessMotionReduced()
     footer.setExpanded(false);
     QVERIFY(!footer.isAnimating());
     QCOMPARE(footer.progress(), 0.0);
+
+    // Unforced, the environment decides before any platform guess.
+    Motion::forceReduced(std::nullopt);
+    qputenv("BROLGA_REDUCE_MOTION", "1");
+    QVERIFY(Motion::reduced());
+    footer.setExpanded(true);
+    QCOMPARE(footer.progress(), 1.0);
+    qputenv("BROLGA_REDUCE_MOTION", "0");
+    QVERIFY(!Motion::reduced());
+    qunsetenv("BROLGA_REDUCE_MOTION");
 }
 
 void TestGallery::footerCreditFollowsAppearance()
