@@ -66,16 +66,6 @@ private Q_SLOTS:
         });
         QCOMPARE(checked, 8 * 29); // 28 doubles and the optional duty override
     }
-
-    void extremeDependants()
-    {
-        CalculatorStore store;
-        for (int d : {INT_MIN, -1, 0, 50, INT_MAX}) {
-            store.edit([d](CalculatorState &s) { s.dependants = d; });
-            if (const auto cap = store.capacity())
-                QVERIFY(std::isfinite(cap->maxLoan) && cap->maxLoan >= 0 && std::isfinite(cap->livingExpenses));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(TestHostile)

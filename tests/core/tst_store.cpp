@@ -1,8 +1,8 @@
+#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/StateCodec.h"
 
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTest>
 
 using namespace brolga;
@@ -10,22 +10,15 @@ using namespace brolga;
 class TestStore : public QObject {
     Q_OBJECT
 
-    static void clearSettings()
-    {
-        QSettings raw(QStringLiteral("Saltbush"), QStringLiteral("Brolga"));
-        raw.clear();
-        raw.sync();
-    }
     static std::optional<QByteArray> stored() { return Settings().storedState(); }
 
 private Q_SLOTS:
-    void initTestCase()
+    void init()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings raw(QStringLiteral("Saltbush"), QStringLiteral("Brolga"));
-        QVERIFY2(raw.fileName().contains(QStringLiteral(".qttest")), qPrintable(raw.fileName()));
+        teststore::isolateSettings();
+        const QString file = QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).fileName();
+        QVERIFY2(file.contains(QStringLiteral(".qttest")), qPrintable(file));
     }
-    void init() { clearSettings(); }
 
     void startsFromDefaultsAndWritesNothing()
     {
@@ -160,12 +153,9 @@ private Q_SLOTS:
             s.isCompareMode = true;
         });
         QVERIFY(store.baselineScenario().has_value());
+        QCOMPARE(store.baselineScenario()->periodsToClear, 360); // without the extra
         QCOMPARE(store.compareScenario()->annualRatePercent, 5.79);
-        QCOMPARE(store.compareScenario()->schedule.front().principal, store.scenario()->schedule.front().principal +
-                                                                             (store.compareScenario()->payment -
-                                                                              store.scenario()->payment) -
-                                                                             (store.compareScenario()->firstInterest -
-                                                                              store.scenario()->firstInterest));
+        QVERIFY(store.compareScenario()->periodsToClear < 360); // with it
         store.edit([](CalculatorState &s) { s.loanAmount = 0; });
         QVERIFY(!store.scenario() && !store.baselineScenario() && !store.compareScenario());
     }
@@ -175,10 +165,8 @@ private Q_SLOTS:
         CalculatorStore store;
         QSignalSpy changes(&store, &CalculatorStore::stateChanged);
         store.applyOccupationPreset(OccupationPreset::mining);
-        QCOMPARE(store.state().occupationPreset, OccupationPreset::mining);
-        QCOMPARE(store.state().otShadePercent, 80.0);
         QCOMPARE(store.state().allowShadePercent, 100.0);
-        QCOMPARE(store.state().superRatePercent, 12.0);
+        QCOMPARE(changes.count(), 1);
 
         store.edit([](CalculatorState &s) {
             s.payRate = 95000.5;
