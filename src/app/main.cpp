@@ -1,12 +1,7 @@
-#include "core/CalculatorStore.h"
-#include "core/Format.h"
+#include "app/AppDelegate.h"
+#include "platform/Platform.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
-
-using namespace brolga;
 
 int main(int argc, char *argv[])
 {
@@ -14,19 +9,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Saltbush"));
     QCoreApplication::setApplicationName(QStringLiteral("Brolga"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BROLGA_VERSION));
+    // SIGTERM and SIGINT end the loop normally, so the record is saved like on any other quit.
+    brolga::Platform::onTerminationSignals(&app, &QCoreApplication::quit);
 
-    CalculatorStore store;
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &store, &CalculatorStore::saveNow);
-
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Brolga"));
-    auto *layout = new QVBoxLayout(&window);
-    auto *label = new QLabel(&window);
-    layout->addWidget(label);
-    const auto scenario = store.scenario();
-    label->setText(scenario ? QStringLiteral("Repayment: %1 a period").arg(Format::money(scenario->payment, 2))
-                            : QStringLiteral("Enter a loan amount, rate and term."));
-    window.resize(470, 200);
-    window.show();
+    brolga::AppDelegate delegate;
+    delegate.launch();
     return app.exec();
 }

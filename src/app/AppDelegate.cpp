@@ -1,0 +1,450 @@
+#include "app/AppDelegate.h"
+
+#include "app/CoachMark.h"
+#include "app/CoachMarkView.h"
+#include "app/FloatingWindow.h"
+#include "app/Placement.h"
+#include "app/RootView.h"
+#include "app/SettingsWindow.h"
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "brand/WingMark.h"
+#include "export/SnapshotExporter.h"
+#include "export/TextCopier.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+
+namespace brolga {
+
+namespace {
+
+QIcon trayImage()
+{
+    QIcon icon;
+#if defined(Q_OS_MACOS)
+    // A template image: the menu bar recolours it for light, dark and highlighted states.
+    const QColor tint = Qt::black;
+#else
+    const QColor tint = Brand::rgb(Brand::theme().accentOnDark);
+#endif
+    for (int side : {16, 17, 22, 24, 32, 48, 64}) {
+        QPixmap square(side, side);
+        square.fill(Qt::transparent);
+        QPainter p(&square);
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal w = side;
+        const qreal h = w * WingMark::aspect;
+        WingMark::paint(p, QRectF(0, (side - h) / 2, w, h), tint);
+        p.end();
+        icon.addPixmap(square);
+    }
+#if defined(Q_OS_MACOS)
+    icon.setIsMask(true);
+#endif
+    return icon;
+}
+
+QScreen *screenFor(const QRect &rect)
+{
+    QScreen *screen = rect.isValid() ? QGuiApplication::screenAt(rect.center()) : nullptr;
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+AppDelegate::AppDelegate(TrayMode mode, QObject *parent)
+    : QObject(parent), coachMark_(std::make_unique<CoachMark>())
+{
+    assets_.load();
+    switch (mode) {
+    case TrayMode::automatic: hasTray_ = QSystemTrayIcon::isSystemTrayAvailable(); break;
+    case TrayMode::tray: hasTray_ = true; break;
+    case TrayMode::noTray: hasTray_ = false; break;
+    }
+    trayGeometry_ = [this] { return tray_ ? tray_->geometry() : QRect(); };
+}
+
+AppDelegate::~AppDelegate()
+{
+    delete contextMenu_;
+    delete settingsWindow_;
+    delete window_;
+}
+
+void AppDelegate::launch()
+{
+    BrandType::registerFonts();
+    // Windows are hidden and shown all the time; only quit() and the session end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    if (hasTray_)
+        Platform::becomeAccessory();
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &AppDelegate::saveAll, Qt::UniqueConnection);
+
+    buildMainMenu();
+    buildTrayIcon();
+    buildWindow();
+    runUpdateCheck();
+
+    Settings &settings = store_.settings();
+    const bool firstRun = !settings.hasLaunched();
+    if (firstRun) {
+        settings.setHasLaunched(true);
+        settings.sync();
+    }
+    if (!hasTray_) {
+        // Nothing to point at and nothing else to click: an ordinary window.
+        showWindow();
+        return;
+    }
+    if (firstRun)
+        QTimer::singleShot(coachMarkDelayMs, this, &AppDelegate::showFirstRunPointer);
+}
+
+void AppDelegate::showFirstRunPointer()
+{
+    auto anchor = [this]() -> std::optional<CoachMark::Anchor> {
+        if (!tray_)
+            return std::nullopt;
+        const QRect icon = trayGeometry_ ? trayGeometry_() : QRect();
+        QScreen *screen = screenFor(icon);
+        if (!screen)
+            return std::nullopt;
+        return CoachMark::Anchor{QRectF(icon), QRectF(screen->availableGeometry())};
+    };
+    QPointer<AppDelegate> self(this);
+    coachMark_->show(anchor, coachMarkSeconds, 0, [self] {
+        if (self)
+            self->showWindow();
+    });
+}
+
+// ---- Tray icon and its menu ----
+
+void AppDelegate::buildTrayIcon()
+{
+    if (!hasTray_)
+        return;
+    tray_ = new QSystemTrayIcon(trayImage(), this);
+    tray_->setToolTip(QString::fromUtf16(toolTip));
+    // No setContextMenu: on several platforms that swallows the left click.
+    connect(tray_, &QSystemTrayIcon::activated, this, &AppDelegate::trayActivated);
+    tray_->show();
+}
+
+void AppDelegate::trayActivated(QSystemTrayIcon::ActivationReason reason)
+{
+#if defined(Q_OS_MACOS)
+    const Qt::KeyboardModifier control = Qt::MetaModifier; // Qt's name for the Control key there
+#else
+    const Qt::KeyboardModifier control = Qt::ControlModifier;
+#endif
+    if (reason == QSystemTrayIcon::Context ||
+        (reason == QSystemTrayIcon::Trigger && QGuiApplication::queryKeyboardModifiers().testFlag(control))) {
+        showContextMenu(QCursor::pos());
+        return;
+    }
+    // A double click arrives after its own Trigger; toggling twice would undo the first click.
+    if (reason != QSystemTrayIcon::Trigger || !window_)
+        return;
+    if (!window_->isVisible() || window_->isMinimized())
+        showWindow();
+    else
+        window_->hide();
+}
+
+QMenu *AppDelegate::buildContextMenu()
+{
+    auto *menu = new QMenu;
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction *pin = menu->addAction(tr("Always on top"), this, &AppDelegate::toggleAlwaysOnTop);
+    pin->setCheckable(true);
+    pin->setChecked(store_.state().alwaysOnTop);
+    menu->addAction(tr("Export snapshot"), this, &AppDelegate::exportSnapshot);
+    menu->addAction(tr("Copy figures as text"), this, &AppDelegate::copyFigures);
+    menu->addAction(tr("Settings\u2026"), this, &AppDelegate::showSettings);
+    menu->addSeparator();
+    menu->addAction(tr("Reset inputs"), this, &AppDelegate::resetInputs);
+    menu->addSeparator();
+    QAction *quitItem = menu->addAction(tr("Quit Brolga"), this, &AppDelegate::quit);
+    quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitItem->setShortcutContext(Qt::WidgetShortcut); // shown only; the main menu's Quit does the work
+    return menu;
+}
+
+void AppDelegate::showContextMenu(const QPoint &globalPos)
+{
+    if (contextMenu_)
+        contextMenu_->close();
+    contextMenu_ = buildContextMenu();
+    contextMenu_->popup(globalPos);
+}
+
+// ---- Main menu ----
+
+void AppDelegate::buildMainMenu()
+{
+    auto make = [this](Command command, const QString &title, const QKeySequence &keys, auto slot) {
+        auto *action = new QAction(title, this);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        actions_[command] = action;
+        return action;
+    };
+    // Text editing goes to whichever field has the focus.
+    auto toFocus = [](const char *method) {
+        return [method] {
+            if (QWidget *focus = QApplication::focusWidget())
+                QMetaObject::invokeMethod(focus, method);
+        };
+    };
+
+    make(Command::exportSnapshot, tr("Export Snapshot"), QKeySequence(Qt::CTRL | Qt::Key_E), &AppDelegate::exportSnapshot);
+    make(Command::copyFigures, tr("Copy Figures as Text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+         &AppDelegate::copyFigures);
+    make(Command::settings, tr("Settings\u2026"), QKeySequence(Qt::CTRL | Qt::Key_Comma), &AppDelegate::showSettings);
+    make(Command::hide, tr("Hide Brolga"), QKeySequence(Qt::CTRL | Qt::Key_H), &AppDelegate::hideApplication);
+    make(Command::quit, tr("Quit Brolga"), QKeySequence(Qt::CTRL | Qt::Key_Q), &AppDelegate::quit);
+    make(Command::undo, tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), toFocus("undo"));
+    make(Command::redo, tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), toFocus("redo"));
+    make(Command::cut, tr("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), toFocus("cut"));
+    make(Command::copy, tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), toFocus("copy"));
+    make(Command::paste, tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), toFocus("paste"));
+    make(Command::selectAll, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A), toFocus("selectAll"));
+    make(Command::minimize, tr("Minimize"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] {
+        if (window_ && activeWindow() == window_.data())
+            window_->showMinimized();
+    });
+    make(Command::close, tr("Close"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] {
+        if (QWidget *w = activeWindow())
+            w->close();
+    });
+    actions_[Command::settings]->setMenuRole(QAction::PreferencesRole);
+    actions_[Command::quit]->setMenuRole(QAction::QuitRole);
+
+#if defined(Q_OS_MACOS)
+    // A parentless menu bar is the application's global menu; its key equivalents act while Brolga is active.
+    menuBar_ = std::make_unique<QMenuBar>(nullptr);
+    QMenu *app = menuBar_->addMenu(QStringLiteral("Brolga"));
+    app->addAction(action(Command::exportSnapshot));
+    app->addAction(action(Command::copyFigures));
+    app->addSeparator();
+    app->addAction(action(Command::settings));
+    app->addSeparator();
+    app->addAction(action(Command::hide));
+    app->addAction(action(Command::quit));
+    QMenu *edit = menuBar_->addMenu(tr("Edit"));
+    for (Command c : {Command::undo, Command::redo})
+        edit->addAction(action(c));
+    edit->addSeparator();
+    for (Command c : {Command::cut, Command::copy, Command::paste, Command::selectAll})
+        edit->addAction(action(c));
+    QMenu *windowMenu = menuBar_->addMenu(tr("Window"));
+    windowMenu->addAction(action(Command::minimize));
+    windowMenu->addAction(action(Command::close));
+#endif
+}
+
+QAction *AppDelegate::action(Command command) const
+{
+    auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QWidget *AppDelegate::activeWindow() const
+{
+    QWidget *active = QApplication::activeWindow();
+    if (active && active == settingsWindow_)
+        return active;
+    // The shortcuts only reach us from one of our windows; without a settings window in front it is this one.
+    return window_;
+}
+
+// ---- The calculator window ----
+
+void AppDelegate::buildWindow()
+{
+    window_ = new FloatingWindow(QStringLiteral("Brolga"));
+    window_->setMinimumSize(430, 480);
+    window_->resize(Placement::windowSize.toSize());
+    // With a tray the close button only hides; without one, closing is quitting.
+    window_->setHidesOnClose(hasTray_);
+    if (!hasTray_)
+        connect(window_, &FloatingWindow::closed, this, &AppDelegate::quit);
+    connect(window_, &FloatingWindow::frameChanged, this, &AppDelegate::saveFrame);
+
+    const QByteArray frame = store_.settings().windowGeometry();
+    hasSavedFrame_ = !frame.isEmpty() && window_->restoreGeometry(frame);
+
+    RootView::Actions actions;
+    actions.applyWindowLevel = [this] { applyWindowLevel(); };
+    actions.copyFigures = [this] { copyFigures(); };
+    actions.exportSnapshot = [this] { exportSnapshot(); };
+    actions.copySnapshotOnly = [this] { copySnapshotOnly(); };
+    actions.saveSnapshotAs = [this] { saveSnapshotAs(); };
+    actions.openSettings = [this] { showSettings(); };
+    actions.runUpdateCheck = [this] { runUpdateCheck(); };
+    actions.showContextMenu = [this](const QPoint &at) { showContextMenu(at); };
+    rootView_ = new RootView(store_, assets_, updates_, actions);
+    window_->setContent(rootView_);
+
+    // In the window the shortcuts reach their actions without a menu bar.
+    for (const auto &[command, action] : actions_) {
+        const bool editing = command == Command::undo || command == Command::redo || command == Command::cut ||
+                             command == Command::copy || command == Command::paste || command == Command::selectAll;
+#if !defined(Q_OS_MACOS)
+        // Text fields already answer these themselves; a window-wide action would steal them.
+        if (editing)
+            continue;
+#else
+        Q_UNUSED(editing);
+#endif
+        window_->addAction(action);
+    }
+
+    // The pin button and the menu both write the record; the level follows it either way.
+    connect(&store_, &CalculatorStore::stateChanged, this, [this] {
+        const int want = store_.state().alwaysOnTop ? FloatingWindow::floatingLevel : FloatingWindow::normalLevel;
+        if (window_ && window_->level() != want)
+            applyWindowLevel();
+    });
+    applyWindowLevel();
+}
+
+void AppDelegate::showWindow()
+{
+    if (!window_)
+        return;
+    if (window_->isMinimized())
+        window_->showNormal();
+    if (!window_->isVisible())
+        positionUnderTray();
+    applyWindowLevel();
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    Platform::joinAllDesktops(window_);
+}
+
+void AppDelegate::positionUnderTray()
+{
+    if (hasSavedFrame_ || !window_)
+        return;
+    const QRect icon = hasTray_ && trayGeometry_ ? trayGeometry_() : QRect();
+    QScreen *screen = screenFor(icon);
+    if (!screen)
+        return;
+    const QRectF visible = screen->availableGeometry();
+    QPointF origin;
+    if (hasTray_) {
+        origin = Placement::window(visible, icon.isValid() ? std::optional<QRectF>(icon) : std::nullopt);
+    } else {
+        // No icon to hang under: an ordinary window, centred.
+        origin = visible.center() - QPointF(Placement::windowSize.width(), Placement::windowSize.height()) / 2;
+        origin.setY(std::max(origin.y(), visible.top()));
+    }
+    window_->move(origin.toPoint());
+    hasSavedFrame_ = true;
+}
+
+void AppDelegate::applyWindowLevel()
+{
+    if (!window_)
+        return;
+    const int level = store_.state().alwaysOnTop ? FloatingWindow::floatingLevel : FloatingWindow::normalLevel;
+    window_->setLevel(level);
+    if (settingsWindow_)
+        settingsWindow_->setLevel(level + 1);
+}
+
+void AppDelegate::toggleAlwaysOnTop()
+{
+    store_.edit([](CalculatorState &s) { s.alwaysOnTop = !s.alwaysOnTop; });
+    applyWindowLevel();
+}
+
+void AppDelegate::hideApplication()
+{
+    if (!hasTray_) {
+        // The task bar is the only way back: minimise rather than hide.
+        if (window_)
+            window_->showMinimized();
+        return;
+    }
+    if (settingsWindow_)
+        settingsWindow_->hide();
+    if (window_)
+        window_->hide();
+}
+
+// ---- Commands ----
+
+void AppDelegate::exportSnapshot() { SnapshotExporter::exportCurrentTab(store_, assets_.logo()); }
+void AppDelegate::copySnapshotOnly() { SnapshotExporter::copyOnly(store_, assets_.logo()); }
+void AppDelegate::saveSnapshotAs() { SnapshotExporter::exportWithPanel(store_, assets_.logo()); }
+void AppDelegate::copyFigures() { TextCopier::copyCurrentTab(store_); }
+void AppDelegate::resetInputs() { store_.reset(); }
+void AppDelegate::runUpdateCheck() { updates_.scheduleCheck(&store_); }
+void AppDelegate::showSettings() { openSettings(SettingsTab::identity); }
+
+void AppDelegate::openSettings(SettingsTab tab)
+{
+    auto *content = new SettingsWindow(store_, assets_, tab);
+    if (!settingsWindow_) {
+        settingsWindow_ = new FloatingWindow(tr("Brolga Settings"));
+        settingsWindow_->setContent(content);
+        settingsWindow_->setFixedSize(SettingsWindow::windowSize);
+        if (QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame(QPoint(), SettingsWindow::windowSize);
+            frame.moveCenter(screen->availableGeometry().center());
+            settingsWindow_->move(frame.topLeft());
+        }
+        for (const auto &[command, action] : actions_) {
+#if !defined(Q_OS_MACOS)
+            if (command != Command::exportSnapshot && command != Command::copyFigures &&
+                command != Command::settings && command != Command::hide && command != Command::quit &&
+                command != Command::close)
+                continue;
+#endif
+            settingsWindow_->addAction(action);
+        }
+    } else {
+        settingsWindow_->setContent(content);
+    }
+    applyWindowLevel();
+    settingsWindow_->show();
+    settingsWindow_->raise();
+    settingsWindow_->activateWindow();
+}
+
+// ---- Ending ----
+
+void AppDelegate::saveFrame()
+{
+    if (window_ && hasSavedFrame_)
+        store_.settings().setWindowGeometry(window_->saveGeometry());
+}
+
+void AppDelegate::saveAll()
+{
+    saveFrame();
+    store_.saveNow();
+    store_.settings().sync();
+}
+
+void AppDelegate::quit()
+{
+    saveAll();
+    Q_EMIT quitting();
+    QCoreApplication::quit();
+}
+
+} // namespace brolga

@@ -1,0 +1,127 @@
+#pragma once
+
+#include "app/FloatingWindow.h"
+#include "app/SettingsTab.h"
+#include "brand/BrandAssetStore.h"
+#include "core/CalculatorStore.h"
+#include "update/UpdateCheck.h"
+
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <QRect>
+#include <QSystemTrayIcon>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QAction;
+
+class QMenuBar;
+
+namespace brolga {
+
+class CoachMark;
+class FloatingWindow;
+class RootView;
+
+// The running application: owns the store, the logo store, the update check and the first-run pointer for
+// the whole run, puts the wing in the system tray, builds the calculator window, the main menu with its
+// shortcuts and, on demand, the settings window, and saves everything whenever the program ends.
+//
+// Without a system tray it is an ordinary windowed program: the window shows at launch and sits in the task
+// bar, the header's right click carries the tray menu, and closing the window quits.
+class AppDelegate : public QObject {
+    Q_OBJECT
+public:
+    enum class TrayMode { automatic, tray, noTray };
+    enum class Command {
+        exportSnapshot, copyFigures, settings, hide, quit,
+        undo, redo, cut, copy, paste, selectAll,
+        minimize, close,
+    };
+
+    explicit AppDelegate(TrayMode mode = TrayMode::automatic, QObject *parent = nullptr);
+    ~AppDelegate() override;
+
+    // Fonts, accessory mode, menus, tray icon, window (hidden), the delayed update check, and on the very
+    // first run the pointer and then the window. Without a tray the window shows at once.
+    void launch();
+
+    CalculatorStore &store() { return store_; }
+    BrandAssetStore &assets() { return assets_; }
+    UpdateCheck &updates() { return updates_; }
+    CoachMark &coachMark() { return *coachMark_; }
+
+    bool hasTray() const { return hasTray_; }
+    QSystemTrayIcon *trayIcon() const { return tray_; }
+    FloatingWindow *window() const { return window_; }
+    RootView *rootView() const { return rootView_; }
+    FloatingWindow *settingsWindow() const { return settingsWindow_; }
+    QAction *action(Command command) const;
+    // The context menu that is open (or was opened last and is still alive).
+    QMenu *contextMenu() const { return contextMenu_; }
+    bool hasSavedFrame() const { return hasSavedFrame_; }
+
+    // Where the tray icon is on screen; tests and platforms without a geometry give their own.
+    void setTrayGeometrySource(std::function<QRect()> source) { trayGeometry_ = std::move(source); }
+
+    static constexpr auto toolTip = u"Brolga \u2014 broker calculator";
+    static constexpr int coachMarkDelayMs = 500;
+    static constexpr int coachMarkSeconds = 6500;
+
+public Q_SLOTS:
+    // A click on the tray icon: left toggles the window, right or Control-click opens the menu.
+    void trayActivated(QSystemTrayIcon::ActivationReason reason);
+    void showWindow();
+    void positionUnderTray();
+    void applyWindowLevel();
+    void toggleAlwaysOnTop();
+    void exportSnapshot();
+    void copySnapshotOnly();
+    void saveSnapshotAs();
+    void copyFigures();
+    void resetInputs();
+    void runUpdateCheck();
+    void showSettings();
+    void openSettings(SettingsTab tab);
+    // Built afresh on every opening, so the check mark follows the record.
+    void showContextMenu(const QPoint &globalPos);
+    void hideApplication();
+    // Saves at once, then ends the event loop.
+    void quit();
+    // The record, the window frame and the preferences, written now.
+    void saveAll();
+
+Q_SIGNALS:
+    void quitting();
+
+private:
+    void buildMainMenu();
+    void buildTrayIcon();
+    void buildWindow();
+    void showFirstRunPointer();
+    QMenu *buildContextMenu();
+    QWidget *activeWindow() const;
+    void saveFrame();
+
+    CalculatorStore store_;
+    BrandAssetStore assets_;
+    UpdateCheck updates_;
+    std::unique_ptr<CoachMark> coachMark_;
+
+    bool hasTray_ = false;
+    bool hasSavedFrame_ = false;
+    QSystemTrayIcon *tray_ = nullptr;
+    QPointer<FloatingWindow> window_;
+    RootView *rootView_ = nullptr;
+    QPointer<FloatingWindow> settingsWindow_;
+    QPointer<QMenu> contextMenu_;
+    std::unique_ptr<QMenuBar> menuBar_;
+    std::map<Command, QAction *> actions_;
+    std::function<QRect()> trayGeometry_;
+};
+
+} // namespace brolga

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+namespace brolga {
+
+// A top-level window for the calculator and the settings. Its level is 0 for an ordinary window and above
+// 0 for one that stays above other programs; Qt has a single "stays on top" layer, so every level above 0
+// maps onto it. With hideOnClose, the close button hides the window instead of closing it.
+class FloatingWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FloatingWindow(const QString &title, QWidget *parent = nullptr);
+
+    int level() const { return level_; }
+    // Changes the window flags only when the layer actually changes, and keeps a visible window visible.
+    void setLevel(int level);
+
+    bool hidesOnClose() const { return hideOnClose_; }
+    void setHidesOnClose(bool hide) { hideOnClose_ = hide; }
+
+    // Puts `content` in as the window's only child, replacing (and deleting) what was there.
+    void setContent(QWidget *content);
+    QWidget *content() const { return content_; }
+
+    static constexpr int floatingLevel = 3;
+    static constexpr int normalLevel = 0;
+
+Q_SIGNALS:
+    // The window was moved or resized by the user or the window manager.
+    void frameChanged();
+    // A close that was turned into a hide.
+    void hiddenByClose();
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    int level_ = normalLevel;
+    bool hideOnClose_ = false;
+    QWidget *content_ = nullptr;
+};
+
+} // namespace brolga

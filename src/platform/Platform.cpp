@@ -1,0 +1,146 @@
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <cstdlib>
+#include <cstring>
+
+#if defined(Q_OS_UNIX)
+#include <QSocketNotifier>
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+#endif
+
+#if defined(Q_OS_MACOS)
+#include <objc/message.h>
+#include <objc/runtime.h>
+#endif
+
+#if defined(BROLGA_HAVE_XCB) && QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#define BROLGA_X11 1
+#endif
+
+namespace brolga::Platform {
+
+#if defined(Q_OS_MACOS)
+namespace {
+template <class R = void *, class... Args> R send(void *target, const char *selector, Args... args)
+{
+    using Fn = R (*)(void *, SEL, Args...);
+    return reinterpret_cast<Fn>(objc_msgSend)(target, sel_registerName(selector), args...);
+}
+} // namespace
+#endif
+
+void becomeAccessory()
+{
+#if defined(Q_OS_MACOS)
+    void *app = send(reinterpret_cast<void *>(objc_getClass("NSApplication")), "sharedApplication");
+    if (app)
+        send<bool, long>(app, "setActivationPolicy:", 1L); // NSApplicationActivationPolicyAccessory
+#endif
+}
+
+#if defined(BROLGA_X11)
+namespace {
+xcb_atom_t atom(xcb_connection_t *c, const char *name)
+{
+    auto cookie = xcb_intern_atom(c, 0, uint16_t(strlen(name)), name);
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookie, nullptr);
+    if (!reply)
+        return XCB_ATOM_NONE;
+    const xcb_atom_t result = reply->atom;
+    free(reply);
+    return result;
+}
+
+void sendToRoot(xcb_connection_t *c, xcb_window_t root, xcb_window_t window, xcb_atom_t type,
+                std::initializer_list<uint32_t> data)
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    int i = 0;
+    for (uint32_t d : data)
+        event.data.data32[i++] = d;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char *>(&event));
+}
+} // namespace
+#endif
+
+void joinAllDesktops(QWidget *window)
+{
+    if (!window || !window->isWindow())
+        return;
+#if defined(Q_OS_MACOS)
+    // NSView → NSWindow; can join all spaces | managed | full-screen auxiliary.
+    void *view = reinterpret_cast<void *>(window->winId());
+    if (void *nsWindow = view ? send(view, "window") : nullptr)
+        send<void, unsigned long>(nsWindow, "setCollectionBehavior:", (1UL << 0) | (1UL << 2) | (1UL << 8));
+#elif defined(BROLGA_X11)
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11 || !x11->connection())
+        return;
+    xcb_connection_t *c = x11->connection();
+    const auto id = xcb_window_t(window->winId());
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    if (!screen)
+        return;
+    // Both the desktop "all" and the sticky state: window managers differ in which one they honour.
+    const xcb_atom_t desktop = atom(c, "_NET_WM_DESKTOP");
+    const xcb_atom_t state = atom(c, "_NET_WM_STATE");
+    const xcb_atom_t sticky = atom(c, "_NET_WM_STATE_STICKY");
+    if (desktop != XCB_ATOM_NONE)
+        sendToRoot(c, screen->root, id, desktop, {0xFFFFFFFFu, 1});
+    if (state != XCB_ATOM_NONE && sticky != XCB_ATOM_NONE)
+        sendToRoot(c, screen->root, id, state, {1 /* add */, sticky, 0, 1});
+    xcb_flush(c);
+#endif
+}
+
+#if defined(Q_OS_UNIX)
+namespace {
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char byte = 1;
+    // Only async-signal-safe calls here; the event loop does the rest.
+    [[maybe_unused]] auto written = ::write(signalPipe[0], &byte, 1);
+}
+} // namespace
+#endif
+
+void onTerminationSignals(QObject *context, std::function<void()> handler)
+{
+#if defined(Q_OS_UNIX)
+    if (signalPipe[0] != -1 || ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto *notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, context);
+    QObject::connect(notifier, &QSocketNotifier::activated, context, [handler = std::move(handler)] {
+        char byte = 0;
+        [[maybe_unused]] auto got = ::read(signalPipe[1], &byte, 1);
+        if (handler)
+            handler();
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+#else
+    Q_UNUSED(context);
+    Q_UNUSED(handler);
+#endif
+}
+
+} // namespace brolga::Platform

@@ -1,0 +1,326 @@
+#include "AppTest.h"
+
+#include "app/AppDelegate.h"
+#include "app/CoachMark.h"
+#include "app/FloatingWindow.h"
+#include "app/HeaderButton.h"
+#include "app/Placement.h"
+#include "app/RootView.h"
+#include "app/SettingsWindow.h"
+#include "core/CalculatorStore.h"
+#include "export/SnapshotExporter.h"
+#include "export/TextCopier.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QMenu>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+
+using namespace brolga;
+
+namespace {
+// A tray icon in a bar along the top of the offscreen screen.
+QRect trayInBar()
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return QRect(screen.right() - 200, screen.top(), 22, 22);
+}
+
+std::unique_ptr<AppDelegate> launched(AppDelegate::TrayMode mode, bool firstRun = false)
+{
+    if (!firstRun)
+        Settings().setHasLaunched(true);
+    auto delegate = std::make_unique<AppDelegate>(mode);
+    delegate->setTrayGeometrySource(trayInBar);
+    delegate->launch();
+    return delegate;
+}
+
+QStringList titles(const QMenu *menu)
+{
+    QStringList list;
+    for (const QAction *a : menu->actions())
+        list << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return list;
+}
+
+double storedLoanAmount()
+{
+    CalculatorStore fresh;
+    return fresh.state().loanAmount;
+}
+} // namespace
+
+class AppDelegateTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        apptest::isolate();
+        qApp->setQuitOnLastWindowClosed(false);
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<QRectF>("visible");
+        QTest::addColumn<QRectF>("tray");
+        QTest::addColumn<QPointF>("origin");
+        const QRectF mac(0, 25, 1440, 875);
+        // Centred under the icon, its top edge 6 below the icon's bottom.
+        QTest::newRow("centred") << mac << QRectF(1000, 0, 24, 22) << QPointF(1012 - 235, 28);
+        // Near the right edge: 8 inside the visible area.
+        QTest::newRow("right edge") << mac << QRectF(1416, 0, 20, 22) << QPointF(1440 - 470 - 8, 28);
+        QTest::newRow("left edge") << mac << QRectF(4, 0, 20, 22) << QPointF(8, 28);
+        // An icon in a bottom task bar is not pointed at: a spot near the top right stands in.
+        QTest::newRow("bottom task bar") << QRectF(0, 0, 1920, 1040) << QRectF(1800, 1045, 24, 24)
+                                         << QPointF(1920 - 470 - 8, 6);
+        QTest::newRow("no geometry") << QRectF(0, 0, 1920, 1040) << QRectF() << QPointF(1920 - 470 - 8, 6);
+        // A short screen: the title bar stays on screen.
+        QTest::newRow("short screen") << QRectF(0, 0, 1024, 600) << QRectF(900, -20, 20, 20) << QPointF(546, 0);
+    }
+    void placement()
+    {
+        QFETCH(QRectF, visible);
+        QFETCH(QRectF, tray);
+        QFETCH(QPointF, origin);
+        QCOMPARE(Placement::window(visible, tray.isValid() ? std::optional<QRectF>(tray) : std::nullopt), origin);
+    }
+
+    // Trigger toggles; Context opens the menu, checked as the record is, and never toggles.
+    void trayRouting()
+    {
+        auto d = launched(AppDelegate::TrayMode::tray);
+        FloatingWindow *w = d->window();
+        QVERIFY(!w->isVisible());
+
+        d->trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(w->isVisible());
+        d->trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(!w->isVisible());
+
+        d->trayActivated(QSystemTrayIcon::Context);
+        QVERIFY(!w->isVisible());
+        QMenu *menu = d->contextMenu();
+        QVERIFY(menu);
+        QCOMPARE(titles(menu), QStringList({"Always on top", "Export snapshot", "Copy figures as text",
+                                            "Settings\u2026", "-", "Reset inputs", "-", "Quit Brolga"}));
+        QVERIFY(menu->actions().first()->isChecked());
+        menu->close();
+
+        d->store().edit([](CalculatorState &s) { s.alwaysOnTop = false; });
+        d->trayActivated(QSystemTrayIcon::Context);
+        QVERIFY(!d->contextMenu()->actions().first()->isChecked());
+        d->contextMenu()->actions().first()->trigger();
+        QVERIFY(d->store().state().alwaysOnTop);
+        QVERIFY(!w->isVisible());
+
+        // A double click must not undo its own first click.
+        d->trayActivated(QSystemTrayIcon::Trigger);
+        d->trayActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(w->isVisible());
+
+        // A minimised window is brought back, not hidden.
+        w->showMinimized();
+        QTRY_VERIFY(w->isMinimized());
+        d->trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(w->isVisible());
+        QVERIFY(!w->isMinimized());
+    }
+
+    // Placed under the icon once; a moved window keeps its place; a saved frame wins on the next run.
+    void placedOnceThenRemembered()
+    {
+        auto d = launched(AppDelegate::TrayMode::tray);
+        QVERIFY(!d->hasSavedFrame());
+        d->showWindow();
+        const QRectF visible = QGuiApplication::primaryScreen()->availableGeometry();
+        QCOMPARE(QPointF(d->window()->pos()), Placement::window(visible, QRectF(trayInBar())));
+        QVERIFY(d->hasSavedFrame());
+
+        const QPoint moved(40, 30);
+        d->window()->move(moved);
+        d->trayActivated(QSystemTrayIcon::Trigger);
+        d->trayActivated(QSystemTrayIcon::Trigger);
+        QCOMPARE(d->window()->pos(), moved);
+        d->saveAll();
+        d.reset();
+
+        auto again = launched(AppDelegate::TrayMode::tray);
+        QVERIFY(again->hasSavedFrame());
+        again->showWindow();
+        // Within the frame the platform adds around a restored window.
+        QVERIFY((again->window()->pos() - moved).manhattanLength() <= 4);
+    }
+
+    // The level follows the record whichever way it changes, the settings window sits one above, and the
+    // choice is saved.
+    void windowLevels()
+    {
+        auto d = launched(AppDelegate::TrayMode::tray);
+        d->showWindow();
+        QVERIFY(d->store().state().alwaysOnTop);
+        QCOMPARE(d->window()->level(), 3);
+        QVERIFY(d->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        d->showSettings();
+        QCOMPARE(d->settingsWindow()->level(), 4);
+
+        d->toggleAlwaysOnTop();
+        QCOMPARE(d->window()->level(), 0);
+        QCOMPARE(d->settingsWindow()->level(), 1);
+        QVERIFY(!d->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(d->window()->isVisible()); // re-flagging must not lose the window
+        QVERIFY(d->store().hasPendingSave());
+
+        d->rootView()->pinButton()->click();
+        QCOMPARE(d->window()->level(), 3);
+        QCOMPARE(d->settingsWindow()->level(), 4);
+        QCOMPARE(d->rootView()->pinButton()->symbol(), QStringLiteral("pin.fill"));
+
+        d->store().edit([](CalculatorState &s) { s.alwaysOnTop = false; });
+        QCOMPARE(d->window()->level(), 0);
+        d->saveAll();
+        QVERIFY(!CalculatorStore().state().alwaysOnTop);
+    }
+
+    // Every command's shortcut, pressed in the window, reaches its action.
+    void shortcuts()
+    {
+        QTemporaryDir desktop;
+        SnapshotExporter::setDesktopFolder(desktop.path());
+        auto d = launched(AppDelegate::TrayMode::tray);
+        d->showWindow();
+        FloatingWindow *w = d->window();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!QGuiApplication::clipboard()->text().isEmpty());
+        QCOMPARE(d->store().toast(), std::optional<QString>(QString::fromUtf16(TextCopier::copiedToast)));
+
+        QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier);
+        QTRY_COMPARE(QDir(desktop.path()).entryList({"*.png"}).size(), 1);
+
+        QTest::keyClick(w, Qt::Key_Comma, Qt::ControlModifier);
+        QVERIFY(d->settingsWindow() && d->settingsWindow()->isVisible());
+        auto *settings = qobject_cast<SettingsWindow *>(d->settingsWindow()->content());
+        QVERIFY(settings);
+        QCOMPARE(settings->tab(), SettingsTab::identity);
+        d->settingsWindow()->close();
+
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_W, Qt::ControlModifier);
+        QVERIFY(!w->isVisible());
+        QVERIFY(d->window()); // hidden, not destroyed
+
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(!w->isVisible());
+
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_M, Qt::ControlModifier);
+        QTRY_VERIFY(w->isMinimized());
+
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QSignalSpy quitting(d.get(), &AppDelegate::quitting);
+        QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(quitting.count(), 1);
+        SnapshotExporter::setDesktopFolder(std::nullopt);
+    }
+
+    void closeButtonHides()
+    {
+        auto d = launched(AppDelegate::TrayMode::tray);
+        d->showWindow();
+        QSignalSpy quitting(d.get(), &AppDelegate::quitting);
+        QVERIFY(!d->window()->close());
+        QVERIFY(!d->window()->isVisible());
+        QCOMPARE(quitting.count(), 0);
+    }
+
+    // First run: the pointer half a second after launch, the window only once it has gone. Second run:
+    // nothing opens by itself.
+    void firstAndSecondLaunch()
+    {
+        auto d = launched(AppDelegate::TrayMode::tray, true);
+        QVERIFY(Settings().hasLaunched());
+        QVERIFY(!d->coachMark().isShowing());
+        QTRY_VERIFY_WITH_TIMEOUT(d->coachMark().isShowing(), 2000);
+        QVERIFY(!d->window()->isVisible());
+        d->coachMark().dismiss();
+        QVERIFY(!d->window()->isVisible());
+        QTRY_VERIFY(d->window()->isVisible());
+        d.reset();
+
+        auto second = launched(AppDelegate::TrayMode::tray, true);
+        QTest::qWait(900);
+        QVERIFY(!second->coachMark().isShowing());
+        QVERIFY(!second->window()->isVisible());
+    }
+
+    // Without a tray: the window at launch, in the task bar, no pointer; closing saves and quits.
+    void noTray()
+    {
+        auto d = launched(AppDelegate::TrayMode::noTray, true);
+        QVERIFY(!d->trayIcon());
+        QVERIFY(d->window()->isVisible());
+        QVERIFY(!d->window()->windowFlags().testFlag(Qt::Tool));
+        QTest::qWait(800);
+        QVERIFY(!d->coachMark().isShowing());
+
+        // Hiding would leave no way back: it minimises instead.
+        d->hideApplication();
+        QVERIFY(d->window()->isVisible());
+        d->showWindow();
+
+        d->store().edit([](CalculatorState &s) { s.loanAmount = 654321; });
+        QVERIFY(d->store().hasPendingSave());
+        QSignalSpy quitting(d.get(), &AppDelegate::quitting);
+        QVERIFY(d->window()->close());
+        QCOMPARE(quitting.count(), 1);
+        QCOMPARE(storedLoanAmount(), 654321.0);
+    }
+
+    // However the program ends, a pending save is written first.
+    void pendingSaveWrittenAtQuit()
+    {
+        {
+            auto d = launched(AppDelegate::TrayMode::tray);
+            d->store().edit([](CalculatorState &s) { s.loanAmount = 111111; });
+            QVERIFY(d->store().hasPendingSave());
+            d->quit();
+            QCOMPARE(storedLoanAmount(), 111111.0);
+        }
+        {
+            auto d = launched(AppDelegate::TrayMode::tray);
+            d->store().edit([](CalculatorState &s) { s.loanAmount = 222222; });
+            QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection);
+            QCOMPARE(storedLoanAmount(), 222222.0);
+        }
+    }
+
+    // SIGTERM is turned into an ordinary call on the event loop instead of killing us.
+    void terminationSignal()
+    {
+        int calls = 0;
+        Platform::onTerminationSignals(qApp, [&] { ++calls; });
+        std::raise(SIGTERM);
+        QTRY_COMPARE(calls, 1);
+        std::raise(SIGINT);
+        QTRY_COMPARE(calls, 2);
+    }
+};
+
+QTEST_MAIN(AppDelegateTest)
+#include "tst_appdelegate.moc"
