@@ -1,0 +1,335 @@
+#include "app/RootView.h"
+
+#include "app/HeaderButton.h"
+#include "app/HeaderTabPicker.h"
+#include "app/ToastCapsule.h"
+#include "brand/Brand.h"
+#include "brand/BrandAssetStore.h"
+#include "brand/BrandLockup.h"
+#include "brand/BrandType.h"
+#include "brand/CreditFooter.h"
+#include "brand/Motion.h"
+#include "core/CalculatorStore.h"
+#include "ui/CapacityView.h"
+#include "ui/IncomeView.h"
+#include "ui/RepaymentView.h"
+#include "ui/UpfrontView.h"
+#include "update/UpdateAvailableStrip.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateConsentStrip.h"
+
+#include <QDesktopServices>
+#include <QGraphicsOpacityEffect>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVariantAnimation>
+#include <QVBoxLayout>
+
+namespace brolga {
+
+namespace {
+
+constexpr qreal ruleHeight = 1.5;
+
+// "Ctrl+Shift+C" here, "⇧⌘C" on macOS.
+QString keys(const QKeySequence &sequence) { return sequence.toString(QKeySequence::NativeText); }
+
+
+QWidget *makeBadge(QWidget *parent)
+{
+    auto *badge = new QLabel(QStringLiteral("AU"), parent);
+    QFont font = BrandType::sans(8.5, FontWeight::semibold);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.6);
+    badge->setFont(font);
+    badge->setObjectName(QStringLiteral("auBadge"));
+    badge->setAlignment(Qt::AlignCenter);
+    badge->setContentsMargins(4, 1, 4, 1);
+    return badge;
+}
+
+void styleBadge(QWidget *badge)
+{
+    QColor outline = Brand::rgb(Brand::theme().accentOnDark);
+    outline.setAlphaF(0.35);
+    const QColor text = Brand::rgb(Brand::theme().textPrimaryDark);
+    const int radius = badge->sizeHint().height() / 2;
+    badge->setStyleSheet(QStringLiteral("#auBadge { color: %1; background: rgba(255,255,255,26); border: 1px solid %2; "
+                                        "border-radius: %3px; padding: 0px 3px; }")
+                             .arg(text.name(), outline.name(QColor::HexArgb), QString::number(radius)));
+}
+
+} // namespace
+
+RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck &updates, Actions actions,
+                   QWidget *parent)
+    : QWidget(parent), store_(store), assets_(assets), updates_(updates), actions_(std::move(actions)),
+      themeID_(store.state().themeID)
+{
+    if (!actions_.openUrl)
+        actions_.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildHeader());
+
+    stripSlot_ = new QVBoxLayout;
+    stripSlot_->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(stripSlot_);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->viewport()->setAutoFillBackground(false);
+    auto *content = new QWidget;
+    content->setAutoFillBackground(false);
+    column_ = new QVBoxLayout(content);
+    column_->setContentsMargins(contentPadding, contentPadding, contentPadding, contentPadding);
+    column_->setSpacing(contentSpacing);
+    screens_ = {new RepaymentView(store_), new CapacityView(store_), new IncomeView(store_), new UpfrontView(store_)};
+    for (QWidget *screen : screens_) {
+        column_->addWidget(screen);
+        screen->hide();
+    }
+    footer_ = new CreditFooter;
+    column_->addWidget(footer_);
+    column_->addStretch(1);
+    scroll_->setWidget(content);
+    layout->addWidget(scroll_, 1);
+
+    toast_ = new ToastCapsule(this);
+    connect(toast_, &ToastCapsule::progressChanged, this, &RootView::placeToast);
+    connect(&store_, &CalculatorStore::toastChanged, this, [this] {
+        toast_->setToast(store_.toast());
+        placeToast();
+        toast_->raise();
+    });
+
+    fadeOverlay_ = new QLabel(this);
+    fadeOverlay_->setObjectName(QStringLiteral("themeFade"));
+    fadeOverlay_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    fadeOverlay_->hide();
+    auto *effect = new QGraphicsOpacityEffect(fadeOverlay_);
+    fadeOverlay_->setGraphicsEffect(effect);
+    fade_ = new QVariantAnimation(this);
+    fade_->setDuration(themeFadeMs);
+    fade_->setEasingCurve(QEasingCurve::OutCubic);
+    fade_->setStartValue(1.0);
+    fade_->setEndValue(0.0);
+    connect(fade_, &QVariantAnimation::valueChanged, this, [effect](const QVariant &v) { effect->setOpacity(v.toReal()); });
+    connect(fade_, &QVariantAnimation::finished, this, [this] {
+        fadeOverlay_->hide();
+        fadeOverlay_->clear();
+    });
+
+    connect(&store_, &CalculatorStore::stateChanged, this, &RootView::refresh);
+    connect(&updates_, &UpdateCheck::availableChanged, this, &RootView::refreshStrip);
+    refresh();
+}
+
+QWidget *RootView::buildHeader()
+{
+    header_ = new QWidget(this);
+    header_->setObjectName(QStringLiteral("header"));
+    auto *rows = new QVBoxLayout(header_);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+
+    auto *top = new QHBoxLayout;
+    top->setContentsMargins(12, 9, 12, 9);
+    top->setSpacing(8);
+    top->addWidget(new BrandLockup(BrandLockup::Ground::dark, 14, header_));
+    QWidget *badge = makeBadge(header_);
+    styleBadge(badge);
+    top->addWidget(badge, 0, Qt::AlignVCenter);
+    top->addStretch(1);
+
+    pin_ = new HeaderButton(QStringLiteral("pin.fill"), QString(), header_);
+    connect(pin_, &QAbstractButton::clicked, this, [this] {
+        store_.edit([](CalculatorState &s) { s.alwaysOnTop = !s.alwaysOnTop; });
+        if (actions_.applyWindowLevel)
+            actions_.applyWindowLevel();
+    });
+    copy_ = new HeaderButton(QStringLiteral("doc.on.doc"),
+                             tr("Copy the figures as text (%1)").arg(keys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C))),
+                             header_);
+    connect(copy_, &QAbstractButton::clicked, this, [this] {
+        if (actions_.copyFigures)
+            actions_.copyFigures();
+    });
+    snapshot_ = new HeaderButton(
+        QStringLiteral("camera.viewfinder"),
+        tr("Copy a branded snapshot and save a PNG to the Desktop (%1)").arg(keys(QKeySequence(Qt::CTRL | Qt::Key_E))),
+        header_);
+    connect(snapshot_, &QAbstractButton::clicked, this, [this] {
+        if (actions_.exportSnapshot)
+            actions_.exportSnapshot();
+    });
+    // The secondary click offers the two other ways to export.
+    snapshot_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(snapshot_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        auto *menu = new QMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->setObjectName(QStringLiteral("snapshotMenu"));
+        menu->addAction(tr("Copy to clipboard only"), this, [this] {
+            if (actions_.copySnapshotOnly)
+                actions_.copySnapshotOnly();
+        });
+        menu->addAction(tr("Save as\u2026"), this, [this] {
+            if (actions_.saveSnapshotAs)
+                actions_.saveSnapshotAs();
+        });
+        menu->popup(snapshot_->mapToGlobal(at));
+    });
+    settings_ = new HeaderButton(QStringLiteral("gearshape"),
+                                 tr("Settings (%1)").arg(keys(QKeySequence(Qt::CTRL | Qt::Key_Comma))), header_);
+    connect(settings_, &QAbstractButton::clicked, this, [this] {
+        if (actions_.openSettings)
+            actions_.openSettings();
+    });
+    for (HeaderButton *button : {pin_, copy_, snapshot_, settings_})
+        top->addWidget(button);
+    rows->addLayout(top);
+
+    auto *pickerRow = new QHBoxLayout;
+    pickerRow->setContentsMargins(12, 0, 12, 10);
+    tabPicker_ = new HeaderTabPicker(store_, header_);
+    pickerRow->addWidget(tabPicker_);
+    rows->addLayout(pickerRow);
+    // Room for the rule along the bottom edge.
+    rows->addSpacing(2);
+
+    // The tray menu lives here too, for desktops without a tray.
+    header_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        if (actions_.showContextMenu)
+            actions_.showContextMenu(header_->mapToGlobal(at));
+    });
+    return header_;
+}
+
+QWidget *RootView::screen(CalculatorTab tab) const { return screens_[static_cast<std::size_t>(tab)]; }
+
+QWidget *RootView::activeScreen() const { return screen(store_.state().activeTab); }
+
+RootView::Strip RootView::stripFor(std::optional<bool> updateChecksEnabled, bool releaseAvailable)
+{
+    if (!updateChecksEnabled)
+        return Strip::consent;
+    return releaseAvailable ? Strip::available : Strip::none;
+}
+
+void RootView::refresh()
+{
+    const CalculatorState &s = store_.state();
+    pin_->setSymbol(s.alwaysOnTop ? QStringLiteral("pin.fill") : QStringLiteral("pin.slash"));
+    pin_->setActive(s.alwaysOnTop);
+    pin_->setToolTip(s.alwaysOnTop ? tr("Always on top: on") : tr("Always on top: off"));
+    showActiveScreen();
+    refreshStrip();
+    if (s.themeID != themeID_) {
+        const QString old = std::exchange(themeID_, s.themeID);
+        crossFadeTheme(old);
+    }
+}
+
+void RootView::showActiveScreen()
+{
+    QWidget *active = activeScreen();
+    if (active->isVisibleTo(this) && active->parentWidget())
+        return;
+    for (QWidget *screen : screens_)
+        if (screen != active)
+            screen->hide();
+    active->show();
+    scroll_->verticalScrollBar()->setValue(0);
+}
+
+void RootView::refreshStrip()
+{
+    const auto &release = updates_.available();
+    const Strip want = stripFor(store_.state().updateChecksEnabled, release.has_value());
+    const QString version = want == Strip::available ? release->version : QString();
+    if (want == strip_ && version == stripVersion_ && (want == Strip::none) == (stripWidget_ == nullptr))
+        return;
+    if (stripWidget_) {
+        stripSlot_->removeWidget(stripWidget_);
+        stripWidget_->hide();
+        stripWidget_->deleteLater();
+        stripWidget_ = nullptr;
+    }
+    strip_ = want;
+    stripVersion_ = version;
+    if (want == Strip::consent) {
+        stripWidget_ = new UpdateConsentStrip(UpdateConsentStrip::recordAnswer(store_, [this] {
+            if (actions_.runUpdateCheck)
+                actions_.runUpdateCheck();
+        }));
+    } else if (want == Strip::available) {
+        stripWidget_ = new UpdateAvailableStrip(
+            version, [this] { actions_.openUrl(UpdateCheck::downloadPage()); }, [this] { updates_.dismiss(); });
+    }
+    if (stripWidget_)
+        stripSlot_->addWidget(stripWidget_);
+}
+
+void RootView::crossFadeTheme(const QString &oldThemeID)
+{
+    if (QWidget *badge = header_->findChild<QWidget *>(QStringLiteral("auBadge")))
+        styleBadge(badge);
+    update();
+    if (!isVisible() || Motion::reduced() || width() <= 0 || height() <= 0)
+        return;
+    // Draw the view once more under the old theme and fade that picture out over the new one.
+    const Theme current = ThemeRuntime::current();
+    ThemeRuntime::setCurrent(Theme::named(oldThemeID));
+    fadeOverlay_->hide();
+    const QPixmap before = grab();
+    ThemeRuntime::setCurrent(current);
+    if (QWidget *badge = header_->findChild<QWidget *>(QStringLiteral("auBadge")))
+        styleBadge(badge);
+    fadeOverlay_->setPixmap(before);
+    fadeOverlay_->setGeometry(rect());
+    fadeOverlay_->show();
+    fadeOverlay_->raise();
+    toast_->raise();
+    fade_->stop();
+    fade_->start();
+}
+
+void RootView::placeToast()
+{
+    const QSize size = toast_->sizeHint();
+    toast_->resize(size);
+    // Slides up from below the bottom edge as it fades in.
+    const int restY = height() - toastBottom - size.height() + ToastCapsule::margin;
+    const int hiddenY = height();
+    const int y = qRound(hiddenY + (restY - hiddenY) * toast_->progress());
+    toast_->move((width() - size.width()) / 2, y);
+    toast_->raise();
+}
+
+void RootView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeToast();
+    if (fadeOverlay_->isVisible())
+        fadeOverlay_->setGeometry(rect());
+}
+
+void RootView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Brand::canvas());
+    const QRectF head(0, 0, width(), header_->geometry().bottom() + 1);
+    p.fillRect(head, Brand::navyField(head));
+    p.fillRect(QRectF(0, head.bottom() - ruleHeight, width(), ruleHeight), Brand::rgb(Brand::theme().accentOnDark));
+}
+
+} // namespace brolga

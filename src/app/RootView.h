@@ -1,0 +1,114 @@
+#pragma once
+
+#include "core/Enums.h"
+
+#include <QUrl>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QScrollArea;
+class QVariantAnimation;
+class QVBoxLayout;
+
+namespace brolga {
+
+class BrandAssetStore;
+class CalculatorStore;
+class CreditFooter;
+class HeaderButton;
+class PillPicker;
+class ToastCapsule;
+class UpdateCheck;
+
+// The whole content of the calculator window: the header with the window tools and the tab picker, an
+// update strip when one is due, the active screen above the credit footer in a scrolling column, and the
+// toast floating over the bottom.
+class RootView : public QWidget {
+    Q_OBJECT
+public:
+    // What the view asks of the application; any of them may be left empty.
+    struct Actions {
+        std::function<void()> applyWindowLevel;
+        std::function<void()> copyFigures;
+        std::function<void()> exportSnapshot;
+        std::function<void()> copySnapshotOnly;
+        std::function<void()> saveSnapshotAs;
+        std::function<void()> openSettings;
+        std::function<void()> runUpdateCheck;
+        std::function<void(const QUrl &)> openUrl; // default: the desktop's browser
+        std::function<void(const QPoint &globalPos)> showContextMenu; // right click on the header
+    };
+
+    enum class Strip { none, consent, available };
+
+    RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck &updates, Actions actions,
+             QWidget *parent = nullptr);
+
+    // The screen of the active tab, and the one for any tab (built once, kept).
+    QWidget *activeScreen() const;
+    QWidget *screen(CalculatorTab tab) const;
+    Strip strip() const { return strip_; }
+    QWidget *stripWidget() const { return stripWidget_; }
+    PillPicker *tabPicker() const { return tabPicker_; }
+    HeaderButton *pinButton() const { return pin_; }
+    HeaderButton *copyButton() const { return copy_; }
+    HeaderButton *snapshotButton() const { return snapshot_; }
+    HeaderButton *settingsButton() const { return settings_; }
+    QWidget *header() const { return header_; }
+    QScrollArea *scrollArea() const { return scroll_; }
+    ToastCapsule *toast() const { return toast_; }
+
+    // Which strip shows for the record's consent and whether a release is on offer.
+    static Strip stripFor(std::optional<bool> updateChecksEnabled, bool releaseAvailable);
+
+    static constexpr int contentPadding = 12;
+    static constexpr int contentSpacing = 12;
+    static constexpr int toastBottom = 16;
+    static constexpr int themeFadeMs = 180;
+
+    QSize sizeHint() const override { return {470, 700}; }
+    QSize minimumSizeHint() const override { return {430, 480}; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QWidget *buildHeader();
+    void refresh();
+    void refreshStrip();
+    void showActiveScreen();
+    void placeToast();
+    void crossFadeTheme(const QString &oldThemeID);
+
+    CalculatorStore &store_;
+    BrandAssetStore &assets_;
+    UpdateCheck &updates_;
+    Actions actions_;
+
+    QWidget *header_ = nullptr;
+    PillPicker *tabPicker_ = nullptr;
+    HeaderButton *pin_ = nullptr;
+    HeaderButton *copy_ = nullptr;
+    HeaderButton *snapshot_ = nullptr;
+    HeaderButton *settings_ = nullptr;
+    QVBoxLayout *stripSlot_ = nullptr;
+    QWidget *stripWidget_ = nullptr;
+    Strip strip_ = Strip::none;
+    QString stripVersion_;
+    QScrollArea *scroll_ = nullptr;
+    QVBoxLayout *column_ = nullptr;
+    std::array<QWidget *, 4> screens_{};
+    CreditFooter *footer_ = nullptr;
+    ToastCapsule *toast_ = nullptr;
+    QString themeID_;
+    // The view as it looked under the previous theme, faded out over the new one.
+    QLabel *fadeOverlay_ = nullptr;
+    QVariantAnimation *fade_ = nullptr;
+};
+
+} // namespace brolga

@@ -1,0 +1,215 @@
+#include "AppTest.h"
+
+#include "app/HeaderButton.h"
+#include "app/RootView.h"
+#include "app/ToastCapsule.h"
+#include "brand/BrandAssetStore.h"
+#include "brand/Motion.h"
+#include "core/CalculatorStore.h"
+#include "ui/controls/PillPicker.h"
+#include "update/UpdateCheck.h"
+#include "update/UpdateConsentStrip.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTest>
+
+using namespace brolga;
+
+namespace {
+struct Fixture {
+    CalculatorStore store;
+    BrandAssetStore assets;
+    UpdateCheck updates;
+    int levels = 0, checks = 0, copies = 0, snapshots = 0, copyOnly = 0, saveAs = 0, settings = 0, menus = 0;
+    RootView *view = nullptr;
+    QWidget window;
+
+    explicit Fixture(const std::function<void(CalculatorState &)> &setUp = {})
+    {
+        if (setUp)
+            store.edit(setUp);
+        RootView::Actions a;
+        a.applyWindowLevel = [this] { ++levels; };
+        a.runUpdateCheck = [this] { ++checks; };
+        a.copyFigures = [this] { ++copies; };
+        a.exportSnapshot = [this] { ++snapshots; };
+        a.copySnapshotOnly = [this] { ++copyOnly; };
+        a.saveSnapshotAs = [this] { ++saveAs; };
+        a.openSettings = [this] { ++settings; };
+        a.showContextMenu = [this](const QPoint &) { ++menus; };
+        a.openUrl = [](const QUrl &) {};
+        view = new RootView(store, assets, updates, a, &window);
+        window.resize(470, 700);
+        view->resize(470, 700);
+        window.show();
+    }
+};
+
+QAbstractButton *buttonWithText(QWidget *root, const QString &text)
+{
+    for (auto *b : root->findChildren<QAbstractButton *>())
+        if (b->text() == text)
+            return b;
+    return nullptr;
+}
+} // namespace
+
+class RootViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { apptest::isolate(); }
+
+    // Consent first, whatever is on offer; then the offer, or nothing.
+    void stripChoice_data()
+    {
+        QTest::addColumn<int>("consent"); // -1 absent, 0 no, 1 yes
+        QTest::addColumn<bool>("release");
+        QTest::addColumn<int>("strip");
+        QTest::newRow("unanswered") << -1 << false << int(RootView::Strip::consent);
+        QTest::newRow("unanswered with a release") << -1 << true << int(RootView::Strip::consent);
+        QTest::newRow("declined, nothing held") << 0 << false << int(RootView::Strip::none);
+        QTest::newRow("declined, release held") << 0 << true << int(RootView::Strip::available);
+        QTest::newRow("agreed, release held") << 1 << true << int(RootView::Strip::available);
+        QTest::newRow("agreed, nothing held") << 1 << false << int(RootView::Strip::none);
+    }
+    void stripChoice()
+    {
+        QFETCH(int, consent);
+        QFETCH(bool, release);
+        QFETCH(int, strip);
+        const std::optional<bool> answer = consent < 0 ? std::nullopt : std::optional<bool>(consent == 1);
+        QCOMPARE(int(RootView::stripFor(answer, release)), strip);
+    }
+
+    // Answering the consent strip replaces it at once; only a yes starts the delayed check.
+    void consentAnswers_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("no") << "No thanks" << false;
+        QTest::newRow("yes") << "Turn on" << true;
+    }
+    void consentAnswers()
+    {
+        QFETCH(QString, button);
+        QFETCH(bool, answer);
+        Fixture f;
+        QCOMPARE(f.view->strip(), RootView::Strip::consent);
+        QAbstractButton *b = buttonWithText(f.view->stripWidget(), button);
+        QVERIFY2(b, qPrintable(button));
+        b->click();
+        QCOMPARE(f.store.state().updateChecksEnabled, std::optional<bool>(answer));
+        QCOMPARE(f.checks, answer ? 1 : 0);
+        QCOMPARE(f.view->strip(), RootView::Strip::none);
+        QVERIFY(!f.view->stripWidget());
+    }
+
+    // The picker writes the record and the column shows that tab's screen, from the top.
+    void tabs()
+    {
+        Fixture f;
+        QVERIFY(f.view->activeScreen()->isVisible());
+        f.view->tabPicker()->select(2);
+        QCOMPARE(f.store.state().activeTab, CalculatorTab::income);
+        QVERIFY(f.store.hasPendingSave());
+        for (auto tab : {CalculatorTab::repayment, CalculatorTab::capacity, CalculatorTab::upfront})
+            QVERIFY(!f.view->screen(tab)->isVisible());
+        QVERIFY(f.view->screen(CalculatorTab::income)->isVisible());
+    }
+
+    // The pin follows the record however it changed; its click flips it and re-levels the window.
+    void pinButton()
+    {
+        Fixture f;
+        HeaderButton *pin = f.view->pinButton();
+        QCOMPARE(pin->symbol(), QStringLiteral("pin.fill"));
+        QVERIFY(pin->isActive());
+        QCOMPARE(pin->toolTip(), QStringLiteral("Always on top: on"));
+        f.store.edit([](CalculatorState &s) { s.alwaysOnTop = false; });
+        QCOMPARE(pin->symbol(), QStringLiteral("pin.slash"));
+        QVERIFY(!pin->isActive());
+        QCOMPARE(pin->toolTip(), QStringLiteral("Always on top: off"));
+        pin->click();
+        QVERIFY(f.store.state().alwaysOnTop);
+        QCOMPARE(f.levels, 1);
+        f.store.reset();
+        QVERIFY(f.store.state().alwaysOnTop);
+        QCOMPARE(pin->symbol(), QStringLiteral("pin.fill"));
+    }
+
+    void headerTools()
+    {
+        Fixture f;
+        f.view->copyButton()->click();
+        f.view->snapshotButton()->click();
+        f.view->settingsButton()->click();
+        QCOMPARE(f.copies, 1);
+        QCOMPARE(f.snapshots, 1);
+        QCOMPARE(f.settings, 1);
+        QVERIFY(f.view->copyButton()->toolTip().startsWith(QStringLiteral("Copy the figures as text (")));
+
+        // The camera's secondary click: the two other ways to export.
+        Q_EMIT f.view->snapshotButton()->customContextMenuRequested(QPoint(5, 5));
+        auto *menu = f.view->findChild<QMenu *>(QStringLiteral("snapshotMenu"));
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Copy to clipboard only"));
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("Save as\u2026"));
+        menu->actions().at(0)->trigger();
+        menu->actions().at(1)->trigger();
+        QCOMPARE(f.copyOnly, 1);
+        QCOMPARE(f.saveAs, 1);
+        menu->close();
+
+        // The header carries the tray menu for desktops without a tray.
+        Q_EMIT f.view->header()->customContextMenuRequested(QPoint(100, 10));
+        QCOMPARE(f.menus, 1);
+    }
+
+    // The toast floats over the bottom of any tab and moves nothing; it slides away when cleared.
+    void toastOverAnyTab()
+    {
+        Fixture f([](CalculatorState &s) { s.updateChecksEnabled = false; });
+        for (int tab = 0; tab < 4; ++tab) {
+            f.view->tabPicker()->select(tab);
+            QApplication::processEvents();
+            QWidget *screen = f.view->activeScreen();
+            const QRect before = screen->geometry();
+            f.store.flash(QStringLiteral("Copied to clipboard"));
+            ToastCapsule *toast = f.view->toast();
+            QTRY_COMPARE(toast->progress(), 1.0);
+            QVERIFY(toast->isVisible());
+            QCOMPARE(toast->text(), QStringLiteral("Copied to clipboard"));
+            const QRect capsule(toast->geometry().topLeft() + QPoint(ToastCapsule::margin, ToastCapsule::margin),
+                                toast->capsuleSize());
+            QCOMPARE(f.view->height() - capsule.bottom() - 1, RootView::toastBottom);
+            QVERIFY(qAbs(capsule.center().x() - f.view->width() / 2) <= 1);
+            QCOMPARE(screen->geometry(), before);
+            QTRY_VERIFY_WITH_TIMEOUT(!toast->isVisible(), 4000);
+        }
+    }
+
+    // A theme change fades the old look out over the new one.
+    void themeCrossFade()
+    {
+        Motion::forceReduced(false);
+        Fixture f;
+        QVERIFY(QTest::qWaitForWindowExposed(&f.window));
+        auto *overlay = f.view->findChild<QLabel *>(QStringLiteral("themeFade"));
+        QVERIFY(overlay);
+        f.store.applyTheme(Theme::all().at(1));
+        QVERIFY(overlay->isVisible());
+        QVERIFY(!overlay->pixmap().isNull());
+        QCOMPARE(ThemeRuntime::current().id, Theme::all().at(1).id);
+        QTRY_VERIFY(!overlay->isVisible());
+        f.store.applyTheme(Theme::house());
+        Motion::forceReduced(std::nullopt);
+    }
+};
+
+QTEST_MAIN(RootViewTest)
+#include "tst_rootview.moc"
