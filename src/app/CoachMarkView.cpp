@@ -1,0 +1,93 @@
+#include "app/CoachMarkView.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "brand/WingMark.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace brolga {
+
+CoachMarkView::CoachMarkView(qreal arrowInsetFromRight, QWidget *parent)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint),
+      arrowInset_(arrowInsetFromRight)
+{
+    setAttribute(Qt::WA_TranslucentBackground);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedSize(320, 84);
+}
+
+const QString &CoachMarkView::title()
+{
+    static const QString text = QStringLiteral("Brolga lives up here");
+    return text;
+}
+
+const QString &CoachMarkView::message()
+{
+    static const QString text = QStringLiteral("Click the wing to open it.\nRight-click for export, settings and quit.");
+    return text;
+}
+
+void CoachMarkView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const Theme &theme = Brand::theme();
+
+    // The bubble sits under the arrow; the window is just big enough for both, so the shadow is kept tight.
+    const QRectF bubble(0.5, arrowHeight, width() - 1, height() - arrowHeight - 3);
+    QPainterPath path;
+    path.addRoundedRect(bubble, radius, radius);
+    const qreal apexX = width() - arrowInset_;
+    QPainterPath arrow;
+    arrow.moveTo(apexX, 0);
+    arrow.lineTo(apexX + arrowWidth / 2, arrowHeight + 0.5);
+    arrow.lineTo(apexX - arrowWidth / 2, arrowHeight + 0.5);
+    arrow.closeSubpath();
+
+    for (int i = 3; i >= 1; --i) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0, 0, 0, 22 / i));
+        p.drawRoundedRect(bubble.adjusted(-i / 2.0, 1 + i / 2.0, i / 2.0, 1 + i), radius + i, radius + i);
+    }
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(Brand::navyField(bubble));
+    p.drawPath(path);
+    p.setBrush(Brand::rgb(theme.dark));
+    p.drawPath(arrow);
+    QColor outline = Brand::rgb(theme.accentOnDark);
+    outline.setAlphaF(0.30);
+    p.setPen(QPen(outline, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(bubble.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+
+    const qreal left = bubble.left() + 15;
+    const qreal top = bubble.top() + 13;
+    const qreal wingWidth = 26;
+    WingMark::paint(p, QRectF(left, top + 3, wingWidth, wingWidth * WingMark::aspect), Brand::rgb(theme.accentOnDark));
+
+    const qreal textLeft = left + wingWidth + 12;
+    const QFont titleFont = BrandType::sans(13, FontWeight::semibold);
+    const QFont bodyFont = BrandType::sans(11.5);
+    const QFontMetricsF titleMetrics(titleFont);
+    const QFontMetricsF bodyMetrics(bodyFont);
+    p.setFont(titleFont);
+    p.setPen(Brand::rgb(theme.textPrimaryDark));
+    p.drawText(QPointF(textLeft, top + titleMetrics.ascent()), title());
+    p.setFont(bodyFont);
+    p.setPen(QColor(255, 255, 255, int(0.66 * 255)));
+    qreal y = top + titleMetrics.height() + 4 + bodyMetrics.ascent();
+    for (const QString &line : message().split(QLatin1Char('\n'))) {
+        p.drawText(QPointF(textLeft, y), line);
+        y += bodyMetrics.lineSpacing();
+    }
+}
+
+} // namespace brolga
