@@ -1,0 +1,24 @@
+#include "app/RoundedPanel.h"
+
+#include "brand/Brand.h"
+
+#include <QPainter>
+
+namespace brolga {
+
+RoundedPanel::RoundedPanel(bool outlined, qreal radius, QWidget *parent)
+    : QWidget(parent), outlined_(outlined), radius_(radius)
+{
+}
+
+void RoundedPanel::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setBrush(Brand::field());
+    p.setPen(outlined_ ? QPen(Brand::hairline(), 1) : Qt::NoPen);
+    p.drawRoundedRect(box, radius_, radius_);
+}
+
+} // namespace brolga

@@ -1,0 +1,102 @@
+#include "app/SettingsTabBar.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "brand/Icons.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace brolga {
+
+namespace {
+struct Item {
+    SettingsTab tab;
+    const char *title;
+    const char *symbol;
+};
+constexpr Item items[] = {
+    {SettingsTab::identity, "Identity", "person.text.rectangle"},
+    {SettingsTab::appearance, "Appearance", "paintpalette"},
+};
+constexpr int itemPadding = 9;
+constexpr int symbolSize = 14;
+constexpr int spacing = 3;
+constexpr qreal lineHeight = 1.5;
+QFont titleFont() { return BrandType::sans(10, FontWeight::medium); }
+} // namespace
+
+SettingsTabBar::SettingsTabBar(SettingsTab selected, QWidget *parent) : QWidget(parent), selected_(selected)
+{
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void SettingsTabBar::select(SettingsTab tab)
+{
+    if (tab == selected_)
+        return;
+    selected_ = tab;
+    update();
+    Q_EMIT tabSelected(tab);
+}
+
+qreal SettingsTabBar::lineOpacity() { return Brand::theme().isHouseTheme ? 1.0 : 0.7; }
+
+QSize SettingsTabBar::sizeHint() const
+{
+    const QFontMetrics fm(titleFont());
+    return {200, topPadding + itemPadding + symbolSize + spacing + fm.height() + itemPadding + 2};
+}
+
+QRect SettingsTabBar::itemRect(SettingsTab tab) const
+{
+    const int count = int(std::size(items));
+    const int index = static_cast<int>(tab);
+    const int left = width() * index / count;
+    const int right = width() * (index + 1) / count;
+    return QRect(left, topPadding, right - left, height() - topPadding);
+}
+
+void SettingsTabBar::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    const QRectF all = rect();
+    p.fillRect(all, Brand::navyField(all));
+    QColor line = Brand::rgb(Brand::theme().accentOnDark);
+    line.setAlphaF(lineOpacity());
+    p.fillRect(QRectF(0, height() - lineHeight, width(), lineHeight), line);
+
+    const QFont font = titleFont();
+    const QFontMetricsF fm(font);
+    for (const Item &item : items) {
+        const QRect r = itemRect(item.tab);
+        const bool on = item.tab == selected_;
+        const QColor colour = on ? Brand::rgb(Brand::theme().accentOnDark) : QColor(255, 255, 255, qRound(0.55 * 255));
+        const qreal top = r.top() + itemPadding;
+        Icons::paint(p, QRectF(r.center().x() - symbolSize / 2.0, top, symbolSize, symbolSize),
+                     QString::fromLatin1(item.symbol), colour);
+        p.setFont(font);
+        p.setPen(colour);
+        const QString title = QString::fromLatin1(item.title);
+        p.drawText(QPointF(r.center().x() - fm.horizontalAdvance(title) / 2, top + symbolSize + spacing + fm.ascent()),
+                   title);
+    }
+}
+
+void SettingsTabBar::mouseReleaseEvent(QMouseEvent *event)
+{
+    for (const Item &item : items) {
+        // The whole column of an item takes the click, title-bar padding included.
+        QRect r = itemRect(item.tab);
+        r.setTop(0);
+        if (r.contains(event->position().toPoint())) {
+            select(item.tab);
+            return;
+        }
+    }
+}
+
+} // namespace brolga
