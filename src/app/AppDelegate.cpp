@@ -310,6 +310,16 @@ void AppDelegate::buildWindow()
         window_->addAction(action);
     }
 
+    // Colours are looked up at paint time, but a parent's repaint does not reach every child (scroll areas
+    // among them): ask every widget of every window to paint again.
+    connect(&store_, &CalculatorStore::themeChanged, this, [] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            top->update();
+            for (QWidget *child : top->findChildren<QWidget *>())
+                child->update();
+        }
+    });
+
     // The pin button and the menu both write the record; the level follows it either way.
     connect(&store_, &CalculatorStore::stateChanged, this, [this] {
         const int want = store_.state().alwaysOnTop ? FloatingWindow::floatingLevel : FloatingWindow::normalLevel;
