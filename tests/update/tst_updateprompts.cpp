@@ -1,3 +1,4 @@
+#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "ui/controls/BrandCheckBox.h"
 #include "update/HttpTestServer.h"
@@ -8,7 +9,6 @@
 
 #include <QAbstractButton>
 #include <QNetworkProxy>
-#include <QStandardPaths>
 #include <QTest>
 
 using namespace brolga;
@@ -34,15 +34,10 @@ class TestUpdatePrompts : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
         QNetworkProxy::setApplicationProxy(QNetworkProxy::NoProxy);
         QCoreApplication::setApplicationVersion(QStringLiteral("1.4"));
     }
-    void init()
-    {
-        QSettings raw(QStringLiteral("Saltbush"), QStringLiteral("Brolga"));
-        raw.clear();
-    }
+    void init() { teststore::isolateSettings(); }
 
     void consentAnswer_data()
     {
