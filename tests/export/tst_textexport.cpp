@@ -1,3 +1,4 @@
+#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "export/TextCopier.h"
 #include "export/TextExporter.h"
@@ -7,12 +8,9 @@
 #include <QImage>
 #include <QMimeData>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QTextBoundaryFinder>
 
-#include <cmath>
 #include <limits>
 
 using namespace brolga;
@@ -72,19 +70,10 @@ class TestTextExport : public QObject {
         return text;
     }
 
-    void compareLines(const QString &actual, const QStringList &expected)
-    {
-        const QStringList lines = actual.split(u'\n');
-        for (qsizetype i = 0; i < std::min(lines.size(), expected.size()); ++i)
-            QCOMPARE(lines[i], expected[i]);
-        QCOMPARE(lines.size(), expected.size());
-    }
-
   private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
+        teststore::isolateSettings();
         store = std::make_unique<CalculatorStore>();
         store->setClock([] { return fixedNow; });
     }
@@ -100,14 +89,10 @@ class TestTextExport : public QObject {
                                         << "$600,000" << 25 << 46;
         QTest::newRow("43 characters: one dot, full width") << QString(30, u'L') << QString(13, u'v') << 1 << 46;
         QTest::newRow("44 characters: still one dot") << QString(30, u'L') << QString(14, u'v') << 1 << 47;
-        QTest::newRow("far too long") << QStringLiteral("Interest saved by extra repayments and more") << "$1,000,000"
-                                      << 1 << 56;
-        QTest::newRow("empty pair") << QString() << QString() << 44 << 46;
         // An em dash is three bytes in UTF-8 but one character on screen.
         QTest::newRow("figure that is not finite") << "Total interest" << QStringLiteral("\u2014") << 29 << 46;
         QTest::newRow("combining accent") << QStringLiteral("Cafe\u0301 loan") << "$1" << 33 << 46;
         QTest::newRow("emoji with modifier") << QStringLiteral("Broker \U0001F44D\U0001F3FD") << "$1" << 34 << 46;
-        QTest::newRow("middle dot and non-ASCII") << QStringLiteral("Ana \u00B7 Jos\u00E9") << "OK" << 32 << 46;
     }
 
     void row()
@@ -126,21 +111,9 @@ class TestTextExport : public QObject {
         QTest::addColumn<Edit>("edit");
         QTest::addColumn<QStringList>("header");
 
-        QTest::newRow("no identity at all") << Edit([](CalculatorState &) {}) << QStringList{};
-        QTest::newRow("name only") << Edit([](CalculatorState &s) { s.brokerName = "Ana Silva"; })
-                                   << QStringList{"Ana Silva"};
-        QTest::newRow("company only") << Edit([](CalculatorState &s) { s.brokerCompany = "Saltbush Home Loans"; })
-                                      << QStringList{"Saltbush Home Loans"};
-        QTest::newRow("contact only, stamp follows the title's next line")
-            << Edit([](CalculatorState &s) { s.brokerLicence = "ACL 123456"; }) << QStringList{"ACL 123456"};
-        QTest::newRow("everything") << Edit([](CalculatorState &s) {
-            s.brokerName = "Ana Silva";
-            s.brokerCompany = "Saltbush Home Loans";
-            s.brokerEmail = "ana@example.com";
-            s.brokerPhone = "0400 000 000";
-        })
-                                    << QStringList{QStringLiteral("Ana Silva \u00B7 Saltbush Home Loans"),
-                                                   QStringLiteral("0400 000 000 \u00B7 ana@example.com")};
+        // The other combinations show in the whole summaries below.
+        QTest::newRow("contact only") << Edit([](CalculatorState &s) { s.brokerLicence = "ACL 123456"; })
+                                      << QStringList{"ACL 123456"};
         // A hand-edited record must not split the text or reach a terminal as an escape sequence.
         QTest::newRow("control characters") << Edit([](CalculatorState &s) {
             s.brokerName = "Ana\nSilva";
@@ -167,9 +140,6 @@ class TestTextExport : public QObject {
 
         const QStringList head{"Loan amount", "Interest rate", "Term", "Repayment type"};
         const QStringList totals{"Total interest", "Total payable"};
-        QTest::newRow("monthly: weekly then fortnightly equivalents")
-            << CalculatorTab::repayment << Edit([](CalculatorState &) {})
-            << head + QStringList{"", "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} + totals;
         QTest::newRow("weekly: fortnightly then monthly equivalents, own suffixes")
             << CalculatorTab::repayment << Edit([](CalculatorState &s) {
                    s.frequency = PaymentFrequency::weekly;
@@ -442,7 +412,7 @@ class TestTextExport : public QObject {
         QFETCH(Edit, edit);
         QFETCH(QStringList, expected);
         const QString text = summaryOf(tab, edit);
-        compareLines(text, expected);
+        QCOMPARE(text.split(u'\n'), expected); // names the first line that differs
         QCOMPARE(text, expected.join(u'\n'));
     }
 
