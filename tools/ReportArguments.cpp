@@ -22,6 +22,11 @@ const QCommandLineOption cardOption(QStringLiteral("card"),
                                     QStringLiteral("Write the export card of TAB (repayment, capacity, income or "
                                                    "upfront) as a PNG to the file given with --out."),
                                     QStringLiteral("TAB"));
+const QCommandLineOption screenOption(QStringLiteral("screen"),
+                                      QStringLiteral("Write the screen of TAB as the window shows it (470 wide, full "
+                                                     "height, scale 2) as a PNG to the file given with --out."),
+                                      QStringLiteral("TAB"));
+const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("Draw the screen in the dark appearance."));
 const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("The PNG file a picture is written to."),
                                    QStringLiteral("FILE"));
 const QCommandLineOption themeOption(QStringLiteral("theme"),
@@ -45,6 +50,8 @@ void describe(QCommandLineParser &parser)
     parser.addOption(tabOption);
     parser.addOption(textOption);
     parser.addOption(cardOption);
+    parser.addOption(screenOption);
+    parser.addOption(darkOption);
     parser.addOption(outOption);
     parser.addOption(themeOption);
     parser.addOption(logoOption);
@@ -81,7 +88,8 @@ Parsed parse(const QStringList &arguments)
         out.error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
         return out;
     }
-    for (const QCommandLineOption *once : {&stateOption, &tabOption, &cardOption, &outOption, &themeOption, &logoOption})
+    for (const QCommandLineOption *once : {&stateOption, &tabOption, &cardOption, &screenOption, &outOption, &themeOption,
+                                             &logoOption})
         if (parser.values(*once).size() > 1) {
             out.error = QStringLiteral("Give --%1 at most once.").arg(once->names().constFirst());
             return out;
@@ -111,6 +119,15 @@ Parsed parse(const QStringList &arguments)
             return out;
         }
     }
+    if (parser.isSet(screenOption)) {
+        o.screen = fromRaw<CalculatorTab>(parser.value(screenOption));
+        if (!o.screen) {
+            out.error = QStringLiteral("Unknown screen \"%1\": use repayment, capacity, income or upfront.")
+                            .arg(parser.value(screenOption));
+            return out;
+        }
+    }
+    o.dark = parser.isSet(darkOption);
     if (parser.isSet(outOption)) {
         o.out = parser.value(outOption);
         if (o.out.isEmpty()) {
@@ -135,12 +152,18 @@ Parsed parse(const QStringList &arguments)
             return out;
         }
     }
-    if (o.drawsPictures() && o.out.isEmpty())
-        out.error = QStringLiteral("--card needs --out FILE.");
-    else if (!o.drawsPictures() && (parser.isSet(outOption) || o.themeID || o.logoFile))
-        out.error = QStringLiteral("--out, --theme and --logo go with --card.");
+    if (o.card && o.screen)
+        out.error = QStringLiteral("Give --card or --screen, not both: each writes one picture to --out.");
+    else if (o.drawsPictures() && o.out.isEmpty())
+        out.error = QStringLiteral("--card and --screen need --out FILE.");
+    else if (!o.drawsPictures() && (parser.isSet(outOption) || o.themeID))
+        out.error = QStringLiteral("--out and --theme go with --card or --screen.");
+    else if (o.logoFile && !o.card)
+        out.error = QStringLiteral("--logo goes with --card.");
+    else if (o.dark && !o.screen)
+        out.error = QStringLiteral("--dark goes with --screen.");
     else if (!o.text && !o.drawsPictures())
-        out.error = QStringLiteral("Nothing to report: add --text or --card.");
+        out.error = QStringLiteral("Nothing to report: add --text, --card or --screen.");
     return out;
 }
 
@@ -149,7 +172,8 @@ QString helpText()
     QCommandLineParser parser;
     describe(parser);
     return QStringLiteral("Usage: brolga-report [--state FILE] [--tab TAB] --text\n"
-                          "       brolga-report [--state FILE] --card TAB --out FILE [--theme ID] [--logo PNG]\n") +
+                          "       brolga-report [--state FILE] --card TAB --out FILE [--theme ID] [--logo PNG]\n"
+                          "       brolga-report [--state FILE] --screen TAB --out FILE [--theme ID] [--dark]\n") +
            parser.helpText().section(u'\n', 1);
 }
 

@@ -16,13 +16,15 @@ struct Options {
     std::vector<CalculatorTab> tabs;  // empty: the record's active tab
     bool text = false;
     std::optional<CalculatorTab> card; // write this tab's export card as a PNG to `out`
+    std::optional<CalculatorTab> screen; // write this tab's screen as a PNG to `out`
+    bool dark = false;                   // the screen in the dark appearance
     QString out;                       // the picture file
     std::optional<QString> themeID;    // absent: the record's theme
     std::optional<QString> logoFile;   // the broker's logo on the card; absent: none
     bool help = false;
 
     // Pictures need the widget toolkit; text does not.
-    bool drawsPictures() const { return card.has_value(); }
+    bool drawsPictures() const { return card.has_value() || screen.has_value(); }
 };
 
 struct Parsed {

@@ -2,6 +2,7 @@
 
 #include "CardOutput.h"
 #include "RecordSource.h"
+#include "ScreenOutput.h"
 #include "ReportArguments.h"
 
 #include "brand/Theme.h"
@@ -82,6 +83,13 @@ int main(int argc, char *argv[])
     const QDateTime now = QDateTime::currentDateTime();
     store.setClock([now] { return now; });
 
+    // The record's theme, unless another was asked for.
+    if (options.drawsPictures())
+        ThemeRuntime::setCurrent(Theme::named(options.themeID.value_or(store.state().themeID)));
+    if (options.screen)
+        if (const QString error = ScreenOutput::writeScreen(store, *options.screen, options.dark, options.out);
+            !error.isEmpty())
+            return fail(error);
     if (options.card) {
         std::optional<QImage> logo;
         if (options.logoFile) {
@@ -90,8 +98,6 @@ int main(int argc, char *argv[])
                 return fail(read.error);
             logo = read.image;
         }
-        // The record's theme, unless another was asked for.
-        ThemeRuntime::setCurrent(Theme::named(options.themeID.value_or(store.state().themeID)));
         if (const QString error = CardOutput::writeCard(store, *options.card, logo, options.out); !error.isEmpty())
             return fail(error);
     }

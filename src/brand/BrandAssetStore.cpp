@@ -87,24 +87,33 @@ void BrandAssetStore::load()
     setLogo(image.isNull() ? std::nullopt : std::optional<QImage>(image));
 }
 
-std::optional<QString> BrandAssetStore::importLogo(const QString &path)
+BrandAssetStore::Checked BrandAssetStore::check(const QString &path)
 {
     QFile file(path);
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile() || !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("The file \u201C%1\u201D couldn\u2019t be opened.").arg(info.fileName());
+        return {{}, QStringLiteral("The file \u201C%1\u201D couldn\u2019t be opened.").arg(info.fileName())};
     if (info.size() > maxBytes)
-        return describe(ImportError::tooLarge);
+        return {{}, describe(ImportError::tooLarge)};
 
     // Read one byte past the limit so a file that grew after the size check is still caught.
     const QByteArray bytes = file.read(maxBytes + 1);
     if (bytes.size() > maxBytes)
-        return describe(ImportError::tooLarge);
+        return {{}, describe(ImportError::tooLarge)};
     const QImage image = decodePng(bytes);
     if (image.isNull() || image.width() <= 0)
-        return describe(ImportError::unreadable);
+        return {{}, describe(ImportError::unreadable)};
     if (std::max(image.width(), image.height()) < minLongEdge)
-        return describe(ImportError::tooSmall);
+        return {{}, describe(ImportError::tooSmall)};
+    return {image, {}};
+}
+
+std::optional<QString> BrandAssetStore::importLogo(const QString &path)
+{
+    const Checked checked = check(path);
+    if (!checked.error.isEmpty())
+        return checked.error;
+    const QImage &image = checked.image;
 
     // Always a fresh encoding: none of the chosen file's metadata is carried over.
     const QByteArray png = encodePng(image);

@@ -21,6 +21,13 @@ public:
 
     const std::optional<QImage> &logo() const { return logo_; }
 
+    // The import checks on a chosen file, without storing anything: the image, or the sentence to show.
+    struct Checked {
+        QImage image;
+        QString error; // empty when the image passed
+    };
+    static Checked check(const QString &path);
+
     void load();
     // Absent on success, else the sentence to show beside the logo controls.
     std::optional<QString> importLogo(const QString &path);

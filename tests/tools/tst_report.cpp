@@ -152,6 +152,11 @@ class TestReport : public QObject {
                                         << QByteArray();
         QTest::newRow("missing logo") << QStringList{"--card", "income", "--out", "x.png", "--logo", "nope.png"}
                                       << QByteArray();
+        QTest::newRow("card and screen") << QStringList{"--card", "income", "--screen", "income", "--out", "x.png"}
+                                         << QByteArray();
+        QTest::newRow("dark without a screen") << QStringList{"--card", "income", "--dark", "--out", "x.png"}
+                                               << QByteArray();
+        QTest::newRow("unknown screen") << QStringList{"--screen", "settings", "--out", "x.png"} << QByteArray();
     }
 
     void badInputFailsWithOneLine()
@@ -204,6 +209,17 @@ class TestReport : public QObject {
         QCOMPARE(card.width(), 1280);
         QVERIFY(card.height() > 600);
         QVERIFY(!card.hasAlphaChannel());
+    }
+
+    // A screen is the window's column at scale 2, in the appearance asked for.
+    void screens()
+    {
+        const QImage light = cardImage({QStringLiteral("--screen"), QStringLiteral("income")});
+        QCOMPARE(light.width(), 940);
+        QVERIFY(light.height() > 1000);
+        QVERIFY(near(light.pixelColor(2, 2), QColor::fromRgb(Theme::house().paper)));
+        const QImage dark = cardImage({"--screen", "repayment", "--dark", "--theme", "slate"});
+        QVERIFY(near(dark.pixelColor(2, 2), QColor::fromRgb(Theme::named("slate").dark)));
     }
 
     void cardThemeAndLogo()

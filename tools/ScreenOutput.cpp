@@ -1,0 +1,71 @@
+#include "ScreenOutput.h"
+
+#include "PngFile.h"
+
+#include "brand/Brand.h"
+#include "brand/BrandType.h"
+#include "ui/CapacityView.h"
+#include "ui/IncomeView.h"
+#include "ui/RepaymentView.h"
+#include "ui/UpfrontView.h"
+
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace brolga::ScreenOutput {
+
+namespace {
+
+constexpr int windowWidth = 470;
+constexpr int padding = 12;
+constexpr qreal scale = 2;
+
+QWidget *makeScreen(CalculatorStore &store, CalculatorTab tab, QWidget *parent)
+{
+    switch (tab) {
+    case CalculatorTab::repayment: return new RepaymentView(store, parent);
+    case CalculatorTab::capacity: return new CapacityView(store, parent);
+    case CalculatorTab::income: return new IncomeView(store, parent);
+    case CalculatorTab::upfront: return new UpfrontView(store, parent);
+    }
+    return new QWidget(parent);
+}
+
+} // namespace
+
+QImage render(CalculatorStore &store, CalculatorTab tab, bool dark)
+{
+    BrandType::registerFonts();
+    const auto previous = Brand::forcedAppearance();
+    Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
+
+    auto column = std::make_unique<QWidget>();
+    column->setAttribute(Qt::WA_DontShowOnScreen);
+    auto *layout = new QVBoxLayout(column.get());
+    layout->setContentsMargins(padding, padding, padding, padding);
+    layout->addWidget(makeScreen(store, tab, column.get()));
+    layout->addStretch();
+    column->setFixedWidth(windowWidth);
+    column->show();
+    layout->activate();
+    const int height = layout->hasHeightForWidth() ? layout->totalHeightForWidth(windowWidth)
+                                                   : column->sizeHint().height();
+    column->setFixedHeight(height);
+    layout->activate();
+
+    QImage image(QSize(windowWidth, height) * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Brand::canvas());
+    column->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+
+    Brand::forceAppearance(previous);
+    return image;
+}
+
+QString writeScreen(CalculatorStore &store, CalculatorTab tab, bool dark, const QString &path)
+{
+    return PngFile::write(render(store, tab, dark), path);
+}
+
+} // namespace brolga::ScreenOutput

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/Enums.h"
+
+#include <QImage>
+#include <QString>
+
+namespace brolga {
+class CalculatorStore;
+}
+
+namespace brolga::ScreenOutput {
+
+// The screen of `tab` as the window shows it: 470 wide with 12 of padding, its full height, at scale 2, in the
+// current theme and the given appearance.
+QImage render(CalculatorStore &store, CalculatorTab tab, bool dark);
+
+// The same as a PNG at `path`; an empty string on success, else one line.
+QString writeScreen(CalculatorStore &store, CalculatorTab tab, bool dark, const QString &path);
+
+} // namespace brolga::ScreenOutput
