@@ -46,6 +46,24 @@ private Q_SLOTS:
         }
         Q_UNUSED(last);
     }
+
+    // SIGTERM while a debounced save is still waiting: the edit is written before the process ends.
+    void terminatedWithASavePending()
+    {
+        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
+        QProcess child;
+        child.start(QStringLiteral(BROLGA_SAVE_CHILD), {QStringLiteral("pending")});
+        QVERIFY(child.waitForStarted());
+        QVERIFY(child.waitForReadyRead(10000));
+        QCOMPARE(child.readAll().trimmed(), QByteArray("edited"));
+        ::kill(pid_t(child.processId()), SIGTERM);
+        QVERIFY(child.waitForFinished(5000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+
+        const auto bytes = Settings().storedState();
+        QVERIFY(bytes.has_value());
+        QCOMPARE(StateCodec::decode(*bytes)->brokerName, QStringLiteral("Saved on the way out"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCrashSafety)
