@@ -1,5 +1,7 @@
 #include "brand/Credits.h"
 
+#include "calc/StampDuty.h"
+
 namespace brolga {
 
 const QString &Credits::productName()
@@ -23,7 +25,8 @@ const QString &Credits::shortDisclaimer()
 
 const QString &Credits::dutyCurrentAsAt()
 {
-    static const QString text = QStringLiteral("26 August 2026");
+    // The date the duty tables were last checked against the state revenue offices.
+    static const QString text = QString::fromLatin1(StampDuty::scalesAsAt);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "brand/Credits.h"
 #include "export/ExportTexts.h"
 
 #include <QStringList>
@@ -223,8 +224,8 @@ QString summary(const CalculatorStore &store, CalculatorTab tab, const QDateTime
     lines << bodyLines(store, tab);
 
     lines << QString();
-    lines << QString::fromUtf16(ExportTexts::shortDisclaimer);
-    lines << QString::fromUtf16(ExportTexts::creditLine);
+    lines << Credits::shortDisclaimer();
+    lines << Credits::productName() + QStringLiteral(" \u00B7 ") + Credits::makerCredit();
     return lines.join(u'\n');
 }
 
