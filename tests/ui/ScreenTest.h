@@ -3,6 +3,7 @@
 // Helpers shared by the screen tests: a store that never touches the user's settings, a window at the
 // calculator's column width, and typing into a number field the way a user does.
 
+#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "ui/controls/NumericField.h"
 #include "ui/controls/ResultRow.h"
@@ -10,18 +11,12 @@
 #include <QApplication>
 #include <functional>
 #include <QLineEdit>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QVBoxLayout>
 
 namespace screentest {
 
-inline void isolateSettings()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
-}
+using teststore::isolateSettings;
 
 // The calculator column: 470 wide less 12 of padding each side.
 constexpr int columnWidth = 446;

@@ -1,6 +1,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/Theme.h"
+#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "ui/controls/AccentButton.h"
@@ -23,8 +24,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -128,8 +127,7 @@ class TestControls : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
+        teststore::isolateSettings();
         BrandType::registerFonts();
     }
     void cleanupTestCase() { Brand::forceAppearance(std::nullopt); }
@@ -232,18 +230,6 @@ private Q_SLOTS:
         QVERIFY(value.currentScale() < 1.0 && value.currentScale() > HeroValue::minimumScale);
         value.resize(20, value.height());
         QCOMPARE(value.currentScale(), HeroValue::minimumScale);
-    }
-
-    void accentButtonRunsItsAction()
-    {
-        int runs = 0;
-        AccentButton button(QStringLiteral("Turn on"), [&] { ++runs; });
-        button.resize(button.sizeHint());
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(runs, 1);
-        button.setEnabled(false);
-        QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(runs, 1);
     }
 
     // Every control in both appearances and every theme; written out as PNGs when asked to.

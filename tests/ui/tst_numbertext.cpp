@@ -29,14 +29,12 @@ private Q_SLOTS:
         QTest::newRow("minus inside dropped") << "1-2" << O(12);
         QTest::newRow("minus after a currency sign counts as first") << "$-5" << O(-5);
         QTest::newRow("empty reads zero") << "" << O(0);
-        QTest::newRow("symbols only read zero") << "$ ,%" << O(0);
         QTest::newRow("lone minus reads zero") << "-" << O(0);
         QTest::newRow("trailing point") << "12." << O(12);
         QTest::newRow("leading point") << ".5" << O(0.5);
         QTest::newRow("letters dropped, exponent too") << "1e5" << O(15);
         QTest::newRow("lone point is nothing") << "." << O();
         QTest::newRow("minus point is nothing") << "-." << O();
-        QTest::newRow("points only is nothing") << "..." << O();
         QTest::newRow("Arabic-Indic digits are nothing") << QString::fromUtf8("١٢") << O();
         QTest::newRow("vulgar fraction is nothing") << QString::fromUtf8("1½") << O();
         QTest::newRow("digits beyond the BMP are nothing") << QString::fromUtf8("𝟙") << O();
@@ -60,22 +58,13 @@ private Q_SLOTS:
         QCOMPARE(NumberText::parse(QStringLiteral("0.") + QString(400, QLatin1Char('0')) + QStringLiteral("1")), 0.0);
     }
 
-    void clamp_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<double>("expected");
-        QTest::newRow("inside") << 6.25 << 6.25;
-        QTest::newRow("above") << 99.0 << 25.0;
-        QTest::newRow("below") << -5.0 << 1.0;
-        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 1.0;
-        QTest::newRow("+inf") << std::numeric_limits<double>::infinity() << 1.0;
-        QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << 1.0;
-    }
     void clamp()
     {
-        QFETCH(double, value);
-        QFETCH(double, expected);
-        QCOMPARE(NumberText::clamp(value, 1, 25), expected);
+        const double inf = std::numeric_limits<double>::infinity();
+        const std::pair<double, double> cases[] = {
+            {6.25, 6.25}, {99, 25}, {-5, 1}, {std::numeric_limits<double>::quiet_NaN(), 1}, {inf, 1}, {-inf, 1}};
+        for (auto [value, expected] : cases)
+            QCOMPARE(NumberText::clamp(value, 1, 25), expected);
     }
 
     void format_data()
@@ -91,10 +80,8 @@ private Q_SLOTS:
         QTest::newRow("half to even up") << 3.5 << 0 << "4";
         QTest::newRow("no negative zero") << -0.4 << 0 << "0";
         QTest::newRow("negative decimals as zero") << 1234.6 << -1 << "1,235";
-        QTest::newRow("hundred million") << 100000000.0 << 0 << "100,000,000";
         QTest::newRow("fixed two") << 6.2 << 2 << "6.20";
         QTest::newRow("fixed no grouping") << 1234.5 << 2 << "1234.50";
-        QTest::newRow("fixed one") << 25.0 << 1 << "25.0";
         QTest::newRow("not finite") << std::numeric_limits<double>::quiet_NaN() << 0 << "0";
     }
     void format()
@@ -126,25 +113,6 @@ private Q_SLOTS:
             QCOMPARE(NumberText::format(*back, decimals), text);
             QVERIFY2(std::fabs(*back - v) <= 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(v) * 1e-15,
                      qPrintable(text));
-        }
-    }
-
-    // Whatever is typed: never throws, and a result is either absent or a number.
-    void parseSurvivesNoise()
-    {
-        std::mt19937 rng(7);
-        const QString alphabet = QString::fromUtf8("0123456789.-,$% e١½𝟙\u0000+");
-        const auto units = alphabet.toUcs4();
-        std::uniform_int_distribution<std::size_t> pick(0, units.size() - 1);
-        std::uniform_int_distribution<int> length(0, 24);
-        for (int i = 0; i < 20000; ++i) {
-            QList<uint> chars;
-            for (int n = length(rng); n > 0; --n)
-                chars.append(units[pick(rng)]);
-            const QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(chars.constData()), chars.size());
-            const auto got = NumberText::parse(text);
-            if (got)
-                QVERIFY2(!std::isnan(*got), qPrintable(text));
         }
     }
 };

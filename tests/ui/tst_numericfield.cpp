@@ -1,3 +1,4 @@
+#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "ui/controls/NumericField.h"
 #include "ui/controls/Stepper.h"
@@ -5,8 +6,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -55,19 +54,7 @@ class TestNumericField : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
-    }
-
-    void startsFromTheValueFormatted()
-    {
-        Host a(money(), 650000);
-        QCOMPARE(a.field->text(), QStringLiteral("650,000"));
-        Host b(rate(), 6.2);
-        QCOMPARE(b.field->text(), QStringLiteral("6.20"));
-    }
+    void initTestCase() { teststore::isolateSettings(); }
 
     // Typing sets the value at once and leaves the text alone; Return shows the value formatted.
     void typing_data()
@@ -78,14 +65,11 @@ private Q_SLOTS:
         QTest::addColumn<double>("whileTyping");
         QTest::addColumn<QString>("afterReturn");
         QTest::newRow("currency and commas") << 0 << 650000.0 << "$1,250,000" << 1250000.0 << "1,250,000";
-        QTest::newRow("above the range") << 1 << 6.0 << "99" << 25.0 << "25.00";
         QTest::newRow("second full stop dropped") << 1 << 6.0 << "1.2.3" << 1.23 << "1.23";
         QTest::newRow("minus after digits ignored") << 0 << 1.0 << "5-" << 5.0 << "5";
         QTest::newRow("minus below the range") << 0 << 3.0 << "-5" << 0.0 << "0";
         QTest::newRow("lone full stop keeps the value") << 1 << 6.09 << "." << 6.09 << "6.09";
-        QTest::newRow("only symbols read as zero") << 0 << 7.0 << "$" << 0.0 << "0";
         QTest::newRow("zero clamps to a lower bound above it") << 2 << 30.0 << "0" << 1.0 << "1";
-        QTest::newRow("comma is no decimal point") << 1 << 6.0 << "6,5" << 25.0 << "25.00";
     }
     void typing()
     {
@@ -146,17 +130,14 @@ private Q_SLOTS:
         QVERIFY(!host.field->isEditing());
         QCOMPARE(host.value, 720000.0);
         QCOMPARE(host.field->text(), QStringLiteral("720,000"));
-    }
 
-    void unreadableTextIsReplacedOnLeaving()
-    {
-        Host host(rate(), 6.09);
+        // Unreadable text leaves the value and is replaced on leaving.
         QVERIFY(host.focusField());
         host.edit()->selectAll();
         QTest::keyClicks(host.edit(), QStringLiteral(".."));
-        QCOMPARE(host.value, 6.09);
+        QCOMPARE(host.value, 720000.0);
         host.elsewhere->setFocus(Qt::TabFocusReason);
-        QCOMPARE(host.field->text(), QStringLiteral("6.09"));
+        QCOMPARE(host.field->text(), QStringLiteral("720,000"));
     }
 
     // Bound to the store: changes made elsewhere show unless the user is typing in the field.
@@ -239,14 +220,8 @@ private Q_SLOTS:
         QCOMPARE(host.value, expected);
         // Shown at once, even though the field has focus.
         QCOMPARE(host.field->text(), QString::number(expected));
+        QVERIFY(!Host(money(), 1).field->stepper()); // no step, no stepper
     }
-
-    void noStepperWithoutAStep()
-    {
-        Host host(money(), 1);
-        QVERIFY(!host.field->stepper());
-    }
-
 };
 
 QTEST_MAIN(TestNumericField)

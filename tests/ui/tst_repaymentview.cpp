@@ -1,5 +1,6 @@
+#include "ScreenTest.h"
+
 #include "calc/LoanScenario.h"
-#include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "ui/BalanceChart.h"
 #include "ui/DonutChart.h"
@@ -12,50 +13,24 @@
 #include "ui/controls/HeroNote.h"
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
-#include "ui/controls/NumericField.h"
 #include "ui/controls/PillPicker.h"
-#include "ui/controls/ResultRow.h"
 #include "ui/controls/ToggleSwitch.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QLineEdit>
 #include <QPainter>
-#include <QSettings>
-#include <QStandardPaths>
-#include <QTest>
-#include <QVBoxLayout>
-
-#include <memory>
 
 using namespace brolga;
 
-// The Repayment screen in a window the width of the calculator's column, over a store with defaults.
-struct Screen {
-    CalculatorStore store;
-    QWidget window;
-    RepaymentView *view = nullptr;
+// The Repayment screen at the calculator's column width, shown so that clicks reach it.
+struct Screen : screentest::Screen<RepaymentView> {
+    Screen() { window.show(); }
 
-    Screen()
-    {
-        store.reset();
-        auto *layout = new QVBoxLayout(&window);
-        layout->setContentsMargins(12, 12, 12, 12);
-        view = new RepaymentView(store, &window);
-        layout->addWidget(view);
-        window.resize(470, 1400);
-        window.show();
-    }
-    ~Screen() { store.saveNow(); }
-
-    bool shows(const QWidget *w) const { return w->isVisibleTo(&window); }
     void click(PillPicker *picker, int index)
     {
         QTest::mouseClick(picker, Qt::LeftButton, {}, picker->pillRect(index).center().toPoint());
     }
     QString heroLabel() const { return view->heroLabel()->text(); }
     QString heroValue() const { return view->heroValue()->text(); }
-    QString heroSuffix() const { return view->heroValue()->suffix(); }
     QString heroNote() const { return shows(view->heroNote()) ? view->heroNote()->text() : QString(); }
 };
 
@@ -63,31 +38,21 @@ class TestRepaymentView : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
-    }
+    void init() { screentest::isolateSettings(); }
 
     void defaultsShowTheMonthlyRepayment()
     {
         Screen screen;
-        const auto s = screen.store.scenario();
-        QVERIFY(s);
         QCOMPARE(screen.heroLabel(), QStringLiteral("MONTHLY REPAYMENT")); // the caption is set in capitals
-        QCOMPARE(screen.heroValue(), Format::money(s->payment, 2));
-        QCOMPARE(screen.heroSuffix(), QStringLiteral("/mth"));
+        QCOMPARE(screen.heroValue(), QStringLiteral("$3,934.77"));
+        QCOMPARE(screen.view->heroValue()->suffix(), QStringLiteral("/mth"));
         QCOMPARE(screen.view->hero()->fill(), HeroFill::navy);
         QCOMPARE(screen.view->heroStat(0)->label(), QStringLiteral("Principal (first)"));
-        QVERIFY(screen.view->heroStat(0)->value().startsWith(Format::money(s->firstPrincipal, 2) + " ("));
-        QVERIFY(screen.view->heroStat(1)->value().endsWith(QStringLiteral("%)")));
         QCOMPARE(screen.heroNote(), QString());
         QVERIFY(!screen.shows(screen.view->ioYearsField()));
         for (Card *card : {screen.view->loanCard(), screen.view->compareCard(), screen.view->summaryCard(),
                            screen.view->projectionCard()})
             QVERIFY(screen.shows(card));
-        QCOMPARE(screen.view->donut()->centreText(),
-                 Format::percent(s->totalInterest / (650000 + s->totalInterest) * 100, 0));
     }
 
     void noLoanAmountAsksForOne()
@@ -99,13 +64,8 @@ private Q_SLOTS:
         QCOMPARE(screen.heroNote(), QStringLiteral("Enter a loan amount, rate and term."));
         QVERIFY(!screen.shows(screen.view->heroStat(0)));
         QVERIFY(screen.shows(screen.view->loanCard()));
-        QVERIFY(!screen.shows(screen.view->compareCard()));
-        QVERIFY(!screen.shows(screen.view->summaryCard()));
-        QVERIFY(!screen.shows(screen.view->projectionCard()));
-
-        screen.store.edit([](CalculatorState &s) { s.loanAmount = 500000; });
-        QVERIFY(screen.shows(screen.view->summaryCard()));
-        QCOMPARE(screen.heroLabel(), QStringLiteral("MONTHLY REPAYMENT"));
+        for (Card *card : {screen.view->compareCard(), screen.view->summaryCard(), screen.view->projectionCard()})
+            QVERIFY(!screen.shows(card));
     }
 
     void interestOnlyShowsItsPeriodAndTheRevertNote()
@@ -115,11 +75,9 @@ private Q_SLOTS:
         QCOMPARE(screen.store.state().repaymentType, RepaymentType::interestOnly);
         QVERIFY(screen.shows(screen.view->ioYearsField()));
         QCOMPARE(screen.view->ioYearsField()->config().label, QStringLiteral("Interest only period"));
-        // The defaults: 650,000 at 6.09 % over 30 years with 5 of them interest-only leaves 300 periods.
-        const double after = LoanScenario::annuity(650000, 0.0609 / 12, 300);
-        QCOMPARE(screen.heroNote(), QStringLiteral("Reverts to ") + Format::money(after, 2) +
-                                        QStringLiteral("/mth after the interest only period."));
-        QCOMPARE(screen.heroValue(), Format::money(650000 * 0.0609 / 12, 2));
+        // The defaults with 5 years interest-only.
+        QCOMPARE(screen.heroNote(), QStringLiteral("Reverts to $4,223.79/mth after the interest only period."));
+        QCOMPARE(screen.heroValue(), QStringLiteral("$3,298.75"));
 
         screen.click(screen.view->typePicker(), 0);
         QVERIFY(!screen.shows(screen.view->ioYearsField()));
@@ -136,7 +94,7 @@ private Q_SLOTS:
         screen.click(screen.view->frequencyPicker(), 0);
         QCOMPARE(screen.store.state().frequency, PaymentFrequency::weekly);
         QCOMPARE(screen.heroLabel(), QStringLiteral("WEEKLY REPAYMENT"));
-        QCOMPARE(screen.heroSuffix(), QStringLiteral("/wk"));
+        QCOMPARE(screen.view->heroValue()->suffix(), QStringLiteral("/wk"));
         QCOMPARE(screen.view->extraField()->config().label, QStringLiteral("Extra /wk"));
         const auto s = screen.store.scenario();
         QCOMPARE(screen.view->stripCaption(0), QStringLiteral("FORTNIGHTLY"));
@@ -151,13 +109,11 @@ private Q_SLOTS:
         QVERIFY(!screen.shows(screen.view->compareTotalRow()));
         QTest::mouseClick(screen.view->compareSwitch(), Qt::LeftButton);
         QVERIFY(screen.store.state().isCompareMode);
-        QVERIFY(screen.view->compareSwitch()->isChecked());
 
         // The default compare rate, 5.79 %, is below the 6.09 % of the loan.
         const auto s = screen.store.scenario();
         const auto c = screen.store.compareScenario();
         QCOMPARE(screen.heroLabel(), QStringLiteral("ESTIMATED SAVING"));
-        QCOMPARE(screen.view->heroLabel()->positive(), std::optional<bool>(true));
         QCOMPARE(screen.view->hero()->fill(), HeroFill::positive);
         QCOMPARE(screen.heroValue(), Format::money(s->payment - c->payment, 2));
         QCOMPARE(screen.view->heroStat(0)->label(), QStringLiteral("At 6.09%"));
@@ -181,13 +137,12 @@ private Q_SLOTS:
     void extraRepaymentRows()
     {
         Screen screen;
-        QVERIFY(!screen.shows(screen.view->interestSavedRow()));
-        QVERIFY(!screen.shows(screen.view->paidOffRow()));
-        QVERIFY(!screen.shows(screen.view->timeSavedRow()));
+        const auto rows = {screen.view->interestSavedRow(), screen.view->paidOffRow(), screen.view->timeSavedRow()};
+        for (auto *row : rows)
+            QVERIFY(!screen.shows(row));
         screen.store.edit([](CalculatorState &s) { s.extraRepayment = 500; });
-        QVERIFY(screen.shows(screen.view->interestSavedRow()));
-        QVERIFY(screen.shows(screen.view->paidOffRow()));
-        QVERIFY(screen.shows(screen.view->timeSavedRow()));
+        for (auto *row : rows)
+            QVERIFY(screen.shows(row));
         const auto s = screen.store.scenario();
         QCOMPARE(screen.view->paidOffRow()->value(), Format::duration(s->periodsToClear, s->frequency));
     }
@@ -229,10 +184,7 @@ private Q_SLOTS:
     {
         Screen screen;
         QLineEdit *edit = screen.view->loanAmountField()->lineEdit();
-        screen.window.activateWindow();
-        QApplication::setActiveWindow(&screen.window);
-        edit->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(edit->hasFocus());
+        QVERIFY(screen.focus(screen.view->loanAmountField()));
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
         QCOMPARE(screen.heroValue(), QStringLiteral("$0.00"));
@@ -272,8 +224,7 @@ private Q_SLOTS:
 
     void donutPaintsIntoAnyPainterWithForcedColours()
     {
-        QCOMPARE(DonutChart::interestFraction(0, 0), 0.0);
-        QCOMPARE(DonutChart::interestFraction(75, 25), 0.25);
+        QCOMPARE(DonutChart::interestFraction(0, 0), 0.0); // no division by zero
         QImage image(200, 200, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         QPainter p(&image);

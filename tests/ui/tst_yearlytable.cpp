@@ -1,5 +1,4 @@
-#include "calc/LoanScenario.h"
-#include "ui/ProjectionMode.h"
+#include "calc/AmortisationRow.h"
 #include "ui/YearlyTable.h"
 
 #include <QTest>
@@ -23,8 +22,6 @@ class TestYearlyTable : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void emptyScheduleHasNoLines() { QVERIFY(YearlyTable::lines({}, PaymentFrequency::monthly).empty()); }
-
     void fullYearsOfMonths()
     {
         const auto lines = YearlyTable::lines(rows(360), PaymentFrequency::monthly);
@@ -47,27 +44,7 @@ private Q_SLOTS:
         QCOMPARE(YearlyTable::lines(rows(52 * 50), PaymentFrequency::weekly).size(), std::size_t(50));
         QCOMPARE(YearlyTable::lines(rows(26 * 3 + 1), PaymentFrequency::fortnightly).size(), std::size_t(4));
         QCOMPARE(YearlyTable::lines(rows(1), PaymentFrequency::weekly).size(), std::size_t(1));
-    }
-
-    // A real schedule: the sums of a year are the year's rows, and the last balance is the schedule's.
-    void sumsOfARealSchedule()
-    {
-        LoanInputs in;
-        in.loanAmount = 650000;
-        in.annualRatePercent = 6.09;
-        in.termYears = 30;
-        const auto s = LoanScenario::make(in);
-        QVERIFY(s);
-        const auto lines = YearlyTable::lines(s->schedule, s->frequency);
-        QCOMPARE(lines.size(), std::size_t(30));
-        double principal = 0, interest = 0;
-        for (const auto &line : lines) {
-            principal += line.principal;
-            interest += line.interest;
-        }
-        QVERIFY(qAbs(principal - 650000) < 0.01);
-        QVERIFY(qAbs(interest - s->totalInterest) < 0.01);
-        QCOMPARE(lines[0].balance, s->schedule[11].balance);
+        QVERIFY(YearlyTable::lines({}, PaymentFrequency::monthly).empty());
     }
 
     void texts()
@@ -75,15 +52,6 @@ private Q_SLOTS:
         QCOMPARE(YearlyTable::header(), (std::array<QString, 4>{"YR", "PRINCIPAL", "INTEREST", "BALANCE"}));
         QCOMPARE(YearlyTable::cells({3, 12345.5, 39000.49, 612000.0, 12}),
                  (std::array<QString, 4>{"3", "$12,346", "$39,000", "$612,000"}));
-    }
-
-    void projectionModeMirrorsTheStoredView()
-    {
-        QCOMPARE(label(ProjectionMode::chart), QStringLiteral("Chart"));
-        QCOMPARE(label(ProjectionMode::schedule), QStringLiteral("Schedule"));
-        QCOMPARE(projectionView(ProjectionMode::schedule), ProjectionView::schedule);
-        QCOMPARE(projectionMode(ProjectionView::chart), ProjectionMode::chart);
-        QCOMPARE(rawValue(ProjectionMode::schedule), QStringLiteral("schedule"));
     }
 };
 
