@@ -22,6 +22,8 @@ bench: deps
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/bench/bench_derived
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_repayment_refresh
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_card
 
 # Each fuzz target runs FUZZ_SECONDS (default 60) on its seeds in tests/fuzz/corpus/;
 # what it finds new goes to build/fuzz/corpus/, crashes to build/fuzz/findings/.
