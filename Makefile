@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`. Each installs what is missing first.
-.PHONY: run test bench fuzz deps build clean format
+.PHONY: run test bench perf fuzz deps build clean format
 
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
@@ -25,6 +25,12 @@ bench: deps
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_repayment_refresh
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_card
 
+# The figures of docs/performance.md (needs hyperfine, xvfb-run and GNU time).
+perf: deps
+	cmake --preset bench
+	cmake --build --preset bench -j $(JOBS)
+	bash bench/perf.sh build/bench
+
 # Each fuzz target runs FUZZ_SECONDS (default 60) on its seeds in tests/fuzz/corpus/;
 # what it finds new goes to build/fuzz/corpus/, crashes to build/fuzz/findings/.
 FUZZ_SECONDS ?= 60
@@ -37,7 +43,8 @@ fuzz:
 	  seeds=tests/fuzz/corpus/$${t#fuzz_}; work=build/fuzz/corpus/$${t#fuzz_}; \
 	  mkdir -p $$work build/fuzz/findings; \
 	  echo "== $$t for $(FUZZ_SECONDS) s"; \
-	  ./build/fuzz/tests/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/findings/$$t- \
+	  dict=tests/fuzz/$${t#fuzz_}.dict; [ -f $$dict ] && dictarg=-dict=$$dict || dictarg=; \
+	  ./build/fuzz/tests/fuzz/$$t $$dictarg -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/findings/$$t- \
 	    -print_final_stats=1 $$work $$seeds || exit 1; \
 	done
 
