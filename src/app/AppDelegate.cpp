@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -87,6 +88,7 @@ void AppDelegate::launch()
     if (hasTray_)
         Platform::becomeAccessory();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &AppDelegate::saveAll, Qt::UniqueConnection);
+    qApp->installEventFilter(this);
 
     buildMainMenu();
     buildTrayIcon();
@@ -266,6 +268,26 @@ QWidget *AppDelegate::activeWindow() const
         return active;
     // The shortcuts only reach us from one of our windows; without a settings window in front it is this one.
     return window_;
+}
+
+bool AppDelegate::eventFilter(QObject *watched, QEvent *event)
+{
+    // Before a key reaches a shortcut, the focused widget may claim it. Line edits on Linux claim Ctrl+E (end
+    // of line, from Emacs), which would swallow Export Snapshot whenever a figure is being typed. Leaving the
+    // override unaccepted lets the window's action have it. Cut, copy, paste and the like stay with the field.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() && window_ &&
+        static_cast<QWidget *>(watched)->window() == window_) {
+        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+        for (Command command : {Command::exportSnapshot, Command::copyFigures, Command::settings, Command::hide,
+                                Command::quit, Command::minimize, Command::close}) {
+            QAction *windowAction = action(command);
+            if (windowAction && windowAction->isEnabled() && windowAction->shortcut() == pressed) {
+                event->ignore();
+                return true;
+            }
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 // ---- The calculator window ----

@@ -98,6 +98,10 @@ public Q_SLOTS:
 Q_SIGNALS:
     void quitting();
 
+protected:
+    // The window's commands win over a text field's own use of the same keys (Ctrl+E is "end of line" there).
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildMainMenu();
     void buildTrayIcon();

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QEventLoop>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
@@ -236,6 +237,35 @@ private slots:
         QSignalSpy quitting(d.get(), &AppDelegate::quitting);
         QTest::keyClick(w, Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(quitting.count(), 1);
+        SnapshotExporter::setDesktopFolder(std::nullopt);
+    }
+
+    // Line edits claim Ctrl+E for "end of line" where the keyboard scheme is X11's (not offscreen's, so a
+    // stand-in claims it here); typing a figure must not disable the export.
+    void exportWhileTyping()
+    {
+        struct ClaimsEveryKey : QLineEdit {
+            using QLineEdit::QLineEdit;
+            bool event(QEvent *e) override
+            {
+                if (e->type() == QEvent::ShortcutOverride) {
+                    e->accept();
+                    return true;
+                }
+                return QLineEdit::event(e);
+            }
+        };
+        QTemporaryDir desktop;
+        SnapshotExporter::setDesktopFolder(desktop.path());
+        auto d = launched(AppDelegate::TrayMode::tray);
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d->window()));
+        auto *field = new ClaimsEveryKey(d->window());
+        field->show();
+        field->setFocus();
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClick(field, Qt::Key_E, Qt::ControlModifier);
+        QTRY_COMPARE(QDir(desktop.path()).entryList({"*.png"}).size(), 1);
         SnapshotExporter::setDesktopFolder(std::nullopt);
     }
 
