@@ -1,0 +1,160 @@
+#!/usr/bin/env bash
+# Brolga end to end in a real X server: no tray, so an ordinary window. Types a loan amount, copies the
+# figures as text (Ctrl+Shift+C), exports the snapshot to the Desktop (Ctrl+E), quits (Ctrl+Q), starts again
+# and finds the amount restored.
+#
+#   e2e.sh PATH/TO/brolga
+#
+# Exits 77 (CTest's skip code) when Xvfb, xdotool or xclip is missing; scripts/install-deps installs them.
+# E2E_KEEP=1 keeps the work folder (home, logs, and on failure a picture of the window, given ImageMagick).
+set -uo pipefail
+
+brolga=${1:?usage: e2e.sh PATH/TO/brolga}
+skip=77
+
+missing=()
+for tool in Xvfb xdotool xclip; do
+    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+if ((${#missing[@]})); then
+    echo "SKIP: ${missing[*]} not installed (scripts/install-deps installs them); the end-to-end run needs a real X server"
+    exit "$skip"
+fi
+[[ -x $brolga ]] || { echo "FAIL: $brolga is not an executable"; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-e2e.XXXXXX")
+xvfb_pid=""
+app_pid=""
+window=""
+
+# Our own child lingers as a zombie until waited for, and kill -0 still finds that.
+ended() { ! kill -0 "$1" 2>/dev/null || [[ $(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) == Z ]]; }
+
+stop() { # stop PID: TERM, a short grace, then KILL
+    local pid=$1
+    [[ -n $pid ]] || return 0
+    if ! ended "$pid"; then
+        kill "$pid" 2>/dev/null
+        for _ in $(seq 30); do ended "$pid" && break; sleep 0.1; done
+        ended "$pid" || kill -KILL "$pid" 2>/dev/null
+    fi
+    wait "$pid" 2>/dev/null
+}
+cleanup() {
+    stop "$app_pid"
+    stop "$xvfb_pid"
+    [[ -n ${E2E_KEEP:-} ]] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+    [[ -n ${E2E_KEEP:-} && -n $window ]] && import -window "$window" "$work/fail.png" 2>/dev/null
+    echo "FAIL: $*"
+    if [[ -s $work/brolga.log ]]; then
+        echo "--- brolga's output"
+        tail -n 40 "$work/brolga.log"
+    fi
+    exit 1
+}
+
+# wait_for SECONDS COMMAND...: true once COMMAND succeeds, false when the time is up.
+wait_for() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# A home of our own: settings, the Desktop and the runtime folder never touch the user's.
+export HOME=$work/home
+mkdir -p "$HOME/Desktop" "$work/run"
+chmod 700 "$work/run"
+export XDG_RUNTIME_DIR=$work/run
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME XDG_CONFIG_DIRS XDG_DATA_DIRS
+unset WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+export LANG=en_AU.UTF-8 LC_ALL=
+export QT_QPA_PLATFORM=xcb
+# Leaks are the unit tests' business; here the exit status says whether quitting went well.
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
+
+# Should this script be killed outright (a CTest time-out), its children get SIGTERM from the kernel.
+orphan_guard=()
+command -v setpriv >/dev/null && orphan_guard=(setpriv --pdeathsig TERM --)
+
+# Xvfb picks a free display itself and writes its number once it accepts connections.
+"${orphan_guard[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+wait_for 10 grep -q '[0-9]' "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
+export DISPLAY=:$(tr -dc 0-9 <"$work/display")
+
+launch() {
+    "${orphan_guard[@]}" "$brolga" >>"$work/brolga.log" 2>&1 &
+    app_pid=$!
+    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null | head -n 1)
+    [[ -n $window ]] || fail "no Brolga window within 20 seconds"
+    # No window manager here: put the pointer over the window and give it the keyboard.
+    xdotool mousemove --window "$window" 200 20
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    sleep 0.5
+}
+
+clipboard() { timeout 2 xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null; }
+figures_copied() { clipboard | grep -q "Loan amount"; }
+
+# Ctrl+Shift+C, then the clipboard's text.
+copy_figures() {
+    xdotool key --clearmodifiers ctrl+shift+c
+    wait_for 5 figures_copied || fail "Ctrl+Shift+C put no figures on the clipboard"
+    clipboard
+}
+
+quit_app() {
+    xdotool key --clearmodifiers ctrl+q
+    wait_for 10 ended "$app_pid" || fail "Brolga still running 10 seconds after Ctrl+Q"
+    wait "$app_pid"
+    local status=$?
+    app_pid=""
+    ((status == 0)) || fail "Brolga ended with status $status after Ctrl+Q"
+}
+
+amount=734500
+formatted='$734,500'
+# The summary's row: "Loan amount ....... $734,500".
+shows_amount() { grep -qx "Loan amount \.* \$${formatted#\$}" <<<"$1"; }
+
+# ---- First run: type, copy, export, quit ----
+launch
+# Into Loan amount: its text box sits at (120, 389) of a new window, under the update consent strip that a
+# fresh home always shows. Should the layout move it, the clipboard check below says so.
+xdotool mousemove --window "$window" 120 389 click 1
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 30 "$amount"
+xdotool key Tab
+
+text=$(copy_figures)
+shows_amount "$text" || fail "the copied figures lack the loan amount $formatted:
+$text"
+echo "ok: typed $amount, Ctrl+Shift+C copied \"$(grep '^Loan amount' <<<"$text")\""
+
+xdotool key --clearmodifiers ctrl+e
+card() { compgen -G "$HOME/Desktop/Brolga-Repayment-*.png" >/dev/null; }
+wait_for 10 card || fail "Ctrl+E wrote no Brolga-Repayment-*.png to the Desktop"
+png=$(compgen -G "$HOME/Desktop/Brolga-Repayment-*.png" | head -n 1)
+[[ $(head -c 8 "$png" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] || fail "$png is not a PNG"
+echo "ok: Ctrl+E saved $(basename "$png") ($(wc -c <"$png") bytes)"
+
+quit_app
+echo "ok: Ctrl+Q ended Brolga"
+
+# ---- Second run: the amount is back ----
+launch
+text=$(copy_figures)
+shows_amount "$text" || fail "after a restart the loan amount is not $formatted:
+$text"
+echo "ok: after a restart the copied figures read \"$(grep '^Loan amount' <<<"$text")\""
+quit_app
+
+echo "PASS: end to end in ${SECONDS} s"
