@@ -46,29 +46,6 @@ BrandDateField::BrandDateField(const QString &label, Getter get, Setter set, QWi
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(label);
 
-    popup_ = new QFrame(this, Qt::Popup);
-    popup_->setFrameShape(QFrame::StyledPanel);
-    auto *inside = new QVBoxLayout(popup_);
-    inside->setContentsMargins(10, 10, 10, 10);
-    calendar_ = new QCalendarWidget(popup_);
-    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    calendar_->setGridVisible(false);
-    // Australian English whatever the system says: English month names, weeks from Monday.
-    calendar_->setLocale(QLocale(QLocale::English, QLocale::Australia));
-    calendar_->setFirstDayOfWeek(Qt::Monday);
-    inside->addWidget(calendar_);
-    popup_->setFixedWidth(popupWidth);
-    popup_->installEventFilter(this);
-    connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] {
-        if (syncing_)
-            return;
-        const QDate picked = calendar_->selectedDate();
-        if (picked.isValid() && picked != get_()) {
-            set_(picked);
-            Q_EMIT edited(picked);
-        }
-        refresh();
-    });
     refresh();
 }
 
@@ -95,11 +72,46 @@ BrandDateField *BrandDateField::bind(CalculatorStore &store, std::optional<QDate
     return field;
 }
 
+QCalendarWidget *BrandDateField::calendar()
+{
+    // Built on first use: a month calendar costs more to make than the rest of the screen around it, and
+    // most fields are never opened.
+    if (calendar_)
+        return calendar_;
+    popup_ = new QFrame(this, Qt::Popup);
+    popup_->setFrameShape(QFrame::StyledPanel);
+    auto *inside = new QVBoxLayout(popup_);
+    inside->setContentsMargins(10, 10, 10, 10);
+    calendar_ = new QCalendarWidget(popup_);
+    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    calendar_->setGridVisible(false);
+    // Australian English whatever the system says: English month names, weeks from Monday.
+    calendar_->setLocale(QLocale(QLocale::English, QLocale::Australia));
+    calendar_->setFirstDayOfWeek(Qt::Monday);
+    inside->addWidget(calendar_);
+    popup_->setFixedWidth(popupWidth);
+    popup_->installEventFilter(this);
+    connect(calendar_, &QCalendarWidget::selectionChanged, this, [this] {
+        if (syncing_)
+            return;
+        const QDate picked = calendar_->selectedDate();
+        if (picked.isValid() && picked != get_()) {
+            set_(picked);
+            Q_EMIT edited(picked);
+        }
+        refresh();
+    });
+    syncing_ = true;
+    calendar_->setSelectedDate(get_());
+    syncing_ = false;
+    return calendar_;
+}
+
 void BrandDateField::refresh()
 {
     const QDate date = get_();
     date_->setText(Format::stamp(date));
-    if (calendar_->selectedDate() != date) {
+    if (calendar_ && calendar_->selectedDate() != date) {
         syncing_ = true;
         calendar_->setSelectedDate(date);
         syncing_ = false;
@@ -109,12 +121,13 @@ void BrandDateField::refresh()
 
 QString BrandDateField::text() const { return date_->text(); }
 
-bool BrandDateField::isCalendarOpen() const { return popup_->isVisible(); }
+bool BrandDateField::isCalendarOpen() const { return popup_ && popup_->isVisible(); }
 
 QRect BrandDateField::buttonRect() const { return row_->geometry(); }
 
 void BrandDateField::openCalendar()
 {
+    calendar();
     refresh();
     calendar_->setCurrentPage(get_().year(), get_().month());
     popup_->adjustSize();

@@ -36,7 +36,8 @@ public:
     QString text() const;
     bool isCalendarOpen() const;
     void openCalendar();
-    QCalendarWidget *calendar() const { return calendar_; }
+    // The pop-up's calendar, made on first use.
+    QCalendarWidget *calendar();
 
     static constexpr int popupWidth = 240;
 
