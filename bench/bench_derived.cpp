@@ -1,5 +1,6 @@
 // Derived results of the store for the largest schedule a record can ask for: 50 years, weekly (2,600 rows).
 #include "core/CalculatorStore.h"
+#include "export/TextExporter.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
@@ -15,6 +16,7 @@ CalculatorStore &store()
     static CalculatorStore *s = [] {
         auto *st = new CalculatorStore;
         st->edit([](CalculatorState &state) {
+            state = CalculatorState{};
             state.loanTermYears = 50;
             state.frequency = PaymentFrequency::weekly;
             state.extraRepayment = 50;
@@ -51,6 +53,17 @@ void allEightAccessors(benchmark::State &bs)
     }
 }
 BENCHMARK(allEightAccessors)->Unit(benchmark::kMicrosecond);
+
+// The copied text of one tab (the argument), figures and all, for the same record.
+void textSummary(benchmark::State &bs)
+{
+    auto &s = store();
+    const auto tab = static_cast<CalculatorTab>(bs.range(0));
+    const QDateTime now = QDateTime::currentDateTime();
+    for (auto _ : bs)
+        benchmark::DoNotOptimize(TextExporter::summary(s, tab, now));
+}
+BENCHMARK(textSummary)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

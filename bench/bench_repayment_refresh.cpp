@@ -26,6 +26,7 @@ struct Window {
     Window()
     {
         store.edit([](CalculatorState &s) {
+            s = CalculatorState{};
             s.loanAmount = 720000;
             s.interestRate = 6.09;
             s.loanTermYears = 50;

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The figures of docs/performance.md, each beside the empty Qt Widgets program's, in one run.
+#   bench/perf.sh BUILD_DIR     (a Release build with BROLGA_BENCH=ON; `make perf` makes one)
+# Needs hyperfine, xvfb-run and GNU time: apt-get install hyperfine xvfb time
+set -euo pipefail
+B=${1:?usage: bench/perf.sh BUILD_DIR}/bench
+RUNS=${RUNS:-30}
+
+echo "== machine"; nproc; uptime
+
+echo "== start-up to the first painted window (Xvfb, wall and CPU time)"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  hyperfine -N --warmup 5 --runs "$RUNS" "$B/empty_window" "$B/startup_brolga"
+
+echo "== resident memory after the first paint and after each tab (kB)"
+xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "
+  /usr/bin/time -v '$B/empty_window' --rss 2>&1 | grep -E '^window|Maximum resident'
+  /usr/bin/time -v '$B/startup_brolga' --rss 2>&1 | grep -E '^(launch|repayment|capacity|income|upfront)|Maximum resident'"
+
+echo "== one keystroke's refresh of each screen, and the empty window painted"
+"$B/bench_repayment_refresh" --benchmark_filter=Scale2
+"$B/bench_screen_refresh"
+
+echo "== each card drawn and encoded, and a blank card encoded"
+"$B/bench_card" --benchmark_filter='renderAndEncodeCard|encodeBlankCard'
+
+echo "== the text summary of each tab"
+"$B/bench_derived" --benchmark_filter=textSummary
+
+echo "== resident memory over 10,000 edits (kB)"
+"$B/growth" 10000
+
+echo "== machine after"; uptime
