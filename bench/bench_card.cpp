@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "WidgetBenchMain.h"
+
 using namespace brolga;
 
 namespace {
@@ -68,16 +70,4 @@ BENCHMARK(encodeBlankCard)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    QStandardPaths::setTestModeEnabled(true);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BROLGA_WIDGET_BENCHMARK_MAIN()

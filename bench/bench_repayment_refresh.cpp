@@ -14,6 +14,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "WidgetBenchMain.h"
+
 using namespace brolga;
 
 namespace {
@@ -80,17 +82,4 @@ void BM_RepaymentKeystroke_Scale1(benchmark::State &bench) { keystroke(bench, 1)
 BENCHMARK(BM_RepaymentKeystroke_Scale2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RepaymentKeystroke_Scale1)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never read or write the user's stored record.
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BROLGA_WIDGET_BENCHMARK_MAIN()

@@ -17,6 +17,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "WidgetBenchMain.h"
+
 #include <functional>
 
 using namespace brolga;
@@ -102,17 +104,4 @@ BENCHMARK(BM_IncomeKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UpfrontKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EmptyWindowPaint)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Never read or write the user's stored record.
-    QStandardPaths::setTestModeEnabled(true);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BROLGA_WIDGET_BENCHMARK_MAIN()
