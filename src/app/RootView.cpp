@@ -92,11 +92,6 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     column_ = new QVBoxLayout(content);
     column_->setContentsMargins(contentPadding, contentPadding, contentPadding, contentPadding);
     column_->setSpacing(contentSpacing);
-    screens_ = {new RepaymentView(store_), new CapacityView(store_), new IncomeView(store_), new UpfrontView(store_)};
-    for (QWidget *screen : screens_) {
-        column_->addWidget(screen);
-        screen->hide();
-    }
     footer_ = new CreditFooter;
     column_->addWidget(footer_);
     column_->addStretch(1);
@@ -214,9 +209,24 @@ QWidget *RootView::buildHeader()
     return header_;
 }
 
-QWidget *RootView::screen(CalculatorTab tab) const { return screens_[static_cast<std::size_t>(tab)]; }
+QWidget *RootView::screen(CalculatorTab tab)
+{
+    QWidget *&slot = screens_[static_cast<std::size_t>(tab)];
+    if (slot)
+        return slot;
+    switch (tab) {
+    case CalculatorTab::repayment: slot = new RepaymentView(store_); break;
+    case CalculatorTab::capacity: slot = new CapacityView(store_); break;
+    case CalculatorTab::income: slot = new IncomeView(store_); break;
+    case CalculatorTab::upfront: slot = new UpfrontView(store_); break;
+    }
+    slot->hide();
+    // Above the credit footer; only one screen shows at a time, so their order among themselves is free.
+    column_->insertWidget(column_->indexOf(footer_), slot);
+    return slot;
+}
 
-QWidget *RootView::activeScreen() const { return screen(store_.state().activeTab); }
+QWidget *RootView::activeScreen() { return screen(store_.state().activeTab); }
 
 RootView::Strip RootView::stripFor(std::optional<bool> updateChecksEnabled, bool releaseAvailable)
 {
@@ -245,7 +255,7 @@ void RootView::showActiveScreen()
     if (active->isVisibleTo(this) && active->parentWidget())
         return;
     for (QWidget *screen : screens_)
-        if (screen != active)
+        if (screen && screen != active)
             screen->hide();
     active->show();
     scroll_->verticalScrollBar()->setValue(0);

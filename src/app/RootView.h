@@ -48,9 +48,10 @@ public:
     RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck &updates, Actions actions,
              QWidget *parent = nullptr);
 
-    // The screen of the active tab, and the one for any tab (built once, kept).
-    QWidget *activeScreen() const;
-    QWidget *screen(CalculatorTab tab) const;
+    // The screen of the active tab, and the one for any tab: built the first time it is asked for, then kept,
+    // so a launch pays only for the tab it opens on.
+    QWidget *activeScreen();
+    QWidget *screen(CalculatorTab tab);
     Strip strip() const { return strip_; }
     QWidget *stripWidget() const { return stripWidget_; }
     PillPicker *tabPicker() const { return tabPicker_; }
