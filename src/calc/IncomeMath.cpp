@@ -1,5 +1,7 @@
 #include "calc/IncomeMath.h"
 
+#include "calc/Bounded.h"
+
 #include "calc/Serviceability.h"
 #include "calc/TaxScale.h"
 #include "core/Format.h"
@@ -11,15 +13,6 @@
 namespace brolga::IncomeMath {
 
 namespace {
-
-// Fields can hold anything a hand-edited record carries: NaN reads as empty, and magnitudes are held to a
-// trillion so that products of a few fields stay finite.
-double bounded(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    return std::clamp(v, -1e12, 1e12);
-}
 
 // Presets always use the guarantee rate of the current default year, whatever year is selected.
 double guaranteeRate()

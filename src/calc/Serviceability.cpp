@@ -1,22 +1,11 @@
 #include "calc/Serviceability.h"
 
+#include "calc/Bounded.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace brolga::Serviceability {
-
-namespace {
-
-// Fields can hold anything a hand-edited record carries: NaN reads as empty, and magnitudes are held to a
-// trillion so that products of two fields stay finite.
-double bounded(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    return std::clamp(v, -1e12, 1e12);
-}
-
-} // namespace
 
 double netMonthlyIncome(double grossAnnual, const TaxScale &scale)
 {

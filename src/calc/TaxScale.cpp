@@ -1,19 +1,13 @@
 #include "calc/TaxScale.h"
 
+#include "calc/Bounded.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace brolga {
 
 namespace {
-
-// NaN counts as no income; absurd magnitudes are held to a trillion so sums stay finite.
-double bounded(double v)
-{
-    if (std::isnan(v))
-        return 0;
-    return std::clamp(v, -1e12, 1e12);
-}
 
 TaxScale makeScale(const char *year, double firstRate, double secondBase, double thirdBase, double topBase)
 {
