@@ -1,5 +1,7 @@
 #include "brand/MarkText.h"
 
+#include "brand/TextMeasure.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextLayout>
@@ -41,7 +43,7 @@ MarkText::MarkText(QString text, Face face, qreal size, FontWeight weight, qreal
         font_.setLetterSpacing(QFont::AbsoluteSpacing, tracking / factor);
 }
 
-qreal MarkText::width() const { return QFontMetricsF(font_).horizontalAdvance(text) * factor; }
+qreal MarkText::width() const { return TextMeasure::advance(font_, text) * factor; }
 qreal MarkText::height() const { return QFontMetricsF(font_).height() * factor; }
 qreal MarkText::ascent() const { return QFontMetricsF(font_).ascent() * factor; }
 qreal MarkText::xHeight() const { return QFontMetricsF(font_).xHeight() * factor; }
@@ -59,8 +61,7 @@ void MarkText::draw(QPainter &painter, const QPointF &topLeft, const QColor &col
 
 qreal MarkText::heightForWidth(qreal width, qreal lineSpacing) const
 {
-    QTextLayout layout(text, font_);
-    return layOut(layout, width / factor, lineSpacing / factor) * factor;
+    return TextMeasure::wrappedHeight(font_, text, width / factor, lineSpacing / factor, QTextOption::WordWrap) * factor;
 }
 
 void MarkText::drawWrapped(QPainter &painter, const QRectF &rect, const QColor &color, qreal lineSpacing) const

@@ -1,12 +1,14 @@
 #include "ui/BalanceChart.h"
 
 #include "brand/Brand.h"
+#include "ui/ColumnThinning.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cmath>
 
 namespace brolga {
 
@@ -53,18 +55,25 @@ void BalanceChart::paint(QPainter &p, const QRectF &rect, const std::vector<Amor
     const double top = std::max({rows.front().balance, totalInterest, 1.0});
     const double last = double(n - 1);
 
-    QPolygonF area;
-    area.reserve(int(n) + 2);
+    QPolygonF interest;
+    interest.reserve(int(n));
     QPolygonF line;
     line.reserve(int(n));
-    area << QPointF(left, y0);
     double cumulative = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const qreal x = left + qreal(i) / last * W;
         cumulative += rows[i].interest;
-        area << QPointF(x, y0 - cumulative / top * H);
+        interest << QPointF(x, y0 - cumulative / top * H);
         line << QPointF(x, y0 - rows[i].balance / top * H);
     }
+    // A 50-year weekly loan has 2,600 rows for a chart a few hundred points wide: one point per device
+    // pixel column draws the same picture for a fraction of the stroking.
+    const QTransform &device = p.deviceTransform();
+    const qreal pixelsPerPoint =
+        std::max({std::sqrt(std::abs(device.determinant())), p.device() ? p.device()->devicePixelRatioF() : 1.0, 1.0});
+    line = thinToColumns(line, 1 / pixelsPerPoint);
+    QPolygonF area = thinToColumns(interest, 1 / pixelsPerPoint);
+    area.prepend(QPointF(left, y0));
     area << QPointF(left + W, y0);
 
     QColor fill = Brand::chartAccent();

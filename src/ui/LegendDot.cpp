@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
@@ -34,16 +35,15 @@ void LegendDot::setValue(const QString &value)
 QSize LegendDot::sizeHint() const
 {
     const QFontMetricsF lf(labelFont()), vf(valueFont());
-    qreal w = dot + spacing + lf.horizontalAdvance(label_);
+    qreal w = dot + spacing + TextMeasure::advance(labelFont(), label_);
     if (!value_.isEmpty())
-        w += 2 * spacing + vf.horizontalAdvance(value_);
+        w += 2 * spacing + TextMeasure::advance(valueFont(), value_);
     return {int(std::ceil(w)), int(std::ceil(std::max(lf.height(), vf.height())))};
 }
 
 QSize LegendDot::minimumSizeHint() const
 {
-    const QFontMetricsF lf(labelFont());
-    return {int(std::ceil(dot + spacing + lf.horizontalAdvance(label_))), sizeHint().height()};
+    return {int(std::ceil(dot + spacing + TextMeasure::advance(labelFont(), label_))), sizeHint().height()};
 }
 
 void LegendDot::paintEvent(QPaintEvent *)
@@ -69,8 +69,8 @@ void LegendDot::paintEvent(QPaintEvent *)
         p.setFont(vf);
         p.setPen(Brand::textPrimary());
         // The figure keeps to the right edge, so a column of legends lines up its figures.
-        const qreal vw = vm.horizontalAdvance(value_);
-        const qreal x = std::max(labelX + lm.horizontalAdvance(label_) + 2 * spacing, width() - vw);
+        const qreal vw = TextMeasure::advance(vf, value_);
+        const qreal x = std::max(labelX + TextMeasure::advance(lf, label_) + 2 * spacing, width() - vw);
         p.drawText(QPointF(x, baseline), value_);
     }
 }

@@ -1,4 +1,5 @@
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -6,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTextLayout>
 
 using namespace brolga;
 
@@ -18,6 +20,7 @@ private slots:
     void fallbackKeepsSizeAndWeight();
     void registersShippedFaces();
     void brandFacesAtSizeAndWeight();
+    void rememberedMeasuresMatchQt();
     void axisValues_data();
     void axisValues();
     void opticalSize_data();
@@ -87,6 +90,47 @@ void TestBrandType::brandFacesAtSizeAndWeight()
     const QString text = QStringLiteral("1,250,000");
     QVERIFY(QFontMetricsF(sans).horizontalAdvance(text)
             > QFontMetricsF(BrandType::sans(13, FontWeight::regular)).horizontalAdvance(text));
+}
+
+// Layouts take these answers in place of measuring, so they must be Qt's own and must never be handed to
+// a font or width they were not measured for.
+void TestBrandType::rememberedMeasuresMatchQt()
+{
+    const QString text = QStringLiteral("Repayments are estimates only and depend on the lender's terms");
+    QFont regular = BrandType::sans(12, FontWeight::regular);
+    QFont spaced = regular;
+    spaced.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
+    const QFont semibold = BrandType::sans(12, FontWeight::semibold);
+    for (int pass = 0; pass < 2; ++pass) // measured, then remembered
+        for (const QFont &font : {regular, spaced, semibold})
+            QCOMPARE(TextMeasure::advance(font, text), QFontMetricsF(font).horizontalAdvance(text));
+
+    const auto laidOut = [&](qreal width) {
+        QTextLayout layout(text, regular);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        qreal y = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            y += (line.lineNumber() > 0 ? 3 : 0) + line.height();
+        }
+        layout.endLayout();
+        return y;
+    };
+    for (int pass = 0; pass < 2; ++pass)
+        for (qreal width : {40.0, 120.0, 2000.0})
+            QCOMPARE(TextMeasure::wrappedHeight(regular, text, width, 3), laidOut(width));
+    QVERIFY(TextMeasure::wrappedHeight(regular, text, 40, 3) > TextMeasure::wrappedHeight(regular, text, 120, 3));
+    QVERIFY(TextMeasure::wrappedHeight(regular, text, 120, 3) > TextMeasure::wrappedHeight(regular, text, 120, 0));
+
+    // A long session of changing figures does not grow the memory without bound.
+    for (int i = 0; i < 2000; ++i)
+        TextMeasure::advance(regular, QString::number(i));
+    QVERIFY(TextMeasure::remembered() <= 512);
+    QCOMPARE(TextMeasure::advance(regular, QStringLiteral("1999")),
+             QFontMetricsF(regular).horizontalAdvance(QStringLiteral("1999")));
 }
 
 void TestBrandType::axisValues_data()

@@ -3,6 +3,7 @@
 #include "calc/LoanScenario.h"
 #include "core/Format.h"
 #include "ui/BalanceChart.h"
+#include "ui/ColumnThinning.h"
 #include "ui/DonutChart.h"
 #include "ui/RepaymentView.h"
 #include "ui/YearlyTableView.h"
@@ -220,6 +221,31 @@ private Q_SLOTS:
         QVERIFY(frame.pixelColor(100, 55).alpha() > 0); // the field colour fills the frame
         QCOMPARE(draw({{1, 10, 90, 0}}), frame);
         QVERIFY(draw({{1, 10, 40, 60}, {2, 5, 60, 0}}) != frame);
+    }
+
+    void longSchedulesAreThinnedToOnePointPerColumn()
+    {
+        // A falling balance over 2,600 periods on 400 columns.
+        QPolygonF falling;
+        for (int i = 0; i < 2600; ++i)
+            falling << QPointF(i * 400.0 / 2599, 100.0 * (1 - i / 2599.0) * (1 - i / 2599.0));
+        const QPolygonF thinned = thinToColumns(falling, 1);
+        QVERIFY(thinned.size() <= 402);
+        QCOMPARE(thinned.first(), falling.first());
+        QCOMPARE(thinned.last(), falling.last());
+        for (qsizetype i = 1; i < thinned.size(); ++i) {
+            QVERIFY(thinned[i].x() > thinned[i - 1].x());
+            QVERIFY(falling.contains(thinned[i]));
+        }
+
+        // A spike inside one column survives; a short or degenerate line is left alone.
+        const QPolygonF spike{{0, 50}, {1.1, 50}, {1.2, 5}, {1.3, 95}, {1.4, 50}, {3, 50}};
+        QCOMPARE(thinToColumns(spike, 1), (QPolygonF{{0, 50}, {1.2, 5}, {1.3, 95}, {1.4, 50}, {3, 50}}));
+        const QPolygonF two{{0, 0}, {0.1, 1}};
+        QCOMPARE(thinToColumns(two, 1), two);
+        QCOMPARE(thinToColumns(spike, 0), spike);
+        const QPolygonF undefined{{0, 1}, {qQNaN(), 2}, {qQNaN(), 3}, {2, 4}};
+        QCOMPARE(thinToColumns(undefined, 1).size(), undefined.size()); // ends, never loops
     }
 
     void donutPaintsIntoAnyPainterWithForcedColours()

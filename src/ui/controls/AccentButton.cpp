@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -25,7 +26,7 @@ AccentButton::AccentButton(const QString &title, std::function<void()> action, Q
 QSize AccentButton::sizeHint() const
 {
     const QFontMetricsF fm(font());
-    return {int(std::ceil(fm.horizontalAdvance(text()))), int(std::ceil(fm.height()))};
+    return {int(std::ceil(TextMeasure::advance(font(), text()))), int(std::ceil(fm.height()))};
 }
 
 void AccentButton::paintEvent(QPaintEvent *)

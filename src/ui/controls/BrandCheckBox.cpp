@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 #include "core/CalculatorStore.h"
 
 #include <QFontMetricsF>
@@ -50,7 +51,7 @@ void BrandCheckBox::refresh()
 QSize BrandCheckBox::sizeHint() const
 {
     const QFontMetricsF fm(font());
-    const qreal width = boxSize + gap + fm.horizontalAdvance(text());
+    const qreal width = boxSize + gap + TextMeasure::advance(font(), text());
     return {int(std::ceil(width)), int(std::ceil(std::max<qreal>(boxSize, fm.height())))};
 }
 

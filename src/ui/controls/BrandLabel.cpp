@@ -1,5 +1,7 @@
 #include "ui/controls/BrandLabel.h"
 
+#include "brand/TextMeasure.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -56,7 +58,7 @@ void BrandLabel::setAlignment(Qt::Alignment alignment)
     update();
 }
 
-qreal BrandLabel::naturalWidth() const { return QFontMetricsF(font()).horizontalAdvance(text_); }
+qreal BrandLabel::naturalWidth() const { return TextMeasure::advance(font(), text_); }
 
 qreal BrandLabel::firstBaseline() const
 {
@@ -90,9 +92,9 @@ QSize BrandLabel::minimumSizeHint() const
     // Wrapped text gets its height from heightForWidth; a narrow minimum must not claim the height of a
     // narrow column.
     if (wrap_)
-        return {int(std::ceil(fm.horizontalAdvance(QStringLiteral("MMMMM")))), int(std::ceil(fm.height()))};
+        return {int(std::ceil(TextMeasure::advance(font(), QStringLiteral("MMMMM")))), int(std::ceil(fm.height()))};
     // Room for the shrunk text is all we want; narrower still, it is elided.
-    return {int(std::ceil(std::min(naturalWidth(), fm.horizontalAdvance(QStringLiteral("M…"))))),
+    return {int(std::ceil(std::min(naturalWidth(), TextMeasure::advance(font(), QStringLiteral("M…"))))),
             int(std::ceil(fm.height()))};
 }
 
@@ -100,11 +102,11 @@ int BrandLabel::heightForWidth(int width) const
 {
     if (!wrap_)
         return QWidget::heightForWidth(width);
-    return int(std::ceil(wrappedHeight(width, nullptr)));
+    return int(std::ceil(TextMeasure::wrappedHeight(font(), text_, width, lineSpacing_)));
 }
 
-// Lays the text out in `width`; draws it too when given a painter.
-qreal BrandLabel::wrappedHeight(qreal width, QPainter *painter) const
+// Lays the text out in `width` and draws it: the same lines TextMeasure::wrappedHeight measured.
+void BrandLabel::drawWrapped(QPainter &painter) const
 {
     QTextLayout layout(text_, font());
     QTextOption option(alignment_ & Qt::AlignHorizontal_Mask);
@@ -116,14 +118,12 @@ qreal BrandLabel::wrappedHeight(qreal width, QPainter *painter) const
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         if (lines++ > 0)
             y += lineSpacing_;
-        line.setLineWidth(std::max<qreal>(width, 1));
+        line.setLineWidth(std::max<qreal>(width(), 1));
         line.setPosition(QPointF(0, y));
         y += line.height();
     }
     layout.endLayout();
-    if (painter)
-        layout.draw(painter, QPointF(0, 0));
-    return y;
+    layout.draw(&painter, QPointF(0, 0));
 }
 
 void BrandLabel::paintEvent(QPaintEvent *)
@@ -135,15 +135,16 @@ void BrandLabel::paintEvent(QPaintEvent *)
     p.setPen(colour_ ? colour_() : palette().color(QPalette::WindowText));
     p.setFont(font());
     if (wrap_) {
-        wrappedHeight(width(), &p);
+        drawWrapped(p);
         return;
     }
 
     const QFontMetricsF fm(font());
     const qreal scale = currentScale();
     const qreal room = width() / scale;
-    const QString shown = fm.elidedText(text_, Qt::ElideRight, room);
-    const qreal drawn = fm.horizontalAdvance(shown) * scale;
+    // Eliding shapes the text again; most labels fit and need no eliding.
+    const QString shown = naturalWidth() <= room ? text_ : fm.elidedText(text_, Qt::ElideRight, room);
+    const qreal drawn = TextMeasure::advance(font(), shown) * scale;
 
     qreal x = 0;
     if (alignment_ & Qt::AlignHCenter)

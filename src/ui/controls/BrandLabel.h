@@ -43,7 +43,7 @@ protected:
 
 private:
     qreal naturalWidth() const;
-    qreal wrappedHeight(qreal width, QPainter *painter) const;
+    void drawWrapped(QPainter &painter) const;
 
     QString text_;
     Colour colour_;

@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -30,7 +31,7 @@ GradientButton::GradientButton(const QString &title, std::function<void()> actio
 QSize GradientButton::sizeHint() const
 {
     const QFontMetricsF fm(font());
-    return {int(std::ceil(fm.horizontalAdvance(text()))) + 2 * padH, int(std::ceil(fm.height())) + 2 * padV};
+    return {int(std::ceil(TextMeasure::advance(font(), text()))) + 2 * padH, int(std::ceil(fm.height())) + 2 * padV};
 }
 
 QSize GradientButton::minimumSizeHint() const { return {2 * padH, sizeHint().height()}; }

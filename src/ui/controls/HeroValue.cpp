@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
@@ -40,12 +41,12 @@ void HeroValue::setSuffix(const QString &suffix)
 
 qreal HeroValue::suffixRoom() const
 {
-    return suffix_.isEmpty() ? 0 : spacing + QFontMetricsF(suffixFont()).horizontalAdvance(suffix_);
+    return suffix_.isEmpty() ? 0 : spacing + TextMeasure::advance(suffixFont(), suffix_);
 }
 
 qreal HeroValue::currentScale() const
 {
-    const qreal natural = QFontMetricsF(figureFont()).horizontalAdvance(text_);
+    const qreal natural = TextMeasure::advance(figureFont(), text_);
     const qreal room = width() - suffixRoom();
     if (natural <= room || natural <= 0)
         return 1;
@@ -55,13 +56,13 @@ qreal HeroValue::currentScale() const
 QSize HeroValue::sizeHint() const
 {
     const QFontMetricsF fm(figureFont());
-    return {int(std::ceil(fm.horizontalAdvance(text_) + suffixRoom())), int(std::ceil(fm.height()))};
+    return {int(std::ceil(TextMeasure::advance(figureFont(), text_) + suffixRoom())), int(std::ceil(fm.height()))};
 }
 
 QSize HeroValue::minimumSizeHint() const
 {
     const QFontMetricsF fm(figureFont());
-    return {int(std::ceil(fm.horizontalAdvance(text_) * minimumScale + suffixRoom())), int(std::ceil(fm.height()))};
+    return {int(std::ceil(TextMeasure::advance(figureFont(), text_) * minimumScale + suffixRoom())), int(std::ceil(fm.height()))};
 }
 
 void HeroValue::paintEvent(QPaintEvent *)
@@ -72,7 +73,9 @@ void HeroValue::paintEvent(QPaintEvent *)
 
     const QFontMetricsF fm(figureFont());
     const qreal scale = currentScale();
-    const QString shown = fm.elidedText(text_, Qt::ElideRight, std::max<qreal>(width() - suffixRoom(), 0) / scale);
+    const qreal room = std::max<qreal>(width() - suffixRoom(), 0) / scale;
+    const QString shown =
+        TextMeasure::advance(figureFont(), text_) <= room ? text_ : fm.elidedText(text_, Qt::ElideRight, room);
     // Both texts sit on the figure's baseline; a shrunk figure stays centred in the height.
     const qreal baseline = (height() - fm.height() * scale) / 2 + fm.ascent() * scale;
 
@@ -88,7 +91,7 @@ void HeroValue::paintEvent(QPaintEvent *)
         ink.setAlphaF(0.6);
         p.setFont(suffixFont());
         p.setPen(ink);
-        p.drawText(QPointF(fm.horizontalAdvance(shown) * scale + spacing, baseline), suffix_);
+        p.drawText(QPointF(TextMeasure::advance(figureFont(), shown) * scale + spacing, baseline), suffix_);
     }
 }
 

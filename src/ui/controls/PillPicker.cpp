@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 
 #include <QEasingCurve>
 #include <QFontMetricsF>
@@ -119,12 +120,12 @@ int PillPicker::indexAt(const QPointF &point) const
 
 QSize PillPicker::sizeHint() const
 {
-    const QFontMetricsF fm(pillFont(true));
+    const QFont font = pillFont(true);
     qreal widest = 0;
     for (const auto &row : rows_) {
         qreal w = spacing * (row.size() - 1);
         for (int i : row)
-            w += fm.horizontalAdvance(options_[i].label) + 2 * pillPadX + 8;
+            w += TextMeasure::advance(font, options_[i].label) + 2 * pillPadX + 8;
         widest = std::max(widest, w);
     }
     const int n = int(rows_.size());
@@ -133,12 +134,14 @@ QSize PillPicker::sizeHint() const
 
 QSize PillPicker::minimumSizeHint() const
 {
-    const QFontMetricsF fm(pillFont(true));
+    const QFont font = pillFont(true);
     qreal widest = 0;
     for (const auto &row : rows_) {
         qreal w = spacing * (row.size() - 1);
         for (int i : row)
-            w += std::min(fm.horizontalAdvance(options_[i].label) * minimumScale, fm.horizontalAdvance(QStringLiteral("Mm…"))) + 2 * pillPadX;
+            w += std::min(TextMeasure::advance(font, options_[i].label) * minimumScale,
+                          TextMeasure::advance(font, QStringLiteral("Mm…"))) +
+                 2 * pillPadX;
         widest = std::max(widest, w);
     }
     return {int(std::ceil(widest + 2 * padding)), sizeHint().height()};
@@ -183,15 +186,15 @@ void PillPicker::paintEvent(QPaintEvent *)
         const QFontMetricsF fm(font);
         const QString &label = options_[i].label;
         const qreal room = std::max<qreal>(pill.width() - 2 * pillPadX, 1);
-        const qreal natural = fm.horizontalAdvance(label);
+        const qreal natural = TextMeasure::advance(font, label);
         const qreal scale = natural > room ? std::max(minimumScale, room / natural) : 1.0;
-        const QString text = fm.elidedText(label, Qt::ElideRight, room / scale);
+        const QString text = natural * scale <= room ? label : fm.elidedText(label, Qt::ElideRight, room / scale);
         p.save();
         p.setFont(font);
         p.setPen(mix(plain, onNavy, shown));
         p.translate(pill.center());
         p.scale(scale, scale);
-        const qreal w = fm.horizontalAdvance(text);
+        const qreal w = TextMeasure::advance(font, text);
         p.drawText(QPointF(-w / 2, fm.ascent() - fm.height() / 2), text);
         p.restore();
     }

@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/TextMeasure.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
@@ -61,24 +62,32 @@ void ResultRow::setEmphasised(bool emphasised)
 
 QSize ResultRow::sizeHint() const
 {
-    const qreal w = QFontMetricsF(labelFont()).horizontalAdvance(label_) + gap +
-                    QFontMetricsF(valueFont()).horizontalAdvance(value_);
+    const qreal w = TextMeasure::advance(labelFont(), label_) + gap + TextMeasure::advance(valueFont(), value_);
     return {int(std::ceil(w)), heightForWidth(int(std::ceil(w)))};
 }
 
 QSize ResultRow::minimumSizeHint() const
 {
-    const qreal w = QFontMetricsF(labelFont()).horizontalAdvance(QStringLiteral("MMMMMM")) + gap +
-                    QFontMetricsF(valueFont()).horizontalAdvance(value_);
+    const qreal w =
+        TextMeasure::advance(labelFont(), QStringLiteral("MMMMMM")) + gap + TextMeasure::advance(valueFont(), value_);
     return {int(std::ceil(w)), heightForWidth(sizeHint().width())};
 }
 
-int ResultRow::heightForWidth(int width) const { return int(std::ceil(layOut(width, nullptr))); }
+// Measured, not laid out: a layout pass asks this many times, and the measure is remembered. It is the
+// arithmetic layOut() does with the lines it draws.
+int ResultRow::heightForWidth(int width) const
+{
+    const QFontMetricsF labelMetrics(labelFont()), valueMetrics(valueFont());
+    const qreal labelWidth = std::max<qreal>(width - TextMeasure::advance(valueFont(), value_) - gap, 1);
+    const qreal labelHeight = TextMeasure::wrappedHeight(labelFont(), label_, labelWidth, 0);
+    const qreal baseline = std::max(labelMetrics.ascent(), valueMetrics.ascent());
+    return int(std::ceil(std::max(baseline - labelMetrics.ascent() + labelHeight, baseline + valueMetrics.descent())));
+}
 
 qreal ResultRow::layOut(qreal width, QPainter *painter) const
 {
     const QFontMetricsF valueMetrics(valueFont());
-    const qreal valueWidth = valueMetrics.horizontalAdvance(value_);
+    const qreal valueWidth = TextMeasure::advance(valueFont(), value_);
     const qreal labelWidth = std::max<qreal>(width - valueWidth - gap, 1);
 
     QTextLayout layout(label_, labelFont());
