@@ -18,13 +18,9 @@ private slots:
     // Runs first: nothing is registered yet, so these are the system faces.
     void fallbackKeepsSizeAndWeight_data();
     void fallbackKeepsSizeAndWeight();
-    void registersShippedFaces();
     void brandFacesAtSizeAndWeight();
     void rememberedMeasuresMatchQt();
-    void axisValues_data();
-    void axisValues();
-    void opticalSize_data();
-    void opticalSize();
+    void opticalSizeIsHeldToTheFacesRange();
 };
 
 void TestBrandType::fallbackKeepsSizeAndWeight_data()
@@ -66,16 +62,11 @@ void TestBrandType::fallbackKeepsSizeAndWeight()
     QVERIFY(inked);
 }
 
-void TestBrandType::registersShippedFaces()
-{
-    BrandType::registerFonts();
-    QVERIFY(BrandType::isRegistered());
-    BrandType::registerFonts(); // a second call is harmless
-    QVERIFY(BrandType::isRegistered());
-}
-
 void TestBrandType::brandFacesAtSizeAndWeight()
 {
+    BrandType::registerFonts();
+    BrandType::registerFonts(); // a second call is harmless
+    QVERIFY(BrandType::isRegistered());
     const QFont sans = BrandType::sans(13, FontWeight::semibold);
     QCOMPARE(QFontInfo(sans).family(), QStringLiteral("Inter"));
     QCOMPARE(QFontInfo(sans).pixelSize(), 13);
@@ -133,45 +124,11 @@ void TestBrandType::rememberedMeasuresMatchQt()
              QFontMetricsF(regular).horizontalAdvance(QStringLiteral("1999")));
 }
 
-void TestBrandType::axisValues_data()
+void TestBrandType::opticalSizeIsHeldToTheFacesRange()
 {
-    QTest::addColumn<FontWeight>("weight");
-    QTest::addColumn<int>("axis");
-    QTest::newRow("ultraLight") << FontWeight::ultraLight << 100;
-    QTest::newRow("thin") << FontWeight::thin << 200;
-    QTest::newRow("light") << FontWeight::light << 300;
-    QTest::newRow("regular") << FontWeight::regular << 400;
-    QTest::newRow("medium") << FontWeight::medium << 500;
-    QTest::newRow("semibold") << FontWeight::semibold << 600;
-    QTest::newRow("bold") << FontWeight::bold << 700;
-    QTest::newRow("heavy") << FontWeight::heavy << 800;
-    QTest::newRow("black") << FontWeight::black << 900;
-    QTest::newRow("out of range") << FontWeight(42) << 400;
-}
-
-void TestBrandType::axisValues()
-{
-    QFETCH(FontWeight, weight);
-    QFETCH(int, axis);
-    QCOMPARE(BrandType::axisValue(weight), axis);
-}
-
-void TestBrandType::opticalSize_data()
-{
-    QTest::addColumn<qreal>("size");
-    QTest::addColumn<qreal>("optical");
-    QTest::newRow("11.5 held up") << 11.5 << 14.0;
-    QTest::newRow("14 edge") << 14.0 << 14.0;
-    QTest::newRow("21 inside") << 21.0 << 21.0;
-    QTest::newRow("32 edge") << 32.0 << 32.0;
-    QTest::newRow("36 held down") << 36.0 << 32.0;
-}
-
-void TestBrandType::opticalSize()
-{
-    QFETCH(qreal, size);
-    QFETCH(qreal, optical);
-    QCOMPARE(BrandType::opticalSize(size), optical);
+    for (auto [size, optical] : {std::pair{11.5, 14.0}, {14.0, 14.0}, {21.0, 21.0}, {32.0, 32.0}, {36.0, 32.0}})
+        QCOMPARE(BrandType::opticalSize(size), optical);
+    QCOMPARE(BrandType::axisValue(FontWeight(42)), 400); // a weight from nowhere is regular
 }
 
 QTEST_MAIN(TestBrandType)

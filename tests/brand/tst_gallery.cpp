@@ -1,50 +1,21 @@
 #include "brand/Brand.h"
 #include "brand/BrandLockup.h"
-#include "brand/BrandRule.h"
 #include "brand/BrandType.h"
 #include "brand/CreditFooter.h"
 #include "brand/Credits.h"
 #include "brand/Icons.h"
 #include "brand/Motion.h"
-#include "brand/SaltbushCredit.h"
 #include "brand/Theme.h"
 #include "brand/WingMark.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPainter>
+#include <QLayout>
 #include <QSignalSpy>
 #include <QTest>
-#include <QVBoxLayout>
 
 using namespace brolga;
 
 namespace {
-
-// A panel in the canvas colour, the navy gradient (dark-ground marks) or the theme's paper (light-ground
-// marks, as on the export card).
-class Ground : public QWidget {
-public:
-    enum Fill { canvas, navy, paper };
-    explicit Ground(Fill fill, QWidget *parent = nullptr) : QWidget(parent), fill(fill) {}
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        switch (fill) {
-        case canvas: p.fillRect(rect(), Brand::canvas()); break;
-        case navy: p.fillRect(rect(), Brand::navyField(rect())); break;
-        case paper: p.fillRect(rect(), Brand::rgb(Brand::theme().paper)); break;
-        }
-    }
-
-private:
-    Fill fill;
-};
 
 QImage render(QWidget &w, qreal dpr = 1)
 {
@@ -83,78 +54,6 @@ bool columnEmpty(const QImage &image, int x)
 
 QRgb rgbOf(std::uint32_t value) { return value & 0xFFFFFF; }
 
-// Every mark and icon on the grounds it is used on, for looking at.
-std::unique_ptr<QWidget> gallerySheet()
-{
-    auto sheet = std::make_unique<Ground>(Ground::canvas);
-    auto *column = new QVBoxLayout(sheet.get());
-    column->setContentsMargins(16, 16, 16, 16);
-    column->setSpacing(14);
-
-    auto *header = new Ground(Ground::navy);
-    auto *headerRows = new QVBoxLayout(header);
-    headerRows->setContentsMargins(12, 9, 12, 9);
-    headerRows->setSpacing(10);
-    auto *headerRow = new QHBoxLayout;
-    headerRow->setSpacing(8);
-    headerRow->addWidget(new BrandLockup(BrandLockup::Ground::dark, 14));
-    headerRow->addWidget(new BrandLockup(BrandLockup::Ground::dark, 13));
-    headerRow->addStretch();
-    headerRow->addWidget(new WingMark([] { return Brand::heroAccent(); }, 40));
-    headerRows->addLayout(headerRow);
-    auto *creditRow = new QHBoxLayout;
-    creditRow->addWidget(new SaltbushCredit(SaltbushCredit::Ground::dark, 8.5));
-    creditRow->addStretch();
-    creditRow->addWidget(new SaltbushCredit(SaltbushCredit::Ground::dark, 13));
-    headerRows->addLayout(creditRow);
-    column->addWidget(header);
-
-    auto *paper = new Ground(Ground::paper);
-    auto *paperRows = new QVBoxLayout(paper);
-    paperRows->setContentsMargins(12, 9, 12, 9);
-    auto *lightRow = new QHBoxLayout;
-    lightRow->setSpacing(16);
-    lightRow->addWidget(new BrandLockup(BrandLockup::Ground::light, 28));
-    lightRow->addStretch();
-    lightRow->addWidget(new WingMark([] { return Brand::textPrimary(); }, 13));
-    lightRow->addWidget(new WingMark([] { return Brand::rgb(Brand::theme().accentOnLight); }, 100));
-    paperRows->addLayout(lightRow);
-    auto *lightCredit = new QHBoxLayout;
-    lightCredit->addWidget(new SaltbushCredit(SaltbushCredit::Ground::light, 8.5));
-    lightCredit->addStretch();
-    lightCredit->addWidget(new SaltbushCredit(SaltbushCredit::Ground::light, 13));
-    paperRows->addLayout(lightCredit);
-    column->addWidget(paper);
-
-    column->addWidget(new BrandRule);
-
-    auto *icons = new QGridLayout;
-    icons->setSpacing(8);
-    const QStringList names = Icons::symbols();
-    for (int i = 0; i < names.size(); ++i) {
-        for (int row = 0; row < 2; ++row) {
-            auto *label = new QLabel;
-            label->setPixmap(Icons::pixmap(names[i], row == 0 ? Brand::textPrimary() : Brand::accent(), 20, 2));
-            label->setToolTip(names[i]);
-            icons->addWidget(label, row, i);
-        }
-    }
-    icons->setColumnStretch(names.size(), 1);
-    column->addLayout(icons);
-
-    auto *collapsed = new CreditFooter;
-    auto *expanded = new CreditFooter;
-    expanded->setExpanded(true);
-    column->addWidget(collapsed);
-    column->addWidget(expanded);
-    column->addStretch();
-    // Lay out once tall, then cut to what was used.
-    sheet->resize(560, 2000);
-    column->activate();
-    sheet->resize(560, 900);
-    return sheet;
-}
-
 } // namespace
 
 class TestGallery : public QObject {
@@ -164,17 +63,12 @@ private slots:
     void initTestCase();
     void cleanup();
 
-    void gallery_data();
-    void gallery();
-
     void wingPaintsItsTintAtItsRatio();
     void lockupLayoutAndGroundColours();
     void themeChangeRepaints();
-    void saltbushCreditColours();
     void everySymbolTintsAndScales();
     void footerExpandsOnClick();
     void footerAnimatesUnlessMotionReduced();
-    void footerCreditFollowsAppearance();
     void disclaimerTexts();
 };
 
@@ -192,56 +86,11 @@ void TestGallery::cleanup()
     Motion::forceReduced(true);
 }
 
-void TestGallery::gallery_data()
-{
-    QTest::addColumn<QString>("themeId");
-    QTest::addColumn<bool>("dark");
-    for (const Theme &theme : Theme::all())
-        for (bool dark : {false, true})
-            QTest::newRow(qPrintable(theme.id + (dark ? "-dark" : "-light"))) << theme.id << dark;
-}
-
-void TestGallery::gallery()
-{
-    QFETCH(QString, themeId);
-    QFETCH(bool, dark);
-    ThemeRuntime::setCurrent(Theme::named(themeId));
-    Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
-
-    auto sheet = gallerySheet();
-    QImage image = render(*sheet, 2);
-    QVERIFY(!image.isNull());
-    // Cut the spare canvas off the bottom.
-    const QRgb canvas = image.pixel(0, 0);
-    int last = image.height() - 1;
-    auto blankRow = [&](int y) {
-        for (int x = 0; x < image.width(); ++x)
-            if (image.pixel(x, y) != canvas)
-                return false;
-        return true;
-    };
-    while (last > 0 && blankRow(last))
-        --last;
-    image = image.copy(0, 0, image.width(), qMin(image.height(), last + 1 + 32));
-    // The canvas shows in the corner.
-    QCOMPARE(image.pixel(2, 2) & 0xFFFFFF, Brand::canvas().rgb() & 0xFFFFFF);
-
-    const QString dir = qEnvironmentVariable("BROLGA_GALLERY_DIR");
-    if (dir.isEmpty())
-        return;
-    QVERIFY(QDir().mkpath(dir));
-    const QString file = QDir(dir).filePath(QStringLiteral("brand-%1-%2.png").arg(themeId, dark ? "dark" : "light"));
-    QVERIFY2(image.save(file), qPrintable(file));
-}
-
 void TestGallery::wingPaintsItsTintAtItsRatio()
 {
     const QColor tint(0xC0, 0x39, 0x2B);
     WingMark wing(tint, 100);
-    QCOMPARE(wing.markHeight(), 100 * 0.6956330597889802);
     QCOMPARE(wing.sizeHint(), QSize(100, 70));
-    WingMark toast(tint, 13);
-    QVERIFY(qAbs(toast.markHeight() - 9.043) < 0.001);
 
     for (qreal dpr : {1.0, 2.0}) {
         const QImage image = render(wing, dpr);
@@ -291,41 +140,28 @@ void TestGallery::lockupLayoutAndGroundColours()
     QVERIFY(size.height() < 30);
 }
 
+// A theme or appearance change repaints what is on screen; nothing has to be built again.
 void TestGallery::themeChangeRepaints()
 {
     Brand::forceAppearance(Appearance::light);
     BrandLockup lockup(BrandLockup::Ground::dark, 20);
     const QImage house = render(lockup);
     ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate")));
-    const QImage slate = render(lockup); // the same widget, repainted
-    QVERIFY(house != slate);
+    QVERIFY(render(lockup) != house);
 
-    CreditFooter footer;
-    footer.resize(360, footer.heightForWidth(360));
-    ThemeRuntime::setCurrent(Theme::house());
-    const QImage before = render(footer);
-    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("classic")));
-    QVERIFY(render(footer) != before);
-}
-
-void TestGallery::saltbushCreditColours()
-{
     const Theme &theme = Theme::house();
-    SaltbushCredit light(SaltbushCredit::Ground::light, 17);
-    const auto lightColours = opaqueColours(render(light, 2));
-    QCOMPARE(lightColours.size(), 1);
-    QVERIFY(lightColours.contains(rgbOf(theme.muted)));
-
-    SaltbushCredit dark(SaltbushCredit::Ground::dark, 17);
-    const QImage image = render(dark, 2).convertToFormat(QImage::Format_ARGB32);
-    const int wingEnd = qFloor(1.9 * 17 * 2);
-    QVERIFY(opaqueColours(image, QRect(0, 0, wingEnd, image.height())).contains(rgbOf(theme.accentOnDark)));
-    // The words are the accent at 85 %: no fully opaque pixel, the strongest at 0.85 alpha.
-    int strongest = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = wingEnd + 20; x < image.width(); ++x)
-            strongest = qMax(strongest, qAlpha(image.pixel(x, y)));
-    QVERIFY2(qAbs(strongest - 217) <= 1, qPrintable(QString::number(strongest)));
+    ThemeRuntime::setCurrent(theme);
+    CreditFooter footer;
+    const int h = footer.heightForWidth(360);
+    footer.resize(360, h);
+    const QRect credit(400, 2 * h - 24, 320, 24); // the credit along the bottom, at scale 2
+    const auto light = opaqueColours(render(footer, 2), credit);
+    QVERIFY(light.contains(rgbOf(theme.muted)));
+    QVERIFY(!light.contains(rgbOf(theme.accentOnDark)));
+    Brand::forceAppearance(Appearance::dark);
+    const auto dark = opaqueColours(render(footer, 2), credit);
+    QVERIFY(dark.contains(rgbOf(theme.accentOnDark)));
+    QVERIFY(!dark.contains(rgbOf(theme.muted)));
 }
 
 void TestGallery::everySymbolTintsAndScales()
@@ -415,25 +251,6 @@ void TestGallery::footerAnimatesUnlessMotionReduced()
     qunsetenv("BROLGA_REDUCE_MOTION");
 }
 
-void TestGallery::footerCreditFollowsAppearance()
-{
-    const Theme &theme = Theme::house();
-    CreditFooter footer;
-    const int h = footer.heightForWidth(360);
-    footer.resize(360, h);
-    const QRect credit(200, h - 12, 160, 12);
-
-    Brand::forceAppearance(Appearance::light);
-    const auto light = opaqueColours(render(footer, 2), QRect(credit.topLeft() * 2, credit.size() * 2));
-    QVERIFY(light.contains(rgbOf(theme.muted)));
-    QVERIFY(!light.contains(rgbOf(theme.accentOnDark)));
-
-    Brand::forceAppearance(Appearance::dark); // no new footer
-    const auto dark = opaqueColours(render(footer, 2), QRect(credit.topLeft() * 2, credit.size() * 2));
-    QVERIFY(dark.contains(rgbOf(theme.accentOnDark)));
-    QVERIFY(!dark.contains(rgbOf(theme.muted)));
-}
-
 void TestGallery::disclaimerTexts()
 {
     const QString &full = Credits::fullDisclaimer();
@@ -441,7 +258,6 @@ void TestGallery::disclaimerTexts()
                                            "constitute credit assistance, a credit quote, or personal financial advice.")));
     QVERIFY(full.contains(QStringLiteral("current as at 26 August 2026, are indexed periodically")));
     QVERIFY(full.endsWith(QStringLiteral("relevant state revenue office before relying on it.")));
-    QCOMPARE(&Credits::fullDisclaimer(), &full); // built once
     QCOMPARE(full.count(QChar(0x2014)), 2);
 }
 
