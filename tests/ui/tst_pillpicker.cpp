@@ -1,5 +1,3 @@
-#include "TestStore.h"
-#include "core/CalculatorStore.h"
 #include "ui/controls/PillPicker.h"
 
 #include <QSignalSpy>
@@ -23,8 +21,6 @@ class TestPillPicker : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { teststore::isolateSettings(); }
-
     void rows_data()
     {
         QTest::addColumn<int>("count");
@@ -100,40 +96,6 @@ private Q_SLOTS:
         value = 10;
         picker.refresh();
         QCOMPARE(picker.selectedIndex(), 1);
-    }
-
-    void bindsAnEnumerationOfTheStore()
-    {
-        CalculatorStore store;
-        auto *picker = PillPicker::bind(store, &CalculatorState::frequency,
-                                        {{"Weekly", PaymentFrequency::weekly},
-                                         {"Fortnightly", PaymentFrequency::fortnightly},
-                                         {"Monthly", PaymentFrequency::monthly}});
-        std::unique_ptr<PillPicker> owner(picker);
-        picker->resize(300, picker->sizeHint().height());
-        picker->show();
-        QCOMPARE(picker->selectedIndex(), 2);
-        QTest::mouseClick(picker, Qt::LeftButton, {}, picker->pillRect(0).center().toPoint());
-        QCOMPARE(store.state().frequency, PaymentFrequency::weekly);
-        // A change made elsewhere moves the selection.
-        store.edit([](CalculatorState &s) { s.frequency = PaymentFrequency::fortnightly; });
-        QCOMPARE(picker->selectedIndex(), 1);
-        store.saveNow();
-    }
-
-    void selectionChangeAnimatesBriefly()
-    {
-        QVariant value = 0;
-        PillPicker picker(letters(3), [&] { return value; }, [&](const QVariant &v) { value = v; });
-        picker.resize(300, picker.sizeHint().height());
-        picker.show();
-        QTest::mouseClick(&picker, Qt::LeftButton, {}, picker.pillRect(1).center().toPoint());
-        const QVariantAnimation *fade = &picker.selectionAnimation();
-        QCOMPARE(fade->duration(), PillPicker::animationMs);
-        QCOMPARE(fade->state(), QAbstractAnimation::Running);
-        // Ease-out: more than half way at half time.
-        QVERIFY(fade->easingCurve().valueForProgress(0.5) > 0.6);
-        QTRY_COMPARE_WITH_TIMEOUT(fade->state(), QAbstractAnimation::Stopped, 1000);
     }
 };
 
