@@ -1,6 +1,5 @@
 #include "core/CalculatorState.h"
 #include "core/StateCodec.h"
-#include "core/StateFields.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,10 +28,6 @@ private Q_SLOTS:
         const CalculatorState d;
         QVERIFY(!d.updateChecksEnabled.has_value());
         QVERIFY(decodeObject("{}") == d);
-
-        int fields = 0;
-        forEachStateField([&](const char *, auto) { ++fields; });
-        QCOMPARE(fields, 59);
     }
 
     void notAnObjectFails()
@@ -81,7 +76,6 @@ private Q_SLOTS:
         const QJsonObject o = QJsonDocument::fromJson(StateCodec::encode(s)).object();
         QVERIFY(o.contains("updateChecksEnabled"));
         QCOMPARE(o.value("updateChecksEnabled").toBool(true), false);
-        QCOMPARE(o.size(), 56); // 59 fields less the three absent optionals
     }
 
     void datesAreSecondsSince2001()

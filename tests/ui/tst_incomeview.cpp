@@ -51,6 +51,7 @@ private Q_SLOTS:
         send->click();
         QCOMPARE(s.store.state().grossIncome, 95000.0);
         QCOMPARE(s.store.state().activeTab, CalculatorTab::capacity);
+        QCOMPARE(s.store.toast(), std::optional<QString>(QStringLiteral("Assessable income sent to Capacity")));
     }
 
     void miningPresetSetsShadingAndSuperAtOnce()
