@@ -1,3 +1,4 @@
+#include "TestStore.h"
 #include "brand/Brand.h"
 #include "core/CalculatorStore.h"
 #include "export/SnapshotExporter.h"
@@ -7,8 +8,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,8 +60,7 @@ class TestSnapshot : public QObject {
   private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
+        teststore::isolateSettings();
         FileDialogs::setSaveHandler([this](const FileDialogs::Request &request) {
             requests << request;
             return answer;
