@@ -5,7 +5,6 @@
 #include "update/HttpTestServer.h"
 #include "update/UpdateAvailableStrip.h"
 #include "update/UpdateCheck.h"
-#include "update/UpdateConsentStrip.h"
 #include "update/UpdateSettings.h"
 
 #include <QAbstractButton>
@@ -319,39 +318,6 @@ private Q_SLOTS:
             store.reset();
         QTest::qWait(500);
         QCOMPARE(server.connections, requests);
-    }
-
-    void consentAnswer_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("turnedOn");
-        QTest::newRow("no thanks") << "No thanks" << false;
-        QTest::newRow("turn on") << "Turn on" << true;
-    }
-    void consentAnswer()
-    {
-        QFETCH(QString, button);
-        QFETCH(bool, turnedOn);
-        HttpTestServer server;
-        CalculatorStore store;
-        UpdateCheck updates;
-        updates.setEndpoint(QUrl(QString::fromLatin1(server.url())));
-        updates.setCheckDelay(150ms);
-        int delayedChecks = 0;
-        // Stands in for the delegate's delayed check.
-        UpdateConsentStrip strip(UpdateConsentStrip::recordAnswer(store, [&] {
-            ++delayedChecks;
-            updates.scheduleCheck(&store);
-        }));
-        strip.show();
-
-        click(strip, button);
-        QCOMPARE(store.state().updateChecksEnabled, std::optional<bool>(turnedOn));
-        QVERIFY(store.hasPendingSave());
-        QCOMPARE(delayedChecks, turnedOn ? 1 : 0);
-        QCOMPARE(server.connections, 0); // never at once
-        QTest::qWait(500);
-        QCOMPARE(server.requests.size(), turnedOn ? 1 : 0);
     }
 
     void availableStripRoutesItsButtons()
