@@ -2,17 +2,15 @@
 
 // Shared by the shell's tests: preferences and files in a test location, emptied before each case.
 
+#include "TestStore.h"
+
 #include <QDir>
-#include <QSettings>
-#include <QStandardPaths>
 
 namespace apptest {
 
 inline void isolate()
 {
-    QStandardPaths::setTestModeEnabled(true);
-    QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
-    QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).sync();
+    teststore::isolateSettings();
     QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/Brolga")).removeRecursively();
 }
 

@@ -1,3 +1,4 @@
+#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/StateCodec.h"
 #include "brand/Theme.h"
@@ -8,7 +9,6 @@
 #include <QImage>
 #include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -92,8 +92,7 @@ class TestReport : public QObject {
   private Q_SLOTS:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).clear();
+        teststore::isolateSettings();
         QVERIFY(home.isValid());
         QVERIFY(QFile::exists(QStringLiteral(BROLGA_REPORT_PATH)));
     }
