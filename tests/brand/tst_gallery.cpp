@@ -1,3 +1,4 @@
+#include "TestStore.h"
 #include "brand/Brand.h"
 #include "brand/BrandLockup.h"
 #include "brand/BrandType.h"
@@ -7,6 +8,9 @@
 #include "brand/Motion.h"
 #include "brand/Theme.h"
 #include "brand/WingMark.h"
+#include "core/CalculatorStore.h"
+#include "core/Settings.h"
+#include "core/StateCodec.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -54,6 +58,14 @@ bool columnEmpty(const QImage &image, int x)
 
 QRgb rgbOf(std::uint32_t value) { return value & 0xFFFFFF; }
 
+void storeTheme(const QString &themeID)
+{
+    CalculatorState stored;
+    stored.themeID = themeID;
+    Settings().setStoredState(StateCodec::encode(stored));
+}
+QString savedThemeID() { return StateCodec::decode(*Settings().storedState())->themeID; }
+
 } // namespace
 
 class TestGallery : public QObject {
@@ -61,7 +73,16 @@ class TestGallery : public QObject {
 
 private slots:
     void initTestCase();
+    void init();
     void cleanup();
+
+    void named_data();
+    void named();
+    void coloursFollowAppearance();
+    void storedThemeBecomesCurrent();
+    void unknownStoredThemeShowsHouseColoursAndStays();
+    void applyThemeChangesRuntimeAndRecord();
+
 
     void wingPaintsItsTintAtItsRatio();
     void lockupLayoutAndGroundColours();
@@ -77,6 +98,11 @@ void TestGallery::initTestCase()
     BrandType::registerFonts();
     QVERIFY(BrandType::isRegistered());
     Motion::forceReduced(true);
+}
+
+void TestGallery::init()
+{
+    teststore::isolateSettings();
 }
 
 void TestGallery::cleanup()
@@ -259,6 +285,84 @@ void TestGallery::disclaimerTexts()
     QVERIFY(full.contains(QStringLiteral("current as at 26 August 2026, are indexed periodically")));
     QVERIFY(full.endsWith(QStringLiteral("relevant state revenue office before relying on it.")));
     QCOMPARE(full.count(QChar(0x2014)), 2);
+}
+
+void TestGallery::named_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("expected");
+    for (const char *id : {"classic", "slate", "brolga"})
+        QTest::newRow(id) << id << id;
+    QTest::newRow("capital C is not classic") << "Classic" << "brolga";
+    QTest::newRow("empty") << "" << "brolga";
+    QTest::newRow("unknown") << "ocean" << "brolga";
+    QTest::newRow("padded") << " slate" << "brolga";
+}
+
+void TestGallery::named()
+{
+    QFETCH(QString, id);
+    QFETCH(QString, expected);
+    const Theme &theme = Theme::named(id);
+    QCOMPARE(theme.id, expected);
+    QCOMPARE(theme.isHouseTheme, expected == QLatin1String("brolga"));
+}
+
+// The accessors read the appearance each time they are called: nothing is rebuilt when it changes.
+void TestGallery::coloursFollowAppearance()
+{
+    for (const Theme &theme : Theme::all()) {
+        ThemeRuntime::setCurrent(theme);
+        for (int pass = 0; pass < 2; ++pass) {
+            Brand::forceAppearance(Appearance::light);
+            QCOMPARE(Brand::canvas(), Brand::rgb(theme.paper));
+            QCOMPARE(Brand::accent(), Brand::rgb(theme.accentOnLight));
+            Brand::forceAppearance(Appearance::dark);
+            QCOMPARE(Brand::canvas(), Brand::rgb(theme.dark));
+            QCOMPARE(Brand::accent(), Brand::rgb(theme.accentOnDark));
+        }
+    }
+}
+
+void TestGallery::storedThemeBecomesCurrent()
+{
+    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate"))); // prove the store replaces it
+    storeTheme(QStringLiteral("classic"));
+    CalculatorStore classic;
+    QCOMPARE(ThemeRuntime::current().id, QStringLiteral("classic"));
+}
+
+void TestGallery::unknownStoredThemeShowsHouseColoursAndStays()
+{
+    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate")));
+    storeTheme(QStringLiteral("ocean"));
+    CalculatorStore store;
+    QCOMPARE(ThemeRuntime::current().id, QStringLiteral("brolga"));
+    QCOMPARE(store.state().themeID, QStringLiteral("ocean"));
+
+    // Saving for another reason keeps the identifier as it was.
+    store.edit([](CalculatorState &s) { s.loanAmount = 650000; });
+    store.saveNow();
+    QCOMPARE(savedThemeID(), QStringLiteral("ocean"));
+}
+
+void TestGallery::applyThemeChangesRuntimeAndRecord()
+{
+    CalculatorStore store;
+    const CalculatorState before = store.state();
+    QSignalSpy changes(&store, &CalculatorStore::stateChanged);
+
+    store.applyTheme(Theme::named(QStringLiteral("slate")));
+    QCOMPARE(ThemeRuntime::current().id, QStringLiteral("slate"));
+    QVERIFY(changes.count() >= 1);
+    QVERIFY(store.hasPendingSave());
+    // Nothing but the theme changed.
+    CalculatorState expected = before;
+    expected.themeID = QStringLiteral("slate");
+    QVERIFY(store.state() == expected);
+
+    store.saveNow();
+    QCOMPARE(savedThemeID(), QStringLiteral("slate"));
 }
 
 QTEST_MAIN(TestGallery)
