@@ -8,31 +8,6 @@
 
 namespace brolga {
 
-namespace {
-
-// Lays `text` out in lines no wider than `width` (layout units); returns the total height.
-qreal layOut(QTextLayout &layout, qreal width, qreal lineSpacing)
-{
-    QTextOption option(Qt::AlignLeft);
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    qreal y = 0;
-    bool first = true;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        if (!first)
-            y += lineSpacing;
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-        first = false;
-    }
-    layout.endLayout();
-    return y;
-}
-
-} // namespace
-
 MarkText::MarkText(QString text, Face face, qreal size, FontWeight weight, qreal tracking)
     : text(std::move(text)),
       font_(face == Face::serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight))
@@ -67,7 +42,10 @@ qreal MarkText::heightForWidth(qreal width, qreal lineSpacing) const
 void MarkText::drawWrapped(QPainter &painter, const QRectF &rect, const QColor &color, qreal lineSpacing) const
 {
     QTextLayout layout(text, font_);
-    layOut(layout, rect.width() / factor, lineSpacing / factor);
+    QTextOption option(Qt::AlignLeft);
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    TextMeasure::breakLines(layout, rect.width() / factor, lineSpacing / factor);
     painter.save();
     painter.translate(rect.topLeft());
     painter.scale(factor, factor);

@@ -70,19 +70,23 @@ qreal wrappedHeight(const QFont &font, const QString &text, qreal width, qreal l
         QTextOption option;
         option.setWrapMode(wrap);
         layout.setTextOption(option);
-        layout.beginLayout();
-        qreal y = 0;
-        int lines = 0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            if (lines++ > 0)
-                y += lineSpacing;
-            line.setLineWidth(width);
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-        }
-        layout.endLayout();
-        return y;
+        return breakLines(layout, width, lineSpacing);
     });
+}
+
+qreal breakLines(QTextLayout &layout, qreal width, qreal lineSpacing)
+{
+    layout.beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        if (line.lineNumber() > 0)
+            y += lineSpacing;
+        line.setLineWidth(std::max<qreal>(width, 1));
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return y;
 }
 
 int remembered() { return int(answers().size()); }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTextOption>
 
+class QTextLayout;
+
 namespace brolga {
 
 // Measuring text means shaping it, and shaping is the dearest thing a layout pass does: Qt's layouts ask
@@ -21,6 +23,11 @@ qreal advance(const QFont &font, const QString &text);
 // The height of `text` laid out in lines no wider than `width`, with `lineSpacing` added between lines.
 qreal wrappedHeight(const QFont &font, const QString &text, qreal width, qreal lineSpacing,
                     QTextOption::WrapMode wrap = QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+// Breaks `layout` (its text option already set) into lines no wider than `width`, one under the other with
+// `lineSpacing` between them, and returns their total height. What wrappedHeight measures is what a widget
+// drawing `layout` after this shows.
+qreal breakLines(QTextLayout &layout, qreal width, qreal lineSpacing);
 
 // How many answers are remembered on this thread (for tests).
 int remembered();

@@ -112,17 +112,7 @@ void BrandLabel::drawWrapped(QPainter &painter) const
     QTextOption option(alignment_ & Qt::AlignHorizontal_Mask);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-    layout.beginLayout();
-    qreal y = 0;
-    int lines = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        if (lines++ > 0)
-            y += lineSpacing_;
-        line.setLineWidth(std::max<qreal>(width(), 1));
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-    }
-    layout.endLayout();
+    TextMeasure::breakLines(layout, width(), lineSpacing_);
     layout.draw(&painter, QPointF(0, 0));
 }
 

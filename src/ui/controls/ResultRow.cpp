@@ -73,8 +73,8 @@ QSize ResultRow::minimumSizeHint() const
     return {int(std::ceil(w)), heightForWidth(sizeHint().width())};
 }
 
-// Measured, not laid out: a layout pass asks this many times, and the measure is remembered. It is the
-// arithmetic layOut() does with the lines it draws.
+// Measured, not laid out: a layout pass asks this many times, and the measure is remembered. The lines
+// are the ones paintEvent() draws, with both first lines on one baseline.
 int ResultRow::heightForWidth(int width) const
 {
     const QFontMetricsF labelMetrics(labelFont()), valueMetrics(valueFont());
@@ -84,48 +84,27 @@ int ResultRow::heightForWidth(int width) const
     return int(std::ceil(std::max(baseline - labelMetrics.ascent() + labelHeight, baseline + valueMetrics.descent())));
 }
 
-qreal ResultRow::layOut(qreal width, QPainter *painter) const
+void ResultRow::paintEvent(QPaintEvent *)
 {
+    QPainter p(this);
+    p.setRenderHint(QPainter::TextAntialiasing);
     const QFontMetricsF valueMetrics(valueFont());
     const qreal valueWidth = TextMeasure::advance(valueFont(), value_);
-    const qreal labelWidth = std::max<qreal>(width - valueWidth - gap, 1);
 
     QTextLayout layout(label_, labelFont());
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
-    layout.beginLayout();
-    qreal labelHeight = 0;
-    qreal labelAscent = QFontMetricsF(labelFont()).ascent();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(labelWidth);
-        line.setPosition(QPointF(0, labelHeight));
-        labelHeight += line.height();
-    }
-    layout.endLayout();
-    if (layout.lineCount() > 0)
-        labelAscent = layout.lineAt(0).ascent();
+    TextMeasure::breakLines(layout, std::max<qreal>(width() - valueWidth - gap, 1), 0);
+    const qreal labelAscent = layout.lineCount() > 0 ? layout.lineAt(0).ascent() : QFontMetricsF(labelFont()).ascent();
 
     // Both first lines share one baseline.
     const qreal baseline = std::max(labelAscent, valueMetrics.ascent());
-    const qreal labelTop = baseline - labelAscent;
-    const qreal height = std::max(labelTop + labelHeight, baseline + valueMetrics.descent());
-
-    if (painter) {
-        painter->setPen(Brand::textSecondary());
-        layout.draw(painter, QPointF(0, labelTop));
-        painter->setFont(valueFont());
-        painter->setPen(tint_ ? tint_() : Brand::textPrimary());
-        painter->drawText(QPointF(width - valueWidth, baseline), value_);
-    }
-    return height;
-}
-
-void ResultRow::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    layOut(width(), &p);
+    p.setPen(Brand::textSecondary());
+    layout.draw(&p, QPointF(0, baseline - labelAscent));
+    p.setFont(valueFont());
+    p.setPen(tint_ ? tint_() : Brand::textPrimary());
+    p.drawText(QPointF(width() - valueWidth, baseline), value_);
 }
 
 } // namespace brolga

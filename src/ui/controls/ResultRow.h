@@ -36,8 +36,6 @@ protected:
 
 private:
     QFont valueFont() const;
-    // Lays the label out for `width`, returning the height and, given a painter, drawing both texts.
-    qreal layOut(qreal width, QPainter *painter) const;
 
     QString label_;
     QString value_;
