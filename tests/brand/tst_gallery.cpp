@@ -84,7 +84,6 @@ private slots:
     void applyThemeChangesRuntimeAndRecord();
 
 
-    void wingPaintsItsTintAtItsRatio();
     void lockupLayoutAndGroundColours();
     void themeChangeRepaints();
     void everySymbolTintsAndScales();
@@ -110,29 +109,6 @@ void TestGallery::cleanup()
     Brand::forceAppearance(std::nullopt);
     ThemeRuntime::setCurrent(Theme::house());
     Motion::forceReduced(true);
-}
-
-void TestGallery::wingPaintsItsTintAtItsRatio()
-{
-    const QColor tint(0xC0, 0x39, 0x2B);
-    WingMark wing(tint, 100);
-    QCOMPARE(wing.sizeHint(), QSize(100, 70));
-
-    for (qreal dpr : {1.0, 2.0}) {
-        const QImage image = render(wing, dpr);
-        const auto colours = opaqueColours(image);
-        QCOMPARE(colours.size(), 1);
-        QCOMPARE(colours.begin().key(), tint.rgb() & 0xFFFFFF);
-        // A silhouette, not a box: a fair share of the frame is empty.
-        const qreal filled = qreal(colours.begin().value()) / (image.width() * image.height());
-        QVERIFY2(filled > 0.3 && filled < 0.8, qPrintable(QString::number(filled)));
-        // It reaches the edges of its frame, so the frame's ratio is the artwork's.
-        QVERIFY(!columnEmpty(image, 0));
-        QVERIFY(!columnEmpty(image, image.width() - 1));
-    }
-
-    wing.setTint(QColor(Qt::blue));
-    QCOMPARE(opaqueColours(render(wing)).begin().key(), QColor(Qt::blue).rgb() & 0xFFFFFF);
 }
 
 void TestGallery::lockupLayoutAndGroundColours()

@@ -49,8 +49,6 @@ private Q_SLOTS:
         QCOMPARE(s.find<HeroNote>("heroNote")->text(), QStringLiteral("Enter a gross annual income."));
         QVERIFY(!s.shows(s.find<HeroStat>("surplusStat")));
         QVERIFY(!s.shows(s.find<Card>("capacityDetail")));
-        QVERIFY(s.shows(s.field("grossIncome")));
-        QVERIFY(s.shows(s.field("dtiMultiple")));
 
         // Entering an income brings the detail back.
         s.store.edit([](CalculatorState &st) { st.grossIncome = 140000; });
@@ -69,7 +67,6 @@ private Q_SLOTS:
         QCOMPARE(s.find<HeroStat>("surplusStat")->value(), QStringLiteral("$0"));
         auto *surplus = s.row("surplusRow");
         QCOMPARE(surplus->value(), Format::money(c->surplus, 0));
-        QVERIFY(surplus->value().startsWith('-'));
         QVERIFY(surplus->tint());
         QCOMPARE(surplus->tint()(), Brand::bad());
         QCOMPARE(s.row("debtsRow")->value(), QStringLiteral("$5,000"));
