@@ -387,13 +387,6 @@ class TestTextExport : public QObject {
         QCOMPARE(text, expected.join(u'\n'));
     }
 
-    void summaryForAnotherTab()
-    {
-        summaryOf(CalculatorTab::income, {});
-        const QString text = TextExporter::summary(*store, CalculatorTab::upfront, fixedNow);
-        QVERIFY(text.startsWith(QStringLiteral("PURCHASE COSTS ESTIMATE\n")));
-    }
-
     void copyReplacesTheClipboard()
     {
         QClipboard *clipboard = QGuiApplication::clipboard();
