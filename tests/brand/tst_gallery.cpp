@@ -3,7 +3,6 @@
 #include "brand/BrandLockup.h"
 #include "brand/BrandType.h"
 #include "brand/CreditFooter.h"
-#include "brand/Credits.h"
 #include "brand/Icons.h"
 #include "brand/Motion.h"
 #include "brand/Theme.h"
@@ -89,7 +88,6 @@ private slots:
     void everySymbolTintsAndScales();
     void footerExpandsOnClick();
     void footerAnimatesUnlessMotionReduced();
-    void disclaimerTexts();
 };
 
 void TestGallery::initTestCase()
@@ -251,16 +249,6 @@ void TestGallery::footerAnimatesUnlessMotionReduced()
     qputenv("BROLGA_REDUCE_MOTION", "0");
     QVERIFY(!Motion::reduced());
     qunsetenv("BROLGA_REDUCE_MOTION");
-}
-
-void TestGallery::disclaimerTexts()
-{
-    const QString &full = Credits::fullDisclaimer();
-    QVERIFY(full.startsWith(QStringLiteral("Estimate only. Brolga provides general information and does not "
-                                           "constitute credit assistance, a credit quote, or personal financial advice.")));
-    QVERIFY(full.contains(QStringLiteral("current as at 26 August 2026, are indexed periodically")));
-    QVERIFY(full.endsWith(QStringLiteral("relevant state revenue office before relying on it.")));
-    QCOMPARE(full.count(QChar(0x2014)), 2);
 }
 
 void TestGallery::named_data()

@@ -2,10 +2,7 @@
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "ui/controls/AccentButton.h"
 #include "ui/controls/BrandDateField.h"
-#include "ui/controls/Card.h"
-#include "ui/controls/FootNote.h"
 #include "ui/controls/HeroValue.h"
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
@@ -87,35 +84,6 @@ private Q_SLOTS:
         field->calendar()->setSelectedDate(QDate(2025, 1, 9));
         QCOMPARE(*store.state().employmentStart, QDateTime(QDate(2025, 1, 9), QTime(9, 30)));
         store.saveNow();
-    }
-
-    void cardHeaderOnlyWithTitleOrAccessory_data()
-    {
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<bool>("accessory");
-        QTest::addColumn<bool>("header");
-        QTest::newRow("neither") << QString() << false << false;
-        QTest::newRow("title") << "Loan" << false << true;
-        QTest::newRow("accessory") << QString() << true << true;
-    }
-    void cardHeaderOnlyWithTitleOrAccessory()
-    {
-        QFETCH(QString, title);
-        QFETCH(bool, accessory);
-        QFETCH(bool, header);
-        Card card(title, accessory ? new AccentButton(QStringLiteral("Show")) : nullptr);
-        auto *content = new FootNote(QStringLiteral("Body"));
-        card.addContent(content);
-        card.resize(300, card.sizeHint().height());
-        card.show();
-        QCOMPARE(card.hasHeader(), header);
-        // Padded 12; the content sits under the header with 10 between.
-        QCOMPARE(content->geometry().left(), 12);
-        QVERIFY(header ? content->geometry().top() > 12 + 10 : content->geometry().top() == 12);
-        if (accessory) {
-            QWidget *button = card.accessory();
-            QCOMPARE(button->mapTo(&card, QPoint(button->width(), 0)).x(), 300 - 12);
-        }
     }
 
     void resultRowWrapsItsLabelBesideOneLineValue()
