@@ -4,8 +4,6 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QImage>
-#include <QPainter>
 #include <QTest>
 #include <QTextLayout>
 
@@ -46,20 +44,6 @@ void TestBrandType::fallbackKeepsSizeAndWeight()
     QVERIFY(!f.families().contains(QStringLiteral("Playfair Display")));
     if (serif)
         QCOMPARE(f.styleHint(), QFont::Serif);
-
-    // Text set in it actually paints.
-    QImage image(80, 60, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    p.setFont(f);
-    p.setPen(Qt::black);
-    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("$1"));
-    p.end();
-    bool inked = false;
-    for (int y = 0; y < image.height() && !inked; ++y)
-        for (int x = 0; x < image.width() && !inked; ++x)
-            inked = qAlpha(image.pixel(x, y)) > 0;
-    QVERIFY(inked);
 }
 
 void TestBrandType::brandFacesAtSizeAndWeight()
