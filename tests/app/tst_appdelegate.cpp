@@ -82,12 +82,11 @@ private slots:
         QTest::addColumn<QRectF>("visible");
         QTest::addColumn<QRectF>("tray");
         QTest::addColumn<QPointF>("origin");
-        const QRectF mac(0, 25, 1440, 875);
         // Centred under the icon, its top edge 6 below the icon's bottom.
-        QTest::newRow("centred") << mac << QRectF(1000, 0, 24, 22) << QPointF(1012 - 235, 28);
+        QTest::newRow("centred") << macVisible << QRectF(1000, 0, 24, 22) << QPointF(1012 - 235, 28);
         // Near the right edge: 8 inside the visible area.
-        QTest::newRow("right edge") << mac << QRectF(1416, 0, 20, 22) << QPointF(1440 - 470 - 8, 28);
-        QTest::newRow("left edge") << mac << QRectF(4, 0, 20, 22) << QPointF(8, 28);
+        QTest::newRow("right edge") << macVisible << QRectF(1416, 0, 20, 22) << QPointF(1440 - 470 - 8, 28);
+        QTest::newRow("left edge") << macVisible << QRectF(4, 0, 20, 22) << QPointF(8, 28);
         // An icon in a bottom task bar is not pointed at: a spot near the top right stands in.
         QTest::newRow("bottom task bar") << QRectF(0, 0, 1920, 1040) << QRectF(1800, 1045, 24, 24)
                                          << QPointF(1920 - 470 - 8, 6);

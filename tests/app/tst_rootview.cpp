@@ -190,15 +190,12 @@ private slots:
         QCOMPARE(f.copies, 1);
         QCOMPARE(f.snapshots, 1);
         QCOMPARE(f.settings, 1);
-        QVERIFY(f.view->copyButton()->toolTip().startsWith(QStringLiteral("Copy the figures as text (")));
 
         // The camera's secondary click: the two other ways to export.
         Q_EMIT f.view->snapshotButton()->customContextMenuRequested(QPoint(5, 5));
         auto *menu = f.view->findChild<QMenu *>(QStringLiteral("snapshotMenu"));
         QVERIFY(menu);
         QCOMPARE(menu->actions().size(), 2);
-        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Copy to clipboard only"));
-        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("Save as\u2026"));
         menu->actions().at(0)->trigger();
         menu->actions().at(1)->trigger();
         QCOMPARE(f.copyOnly, 1);
