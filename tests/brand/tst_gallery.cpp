@@ -63,6 +63,7 @@ void storeTheme(const QString &themeID)
     stored.themeID = themeID;
     Settings().setStoredState(StateCodec::encode(stored));
 }
+
 QString savedThemeID() { return StateCodec::decode(*Settings().storedState())->themeID; }
 
 } // namespace
@@ -75,19 +76,18 @@ private slots:
     void init();
     void cleanup();
 
+    void lockupLayoutAndGroundColours();
+    void themeChangeRepaints();
+    void everySymbolTintsAndScales();
+    void footerExpandsOnClick();
+    void footerAnimatesUnlessMotionReduced();
+
     void named_data();
     void named();
     void coloursFollowAppearance();
     void storedThemeBecomesCurrent();
     void unknownStoredThemeShowsHouseColoursAndStays();
     void applyThemeChangesRuntimeAndRecord();
-
-
-    void lockupLayoutAndGroundColours();
-    void themeChangeRepaints();
-    void everySymbolTintsAndScales();
-    void footerExpandsOnClick();
-    void footerAnimatesUnlessMotionReduced();
 };
 
 void TestGallery::initTestCase()

@@ -212,6 +212,8 @@ private Q_SLOTS:
         QVERIFY(!Host(money(), 1).field->stepper()); // no step, no stepper
     }
 
+    // Reading and writing the figures, apart from any field.
+
     void parse_data()
     {
         QTest::addColumn<QString>("text");
