@@ -68,7 +68,7 @@ QString savedThemeID() { return StateCodec::decode(*Settings().storedState())->t
 
 } // namespace
 
-class TestGallery : public QObject {
+class TestBrand : public QObject {
     Q_OBJECT
 
 private slots:
@@ -90,26 +90,26 @@ private slots:
     void applyThemeChangesRuntimeAndRecord();
 };
 
-void TestGallery::initTestCase()
+void TestBrand::initTestCase()
 {
     BrandType::registerFonts();
     QVERIFY(BrandType::isRegistered());
     Motion::forceReduced(true);
 }
 
-void TestGallery::init()
+void TestBrand::init()
 {
     teststore::isolateSettings();
 }
 
-void TestGallery::cleanup()
+void TestBrand::cleanup()
 {
     Brand::forceAppearance(std::nullopt);
     ThemeRuntime::setCurrent(Theme::house());
     Motion::forceReduced(true);
 }
 
-void TestGallery::lockupLayoutAndGroundColours()
+void TestBrand::lockupLayoutAndGroundColours()
 {
     for (const Theme &theme : Theme::all()) {
         ThemeRuntime::setCurrent(theme);
@@ -141,7 +141,7 @@ void TestGallery::lockupLayoutAndGroundColours()
 }
 
 // A theme or appearance change repaints what is on screen; nothing has to be built again.
-void TestGallery::themeChangeRepaints()
+void TestBrand::themeChangeRepaints()
 {
     Brand::forceAppearance(Appearance::light);
     BrandLockup lockup(BrandLockup::Ground::dark, 20);
@@ -164,7 +164,7 @@ void TestGallery::themeChangeRepaints()
     QVERIFY(!dark.contains(rgbOf(theme.muted)));
 }
 
-void TestGallery::everySymbolTintsAndScales()
+void TestBrand::everySymbolTintsAndScales()
 {
     const QStringList wanted = {
         "pin.fill", "pin.slash", "doc.on.doc", "camera.viewfinder", "gearshape", "chevron.down", "calendar", "xmark",
@@ -190,7 +190,7 @@ void TestGallery::everySymbolTintsAndScales()
     QVERIFY(Icons::pixmap(QStringLiteral("no.such.symbol"), tint, 16).isNull());
 }
 
-void TestGallery::footerExpandsOnClick()
+void TestBrand::footerExpandsOnClick()
 {
     CreditFooter footer;
     footer.resize(360, footer.heightForWidth(360));
@@ -224,7 +224,7 @@ void TestGallery::footerExpandsOnClick()
     QVERIFY(footer.isExpanded());
 }
 
-void TestGallery::footerAnimatesUnlessMotionReduced()
+void TestBrand::footerAnimatesUnlessMotionReduced()
 {
     Motion::forceReduced(false);
     CreditFooter footer;
@@ -251,7 +251,7 @@ void TestGallery::footerAnimatesUnlessMotionReduced()
     qunsetenv("BROLGA_REDUCE_MOTION");
 }
 
-void TestGallery::named_data()
+void TestBrand::named_data()
 {
     QTest::addColumn<QString>("id");
     QTest::addColumn<QString>("expected");
@@ -263,7 +263,7 @@ void TestGallery::named_data()
     QTest::newRow("padded") << " slate" << "brolga";
 }
 
-void TestGallery::named()
+void TestBrand::named()
 {
     QFETCH(QString, id);
     QFETCH(QString, expected);
@@ -273,7 +273,7 @@ void TestGallery::named()
 }
 
 // The accessors read the appearance each time they are called: nothing is rebuilt when it changes.
-void TestGallery::coloursFollowAppearance()
+void TestBrand::coloursFollowAppearance()
 {
     for (const Theme &theme : Theme::all()) {
         ThemeRuntime::setCurrent(theme);
@@ -288,7 +288,7 @@ void TestGallery::coloursFollowAppearance()
     }
 }
 
-void TestGallery::storedThemeBecomesCurrent()
+void TestBrand::storedThemeBecomesCurrent()
 {
     ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate"))); // prove the store replaces it
     storeTheme(QStringLiteral("classic"));
@@ -296,7 +296,7 @@ void TestGallery::storedThemeBecomesCurrent()
     QCOMPARE(ThemeRuntime::current().id, QStringLiteral("classic"));
 }
 
-void TestGallery::unknownStoredThemeShowsHouseColoursAndStays()
+void TestBrand::unknownStoredThemeShowsHouseColoursAndStays()
 {
     ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate")));
     storeTheme(QStringLiteral("ocean"));
@@ -310,7 +310,7 @@ void TestGallery::unknownStoredThemeShowsHouseColoursAndStays()
     QCOMPARE(savedThemeID(), QStringLiteral("ocean"));
 }
 
-void TestGallery::applyThemeChangesRuntimeAndRecord()
+void TestBrand::applyThemeChangesRuntimeAndRecord()
 {
     CalculatorStore store;
     const CalculatorState before = store.state();
@@ -329,5 +329,5 @@ void TestGallery::applyThemeChangesRuntimeAndRecord()
     QCOMPARE(savedThemeID(), QStringLiteral("slate"));
 }
 
-QTEST_MAIN(TestGallery)
-#include "tst_gallery.moc"
+QTEST_MAIN(TestBrand)
+#include "tst_brand.moc"
