@@ -1,8 +1,10 @@
 #include "brand/TextMeasure.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QTextLayout>
+#include <QThread>
 
 #include <algorithm>
 
@@ -35,6 +37,15 @@ size_t qHash(const Key &key, size_t seed = 0)
 QHash<Key, qreal> &answers()
 {
     thread_local QHash<Key, qreal> table;
+    // The fonts held as keys must go before the application does: the interface thread's table would
+    // otherwise be destroyed after main() returns, when Qt's font caches are already gone.
+    thread_local const bool hooked = [] {
+        const auto *app = QCoreApplication::instance();
+        if (app && QThread::currentThread() == app->thread())
+            qAddPostRoutine([] { answers().clear(); });
+        return true;
+    }();
+    Q_UNUSED(hooked);
     return table;
 }
 
