@@ -4,6 +4,8 @@
 //
 //   growth [edits]        (default 10000)
 
+#include "FirstPaint.h"
+
 #include "core/CalculatorStore.h"
 #include "ui/CapacityView.h"
 #include "ui/IncomeView.h"
@@ -26,18 +28,6 @@
 using namespace brolga;
 
 namespace {
-
-// Resident set size in kB, as the kernel counts it.
-long residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
-}
 
 using Edit = std::function<void(CalculatorState &, int)>;
 
@@ -133,7 +123,7 @@ int main(int argc, char **argv)
         window.render(&painter);
     };
 
-    std::printf("edits  VmRSS (kB)\n%5d  %ld\n", 0, residentKb());
+    std::printf("edits  VmRSS (kB)\n%5d  %ld\n", 0, bench::residentKb());
     // A burst of edits on one tab, then the next, as a broker moves through a client's figures.
     constexpr int burst = 25;
     const auto &edits = editsByTab();
@@ -150,7 +140,7 @@ int main(int argc, char **argv)
         if (i % 50 == 0)
             paint();
         if ((i + 1) % 1000 == 0)
-            std::printf("%5d  %ld\n", i + 1, residentKb());
+            std::printf("%5d  %ld\n", i + 1, bench::residentKb());
     }
     std::fflush(stdout);
     return 0;
