@@ -22,6 +22,8 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
+#include <QThread>
+#include <QTimer>
 
 namespace brolga {
 
@@ -88,6 +90,8 @@ void AppDelegate::launch()
     if (hasTray_)
         Platform::becomeAccessory();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &AppDelegate::saveAll, Qt::UniqueConnection);
+    // The session is ending: whatever comes next (a quit request or a signal), the record is on disk.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &AppDelegate::saveAll, Qt::UniqueConnection);
     qApp->installEventFilter(this);
 
     buildMainMenu();
@@ -272,18 +276,29 @@ QWidget *AppDelegate::activeWindow() const
 
 bool AppDelegate::eventFilter(QObject *watched, QEvent *event)
 {
+    // The platform's quit request (QCoreApplication::quit, the session, the Dock) first asks every window to
+    // close; the calculator window only hides on close and would cancel it. Quit our own way instead.
+    if (event->type() == QEvent::Quit && watched == qApp) {
+        quit();
+        event->accept();
+        return true;
+    }
     // Before a key reaches a shortcut, the focused widget may claim it. Line edits on Linux claim Ctrl+E (end
     // of line, from Emacs), which would swallow Export Snapshot whenever a figure is being typed. Leaving the
-    // override unaccepted lets the window's action have it. Cut, copy, paste and the like stay with the field.
-    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() && window_ &&
-        static_cast<QWidget *>(watched)->window() == window_) {
-        const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-        for (Command command : {Command::exportSnapshot, Command::copyFigures, Command::settings, Command::hide,
-                                Command::quit, Command::minimize, Command::close}) {
-            QAction *windowAction = action(command);
-            if (windowAction && windowAction->isEnabled() && windowAction->shortcut() == pressed) {
-                event->ignore();
-                return true;
+    // override unaccepted lets the window's action have it, in the calculator and the settings window alike.
+    // Cut, copy, paste and the like stay with the field.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()) {
+        QWidget *top = static_cast<QWidget *>(watched)->window();
+        if (top && (top == window_ || top == settingsWindow_)) {
+            const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
+            for (Command command : {Command::exportSnapshot, Command::copyFigures, Command::settings,
+                                    Command::hide, Command::quit, Command::minimize, Command::close}) {
+                QAction *windowAction = action(command);
+                if (windowAction && windowAction->isEnabled() && windowAction->shortcut() == pressed &&
+                    top->actions().contains(windowAction)) {
+                    event->ignore();
+                    return true;
+                }
             }
         }
     }
@@ -295,16 +310,23 @@ bool AppDelegate::eventFilter(QObject *watched, QEvent *event)
 void AppDelegate::buildWindow()
 {
     window_ = new FloatingWindow(QStringLiteral("Brolga"));
-    window_->setMinimumSize(430, 480);
-    window_->resize(Placement::windowSize.toSize());
+    window_->setObjectName(QStringLiteral("calculatorWindow"));
+    // One size: the layout is made for it, so there is no resizing and no maximising.
+    window_->setFixedSize(Placement::windowSize.toSize());
     // With a tray the close button only hides; without one, closing is quitting.
     window_->setHidesOnClose(hasTray_);
+    // On every desktop; out of the task bar only while the tray icon is the way back to it.
+    window_->setDesktopHints(true, hasTray_);
     if (!hasTray_)
         connect(window_, &FloatingWindow::closed, this, &AppDelegate::quit);
     connect(window_, &FloatingWindow::frameChanged, this, &AppDelegate::saveFrame);
 
-    const QByteArray frame = store_.settings().windowGeometry();
-    hasSavedFrame_ = !frame.isEmpty() && window_->restoreGeometry(frame);
+    // The content area exactly where it was: placed before the window exists, the window manager puts its
+    // frame around it.
+    if (const auto frame = restorableFrame()) {
+        window_->setGeometry(QRect(frame->topLeft(), window_->size()));
+        hasSavedFrame_ = true;
+    }
 
     RootView::Actions actions;
     actions.applyWindowLevel = [this] { applyWindowLevel(); };
@@ -363,27 +385,67 @@ void AppDelegate::showWindow()
     window_->show();
     window_->raise();
     window_->activateWindow();
-    Platform::joinAllDesktops(window_);
+    // Typing goes straight into a figure; never a header button (Space there would flip Always on top).
+    if (rootView_)
+        rootView_->focusFirstField();
+}
+
+std::optional<QRect> AppDelegate::restorableFrame()
+{
+    const auto saved = store_.settings().windowFrame();
+    if (!saved)
+        return std::nullopt;
+    // A screen since unplugged: the window would open where nobody can reach it; place it afresh.
+    const QPoint titleBar(saved->center().x(), saved->top() + 8);
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (screen->availableGeometry().contains(titleBar))
+            return saved;
+    return std::nullopt;
 }
 
 void AppDelegate::positionUnderTray()
 {
     if (hasSavedFrame_ || !window_)
         return;
+    placeBesideTray();
+    if (!hasSavedFrame_ || !placedWithFrame_ || !placedWithFrame_->isNull())
+        return;
+    // Placed before the window manager has framed the window: once it has, count its title bar too.
+    QTimer::singleShot(frameSettleMs, this, [this, placedAt = window_->geometry().topLeft()] {
+        if (!window_ || !window_->isVisible() || window_->geometry().topLeft() != placedAt)
+            return;
+        const QRect outer = window_->frameGeometry();
+        const QRect inner = window_->geometry();
+        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                             outer.bottom() - inner.bottom());
+        if (!frame.isNull())
+            placeBesideTray();
+    });
+}
+
+void AppDelegate::placeBesideTray()
+{
     const QRect icon = hasTray_ && trayGeometry_ ? trayGeometry_() : QRect();
     QScreen *screen = screenFor(icon);
     if (!screen)
         return;
     const QRectF visible = screen->availableGeometry();
+    const QRect outer = window_->frameGeometry();
+    const QRect inner = window_->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QSizeF size = QSizeF(inner.size().grownBy(frame));
     QPointF origin;
     if (hasTray_) {
-        origin = Placement::window(visible, icon.isValid() ? std::optional<QRectF>(icon) : std::nullopt);
+        origin = Placement::window(visible, icon.isValid() ? std::optional<QRectF>(icon) : std::nullopt, size);
     } else {
         // No icon to hang under: an ordinary window, centred.
-        origin = visible.center() - QPointF(Placement::windowSize.width(), Placement::windowSize.height()) / 2;
+        origin = visible.center() - QPointF(size.width(), size.height()) / 2;
         origin.setY(std::max(origin.y(), visible.top()));
     }
-    window_->move(origin.toPoint());
+    // The content area goes inside the frame; placing it (not the frame) is exact before the window exists.
+    window_->setGeometry(QRect(origin.toPoint() + QPoint(frame.left(), frame.top()), inner.size()));
+    placedWithFrame_ = frame;
     hasSavedFrame_ = true;
 }
 
@@ -431,7 +493,9 @@ void AppDelegate::openSettings(SettingsTab tab)
 {
     auto *content = new SettingsWindow(store_, assets_, tab);
     if (!settingsWindow_) {
-        settingsWindow_ = new FloatingWindow(tr("Brolga Settings"));
+        settingsWindow_ = new FloatingWindow(tr("Brolga Settings"), false);
+        settingsWindow_->setObjectName(QStringLiteral("settingsWindow"));
+        settingsWindow_->setDesktopHints(false, hasTray_);
         settingsWindow_->setContent(content);
         settingsWindow_->setFixedSize(SettingsWindow::windowSize);
         if (QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -461,8 +525,9 @@ void AppDelegate::openSettings(SettingsTab tab)
 
 void AppDelegate::saveFrame()
 {
+    // The content area, not the decorated frame: that is what comes back exactly on the next start.
     if (window_ && hasSavedFrame_)
-        store_.settings().setWindowGeometry(window_->saveGeometry());
+        store_.settings().setWindowFrame(window_->geometry());
 }
 
 void AppDelegate::saveAll()
@@ -474,9 +539,17 @@ void AppDelegate::saveAll()
 
 void AppDelegate::quit()
 {
+    if (quitting_)
+        return;
+    quitting_ = true;
+    if (contextMenu_)
+        contextMenu_->close();
     saveAll();
     Q_EMIT quitting();
-    QCoreApplication::quit();
+    // exit(), not quit(): nothing asks the windows whether they may close. Outside a running loop (a test
+    // calling this directly) there is nothing to end, and exit() would end the next loop before it starts.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 } // namespace brolga

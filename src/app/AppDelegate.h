@@ -6,6 +6,7 @@
 #include "core/CalculatorStore.h"
 #include "update/UpdateCheck.h"
 
+#include <QMargins>
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -64,6 +65,9 @@ public:
     // The context menu that is open (or was opened last and is still alive).
     QMenu *contextMenu() const { return contextMenu_; }
     bool hasSavedFrame() const { return hasSavedFrame_; }
+    bool isQuitting() const { return quitting_; }
+
+    static constexpr int frameSettleMs = 250;
 
     // Where the tray icon is on screen; tests and platforms without a geometry give their own.
     void setTrayGeometrySource(std::function<QRect()> source) { trayGeometry_ = std::move(source); }
@@ -90,7 +94,8 @@ public Q_SLOTS:
     // Built afresh on every opening, so the check mark follows the record.
     void showContextMenu(const QPoint &globalPos);
     void hideApplication();
-    // Saves at once, then ends the event loop.
+    // Saves at once, then ends the event loop with status 0, whatever windows are open. Every way of ending
+    // the program comes here: the menus, Ctrl+Q, SIGTERM and SIGINT, the platform's own quit request.
     void quit();
     // The record, the window frame and the preferences, written now.
     void saveAll();
@@ -109,6 +114,10 @@ private:
     void showFirstRunPointer();
     QMenu *buildContextMenu();
     QWidget *activeWindow() const;
+    // The saved frame, when there is one and its title bar is still on a screen.
+    std::optional<QRect> restorableFrame();
+    // Beside the tray icon, counting the window manager's frame when it is known.
+    void placeBesideTray();
     void saveFrame();
 
     CalculatorStore store_;
@@ -118,6 +127,10 @@ private:
 
     bool hasTray_ = false;
     bool hasSavedFrame_ = false;
+    bool quitting_ = false;
+    // The frame margins the last placement beside the icon counted; a window placed before its first
+    // showing is placed again once the window manager has framed it.
+    std::optional<QMargins> placedWithFrame_;
     QSystemTrayIcon *tray_ = nullptr;
     QPointer<FloatingWindow> window_;
     RootView *rootView_ = nullptr;

@@ -36,7 +36,8 @@ void CoachMark::show(AnchorSource anchor, int timeoutMs, int attempt, std::funct
             completion();
         return;
     }
-    if (!Placement::isInTopBar(where->visible, where->tray)) {
+    const std::optional<Placement::Edge> edge = Placement::trayEdge(where->visible, where->tray);
+    if (!edge) {
         if (attempt >= lastAttempt) {
             if (completion)
                 completion();
@@ -55,8 +56,8 @@ void CoachMark::show(AnchorSource anchor, int timeoutMs, int attempt, std::funct
     settings_.sync();
     onDismiss_ = std::move(completion);
 
-    const Placement::Bubble bubble = Placement::bubble(where->visible, where->tray);
-    view_ = new CoachMarkView(bubble.arrowInsetFromRight);
+    const Placement::Bubble bubble = Placement::bubble(where->visible, where->tray, *edge);
+    view_ = new CoachMarkView(bubble.arrowEdge, bubble.arrowInset);
     view_->setGeometry(bubble.frame.toAlignedRect());
     view_->setWindowOpacity(0);
     view_->show();

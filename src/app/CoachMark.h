@@ -13,9 +13,7 @@
 
 namespace brolga {
 
-
-
-// The first-run pointer: a bubble just under the tray icon saying where Brolga lives. Every click passes
+// The first-run pointer: a bubble beside the tray icon saying where Brolga lives. Every click passes
 // through it; the first click or key press in Brolga, or the time-out, fades it out and then runs the
 // caller's completion, exactly once. Clicks in other programs cannot be seen portably; the time-out covers
 // them.
@@ -34,7 +32,7 @@ public:
 
     // Ignored entirely while the pointer is showing (or waiting for the icon): that completion never runs.
     // Otherwise `completion` runs exactly once: after the pointer was shown and dismissed, or at once when it
-    // cannot be shown. A tray icon that is not (yet) in a bar at the top of the screen is looked for again
+    // cannot be shown. A tray icon that is not (yet) in a panel along a side of the screen is looked for again
     // every 0.25 s, 13 times in all, before the pointer is given up.
     void show(AnchorSource anchor, int timeoutMs, int attempt, std::function<void()> completion);
     // Removes the pointer if it is showing, then runs the completion once the fade has ended.

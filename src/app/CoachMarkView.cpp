@@ -9,22 +9,27 @@
 
 namespace brolga {
 
-CoachMarkView::CoachMarkView(qreal arrowInsetFromRight, QWidget *parent)
+CoachMarkView::CoachMarkView(Placement::Edge arrowEdge, qreal arrowInset, QWidget *parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint),
-      arrowInset_(arrowInsetFromRight)
+      edge_(arrowEdge), arrowInset_(arrowInset)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(320, 84);
+    setFixedSize(Placement::bubbleFrameSize(arrowEdge).toSize());
 }
 
-const QString &CoachMarkView::title()
+QString CoachMarkView::title(Placement::Edge arrowEdge)
 {
-    static const QString text = QStringLiteral("Brolga lives up here");
-    return text;
+    switch (arrowEdge) {
+    case Placement::Edge::top: return QStringLiteral("Brolga lives up here");
+    case Placement::Edge::bottom: return QStringLiteral("Brolga lives down here");
+    case Placement::Edge::left:
+    case Placement::Edge::right: break;
+    }
+    return QStringLiteral("Brolga lives over here");
 }
 
 const QString &CoachMarkView::message()
@@ -40,16 +45,44 @@ void CoachMarkView::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing);
     const Theme &theme = Brand::theme();
 
-    // The bubble sits under the arrow; the window is just big enough for both, so the shadow is kept tight.
-    const QRectF bubble(0.5, arrowHeight, width() - 1, height() - arrowHeight - 3);
+    // The window is just big enough for the bubble and the arrow, so the shadow is kept tight.
+    const qreal d = arrowHeight;
+    const qreal half = arrowWidth / 2;
+    QRectF bubble;
+    QPainterPath arrow;
+    switch (edge_) {
+    case Placement::Edge::top: {
+        bubble = QRectF(0.5, d, width() - 1, height() - d - 3);
+        const qreal apex = width() - arrowInset_;
+        arrow.moveTo(apex, 0);
+        arrow.lineTo(apex + half, d + 0.5);
+        arrow.lineTo(apex - half, d + 0.5);
+        break;
+    }
+    case Placement::Edge::bottom: {
+        bubble = QRectF(0.5, 0.5, width() - 1, height() - d - 3);
+        const qreal apex = width() - arrowInset_;
+        arrow.moveTo(apex, height());
+        arrow.lineTo(apex + half, bubble.bottom() - 0.5);
+        arrow.lineTo(apex - half, bubble.bottom() - 0.5);
+        break;
+    }
+    case Placement::Edge::left:
+        bubble = QRectF(d, 0.5, width() - d - 0.5, height() - 3);
+        arrow.moveTo(0, arrowInset_);
+        arrow.lineTo(d + 0.5, arrowInset_ - half);
+        arrow.lineTo(d + 0.5, arrowInset_ + half);
+        break;
+    case Placement::Edge::right:
+        bubble = QRectF(0.5, 0.5, width() - d - 0.5, height() - 3);
+        arrow.moveTo(width(), arrowInset_);
+        arrow.lineTo(bubble.right() - 0.5, arrowInset_ - half);
+        arrow.lineTo(bubble.right() - 0.5, arrowInset_ + half);
+        break;
+    }
+    arrow.closeSubpath();
     QPainterPath path;
     path.addRoundedRect(bubble, radius, radius);
-    const qreal apexX = width() - arrowInset_;
-    QPainterPath arrow;
-    arrow.moveTo(apexX, 0);
-    arrow.lineTo(apexX + arrowWidth / 2, arrowHeight + 0.5);
-    arrow.lineTo(apexX - arrowWidth / 2, arrowHeight + 0.5);
-    arrow.closeSubpath();
 
     for (int i = 3; i >= 1; --i) {
         p.setPen(Qt::NoPen);
@@ -80,7 +113,7 @@ void CoachMarkView::paintEvent(QPaintEvent *)
     const QFontMetricsF bodyMetrics(bodyFont);
     p.setFont(titleFont);
     p.setPen(Brand::rgb(theme.textPrimaryDark));
-    p.drawText(QPointF(textLeft, top + titleMetrics.ascent()), title());
+    p.drawText(QPointF(textLeft, top + titleMetrics.ascent()), titleText());
     p.setFont(bodyFont);
     p.setPen(QColor(255, 255, 255, int(0.66 * 255)));
     qreal y = top + titleMetrics.height() + 4 + bodyMetrics.ascent();

@@ -1,11 +1,26 @@
 #include "app/FloatingWindow.h"
 
+#include "platform/Platform.h"
+
 #include <QCloseEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace brolga {
 
-FloatingWindow::FloatingWindow(const QString &title, QWidget *parent) : QWidget(parent, Qt::Window)
+namespace {
+Qt::WindowFlags decorations(bool minimisable)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
+    if (minimisable)
+        flags |= Qt::WindowMinimizeButtonHint;
+    return flags;
+}
+} // namespace
+
+FloatingWindow::FloatingWindow(const QString &title, bool minimisable, QWidget *parent)
+    : QWidget(parent, decorations(minimisable))
 {
     setWindowTitle(title);
     auto *layout = new QVBoxLayout(this);
@@ -19,18 +34,24 @@ void FloatingWindow::setLevel(int level)
     level_ = level;
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
         return;
-    // Changing the flags re-creates the native window, which hides it; bring it back where it was.
-    const bool wasVisible = isVisible();
-    const bool wasMinimised = isMinimized();
-    const QByteArray geometry = saveGeometry();
-    setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-    if (wasVisible) {
-        restoreGeometry(geometry);
-        if (wasMinimised)
-            showMinimized();
-        else
-            show();
+    const Qt::WindowFlags flags = onTop ? windowFlags() | Qt::WindowStaysOnTopHint
+                                        : windowFlags() & ~Qt::WindowFlags(Qt::WindowStaysOnTopHint);
+    if (QWindow *native = windowHandle()) {
+        // QWidget::setWindowFlags would re-create the native window: hidden, placed afresh and off the other
+        // desktops. The window system can change the layer of the one we have.
+        overrideWindowFlags(flags);
+        native->setFlags(flags);
+        return;
     }
+    setWindowFlags(flags);
+}
+
+void FloatingWindow::setDesktopHints(bool allDesktops, bool skipTaskbar)
+{
+    allDesktops_ = allDesktops;
+    skipTaskbar_ = skipTaskbar;
+    if (isVisible())
+        Platform::setDesktopHints(this, allDesktops_, skipTaskbar_);
 }
 
 void FloatingWindow::setContent(QWidget *content)
@@ -74,6 +95,14 @@ void FloatingWindow::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
     if (isVisible())
         Q_EMIT frameChanged();
+}
+
+void FloatingWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Sent just before the native window is mapped, whether it is new or re-created.
+    if (!event->spontaneous() && (allDesktops_ || skipTaskbar_))
+        Platform::setDesktopHints(this, allDesktops_, skipTaskbar_);
 }
 
 } // namespace brolga

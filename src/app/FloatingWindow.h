@@ -4,20 +4,28 @@
 
 namespace brolga {
 
-// A top-level window for the calculator and the settings. Its level is 0 for an ordinary window and above
-// 0 for one that stays above other programs; Qt has a single "stays on top" layer, so every level above 0
-// maps onto it. With hideOnClose, the close button hides the window instead of closing it.
+// A top-level window for the calculator and the settings: a title bar with a close button (and a minimise
+// button when asked), never a maximise button. Its level is 0 for an ordinary window and above 0 for one
+// that stays above other programs; Qt has a single "stays on top" layer, so every level above 0 maps onto
+// it. With hideOnClose, the close button hides the window instead of closing it.
 class FloatingWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit FloatingWindow(const QString &title, QWidget *parent = nullptr);
+    explicit FloatingWindow(const QString &title, bool minimisable = true, QWidget *parent = nullptr);
 
     int level() const { return level_; }
-    // Changes the window flags only when the layer actually changes, and keeps a visible window visible.
+    // Moves the existing native window between layers in place: it stays shown, where it is, and on every
+    // desktop it was on.
     void setLevel(int level);
 
     bool hidesOnClose() const { return hideOnClose_; }
     void setHidesOnClose(bool hide) { hideOnClose_ = hide; }
+
+    // On every desktop, and out of the task bar and the pager. Given to the window system each time the
+    // window is shown, since window managers forget them whenever it is hidden.
+    void setDesktopHints(bool allDesktops, bool skipTaskbar);
+    bool isOnAllDesktops() const { return allDesktops_; }
+    bool skipsTaskbar() const { return skipTaskbar_; }
 
     // Puts `content` in as the window's only child, replacing (and deleting) what was there.
     void setContent(QWidget *content);
@@ -37,10 +45,13 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     int level_ = normalLevel;
     bool hideOnClose_ = false;
+    bool allDesktops_ = false;
+    bool skipTaskbar_ = false;
     QWidget *content_ = nullptr;
 };
 

@@ -228,6 +228,23 @@ QWidget *RootView::screen(CalculatorTab tab)
 
 QWidget *RootView::activeScreen() { return screen(store_.state().activeTab); }
 
+void RootView::focusFirstField()
+{
+    QWidget *active = activeScreen();
+    QWidget *top = window();
+    // The focus chain runs through the window in Tab order; the first stop inside the screen is its first field.
+    QWidget *w = top;
+    do {
+        w = w->nextInFocusChain();
+        if (active->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(top) && (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    } while (w != top);
+    if (QWidget *focus = top->focusWidget())
+        focus->clearFocus();
+}
+
 RootView::Strip RootView::stripFor(std::optional<bool> updateChecksEnabled, bool releaseAvailable)
 {
     if (!updateChecksEnabled)

@@ -63,6 +63,10 @@ public:
     QScrollArea *scrollArea() const { return scroll_; }
     ToastCapsule *toast() const { return toast_; }
 
+    // Puts the keyboard focus in the active screen's first field (the first widget there that Tab reaches), or
+    // nowhere when it has none; never in the header.
+    void focusFirstField();
+
     // Which strip shows for the record's consent and whether a release is on offer.
     static Strip stripFor(std::optional<bool> updateChecksEnabled, bool releaseAvailable);
 

@@ -134,6 +134,7 @@ std::optional<QString> BrandAssetStore::promptForLogo(QWidget *parent)
     request.buttonText = QStringLiteral("Use Logo");
     request.message = QStringLiteral("Choose a PNG. A transparent background works best.");
     request.filter = QStringLiteral("PNG image (*.png)");
+    request.suggestedPath = FileDialogs::picturesFolder();
     const auto chosen = FileDialogs::open(parent, request);
     if (!chosen || chosen->isEmpty())
         return std::nullopt;

@@ -55,8 +55,35 @@ void Settings::setUpdateDismissedVersion(const QString &version)
     settings_.setValue(key(updateDismissedVersionKey), version);
 }
 
-QByteArray Settings::windowGeometry() const { return settings_.value(key(windowFrameKey)).toByteArray(); }
-void Settings::setWindowGeometry(const QByteArray &geometry) { settings_.setValue(key(windowFrameKey), geometry); }
+std::optional<QRect> Settings::windowFrame() const
+{
+    const QVariant v = settings_.value(key(windowFrameKey));
+    if (v.typeId() != QMetaType::QString)
+        return std::nullopt;
+    const QStringList parts = v.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (parts.size() != 4)
+        return std::nullopt;
+    int numbers[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        numbers[i] = parts[i].toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    const QRect frame(numbers[0], numbers[1], numbers[2], numbers[3]);
+    if (frame.width() <= 0 || frame.height() <= 0)
+        return std::nullopt;
+    return frame;
+}
+
+void Settings::setWindowFrame(const QRect &frame)
+{
+    settings_.setValue(key(windowFrameKey), QStringLiteral("%1 %2 %3 %4")
+                                                .arg(frame.x())
+                                                .arg(frame.y())
+                                                .arg(frame.width())
+                                                .arg(frame.height()));
+}
 
 void Settings::sync() { settings_.sync(); }
 

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QRect>
 #include <QSettings>
 #include <QString>
 
@@ -29,9 +30,11 @@ public:
     QString updateDismissedVersion() const;
     void setUpdateDismissedVersion(const QString &version);
 
-    // The calculator window's saved frame, under its autosave name.
-    QByteArray windowGeometry() const;
-    void setWindowGeometry(const QByteArray &geometry);
+    // The calculator window's saved frame under its autosave name: the content area in screen coordinates,
+    // stored as the text "x y width height". Absent when none was saved or the text is not four whole
+    // numbers with a positive size (an older binary form among them).
+    std::optional<QRect> windowFrame() const;
+    void setWindowFrame(const QRect &frame);
 
     // Writes pending changes to disk now.
     void sync();

@@ -5,8 +5,11 @@
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #if defined(Q_OS_UNIX)
 #include <QSocketNotifier>
@@ -76,11 +79,14 @@ void sendToRoot(xcb_connection_t *c, xcb_window_t root, xcb_window_t window, xcb
 } // namespace
 #endif
 
-void joinAllDesktops(QWidget *window)
+void setDesktopHints(QWidget *window, bool allDesktops, bool skipTaskbar)
 {
     if (!window || !window->isWindow())
         return;
 #if defined(Q_OS_MACOS)
+    Q_UNUSED(skipTaskbar); // an accessory application has no Dock icon for any window
+    if (!allDesktops)
+        return;
     // NSView → NSWindow; can join all spaces | managed | full-screen auxiliary.
     void *view = reinterpret_cast<void *>(window->winId());
     if (void *nsWindow = view ? send(view, "window") : nullptr)
@@ -94,15 +100,62 @@ void joinAllDesktops(QWidget *window)
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     if (!screen)
         return;
-    // Both the desktop "all" and the sticky state: window managers differ in which one they honour.
     const xcb_atom_t desktop = atom(c, "_NET_WM_DESKTOP");
     const xcb_atom_t state = atom(c, "_NET_WM_STATE");
-    const xcb_atom_t sticky = atom(c, "_NET_WM_STATE_STICKY");
-    if (desktop != XCB_ATOM_NONE)
-        sendToRoot(c, screen->root, id, desktop, {0xFFFFFFFFu, 1});
-    if (state != XCB_ATOM_NONE && sticky != XCB_ATOM_NONE)
-        sendToRoot(c, screen->root, id, state, {1 /* add */, sticky, 0, 1});
+    if (desktop == XCB_ATOM_NONE || state == XCB_ATOM_NONE)
+        return;
+    constexpr uint32_t everyDesktop = 0xFFFFFFFFu;
+    // Both the desktop "all" and the sticky state: window managers differ in which one they honour.
+    const std::initializer_list<std::pair<xcb_atom_t, bool>> states{
+        {atom(c, "_NET_WM_STATE_STICKY"), allDesktops},
+        {atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), skipTaskbar},
+        {atom(c, "_NET_WM_STATE_SKIP_PAGER"), skipTaskbar},
+    };
+
+    bool mapped = false;
+    if (auto *attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, id), nullptr)) {
+        mapped = attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+        free(attributes);
+    }
+    if (mapped) {
+        if (allDesktops)
+            sendToRoot(c, screen->root, id, desktop, {everyDesktop, 1});
+        for (const auto &[name, on] : states)
+            if (name != XCB_ATOM_NONE)
+                sendToRoot(c, screen->root, id, state, {on ? 1u : 0u, name, 0, 1});
+        xcb_flush(c);
+        return;
+    }
+
+    // Not on screen yet: the client writes the properties itself, keeping any state Qt put there.
+    if (allDesktops)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, desktop, XCB_ATOM_CARDINAL, 32, 1, &everyDesktop);
+    std::vector<xcb_atom_t> atoms;
+    if (auto *reply = xcb_get_property_reply(c, xcb_get_property(c, 0, id, state, XCB_ATOM_ATOM, 0, 1024), nullptr)) {
+        if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+            const auto *data = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+            atoms.assign(data, data + xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t)));
+        }
+        free(reply);
+    }
+    for (const auto &[name, on] : states) {
+        if (name == XCB_ATOM_NONE)
+            continue;
+        const auto found = std::find(atoms.begin(), atoms.end(), name);
+        if (on && found == atoms.end())
+            atoms.push_back(name);
+        else if (!on && found != atoms.end())
+            atoms.erase(found);
+    }
+    if (atoms.empty())
+        xcb_delete_property(c, id, state);
+    else
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32, uint32_t(atoms.size()),
+                            atoms.data());
     xcb_flush(c);
+#else
+    Q_UNUSED(allDesktops);
+    Q_UNUSED(skipTaskbar);
 #endif
 }
 

@@ -12,12 +12,15 @@ namespace brolga::Platform {
 // No Dock icon and no menu bar of our own (macOS); the bundle's LSUIElement does the same from launch.
 void becomeAccessory();
 
-// Follow the user to every desktop / Space, and float over full-screen apps on macOS. Call after the window
-// has been shown (X11 ignores the request for unmapped windows that it has not seen yet).
-void joinAllDesktops(QWidget *window);
+// Follow the user to every desktop / Space (and float over full-screen apps on macOS), and with
+// `skipTaskbar` stay out of the task bar, the pager and Alt-Tab. Call from the window's show event, just
+// before it is mapped: X11 window managers read these hints when they take a window on and drop them when it
+// is hidden, so they are given again on every showing (and after the native window is re-created). A window
+// that is already on screen gets the same through the window manager's messages.
+void setDesktopHints(QWidget *window, bool allDesktops, bool skipTaskbar);
 
-// SIGTERM and SIGINT run `handler` on the event loop instead of killing the process (give it
-// QCoreApplication::quit, so the aboutToQuit handlers save). `context` owns the notifier; the first call wins.
+// SIGTERM and SIGINT run `handler` on the event loop instead of killing the process (give it the
+// application's own quit, which saves first). `context` owns the notifier; the first call wins.
 void onTerminationSignals(QObject *context, std::function<void()> handler);
 
 } // namespace brolga::Platform

@@ -1,7 +1,10 @@
 #include "ui/FileDialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace brolga {
 
@@ -22,8 +25,9 @@ std::optional<QString> run(QWidget *parent, const FileDialogs::Request &request,
     if (mode == QFileDialog::AcceptSave) {
         dialog.setDefaultSuffix(QStringLiteral("png"));
         dialog.selectFile(request.suggestedPath);
-    } else if (!request.suggestedPath.isEmpty()) {
-        dialog.setDirectory(request.suggestedPath);
+    } else {
+        const bool exists = !request.suggestedPath.isEmpty() && QFileInfo(request.suggestedPath).isDir();
+        dialog.setDirectory(exists ? request.suggestedPath : QDir::homePath());
     }
     // Brolga lives in the tray: bring it forward so the panel is not hidden behind another program.
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -47,6 +51,12 @@ std::optional<QString> FileDialogs::save(QWidget *parent, const Request &request
     if (saveHandler)
         return saveHandler(request);
     return run(parent, request, QFileDialog::AcceptSave);
+}
+
+QString FileDialogs::picturesFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 void FileDialogs::setOpenHandler(Handler handler) { openHandler = std::move(handler); }

@@ -4,6 +4,7 @@
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "ui/controls/BrandCalendar.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/SymbolIcon.h"
 #include "ui/controls/TabularDigits.h"
@@ -12,6 +13,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -44,6 +46,7 @@ BrandDateField::BrandDateField(const QString &label, Getter get, Setter set, QWi
 
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(label);
 
     refresh();
@@ -79,15 +82,10 @@ QCalendarWidget *BrandDateField::calendar()
     if (calendar_)
         return calendar_;
     popup_ = new QFrame(this, Qt::Popup);
-    popup_->setFrameShape(QFrame::StyledPanel);
+    popup_->setObjectName(QStringLiteral("datePopup"));
     auto *inside = new QVBoxLayout(popup_);
     inside->setContentsMargins(10, 10, 10, 10);
-    calendar_ = new QCalendarWidget(popup_);
-    calendar_->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
-    calendar_->setGridVisible(false);
-    // Australian English whatever the system says: English month names, weeks from Monday.
-    calendar_->setLocale(QLocale(QLocale::English, QLocale::Australia));
-    calendar_->setFirstDayOfWeek(Qt::Monday);
+    calendar_ = new BrandCalendar(popup_);
     inside->addWidget(calendar_);
     popup_->setFixedWidth(popupWidth);
     popup_->installEventFilter(this);
@@ -101,6 +99,8 @@ QCalendarWidget *BrandDateField::calendar()
         }
         refresh();
     });
+    // Enter (or a double click) on a day is the keyboard's way of saying "done".
+    connect(calendar_, &QCalendarWidget::activated, popup_, &QWidget::close);
     syncing_ = true;
     calendar_->setSelectedDate(get_());
     syncing_ = false;
@@ -129,6 +129,9 @@ void BrandDateField::openCalendar()
 {
     calendar();
     refresh();
+    // The pop-up's surface and outline in the current theme and appearance.
+    popup_->setStyleSheet(QStringLiteral("QFrame#datePopup { background-color: %1; border: 1px solid %2; }")
+                              .arg(Brand::field().name(), Brand::hairline().name()));
     calendar_->setCurrentPage(get_().year(), get_().month());
     popup_->adjustSize();
     const QRect button = buttonRect();
@@ -159,7 +162,8 @@ void BrandDateField::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(buttonRect());
-    const bool open = isCalendarOpen();
+    // Open, or reached with the keyboard: the accent outline shows where the keys go.
+    const bool open = isCalendarOpen() || hasFocus();
     const qreal line = open ? 1.5 : 1.0;
     p.setPen(Qt::NoPen);
     p.setBrush(Brand::field());
@@ -177,10 +181,38 @@ void BrandDateField::mousePressEvent(QMouseEvent *event)
 
 void BrandDateField::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (pressed_ && buttonRect().contains(event->position().toPoint()))
+    if (pressed_ && buttonRect().contains(event->position().toPoint())) {
+        // Focus comes back here when the pop-up closes, so Tab goes on from this field.
+        setFocus(Qt::MouseFocusReason);
         openCalendar();
+    }
     pressed_ = false;
     event->accept();
+}
+
+void BrandDateField::keyPressEvent(QKeyEvent *event)
+{
+    const bool opens = event->key() == Qt::Key_Space || event->key() == Qt::Key_Return ||
+                       event->key() == Qt::Key_Enter || event->key() == Qt::Key_F4 ||
+                       (event->key() == Qt::Key_Down && event->modifiers().testFlag(Qt::AltModifier));
+    if (opens && event->modifiers().testFlag(Qt::ControlModifier) == false) {
+        openCalendar();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void BrandDateField::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void BrandDateField::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void BrandDateField::showEvent(QShowEvent *event)

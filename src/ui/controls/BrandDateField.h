@@ -9,16 +9,19 @@
 
 class QCalendarWidget;
 class QFrame;
+class QKeyEvent;
 class QHBoxLayout;
 
 namespace brolga {
 
+class BrandCalendar;
 class BrandLabel;
 class CalculatorStore;
 struct CalculatorState;
 
-// A labelled date shown as "5 Dec 2026"; a click opens a month calendar in a pop-up, and picking a day
-// writes it at once. The pop-up closes on a click outside it or Escape.
+// A labelled date shown as "5 Dec 2026"; a click, or Space, Enter or Alt+Down while it has the focus, opens
+// a month calendar in a pop-up, and picking a day writes it at once. The pop-up closes on a click outside
+// it, Escape, or Enter on a day. The field takes its turn in the Tab order like any other input.
 class BrandDateField : public QWidget {
     Q_OBJECT
 public:
@@ -47,6 +50,9 @@ Q_SIGNALS:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -60,7 +66,7 @@ private:
     BrandLabel *date_ = nullptr;
     QHBoxLayout *row_ = nullptr;
     QFrame *popup_ = nullptr;
-    QCalendarWidget *calendar_ = nullptr;
+    BrandCalendar *calendar_ = nullptr;
     bool syncing_ = false;
     bool pressed_ = false;
 };

@@ -1,0 +1,342 @@
+#!/usr/bin/env bash
+# Brolga end to end on a desktop with a system tray: Xvfb, the openbox window manager and a tint2 panel
+# along the bottom edge carrying the tray. Checks, with xdotool, xwininfo and xprop:
+#
+#  - the first start opens the window above the tray icon, within 40 px of it, when the icon is clicked;
+#  - a left click on the icon hides and shows the window; the window has no maximise or resize action;
+#  - keyboard focus starts in the first field: typed digits land in the loan amount;
+#  - SIGTERM, Ctrl+Q and the tray menu's "Quit Brolga" each end the program within 2 s with status 0, the
+#    window shown, and the amount typed just before is there on the next start;
+#  - ten quit-and-restart cycles keep the window's top-left corner to the pixel;
+#  - after Always on top is toggled the window is still on every desktop (and switching desktops keeps it);
+#  - a second launch ends at once with status 0, leaves one Brolga and brings its window up.
+#
+#   tray.sh PATH/TO/brolga
+#
+# Exits 77 (CTest's skip code) when a tool is missing; scripts/install-deps installs them all.
+# E2E_KEEP=1 keeps the work folder (home, logs, and on failure a picture of the screen).
+# TRAY_PANEL=top puts the panel along the top instead (for trying by hand; the 40 px check then looks below).
+set -uo pipefail
+
+brolga=${1:?usage: tray.sh PATH/TO/brolga}
+panel=${TRAY_PANEL:-bottom}
+skip=77
+
+missing=()
+for tool in Xvfb xdotool xclip xprop xwininfo openbox tint2; do
+    command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
+done
+if ((${#missing[@]})); then
+    echo "SKIP: ${missing[*]} not installed (scripts/install-deps installs them); the tray run needs a window manager and a panel"
+    exit "$skip"
+fi
+[[ -x $brolga ]] || { echo "FAIL: $brolga is not an executable"; exit 1; }
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-tray.XXXXXX")
+pids=()      # helpers: Xvfb, openbox, tint2
+app_pid=""
+window=""    # the calculator window of the running Brolga
+icon=""      # its tray icon
+
+ended() { ! kill -0 "$1" 2>/dev/null || [[ $(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) == Z ]]; }
+stop() {
+    local pid=$1
+    [[ -n $pid ]] || return 0
+    if ! ended "$pid"; then
+        kill "$pid" 2>/dev/null
+        for _ in $(seq 30); do ended "$pid" && break; sleep 0.1; done
+        ended "$pid" || kill -KILL "$pid" 2>/dev/null
+    fi
+    wait "$pid" 2>/dev/null
+}
+cleanup() {
+    stop "$app_pid"
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
+    [[ -n ${E2E_KEEP:-} ]] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+    [[ -n ${E2E_KEEP:-} ]] && command -v import >/dev/null && import -window root "$work/fail.png" 2>/dev/null
+    echo "FAIL: $*"
+    if [[ -s $work/brolga.log ]]; then
+        echo "--- brolga's output"
+        tail -n 40 "$work/brolga.log"
+    fi
+    exit 1
+}
+
+wait_for() { # wait_for SECONDS COMMAND...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+export HOME=$work/home
+mkdir -p "$HOME/Desktop" "$work/run"
+chmod 700 "$work/run"
+export XDG_RUNTIME_DIR=$work/run
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME XDG_CONFIG_DIRS XDG_DATA_DIRS
+unset WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+export LANG=en_AU.UTF-8 LC_ALL=
+export QT_QPA_PLATFORM=xcb
+export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
+
+orphan_guard=()
+command -v setpriv >/dev/null && orphan_guard=(setpriv --pdeathsig TERM --)
+
+# ---- The desktop: X server, window manager, panel with a tray ----
+"${orphan_guard[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 10 grep -q '[0-9]' "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
+export DISPLAY=:$(tr -dc 0-9 <"$work/display")
+
+"${orphan_guard[@]}" openbox >"$work/openbox.log" 2>&1 &
+pids+=($!)
+wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_for 10 wm_ready || fail "openbox did not start"
+
+cat >"$work/tint2rc" <<EOF
+rounded = 0
+border_width = 0
+background_color = #1d2a3a 100
+border_color = #000000 0
+panel_items = TS
+panel_monitor = all
+panel_position = $panel center horizontal
+panel_size = 100% 32
+panel_margin = 0 0
+panel_padding = 4 2 4
+panel_background_id = 1
+panel_layer = top
+strut_policy = follow_size
+autohide = 0
+taskbar_mode = single_desktop
+task_icon = 0
+task_maximum_size = 160 28
+task_font_color = #ffffff 90
+systray_padding = 4 2 4
+systray_background_id = 0
+systray_icon_size = 22
+systray_monitor = 1
+EOF
+"${orphan_guard[@]}" tint2 -c "$work/tint2rc" >"$work/tint2.log" 2>&1 &
+pids+=($!)
+wait_for 10 grep -q 'systray started' "$work/tint2.log" || { cat "$work/tint2.log"; fail "tint2's tray did not start"; }
+
+# ---- Looking at windows ----
+
+# geometry WINDOW: "x y width height map-state" of its content area, in screen coordinates.
+geometry() {
+    xwininfo -id "$1" 2>/dev/null | awk '
+        /Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF}
+        /^ *Width:/ {w = $NF} /^ *Height:/ {h = $NF} /Map State/ {m = $NF}
+        END {print x, y, w, h, m}'
+}
+# Our windows by size: the calculator window is 470 × 700, the tray icon a small square.
+find_window() {
+    local w
+    for w in $(xdotool search --pid "$app_pid" --name '^Brolga$' 2>/dev/null); do
+        read -r _ _ width height _ < <(geometry "$w")
+        [[ $width == 470 && $height == 700 ]] && { echo "$w"; return 0; }
+    done
+    return 1
+}
+find_icon() {
+    local w
+    for w in $(xdotool search --pid "$app_pid" 2>/dev/null); do
+        read -r _ _ width height state < <(geometry "$w")
+        [[ $state == IsViewable && -n $width ]] && ((width <= 64 && height <= 64)) && { echo "$w"; return 0; }
+    done
+    return 1
+}
+shown() { [[ -n $window && $(geometry "$window" | cut -d' ' -f5) == IsViewable ]]; }
+hidden() { ! shown; }
+corner() { geometry "$window" | cut -d' ' -f1,2; }
+
+last_click=0
+click_icon() { # click_icon [BUTTON]
+    # Two clicks within the double-click time are a double click, which is not a second toggle.
+    local now
+    now=$(date +%s%N)
+    (((now - last_click) / 1000000 < 600)) && sleep 0.6
+    read -r x y w h _ < <(geometry "$icon")
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "${1:-1}"
+    last_click=$(date +%s%N)
+}
+
+clipboard() { timeout 2 xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null; }
+copied_amount() { # the loan amount in the figures Ctrl+Shift+C copies
+    printf '' | xclip -selection clipboard
+    xdotool key --clearmodifiers ctrl+shift+c
+    wait_for 5 bash -c 'xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null | grep -q "^Loan amount"' ||
+        fail "Ctrl+Shift+C put no figures on the clipboard"
+    clipboard | sed -n 's/^Loan amount \.* \$//p' | tr -d ','
+}
+
+# ---- Running Brolga ----
+
+launch() {
+    "${orphan_guard[@]}" "$brolga" >>"$work/brolga.log" 2>&1 &
+    app_pid=$!
+    wait_for 20 find_icon >/dev/null || fail "no tray icon within 20 seconds"
+    icon=$(find_icon)
+    # The window has no X window of its own until it is first shown.
+    window=$(find_window)
+}
+
+show_window() { # a left click on the icon, and the window is up with the keyboard
+    [[ -n $window ]] && shown && return 0
+    click_icon
+    up() { window=$(find_window) && shown; }
+    wait_for 5 up || fail "a click on the tray icon did not show the window"
+    xdotool windowfocus --sync "$window" 2>/dev/null || true
+    local active
+    active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$window" ]]; }
+    wait_for 3 active || fail "the shown window is not the active one"
+}
+
+type_amount() { # typed straight away: the focus must already be in the loan amount
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key Tab
+}
+
+# end_with HOW: ends Brolga (with its window shown) and checks it is gone within 2 s with status 0.
+end_with() {
+    shown || fail "the window should be shown before quitting"
+    case $1 in
+    sigterm) kill -TERM "$app_pid" ;;
+    ctrl+q) xdotool key --clearmodifiers ctrl+q ;;
+    menu)
+        click_icon 3
+        menu_open() {
+            local w
+            for w in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+                [[ $w != "$window" && $w != "$icon" ]] && return 0
+            done
+            return 1
+        }
+        wait_for 5 menu_open || fail "a right click on the tray icon opened no menu"
+        sleep 0.2
+        # "Quit Brolga" is the menu's last item: Up from no selection goes there.
+        xdotool key Up Return
+        ;;
+    esac
+    local start=$SECONDS
+    wait_for 2 ended "$app_pid" || fail "Brolga still running 2 seconds after $1 (window shown)"
+    wait "$app_pid"
+    local status=$?
+    app_pid=""
+    ((status == 0)) || fail "Brolga ended with status $status after $1"
+    echo "ok: $1 ended Brolga with status 0 within $((SECONDS - start + 1)) s"
+}
+
+# ---- First start: placed by the icon, shown and hidden by clicks, focus in the first field ----
+launch
+# The first-run pointer opens the window when it goes (6.5 s); a click on the icon is quicker.
+show_window
+read -r ix iy iw ih _ < <(geometry "$icon")
+read -r wx wy ww wh _ < <(geometry "$window")
+if [[ $panel == bottom ]]; then
+    gap=$((iy - (wy + wh)))
+    ((gap >= 0 && gap <= 40)) || fail "the window (y $wy..$((wy + wh))) is not within 40 px above the icon (y $iy)"
+else
+    gap=$((wy - (iy + ih)))
+    ((gap >= 0 && gap <= 40)) || fail "the window (y $wy) is not within 40 px below the icon (y $iy..$((iy + ih)))"
+fi
+((wx <= ix + iw && wx + ww >= ix)) || fail "the window (x $wx..$((wx + ww))) is not over the icon (x $ix)"
+echo "ok: first start opens the window ${gap} px from the icon on the $panel panel"
+
+click_icon
+wait_for 5 hidden || fail "a second click on the tray icon did not hide the window"
+show_window
+echo "ok: left clicks on the tray icon hide and show the window"
+
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+grep -q '_NET_WM_ACTION_MAXIMIZE\|_NET_WM_ACTION_RESIZE' <<<"$actions" &&
+    fail "the window can be maximised or resized: $actions"
+xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR ||
+    fail "in tray mode the window sits in the task bar"
+echo "ok: fixed size, no maximise, out of the task bar"
+
+amount=734500
+type_amount "$amount"
+[[ $(copied_amount) == "$amount" ]] || fail "typing after the first show did not reach the loan amount"
+echo "ok: the focus starts in the loan amount"
+end_with sigterm
+
+# ---- Quit three ways, ten restarts: the amount comes back, the corner stays put ----
+launch
+show_window
+[[ $(copied_amount) == "$amount" ]] || fail "after SIGTERM the loan amount $amount was not restored"
+# Somewhere of the user's own, away from where it was placed.
+xdotool windowmove --sync "$window" 180 140 2>/dev/null
+sleep 0.3
+home_corner=$(corner)
+echo "ok: SIGTERM saved $amount; the window moved to $home_corner"
+
+# Always on top from the tray menu: still on every desktop, and following a switch of desktop.
+on_top() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+was_on_top=no
+on_top && was_on_top=yes
+click_icon 3
+sleep 0.5
+xdotool key Down Return  # "Always on top" is the first item
+toggled() { if [[ $was_on_top == yes ]]; then ! on_top; else on_top; fi; }
+wait_for 3 toggled || fail "Always on top in the tray menu did not change the window's layer"
+desktop=$(xprop -id "$window" _NET_WM_DESKTOP)
+[[ $desktop == *4294967295* ]] || fail "after Always on top the window is no longer on every desktop: $desktop"
+shown || fail "toggling Always on top hid the window"
+xdotool set_desktop 2
+sleep 0.3
+shown || fail "switching desktops left the window behind"
+xdotool set_desktop 0
+sleep 0.2
+[[ $(corner) == "$home_corner" ]] || fail "Always on top moved the window from $home_corner to $(corner)"
+echo "ok: after Always on top the window is on every desktop ($desktop) and stays put"
+
+amount=612300
+type_amount "$amount"
+end_with ctrl+q
+
+cycles=1
+ways=(menu ctrl+q sigterm)
+while ((cycles <= 10)); do
+    launch
+    show_window
+    [[ $(corner) == "$home_corner" ]] || fail "restart $cycles put the window at $(corner), not $home_corner"
+    if ((cycles <= 3)); then
+        [[ $(copied_amount) == "$amount" ]] || fail "restart $cycles did not restore the loan amount $amount"
+        echo "ok: restart $cycles restored $amount"
+    fi
+    if ((cycles == 1)); then
+        # A second launch: it hands over and ends; one Brolga, its window brought up.
+        click_icon
+        wait_for 5 hidden || fail "a click on the tray icon did not hide the window"
+        timeout 10 "$brolga" >>"$work/second.log" 2>&1
+        status=$?
+        ((status == 0)) || fail "the second launch ended with status $status: $(tail -n 5 "$work/second.log")"
+        running=$(pgrep -c -P $$ -x "$(basename "$brolga")" 2>/dev/null)
+        wait_for 5 shown || fail "the second launch did not bring the first one's window up"
+        ((running == 1)) || fail "$running Brolga processes after a second launch"
+        echo "ok: a second launch ended with status 0, one Brolga left, its window shown"
+        xdotool windowfocus --sync "$window" 2>/dev/null || true
+    fi
+    if ((cycles <= 3)); then
+        amount=$((amount + 1111))
+        type_amount "$amount"
+        end_with "${ways[cycles - 1]}"
+    else
+        end_with ctrl+q
+    fi
+    ((cycles++))
+done
+echo "ok: ten restarts kept the window's corner at $home_corner"
+
+echo "PASS: tray mode end to end in ${SECONDS} s"
