@@ -77,6 +77,8 @@ AppDelegate::AppDelegate(TrayMode mode, QObject *parent)
 
 AppDelegate::~AppDelegate()
 {
+    // A field that loses the focus as its window goes writes the record: nothing here may react any more.
+    disconnect(&store_, nullptr, this, nullptr);
     delete contextMenu_;
     delete settingsWindow_;
     delete window_;
@@ -544,6 +546,11 @@ void AppDelegate::quit()
     quitting_ = true;
     if (contextMenu_)
         contextMenu_->close();
+    // A field being edited hands its figure to the record as it loses the focus, before the record is saved.
+    if (settingsWindow_)
+        settingsWindow_->hide();
+    if (window_)
+        window_->hide();
     saveAll();
     Q_EMIT quitting();
     // exit(), not quit(): nothing asks the windows whether they may close. Outside a running loop (a test

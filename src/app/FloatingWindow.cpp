@@ -36,14 +36,12 @@ void FloatingWindow::setLevel(int level)
         return;
     const Qt::WindowFlags flags = onTop ? windowFlags() | Qt::WindowStaysOnTopHint
                                         : windowFlags() & ~Qt::WindowFlags(Qt::WindowStaysOnTopHint);
-    if (QWindow *native = windowHandle()) {
-        // QWidget::setWindowFlags would re-create the native window: hidden, placed afresh and off the other
-        // desktops. The window system can change the layer of the one we have.
-        overrideWindowFlags(flags);
+    // Not QWidget::setWindowFlags: it re-creates the native window (hidden, placed afresh, off the other
+    // desktops), and before there is one it turns a content position into a frame position. The window
+    // system can change the layer of the window we have; one not made yet takes the flags when it is.
+    overrideWindowFlags(flags);
+    if (QWindow *native = windowHandle())
         native->setFlags(flags);
-        return;
-    }
-    setWindowFlags(flags);
 }
 
 void FloatingWindow::setDesktopHints(bool allDesktops, bool skipTaskbar)

@@ -8,7 +8,9 @@
 #include "app/Placement.h"
 #include "app/RootView.h"
 #include "app/SettingsWindow.h"
+#include "app/SingleInstance.h"
 #include "core/CalculatorStore.h"
+#include "ui/controls/NumericField.h"
 #include "export/SnapshotExporter.h"
 #include "export/TextCopier.h"
 #include "platform/Platform.h"
@@ -25,7 +27,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QLockFile>
+#include <QStandardPaths>
+
 #include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace brolga;
 
@@ -77,29 +84,52 @@ private slots:
         qApp->setQuitOnLastWindowClosed(false);
     }
 
+    // The window beside the icon for a panel on each edge, kept inside the visible area; `size` is the
+    // window with its frame.
     void placement_data()
     {
         QTest::addColumn<QRectF>("visible");
         QTest::addColumn<QRectF>("tray");
+        QTest::addColumn<QSizeF>("size");
         QTest::addColumn<QPointF>("origin");
-        // Centred under the icon, its top edge 6 below the icon's bottom.
-        QTest::newRow("centred") << macVisible << QRectF(1000, 0, 24, 22) << QPointF(1012 - 235, 28);
-        // Near the right edge: 8 inside the visible area.
-        QTest::newRow("right edge") << macVisible << QRectF(1416, 0, 20, 22) << QPointF(1440 - 470 - 8, 28);
-        QTest::newRow("left edge") << macVisible << QRectF(4, 0, 20, 22) << QPointF(8, 28);
-        // An icon in a bottom task bar is not pointed at: a spot near the top right stands in.
-        QTest::newRow("bottom task bar") << QRectF(0, 0, 1920, 1040) << QRectF(1800, 1045, 24, 24)
-                                         << QPointF(1920 - 470 - 8, 6);
-        QTest::newRow("no geometry") << QRectF(0, 0, 1920, 1040) << QRectF() << QPointF(1920 - 470 - 8, 6);
+        const QSizeF plain = Placement::windowSize;
+        const QRectF belowTop(0, 0, 1920, 1040); // a 40-point panel along the bottom
+        // Top: centred under the icon, its top edge 6 below the icon's bottom.
+        QTest::newRow("top, centred") << macVisible << QRectF(1000, 0, 24, 22) << plain << QPointF(1012 - 235, 28);
+        QTest::newRow("top, right end") << macVisible << QRectF(1416, 0, 20, 22) << plain << QPointF(1440 - 470 - 8, 28);
+        QTest::newRow("top, left end") << macVisible << QRectF(4, 0, 20, 22) << plain << QPointF(8, 28);
+        // Bottom: the bottom edge 6 above the icon.
+        QTest::newRow("bottom, centred") << belowTop << QRectF(900, 1045, 24, 24) << plain << QPointF(677, 339);
+        QTest::newRow("bottom, right end") << belowTop << QRectF(1800, 1045, 24, 24) << plain << QPointF(1442, 339);
+        // The title bar and border count: a framed window stands just as far off the icon.
+        QTest::newRow("bottom, framed") << belowTop << QRectF(900, 1045, 24, 24) << QSizeF(472, 721)
+                                        << QPointF(676, 318);
+        // Left and right: beside the panel, centred on the icon, 8 inside the top and bottom.
+        QTest::newRow("left") << QRectF(48, 0, 1872, 1080) << QRectF(12, 500, 24, 24) << plain << QPointF(48, 162);
+        QTest::newRow("left, low icon") << QRectF(48, 0, 1872, 1080) << QRectF(12, 1040, 24, 24) << plain
+                                        << QPointF(48, 372);
+        QTest::newRow("right, high icon") << QRectF(0, 0, 1872, 1080) << QRectF(1884, 0, 24, 24) << plain
+                                          << QPointF(1402, 8);
+        // A panel that reserves no room (it hides itself): the icon is inside the area, near the bottom.
+        QTest::newRow("bottom, over the area") << QRectF(0, 0, 1920, 1080) << QRectF(1800, 1050, 24, 24) << plain
+                                               << QPointF(1442, 344);
+        // No usable icon: a spot near the right end of the top edge stands in.
+        QTest::newRow("no geometry") << belowTop << QRectF() << plain << QPointF(1442, 6);
+        QTest::newRow("mid-screen icon") << belowTop << QRectF(900, 500, 24, 24) << plain << QPointF(1442, 6);
         // A short screen: the title bar stays on screen.
-        QTest::newRow("short screen") << QRectF(0, 0, 1024, 600) << QRectF(900, -20, 20, 20) << QPointF(546, 0);
+        QTest::newRow("short screen, top") << QRectF(0, 0, 1024, 600) << QRectF(900, -20, 20, 20) << plain
+                                           << QPointF(546, 0);
+        QTest::newRow("short screen, bottom") << QRectF(0, 0, 1024, 600) << QRectF(900, 604, 20, 20) << plain
+                                              << QPointF(546, 8);
     }
     void placement()
     {
         QFETCH(QRectF, visible);
         QFETCH(QRectF, tray);
+        QFETCH(QSizeF, size);
         QFETCH(QPointF, origin);
-        QCOMPARE(Placement::window(visible, tray.isValid() ? std::optional<QRectF>(tray) : std::nullopt), origin);
+        const QPointF at = Placement::window(visible, tray.isValid() ? std::optional<QRectF>(tray) : std::nullopt, size);
+        QCOMPARE(at, origin);
     }
 
     // Trigger toggles; Context opens the menu, checked as the record is, and never toggles.
@@ -149,23 +179,66 @@ private slots:
         auto d = launched(AppDelegate::TrayMode::tray);
         QVERIFY(!d->hasSavedFrame());
         d->showWindow();
-        const QRectF visible = QGuiApplication::primaryScreen()->availableGeometry();
-        QCOMPARE(QPointF(d->window()->pos()), Placement::window(visible, QRectF(trayInBar())));
         QVERIFY(d->hasSavedFrame());
+        // The frame, title bar and all, beside the icon: corrected once the window system has framed it.
+        const QRectF visible = QGuiApplication::primaryScreen()->availableGeometry();
+        const auto framePlaced = [&] {
+            const QRect frame = d->window()->frameGeometry();
+            return QPointF(frame.topLeft()) == Placement::window(visible, QRectF(trayInBar()), QSizeF(frame.size()));
+        };
+        QTRY_VERIFY(framePlaced());
 
         const QPoint moved(40, 30);
         d->window()->move(moved);
         d->trayActivated(QSystemTrayIcon::Trigger);
         d->trayActivated(QSystemTrayIcon::Trigger);
         QCOMPARE(d->window()->pos(), moved);
+        const QRect content = d->window()->geometry();
         d->saveAll();
         d.reset();
 
-        auto again = launched(AppDelegate::TrayMode::tray);
-        QVERIFY(again->hasSavedFrame());
-        again->showWindow();
-        // Within the frame the platform adds around a restored window.
-        QVERIFY((again->window()->pos() - moved).manhattanLength() <= 4);
+        // The content area comes back to the pixel, run after run.
+        for (int run = 0; run < 3; ++run) {
+            auto again = launched(AppDelegate::TrayMode::tray);
+            QVERIFY(again->hasSavedFrame());
+            again->showWindow();
+            QCOMPARE(again->window()->geometry(), content);
+            again->quit();
+        }
+
+        // Saved on a screen that has gone since: placed beside the icon again.
+        Settings().setWindowFrame(QRect(-5000, -5000, 470, 700));
+        auto lost = launched(AppDelegate::TrayMode::tray);
+        QVERIFY(!lost->hasSavedFrame());
+        lost->showWindow();
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(lost->window()->geometry().topLeft()));
+    }
+
+    // The stored frame is the text "x y width height"; anything else (an older binary form among it) is no
+    // frame at all, so the window is placed afresh instead of somewhere odd.
+    void savedFrameText_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QRect>("frame");
+        QTest::newRow("four numbers") << QVariant(QStringLiteral("181 160 470 700")) << QRect(181, 160, 470, 700);
+        QTest::newRow("left of the primary screen") << QVariant(QStringLiteral("-1200 40 470 700"))
+                                                   << QRect(-1200, 40, 470, 700);
+        QTest::newRow("older binary form") << QVariant(QByteArray("\x01\xd9\xd0\xcb\x00\x03", 6)) << QRect();
+        QTest::newRow("three numbers") << QVariant(QStringLiteral("1 2 3")) << QRect();
+        QTest::newRow("not numbers") << QVariant(QStringLiteral("a b c d")) << QRect();
+        QTest::newRow("no size") << QVariant(QStringLiteral("10 10 0 700")) << QRect();
+    }
+    void savedFrameText()
+    {
+        QFETCH(QVariant, stored);
+        QFETCH(QRect, frame);
+        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).setValue(Settings::windowFrameKey, stored);
+        const auto read = Settings().windowFrame();
+        QCOMPARE(read.value_or(QRect()), frame);
+        if (frame.isValid()) {
+            Settings().setWindowFrame(frame);
+            QCOMPARE(Settings().windowFrame(), std::optional<QRect>(frame));
+        }
     }
 
     // The level follows the record whichever way it changes, the settings window sits one above, and the
@@ -179,11 +252,17 @@ private slots:
         d->showSettings();
         QCOMPARE(d->settingsWindow()->level(), 4);
 
+        // The same native window changes layer: re-creating it would drop it from the other desktops.
+        QWindow *native = d->window()->windowHandle();
+        const QRect content = d->window()->geometry();
         d->toggleAlwaysOnTop();
         QCOMPARE(d->window()->level(), 0);
         QCOMPARE(d->settingsWindow()->level(), 1);
         QVERIFY(!d->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!native->flags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(d->window()->windowHandle(), native);
         QVERIFY(d->window()->isVisible()); // re-flagging must not lose the window
+        QCOMPARE(d->window()->geometry(), content);
         QVERIFY(d->store().hasPendingSave());
 
         d->rootView()->pinButton()->click();
@@ -241,8 +320,15 @@ private slots:
 
     // Line edits claim Ctrl+E for "end of line" where the keyboard scheme is X11's (not offscreen's, so a
     // stand-in claims it here); typing a figure must not disable the export.
+    void exportWhileTyping_data()
+    {
+        QTest::addColumn<bool>("inSettings");
+        QTest::newRow("calculator window") << false;
+        QTest::newRow("settings window") << true;
+    }
     void exportWhileTyping()
     {
+        QFETCH(bool, inSettings);
         struct ClaimsEveryKey : QLineEdit {
             using QLineEdit::QLineEdit;
             bool event(QEvent *e) override
@@ -259,7 +345,13 @@ private slots:
         auto d = launched(AppDelegate::TrayMode::tray);
         d->showWindow();
         QVERIFY(QTest::qWaitForWindowActive(d->window()));
-        auto *field = new ClaimsEveryKey(d->window());
+        QWidget *host = d->window();
+        if (inSettings) {
+            d->showSettings();
+            host = d->settingsWindow();
+            QVERIFY(QTest::qWaitForWindowActive(host));
+        }
+        auto *field = new ClaimsEveryKey(host);
         field->show();
         field->setFocus();
         QTRY_VERIFY(field->hasFocus());
@@ -350,25 +442,64 @@ private slots:
         QTRY_COMPARE(calls, 2);
     }
 
+    // The pointer beside the icon on each edge, its arrow's tip on the icon's middle where the screen allows.
     void bubbleGeometry_data()
     {
+        QTest::addColumn<QRectF>("visible");
         QTest::addColumn<QRectF>("tray");
         QTest::addColumn<QRectF>("frame");
+        QTest::addColumn<int>("edge");
         QTest::addColumn<qreal>("arrowInset");
+        const int top = int(Placement::Edge::top), bottom = int(Placement::Edge::bottom);
+        const int left = int(Placement::Edge::left), right = int(Placement::Edge::right);
         // Room on both sides: the arrow sits 40 in from the right end, under the middle of the icon.
-        QTest::newRow("middle") << QRectF(1000, 0, 24, 22) << QRectF(732, 25, 320, 84) << qreal(40);
+        QTest::newRow("top, middle") << macVisible << QRectF(1000, 0, 24, 22) << QRectF(732, 25, 320, 84) << top
+                                     << qreal(40);
         // Near the right edge the bubble stays 8 inside and the arrow moves right to stay under the icon.
-        QTest::newRow("right edge") << QRectF(1416, 0, 20, 22) << QRectF(1112, 25, 320, 84) << qreal(16);
-        QTest::newRow("far left") << QRectF(0, 0, 20, 22) << QRectF(8, 25, 320, 84) << qreal(304);
+        QTest::newRow("top, right edge") << macVisible << QRectF(1416, 0, 20, 22) << QRectF(1112, 25, 320, 84)
+                                         << top << qreal(16);
+        QTest::newRow("top, far left") << macVisible << QRectF(0, 0, 20, 22) << QRectF(8, 25, 320, 84) << top
+                                       << qreal(304);
+        // Bottom: above the icon, the arrow under the bubble pointing down at it.
+        QTest::newRow("bottom") << QRectF(0, 0, 1920, 1040) << QRectF(1800, 1045, 24, 24)
+                                << QRectF(1532, 956, 320, 84) << bottom << qreal(40);
+        QTest::newRow("bottom, right corner") << QRectF(0, 0, 1920, 1040) << QRectF(1890, 1045, 24, 24)
+                                              << QRectF(1592, 956, 320, 84) << bottom << qreal(16);
+        // Left and right: beside the panel, the arrow on the side, measured from the bubble's top.
+        QTest::newRow("left") << QRectF(48, 0, 1872, 1080) << QRectF(12, 500, 24, 24)
+                              << QRectF(48, 474.5, 329, 75) << left << qreal(37.5);
+        QTest::newRow("right") << QRectF(0, 0, 1872, 1080) << QRectF(1884, 300, 24, 24)
+                               << QRectF(1543, 274.5, 329, 75) << right << qreal(37.5);
+        QTest::newRow("right, top corner") << QRectF(0, 0, 1872, 1080) << QRectF(1884, 0, 24, 24)
+                                           << QRectF(1543, 8, 329, 75) << right << qreal(16);
     }
     void bubbleGeometry()
     {
+        QFETCH(QRectF, visible);
         QFETCH(QRectF, tray);
         QFETCH(QRectF, frame);
+        QFETCH(int, edge);
         QFETCH(qreal, arrowInset);
-        const Placement::Bubble b = Placement::bubble(macVisible, tray);
+        QCOMPARE(Placement::trayEdge(visible, tray), std::optional<Placement::Edge>(Placement::Edge(edge)));
+        const Placement::Bubble b = Placement::bubble(visible, tray, Placement::Edge(edge));
         QCOMPARE(b.frame, frame);
-        QCOMPARE(b.arrowInsetFromRight, arrowInset);
+        QCOMPARE(int(b.arrowEdge), edge);
+        QCOMPARE(b.arrowInset, arrowInset);
+    }
+
+    // On a bottom panel the pointer shows above the icon, saying so.
+    void pointerOverABottomPanel()
+    {
+        CoachMark mark;
+        int runs = 0;
+        const QRectF visible(0, 0, 1920, 1040);
+        mark.show([visible] { return std::optional<CoachMark::Anchor>({QRectF(1800, 1045, 24, 24), visible}); },
+                  100, 0, [&] { ++runs; });
+        QVERIFY(mark.isShowing());
+        QCOMPARE(mark.view()->arrowEdge(), Placement::Edge::bottom);
+        QCOMPARE(mark.view()->titleText(), QStringLiteral("Brolga lives down here"));
+        QCOMPARE(mark.view()->geometry(), QRect(1532, 956, 320, 84));
+        QTRY_COMPARE(runs, 1);
     }
 
     // A click and the time-out racing each other, or a key, or the time-out alone: the completion runs once,
@@ -395,7 +526,8 @@ private slots:
         QVERIFY(mark.isShowing());
         QVERIFY(mark.view()->testAttribute(Qt::WA_TransparentForMouseEvents));
         QVERIFY(Settings().coachMarkShown());
-        QCOMPARE(mark.view()->arrowInsetFromRight(), 40.0);
+        QCOMPARE(mark.view()->arrowInset(), 40.0);
+        QCOMPARE(mark.view()->titleText(), QStringLiteral("Brolga lives up here"));
 
         if (how == QLatin1String("click")) {
             QTest::qWait(35);
@@ -434,7 +566,7 @@ private slots:
         QVERIFY(!Settings().coachMarkShown());
     }
 
-    // An icon that never reaches the top bar is looked for 13 times over about 3 seconds, then given up.
+    // An icon that never reaches a panel is looked for 13 times over about 3 seconds, then given up.
     void iconNeverInBarGivesUp()
     {
         CoachMark mark;
@@ -444,7 +576,7 @@ private slots:
         mark.show(
             [&] {
                 ++looks;
-                return std::optional<CoachMark::Anchor>({QRectF(1000, 880, 24, 20), macVisible});
+                return std::optional<CoachMark::Anchor>({QRectF(700, 400, 24, 20), macVisible});
             },
             100, 0, [&] { ++runs; });
         QVERIFY(mark.isWaitingForIcon());
@@ -472,6 +604,162 @@ private slots:
         QTRY_VERIFY(mark.isShowing());
         QCOMPARE(looks, 3);
         QTRY_COMPARE(runs, 1);
+    }
+
+    // However it is asked for and whatever is open, quitting ends the event loop with status 0 on the first
+    // request, with the record saved.
+    void quitEndsTheLoopWhateverIsOpen_data()
+    {
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<QString>("how");
+        for (const char *open : {"shown", "hidden", "minimised", "settings"})
+            for (const char *how : {"quit request", "Ctrl+Q", "tray menu"})
+                if (QByteArray(open) != "hidden" || QByteArray(how) != "Ctrl+Q") // no window for the keys
+                    QTest::addRow("%s, %s", open, how) << QString::fromLatin1(open) << QString::fromLatin1(how);
+    }
+    void quitEndsTheLoopWhateverIsOpen()
+    {
+        QFETCH(QString, open);
+        QFETCH(QString, how);
+        auto d = launched(AppDelegate::TrayMode::tray);
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d->window()));
+        QWidget *keys = d->window();
+        if (open == QLatin1String("hidden")) {
+            d->window()->hide();
+        } else if (open == QLatin1String("minimised")) {
+            d->window()->showMinimized();
+            QTRY_VERIFY(d->window()->isMinimized());
+        } else if (open == QLatin1String("settings")) {
+            d->showSettings();
+            keys = d->settingsWindow();
+            QVERIFY(QTest::qWaitForWindowActive(keys));
+        }
+        d->store().edit([](CalculatorState &s) { s.loanAmount = 424242; });
+
+        QTimer::singleShot(0, d.get(), [&] {
+            if (how == QLatin1String("quit request")) {
+                QCoreApplication::quit(); // the platform's own way: the session, the Dock, SIGTERM of old
+            } else if (how == QLatin1String("Ctrl+Q")) {
+                QTest::keyClick(keys, Qt::Key_Q, Qt::ControlModifier);
+            } else {
+                d->trayActivated(QSystemTrayIcon::Context);
+                d->contextMenu()->actions().constLast()->trigger();
+            }
+        });
+        // Should the quit be refused, the loop ends here with another status.
+        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(3); });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY(d->isQuitting());
+        QCOMPARE(storedLoanAmount(), 424242.0);
+    }
+
+    // Launch and every showing put the keyboard in the active tab's first field, never on a header button.
+    void focusStartsInTheFirstField_data()
+    {
+        QTest::addColumn<int>("tabIndex");
+        QTest::newRow("Repayment") << int(CalculatorTab::repayment);
+        QTest::newRow("Capacity") << int(CalculatorTab::capacity);
+        QTest::newRow("Income") << int(CalculatorTab::income);
+        QTest::newRow("Upfront") << int(CalculatorTab::upfront);
+    }
+    void focusStartsInTheFirstField()
+    {
+        QFETCH(int, tabIndex);
+        const auto tab = CalculatorTab(tabIndex);
+        auto d = launched(AppDelegate::TrayMode::tray);
+        d->store().edit([tab](CalculatorState &s) { s.activeTab = tab; });
+        for (int showing = 0; showing < 2; ++showing) {
+            d->showWindow();
+            // The window's focus is what the keyboard reaches once the window system activates it.
+            QWidget *focus = d->window()->focusWidget();
+            QVERIFY(focus);
+            QVERIFY2(d->rootView()->activeScreen()->isAncestorOf(focus), qPrintable(focus->objectName()));
+            QVERIFY(!qobject_cast<HeaderButton *>(focus));
+            if (tab == CalculatorTab::repayment) {
+                auto *field = qobject_cast<NumericField *>(focus->parentWidget());
+                QVERIFY(field);
+                QCOMPARE(field->config().label, QStringLiteral("Loan amount"));
+            }
+            // Somewhere else before hiding: the next showing starts from the first field again.
+            d->rootView()->pinButton()->setFocus();
+            d->window()->hide();
+        }
+    }
+
+    // Fixed size, no maximise; on every desktop; out of the task bar only with a tray.
+    void windowShapeAndDesktopHints()
+    {
+        for (auto mode : {AppDelegate::TrayMode::tray, AppDelegate::TrayMode::noTray}) {
+            auto d = launched(mode);
+            FloatingWindow *w = d->window();
+            QCOMPARE(w->minimumSize(), Placement::windowSize.toSize());
+            QCOMPARE(w->maximumSize(), Placement::windowSize.toSize());
+            QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+            QVERIFY(w->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+            QVERIFY(w->isOnAllDesktops());
+            QCOMPARE(w->skipsTaskbar(), mode == AppDelegate::TrayMode::tray);
+            d->showSettings();
+            QVERIFY(!d->settingsWindow()->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+            QCOMPARE(d->settingsWindow()->skipsTaskbar(), mode == AppDelegate::TrayMode::tray);
+            d->settingsWindow()->close();
+        }
+    }
+
+    // One instance: a later launch finds the lock taken and hands over; the running one is asked to show.
+    void singleInstanceHandsOver()
+    {
+        QTemporaryDir folder;
+        SingleInstance running(folder.path());
+        QVERIFY(running.acquire());
+        QVERIFY(running.isPrimary());
+        QSignalSpy asked(&running, &SingleInstance::activationRequested);
+
+        for (int launch = 1; launch <= 2; ++launch) {
+            SingleInstance later(folder.path());
+            QVERIFY(!later.acquire());
+            QVERIFY(!later.isPrimary());
+            QVERIFY(later.handOver(2000));
+            QTRY_COMPARE(asked.count(), launch);
+        }
+    }
+
+    // A lock and a socket left by a process that was killed are taken over; a lock given up on a normal end
+    // is free again; with nobody running, a hand-over reports failure instead of waiting for ever.
+    void singleInstanceSurvivesAStaleLock()
+    {
+        QTemporaryDir folder;
+        SingleInstance probe(folder.path());
+        // A child takes the lock and dies without a word, as a killed Brolga would.
+        const pid_t child = fork();
+        if (child == 0) {
+            QLockFile lock(probe.lockPath());
+            lock.setStaleLockTime(0);
+            _exit(lock.tryLock(0) ? 0 : 1);
+        }
+        int status = -1;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        QVERIFY(QFile::exists(probe.lockPath()));
+        QFile leftover(probe.serverName());
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        leftover.close();
+
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(!SingleInstance(folder.path()).handOver(300)); // the dead one answers nothing
+        QVERIFY(clock.elapsed() < 2000);
+
+        {
+            SingleInstance next(folder.path());
+            QVERIFY(next.acquire());
+            QSignalSpy asked(&next, &SingleInstance::activationRequested);
+            QVERIFY(SingleInstance(folder.path()).handOver(2000));
+            QTRY_COMPARE(asked.count(), 1);
+        }
+        // Ended normally: the lock is free for the next start.
+        SingleInstance after(folder.path());
+        QVERIFY(after.acquire());
     }
 };
 

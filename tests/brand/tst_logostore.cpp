@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QDir>
 #include <QTest>
 #include <QtEndian>
 
@@ -151,6 +152,27 @@ private Q_SLOTS:
         QVERIFY(store.logo());
         store.removeLogo();
         QVERIFY(!store.logo() && !QFile::exists(BrandAssetStore::logoPath()));
+        FileDialogs::setOpenHandler({});
+    }
+
+    // The logo panel opens in Pictures, or in the home folder where there is none; never in whatever folder
+    // the program was started from.
+    void logoPanelStartsInPicturesElseHome()
+    {
+        BrandAssetStore store;
+        QString startedIn;
+        FileDialogs::setOpenHandler([&](const FileDialogs::Request &request) {
+            startedIn = request.suggestedPath;
+            return std::optional<QString>();
+        });
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        QDir(pictures).removeRecursively();
+        store.promptForLogo();
+        QCOMPARE(startedIn, QDir::homePath());
+        QVERIFY(QDir().mkpath(pictures));
+        store.promptForLogo();
+        QCOMPARE(startedIn, pictures);
+        QDir(pictures).removeRecursively();
         FileDialogs::setOpenHandler({});
     }
 };

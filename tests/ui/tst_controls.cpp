@@ -1,3 +1,4 @@
+#include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
@@ -8,6 +9,10 @@
 #include "ui/controls/ResultRow.h"
 
 #include <QCalendarWidget>
+#include <QTableView>
+#include <QTextCharFormat>
+#include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -66,6 +71,79 @@ private Q_SLOTS:
         // The label does not open it.
         QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() / 2, 3));
         QVERIFY(!field->isCalendarOpen());
+    }
+
+    // The calendar in the brand, light and dark: weekends like any other day, weekday names whole, the
+    // theme's colours behind them.
+    void calendarInTheBrand_data()
+    {
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << false;
+        QTest::newRow("dark") << true;
+    }
+    void calendarInTheBrand()
+    {
+        QFETCH(bool, dark);
+        Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
+        QDate date(2026, 12, 5);
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *field = new BrandDateField(
+            QStringLiteral("Period end"), [&] { return date; }, [&](const QDate &d) { date = d; }, &window);
+        layout->addWidget(field);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        field->openCalendar();
+        QCalendarWidget *calendar = field->calendar();
+        QVERIFY(QTest::qWaitForWindowExposed(calendar->window()));
+
+        for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday, Qt::Wednesday})
+            QCOMPARE(calendar->weekdayTextFormat(day).foreground().color(), Brand::textPrimary());
+        const QTextCharFormat header = calendar->headerTextFormat();
+        QCOMPARE(header.background().color(), Brand::field());
+        auto *view = calendar->findChild<QTableView *>();
+        QVERIFY(view);
+        const QFontMetrics metrics(header.font());
+        for (const char *name : {"Mon", "Wed", "Thu", "Sat"})
+            QVERIFY2(metrics.horizontalAdvance(QString::fromLatin1(name)) + 4 <= view->columnWidth(3), name);
+        // The navigation bar is painted from the theme, not the system's highlight colour.
+        QVERIFY(calendar->styleSheet().contains(Brand::rgb(Brand::theme().dark).name(QColor::HexArgb)));
+        Brand::forceAppearance(std::nullopt);
+    }
+
+    // Reached with Tab and opened from the keyboard; Enter on a day picks it and closes, and the focus comes
+    // back to the field so Tab goes on from there.
+    void dateFieldFromTheKeyboard()
+    {
+        QDate date(2026, 12, 5);
+        QWidget window;
+        auto *layout = new QVBoxLayout(&window);
+        auto *before = new QLineEdit(&window);
+        auto *field = new BrandDateField(
+            QStringLiteral("Period end"), [&] { return date; }, [&](const QDate &d) { date = d; }, &window);
+        auto *after = new QLineEdit(&window);
+        layout->addWidget(before);
+        layout->addWidget(field);
+        layout->addWidget(after);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        before->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(before, Qt::Key_Tab);
+        QTRY_VERIFY(field->hasFocus());
+
+        QTest::keyClick(field, Qt::Key_Space);
+        QVERIFY(field->isCalendarOpen());
+        QTest::keyClick(field->calendar()->focusWidget() ? field->calendar()->focusWidget() : field->calendar(),
+                        Qt::Key_Right);
+        QCOMPARE(date, QDate(2026, 12, 6));
+        QTest::keyClick(field->calendar()->focusWidget() ? field->calendar()->focusWidget() : field->calendar(),
+                        Qt::Key_Return);
+        QTRY_VERIFY(!field->isCalendarOpen());
+        QCOMPARE(field->text(), QStringLiteral("6 Dec 2026"));
+        QTRY_VERIFY(field->hasFocus());
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_VERIFY(after->hasFocus());
     }
 
     void dateFieldKeepsAnAbsentDateAbsentUntilPicked()

@@ -157,7 +157,30 @@ private Q_SLOTS:
         QTest::keyClick(field->lineEdit(), Qt::Key_Return);
         QCOMPARE(store.state().loanAmount, 1250000.0);
         QCOMPARE(field->text(), QStringLiteral("1,250,000"));
+
+        // Focused but not typed into (the window opens with the focus here): a reset or a figure sent from
+        // another tab shows at once, and leaving the field does not write the old figure back.
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QVERIFY(host.focusField());
+        store.reset();
+        QCOMPARE(field->text(), QStringLiteral("650,000"));
+        store.edit([](CalculatorState &s) { s.loanAmount = 480000; });
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QCOMPARE(store.state().loanAmount, 480000.0);
         store.saveNow();
+    }
+
+    // Tabbing through a field rounds nothing: the stored figure keeps the places the field does not show.
+    void passingThroughKeepsTheStoredFigure()
+    {
+        Host host(rate(), 6.0875);
+        QVERIFY(host.focusField());
+        QCOMPARE(host.field->text(), QStringLiteral("6.09"));
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QCOMPARE(host.value, 6.0875);
+        QVERIFY(host.focusField());
+        QTest::keyClick(host.edit(), Qt::Key_Return);
+        QCOMPARE(host.value, 6.0875);
     }
 
     // A locale that groups with full stops must not turn 1,250,000 into 1.25 on the next edit.

@@ -279,6 +279,17 @@ private Q_SLOTS:
         QVERIFY(!s.shows(lower));
     }
 
+    // Tab from the YTD gross reaches both dates before the variable income.
+    void datesAreInTheTabOrder()
+    {
+        IncomeScreen s;
+        QVERIFY(s.focus(s.field("ytdGross")));
+        QTest::keyClick(s.field("ytdGross")->lineEdit(), Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), s.find<BrandDateField>("ytdPeriodEnd"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTRY_COMPARE(QApplication::focusWidget(), s.find<BrandDateField>("employmentStart"));
+    }
+
     void ytdCheckShowsItsVerdictTwice()
     {
         IncomeScreen s;

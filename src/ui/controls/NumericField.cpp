@@ -54,7 +54,10 @@ NumericField::NumericField(Config config, Getter get, Setter set, QWidget *paren
     edit_->setAccessibleName(config_.label);
     edit_->installEventFilter(this);
     row_->addWidget(edit_, 1);
-    connect(edit_, &QLineEdit::textEdited, this, &NumericField::textEdited);
+    connect(edit_, &QLineEdit::textEdited, this, [this](const QString &text) {
+        typed_ = true;
+        textEdited(text);
+    });
     connect(edit_, &QLineEdit::returnPressed, this, &NumericField::commit);
 
     if (!config_.suffix.isEmpty())
@@ -106,7 +109,7 @@ void NumericField::setDecimals(int decimals)
     if (config_.decimals == decimals)
         return;
     config_.decimals = decimals;
-    if (!editing_)
+    if (!editing_ || !typed_)
         showValue();
 }
 
@@ -121,7 +124,9 @@ QString NumericField::text() const { return edit_->text(); }
 void NumericField::refresh()
 {
     applyColours();
-    if (!editing_)
+    // A field that merely has the focus shows a change made elsewhere (a reset, a figure sent from another
+    // tab); one being typed into keeps the user's text.
+    if (!editing_ || !typed_)
         showValue();
 }
 
@@ -149,7 +154,11 @@ void NumericField::textEdited(const QString &text)
 
 void NumericField::commit()
 {
-    textEdited(edit_->text());
+    // Only typed text is written back: leaving an untouched field must not round what is stored to the
+    // figures shown, nor undo a change made elsewhere while it had the focus.
+    if (typed_)
+        textEdited(edit_->text());
+    typed_ = false;
     showValue();
 }
 
@@ -166,6 +175,9 @@ bool NumericField::eventFilter(QObject *watched, QEvent *event)
     if (watched == edit_) {
         if (event->type() == QEvent::FocusIn) {
             editing_ = true;
+            // Back from a context menu the user is still typing.
+            if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+                typed_ = false;
             update();
         } else if (event->type() == QEvent::FocusOut) {
             // A context menu takes focus for a moment; the user is still editing.

@@ -81,6 +81,8 @@ private:
     Getter get_;
     Setter set_;
     bool editing_ = false;
+    // Typed into since the value was last shown: only then does the field's text outrank the record.
+    bool typed_ = false;
     BrandLabel *label_ = nullptr;
     QHBoxLayout *row_ = nullptr;
     QLineEdit *edit_ = nullptr;
