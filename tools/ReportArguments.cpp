@@ -26,7 +26,12 @@ const QCommandLineOption screenOption(QStringLiteral("screen"),
                                       QStringLiteral("Write the screen of TAB as the window shows it (470 wide, full "
                                                      "height, scale 2) as a PNG to the file given with --out."),
                                       QStringLiteral("TAB"));
-const QCommandLineOption darkOption(QStringLiteral("dark"), QStringLiteral("Draw the screen in the dark appearance."));
+const QCommandLineOption calendarOption(QStringLiteral("calendar"),
+                                        QStringLiteral("Write the calendar a date field opens, on the record's "
+                                                       "period end (else today), as a PNG to the file given with "
+                                                       "--out."));
+const QCommandLineOption darkOption(QStringLiteral("dark"),
+                                    QStringLiteral("Draw the screen or the calendar in the dark appearance."));
 const QCommandLineOption outOption(QStringLiteral("out"), QStringLiteral("The PNG file a picture is written to."),
                                    QStringLiteral("FILE"));
 const QCommandLineOption themeOption(QStringLiteral("theme"),
@@ -51,6 +56,7 @@ void describe(QCommandLineParser &parser)
     parser.addOption(textOption);
     parser.addOption(cardOption);
     parser.addOption(screenOption);
+    parser.addOption(calendarOption);
     parser.addOption(darkOption);
     parser.addOption(outOption);
     parser.addOption(themeOption);
@@ -127,6 +133,7 @@ Parsed parse(const QStringList &arguments)
             return out;
         }
     }
+    o.calendar = parser.isSet(calendarOption);
     o.dark = parser.isSet(darkOption);
     if (parser.isSet(outOption)) {
         o.out = parser.value(outOption);
@@ -152,18 +159,18 @@ Parsed parse(const QStringList &arguments)
             return out;
         }
     }
-    if (o.card && o.screen)
-        out.error = QStringLiteral("Give --card or --screen, not both: each writes one picture to --out.");
+    if (int(o.card.has_value()) + int(o.screen.has_value()) + int(o.calendar) > 1)
+        out.error = QStringLiteral("Give one of --card, --screen and --calendar: each writes one picture to --out.");
     else if (o.drawsPictures() && o.out.isEmpty())
-        out.error = QStringLiteral("--card and --screen need --out FILE.");
+        out.error = QStringLiteral("--card, --screen and --calendar need --out FILE.");
     else if (!o.drawsPictures() && (parser.isSet(outOption) || o.themeID))
-        out.error = QStringLiteral("--out and --theme go with --card or --screen.");
+        out.error = QStringLiteral("--out and --theme go with --card, --screen or --calendar.");
     else if (o.logoFile && !o.card)
         out.error = QStringLiteral("--logo goes with --card.");
-    else if (o.dark && !o.screen)
-        out.error = QStringLiteral("--dark goes with --screen.");
+    else if (o.dark && !o.screen && !o.calendar)
+        out.error = QStringLiteral("--dark goes with --screen or --calendar.");
     else if (!o.text && !o.drawsPictures())
-        out.error = QStringLiteral("Nothing to report: add --text, --card or --screen.");
+        out.error = QStringLiteral("Nothing to report: add --text, --card, --screen or --calendar.");
     return out;
 }
 
@@ -173,7 +180,8 @@ QString helpText()
     describe(parser);
     return QStringLiteral("Usage: brolga-report [--state FILE] [--tab TAB] --text\n"
                           "       brolga-report [--state FILE] --card TAB --out FILE [--theme ID] [--logo PNG]\n"
-                          "       brolga-report [--state FILE] --screen TAB --out FILE [--theme ID] [--dark]\n") +
+                          "       brolga-report [--state FILE] --screen TAB --out FILE [--theme ID] [--dark]\n"
+                          "       brolga-report [--state FILE] --calendar --out FILE [--theme ID] [--dark]\n") +
            parser.helpText().section(u'\n', 1);
 }
 

@@ -17,14 +17,15 @@ struct Options {
     bool text = false;
     std::optional<CalculatorTab> card; // write this tab's export card as a PNG to `out`
     std::optional<CalculatorTab> screen; // write this tab's screen as a PNG to `out`
-    bool dark = false;                   // the screen in the dark appearance
+    bool calendar = false;               // write a date field's calendar pop-up as a PNG to `out`
+    bool dark = false;                   // the screen or calendar in the dark appearance
     QString out;                       // the picture file
     std::optional<QString> themeID;    // absent: the record's theme
     std::optional<QString> logoFile;   // the broker's logo on the card; absent: none
     bool help = false;
 
     // Pictures need the widget toolkit; text does not.
-    bool drawsPictures() const { return card.has_value() || screen.has_value(); }
+    bool drawsPictures() const { return card.has_value() || screen.has_value() || calendar; }
 };
 
 struct Parsed {

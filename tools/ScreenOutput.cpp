@@ -8,6 +8,10 @@
 #include "ui/IncomeView.h"
 #include "ui/RepaymentView.h"
 #include "ui/UpfrontView.h"
+#include "core/CalculatorStore.h"
+#include "ui/controls/BrandDateField.h"
+
+#include <QCalendarWidget>
 
 #include <QVBoxLayout>
 
@@ -66,6 +70,34 @@ QImage render(CalculatorStore &store, CalculatorTab tab, bool dark)
 QString writeScreen(CalculatorStore &store, CalculatorTab tab, bool dark, const QString &path)
 {
     return PngFile::write(render(store, tab, dark), path);
+}
+
+QString writeCalendar(CalculatorStore &store, bool dark, const QString &path)
+{
+    BrandType::registerFonts();
+    const auto previous = Brand::forcedAppearance();
+    Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
+
+    auto host = std::make_unique<QWidget>();
+    host->setAttribute(Qt::WA_DontShowOnScreen);
+    auto *layout = new QVBoxLayout(host.get());
+    std::unique_ptr<BrandDateField> field(BrandDateField::bind(
+        store, &CalculatorState::ytdPeriodEnd, [&store] { return store.now().date(); }, QStringLiteral("Period end"),
+        host.get()));
+    layout->addWidget(field.get());
+    host->show();
+    field->openCalendar();
+    QWidget *popup = field->calendar()->window();
+    popup->ensurePolished();
+
+    QImage image(popup->size() * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Brand::field());
+    popup->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    popup->hide();
+
+    Brand::forceAppearance(previous);
+    return PngFile::write(image, path);
 }
 
 } // namespace brolga::ScreenOutput

@@ -18,4 +18,7 @@ QImage render(CalculatorStore &store, CalculatorTab tab, bool dark);
 // The same as a PNG at `path`; an empty string on success, else one line.
 QString writeScreen(CalculatorStore &store, CalculatorTab tab, bool dark, const QString &path);
 
+// The pop-up a date field opens, on the record's period end (else today), at scale 2, as a PNG at `path`.
+QString writeCalendar(CalculatorStore &store, bool dark, const QString &path);
+
 } // namespace brolga::ScreenOutput

@@ -90,6 +90,9 @@ int main(int argc, char *argv[])
         if (const QString error = ScreenOutput::writeScreen(store, *options.screen, options.dark, options.out);
             !error.isEmpty())
             return fail(error);
+    if (options.calendar)
+        if (const QString error = ScreenOutput::writeCalendar(store, options.dark, options.out); !error.isEmpty())
+            return fail(error);
     if (options.card) {
         std::optional<QImage> logo;
         if (options.logoFile) {

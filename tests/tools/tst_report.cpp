@@ -152,6 +152,8 @@ class TestReport : public QObject {
         bad("logo not a PNG", card + QStringList{"--logo", "@GIF89a"});
         bad("missing logo", card + QStringList{"--logo", "nope.png"});
         bad("card and screen", card + QStringList{"--screen", "income"});
+        bad("calendar and screen", {"--calendar", "--screen", "income", "--out", "x.png"});
+        bad("calendar without --out", {"--calendar"});
         bad("dark without a screen", card + QStringList{"--dark"});
         bad("unknown screen", {"--screen", "settings", "--out", "x.png"});
     }
@@ -201,6 +203,19 @@ class TestReport : public QObject {
         QVERIFY(near(light.pixelColor(2, 2), QColor::fromRgb(Theme::house().paper)));
         const QImage dark = cardImage({"--screen", "repayment", "--dark", "--theme", "slate"});
         QVERIFY(near(dark.pixelColor(2, 2), QColor::fromRgb(Theme::named("slate").dark)));
+    }
+
+    // The date field's calendar: the theme's navy month bar over the field colour of the appearance.
+    void calendar()
+    {
+        for (bool dark : {false, true}) {
+            const QImage image = cardImage(dark ? QStringList{"--calendar", "--dark"} : QStringList{"--calendar"});
+            QVERIFY(!image.isNull());
+            QCOMPARE(image.width(), 2 * 240);
+            const QColor field = QColor::fromRgb(dark ? Theme::house().fieldDark : Theme::house().paper);
+            QVERIFY(near(image.pixelColor(image.width() / 2, image.height() - 6), field));
+            QVERIFY(near(image.pixelColor(image.width() / 2, 2 * 10 + 2), QColor::fromRgb(Theme::house().dark)));
+        }
     }
 
     void cardThemeAndLogo()

@@ -72,6 +72,12 @@ void BrandCalendar::applyBrand()
                       .arg(css(navy), css(onNavy), css(Brand::textPrimary()), css(base), css(Brand::hairline()),
                            css(Brand::accent())));
 
+    // Behind the month bar's rounded corners: the pop-up's surface, not the system's window colour.
+    QPalette own = palette();
+    own.setColor(QPalette::Window, base);
+    setPalette(own);
+    setAutoFillBackground(true);
+
     const QFont bar = BrandType::sans(12, FontWeight::semibold);
     for (auto *button : findChildren<QToolButton *>()) {
         button->setFont(bar);
