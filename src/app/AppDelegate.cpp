@@ -413,15 +413,19 @@ void AppDelegate::positionUnderTray()
     if (!hasSavedFrame_ || !placedWithFrame_ || !placedWithFrame_->isNull())
         return;
     // Placed before the window manager has framed the window: once it has, count its title bar too.
-    QTimer::singleShot(frameSettleMs, this, [this, placedAt = window_->geometry().topLeft()] {
+    refinePlacement(window_->geometry().topLeft(), frameSettleTries);
+}
+
+void AppDelegate::refinePlacement(QPoint placedAt, int triesLeft)
+{
+    QTimer::singleShot(frameSettleMs, this, [this, placedAt, triesLeft] {
+        // Hidden again, or moved by the user meanwhile: their place wins.
         if (!window_ || !window_->isVisible() || window_->geometry().topLeft() != placedAt)
             return;
-        const QRect outer = window_->frameGeometry();
-        const QRect inner = window_->geometry();
-        const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                             outer.bottom() - inner.bottom());
-        if (!frame.isNull())
+        if (window_->frameGeometry() != window_->geometry())
             placeBesideTray();
+        else if (triesLeft > 1)
+            refinePlacement(placedAt, triesLeft - 1);
     });
 }
 

@@ -67,7 +67,9 @@ public:
     bool hasSavedFrame() const { return hasSavedFrame_; }
     bool isQuitting() const { return quitting_; }
 
-    static constexpr int frameSettleMs = 250;
+    // How often, and how long, a window placed before it had a frame looks for the frame to count it.
+    static constexpr int frameSettleMs = 125;
+    static constexpr int frameSettleTries = 16;
 
     // Where the tray icon is on screen; tests and platforms without a geometry give their own.
     void setTrayGeometrySource(std::function<QRect()> source) { trayGeometry_ = std::move(source); }
@@ -118,6 +120,7 @@ private:
     std::optional<QRect> restorableFrame();
     // Beside the tray icon, counting the window manager's frame when it is known.
     void placeBesideTray();
+    void refinePlacement(QPoint placedAt, int triesLeft);
     void saveFrame();
 
     CalculatorStore store_;
