@@ -4,11 +4,11 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "core/CalculatorStore.h"
 #include "ui/CapacityView.h"
 #include "ui/IncomeView.h"
 #include "ui/RepaymentView.h"
 #include "ui/UpfrontView.h"
-#include "core/CalculatorStore.h"
 #include "ui/controls/BrandDateField.h"
 
 #include <QCalendarWidget>

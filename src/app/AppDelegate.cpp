@@ -293,8 +293,8 @@ bool AppDelegate::eventFilter(QObject *watched, QEvent *event)
         QWidget *top = static_cast<QWidget *>(watched)->window();
         if (top && (top == window_ || top == settingsWindow_)) {
             const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-            for (Command command : {Command::exportSnapshot, Command::copyFigures, Command::settings,
-                                    Command::hide, Command::quit, Command::minimize, Command::close}) {
+            for (Command command : {Command::exportSnapshot, Command::copyFigures, Command::settings, Command::hide,
+                                    Command::quit, Command::minimize, Command::close}) {
                 QAction *windowAction = action(command);
                 if (windowAction && windowAction->isEnabled() && windowAction->shortcut() == pressed &&
                     top->actions().contains(windowAction)) {

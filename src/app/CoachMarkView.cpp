@@ -10,8 +10,8 @@
 namespace brolga {
 
 CoachMarkView::CoachMarkView(Placement::Edge arrowEdge, qreal arrowInset, QWidget *parent)
-    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint),
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
+                          Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint),
       edge_(arrowEdge), arrowInset_(arrowInset)
 {
     setAttribute(Qt::WA_TranslucentBackground);

@@ -34,8 +34,8 @@ void FloatingWindow::setLevel(int level)
     level_ = level;
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) == onTop)
         return;
-    const Qt::WindowFlags flags = onTop ? windowFlags() | Qt::WindowStaysOnTopHint
-                                        : windowFlags() & ~Qt::WindowFlags(Qt::WindowStaysOnTopHint);
+    const Qt::WindowFlags flags =
+        onTop ? windowFlags() | Qt::WindowStaysOnTopHint : windowFlags() & ~Qt::WindowFlags(Qt::WindowStaysOnTopHint);
     // Not QWidget::setWindowFlags: it re-creates the native window (hidden, placed afresh, off the other
     // desktops), and before there is one it turns a content position into a frame position. The window
     // system can change the layer of the window we have; one not made yet takes the flags when it is.

@@ -8,9 +8,15 @@ namespace brolga::Placement {
 namespace {
 
 // `low` wins over `high` when the room is too small: the top (title bar) or left edge stays reachable.
-qreal clampLowFirst(qreal value, qreal low, qreal high) { return std::max(low, std::min(value, high)); }
+qreal clampLowFirst(qreal value, qreal low, qreal high)
+{
+    return std::max(low, std::min(value, high));
+}
 
-bool alongTopOrBottom(Edge edge) { return edge == Edge::top || edge == Edge::bottom; }
+bool alongTopOrBottom(Edge edge)
+{
+    return edge == Edge::top || edge == Edge::bottom;
+}
 
 } // namespace
 

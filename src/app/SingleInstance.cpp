@@ -40,7 +40,10 @@ QString SingleInstance::defaultFolder()
     return folder;
 }
 
-QString SingleInstance::lockPath() const { return lock_.fileName(); }
+QString SingleInstance::lockPath() const
+{
+    return lock_.fileName();
+}
 
 QString SingleInstance::serverName() const
 {

@@ -78,11 +78,9 @@ std::optional<QRect> Settings::windowFrame() const
 
 void Settings::setWindowFrame(const QRect &frame)
 {
-    settings_.setValue(key(windowFrameKey), QStringLiteral("%1 %2 %3 %4")
-                                                .arg(frame.x())
-                                                .arg(frame.y())
-                                                .arg(frame.width())
-                                                .arg(frame.height()));
+    settings_.setValue(
+        key(windowFrameKey),
+        QStringLiteral("%1 %2 %3 %4").arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height()));
 }
 
 void Settings::sync() { settings_.sync(); }

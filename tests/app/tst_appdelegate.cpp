@@ -10,10 +10,10 @@
 #include "app/SettingsWindow.h"
 #include "app/SingleInstance.h"
 #include "core/CalculatorStore.h"
-#include "ui/controls/NumericField.h"
 #include "export/SnapshotExporter.h"
 #include "export/TextCopier.h"
 #include "platform/Platform.h"
+#include "ui/controls/NumericField.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,7 +96,8 @@ private slots:
         const QRectF belowTop(0, 0, 1920, 1040); // a 40-point panel along the bottom
         // Top: centred under the icon, its top edge 6 below the icon's bottom.
         QTest::newRow("top, centred") << macVisible << QRectF(1000, 0, 24, 22) << plain << QPointF(1012 - 235, 28);
-        QTest::newRow("top, right end") << macVisible << QRectF(1416, 0, 20, 22) << plain << QPointF(1440 - 470 - 8, 28);
+        QTest::newRow("top, right end") << macVisible << QRectF(1416, 0, 20, 22) << plain
+                                        << QPointF(1440 - 470 - 8, 28);
         QTest::newRow("top, left end") << macVisible << QRectF(4, 0, 20, 22) << plain << QPointF(8, 28);
         // Bottom: the bottom edge 6 above the icon.
         QTest::newRow("bottom, centred") << belowTop << QRectF(900, 1045, 24, 24) << plain << QPointF(677, 339);
@@ -108,19 +109,19 @@ private slots:
         QTest::newRow("left") << QRectF(48, 0, 1872, 1080) << QRectF(12, 500, 24, 24) << plain << QPointF(48, 162);
         QTest::newRow("left, low icon") << QRectF(48, 0, 1872, 1080) << QRectF(12, 1040, 24, 24) << plain
                                         << QPointF(48, 372);
-        QTest::newRow("right, high icon") << QRectF(0, 0, 1872, 1080) << QRectF(1884, 0, 24, 24) << plain
-                                          << QPointF(1402, 8);
+        QTest::newRow("right, high icon")
+            << QRectF(0, 0, 1872, 1080) << QRectF(1884, 0, 24, 24) << plain << QPointF(1402, 8);
         // A panel that reserves no room (it hides itself): the icon is inside the area, near the bottom.
-        QTest::newRow("bottom, over the area") << QRectF(0, 0, 1920, 1080) << QRectF(1800, 1050, 24, 24) << plain
-                                               << QPointF(1442, 344);
+        QTest::newRow("bottom, over the area")
+            << QRectF(0, 0, 1920, 1080) << QRectF(1800, 1050, 24, 24) << plain << QPointF(1442, 344);
         // No usable icon: a spot near the right end of the top edge stands in.
         QTest::newRow("no geometry") << belowTop << QRectF() << plain << QPointF(1442, 6);
         QTest::newRow("mid-screen icon") << belowTop << QRectF(900, 500, 24, 24) << plain << QPointF(1442, 6);
         // A short screen: the title bar stays on screen.
-        QTest::newRow("short screen, top") << QRectF(0, 0, 1024, 600) << QRectF(900, -20, 20, 20) << plain
-                                           << QPointF(546, 0);
-        QTest::newRow("short screen, bottom") << QRectF(0, 0, 1024, 600) << QRectF(900, 604, 20, 20) << plain
-                                              << QPointF(546, 8);
+        QTest::newRow("short screen, top")
+            << QRectF(0, 0, 1024, 600) << QRectF(900, -20, 20, 20) << plain << QPointF(546, 0);
+        QTest::newRow("short screen, bottom")
+            << QRectF(0, 0, 1024, 600) << QRectF(900, 604, 20, 20) << plain << QPointF(546, 8);
     }
     void placement()
     {
@@ -128,7 +129,8 @@ private slots:
         QFETCH(QRectF, tray);
         QFETCH(QSizeF, size);
         QFETCH(QPointF, origin);
-        const QPointF at = Placement::window(visible, tray.isValid() ? std::optional<QRectF>(tray) : std::nullopt, size);
+        const QPointF at =
+            Placement::window(visible, tray.isValid() ? std::optional<QRectF>(tray) : std::nullopt, size);
         QCOMPARE(at, origin);
     }
 
@@ -221,8 +223,8 @@ private slots:
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QRect>("frame");
         QTest::newRow("four numbers") << QVariant(QStringLiteral("181 160 470 700")) << QRect(181, 160, 470, 700);
-        QTest::newRow("left of the primary screen") << QVariant(QStringLiteral("-1200 40 470 700"))
-                                                   << QRect(-1200, 40, 470, 700);
+        QTest::newRow("left of the primary screen")
+            << QVariant(QStringLiteral("-1200 40 470 700")) << QRect(-1200, 40, 470, 700);
         QTest::newRow("older binary form") << QVariant(QByteArray("\x01\xd9\xd0\xcb\x00\x03", 6)) << QRect();
         QTest::newRow("three numbers") << QVariant(QStringLiteral("1 2 3")) << QRect();
         QTest::newRow("not numbers") << QVariant(QStringLiteral("a b c d")) << QRect();
@@ -456,22 +458,22 @@ private slots:
         QTest::newRow("top, middle") << macVisible << QRectF(1000, 0, 24, 22) << QRectF(732, 25, 320, 84) << top
                                      << qreal(40);
         // Near the right edge the bubble stays 8 inside and the arrow moves right to stay under the icon.
-        QTest::newRow("top, right edge") << macVisible << QRectF(1416, 0, 20, 22) << QRectF(1112, 25, 320, 84)
-                                         << top << qreal(16);
+        QTest::newRow("top, right edge") << macVisible << QRectF(1416, 0, 20, 22) << QRectF(1112, 25, 320, 84) << top
+                                         << qreal(16);
         QTest::newRow("top, far left") << macVisible << QRectF(0, 0, 20, 22) << QRectF(8, 25, 320, 84) << top
                                        << qreal(304);
         // Bottom: above the icon, the arrow under the bubble pointing down at it.
-        QTest::newRow("bottom") << QRectF(0, 0, 1920, 1040) << QRectF(1800, 1045, 24, 24)
-                                << QRectF(1532, 956, 320, 84) << bottom << qreal(40);
+        QTest::newRow("bottom") << QRectF(0, 0, 1920, 1040) << QRectF(1800, 1045, 24, 24) << QRectF(1532, 956, 320, 84)
+                                << bottom << qreal(40);
         QTest::newRow("bottom, right corner") << QRectF(0, 0, 1920, 1040) << QRectF(1890, 1045, 24, 24)
                                               << QRectF(1592, 956, 320, 84) << bottom << qreal(16);
         // Left and right: beside the panel, the arrow on the side, measured from the bubble's top.
-        QTest::newRow("left") << QRectF(48, 0, 1872, 1080) << QRectF(12, 500, 24, 24)
-                              << QRectF(48, 474.5, 329, 75) << left << qreal(37.5);
-        QTest::newRow("right") << QRectF(0, 0, 1872, 1080) << QRectF(1884, 300, 24, 24)
-                               << QRectF(1543, 274.5, 329, 75) << right << qreal(37.5);
-        QTest::newRow("right, top corner") << QRectF(0, 0, 1872, 1080) << QRectF(1884, 0, 24, 24)
-                                           << QRectF(1543, 8, 329, 75) << right << qreal(16);
+        QTest::newRow("left") << QRectF(48, 0, 1872, 1080) << QRectF(12, 500, 24, 24) << QRectF(48, 474.5, 329, 75)
+                              << left << qreal(37.5);
+        QTest::newRow("right") << QRectF(0, 0, 1872, 1080) << QRectF(1884, 300, 24, 24) << QRectF(1543, 274.5, 329, 75)
+                               << right << qreal(37.5);
+        QTest::newRow("right, top corner")
+            << QRectF(0, 0, 1872, 1080) << QRectF(1884, 0, 24, 24) << QRectF(1543, 8, 329, 75) << right << qreal(16);
     }
     void bubbleGeometry()
     {
@@ -493,8 +495,11 @@ private slots:
         CoachMark mark;
         int runs = 0;
         const QRectF visible(0, 0, 1920, 1040);
-        mark.show([visible] { return std::optional<CoachMark::Anchor>({QRectF(1800, 1045, 24, 24), visible}); },
-                  100, 0, [&] { ++runs; });
+        mark.show(
+            [visible] {
+                return std::optional<CoachMark::Anchor>({QRectF(1800, 1045, 24, 24), visible});
+            },
+            100, 0, [&] { ++runs; });
         QVERIFY(mark.isShowing());
         QCOMPARE(mark.view()->arrowEdge(), Placement::Edge::bottom);
         QCOMPARE(mark.view()->titleText(), QStringLiteral("Brolga lives down here"));

@@ -2,11 +2,11 @@
 #include "ui/FileDialogs.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QDir>
 #include <QTest>
 #include <QtEndian>
 

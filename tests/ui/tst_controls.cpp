@@ -1,6 +1,6 @@
+#include "TestStore.h"
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
-#include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "ui/controls/BrandDateField.h"
@@ -8,13 +8,13 @@
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
 
-#include <QCalendarWidget>
-#include <QTableView>
-#include <QTextCharFormat>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
+#include <QTextCharFormat>
 #include <QVBoxLayout>
 
 using namespace brolga;

@@ -24,7 +24,10 @@ QIcon turnedChevron(qreal degrees, const QColor &tint)
     return QIcon(turned);
 }
 
-QString css(const QColor &c) { return c.name(QColor::HexArgb); }
+QString css(const QColor &c)
+{
+    return c.name(QColor::HexArgb);
+}
 
 } // namespace
 
@@ -58,17 +61,16 @@ void BrandCalendar::applyBrand()
     for (int weekday = Qt::Monday; weekday <= Qt::Sunday; ++weekday)
         setWeekdayTextFormat(Qt::DayOfWeek(weekday), day);
 
-    setStyleSheet(QStringLiteral(
-                      "QWidget#qt_calendar_navigationbar { background-color: %1; border-radius: 6px; }"
-                      "QToolButton { color: %2; background: transparent; border: none; border-radius: 4px;"
-                      " padding: 3px 6px; }"
-                      "QToolButton:hover, QToolButton:focus { background-color: rgba(255,255,255,36); }"
-                      "QToolButton::menu-indicator { image: none; width: 0px; }"
-                      "QSpinBox { color: %3; background-color: %4; border: 1px solid %5; border-radius: 4px;"
-                      " selection-background-color: %6; selection-color: %4; }"
-                      "QMenu { color: %3; background-color: %4; border: 1px solid %5; }"
-                      "QMenu::item:selected { background-color: %6; color: %4; }"
-                      "QAbstractItemView { background-color: %4; outline: 0; }")
+    setStyleSheet(QStringLiteral("QWidget#qt_calendar_navigationbar { background-color: %1; border-radius: 6px; }"
+                                 "QToolButton { color: %2; background: transparent; border: none; border-radius: 4px;"
+                                 " padding: 3px 6px; }"
+                                 "QToolButton:hover, QToolButton:focus { background-color: rgba(255,255,255,36); }"
+                                 "QToolButton::menu-indicator { image: none; width: 0px; }"
+                                 "QSpinBox { color: %3; background-color: %4; border: 1px solid %5; border-radius: 4px;"
+                                 " selection-background-color: %6; selection-color: %4; }"
+                                 "QMenu { color: %3; background-color: %4; border: 1px solid %5; }"
+                                 "QMenu::item:selected { background-color: %6; color: %4; }"
+                                 "QAbstractItemView { background-color: %4; outline: 0; }")
                       .arg(css(navy), css(onNavy), css(Brand::textPrimary()), css(base), css(Brand::hairline()),
                            css(Brand::accent())));
 
