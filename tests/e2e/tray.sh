@@ -283,16 +283,18 @@ echo "ok: SIGTERM saved $amount; the window moved to $home_corner"
 
 # Always on top from the tray menu: still on every desktop, and following a switch of desktop.
 on_top() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-was_on_top=no
-on_top && was_on_top=yes
-click_icon 3
-sleep 0.5
-xdotool key Down Return  # "Always on top" is the first item
 toggled() { if [[ $was_on_top == yes ]]; then ! on_top; else on_top; fi; }
-wait_for 3 toggled || fail "Always on top in the tray menu did not change the window's layer"
-desktop=$(xprop -id "$window" _NET_WM_DESKTOP)
-[[ $desktop == *4294967295* ]] || fail "after Always on top the window is no longer on every desktop: $desktop"
-shown || fail "toggling Always on top hid the window"
+for _ in 1 2; do # off and on again (or the other way round)
+    was_on_top=no
+    on_top && was_on_top=yes
+    click_icon 3
+    sleep 0.5
+    xdotool key Down Return # "Always on top" is the first item
+    wait_for 3 toggled || fail "Always on top in the tray menu did not change the window's layer"
+    desktop=$(xprop -id "$window" _NET_WM_DESKTOP)
+    [[ $desktop == *4294967295* ]] || fail "after Always on top the window is no longer on every desktop: $desktop"
+    shown || fail "toggling Always on top hid the window"
+done
 xdotool set_desktop 2
 sleep 0.3
 shown || fail "switching desktops left the window behind"
