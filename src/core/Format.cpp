@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 namespace brolga::Format {
 
@@ -31,13 +33,64 @@ QString grouped(const QString &digits)
 }
 
 // Fixed notation in the C locale whatever the process locale (Qt sets it from the environment, and
-// printf would then write "2,5" under a German locale). Rounds the exact binary value, ties to even:
-// 2.5 -> "2", 0.125 -> "0.12".
+// printf would then write "2,5" under a German locale). Rounds the exact binary value, as printf does.
 QString fixed(double value, int decimals)
 {
     char buf[512];
     const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     return result.ec == std::errc() ? QString::fromLatin1(buf, result.ptr - buf) : QString();
+}
+
+// A non-negative finite value times 10^decimals, rounded half to even, as a string of at least decimals + 1
+// digits. The rounding works on the shortest decimal form that reads back as the same double (the digits a
+// person sees), not on the binary value: 2.675 is stored as 2.67499999... yet is a tie and gives 2.68.
+QString roundedDecimal(double value, int decimals)
+{
+    char buf[64];
+    const auto result = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
+    const std::string_view text(buf, result.ec == std::errc() ? size_t(result.ptr - buf) : 0);
+    const size_t e = text.find('e');
+    if (e == std::string_view::npos)
+        return QString(decimals + 1, u'0');
+    // "d.ddde+XX": the significant digits, and where the decimal point falls among them.
+    std::string significant;
+    for (char c : text.substr(0, e))
+        if (c != '.')
+            significant += c;
+    int exponent = 0;
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(), exponent);
+    const long long point = exponent + 1;    // digits before the decimal point
+    const long long keep = point + decimals; // digits of the scaled whole number
+    const long long n = static_cast<long long>(significant.size());
+
+    std::string kept;
+    bool up = false;
+    if (keep >= n) {
+        kept = significant + std::string(size_t(keep - n), '0');
+    } else if (keep >= 0) {
+        kept = significant.substr(0, size_t(keep));
+        const char next = significant[size_t(keep)];
+        const bool restNonZero = significant.find_first_not_of('0', size_t(keep) + 1) != std::string::npos;
+        const bool lastOdd = !kept.empty() && (kept.back() - '0') % 2 == 1;
+        up = next > '5' || (next == '5' && (restNonZero || lastOdd));
+    } // else: below half of the last place, so zero
+    if (up) {
+        long long i = static_cast<long long>(kept.size()) - 1;
+        for (; i >= 0 && kept[size_t(i)] == '9'; --i)
+            kept[size_t(i)] = '0';
+        if (i >= 0)
+            ++kept[size_t(i)];
+        else
+            kept.insert(kept.begin(), '1');
+    }
+    if (kept.size() < size_t(decimals) + 1)
+        kept.insert(kept.begin(), size_t(decimals) + 1 - kept.size(), '0');
+    // Leading zeros of the whole part go, bar one.
+    const size_t wholeDigits = kept.size() - size_t(decimals);
+    size_t skip = 0;
+    while (skip + 1 < wholeDigits && kept[skip] == '0')
+        ++skip;
+    return QString::fromLatin1(kept.data() + skip, qsizetype(kept.size() - skip));
 }
 
 } // namespace
@@ -47,17 +100,11 @@ QString money(double value, int decimals)
     if (!std::isfinite(value))
         return dash();
     decimals = std::clamp(decimals, 0, 15);
-    const QString digits = fixed(std::fabs(value), decimals);
-    if (digits.isEmpty())
-        return QStringLiteral("$0");
-    const qsizetype point = digits.indexOf(u'.');
-    const QString whole = point < 0 ? digits : digits.left(point);
-    const QString fraction = point < 0 ? QString() : digits.mid(point);
+    const QString digits = roundedDecimal(std::fabs(value), decimals);
+    const QString whole = digits.left(digits.size() - decimals);
+    const QString fraction = decimals > 0 ? u'.' + digits.right(decimals) : QString();
     // A value that rounds to zero shows without a minus sign, as "-$0.00" would confuse.
-    bool isZero = true;
-    for (QChar c : digits)
-        if (c.isDigit() && c != u'0')
-            isZero = false;
+    const bool isZero = std::all_of(digits.begin(), digits.end(), [](QChar c) { return c == u'0'; });
     const bool negative = value < 0 && !isZero;
     return (negative ? QStringLiteral("-$") : QStringLiteral("$")) + grouped(whole) + fraction;
 }

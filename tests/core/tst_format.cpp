@@ -23,6 +23,27 @@ private Q_SLOTS:
         QTest::newRow("half even down") << 2.5 << 0 << "$2";
         QTest::newRow("half even up") << 3.5 << 0 << "$4";
         QTest::newRow("half even cents") << 0.125 << 2 << "$0.12";
+        // Ties are ties in the decimal figure a person reads, whatever the binary value stored for it:
+        // 2.675 is held as 2.67499999..., 3354.575 as 3354.57499999..., 2865.085 as 2865.08500000...
+        QTest::newRow("2.675 up to even") << 2.675 << 2 << "$2.68";
+        QTest::newRow("3,354.575 up to even") << 3354.575 << 2 << "$3,354.58";
+        QTest::newRow("2,865.085 down to even") << 2865.085 << 2 << "$2,865.08";
+        QTest::newRow("776.825 down to even") << 776.825 << 2 << "$776.82";
+        // Interest-only repayments at two-decimal rates, worked as the calculations work them.
+        QTest::newRow("6.09% of 661,000 monthly") << 661000 * (6.09 / 100 / 12) << 2 << "$3,354.58";
+        QTest::newRow("5.79% of 593,800 monthly") << 593800 * (5.79 / 100 / 12) << 2 << "$2,865.08";
+        QTest::newRow("5.79% of 161,000 monthly") << 161000 * (5.79 / 100 / 12) << 2 << "$776.82";
+        QTest::newRow("just past a tie") << 2.6750000000000003 << 2 << "$2.68";
+        QTest::newRow("just short of a tie") << 2.6749999999999994 << 2 << "$2.67";
+        QTest::newRow("carry into a new digit") << 999999.995 << 2 << "$1,000,000.00";
+        QTest::newRow("carry, whole dollars") << 9999.5 << 0 << "$10,000";
+        QTest::newRow("half a dollar goes to even zero") << 0.5 << 0 << "$0";
+        QTest::newRow("far below the last place") << 0.000004 << 2 << "$0.00";
+        QTest::newRow("half a cent exactly") << 0.005 << 2 << "$0.00";
+        QTest::newRow("past half a cent") << 0.0051 << 2 << "$0.01";
+        QTest::newRow("negative tie") << -2.675 << 2 << "-$2.68";
+        QTest::newRow("negative rounding to zero") << -0.4 << 0 << "$0";
+        QTest::newRow("small with many places") << 1e-7 << 8 << "$0.00000010";
         QTest::newRow("repayment") << 3934.7655 << 2 << "$3,934.77";
         QTest::newRow("zero") << 0.0 << 0 << "$0";
         QTest::newRow("tiny negative") << -0.001 << 2 << "$0.00";
