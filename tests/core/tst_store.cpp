@@ -4,6 +4,7 @@
 #include "core/StateCodec.h"
 #include "core/StateFields.h"
 
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSignalSpy>
@@ -49,18 +50,31 @@ private Q_SLOTS:
         QVERIFY(!stored().has_value());
     }
 
+    // Each edit restarts the wait: a second edit 300 ms in pushes the save to 700 ms, where a timer that only
+    // started on the first edit would already have saved at 400 ms.
     void debouncedSaveWritesTheLastEdit()
     {
         CalculatorStore store;
         QSignalSpy saves(&store, &CalculatorStore::saved);
         QSignalSpy changes(&store, &CalculatorStore::stateChanged);
+        QElapsedTimer clock;
+        clock.start();
         store.edit([](CalculatorState &s) { s.loanAmount = 700000; });
-        QTest::qWait(100);
+        QTest::qWait(300);
+        if (clock.elapsed() >= CalculatorStore::saveDelayMs)
+            QSKIP("the machine stalled past the first edit's wait");
+        QCOMPARE(saves.count(), 0);
+        QElapsedTimer sinceSecond;
+        sinceSecond.start();
         store.edit([](CalculatorState &s) { s.loanAmount = 720000; });
         QCOMPARE(changes.count(), 2);
-        QTest::qWait(300);
-        QCOMPARE(saves.count(), 0); // 0.4 s counts from the second edit
+        QTest::qWait(int(std::max<qint64>(550 - clock.elapsed(), 0)));
+        // Only meaningful if the machine kept up: past 400 ms from the first edit, short of 400 from the second.
+        if (sinceSecond.elapsed() >= CalculatorStore::saveDelayMs)
+            QSKIP("the machine stalled past the second edit's wait");
+        QCOMPARE(saves.count(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(saves.count(), 1, 1000);
+        QVERIFY(sinceSecond.elapsed() >= CalculatorStore::saveDelayMs);
         QTest::qWait(500);
         QCOMPARE(saves.count(), 1);
         QCOMPARE(StateCodec::decode(*stored())->loanAmount, 720000.0);
