@@ -1,5 +1,7 @@
 #include "brand/CustomLogoMark.h"
 
+#include "brand/DevicePixels.h"
+
 #include <QPainter>
 #include <QPainterPath>
 
@@ -15,6 +17,24 @@ QSizeF fitted(const QSize &imageSize, qreal maxHeight)
     QSizeF size(imageSize);
     size.scale(QSizeF(4.5 * maxHeight, maxHeight), Qt::KeepAspectRatio);
     return size;
+}
+// The logo at `pixels`, smoothly scaled. The last answer is kept: the card and the settings preview ask for
+// the same logo at the same size on every paint.
+QImage scaledTo(const QImage &image, const QSize &pixels)
+{
+    struct Scaled {
+        qint64 key = 0;
+        QSize pixels;
+        QImage image;
+    };
+    thread_local Scaled last;
+    if (last.key == image.cacheKey() && last.pixels == pixels && !last.image.isNull())
+        return last.image;
+    QImage source =
+        image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    source.setDevicePixelRatio(1);
+    last = {image.cacheKey(), pixels, source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)};
+    return last.image;
 }
 } // namespace
 
@@ -46,8 +66,20 @@ void CustomLogoMark::paint(QPainter &painter, const QPointF &origin, const QImag
     QPainterPath path;
     path.addRoundedRect(QRectF(origin, tile), 6, 6);
     painter.fillPath(path, Qt::white);
-    const QSizeF drawn = fitted(image.size(), maxHeight);
-    painter.drawImage(QRectF(origin + QPointF(0.24 * maxHeight, 0.16 * maxHeight), drawn), image);
+    const QRectF target(origin + QPointF(0.24 * maxHeight, 0.16 * maxHeight), fitted(image.size(), maxHeight));
+    // A large logo squeezed straight into the tile loses thin strokes to the painter's plain sampling: scale it
+    // once to exactly the device pixels it covers, with a filter that averages every source pixel, and copy
+    // that one to one.
+    if (const auto device = DevicePixels::onDevice(painter, target)) {
+        const QRect pixels = device->toRect();
+        if (!pixels.isEmpty()) {
+            QImage scaled = scaledTo(image, pixels.size());
+            scaled.setDevicePixelRatio(DevicePixels::scale(painter));
+            painter.drawImage(DevicePixels::fromDevice(painter, pixels.topLeft()), scaled);
+        }
+    } else {
+        painter.drawImage(target, image);
+    }
     painter.restore();
 }
 

@@ -95,18 +95,19 @@ QStringList Icons::symbols()
 
 bool Icons::has(const QString &symbolName) { return renderer(iconPath(symbolName)) != nullptr; }
 
-QImage Icons::tinted(const QString &svgPath, const QSizeF &size, const QColor &tint, qreal devicePixelRatio)
+QImage Icons::tinted(const QString &svgPath, const QSizeF &size, const QColor &tint, qreal devicePixelRatio,
+                     const QPointF &pixelOffset)
 {
     QSvgRenderer *svg = renderer(svgPath);
     const qreal dpr = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
-    const QSize pixels(qCeil(size.width() * dpr), qCeil(size.height() * dpr));
+    const QSize pixels(qCeil(size.width() * dpr + pixelOffset.x()), qCeil(size.height() * dpr + pixelOffset.y()));
     if (svg == nullptr || pixels.isEmpty())
         return {};
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
-    svg->render(&p, QRectF(0, 0, size.width() * dpr, size.height() * dpr));
+    svg->render(&p, QRectF(pixelOffset, QSizeF(size.width() * dpr, size.height() * dpr)));
     // Keep the shape's coverage, take the colour from the tint (its alpha included).
     p.setCompositionMode(QPainter::CompositionMode_SourceIn);
     p.fillRect(image.rect(), tint);

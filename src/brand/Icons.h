@@ -28,8 +28,10 @@ public:
     static void paint(QPainter &painter, const QRectF &rect, const QString &symbolName, const QColor &tint);
 
     // Any SVG resource rendered to fill `size` (logical pixels) and recoloured with `tint`, keeping its
-    // alpha. Empty for a missing or unreadable resource.
-    static QImage tinted(const QString &svgPath, const QSizeF &size, const QColor &tint, qreal devicePixelRatio);
+    // alpha. Empty for a missing or unreadable resource. `pixelOffset` (device pixels, each under 1) moves
+    // the drawing within the image, so that it can be lined up with a device's pixel grid.
+    static QImage tinted(const QString &svgPath, const QSizeF &size, const QColor &tint, qreal devicePixelRatio,
+                         const QPointF &pixelOffset = {});
 };
 
 } // namespace brolga

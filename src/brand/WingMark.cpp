@@ -1,5 +1,6 @@
 #include "brand/WingMark.h"
 
+#include "brand/DevicePixels.h"
 #include "brand/Icons.h"
 
 #include <QPainter>
@@ -52,10 +53,19 @@ void WingMark::paint(QPainter &painter, const QRectF &rect, const QColor &tint)
 {
     if (rect.isEmpty())
         return;
-    const QTransform &t = painter.transform();
-    const qreal scale = std::max(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
-    const qreal dpr = (painter.device() ? painter.device()->devicePixelRatioF() : 1.0) * (scale > 0 ? scale : 1.0);
-    const QImage img = Icons::tinted(artwork, rect.size(), tint, dpr);
+    // Rasterised at the pixels it will cover, so it is never stretched: a card rendered at scale 2 gets a
+    // wing drawn at scale 2, on the device's pixel grid and copied one to one.
+    const qreal scale = DevicePixels::scale(painter);
+    if (const auto device = DevicePixels::onDevice(painter, rect)) {
+        const QPointF whole(std::floor(device->left()), std::floor(device->top()));
+        QImage img = Icons::tinted(artwork, rect.size(), tint, scale, device->topLeft() - whole);
+        if (img.isNull())
+            return;
+        img.setDevicePixelRatio(scale);
+        painter.drawImage(DevicePixels::fromDevice(painter, whole), img);
+        return;
+    }
+    const QImage img = Icons::tinted(artwork, rect.size(), tint, scale);
     painter.drawImage(rect, img, QRectF(img.rect()));
 }
 

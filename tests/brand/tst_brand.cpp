@@ -3,8 +3,10 @@
 #include "brand/BrandLockup.h"
 #include "brand/BrandType.h"
 #include "brand/CreditFooter.h"
+#include "brand/CustomLogoMark.h"
 #include "brand/Icons.h"
 #include "brand/Motion.h"
+#include "brand/SaltbushCredit.h"
 #include "brand/Theme.h"
 #include "brand/WingMark.h"
 #include "core/CalculatorStore.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QLayout>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -79,6 +82,8 @@ private slots:
     void lockupLayoutAndGroundColours();
     void themeChangeRepaints();
     void everySymbolTintsAndScales();
+    void marksDrawnAtTheOutputsPixelScale();
+    void largeLogoScaledSmoothly();
     void footerExpandsOnClick();
     void footerAnimatesUnlessMotionReduced();
 
@@ -188,6 +193,89 @@ void TestBrand::everySymbolTintsAndScales()
     QVERIFY(Icons::symbols().size() >= wanted.size());
     QVERIFY(!Icons::has(QStringLiteral("no.such.symbol")));
     QVERIFY(Icons::pixmap(QStringLiteral("no.such.symbol"), tint, 16).isNull());
+}
+
+// A widget rendered into an image at scale 2 (the export card) paints through a painter whose device() is the
+// widget at the screen's ratio of 1. The wing must still be rasterised for the image: the same as painting it
+// straight into a scale-2 image, not a 1x raster stretched.
+void TestBrand::marksDrawnAtTheOutputsPixelScale()
+{
+    const QColor tint(0x12, 0x34, 0x56);
+    WingMark wing(tint, 100);
+    wing.resize(wing.sizeHint());
+    const QImage rendered = render(wing, 2);
+
+    QImage direct(rendered.size(), QImage::Format_ARGB32_Premultiplied);
+    direct.setDevicePixelRatio(2);
+    direct.fill(Qt::transparent);
+    {
+        QPainter p(&direct);
+        WingMark::paint(p, QRectF(0, (wing.height() - wing.markHeight()) / 2, 100, wing.markHeight()), tint);
+    }
+    QCOMPARE(rendered, direct);
+
+    // And crisp: a stretched 1x raster has about twice as many half-covered pixels along its edges.
+    auto partial = [](const QImage &image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const int a = qAlpha(image.pixel(x, y));
+                n += a > 25 && a < 230;
+            }
+        return n;
+    };
+    const QImage oneX =
+        WingMark::image(tint, 100, 1).scaled(rendered.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QVERIFY2(partial(rendered) * 3 < partial(oneX) * 2,
+             qPrintable(QStringLiteral("%1 vs %2").arg(partial(rendered)).arg(partial(oneX))));
+
+    // The credit's wing goes through the same path.
+    SaltbushCredit credit(SaltbushCredit::Ground::light, 20);
+    credit.resize(credit.sizeHint());
+    const QImage creditImage = render(credit, 2);
+    QImage creditDirect(creditImage.size(), QImage::Format_ARGB32_Premultiplied);
+    creditDirect.setDevicePixelRatio(2);
+    creditDirect.fill(Qt::transparent);
+    {
+        QPainter p(&creditDirect);
+        p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+        const QSizeF natural = SaltbushCredit::naturalSize(20);
+        SaltbushCredit::paint(p, QPointF(0, (credit.height() - natural.height()) / 2), SaltbushCredit::Ground::light,
+                              20);
+    }
+    QCOMPARE(creditImage, creditDirect);
+}
+
+// Thin strokes of a print-size logo survive the squeeze into the card's tile: every pixel of a logo of 1-pixel
+// lines 4 pixels apart comes out the same light grey, where plain sampling gives stripes of white and black.
+void TestBrand::largeLogoScaledSmoothly()
+{
+    // Eight source pixels to each device pixel across, so an even average is exactly a quarter black.
+    QImage logo(2736, 600, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    for (int x = 0; x < logo.width(); x += 4)
+        for (int y = 0; y < logo.height(); ++y)
+            logo.setPixel(x, y, qRgb(0, 0, 0));
+
+    QImage card(400, 120, QImage::Format_RGB32);
+    card.setDevicePixelRatio(2);
+    card.fill(Qt::red);
+    {
+        QPainter p(&card);
+        CustomLogoMark::paint(p, QPointF(0, 0), logo, 38);
+    }
+    // Fitted within 171 x 38: 171 x 37.5 at (9.12, 6.08), so device pixels 18..359 by 12..86.
+    int lo = 255, hi = 0;
+    for (int y = 14; y < 84; ++y)
+        for (int x = 20; x < 358; ++x) {
+            const int grey = qGreen(card.pixel(x, y));
+            QCOMPARE(qRed(card.pixel(x, y)), grey); // logo, not the red ground
+            lo = std::min(lo, grey);
+            hi = std::max(hi, grey);
+        }
+    QVERIFY2(lo >= 191 - 6 && hi <= 191 + 6, qPrintable(QStringLiteral("%1..%2").arg(lo).arg(hi)));
+    // The tile's white shows around it.
+    QCOMPARE(card.pixel(8, 40), qRgb(255, 255, 255));
 }
 
 void TestBrand::footerExpandsOnClick()
