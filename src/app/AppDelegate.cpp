@@ -492,7 +492,12 @@ void AppDelegate::copySnapshotOnly() { SnapshotExporter::copyOnly(store_, assets
 void AppDelegate::saveSnapshotAs() { SnapshotExporter::exportWithPanel(store_, assets_.logo()); }
 void AppDelegate::copyFigures() { TextCopier::copyCurrentTab(store_); }
 void AppDelegate::resetInputs() { store_.reset(); }
-void AppDelegate::runUpdateCheck() { updates_.scheduleCheck(&store_); }
+// A build without an update service never schedules a check.
+void AppDelegate::runUpdateCheck()
+{
+    if (UpdateCheck::isOffered())
+        updates_.scheduleCheck(&store_);
+}
 void AppDelegate::showSettings() { openSettings(SettingsTab::identity); }
 
 void AppDelegate::openSettings(SettingsTab tab)

@@ -245,8 +245,10 @@ void RootView::focusFirstField()
         focus->clearFocus();
 }
 
-RootView::Strip RootView::stripFor(std::optional<bool> updateChecksEnabled, bool releaseAvailable)
+RootView::Strip RootView::stripFor(bool updatesOffered, std::optional<bool> updateChecksEnabled, bool releaseAvailable)
 {
+    if (!updatesOffered)
+        return Strip::none;
     if (!updateChecksEnabled)
         return Strip::consent;
     return releaseAvailable ? Strip::available : Strip::none;
@@ -281,7 +283,7 @@ void RootView::showActiveScreen()
 void RootView::refreshStrip()
 {
     const auto &release = updates_.available();
-    const Strip want = stripFor(store_.state().updateChecksEnabled, release.has_value());
+    const Strip want = stripFor(UpdateCheck::isOffered(), store_.state().updateChecksEnabled, release.has_value());
     const QString version = want == Strip::available ? release->version : QString();
     if (want == strip_ && version == stripVersion_ && (want == Strip::none) == (stripWidget_ == nullptr))
         return;

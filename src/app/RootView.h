@@ -67,8 +67,9 @@ public:
     // nowhere when it has none; never in the header.
     void focusFirstField();
 
-    // Which strip shows for the record's consent and whether a release is on offer.
-    static Strip stripFor(std::optional<bool> updateChecksEnabled, bool releaseAvailable);
+    // Which strip shows: none in a build without an update service; else by the record's consent and
+    // whether a release is on offer.
+    static Strip stripFor(bool updatesOffered, std::optional<bool> updateChecksEnabled, bool releaseAvailable);
 
     static constexpr int contentPadding = 12;
     static constexpr int contentSpacing = 12;

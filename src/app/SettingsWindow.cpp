@@ -14,6 +14,7 @@
 #include "core/CalculatorStore.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/SymbolIcon.h"
+#include "update/UpdateCheck.h"
 #include "update/UpdateSettings.h"
 
 #include <QHBoxLayout>
@@ -159,9 +160,10 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     logoPanel_ = new LogoPanel(assets_);
     column->addWidget(logoPanel_);
 
-    // The update preference and the maker's credit close the pane.
+    // The update preference, in a build that has an update service, and the maker's credit close the pane.
     column->addWidget(new BrandRule);
-    column->addWidget(new UpdateSettings(store_, nullptr, std::move(openUrl)));
+    if (UpdateCheck::isOffered())
+        column->addWidget(new UpdateSettings(store_, nullptr, std::move(openUrl)));
     column->addSpacing(4);
     column->addWidget(new SaltbushCredit(SaltbushCredit::Ground::light, 8.5), 0, Qt::AlignHCenter);
     return pane;

@@ -19,6 +19,8 @@ namespace brolga {
 
 namespace {
 
+std::optional<QUrl> serviceOverride;
+
 QUrl underService(const QString &path)
 {
     QUrl url = UpdateCheck::serviceBase();
@@ -184,7 +186,16 @@ void UpdateCheck::setAvailable(const std::optional<Release> &release)
     Q_EMIT availableChanged();
 }
 
-QUrl UpdateCheck::serviceBase() { return QUrl(QStringLiteral(BROLGA_SERVICE_URL)); }
+QUrl UpdateCheck::serviceBase()
+{
+    return serviceOverride ? *serviceOverride : QUrl(QStringLiteral(BROLGA_SERVICE_URL));
+}
+bool UpdateCheck::isOffered()
+{
+    const QUrl base = serviceBase();
+    return base.isValid() && !base.host().isEmpty() && !isReservedHost(base);
+}
+void UpdateCheck::setServiceBase(std::optional<QUrl> base) { serviceOverride = std::move(base); }
 QUrl UpdateCheck::defaultEndpoint() { return underService(QStringLiteral("/app/check")); }
 QUrl UpdateCheck::downloadPage() { return underService(QStringLiteral("/app")); }
 QUrl UpdateCheck::privacyPage() { return underService(QStringLiteral("/app/privacy")); }

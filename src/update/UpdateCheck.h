@@ -57,6 +57,11 @@ public:
 
     // The maker's service, fixed at build time (BROLGA_SERVICE_URL), and the pages under it.
     static QUrl serviceBase();
+    // Whether this build has a service to ask. One left at the reserved default offers no update check at
+    // all: no consent question, no settings section, no privacy link, never a request.
+    static bool isOffered();
+    // Tests stand in another base address; an empty optional restores the built-in one.
+    static void setServiceBase(std::optional<QUrl> base);
     static QUrl defaultEndpoint();
     static QUrl downloadPage();
     static QUrl privacyPage();

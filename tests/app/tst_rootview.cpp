@@ -32,6 +32,9 @@
 using namespace brolga;
 
 namespace {
+// A configured service on a local port nothing listens on: no request could leave the machine.
+const QUrl configuredService(QStringLiteral("https://127.0.0.1:9"));
+
 struct Fixture {
     CalculatorStore store;
     BrandAssetStore assets;
@@ -99,32 +102,36 @@ private slots:
     void init() { apptest::isolate(); }
     void cleanup()
     {
+        UpdateCheck::setServiceBase(std::nullopt);
         FileDialogs::setOpenHandler({});
         Brand::forceAppearance(std::nullopt);
         ThemeRuntime::setCurrent(Theme::house());
     }
 
-
-    // Consent first, whatever is on offer; then the offer, or nothing.
+    // Consent first, whatever is on offer; then the offer, or nothing. A build without a service: nothing.
     void stripChoice_data()
     {
+        QTest::addColumn<bool>("offered");
         QTest::addColumn<int>("consent"); // -1 absent, 0 no, 1 yes
         QTest::addColumn<bool>("release");
         QTest::addColumn<int>("strip");
-        QTest::newRow("unanswered") << -1 << false << int(RootView::Strip::consent);
-        QTest::newRow("unanswered with a release") << -1 << true << int(RootView::Strip::consent);
-        QTest::newRow("declined, nothing held") << 0 << false << int(RootView::Strip::none);
-        QTest::newRow("declined, release held") << 0 << true << int(RootView::Strip::available);
-        QTest::newRow("agreed, release held") << 1 << true << int(RootView::Strip::available);
-        QTest::newRow("agreed, nothing held") << 1 << false << int(RootView::Strip::none);
+        QTest::newRow("unanswered") << true << -1 << false << int(RootView::Strip::consent);
+        QTest::newRow("unanswered with a release") << true << -1 << true << int(RootView::Strip::consent);
+        QTest::newRow("declined, nothing held") << true << 0 << false << int(RootView::Strip::none);
+        QTest::newRow("declined, release held") << true << 0 << true << int(RootView::Strip::available);
+        QTest::newRow("agreed, release held") << true << 1 << true << int(RootView::Strip::available);
+        QTest::newRow("agreed, nothing held") << true << 1 << false << int(RootView::Strip::none);
+        QTest::newRow("no service, unanswered") << false << -1 << false << int(RootView::Strip::none);
+        QTest::newRow("no service, agreed, release held") << false << 1 << true << int(RootView::Strip::none);
     }
     void stripChoice()
     {
+        QFETCH(bool, offered);
         QFETCH(int, consent);
         QFETCH(bool, release);
         QFETCH(int, strip);
         const std::optional<bool> answer = consent < 0 ? std::nullopt : std::optional<bool>(consent == 1);
-        QCOMPARE(int(RootView::stripFor(answer, release)), strip);
+        QCOMPARE(int(RootView::stripFor(offered, answer, release)), strip);
     }
 
     // Answering the consent strip replaces it at once; only a yes starts the delayed check.
@@ -139,6 +146,7 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(bool, answer);
+        UpdateCheck::setServiceBase(configuredService);
         Fixture f;
         QCOMPARE(f.view->strip(), RootView::Strip::consent);
         QAbstractButton *b = buttonWithText(f.view->stripWidget(), button);
@@ -150,6 +158,34 @@ private slots:
         QVERIFY(!f.view->stripWidget());
     }
 
+    // A build left at the reserved default address never asks, never offers, and has no update settings or
+    // privacy link; a configured build has all of them.
+    void updatesOnlyWhereThereIsAService_data()
+    {
+        QTest::addColumn<bool>("configured");
+        QTest::newRow("default build") << false;
+        QTest::newRow("configured build") << true;
+    }
+    void updatesOnlyWhereThereIsAService()
+    {
+        QFETCH(bool, configured);
+        if (configured)
+            UpdateCheck::setServiceBase(configuredService);
+        QCOMPARE(UpdateCheck::isOffered(), configured);
+        {
+            Fixture f;
+            QCOMPARE(f.view->strip(), configured ? RootView::Strip::consent : RootView::Strip::none);
+            QCOMPARE(f.view->stripWidget() != nullptr, configured);
+        }
+        {
+            SettingsFixture s(SettingsTab::appearance);
+            QCOMPARE(buttonWithText(&s.window, QStringLiteral("Read the privacy note")) != nullptr, configured);
+            bool heading = false;
+            for (const auto *label : s.window.findChildren<BrandLabel *>())
+                heading = heading || label->text() == u"UPDATES";
+            QCOMPARE(heading, configured);
+        }
+    }
     // The picker writes the record and the column shows that tab's screen, from the top.
     void tabs()
     {
@@ -316,7 +352,6 @@ private slots:
 
         QTest::mouseClick(rows[2], Qt::LeftButton);
         QCOMPARE(f.store.state().themeID, Theme::all()[2].id);
-
     }
 
     // A failed import keeps the dashed button and shows the store's sentence; a good one swaps in the logo

@@ -127,9 +127,9 @@ shows_amount() { grep -qx "Loan amount \.* \$${formatted#\$}" <<<"$1"; }
 
 # ---- First run: type, copy, export, quit ----
 launch
-# Into Loan amount: its text box sits at (120, 389) of a new window, under the update consent strip that a
-# fresh home always shows. Should the layout move it, the clipboard check below says so.
-xdotool mousemove --window "$window" 120 389 click 1
+# Into Loan amount: its text box sits at (120, 311) of a new window (a test build has no update service, so no
+# consent strip above it). Should the layout move it, the clipboard check below says so.
+xdotool mousemove --window "$window" 120 311 click 1
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 30 "$amount"
 xdotool key Tab
