@@ -34,6 +34,10 @@ public:
     void drawWrapped(QPainter &painter, const QRectF &rect, const QColor &color, qreal lineSpacing) const;
 
     const QFont &font() const { return font_; }
+    // The asked size over the whole pixel size the text is laid out at.
+    qreal scaleFactor() const { return factor; }
+    // Font features (tabular figures, say) on top of the brand face; `adjust` must keep the pixel size.
+    void adjustFont(QFont (*adjust)(QFont)) { font_ = adjust(font_); }
 
 private:
     QString text;

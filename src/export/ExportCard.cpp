@@ -13,10 +13,12 @@
 #include "core/Format.h"
 #include "export/ExportTexts.h"
 #include "ui/DonutChart.h"
+#include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -64,7 +66,7 @@ QString cardTitle(CalculatorTab tab)
     return {};
 }
 
-// A stored count such as hours a week, shown whole; nonsense stays visible as a dash rather than overflowing.
+// A stored count such as days a week, shown whole; nonsense stays visible as a dash rather than overflowing.
 QString whole(double value)
 {
     if (!std::isfinite(value))
@@ -72,11 +74,20 @@ QString whole(double value)
     return QString::number(std::trunc(value), 'f', 0);
 }
 
+// Hours a week as entered: 38, or 37.5 with one decimal when not whole.
+QString hours(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("\u2014");
+    const QString tenths = QString::number(value, 'f', 1);
+    return tenths.endsWith(QStringLiteral(".0")) ? tenths.chopped(2) : tenths;
+}
+
 QString paySummary(const CalculatorState &st)
 {
     switch (st.payBasis) {
     case PayBasis::hourly:
-        return Format::money(st.payRate, 2) + QStringLiteral("/hr \u00D7 ") + whole(st.unitsPerWeek) + u'h';
+        return Format::money(st.payRate, 2) + QStringLiteral("/hr \u00D7 ") + hours(st.unitsPerWeek) + u'h';
     case PayBasis::daily:
         return Format::money(st.payRate, 2) + QStringLiteral("/day \u00D7 ") + whole(st.unitsPerWeek) +
                QStringLiteral(" \u00D7 ") + whole(st.contractorWeeks) + QStringLiteral("wk");
@@ -88,22 +99,78 @@ QString paySummary(const CalculatorState &st)
     return {};
 }
 
+constexpr QChar nbsp(0x00A0);
+constexpr QChar zwsp(0x200B);
+constexpr QChar wordJoiner(0x2060);
+
+// Header parts joined so that a wrapped line never starts with the separator: "a\u00A0· b".
+QString joinParts(const QStringList &parts)
+{
+    return parts.join(QString(nbsp) + QStringLiteral("\u00B7 "));
+}
+
+// "ACL 123456" and "0400 123 456" never break between a word and its number.
+QString keepNumbersWhole(QString part)
+{
+    for (qsizetype i = 0; i + 1 < part.size(); ++i)
+        if (part[i] == u' ' && part[i + 1].isDigit())
+            part[i] = nbsp;
+    return part;
+}
+
+// A word too wide for a line of its own (a long e-mail or web address) may break before "@", ".", "/" or
+// "-"; a word that fits is never broken there, so it moves to the next line whole instead.
+QString breakLongWords(const QString &text, const QFont &font, qreal width)
+{
+    const QStringList words = text.split(u' ');
+    QStringList out;
+    for (const QString &word : words) {
+        if (QFontMetricsF(font).horizontalAdvance(word) <= width) {
+            out << word;
+            continue;
+        }
+        QString broken;
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            const QChar c = word[i];
+            // "https://" stays whole.
+            const bool slash = c == u'/' && i > 0 && word[i - 1] != u'/' && word[i - 1] != u':';
+            if (i > 0 && (c == u'.' || c == u'@' || c == u'-' || slash))
+                broken += zwsp;
+            broken += c;
+            // Before a hyphen, not after it: a line ending in "-" reads as a word broken by us.
+            if (c == u'-')
+                broken += wordJoiner;
+        }
+        out << broken;
+    }
+    return out.join(u' ');
+}
+
+// An identity line is wrapped at most to this many lines; absurd input ends in an ellipsis.
+constexpr int maxHeaderLines = 3;
+// No three lines of the header could show more than this, even in the narrowest letters.
+constexpr qsizetype maxHeaderChars = 1000;
+
 // The card laid out top to bottom into drawing steps with fixed positions.
 struct CardLayout {
     std::vector<std::function<void(QPainter &)>> pieces;
     QStringList texts;
+    std::vector<Pair> figures;
+    QStringList headerShown;
 
     // One line, cut short with an ellipsis if it would pass `maxWidth`; returns its height.
     qreal line(const QString &text, Face face, qreal size, FontWeight weight, qreal tracking, const QPointF &at,
-               Colour colour, qreal maxWidth = -1, Qt::Alignment align = Qt::AlignLeft)
+               Colour colour, qreal maxWidth = -1, Qt::Alignment align = Qt::AlignLeft, bool tabular = false)
     {
         QString shown = text;
         MarkText mark(shown, face, size, weight, tracking);
+        if (tabular)
+            mark.adjustFont(tabularDigits);
         if (maxWidth >= 0 && mark.width() > maxWidth) {
-            const int whole = mark.font().pixelSize();
-            const qreal factor = whole > 0 ? size / whole : 1;
-            shown = QFontMetricsF(mark.font()).elidedText(text, Qt::ElideRight, maxWidth / factor);
+            shown = QFontMetricsF(mark.font()).elidedText(text, Qt::ElideRight, maxWidth / mark.scaleFactor());
             mark = MarkText(shown, face, size, weight, tracking);
+            if (tabular)
+                mark.adjustFont(tabularDigits);
         }
         texts << text;
         const qreal x = align & Qt::AlignRight ? at.x() - mark.width() : at.x();
@@ -113,9 +180,11 @@ struct CardLayout {
 
     // Text wrapped to `width`; returns its height.
     qreal wrapped(const QString &text, Face face, qreal size, FontWeight weight, const QPointF &at, qreal width,
-                  Colour colour, qreal lineSpacing = 0)
+                  Colour colour, qreal lineSpacing = 0, bool tabular = false)
     {
-        const MarkText mark(text, face, size, weight);
+        MarkText mark(text, face, size, weight);
+        if (tabular)
+            mark.adjustFont(tabularDigits);
         const qreal height = mark.heightForWidth(width, lineSpacing);
         texts << text;
         pieces.push_back([mark, rect = QRectF(at, QSizeF(width, height)), colour, lineSpacing](QPainter &p) {
@@ -135,8 +204,39 @@ struct CardLayout {
         return 1;
     }
 
-    qreal header(const CalculatorState &st, CalculatorTab tab, const std::optional<QImage> &logo,
-                 const QDateTime &now)
+    // `text` broken into lines no wider than `width`, at most maxHeaderLines of them.
+    static QStringList wrapHeaderLine(QString text, Face face, qreal size, FontWeight weight, qreal width)
+    {
+        if (text.size() > maxHeaderChars) {
+            text.truncate(maxHeaderChars);
+            if (text.back().isHighSurrogate())
+                text.chop(1);
+        }
+        const MarkText mark(text, face, size, weight);
+        const QFont &font = mark.font();
+        const qreal limit = width / mark.scaleFactor();
+        text = breakLongWords(text, font, limit);
+
+        QTextLayout layout(text, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(limit);
+            if (lines.size() == maxHeaderLines - 1) {
+                // The last line allowed takes the rest, cut short if it does not fit.
+                lines << QFontMetricsF(font).elidedText(text.mid(line.textStart()), Qt::ElideRight, limit);
+                break;
+            }
+            lines << text.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        return lines;
+    }
+
+    qreal header(const CalculatorState &st, CalculatorTab tab, const std::optional<QImage> &logo, const QDateTime &now)
     {
         const qreal inner = ExportCard::cardWidth - 2 * pad;
 
@@ -149,13 +249,15 @@ struct CardLayout {
         const qreal leftWidth = inner - 16 - 8 - 16 - rightWidth;
 
         struct Line {
-            QString text;
+            QString text;  // as recorded
+            QString shown; // with its break opportunities
             Face face;
             qreal size;
             FontWeight weight;
             Colour colour;
         };
-        std::vector<Line> left{{cardTitle(tab), Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
+        std::vector<Line> left{
+            {cardTitle(tab), cardTitle(tab), Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
         if (st.hasIdentity()) {
             QStringList identity;
             for (const QString *part : {&st.brokerName, &st.brokerCompany})
@@ -163,14 +265,24 @@ struct CardLayout {
                     identity << singleLine(*part);
             // Only contact fields filled: no name line, the contact line alone.
             if (!identity.isEmpty())
-                left.push_back({identity.join(QStringLiteral(" \u00B7 ")), Face::sans, 11.5, FontWeight::medium,
-                                themed(&Theme::accentOnDark)});
-            if (const QString contact = st.contactLine(); !contact.isEmpty())
-                left.push_back({singleLine(contact), Face::sans, 10, FontWeight::regular, white(0.6)});
+                left.push_back({identity.join(QStringLiteral(" \u00B7 ")), joinParts(identity), Face::sans, 11.5,
+                                FontWeight::medium, themed(&Theme::accentOnDark)});
+            if (const QString contact = st.contactLine(); !contact.isEmpty()) {
+                QStringList parts;
+                for (const QString *part : {&st.brokerPhone, &st.brokerEmail, &st.brokerWebsite, &st.brokerLicence})
+                    if (!std::all_of(part->begin(), part->end(), [](QChar c) { return c == u' ' || c == u'\t'; }))
+                        parts << keepNumbersWhole(singleLine(*part));
+                left.push_back(
+                    {singleLine(contact), joinParts(parts), Face::sans, 10, FontWeight::regular, white(0.6)});
+            }
         }
         qreal leftHeight = 0;
-        for (const Line &l : left)
-            leftHeight += MarkText(l.text, l.face, l.size, l.weight).height();
+        // Each line wraps within the left column and the header grows to hold it.
+        std::vector<QStringList> wrappedLeft;
+        for (const Line &l : left) {
+            wrappedLeft.push_back(wrapHeaderLine(l.shown, l.face, l.size, l.weight, leftWidth));
+            leftHeight += MarkText(l.text, l.face, l.size, l.weight).height() * qreal(wrappedLeft.back().size());
+        }
         leftHeight += 4 * qreal(left.size() - 1);
 
         const qreal content = std::max(leftHeight, rightHeight);
@@ -178,8 +290,19 @@ struct CardLayout {
         pieces.push_back([field](QPainter &p) { p.fillRect(field, Brand::navyField(field)); });
 
         qreal y = pad + (content - leftHeight) / 2;
-        for (const Line &l : left)
-            y += line(l.text, l.face, l.size, l.weight, 0, QPointF(pad, y), l.colour, leftWidth) + 4;
+        for (size_t i = 0; i < left.size(); ++i) {
+            const Line &l = left[i];
+            texts << l.text;
+            for (const QString &shown : wrappedLeft[i]) {
+                headerShown << QString(shown).remove(zwsp).remove(wordJoiner).replace(nbsp, u' ');
+                const MarkText mark(shown, l.face, l.size, l.weight);
+                pieces.push_back([mark, topLeft = QPointF(pad, y), colour = l.colour](QPainter &p) {
+                    mark.draw(p, topLeft, colour());
+                });
+                y += mark.height();
+            }
+            y += 4;
+        }
 
         const qreal right = ExportCard::cardWidth - pad;
         y = pad + (content - rightHeight) / 2;
@@ -199,6 +322,7 @@ struct CardLayout {
 
     qreal bigNumber(const QString &label, const QString &value, const QPointF &at)
     {
+        figures.push_back({label, value});
         qreal h = line(label.toUpper(), Face::sans, 9.5, FontWeight::semibold, 1.71, at, themed(&Theme::muted));
         h += 3;
         h += line(value, Face::serif, 36, FontWeight::semibold, 0, at + QPointF(0, h), themed(&Theme::dark));
@@ -215,9 +339,11 @@ struct CardLayout {
         for (size_t first = 0; first < cells.size(); first += columns) {
             const size_t last = std::min(cells.size(), first + columns);
             auto heights = [&](const Pair &cell) {
-                return std::pair{MarkText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
-                                 MarkText(cell.second, Face::sans, 13, FontWeight::semibold)
-                                     .heightForWidth(textWidth, 0)};
+                MarkText value(cell.second, Face::sans, 13, FontWeight::semibold);
+                value.adjustFont(tabularDigits);
+                return std::pair{
+                    MarkText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
+                    value.heightForWidth(textWidth, 0)};
             };
             qreal rowHeight = 0;
             for (size_t i = first; i < last; ++i) {
@@ -243,8 +369,10 @@ struct CardLayout {
                 });
                 const QPointF textAt = cell.topLeft() + QPointF(cellPad, cellPad);
                 wrapped(cells[i].first, Face::sans, 9.5, FontWeight::regular, textAt, textWidth, themed(&Theme::muted));
-                wrapped(cells[i].second, Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
-                        textWidth, [ink] { return ink; });
+                wrapped(
+                    cells[i].second, Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
+                    textWidth, [ink] { return ink; }, 0, true);
+                figures.push_back(cells[i]);
             }
             y += rowHeight + rowSpacing;
         }
@@ -254,16 +382,19 @@ struct CardLayout {
     // Label and figure on their first baseline, then a hairline.
     qreal row(const Pair &pair, const QPointF &at, qreal width, const QColor &ink)
     {
-        const MarkText value(pair.second, Face::sans, 13, FontWeight::semibold);
+        figures.push_back(pair);
+        MarkText value(pair.second, Face::sans, 13, FontWeight::semibold);
+        value.adjustFont(tabularDigits);
         const MarkText label(pair.first, Face::sans, 11.5, FontWeight::regular);
         const qreal labelWidth = std::max<qreal>(width - 10 - value.width(), 40);
         const qreal baseline = std::max(label.ascent(), value.ascent());
         const qreal labelTop = baseline - label.ascent();
         const qreal valueTop = baseline - value.ascent();
-        const qreal labelHeight = wrapped(pair.first, Face::sans, 11.5, FontWeight::regular,
-                                          at + QPointF(0, labelTop), labelWidth, themed(&Theme::muted));
-        line(pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop),
-             [ink] { return ink; }, -1, Qt::AlignRight);
+        const qreal labelHeight = wrapped(pair.first, Face::sans, 11.5, FontWeight::regular, at + QPointF(0, labelTop),
+                                          labelWidth, themed(&Theme::muted));
+        line(
+            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop), [ink] { return ink; },
+            -1, Qt::AlignRight, true);
         const qreal height = std::max(labelTop + labelHeight, valueTop + value.height());
         return height + 5 + hairline(at + QPointF(0, height + 5), width);
     }
@@ -301,7 +432,7 @@ struct CardLayout {
         // Rate and term as the figures were worked out: the scenario holds them clamped into range.
         y += grid({{QStringLiteral("Loan amount"), Format::money(st.loanAmount, 0)},
                    {QStringLiteral("Interest rate"), Format::percent(s->annualRatePercent, 2)},
-                   {QStringLiteral("Term"), whole(s->termYears) + QStringLiteral(" years")},
+                   {QStringLiteral("Term"), termText(s->termYears)},
                    {QStringLiteral("Repayment type"), repaymentTypeLabel(st.repaymentType)},
                    {QStringLiteral("Offset balance"), Format::money(st.offsetAmount, 0)},
                    {QStringLiteral("Extra repayment"), Format::money(st.extraRepayment, 0) + per}},
@@ -494,6 +625,8 @@ ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const st
 
     pieces_ = std::move(layout.pieces);
     texts_ = std::move(layout.texts);
+    figures_ = std::move(layout.figures);
+    headerLines_ = std::move(layout.headerShown);
     setFixedSize(cardWidth, int(std::ceil(y)));
 }
 
@@ -513,6 +646,12 @@ QImage ExportCard::toImage(qreal scale)
     Brand::forceAppearance(Appearance::light);
     render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     Brand::forceAppearance(previous);
+    // The card is 640 points wide at 72 points to the inch whatever the scale it was drawn at, so a word
+    // processor or mail program places it at that size rather than at its pixel count. Set after drawing:
+    // the image's resolution would otherwise size any text given in points.
+    const int dotsPerMeter = qRound(scale * 72 / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
     return image;
 }
 

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -36,6 +37,10 @@ public:
     bool showsHouseMark() const { return showsHouseMark_; }
     // Every text on the card, top to bottom.
     const QStringList &texts() const { return texts_; }
+    // Each label with its figure, top to bottom: the hero figure, the grid's cells, then the rows.
+    const std::vector<std::pair<QString, QString>> &figures() const { return figures_; }
+    // The header's left column as drawn, line by line: the title, then the identity and contact lines wrapped.
+    const QStringList &headerLines() const { return headerLines_; }
 
     // The card at `scale` device pixels per logical pixel on an opaque ground; null if the image cannot be had.
     QImage toImage(qreal scale = 2);
@@ -48,6 +53,8 @@ protected:
 private:
     std::vector<std::function<void(QPainter &)>> pieces_;
     QStringList texts_;
+    std::vector<std::pair<QString, QString>> figures_;
+    QStringList headerLines_;
     bool showsHouseMark_ = true;
 };
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cmath>
+
 namespace brolga::ExportTexts {
 
 // The words the copied text and the export card share, so the two never describe one record differently.
@@ -26,6 +28,15 @@ inline QString frequencyWord(PaymentFrequency f)
     case PaymentFrequency::monthly: return QStringLiteral("Monthly");
     }
     return {};
+}
+
+// A loan term in whole years: "1 year", "30 years".
+inline QString termText(double termYears)
+{
+    if (!std::isfinite(termYears))
+        return QStringLiteral("\u2014");
+    const double years = std::trunc(termYears);
+    return QString::number(years, 'f', 0) + (years == 1 ? QStringLiteral(" year") : QStringLiteral(" years"));
 }
 
 inline QString repaymentTypeLabel(RepaymentType t)

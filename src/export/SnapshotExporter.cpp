@@ -5,11 +5,11 @@
 #include "export/ExportCard.h"
 #include "ui/FileDialogs.h"
 
-#include <QGuiApplication>
 #include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImageWriter>
 #include <QMimeData>
 #include <QSaveFile>
@@ -51,21 +51,53 @@ std::optional<QString> writeError(const QString &path, const QByteArray &data)
     return file.errorString().isEmpty() ? QStringLiteral("the file could not be written") : file.errorString();
 }
 
+// `path`, or the nearest folder above it that exists, or the home folder: a dialog opened in a folder that
+// does not exist starts in the working folder with the whole path as the file name.
+QString existingFolder(const QString &path)
+{
+    QFileInfo folder(path);
+    for (int depth = 0; depth < 64 && !folder.absoluteFilePath().isEmpty(); ++depth) {
+        if (folder.isDir())
+            return folder.absoluteFilePath();
+        const QString parent = folder.absolutePath();
+        if (parent == folder.absoluteFilePath())
+            break;
+        folder = QFileInfo(parent);
+    }
+    return QDir::homePath();
+}
+
+// What the dialog answered, as a PNG name: the bytes are PNG, so "card.jpg" is saved as "card.jpg.png".
+QString withPngSuffix(const QString &path)
+{
+    return path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive) ? path : path + QStringLiteral(".png");
+}
+
 void saveWithPanel(const QByteArray &data, const QString &suggestedName, CalculatorStore &store)
 {
     FileDialogs::Request request;
     request.title = QStringLiteral("Save Snapshot");
     request.buttonText = QStringLiteral("Save");
-    request.suggestedPath = QDir(desktopFolder()).filePath(suggestedName);
+    request.suggestedPath = QDir(existingFolder(desktopFolder())).filePath(suggestedName);
     request.filter = QStringLiteral("PNG image (*.png)");
     // The dialog brings itself to the front: Brolga lives in the tray and may not be the active program.
-    const auto chosen = FileDialogs::save(nullptr, request);
+    auto chosen = FileDialogs::save(nullptr, request);
     if (!chosen || chosen->isEmpty())
         return;
-    if (const auto error = writeError(*chosen, data))
+    QString path = withPngSuffix(*chosen);
+    // The dialog asked about replacing the name it was given, not the one with the suffix added: if that one
+    // exists, ask again with it.
+    if (path != *chosen && QFileInfo::exists(path)) {
+        request.suggestedPath = path;
+        chosen = FileDialogs::save(nullptr, request);
+        if (!chosen || chosen->isEmpty())
+            return;
+        path = withPngSuffix(*chosen);
+    }
+    if (const auto error = writeError(path, data))
         store.flash(QString::fromUtf16(saveFailedPrefix) + *error);
     else
-        store.flash(QString::fromUtf16(savedToPrefix) + QFileInfo(*chosen).fileName());
+        store.flash(QString::fromUtf16(savedToPrefix) + QFileInfo(path).fileName());
 }
 
 QString desktopPath(const CalculatorStore &store)
@@ -104,8 +136,9 @@ QString desktopFolder()
 {
     if (desktopOverride)
         return *desktopOverride;
+    // Linux names ~/Desktop even where there is no such folder.
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    return desktop.isEmpty() ? QDir::homePath() : desktop;
+    return !desktop.isEmpty() && QFileInfo(desktop).isDir() ? desktop : QDir::homePath();
 }
 
 void setDesktopFolder(std::optional<QString> folder) { desktopOverride = std::move(folder); }

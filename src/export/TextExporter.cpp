@@ -1,10 +1,10 @@
 #include "export/TextExporter.h"
 
+#include "brand/Credits.h"
 #include "calc/LMI.h"
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "brand/Credits.h"
 #include "export/ExportTexts.h"
 
 #include <QStringList>
@@ -60,8 +60,7 @@ QStringList repaymentLines(const CalculatorStore &store)
     lines << row(QStringLiteral("Loan amount"), Format::money(st.loanAmount, 0));
     // Rate and term as the figures below were worked out: the scenario holds them clamped into range.
     lines << row(QStringLiteral("Interest rate"), Format::percent(s->annualRatePercent, 2));
-    lines << row(QStringLiteral("Term"),
-                 QString::number(static_cast<int>(std::trunc(s->termYears))) + QStringLiteral(" years"));
+    lines << row(QStringLiteral("Term"), termText(s->termYears));
     lines << row(QStringLiteral("Repayment type"), repaymentTypeLabel(st.repaymentType));
     if (st.offsetAmount > 0)
         lines << row(QStringLiteral("Offset balance"), Format::money(st.offsetAmount, 0));

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBoundaryFinder>
@@ -229,7 +230,7 @@ class TestExport : public QObject {
         QTest::newRow("one-year term, interest only") << CalculatorTab::repayment << Edit([](CalculatorState &s) {
             s.loanTermYears = 1.9;
             s.repaymentType = RepaymentType::interestOnly;
-        }) << QStringList{"Loan amount", "Interest rate", "Term = 1 years", "Repayment type = Interest Only", "",
+        }) << QStringList{"Loan amount", "Interest rate", "Term = 1 year", "Repayment type = Interest Only", "",
                           "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} + totals;
         QTest::newRow("offset and extra, with the saving rows")
             << CalculatorTab::repayment << Edit([](CalculatorState &s) {
@@ -684,12 +685,81 @@ class TestExport : public QObject {
         QCOMPARE(texts.mid(1, texts.indexOf(QStringLiteral("5 Dec 2026")) - 1), lines);
     }
 
-    void anEnormousNameDoesNotStretchTheCard()
+    // Each identity line wraps within the header, which grows to hold it; absurd input stops at three lines.
+    void anEnormousNameStopsAtThreeLines()
     {
         store->edit([](CalculatorState &s) { s.brokerName = QStringLiteral("Ana"); });
         const int plain = ExportCard(*store, std::nullopt, ink()).height();
+        store->edit([](CalculatorState &s) { s.brokerName = QString(2000, u'W'); });
+        const ExportCard capped(*store, std::nullopt, ink());
+        QCOMPARE(capped.headerLines().size(), 1 + 3);
+        QVERIFY(capped.headerLines().last().endsWith(QStringLiteral("\u2026")));
+        QVERIFY(capped.height() > plain);
         store->edit([](CalculatorState &s) { s.brokerName = QString(100000, u'W'); });
-        QCOMPARE(ExportCard(*store, std::nullopt, ink()).height(), plain);
+        QCOMPARE(ExportCard(*store, std::nullopt, ink()).height(), capped.height());
+        // The record keeps every letter; only the picture is cut.
+        QCOMPARE(capped.texts().value(1).size(), 2000);
+    }
+
+    // A broker must be able to show the licence: nothing of a long contact line is cut, beside a wide logo too.
+    void longContactLinesWrap_data()
+    {
+        QTest::addColumn<bool>("logo");
+        QTest::newRow("wide logo") << true;
+        QTest::newRow("no logo") << false;
+    }
+    void longContactLinesWrap()
+    {
+        QFETCH(bool, logo);
+        const std::optional<QImage> image =
+            logo ? std::optional(solidLogo(Qt::darkBlue, QSize(900, 200))) : std::nullopt;
+        store->edit([](CalculatorState &s) { s.brokerName = QStringLiteral("Jane Citizen"); });
+        const int shortHeight = ExportCard(*store, image, ink()).height();
+        store->edit([](CalculatorState &s) {
+            s.brokerName = QStringLiteral("Jane Alexandra Citizen-Whitfield");
+            s.brokerCompany = QStringLiteral("Harbour Finance & Mortgage Solutions Pty Ltd");
+            s.brokerPhone = QStringLiteral("0400 123 456");
+            s.brokerEmail = QStringLiteral("jane.citizen-whitfield@harbourfinance.com.au");
+            s.brokerWebsite = QStringLiteral("www.harbourfinance.com.au");
+            s.brokerLicence = QStringLiteral("ACL 123456 \u00B7 Credit Rep 654321");
+        });
+        const ExportCard card(*store, image, ink());
+        const QStringList lines = card.headerLines().mid(1);
+        QVERIFY2(lines.size() >= 3, qPrintable(lines.join(u'|')));
+        QVERIFY(card.height() > shortHeight);
+        const QString all = lines.join(QString());
+        for (const QString &whole :
+             {QStringLiteral("Jane Alexandra Citizen-Whitfield"), QStringLiteral("Pty Ltd"),
+              QStringLiteral("0400 123 456"), QStringLiteral("jane.citizen-whitfield@harbourfinance.com.au"),
+              QStringLiteral("www.harbourfinance.com.au"), QStringLiteral("ACL 123456"),
+              QStringLiteral("Credit Rep 654321")})
+            QVERIFY2(all.contains(whole), qPrintable(whole));
+        QVERIFY(!all.contains(QStringLiteral("\u2026")));
+        for (const QString &line : lines) {
+            QVERIFY2(!line.trimmed().startsWith(QStringLiteral("\u00B7")), qPrintable(line)); // no orphan separator
+            // Numbers stay with their words.
+            QVERIFY2(!line.trimmed().endsWith(QStringLiteral("ACL")) &&
+                         !line.trimmed().endsWith(QStringLiteral("0400")),
+                     qPrintable(line));
+        }
+        QVERIFY(lines.last().endsWith(QStringLiteral("Credit Rep 654321")));
+    }
+
+    // An address wider than the column breaks at its dots and @, and nowhere when it fits.
+    void aLongAddressBreaksWhereItMust()
+    {
+        const std::optional<QImage> wide = solidLogo(Qt::darkBlue, QSize(900, 200));
+        const QString address =
+            QStringLiteral("new.loan.applications.and.enquiries@harbour-finance-and-mortgage-solutions.com.au");
+        store->edit([&](CalculatorState &s) { s.brokerEmail = address; });
+        const QStringList lines = ExportCard(*store, wide, ink()).headerLines().mid(1);
+        QVERIFY2(lines.size() >= 2 && lines.size() <= 3, qPrintable(lines.join(u'|')));
+        QCOMPARE(lines.join(QString()), address);
+        for (const QString &line : lines.mid(1))
+            QVERIFY2(line.startsWith(u'.') || line.startsWith(u'@') || line.startsWith(u'-'), qPrintable(line));
+
+        store->edit([](CalculatorState &s) { s.brokerEmail = QStringLiteral("ana@harbour.com.au"); });
+        QCOMPARE(ExportCard(*store, wide, ink()).headerLines().mid(1), QStringList{"ana@harbour.com.au"});
     }
 
     void repaymentRows_data()
@@ -744,15 +814,244 @@ class TestExport : public QObject {
             s.otShadePercent = 80;
             s.allowancesAnnual = 5000;
             s.allowShadePercent = 100;
-            s.payBasis = PayBasis::hourly;
-            s.payRate = 45;
-            s.unitsPerWeek = 37.9;
         });
         const QStringList texts = ExportCard(*store, CalculatorTab::income, std::nullopt, ink()).texts();
         QVERIFY(texts.contains(QStringLiteral("Overtime \u2014 $10,000 at 80%")));
         QVERIFY(texts.contains(QStringLiteral("$8,000")));
         QVERIFY(texts.contains(QStringLiteral("Allowances")));
-        QVERIFY(texts.contains(QStringLiteral("$45.00/hr \u00D7 37h")));
+    }
+
+    void paidAndTerm_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<CalculatorTab>("tab");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("value");
+        auto hourly = [](double hours) {
+            return Edit([hours](CalculatorState &s) {
+                s.payBasis = PayBasis::hourly;
+                s.payRate = 45;
+                s.unitsPerWeek = hours;
+            });
+        };
+        QTest::newRow("half hours as entered")
+            << hourly(37.5) << CalculatorTab::income << "Paid" << QStringLiteral("$45.00/hr \u00D7 37.5h");
+        QTest::newRow("whole hours") << hourly(38) << CalculatorTab::income << "Paid"
+                                     << QStringLiteral("$45.00/hr \u00D7 38h");
+        QTest::newRow("tenths") << hourly(37.9) << CalculatorTab::income << "Paid"
+                                << QStringLiteral("$45.00/hr \u00D7 37.9h");
+        QTest::newRow("daily stays whole") << Edit([](CalculatorState &s) {
+            s.payBasis = PayBasis::daily;
+            s.payRate = 800;
+            s.unitsPerWeek = 4.5;
+            s.contractorWeeks = 46;
+        }) << CalculatorTab::income << "Paid"
+                                           << QStringLiteral("$800.00/day \u00D7 4 \u00D7 46wk");
+        QTest::newRow("one year") << Edit([](CalculatorState &s) { s.loanTermYears = 1.9; }) << CalculatorTab::repayment
+                                  << "Term"
+                                  << "1 year";
+        QTest::newRow("two years") << Edit([](CalculatorState &s) { s.loanTermYears = 2; }) << CalculatorTab::repayment
+                                   << "Term"
+                                   << "2 years";
+    }
+    void paidAndTerm()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(CalculatorTab, tab);
+        QFETCH(QString, label);
+        QFETCH(QString, value);
+        store->edit(edit);
+        const ExportCard card(*store, tab, std::nullopt, ink());
+        const auto found = std::find_if(card.figures().begin(), card.figures().end(),
+                                        [&](const auto &pair) { return pair.first == label; });
+        QVERIFY(found != card.figures().end());
+        QCOMPARE(found->second, value);
+    }
+
+    // Every figure the card and the copied text both show reads the same on both, and the card leaves out
+    // none of the text's rows but those it words its own way.
+    void cardAndTextAgree_data()
+    {
+        QTest::addColumn<CalculatorTab>("tab");
+        QTest::addColumn<Edit>("edit");
+        const Edit defaults = [](CalculatorState &) {};
+        QTest::newRow("repayment, defaults") << CalculatorTab::repayment << defaults;
+        QTest::newRow("repayment, everything on") << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+            s.loanAmount = 661000;
+            s.interestRate = 6.09;
+            s.repaymentType = RepaymentType::interestOnly;
+            s.ioYears = 5;
+            s.offsetAmount = 40000;
+            s.extraRepayment = 150;
+            s.frequency = PaymentFrequency::fortnightly;
+            s.isCompareMode = true;
+            s.compareRate = 5.79;
+        });
+        QTest::newRow("repayment, one year weekly") << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+            s.loanTermYears = 1;
+            s.frequency = PaymentFrequency::weekly;
+        });
+        QTest::newRow("capacity, defaults") << CalculatorTab::capacity << defaults;
+        QTest::newRow("capacity, couple with debts") << CalculatorTab::capacity << Edit([](CalculatorState &s) {
+            s.applicantType = ApplicantType::couple;
+            s.dependants = 3;
+            s.monthlyOtherDebts = 1200;
+            s.grossIncome = 260000;
+        });
+        QTest::newRow("capacity, high income")
+            << CalculatorTab::capacity << Edit([](CalculatorState &s) { s.grossIncome = 900000; });
+        QTest::newRow("income, defaults") << CalculatorTab::income << defaults;
+        QTest::newRow("income, every component") << CalculatorTab::income << Edit([](CalculatorState &s) {
+            s.payBasis = PayBasis::hourly;
+            s.payRate = 52.5;
+            s.unitsPerWeek = 37.5;
+            s.overtimeAnnual = 12000;
+            s.otShadePercent = 50;
+            s.bonusThisFY = 9000;
+            s.bonusLastFY = 7000;
+            s.allowancesAnnual = 4000;
+            s.allowShadePercent = 100;
+            s.hasHELP = true;
+            s.quotedIncludesSuper = true;
+            s.ytdGross = 40000;
+            s.ytdPeriodEnd = QDateTime(QDate(2026, 10, 30), QTime(12, 0));
+        });
+        QTest::newRow("upfront, NSW with insurance") << CalculatorTab::upfront << Edit([](CalculatorState &s) {
+            s.state = AUState::nsw;
+            s.buyerType = BuyerType::ownerOccupier;
+            s.depositAmount = 80000;
+        });
+        QTest::newRow("upfront, VIC first home") << CalculatorTab::upfront << Edit([](CalculatorState &s) {
+            s.state = AUState::vic;
+            s.buyerType = BuyerType::firstHome;
+            s.purchasePrice = 550000;
+            s.depositAmount = 55000;
+            s.legalFees = 1800;
+        });
+        QTest::newRow("upfront, QLD investor, foreign") << CalculatorTab::upfront << Edit([](CalculatorState &s) {
+            s.state = AUState::qld;
+            s.buyerType = BuyerType::investor;
+            s.isForeignBuyer = true;
+            s.purchasePrice = 1200000;
+            s.depositAmount = 400000;
+        });
+    }
+    void cardAndTextAgree()
+    {
+        QFETCH(CalculatorTab, tab);
+        QFETCH(Edit, edit);
+        store->edit(edit);
+        const ExportCard card(*store, tab, std::nullopt, ink());
+        QHash<QString, QString> onCard;
+        for (const auto &[label, value] : card.figures())
+            onCard.insert(label, value);
+
+        static const QRegularExpression equivalent(QStringLiteral("^equivalent "));
+        static const QRegularExpression ytd(QStringLiteral("^YTD annualised "));
+        static const QRegularExpression component(QStringLiteral("^(.*) \\((.+) of (.+)\\)$"));
+        int compared = 0;
+        for (const QString &line : TextExporter::summary(*store, tab, fixedNow).split(u'\n')) {
+            auto [label, value] = split(line);
+            label = label.trimmed();
+            if (value.isEmpty() || label.contains(equivalent) || label.contains(ytd))
+                continue; // plain lines, and rows only the text carries
+            QString cardLabel = label;
+            if (label.startsWith(QStringLiteral("At ")))
+                cardLabel = QStringLiteral("Repayment at ") + label.mid(3);
+            else if (label == u"Occupation preset")
+                cardLabel = QStringLiteral("Occupation");
+            else if (label == u"Super rate") {
+                cardLabel = QStringLiteral("Super");
+                value.replace(QStringLiteral(" (included in quoted)"), QStringLiteral(" incl."));
+                value.replace(QStringLiteral(" (on top)"), QStringLiteral(" on top"));
+            } else if (const auto m = component.match(label); m.hasMatch()) {
+                cardLabel = m.captured(2) == u"100%" ? m.captured(1)
+                                                     : m.captured(1) + QStringLiteral(" \u2014 ") + m.captured(3) +
+                                                           QStringLiteral(" at ") + m.captured(2);
+            }
+            QVERIFY2(onCard.contains(cardLabel), qPrintable(QStringLiteral("the card has no \"%1\"").arg(cardLabel)));
+            QVERIFY2(onCard.value(cardLabel) == value,
+                     qPrintable(QStringLiteral("%1: card %2, text %3").arg(cardLabel, onCard.value(cardLabel), value)));
+            ++compared;
+        }
+        QVERIFY(compared >= 6);
+    }
+
+    // The PNG says how large it is: 640 points at 72 to the inch, so other programs place it at the card's
+    // size and not at twice it.
+    void pngCarriesThePhysicalSize()
+    {
+        const auto png = SnapshotExporter::pngData(SnapshotExporter::renderImage(*store, std::nullopt));
+        QVERIFY(png);
+        const QImage image = decoded(*png);
+        QCOMPARE(image.width(), 1280);
+        QCOMPARE(image.dotsPerMeterX(), 5669);
+        QCOMPARE(image.dotsPerMeterY(), 5669);
+        QVERIFY(qAbs(image.width() / (image.dotsPerMeterX() * 0.0254) * 72 - 640) < 0.1);
+    }
+
+    // Linux names ~/Desktop even where it does not exist: the one-step export then goes to the home folder.
+    void missingDesktopMeansHome()
+    {
+        SnapshotExporter::setDesktopFolder(std::nullopt);
+        const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+        QVERIFY2(desktop.startsWith(QDir::homePath()), "the test's own home, never the user's");
+        QDir(desktop).removeRecursively();
+        QCOMPARE(SnapshotExporter::desktopFolder(), QDir::homePath());
+        QVERIFY(QDir().mkpath(desktop));
+        QCOMPARE(SnapshotExporter::desktopFolder(), desktop);
+        QVERIFY(QDir(desktop).removeRecursively());
+    }
+
+    // The fallback dialog opens in a folder that exists, with the file name alone.
+    void fallbackDialogStartsInAFolderThatExists()
+    {
+        SnapshotExporter::setDesktopFolder(desktop->filePath(QStringLiteral("gone/deeper")));
+        SnapshotExporter::exportCurrentTab(*store, std::nullopt);
+        QCOMPARE(requests.size(), 1);
+        const QFileInfo suggested(requests[0].suggestedPath);
+        QCOMPARE(suggested.fileName(), QStringLiteral("Brolga-Repayment-2026-12-05-1430.png"));
+        QVERIFY(suggested.dir().exists());
+        QCOMPARE(suggested.absolutePath(), QDir(desktop->path()).absolutePath());
+    }
+
+    // The bytes are PNG whatever name is typed.
+    void savedNamesKeepThePngSuffix_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("another suffix") << "card.jpg"
+                                        << "card.jpg.png";
+        QTest::newRow("no suffix") << "card"
+                                   << "card.png";
+        QTest::newRow("upper case") << "CARD.PNG"
+                                    << "CARD.PNG";
+    }
+    void savedNamesKeepThePngSuffix()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        answer = desktop->filePath(typed);
+        SnapshotExporter::exportWithPanel(*store, std::nullopt);
+        QCOMPARE(desktopFiles(), QStringList{written});
+        QCOMPARE(toast(), QStringLiteral("Saved to ") + written);
+        QCOMPARE(decoded(fileBytes(desktop->filePath(written))).width(), 1280);
+    }
+
+    // Adding the suffix names a file the dialog never asked about replacing: it asks again.
+    void anAddedSuffixNeverReplacesUnasked()
+    {
+        QFile existing(desktop->filePath(QStringLiteral("card.png")));
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.write("keep");
+        existing.close();
+        answer = desktop->filePath(QStringLiteral("card"));
+        SnapshotExporter::exportWithPanel(*store, std::nullopt);
+        QCOMPARE(requests.size(), 2);
+        QCOMPARE(requests[1].suggestedPath, desktop->filePath(QStringLiteral("card.png")));
+        // Answered "card" once more: the user has now seen the name twice.
+        QCOMPARE(toast(), QStringLiteral("Saved to card.png"));
+        QVERIFY(fileBytes(desktop->filePath(QStringLiteral("card.png"))) != "keep");
     }
 
     void noCapacityResult()
