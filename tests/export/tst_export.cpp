@@ -657,6 +657,20 @@ class TestExport : public QObject {
         QVERIFY(ExportCard(*store, QImage(), ink()).showsHouseMark());
     }
 
+    // A print-resolution logo takes the tile a small one of the same shape takes, drawn whole within it.
+    void aPrintSizeLogoFitsItsTile()
+    {
+        const QColor green(0x10, 0x80, 0x30);
+        const QImage small = solidLogo(green, QSize(600, 300));
+        const QImage print = solidLogo(green, QSize(6000, 3000));
+        const QImage a = ExportCard(*store, small, ink()).toImage(2);
+        const QImage b = ExportCard(*store, print, ink()).toImage(2);
+        QCOMPARE(b.size(), a.size());
+        // 76 x 38 inside the tile at the header's right: 152 x 76 device pixels, all of them the logo's.
+        QCOMPARE(count(b, green), 152 * 76);
+        QCOMPARE(count(b, green), count(a, green));
+    }
+
     void cardIdentityLines_data()
     {
         QTest::addColumn<Edit>("edit");
