@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`. Each installs what is missing first.
-.PHONY: run test bench perf fuzz deps build clean format
+.PHONY: run test bench perf fuzz deps build package clean format
 
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
@@ -12,6 +12,10 @@ build: deps
 
 run: build
 	./build/release/brolga
+
+# The installable package of this platform (Debian: build/release/brolga_VERSION_ARCH.deb).
+package: build
+	cd build/release && cpack
 
 test: deps
 	cmake --preset test

@@ -44,6 +44,8 @@ const QCommandLineOption logoOption(QStringLiteral("logo"),
                                     QStringLiteral("PNG"));
 const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                     QStringLiteral("Show this help."));
+const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                       QStringLiteral("Show the version."));
 
 void describe(QCommandLineParser &parser)
 {
@@ -62,6 +64,7 @@ void describe(QCommandLineParser &parser)
     parser.addOption(themeOption);
     parser.addOption(logoOption);
     parser.addOption(helpOption);
+    parser.addOption(versionOption);
 }
 
 std::optional<std::vector<CalculatorTab>> tabsNamed(const QString &name)
@@ -88,7 +91,8 @@ Parsed parse(const QStringList &arguments)
     }
     Options &o = out.options;
     o.help = parser.isSet(helpOption);
-    if (o.help)
+    o.version = parser.isSet(versionOption);
+    if (o.help || o.version)
         return out;
     if (!parser.positionalArguments().isEmpty()) {
         out.error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());

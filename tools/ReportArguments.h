@@ -23,6 +23,7 @@ struct Options {
     std::optional<QString> themeID;    // absent: the record's theme
     std::optional<QString> logoFile;   // the broker's logo on the card; absent: none
     bool help = false;
+    bool version = false;
 
     // Pictures need the widget toolkit; text does not.
     bool drawsPictures() const { return card.has_value() || screen.has_value() || calendar; }

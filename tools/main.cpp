@@ -64,6 +64,8 @@ int main(int argc, char *argv[])
     if (!parsed.error.isEmpty())
         return fail(parsed.error + QStringLiteral(" (see --help)"));
     const ReportArguments::Options &options = parsed.options;
+    if (options.version && !options.help)
+        return write(stdout, QStringLiteral("brolga-report " BROLGA_VERSION "\n")) ? 0 : 1;
 
     const auto app = makeApplication(argc, argv, options);
     QCoreApplication::setApplicationName(QStringLiteral("brolga-report"));

@@ -84,7 +84,7 @@ AppDelegate::~AppDelegate()
     delete window_;
 }
 
-void AppDelegate::launch()
+void AppDelegate::launch(Start start)
 {
     BrandType::registerFonts();
     // Windows are hidden and shown all the time; only quit() and the session end the program.
@@ -102,7 +102,7 @@ void AppDelegate::launch()
     runUpdateCheck();
 
     Settings &settings = store_.settings();
-    const bool firstRun = !settings.hasLaunched();
+    const bool firstRun = !settings.hasLaunched() && start == Start::byUser;
     if (firstRun) {
         settings.setHasLaunched(true);
         settings.sync();

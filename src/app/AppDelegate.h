@@ -38,6 +38,8 @@ class AppDelegate : public QObject {
     Q_OBJECT
 public:
     enum class TrayMode { automatic, tray, noTray };
+    // Started by the user, or by the desktop at login: then only the tray icon appears.
+    enum class Start { byUser, atLogin };
     enum class Command {
         exportSnapshot, copyFigures, settings, hide, quit,
         undo, redo, cut, copy, paste, selectAll,
@@ -48,8 +50,9 @@ public:
     ~AppDelegate() override;
 
     // Fonts, accessory mode, menus, tray icon, window (hidden), the delayed update check, and on the very
-    // first run the pointer and then the window. Without a tray the window shows at once.
-    void launch();
+    // first run the pointer and then the window. Without a tray the window shows at once. At login a first run
+    // shows nothing and leaves the pointer for the first start by the user.
+    void launch(Start start = Start::byUser);
 
     CalculatorStore &store() { return store_; }
     BrandAssetStore &assets() { return assets_; }

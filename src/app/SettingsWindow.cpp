@@ -5,6 +5,7 @@
 #include "app/SettingsField.h"
 #include "app/SettingsSection.h"
 #include "app/SettingsTabBar.h"
+#include "app/StartupSettings.h"
 #include "app/ThemeRow.h"
 #include "brand/Brand.h"
 #include "brand/BrandAssetStore.h"
@@ -160,8 +161,11 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     logoPanel_ = new LogoPanel(assets_);
     column->addWidget(logoPanel_);
 
-    // The update preference, in a build that has an update service, and the maker's credit close the pane.
+    // Start-up, the update preference (in a build that has an update service), then the maker's credit close
+    // the pane.
     column->addWidget(new BrandRule);
+    startup_ = new StartupSettings;
+    column->addWidget(startup_);
     if (UpdateCheck::isOffered())
         column->addWidget(new UpdateSettings(store_, nullptr, std::move(openUrl)));
     column->addSpacing(4);

@@ -18,10 +18,12 @@ class CalculatorStore;
 class LogoPanel;
 class SettingsField;
 class SettingsTabBar;
+class StartupSettings;
 class ThemeRow;
 
 // The settings window's content: the tab bar over the identity pane (the six details every export
-// carries, with a live preview of the contact line) or the appearance pane (themes, logo, updates, credit).
+// carries, with a live preview of the contact line) or the appearance pane (themes, logo, start-up,
+// updates, credit).
 // Every control writes straight into the store or the logo store; there is nothing to confirm.
 class SettingsWindow : public QWidget {
     Q_OBJECT
@@ -41,6 +43,7 @@ public:
     QString previewText() const;
     const std::vector<ThemeRow *> &themeRows() const { return themeRows_; }
     LogoPanel *logoPanel() const { return logoPanel_; }
+    StartupSettings *startupSettings() const { return startup_; }
 
     static constexpr QSize windowSize{460, 500};
     static const QString &privacyText();
@@ -65,6 +68,7 @@ private:
     BrandLabel *previewLine_ = nullptr;
     std::vector<ThemeRow *> themeRows_;
     LogoPanel *logoPanel_ = nullptr;
+    StartupSettings *startup_ = nullptr;
 };
 
 } // namespace brolga

@@ -1,4 +1,5 @@
 #include "app/AppDelegate.h"
+#include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "platform/Platform.h"
 
@@ -8,25 +9,35 @@
 
 int main(int argc, char *argv[])
 {
+    // --help, --version and mistakes answer before there is a display or a stored record to touch.
+    const brolga::CommandLine commandLine(argc, argv);
+    if (const auto status = commandLine.answer())
+        return *status;
+
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Saltbush"));
     QCoreApplication::setApplicationName(QStringLiteral("Brolga"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BROLGA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("brolga"));
 
     // One Brolga per session: a second launch brings the running one's window forward instead.
     brolga::SingleInstance instance(brolga::SingleInstance::defaultFolder());
     if (!instance.acquire()) {
-        if (instance.handOver())
+        // At login one that is already running is all that was asked for; nothing comes forward.
+        if (commandLine.atLogin() || instance.handOver())
             return 0;
         std::fputs("Brolga is already running but did not answer; try again in a moment.\n", stderr);
         return 1;
     }
+    // At login the panel may still be starting: give its tray a moment before settling for a window.
+    if (commandLine.atLogin())
+        brolga::Platform::waitForSystemTray(10000);
 
     brolga::AppDelegate delegate;
     QObject::connect(&instance, &brolga::SingleInstance::activationRequested, &delegate,
                      &brolga::AppDelegate::showWindow);
     // SIGTERM and SIGINT quit like the menu does: saved, and status 0.
     brolga::Platform::onTerminationSignals(&app, [&delegate] { delegate.quit(); });
-    delegate.launch();
+    delegate.launch(commandLine.atLogin() ? brolga::AppDelegate::Start::atLogin : brolga::AppDelegate::Start::byUser);
     return app.exec();
 }

@@ -1,7 +1,11 @@
 #include "platform/Platform.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QSystemTrayIcon>
+#include <QTimer>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -194,6 +198,20 @@ void onTerminationSignals(QObject *context, std::function<void()> handler)
     Q_UNUSED(context);
     Q_UNUSED(handler);
 #endif
+}
+
+bool waitForSystemTray(int timeoutMs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (waited.elapsed() >= timeoutMs)
+            return false;
+        QEventLoop loop;
+        QTimer::singleShot(250, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
 }
 
 } // namespace brolga::Platform

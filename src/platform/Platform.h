@@ -23,4 +23,8 @@ void setDesktopHints(QWidget *window, bool allDesktops, bool skipTaskbar);
 // application's own quit, which saves first). `context` owns the notifier; the first call wins.
 void onTerminationSignals(QObject *context, std::function<void()> handler);
 
+// Waits, running the event loop, until the desktop offers a system tray or `timeoutMs` have passed; true
+// when there is one. For a start at login, when the panel may come up after the programs it starts.
+bool waitForSystemTray(int timeoutMs);
+
 } // namespace brolga::Platform

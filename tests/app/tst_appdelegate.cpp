@@ -44,13 +44,14 @@ QRect trayInBar()
     return QRect(screen.right() - 200, screen.top(), 22, 22);
 }
 
-std::unique_ptr<AppDelegate> launched(AppDelegate::TrayMode mode, bool firstRun = false)
+std::unique_ptr<AppDelegate> launched(AppDelegate::TrayMode mode, bool firstRun = false,
+                                      AppDelegate::Start start = AppDelegate::Start::byUser)
 {
     if (!firstRun)
         Settings().setHasLaunched(true);
     auto delegate = std::make_unique<AppDelegate>(mode);
     delegate->setTrayGeometrySource(trayInBar);
-    delegate->launch();
+    delegate->launch(start);
     return delegate;
 }
 
@@ -373,9 +374,17 @@ private slots:
     }
 
     // First run: the pointer half a second after launch, the window only once it has gone. Second run:
-    // nothing opens by itself.
+    // nothing opens by itself. A start at login before either shows nothing and keeps the pointer for the user.
     void firstAndSecondLaunch()
     {
+        {
+            auto atLogin = launched(AppDelegate::TrayMode::tray, true, AppDelegate::Start::atLogin);
+            QVERIFY(atLogin->trayIcon());
+            QTest::qWait(900);
+            QVERIFY(!atLogin->coachMark().isShowing());
+            QVERIFY(!atLogin->window()->isVisible());
+            QVERIFY(!Settings().hasLaunched());
+        }
         auto d = launched(AppDelegate::TrayMode::tray, true);
         QVERIFY(Settings().hasLaunched());
         QVERIFY(!d->coachMark().isShowing());

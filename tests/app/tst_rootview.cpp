@@ -6,13 +6,16 @@
 #include "app/SettingsField.h"
 #include "app/SettingsTabBar.h"
 #include "app/SettingsWindow.h"
+#include "app/StartupSettings.h"
 #include "app/ThemeRow.h"
 #include "app/ToastCapsule.h"
 #include "brand/Brand.h"
 #include "brand/BrandAssetStore.h"
 #include "brand/Motion.h"
 #include "core/CalculatorStore.h"
+#include "platform/LoginItem.h"
 #include "ui/FileDialogs.h"
+#include "ui/controls/BrandCheckBox.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/PillPicker.h"
 #include "update/UpdateCheck.h"
@@ -20,6 +23,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,6 +91,34 @@ QString png(const QTemporaryDir &dir, const QString &name, int w, int h)
     const QString path = dir.filePath(name);
     image.save(path, "PNG");
     return path;
+}
+
+// The home folder, moved to a fresh folder for as long as it lives; the desktop's start-up list is in it.
+struct RedirectedHome {
+    QTemporaryDir dir;
+    QByteArray oldHome = qgetenv("HOME");
+    QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+
+    RedirectedHome()
+    {
+        qputenv("HOME", dir.path().toUtf8());
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+    ~RedirectedHome()
+    {
+        qputenv("HOME", oldHome);
+        if (oldConfig.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+    QString autostartFile() const { return dir.filePath(QStringLiteral(".config/autostart/brolga.desktop")); }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QAbstractButton *buttonWithText(QWidget *root, const QString &text)
@@ -390,6 +424,114 @@ private slots:
         panel->chooseButton()->click();
         QVERIFY(!panel->errorLabel()->isVisible());
         QVERIFY(!panel->showsLogo());
+    }
+
+    // Open at login.
+
+    // The Exec key as a desktop reads it: the key's own escapes first, then the argument's quoting.
+    void autostartExec_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("exec");
+        QTest::newRow("plain") << QStringLiteral("/usr/bin/brolga") << QStringLiteral("/usr/bin/brolga");
+        QTest::newRow("space") << QStringLiteral("/home/jo/My Apps/brolga")
+                               << QStringLiteral("\"/home/jo/My Apps/brolga\"");
+        QTest::newRow("dollar and quote")
+            << QStringLiteral("/opt/a$b\"c/brolga") << QStringLiteral("\"/opt/a\\\\$b\\\\\"c/brolga\"");
+        QTest::newRow("backslash") << QStringLiteral("/opt/a\\b/brolga")
+                                   << QStringLiteral("\"/opt/a\\\\\\\\b/brolga\"");
+        QTest::newRow("percent, unquoted") << QStringLiteral("/opt/100%/brolga") << QStringLiteral("/opt/100%%/brolga");
+        QTest::newRow("percent and space")
+            << QStringLiteral("/opt/100 %/brolga") << QStringLiteral("\"/opt/100 %%/brolga\"");
+    }
+
+    void autostartExec()
+    {
+        QFETCH(QString, program);
+        QFETCH(QString, exec);
+        QCOMPARE(LoginItem::execValue(program), exec);
+        const QByteArray entry = LoginItem::desktopEntry(program);
+        QVERIFY(entry.startsWith("[Desktop Entry]\n"));
+        QVERIFY(entry.contains("\nType=Application\n"));
+        QVERIFY2(entry.contains("\nExec=" + exec.toUtf8() + " --autostart\n"), entry.constData());
+    }
+
+    // Untouched, nothing is written; on writes the entry where the desktop looks, with this program and
+    // the login argument; off removes it. The user's own switch in the entry reads as off.
+    void openAtLogin()
+    {
+        RedirectedHome home;
+        {
+            SettingsFixture f(SettingsTab::appearance);
+            BrandCheckBox *box = f.window.startupSettings()->checkBox();
+            QVERIFY(box->isVisible());
+            QCOMPARE(box->text(), QStringLiteral("Open at login"));
+            QVERIFY(!box->isChecked());
+            f.window.setTab(SettingsTab::identity);
+            QTest::keyClicks(f.window.fields()[0]->lineEdit(), QStringLiteral("Jo"));
+            f.window.setTab(SettingsTab::appearance);
+            f.store.saveNow();
+            QVERIFY(!QFileInfo::exists(home.dir.filePath(QStringLiteral(".config/autostart"))));
+
+            box->click();
+            QVERIFY(box->isChecked());
+            QVERIFY(LoginItem::isEnabled());
+            const QByteArray entry = readAll(home.autostartFile());
+            QCOMPARE(entry, LoginItem::desktopEntry(QCoreApplication::applicationFilePath()));
+            QVERIFY(entry.contains("\nExec=" + QCoreApplication::applicationFilePath().toUtf8() + " --autostart\n"));
+            QVERIFY(!f.window.startupSettings()->errorLabel()->isVisible());
+
+            box->click();
+            QVERIFY(!box->isChecked());
+            QVERIFY(!QFile::exists(home.autostartFile()));
+            QVERIFY(!LoginItem::isEnabled());
+            box->click(); // on again, for the desktop to switch off below
+        }
+
+        // Switched off in the desktop's own settings while the window was closed.
+        QFile entry(home.autostartFile());
+        QVERIFY(entry.open(QIODevice::Append));
+        entry.write("Hidden=true\n");
+        entry.close();
+        SettingsFixture f(SettingsTab::appearance);
+        BrandCheckBox *box = f.window.startupSettings()->checkBox();
+        QVERIFY(!box->isChecked());
+        box->click();
+        QVERIFY(box->isChecked());
+        QVERIFY(!readAll(home.autostartFile()).contains("Hidden"));
+        box->click();
+        QVERIFY(!QFile::exists(home.autostartFile()));
+    }
+
+    // XDG_CONFIG_HOME moves the start-up list, but only when it is an absolute path.
+    void autostartFolder()
+    {
+        RedirectedHome home;
+        QCOMPARE(LoginItem::autostartFile(), home.autostartFile());
+        qputenv("XDG_CONFIG_HOME", "relative/config");
+        QCOMPARE(LoginItem::autostartFile(), home.autostartFile());
+        const QString config = home.dir.filePath(QStringLiteral("elsewhere"));
+        qputenv("XDG_CONFIG_HOME", config.toUtf8());
+        QVERIFY(LoginItem::setEnabled(true, QStringLiteral("/usr/bin/brolga")));
+        QVERIFY(QFile::exists(config + QStringLiteral("/autostart/brolga.desktop")));
+        QVERIFY(!QFile::exists(home.autostartFile()));
+        QVERIFY(LoginItem::isEnabled());
+    }
+
+    // A start-up list that cannot be written: the box stays off and says so.
+    void openAtLoginRefused()
+    {
+        RedirectedHome home;
+        QVERIFY(QDir(home.dir.path()).mkpath(QStringLiteral(".config")));
+        QFile blocker(home.dir.filePath(QStringLiteral(".config/autostart")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        SettingsFixture f(SettingsTab::appearance);
+        StartupSettings *startup = f.window.startupSettings();
+        startup->checkBox()->click();
+        QVERIFY(!startup->checkBox()->isChecked());
+        QVERIFY(startup->errorLabel()->isVisible());
+        QVERIFY(startup->errorLabel()->text().contains(QStringLiteral("could not")));
     }
 };
 

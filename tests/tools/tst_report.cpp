@@ -95,6 +95,80 @@ class TestReport : public QObject {
         teststore::isolateSettings();
         QVERIFY(home.isValid());
         QVERIFY(QFile::exists(QStringLiteral(BROLGA_REPORT_PATH)));
+        QVERIFY(QFile::exists(QStringLiteral(BROLGA_APP_PATH)));
+    }
+
+    // Both programs answer --help and --version, and turn down what they do not know, before they open a
+    // display or read a record: here there is no display to open (one would abort the program) and the home
+    // stays empty.
+    void commandLineManners_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("out"); // the start of standard output
+        QTest::addColumn<QByteArray>("err"); // the first line of standard error
+        const QString app = QStringLiteral(BROLGA_APP_PATH);
+        const QString report = QStringLiteral(BROLGA_REPORT_PATH);
+        const QByteArray version = "brolga " BROLGA_VERSION "\n";
+        QTest::newRow("help") << app << QStringList{"--help"} << 0 << QByteArray("Usage: brolga ") << QByteArray();
+        QTest::newRow("-h") << app << QStringList{"-h"} << 0 << QByteArray("Usage: brolga ") << QByteArray();
+        QTest::newRow("version") << app << QStringList{"--version"} << 0 << version << QByteArray();
+        QTest::newRow("-v at login") << app << QStringList{"--autostart", "-v"} << 0 << version << QByteArray();
+        QTest::newRow("after Qt's options")
+            << app << QStringList{"-platform", "xcb", "--style=fusion", "-reverse", "--version"} << 0 << version
+            << QByteArray();
+        QTest::newRow("version before a mistake")
+            << app << QStringList{"--version", "--bogus"} << 0 << version << QByteArray();
+        QTest::newRow("unknown option") << app << QStringList{"--bogus"} << 2 << QByteArray()
+                                        << QByteArray("brolga: unknown option '--bogus'\n");
+        QTest::newRow("mistake before help") << app << QStringList{"--verison", "--help"} << 2 << QByteArray()
+                                             << QByteArray("brolga: unknown option '--verison'\n");
+        QTest::newRow("value on a flag") << app << QStringList{"--help=all"} << 2 << QByteArray()
+                                         << QByteArray("brolga: unknown option '--help=all'\n");
+        QTest::newRow("a file") << app << QStringList{"figures.txt"} << 2 << QByteArray()
+                                << QByteArray("brolga: unexpected argument 'figures.txt'\n");
+        QTest::newRow("Qt option without its value") << app << QStringList{"-style"} << 2 << QByteArray()
+                                                     << QByteArray("brolga: option '-style' needs a value\n");
+        QTest::newRow("report version") << report << QStringList{"--version"} << 0
+                                        << QByteArray("brolga-report " BROLGA_VERSION "\n") << QByteArray();
+        QTest::newRow("report -v with a bad tab") << report << QStringList{"-v", "--tab", "nope"} << 0
+                                                  << QByteArray("brolga-report " BROLGA_VERSION "\n") << QByteArray();
+    }
+
+    void commandLineManners()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QByteArray, out);
+        QFETCH(QByteArray, err);
+        QTemporaryDir emptyHome;
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), emptyHome.path());
+        env.remove(QStringLiteral("XDG_CONFIG_HOME"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        p.setProcessEnvironment(env);
+        p.start(program, args);
+        QVERIFY(p.waitForFinished(30000));
+        const QByteArray gotOut = p.readAllStandardOutput();
+        const QByteArray gotErr = p.readAllStandardError();
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), status);
+        QVERIFY2(gotOut.startsWith(out) && (!out.isEmpty() || gotOut.isEmpty()), gotOut.constData());
+        if (err.isEmpty()) {
+            QCOMPARE(gotErr, QByteArray());
+        } else {
+            QCOMPARE(gotErr.left(gotErr.indexOf('\n') + 1), err);
+            QVERIFY2(gotErr.contains("\nUsage: brolga "), gotErr.constData()); // the usage follows the one line
+        }
+        if (out.startsWith("Usage"))
+            QVERIFY(gotOut.contains("--autostart") && gotOut.contains("--version"));
+        QCOMPARE(QDir(emptyHome.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
     }
 
     void recordFromFileOrStandardInput_data()
