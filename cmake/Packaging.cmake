@@ -3,7 +3,7 @@
 
 set(BROLGA_APP_ID "au.com.saltbush.brolga") # the AppStream id; stays the same for every release
 set(BROLGA_RELEASE_DATE "2026-12-07")       # of PROJECT_VERSION
-set(BROLGA_MAINTAINER "Saltbush <brolga@saltbush.com.au>" CACHE STRING "Maintainer of the Debian package")
+set(BROLGA_MAINTAINER "Saltbush <brolga@saltbush.invalid>" CACHE STRING "Maintainer of the Debian package")
 
 # Directories in the package are 0755 whatever the builder's umask.
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -68,8 +68,8 @@ else()
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION utils)
   set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Brolga waits in the system tray: one click opens a small floating window
+  # CPack puts the summary above this as the synopsis.
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Brolga waits in the system tray: one click opens a small floating window
 that stays above other windows during a client call. It prices a loan
 (repayments, interest-only, offset, extra repayments, a rate comparison and
 a yearly projection), estimates borrowing capacity, turns a payslip into

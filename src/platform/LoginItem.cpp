@@ -53,6 +53,22 @@ bool switchedOff(const QByteArray &entry)
 }
 #endif
 
+// A desktop entry's string value: backslash and control characters escaped.
+QString escaped(const QString &text)
+{
+    QString value;
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': value += QStringLiteral("\\\\"); break;
+        case '\n': value += QStringLiteral("\\n"); break;
+        case '\t': value += QStringLiteral("\\t"); break;
+        case '\r': value += QStringLiteral("\\r"); break;
+        default: value += c;
+        }
+    }
+    return value;
+}
+
 #if defined(Q_OS_MACOS)
 template <class R = void *, class... Args> R send(void *target, const char *selector, Args... args)
 {
@@ -145,17 +161,19 @@ QString LoginItem::autostartFile()
     return config + QStringLiteral("/autostart/brolga.desktop");
 }
 
+// TryExec makes the desktop skip the entry once the program is gone, say after the package was removed.
 QByteArray LoginItem::desktopEntry(const QString &program)
 {
     const QString text = QStringLiteral("[Desktop Entry]\n"
                                         "Type=Application\n"
                                         "Name=Brolga\n"
                                         "Comment=Puts Brolga in the system tray when you log in\n"
-                                        "Exec=%1 %2\n"
+                                        "TryExec=%1\n"
+                                        "Exec=%2 %3\n"
                                         "Icon=brolga\n"
                                         "Terminal=false\n"
                                         "X-GNOME-Autostart-enabled=true\n")
-                             .arg(execValue(program), QLatin1String(argument));
+                             .arg(escaped(program), execValue(program), QLatin1String(argument));
     return text.toUtf8();
 }
 
@@ -176,18 +194,7 @@ QString LoginItem::execValue(const QString &program)
         argument = program;
     }
     // The key is a string value too: its own escapes apply on top of the quoting, and % starts a field code.
-    QString value;
-    for (QChar c : argument) {
-        switch (c.unicode()) {
-        case '\\': value += QStringLiteral("\\\\"); break;
-        case '\n': value += QStringLiteral("\\n"); break;
-        case '\t': value += QStringLiteral("\\t"); break;
-        case '\r': value += QStringLiteral("\\r"); break;
-        case '%': value += QStringLiteral("%%"); break;
-        default: value += c;
-        }
-    }
-    return value;
+    return escaped(argument).replace(u'%', QStringLiteral("%%"));
 }
 
 } // namespace brolga

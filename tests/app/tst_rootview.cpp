@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTemporaryDir>
@@ -428,32 +429,35 @@ private slots:
 
     // Open at login.
 
-    // The Exec key as a desktop reads it: the key's own escapes first, then the argument's quoting.
+    // The Exec key as a desktop reads it: the key's own escapes first, then the argument's quoting. TryExec
+    // names the file itself: the key's escapes only.
     void autostartExec_data()
     {
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("exec");
-        QTest::newRow("plain") << QStringLiteral("/usr/bin/brolga") << QStringLiteral("/usr/bin/brolga");
-        QTest::newRow("space") << QStringLiteral("/home/jo/My Apps/brolga")
-                               << QStringLiteral("\"/home/jo/My Apps/brolga\"");
-        QTest::newRow("dollar and quote")
-            << QStringLiteral("/opt/a$b\"c/brolga") << QStringLiteral("\"/opt/a\\\\$b\\\\\"c/brolga\"");
-        QTest::newRow("backslash") << QStringLiteral("/opt/a\\b/brolga")
-                                   << QStringLiteral("\"/opt/a\\\\\\\\b/brolga\"");
-        QTest::newRow("percent, unquoted") << QStringLiteral("/opt/100%/brolga") << QStringLiteral("/opt/100%%/brolga");
-        QTest::newRow("percent and space")
-            << QStringLiteral("/opt/100 %/brolga") << QStringLiteral("\"/opt/100 %%/brolga\"");
+        QTest::addColumn<QString>("tryExec");
+        const auto row = [](const char *name, const char *program, const char *exec, const char *tryExec) {
+            QTest::newRow(name) << QString::fromUtf8(program) << QString::fromUtf8(exec) << QString::fromUtf8(tryExec);
+        };
+        row("plain", "/usr/bin/brolga", "/usr/bin/brolga", "/usr/bin/brolga");
+        row("space", "/home/jo/My Apps/brolga", "\"/home/jo/My Apps/brolga\"", "/home/jo/My Apps/brolga");
+        row("dollar and quote", "/opt/a$b\"c/brolga", "\"/opt/a\\\\$b\\\\\"c/brolga\"", "/opt/a$b\"c/brolga");
+        row("backslash", "/opt/a\\b/brolga", "\"/opt/a\\\\\\\\b/brolga\"", "/opt/a\\\\b/brolga");
+        row("percent, unquoted", "/opt/100%/brolga", "/opt/100%%/brolga", "/opt/100%/brolga");
+        row("percent and space", "/opt/100 %/brolga", "\"/opt/100 %%/brolga\"", "/opt/100 %/brolga");
     }
 
     void autostartExec()
     {
         QFETCH(QString, program);
         QFETCH(QString, exec);
+        QFETCH(QString, tryExec);
         QCOMPARE(LoginItem::execValue(program), exec);
         const QByteArray entry = LoginItem::desktopEntry(program);
         QVERIFY(entry.startsWith("[Desktop Entry]\n"));
         QVERIFY(entry.contains("\nType=Application\n"));
         QVERIFY2(entry.contains("\nExec=" + exec.toUtf8() + " --autostart\n"), entry.constData());
+        QVERIFY2(entry.contains("\nTryExec=" + tryExec.toUtf8() + "\n"), entry.constData());
     }
 
     // Untouched, nothing is written; on writes the entry where the desktop looks, with this program and
@@ -480,6 +484,9 @@ private slots:
             QCOMPARE(entry, LoginItem::desktopEntry(QCoreApplication::applicationFilePath()));
             QVERIFY(entry.contains("\nExec=" + QCoreApplication::applicationFilePath().toUtf8() + " --autostart\n"));
             QVERIFY(!f.window.startupSettings()->errorLabel()->isVisible());
+            const QString validator = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+            if (!validator.isEmpty())
+                QCOMPARE(QProcess::execute(validator, {home.autostartFile()}), 0);
 
             box->click();
             QVERIFY(!box->isChecked());

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package the way `make package` does, from a Release build of its own (the test build
-# carries the sanitizers, which would show up in the dependencies), and checks what it holds and needs.
-# Usage: package.sh SOURCE_DIR WORK_DIR VERSION APP_ID CMAKE CPACK [CMAKE_ARGS...]
+# Runs `make package` (the release preset's build, then CPack) and checks what the package holds and needs.
+# The test build cannot be packaged: its sanitizers would show up in the dependencies. Sharing build/release
+# with `make run` and `make package` means the Release build is paid for once.
+# Usage: package.sh SOURCE_DIR VERSION APP_ID CMAKE CPACK
 # Exits 77 (skipped) where the Debian tools are missing.
 set -euo pipefail
-src=$1 work=$2 version=$3 app_id=$4 cmake=$5 cpack=$6
-shift 6
+src=$1 version=$2 app_id=$3 cmake=$4 cpack=$5
 
 for tool in dpkg-deb dpkg-shlibdeps file; do
   command -v "$tool" >/dev/null || { echo "package: no $tool here, skipped"; exit 77; }
@@ -13,9 +13,11 @@ done
 
 fail() { echo "package: $*" >&2; exit 1; }
 
-build=$work/build
-"$cmake" -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBROLGA_TESTS=OFF "$@" >/dev/null
+build=$src/build/release
+(cd "$src" && "$cmake" --preset release >/dev/null)
 "$cmake" --build "$build" --target brolga
+work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-package.XXXXXX")
+trap 'rm -rf "$work"' EXIT
 rm -f "$build"/brolga_*.deb
 (cd "$build" && "$cpack" -G DEB >/dev/null)
 debs=("$build"/brolga_*.deb)
@@ -55,7 +57,7 @@ depends=$(field Depends)
 echo "Depends: $depends"
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6svg6; do
   # A library found by dpkg-shlibdeps comes with the lowest version the binary needs.
-  grep -Eq "(^|, )$lib \(>= [^)]+\)(,|$)" <<<"$depends" || fail "Depends lacks a versioned $lib: $depends"
+  grep -Eq "(^|, )${lib//+/\\+} \(>= [^)]+\)(,|$)" <<<"$depends" || fail "Depends lacks a versioned $lib: $depends"
 done
 grep -Eq "(^|, )qt6-qpa-plugins(,|$)" <<<"$depends" || fail "Depends lacks qt6-qpa-plugins: $depends"
 if grep -Eq "libasan|libubsan|-dev\b" <<<"$depends"; then fail "Depends on a build-only package: $depends"; fi
@@ -65,8 +67,10 @@ root=$work/root
 rm -rf "$root"
 dpkg-deb -x "$deb" "$root"
 file "$root/usr/bin/brolga" | grep -q ", stripped" || fail "brolga is not stripped: $(file "$root/usr/bin/brolga")"
-got=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$work" "$root/usr/bin/brolga" --version)
+mkdir "$work/home"
+got=$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb HOME="$work/home" "$root/usr/bin/brolga" --version)
 [[ $got == "brolga $version" ]] || fail "brolga --version printed '$got'"
+[[ -z $(ls -A "$work/home") ]] || fail "brolga --version wrote into the home folder"
 gzip -t "$root/usr/share/doc/brolga/changelog.gz" "$root/usr/share/man/man1/brolga.1.gz"
 zcat "$root/usr/share/doc/brolga/changelog.gz" | head -1 | grep -q "^brolga ($version) " || fail "changelog is not for $version"
 for licence in OFL.txt copyright; do
