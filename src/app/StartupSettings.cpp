@@ -34,6 +34,7 @@ void StartupSettings::set(bool on)
     error_->setText(on ? tr("Brolga could not add itself to the programs that open at login.")
                        : tr("Brolga could not take itself off the programs that open at login."));
     error_->setVisible(!done);
+    checkBox_->setAccessibleDescription(done ? QString() : error_->text());
     checkBox_->refresh();
 }
 

@@ -539,6 +539,7 @@ private slots:
         QVERIFY(!startup->checkBox()->isChecked());
         QVERIFY(startup->errorLabel()->isVisible());
         QVERIFY(startup->errorLabel()->text().contains(QStringLiteral("could not")));
+        QCOMPARE(startup->checkBox()->accessibleDescription(), startup->errorLabel()->text());
     }
 };
 
