@@ -9,7 +9,8 @@
 #    window shown, and the amount typed just before is there on the next start;
 #  - ten quit-and-restart cycles keep the window's top-left corner to the pixel;
 #  - after Always on top is toggled the window is still on every desktop (and switching desktops keeps it);
-#  - a second launch ends at once with status 0, leaves one Brolga and brings its window up.
+#  - a second launch ends at once with status 0, leaves one Brolga and brings its window up;
+#  - started at login (--autostart) only the tray icon appears, and a second such start brings nothing up.
 #
 #   tray.sh PATH/TO/brolga
 #
@@ -340,5 +341,25 @@ while ((cycles <= 10)); do
     ((cycles++))
 done
 echo "ok: ten restarts kept the window's corner at $home_corner"
+
+# ---- Started at login, as the autostart entry does it: the tray icon and no window of any kind ----
+others() { # our visible windows other than the tray icon
+    local w
+    for w in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do [[ $w != "$icon" ]] && echo "$w"; done
+}
+"${orphan_guard[@]}" "$brolga" --autostart >>"$work/brolga.log" 2>&1 &
+app_pid=$!
+wait_for 20 find_icon >/dev/null || fail "started at login: no tray icon within 20 seconds"
+icon=$(find_icon)
+sleep 1.5 # well past the half second after which a first-run pointer would show
+[[ -z $(others) ]] || fail "started at login, Brolga showed windows: $(others)"
+timeout 10 "$brolga" --autostart >>"$work/second.log" 2>&1 || fail "a second start at login ended with status $?"
+sleep 0.5
+[[ -z $(others) ]] || fail "a second start at login brought up windows: $(others)"
+kill -TERM "$app_pid"
+wait_for 2 ended "$app_pid" || fail "Brolga started at login still running 2 seconds after SIGTERM"
+wait "$app_pid" || fail "Brolga started at login ended with status $? after SIGTERM"
+app_pid=""
+echo "ok: started at login only the tray icon appears, and a second start at login brings nothing up"
 
 echo "PASS: tray mode end to end in ${SECONDS} s"
