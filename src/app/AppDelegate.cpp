@@ -118,6 +118,8 @@ void AppDelegate::launch(Start start)
 
 void AppDelegate::showFirstRunPointer()
 {
+    if (trayUsed_)
+        return;
     auto anchor = [this]() -> std::optional<CoachMark::Anchor> {
         if (!tray_)
             return std::nullopt;
@@ -129,7 +131,8 @@ void AppDelegate::showFirstRunPointer()
     };
     QPointer<AppDelegate> self(this);
     coachMark_->show(anchor, coachMarkSeconds, 0, [self] {
-        if (self)
+        // A window the user has already opened (or opened and closed again) is left as they left it.
+        if (self && !self->trayUsed_)
             self->showWindow();
     });
 }
@@ -162,6 +165,7 @@ void AppDelegate::trayActivated(QSystemTrayIcon::ActivationReason reason)
     // A double click arrives after its own Trigger; toggling twice would undo the first click.
     if (reason != QSystemTrayIcon::Trigger || !window_)
         return;
+    trayUsed_ = true;
     if (!window_->isVisible() || window_->isMinimized())
         showWindow();
     else

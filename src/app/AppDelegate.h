@@ -132,6 +132,8 @@ private:
     std::unique_ptr<CoachMark> coachMark_;
 
     bool hasTray_ = false;
+    // The user has clicked the tray icon: the first-run pointer has done its job and opens nothing.
+    bool trayUsed_ = false;
     bool hasSavedFrame_ = false;
     bool quitting_ = false;
     // The frame margins the last placement beside the icon counted; a window placed before its first

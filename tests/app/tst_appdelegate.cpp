@@ -176,6 +176,28 @@ private slots:
         QVERIFY(!w->isMinimized());
     }
 
+    // First run, the icon clicked before the pointer's time or while it shows: the window stays as the
+    // clicks left it, and the pointer neither comes later nor reopens a window the user closed.
+    void trayClickedOnFirstRun()
+    {
+        Settings().setHasLaunched(false);
+        auto early = launched(AppDelegate::TrayMode::tray, true);
+        early->trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(early->window()->isVisible());
+        QTest::qWait(900);
+        QVERIFY(!early->coachMark().isShowing());
+        early.reset();
+        Settings().setHasLaunched(false);
+        auto during = launched(AppDelegate::TrayMode::tray, true);
+        QTRY_VERIFY_WITH_TIMEOUT(during->coachMark().isShowing(), 2000);
+        during->trayActivated(QSystemTrayIcon::Trigger);
+        during->trayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(!during->window()->isVisible());
+        during->coachMark().dismiss();
+        QTest::qWait(600);
+        QVERIFY(!during->window()->isVisible());
+    }
+
     // Placed under the icon once; a moved window keeps its place; a saved frame wins on the next run.
     void placedOnceThenRemembered()
     {
