@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 #include <cstdio>
 
@@ -19,7 +20,14 @@ Loaded decoded(const QByteArray &bytes, const QString &source)
 {
     if (auto record = StateCodec::decode(bytes))
         return {std::move(record), {}};
-    return {std::nullopt, QStringLiteral("%1 does not hold a Brolga record (not a JSON object)").arg(source)};
+    // Say which: text that is not JSON at all, or JSON that is not an object.
+    QJsonParseError error;
+    QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError)
+        return {std::nullopt, QStringLiteral("%1 is not valid JSON: %2 at byte %3")
+                                  .arg(source, error.errorString())
+                                  .arg(error.offset)};
+    return {std::nullopt, QStringLiteral("%1 does not hold a Brolga record (JSON, but not an object)").arg(source)};
 }
 
 } // namespace
@@ -56,7 +64,12 @@ Loaded fromFile(const QString &path)
 
 Loaded fromSettings()
 {
-    const auto bytes = Settings().storedState();
+    const Settings settings;
+    // The app would recover what it can; a report says what is wrong instead.
+    if (settings.wasUnreadable())
+        return {std::nullopt,
+                QStringLiteral("the saved record cannot be read: %1").arg(settings.unreadableReason())};
+    const auto bytes = settings.storedState();
     if (!bytes)
         return {CalculatorState{}, {}};
     return decoded(*bytes, QStringLiteral("the saved record"));

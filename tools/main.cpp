@@ -1,6 +1,7 @@
 // brolga-report: the figures of a stored record, printed without opening a window.
 
 #include "CardOutput.h"
+#include "PngFile.h"
 #include "RecordSource.h"
 #include "ScreenOutput.h"
 #include "ReportArguments.h"
@@ -72,6 +73,11 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationVersion(QStringLiteral(BROLGA_VERSION));
     if (options.help)
         return write(stdout, ReportArguments::helpText()) ? 0 : 1;
+
+    // Refused before any work, so a FIFO or device named by --out is never opened or replaced.
+    if (options.drawsPictures())
+        if (const QString refused = PngFile::refusal(options.out); !refused.isEmpty())
+            return fail(refused);
 
     const RecordSource::Loaded loaded =
         options.stateFile ? RecordSource::fromFile(*options.stateFile) : RecordSource::fromSettings();

@@ -394,6 +394,9 @@ void AppDelegate::showWindow()
     // Typing goes straight into a figure; never a header button (Space there would flip Always on top).
     if (rootView_)
         rootView_->focusFirstField();
+    // Said where the broker can see it: the first time the window is up.
+    if (const auto notice = store_.takeLoadNotice())
+        store_.flash(*notice);
 }
 
 std::optional<QRect> AppDelegate::restorableFrame()
@@ -548,8 +551,8 @@ void AppDelegate::saveFrame()
 void AppDelegate::saveAll()
 {
     saveFrame();
-    store_.saveNow();
-    store_.settings().sync();
+    store_.saveNow(CalculatorStore::quitLockWaitMs);
+    store_.settings().sync(CalculatorStore::quitLockWaitMs);
 }
 
 void AppDelegate::quit()

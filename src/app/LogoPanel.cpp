@@ -9,6 +9,7 @@
 #include "ui/controls/BrandLabel.h"
 
 #include <QHBoxLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -65,7 +66,34 @@ bool LogoPanel::showsLogo() const { return stack_->currentWidget() == withLogo_;
 void LogoPanel::prompt()
 {
     // A cancel or a success clears an earlier message; only a failure shows one.
-    importError_ = assets_.promptForLogo(window());
+    const auto chosen = BrandAssetStore::chooseFile(window());
+    if (!chosen) {
+        showError(std::nullopt);
+        return;
+    }
+    // A print-size picture takes a moment to decode and encode: the window stays live meanwhile, with the
+    // buttons off so a second import cannot start.
+    setBusy(true);
+    QPointer<LogoPanel> self(this);
+    assets_.importLogoInBackground(*chosen, [self](std::optional<QString> error) {
+        if (!self)
+            return;
+        self->setBusy(false);
+        self->showError(error);
+    });
+}
+
+void LogoPanel::setBusy(bool busy)
+{
+    for (QWidget *button : {static_cast<QWidget *>(choose_), static_cast<QWidget *>(replace_),
+                            static_cast<QWidget *>(remove_)})
+        button->setEnabled(!busy);
+    setAccessibleDescription(busy ? tr("Importing the logo\u2026") : QString());
+}
+
+void LogoPanel::showError(const std::optional<QString> &error)
+{
+    importError_ = error;
     error_->setText(importError_.value_or(QString()));
     error_->setVisible(importError_.has_value());
 }

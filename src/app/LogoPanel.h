@@ -33,6 +33,8 @@ public:
 private:
     void prompt();
     void refresh();
+    void setBusy(bool busy);
+    void showError(const std::optional<QString> &error);
 
     BrandAssetStore &assets_;
     std::optional<QString> importError_;

@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     brolga::AppDelegate delegate;
     QObject::connect(&instance, &brolga::SingleInstance::activationRequested, &delegate,
                      &brolga::AppDelegate::showWindow);
-    // SIGTERM and SIGINT quit like the menu does: saved, and status 0.
+    // SIGTERM, SIGINT and SIGHUP quit like the menu does: saved, and status 0.
     brolga::Platform::onTerminationSignals(&app, [&delegate] { delegate.quit(); });
     delegate.launch(commandLine.atLogin() ? brolga::AppDelegate::Start::atLogin : brolga::AppDelegate::Start::byUser);
     return app.exec();

@@ -4,8 +4,10 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
+class QThread;
 class QWidget;
 
 namespace brolga {
@@ -15,9 +17,10 @@ namespace brolga {
 class BrandAssetStore : public QObject {
     Q_OBJECT
 public:
-    enum class ImportError { tooLarge, tooSmall, unreadable };
+    enum class ImportError { tooLarge, tooSmall, unreadable, tooManyPixels };
 
     explicit BrandAssetStore(QObject *parent = nullptr);
+    ~BrandAssetStore() override;
 
     const std::optional<QImage> &logo() const { return logo_; }
 
@@ -26,13 +29,22 @@ public:
         QImage image;
         QString error; // empty when the image passed
     };
+    // The size is read from the header first: a picture too large to open is refused before any pixel
+    // is decoded, and a large one is decoded straight at the size that is stored (long edge maxStoredEdge).
     static Checked check(const QString &path);
 
+    // Reads "logo.png": a regular file only (never a FIFO, device or link to one), within the stored limits.
     void load();
-    // Absent on success, else the sentence to show beside the logo controls.
+    // Absent on success, else the sentence to show beside the logo controls. The earlier logo stays until
+    // the new file is safely on disk.
     std::optional<QString> importLogo(const QString &path);
+    // The same with the decoding and encoding on a worker thread; `done` runs on this object's thread.
+    void importLogoInBackground(const QString &path, std::function<void(std::optional<QString>)> done);
+    bool isImporting() const { return worker_ != nullptr; }
     // Asks for a file and imports it; absent on success or when the user cancels.
     std::optional<QString> promptForLogo(QWidget *parent = nullptr);
+    // The file panel alone: the chosen path, absent on cancel.
+    static std::optional<QString> chooseFile(QWidget *parent = nullptr);
     void removeLogo();
 
     // "…/Brolga/brand", created on every call (failures ignored).
@@ -42,16 +54,28 @@ public:
 
     static constexpr qint64 maxBytes = 2097152;
     static constexpr int minLongEdge = 200;
-    // Decoding stops past this many megabytes, so a small file claiming a huge size cannot exhaust memory.
-    static constexpr int decodeLimitMB = 64;
+    // A chosen picture may claim at most this many pixels: a few kilobytes can claim gigabytes.
+    static constexpr qint64 maxPixels = 40'000'000;
+    // What is stored: at most this long an edge (ample for a card printed at 300 dpi) and this many bytes,
+    // the limits load() applies.
+    static constexpr int maxStoredEdge = 2048;
+    static constexpr qint64 maxStoredBytes = 16 * 1024 * 1024;
 
 Q_SIGNALS:
     void logoChanged();
 
 private:
+    struct Prepared {
+        QByteArray png;
+        QString error;
+    };
+    // Checks, scales and encodes; touches nothing shared, so it may run on any thread.
+    static Prepared prepare(const QString &path);
+    std::optional<QString> store(const Prepared &prepared);
     void setLogo(std::optional<QImage> image);
 
     std::optional<QImage> logo_;
+    QThread *worker_ = nullptr;
 };
 
 } // namespace brolga

@@ -4,7 +4,11 @@
 #include "calc/LMI.h"
 #include "calc/Serviceability.h"
 #include "calc/StampDuty.h"
+#include "core/SafeFile.h"
 #include "core/StateCodec.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 namespace brolga {
 
@@ -16,12 +20,16 @@ CalculatorStore::CalculatorStore(std::unique_ptr<Settings> settings, QObject *pa
     if (const auto bytes = settings_->storedState())
         if (auto decoded = StateCodec::decode(*bytes))
             state_ = std::move(*decoded);
+    // Compared before every write, so a quit without edits writes nothing, over an unreadable record least of all.
+    lastStored_ = StateCodec::encode(state_);
+    if (settings_->wasUnreadable())
+        loadNotice_ = QString::fromUtf16(Settings::recoveredNotice);
 
     // QTimer runs on a monotonic clock, so changing the wall clock neither shortens nor stretches the wait.
     saveTimer_.setSingleShot(true);
     saveTimer_.setTimerType(Qt::PreciseTimer);
     saveTimer_.setInterval(saveDelayMs);
-    connect(&saveTimer_, &QTimer::timeout, this, [this] { write(pendingSnapshot_); });
+    connect(&saveTimer_, &QTimer::timeout, this, [this] { write(pendingSnapshot_, 0); });
 
     // An identifier that names no theme shows the house colours but stays stored as it was.
     ThemeRuntime::setCurrent(Theme::named(state_.themeID));
@@ -48,16 +56,86 @@ void CalculatorStore::scheduleSave()
     saveTimer_.start();
 }
 
-void CalculatorStore::saveNow()
+void CalculatorStore::saveNow(int waitMs)
 {
     saveTimer_.stop();
-    write(state_);
+    write(state_, waitMs);
 }
 
-void CalculatorStore::write(const CalculatorState &snapshot)
+// Three-way, member by member: what we changed since the last read or write goes over what is on disk now,
+// and what another process changed meanwhile stays.
+QByteArray CalculatorStore::mergedWithDisk(const QByteArray &mine)
 {
-    settings_->setStoredState(StateCodec::encode(snapshot));
-    Q_EMIT saved();
+    const auto onDisk = settings_->storedState();
+    const auto theirsState = onDisk ? StateCodec::decode(*onDisk) : std::nullopt;
+    if (!theirsState)
+        return mine;
+    const QByteArray theirs = StateCodec::encode(*theirsState);
+    if (theirs == lastStored_)
+        return mine;
+    const QJsonObject base = QJsonDocument::fromJson(lastStored_).object();
+    const QJsonObject ours = QJsonDocument::fromJson(mine).object();
+    QJsonObject merged = QJsonDocument::fromJson(theirs).object();
+    QStringList keys = ours.keys() + base.keys();
+    for (const QString &key : keys) {
+        if (ours.value(key) == base.value(key))
+            continue;
+        if (ours.contains(key))
+            merged.insert(key, ours.value(key));
+        else
+            merged.remove(key);
+    }
+    lastStored_ = theirs;
+    const auto state = StateCodec::decode(QJsonDocument(merged).toJson(QJsonDocument::Compact));
+    if (!state)
+        return mine;
+    if (!(*state == state_)) {
+        state_ = *state;
+        Q_EMIT stateChanged();
+    }
+    return StateCodec::encode(*state);
+}
+
+void CalculatorStore::write(const CalculatorState &snapshot, int lockWaitMs)
+{
+    QByteArray bytes = StateCodec::encode(snapshot);
+    if (bytes == lastStored_) {
+        Q_EMIT saved();
+        return;
+    }
+    bytes = mergedWithDisk(bytes);
+    if (bytes == lastStored_) {
+        Q_EMIT saved();
+        return;
+    }
+    Settings::Write result = settings_->setStoredState(bytes);
+    if (result == Settings::Write::busy && lockWaitMs > 0)
+        result = settings_->sync(lockWaitMs);
+    switch (result) {
+    case Settings::Write::written:
+        lastStored_ = bytes;
+        saveFailing_ = false;
+        Q_EMIT saved();
+        break;
+    case Settings::Write::failed:
+        if (!saveFailing_)
+            flash(saveFailedToast(settings_->lastError()));
+        saveFailing_ = true;
+        break;
+    case Settings::Write::busy:
+        // Another process is writing this moment: try again shortly rather than wait here.
+        pendingSnapshot_ = state_;
+        saveTimer_.start();
+        break;
+    }
+}
+
+QString CalculatorStore::saveFailedToast(const QString &reason)
+{
+    const QString full = QString::fromUtf16(SafeFile::diskFull);
+    if (reason.isEmpty() || reason == full)
+        return full;
+    return QStringLiteral("Could not save \u2014 %1.").arg(reason);
 }
 
 void CalculatorStore::flash(const QString &message)

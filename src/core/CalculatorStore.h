@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace brolga {
 
@@ -26,7 +27,8 @@ class CalculatorStore : public QObject {
 public:
     using Clock = std::function<QDateTime()>;
 
-    // Reads the stored record (defaults when there is none or it is unreadable). Writes nothing.
+    // Reads the stored record (defaults when there is none; what can be recovered when it is unreadable).
+    // Writes nothing.
     explicit CalculatorStore(QObject *parent = nullptr);
     CalculatorStore(std::unique_ptr<Settings> settings, QObject *parent = nullptr);
     ~CalculatorStore() override;
@@ -40,8 +42,12 @@ public:
     void flash(const QString &message);
 
     void reset();
-    void saveNow();
+    // Writes the record now if it differs from what was last read or written. Waits up to waitMs for another
+    // process's write to finish (at quit); the window's own saves never wait.
+    void saveNow(int waitMs = quitLockWaitMs);
     bool hasPendingSave() const { return saveTimer_.isActive(); }
+    // The sentence to show once when the stored record could not be read as it was; empty afterwards.
+    std::optional<QString> takeLoadNotice() { return std::exchange(loadNotice_, std::nullopt); }
 
     // Makes the theme current and remembers its identifier in the record.
     void applyTheme(const Theme &theme);
@@ -65,6 +71,9 @@ public:
 
     static constexpr int saveDelayMs = 400;
     static constexpr int toastMs = 2500;
+    static constexpr int quitLockWaitMs = 1000;
+    // "Could not save — the disk may be full." for a full disk, else the reason in the same words.
+    static QString saveFailedToast(const QString &reason);
 
 Q_SIGNALS:
     void stateChanged();
@@ -75,7 +84,8 @@ Q_SIGNALS:
 
 private:
     void scheduleSave();
-    void write(const CalculatorState &snapshot);
+    void write(const CalculatorState &snapshot, int lockWaitMs);
+    QByteArray mergedWithDisk(const QByteArray &mine);
 
     std::unique_ptr<Settings> settings_;
     CalculatorState state_;
@@ -83,6 +93,9 @@ private:
     QTimer saveTimer_;
     CalculatorState pendingSnapshot_;
     Clock clock_;
+    QByteArray lastStored_;     // the record as last read from or written to disk, encoded
+    bool saveFailing_ = false; // the failure toast shows once per run of failed saves
+    std::optional<QString> loadNotice_;
 };
 
 } // namespace brolga

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QJsonObject>
 #include <QRect>
-#include <QSettings>
 #include <QString>
 
 #include <optional>
@@ -11,12 +11,29 @@
 namespace brolga {
 
 // Owns every key Brolga keeps in the user's preferences, so no other code spells a key.
+//
+// The keys live in one JSON file of Brolga's own ("Brolga.json" in the per-user configuration folder),
+// written only through SafeFile and never parsed into anything but JSON values. Each change is written at
+// once, merged key by key into what is on disk at that moment, so another process's newer keys survive; a
+// key that did not change is never written. An unreadable file is kept aside before anything replaces it,
+// and what can be read (the last good copy, members of the damaged text) is used meanwhile. Preferences of
+// earlier versions (QSettings' "Brolga.conf") move over with the first write.
 class Settings {
 public:
-    Settings();
+    enum class Write { written, failed, busy };
 
+    // The user's file.
+    Settings();
+    // Another file; the last good copy and the lock sit beside it.
+    explicit Settings(const QString &filePath, const QString &legacyIniPath = {});
+    ~Settings();
+    Settings(const Settings &) = delete;
+    Settings &operator=(const Settings &) = delete;
+
+    // The stored record's JSON bytes: recovered from the last good copy and the damaged text when the stored
+    // one cannot be read.
     std::optional<QByteArray> storedState() const;
-    void setStoredState(const QByteArray &bytes);
+    Write setStoredState(const QByteArray &bytes);
 
     bool hasLaunched() const;
     void setHasLaunched(bool value);
@@ -36,8 +53,21 @@ public:
     std::optional<QRect> windowFrame() const;
     void setWindowFrame(const QRect &frame);
 
-    // Writes pending changes to disk now.
-    void sync();
+    // Writes changes still waiting (after a failure, or while another process held the file) now. With
+    // waitMs the lock is waited for that long; the window never waits.
+    Write sync(int waitMs = 0);
+    bool hasPendingChanges() const { return !pending_.isEmpty(); }
+    QString lastError() const { return lastError_; }
+
+    // Set when the stored file could not be read as it was (damaged, cut short, too large).
+    bool wasUnreadable() const;
+    // Why, in a few words (for the report tool).
+    QString unreadableReason() const;
+
+    QString filePath() const { return path_; }
+    static QString defaultPath();
+    static QString defaultLegacyPath();
+    static QString lastGoodPath(const QString &filePath);
 
     static constexpr auto stateKey = "Brolga.state.v1";
     static constexpr auto hasLaunchedKey = "Brolga.hasLaunched";
@@ -45,9 +75,31 @@ public:
     static constexpr auto updateLastCheckKey = "Brolga.updateLastCheck";
     static constexpr auto updateDismissedVersionKey = "Brolga.updateDismissedVersion";
     static constexpr auto windowFrameKey = "BrolgaWindow";
+    static constexpr int lockPollMs = 20;
+
+    static constexpr char16_t recoveredNotice[] =
+        u"Brolga could not read part of your saved settings; it kept a copy and restored what it could.";
 
 private:
-    mutable QSettings settings_;
+    QJsonValue value(const char *key) const;
+    Write set(const char *key, const QJsonValue &value);
+    void refresh() const;
+    void load() const;
+    bool keepDamagedAside();
+
+    QString path_;
+    QString legacyPath_;
+    QString lastError_;
+    QJsonObject pending_; // our changes not yet on disk
+
+    // What is on disk, as of the signature below.
+    mutable QJsonObject values_;
+    mutable QByteArray signature_;
+    mutable bool loaded_ = false;
+    mutable bool fileIsGood_ = false;         // the file on disk parsed whole (worth keeping as the last good)
+    mutable bool damaged_ = false;            // the file or its record could not be read
+    mutable QString damagedReason_;
+    mutable bool cleanedUp_ = false;
 };
 
 } // namespace brolga

@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "core/CalculatorStore.h"
+#include "core/SafeFile.h"
 #include "export/ExportCard.h"
 #include "ui/FileDialogs.h"
 
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QMimeData>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace brolga::SnapshotExporter {
@@ -45,10 +45,9 @@ void putOnClipboard(const QImage &image, const std::optional<QByteArray> &png)
 // Absent when written. Whole or not at all: a failed or interrupted write never leaves a cut-off picture behind.
 std::optional<QString> writeError(const QString &path, const QByteArray &data)
 {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-        return std::nullopt;
-    return file.errorString().isEmpty() ? QStringLiteral("the file could not be written") : file.errorString();
+    if (const QString error = SafeFile::write(path, data); !error.isEmpty())
+        return error;
+    return std::nullopt;
 }
 
 // `path`, or the nearest folder above it that exists, or the home folder: a dialog opened in a folder that
@@ -95,7 +94,9 @@ void saveWithPanel(const QByteArray &data, const QString &suggestedName, Calcula
         path = withPngSuffix(*chosen);
     }
     if (const auto error = writeError(path, data))
-        store.flash(QString::fromUtf16(saveFailedPrefix) + *error);
+        // A full disk says so in the words every save failure uses; anything else keeps its reason.
+        store.flash(*error == QString::fromUtf16(SafeFile::diskFull) ? *error
+                                                                    : QString::fromUtf16(saveFailedPrefix) + *error);
     else
         store.flash(QString::fromUtf16(savedToPrefix) + QFileInfo(path).fileName());
 }

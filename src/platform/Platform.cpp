@@ -194,6 +194,8 @@ void onTerminationSignals(QObject *context, std::function<void()> handler)
     action.sa_flags = SA_RESTART;
     sigaction(SIGTERM, &action, nullptr);
     sigaction(SIGINT, &action, nullptr);
+    // A closed terminal or an ended session: the same orderly quit, pending save included.
+    sigaction(SIGHUP, &action, nullptr);
 #else
     Q_UNUSED(context);
     Q_UNUSED(handler);

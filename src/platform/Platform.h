@@ -19,7 +19,7 @@ void becomeAccessory();
 // that is already on screen gets the same through the window manager's messages.
 void setDesktopHints(QWidget *window, bool allDesktops, bool skipTaskbar);
 
-// SIGTERM and SIGINT run `handler` on the event loop instead of killing the process (give it the
+// SIGTERM, SIGINT and SIGHUP run `handler` on the event loop instead of killing the process (give it the
 // application's own quit, which saves first). `context` owns the notifier; the first call wins.
 void onTerminationSignals(QObject *context, std::function<void()> handler);
 

@@ -2,6 +2,7 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 namespace brolga {
 
@@ -21,6 +22,13 @@ bool readOptional(const QJsonObject &object, const char *key, std::optional<QStr
 
 } // namespace
 
+bool Release::isVersionText(const QString &text)
+{
+    // Digits and dots, starting and ending with a digit: nothing to mislead a reader of the strip.
+    static const QRegularExpression pattern(QRegularExpression::anchoredPattern(QStringLiteral("[0-9]+(\\.[0-9]+)*")));
+    return text.size() <= maxVersionLength && pattern.match(text).hasMatch();
+}
+
 std::optional<Release> Release::fromJson(const QByteArray &body)
 {
     QJsonParseError error;
@@ -30,7 +38,7 @@ std::optional<Release> Release::fromJson(const QByteArray &body)
     const QJsonObject object = document.object();
 
     const QJsonValue version = object.value(QLatin1String("version"));
-    if (!version.isString())
+    if (!version.isString() || !isVersionText(version.toString()))
         return std::nullopt;
 
     Release release;

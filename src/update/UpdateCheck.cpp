@@ -110,6 +110,8 @@ void UpdateCheck::checkIfDue(std::optional<bool> enabled)
 
     const QJsonObject body{{QStringLiteral("app"), currentVersion()}, {QStringLiteral("os"), osVersion()}};
     reply_ = network_.post(request, QJsonDocument(body).toJson(QJsonDocument::Compact));
+    // Qt buffers no more than this whatever the server sends; one byte over the cap tells an oversized body.
+    reply_->setReadBufferSize(maxBodyBytes + 1);
     connect(reply_, &QNetworkReply::metaDataChanged, this, &UpdateCheck::abortIfTooLarge);
     connect(reply_, &QNetworkReply::readyRead, this, &UpdateCheck::abortIfTooLarge);
     connect(reply_, &QNetworkReply::finished, this, &UpdateCheck::onFinished);

@@ -3,15 +3,24 @@
 #include "core/Format.h"
 #include "core/StateCodec.h"
 #include "core/StateFields.h"
+#include "core/JsonSalvage.h"
+#include "core/SafeFile.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
 #include <cmath>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 #include <limits>
 #include <type_traits>
 
@@ -38,6 +47,42 @@ class TestStore : public QObject {
     Q_OBJECT
 
     static std::optional<QByteArray> stored() { return Settings().storedState(); }
+    static QByteArray fileBytes(const QString &path = Settings::defaultPath())
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static void writeRaw(const QString &path, const QByteArray &bytes)
+    {
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    }
+    static CalculatorState storedRecord()
+    {
+        const auto bytes = stored();
+        return bytes ? StateCodec::decode(*bytes).value_or(CalculatorState{}) : CalculatorState{};
+    }
+    static QStringList leftovers()
+    {
+        return QFileInfo(Settings::defaultPath())
+            .absoluteDir()
+            .entryList({QStringLiteral("*.tmp-*"), QStringLiteral("Brolga.conf.??????")}, QDir::Files | QDir::Hidden);
+    }
+    // A store with the broker's identity saved, twice, so a last good copy sits beside the file.
+    static void saveIdentity()
+    {
+        CalculatorStore store;
+        store.edit([](CalculatorState &s) {
+            s.brokerName = QStringLiteral("Ana Silva");
+            s.brokerPhone = QStringLiteral("0400 000 000");
+            s.themeID = QStringLiteral("ocean");
+        });
+        store.saveNow();
+        store.edit([](CalculatorState &s) { s.brokerLicence = QStringLiteral("CR 123456"); });
+        store.saveNow();
+    }
 
 private Q_SLOTS:
     void init() { teststore::isolateSettings(); }
@@ -95,15 +140,321 @@ private Q_SLOTS:
     void unreadableRecordIsLeftAlone()
     {
         Settings().setStoredState("[1,2,3]");
+        const QByteArray before = fileBytes();
         {
             CalculatorStore store;
             QVERIFY(store.state() == CalculatorState{});
             QTest::qWait(CalculatorStore::saveDelayMs + 100);
-            QCOMPARE(*stored(), QByteArray("[1,2,3]"));
+            QCOMPARE(fileBytes(), before);
             store.edit([](CalculatorState &s) { s.dependants = 2; });
         }
         // Destroyed with a save pending: nothing was written (the shell saves at quit), the old bytes remain.
-        QCOMPARE(*stored(), QByteArray("[1,2,3]"));
+        QCOMPARE(fileBytes(), before);
+    }
+
+    // ---- The stored file: full disks, hostile and damaged files, two writers ----
+
+    // A full disk: the save fails, the record on disk stays whole and unchanged, and the broker is told once
+    // per run of failures, not on every keystroke.
+    void fullDiskKeepsTheStoredRecord()
+    {
+        saveIdentity();
+        const QByteArray before = fileBytes();
+        CalculatorStore store;
+        QSignalSpy toasts(&store, &CalculatorStore::toastChanged);
+        {
+            teststore::FullDisk full;
+            for (int i = 1; i <= 3; ++i) {
+                store.edit([i](CalculatorState &s) { s.loanAmount = 500000 + i; });
+                store.saveNow();
+            }
+            QCOMPARE(toasts.count(), 1);
+            QCOMPARE(store.toast(), std::optional<QString>(QString::fromUtf16(SafeFile::diskFull)));
+            QCOMPARE(fileBytes(), before);
+            QCOMPARE(storedRecord().brokerName, QStringLiteral("Ana Silva"));
+            QVERIFY(leftovers().isEmpty());
+        }
+        store.saveNow(); // room again: the pending edit goes out
+        QCOMPARE(storedRecord().loanAmount, 500003.0);
+        QCOMPARE(storedRecord().brokerLicence, QStringLiteral("CR 123456"));
+        {
+            teststore::FullDisk full;
+            store.edit([](CalculatorState &s) { s.loanAmount = 1; });
+            store.saveNow();
+        }
+        QTRY_COMPARE(toasts.count(), 3); // cleared after 2.5 s, then a new run of failures says so again
+    }
+
+    // Other keys fail the same way: the value stays pending and is written once there is room.
+    void fullDiskKeepsOtherKeysPending()
+    {
+        Settings settings;
+        settings.setHasLaunched(true);
+        {
+            teststore::FullDisk full;
+            settings.setUpdateDismissedVersion(QStringLiteral("1.5"));
+            QVERIFY(settings.hasPendingChanges());
+            QVERIFY(!settings.lastError().isEmpty());
+            QCOMPARE(Settings().updateDismissedVersion(), QString());
+            QVERIFY(Settings().hasLaunched());
+        }
+        QCOMPARE(settings.sync(), Settings::Write::written);
+        QCOMPARE(Settings().updateDismissedVersion(), QStringLiteral("1.5"));
+    }
+
+    // Preferences of earlier versions (QSettings' INI file) move over once, read as text: a crafted
+    // "@Variant(...)" line is never deserialised, whichever section it is in.
+    void earlierPreferencesMoveOverOnce()
+    {
+        CalculatorState record;
+        record.brokerName = QStringLiteral("Zo\u00EB \"Q\" O'Brien, Ltd; = \\ \t");
+        record.brokerWebsite = QStringLiteral("https://example.com/?a=1,b=2");
+        record.loanAmount = 123456.78;
+        const QRect frame(-10, 20, 470, 700);
+        const QString legacy = Settings::defaultLegacyPath();
+        {
+            QSettings ini(legacy, QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Brolga.state.v1"), StateCodec::encode(record));
+            ini.setValue(QStringLiteral("Brolga.hasLaunched"), true);
+            ini.setValue(QStringLiteral("Brolga.updateLastCheck"), 804556800.5);
+            ini.setValue(QStringLiteral("Brolga.updateDismissedVersion"), QStringLiteral("@1.5, x"));
+            ini.setValue(QStringLiteral("BrolgaWindow"), QStringLiteral("-10 20 470 700"));
+        }
+        QFile file(legacy);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("SomethingElse=@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xff)\n"
+                   "[Other]\nBrolga.hasLaunched=@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xff)\n");
+        file.close();
+
+        {
+            CalculatorStore store;
+            QVERIFY(store.state() == record);
+            QVERIFY(store.settings().hasLaunched());
+            QCOMPARE(store.settings().updateLastCheck()->toUTC(),
+                     StateCodec::fromReferenceSeconds(804556800.5).toUTC());
+            QCOMPARE(store.settings().updateDismissedVersion(), QStringLiteral("@1.5, x"));
+            QCOMPARE(store.settings().windowFrame(), std::optional<QRect>(frame));
+            QVERIFY(!QFile::exists(Settings::defaultPath())); // reading writes nothing
+            store.edit([](CalculatorState &s) { s.dependants = 2; });
+            store.saveNow();
+        }
+        QVERIFY(QFile::exists(Settings::defaultPath()));
+        QVERIFY(!fileBytes().contains("@Variant"));
+        // Once: later changes to the old file are not read again.
+        writeRaw(legacy, "[General]\nBrolga.hasLaunched=false\n");
+        Settings moved;
+        QVERIFY(moved.hasLaunched());
+        QCOMPARE(moved.windowFrame(), std::optional<QRect>(frame));
+        QCOMPARE(StateCodec::decode(*moved.storedState())->brokerName, record.brokerName);
+        QCOMPARE(StateCodec::decode(*moved.storedState())->dependants, 2);
+    }
+
+    // An unreadable record is never replaced by defaults: quitting without an edit writes nothing, what can
+    // be read is used (members of the damaged text over the last good copy), the broker is told, and the
+    // damaged file is kept aside before the first write replaces it.
+    void unreadableRecordIsKeptAndRecovered_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::addColumn<bool>("fromText"); // the identity is read from the damaged text itself
+        QTest::newRow("closing brace missing") << 0 << true;
+        QTest::newRow("cut short mid-record") << 1 << true;
+        QTest::newRow("empty file") << 2 << false;
+        QTest::newRow("record not an object") << 3 << true;
+        QTest::newRow("larger than 4 MiB") << 4 << false;
+    }
+    void unreadableRecordIsKeptAndRecovered()
+    {
+        QFETCH(int, damage);
+        QFETCH(bool, fromText);
+        saveIdentity();
+        QByteArray good = fileBytes();
+        QByteArray damaged;
+        switch (damage) {
+        case 0: damaged = good.trimmed().chopped(1); break;
+        case 1: damaged = good.left(good.indexOf("brokerWebsite")); break;
+        case 2: break;
+        case 3: {
+            QJsonObject o = QJsonDocument::fromJson(good).object();
+            o.insert(QStringLiteral("Brolga.state.v1"),
+                     QString::fromUtf8(QJsonDocument(o.value(QStringLiteral("Brolga.state.v1")).toObject())
+                                           .toJson(QJsonDocument::Compact)
+                                           .chopped(1)));
+            damaged = QJsonDocument(o).toJson();
+            break;
+        }
+        case 4: damaged = good + QByteArray(5 * 1024 * 1024, ' '); break;
+        }
+        // The last good copy is one save older: it has the name but not the licence.
+        writeRaw(Settings::defaultPath(), damaged);
+
+        {
+            CalculatorStore store;
+            QCOMPARE(store.state().brokerName, QStringLiteral("Ana Silva"));
+            QCOMPARE(store.state().brokerPhone, QStringLiteral("0400 000 000"));
+            QCOMPARE(store.state().themeID, QStringLiteral("ocean"));
+            QCOMPARE(store.state().brokerLicence, fromText ? QStringLiteral("CR 123456") : QString());
+            QCOMPARE(store.takeLoadNotice(), std::optional<QString>(QString::fromUtf16(Settings::recoveredNotice)));
+            QVERIFY(!store.takeLoadNotice());
+            store.saveNow(); // a quit without edits
+            QCOMPARE(fileBytes(), damaged);
+            store.edit([](CalculatorState &s) { s.dependants = 3; });
+            store.saveNow();
+        }
+        const QStringList aside = QFileInfo(Settings::defaultPath())
+                                      .absoluteDir()
+                                      .entryList({QStringLiteral("Brolga.unreadable-*.json")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(fileBytes(QFileInfo(Settings::defaultPath()).absoluteDir().filePath(aside[0])), damaged);
+        QCOMPARE(storedRecord().brokerName, QStringLiteral("Ana Silva"));
+        QCOMPARE(storedRecord().dependants, 3);
+        QVERIFY(!Settings().wasUnreadable());
+    }
+
+    // Two processes on one folder: one that made no edit writes nothing at quit, and one that did changes
+    // only what it changed, keeping the other's newer members and keys.
+    void twoStoresOnOneFolder()
+    {
+        saveIdentity();
+        CalculatorStore a(std::make_unique<Settings>(Settings::defaultPath()));
+        CalculatorStore b(std::make_unique<Settings>(Settings::defaultPath()));
+        a.edit([](CalculatorState &s) { s.brokerName = QStringLiteral("Ana Silva-Jones"); });
+        a.saveNow();
+        a.settings().setHasLaunched(true);
+
+        b.saveNow(); // b quits without edits
+        QCOMPARE(storedRecord().brokerName, QStringLiteral("Ana Silva-Jones"));
+
+        b.edit([](CalculatorState &s) { s.loanAmount = 410000; });
+        b.saveNow();
+        b.settings().setWindowFrame(QRect(1, 2, 3, 4));
+        QCOMPARE(storedRecord().brokerName, QStringLiteral("Ana Silva-Jones"));
+        QCOMPARE(storedRecord().loanAmount, 410000.0);
+        QCOMPARE(b.state().brokerName, QStringLiteral("Ana Silva-Jones")); // b now shows a's edit too
+        QVERIFY(Settings().hasLaunched());
+        QCOMPARE(Settings().windowFrame(), std::optional<QRect>(QRect(1, 2, 3, 4)));
+
+        // Both changed the same member: the later save wins, as it would with one process.
+        a.edit([](CalculatorState &s) { s.loanAmount = 420000; });
+        a.saveNow();
+        QCOMPARE(storedRecord().loanAmount, 420000.0);
+    }
+
+    // Another process holding the file's lock never holds up the window: the save waits its turn on a
+    // timer and goes out once the lock is free. A lock left by a killed process is gone with it.
+    void aLockHeldElsewhereNeverBlocks()
+    {
+        saveIdentity();
+        CalculatorStore store;
+        QSignalSpy saves(&store, &CalculatorStore::saved);
+        const QByteArray lockPath = QFile::encodeName(Settings::defaultPath() + QStringLiteral(".lock"));
+        const int held = ::open(lockPath.constData(), O_RDWR | O_CREAT, 0600);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX | LOCK_NB) == 0);
+        store.edit([](CalculatorState &s) { s.loanAmount = 480000; });
+        store.saveNow(0);
+        QVERIFY(store.hasPendingSave()); // handed back to the timer, not waited for
+        QCOMPARE(saves.count(), 0);
+        QTest::qWait(CalculatorStore::saveDelayMs * 2);
+        QCOMPARE(storedRecord().loanAmount, 650000.0);
+        ::close(held);
+        QTRY_COMPARE_WITH_TIMEOUT(saves.count(), 1, 2000);
+        QCOMPARE(storedRecord().loanAmount, 480000.0);
+    }
+
+    // Temporaries of a writer that was killed, ours and QSettings' (with its lock), are removed by the
+    // next write; a live writer's temporary beside another file is left alone.
+    void leftoversOfAKilledWriterAreRemoved()
+    {
+        saveIdentity();
+        const QDir folder = QFileInfo(Settings::defaultPath()).absoluteDir();
+        for (const char *name : {"Brolga.json.tmp-999999-abc", "Brolga.conf.lock", "Brolga.conf.AbC123",
+                                 "Brolga.last-good.json.tmp-1-x"})
+            writeRaw(folder.filePath(QString::fromLatin1(name)), {});
+        CalculatorStore store;
+        store.edit([](CalculatorState &s) { s.loanAmount = 1; });
+        store.saveNow();
+        QCOMPARE(leftovers(), QStringList());
+        QVERIFY(!folder.exists(QStringLiteral("Brolga.conf.lock")));
+
+        const QString logo = folder.filePath(QStringLiteral("logo.png"));
+        const QString live = logo + QStringLiteral(".tmp-%1-x").arg(::getpid());
+        const QString dead = logo + QStringLiteral(".tmp-999999-x");
+        writeRaw(live, {});
+        writeRaw(dead, {});
+        SafeFile::removeLeftovers(logo, SafeFile::Leftovers::ofEndedWriters);
+        QVERIFY(QFile::exists(live));
+        QVERIFY(!QFile::exists(dead));
+        QFile::remove(live);
+    }
+
+    // Reading opens regular files only, never more than the cap; a FIFO (or a link to one) or a device
+    // would block or never end.
+    void readsRegularFilesWithinTheCap_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("status");
+        QTest::newRow("exactly 4 MiB") << "4MiB" << int(SafeFile::Read::Status::ok);
+        QTest::newRow("one byte more") << "4MiB+1" << int(SafeFile::Read::Status::tooLarge);
+        QTest::newRow("FIFO") << "fifo" << int(SafeFile::Read::Status::notRegular);
+        QTest::newRow("link to a FIFO") << "link" << int(SafeFile::Read::Status::notRegular);
+        QTest::newRow("device") << "device" << int(SafeFile::Read::Status::notRegular);
+        QTest::newRow("missing") << "missing" << int(SafeFile::Read::Status::missing);
+    }
+    void readsRegularFilesWithinTheCap()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("file"));
+        if (kind.startsWith(u'4'))
+            writeRaw(path, QByteArray(SafeFile::maxReadBytes + (kind.endsWith(u'1') ? 1 : 0), 'x'));
+        else if (kind == u"fifo" || kind == u"link")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind == u"link") {
+            const QString link = dir.filePath(QStringLiteral("link"));
+            QVERIFY(QFile::link(path, link));
+            path = link;
+        }
+        if (kind == u"device")
+            path = QStringLiteral("/dev/zero");
+        const SafeFile::Read read = SafeFile::read(path);
+        QCOMPARE(int(read.status), status);
+        QCOMPARE(read.bytes.size(), read.ok() ? SafeFile::maxReadBytes : 0);
+    }
+
+    // Writing: whole or not at all, never into a FIFO or device, the previous file kept on failure.
+    void writesWholeOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("file"));
+        QCOMPARE(SafeFile::write(path, "first"), QString());
+        SafeFile::setSpaceLeftForTesting(3); // the folder is not on the test's small disk
+        QCOMPARE(SafeFile::write(path, "second, longer"), QString::fromUtf16(SafeFile::diskFull));
+        SafeFile::setSpaceLeftForTesting(std::nullopt);
+        QCOMPARE(fileBytes(path), QByteArray("first"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("file")});
+
+        const QString fifo = dir.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QVERIFY(!SafeFile::write(fifo, "x").isEmpty());
+        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+
+        const QString link = dir.filePath(QStringLiteral("link"));
+        QVERIFY(QFile::link(path, link));
+        QCOMPARE(SafeFile::write(link, "through the link"), QString());
+        QVERIFY(QFileInfo(link).isSymLink()); // the user's link stays a link
+        QCOMPARE(fileBytes(path), QByteArray("through the link"));
+    }
+
+    // What can be read of damaged JSON: complete members only, wherever they stand.
+    void salvageReadsCompleteMembers()
+    {
+        const QJsonObject o = JsonSalvage::scalarMembers(
+            R"({"a":{"brokerName":"Ana \"Q\"","n":-1.5e3,"ok":true,"list":[1,2],"cut":"unterminated)");
+        QCOMPARE(o.value("brokerName").toString(), QStringLiteral("Ana \"Q\""));
+        QCOMPARE(o.value("n").toDouble(), -1500.0);
+        QCOMPARE(o.value("ok").toBool(), true);
+        QVERIFY(!o.contains("cut") && !o.contains("list") && !o.contains("a"));
+        QVERIFY(JsonSalvage::scalarMembers("\xff\xfe garbage").isEmpty());
     }
 
     void resetKeepsIdentityAndPreferences()
