@@ -183,6 +183,11 @@ std::optional<QString> BrandAssetStore::store(const Prepared &prepared)
 {
     if (!prepared.error.isEmpty())
         return prepared.error;
+    // Something other than our own file in its place (a FIFO, a link) is no logo worth keeping; unlinking
+    // it opens nothing.
+    const QFileInfo existing(logoPath());
+    if (existing.isSymLink() || (existing.exists() && !existing.isFile()))
+        QFile::remove(logoPath());
     // Whole or not at all: a failed write leaves the earlier logo, file and picture, in place.
     if (const QString error = SafeFile::write(logoPath(), prepared.png); !error.isEmpty())
         return CalculatorStore::saveFailedToast(error);

@@ -402,20 +402,23 @@ private slots:
         const QString small = png(dir, QStringLiteral("small.png"), 150, 100);
         FileDialogs::setOpenHandler([&](const FileDialogs::Request &) { return std::optional<QString>(small); });
         panel->chooseButton()->click();
+        // The import runs on a worker; the buttons are off until it is done.
+        QVERIFY(!panel->chooseButton()->isEnabled());
+        QTRY_VERIFY(panel->errorLabel()->isVisible());
+        QVERIFY(panel->chooseButton()->isEnabled());
         QVERIFY(!panel->showsLogo());
-        QVERIFY(panel->errorLabel()->isVisible());
         QCOMPARE(panel->errorLabel()->text(), BrandAssetStore::describe(BrandAssetStore::ImportError::tooSmall));
 
         const QString good = png(dir, QStringLiteral("good.png"), 400, 200);
         FileDialogs::setOpenHandler([&](const FileDialogs::Request &) { return std::optional<QString>(good); });
         panel->chooseButton()->click();
-        QVERIFY(panel->showsLogo());
+        QTRY_VERIFY(panel->showsLogo());
         QVERIFY(!panel->errorLabel()->isVisible());
 
         FileDialogs::setOpenHandler([&](const FileDialogs::Request &) { return std::optional<QString>(small); });
         panel->replaceButton()->click();
+        QTRY_VERIFY(panel->errorLabel()->isVisible());
         QVERIFY(panel->showsLogo());
-        QVERIFY(panel->errorLabel()->isVisible());
         panel->removeButton()->click();
         QVERIFY(!panel->showsLogo());
         QVERIFY(!f.assets.logo());

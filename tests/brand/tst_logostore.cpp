@@ -1,14 +1,20 @@
 #include "brand/BrandAssetStore.h"
+#include "TestStore.h"
 #include "ui/FileDialogs.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+
+#include <cstring>
+#include <sys/stat.h>
 
 using namespace brolga;
 
@@ -49,6 +55,50 @@ QByteArray bomb()
     return bytes;
 }
 
+// A print-resolution logo: a large canvas that compresses to a small file.
+QByteArray printLogo(int w, int h)
+{
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.fillRect(QRect(w / 8, h / 4, w * 3 / 4, h / 2), QColor(20, 60, 120));
+    p.fillRect(QRect(w / 4, h / 3, w / 2, h / 3), Qt::white);
+    p.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A small file that grows when re-encoded: 16 grey levels of noise in rows that repeat every third row,
+// which deflate finds within its window at one byte a pixel but not at four.
+QByteArray growingPng(int side)
+{
+    QImage image(side, side, QImage::Format_Indexed8);
+    QList<QRgb> greys;
+    for (int i = 0; i < 16; ++i)
+        greys << qRgb(i * 17, i * 17, i * 17);
+    image.setColorTable(greys);
+    QRandomGenerator random(7);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < side; ++x)
+            image.scanLine(y)[x] = uchar(random.bounded(16));
+    for (int y = 3; y < side; ++y)
+        memcpy(image.scanLine(y), image.scanLine(y % 3), size_t(side));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray stored()
+{
+    QFile f(BrandAssetStore::logoPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestLogoStore : public QObject {
@@ -67,7 +117,11 @@ class TestLogoStore : public QObject {
 
 private Q_SLOTS:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-    void init() { QFile::remove(BrandAssetStore::logoPath()); }
+    void init()
+    {
+        brolga::SafeFile::setSpaceLeftForTesting(std::nullopt);
+        QFile::remove(BrandAssetStore::logoPath());
+    }
 
     void importChecks_data()
     {
@@ -84,7 +138,10 @@ private Q_SLOTS:
         QTest::newRow("text") << QByteArray("not an image at all") << unreadable;
         QTest::newRow("empty") << QByteArray() << unreadable;
         QTest::newRow("truncated") << png(400, 400, Qt::blue).left(60) << unreadable;
-        QTest::newRow("bomb") << bomb() << unreadable;
+        QTest::newRow("bomb: 60000 x 60000 claimed")
+            << bomb() << BrandAssetStore::describe(BrandAssetStore::ImportError::tooManyPixels);
+        QTest::newRow("print logo 6000 x 3000") << printLogo(6000, 3000) << QString();
+        QTest::newRow("print logo 4200 x 4000") << printLogo(4200, 4000) << QString();
         QImage jpeg(300, 300, QImage::Format_RGB32);
         jpeg.fill(Qt::green);
         QByteArray jpegBytes;
@@ -134,6 +191,96 @@ private Q_SLOTS:
         BrandAssetStore again;
         QVERIFY(again.logo().has_value());
         QCOMPARE(again.logo()->size(), QSize(300, 300));
+    }
+
+    // Stored pictures stay within what load() accepts: a large one is stored scaled, and one whose encoding
+    // grows (a 4096 x 4096 grey picture of a few kilobytes) is still there after the next start.
+    void storedCopyPassesTheLoader_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("grows on re-encoding") << growingPng(4096) << QSize(2048, 2048);
+        QTest::newRow("print logo 6000 x 3000") << printLogo(6000, 3000) << QSize(2048, 1024);
+        QTest::newRow("small stays as it is") << png(300, 200) << QSize(300, 200);
+    }
+    void storedCopyPassesTheLoader()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        QVERIFY(bytes.size() < BrandAssetStore::maxBytes);
+        {
+            BrandAssetStore store;
+            QCOMPARE(store.importLogo(write(QStringLiteral("chosen.png"), bytes)), std::optional<QString>());
+            QCOMPARE(store.logo()->size(), size);
+        }
+        QVERIFY(stored().size() <= BrandAssetStore::maxStoredBytes);
+        BrandAssetStore restarted;
+        QVERIFY(restarted.logo().has_value());
+        QCOMPARE(restarted.logo()->size(), size);
+    }
+
+    // A full disk: the import fails with the sentence every failed save uses, and the earlier logo, file
+    // and picture, stays.
+    void fullDiskKeepsTheEarlierLogo()
+    {
+        BrandAssetStore store;
+        QVERIFY(!store.importLogo(write(QStringLiteral("good.png"), png(400, 100))));
+        const QByteArray before = stored();
+        {
+            teststore::FullDisk full;
+            QCOMPARE(store.importLogo(write(QStringLiteral("next.png"), printLogo(1200, 600))),
+                     std::optional<QString>(QString::fromUtf16(brolga::SafeFile::diskFull)));
+        }
+        QCOMPARE(stored(), before);
+        QCOMPARE(store.logo()->size(), QSize(400, 100));
+        QCOMPARE(QFileInfo(BrandAssetStore::logoPath()).absoluteDir().entryList({QStringLiteral("*.tmp-*")}),
+                 QStringList());
+        BrandAssetStore restarted;
+        QCOMPARE(restarted.logo()->size(), QSize(400, 100));
+    }
+
+    // Something other than a regular file in place of the stored logo (a FIFO that would block the start
+    // for ever, a link to one, a device) is not opened: no logo, and the start goes on.
+    void storedLogoOpensRegularFilesOnly_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("link to a FIFO") << "link";
+        QTest::newRow("link to a device") << "device";
+    }
+    void storedLogoOpensRegularFilesOnly()
+    {
+        QFETCH(QString, kind);
+        const QByteArray logo = QFile::encodeName(BrandAssetStore::logoPath());
+        const QString fifo = dir_.filePath(QStringLiteral("fifo"));
+        QFile::remove(fifo);
+        if (kind == u"fifo") {
+            QCOMPARE(::mkfifo(logo.constData(), 0600), 0);
+        } else {
+            QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+            QVERIFY(QFile::link(kind == u"link" ? fifo : QStringLiteral("/dev/zero"), BrandAssetStore::logoPath()));
+        }
+        BrandAssetStore store;
+        QVERIFY(!store.logo().has_value());
+        // An import replaces it with a real file.
+        QVERIFY(!store.importLogo(write(QStringLiteral("good.png"), png(300, 300))));
+        QVERIFY(store.logo().has_value());
+    }
+
+    // The decoding runs on a worker: the call returns at once and the window's thread stays free.
+    void importInTheBackground()
+    {
+        BrandAssetStore store;
+        QSignalSpy changes(&store, &BrandAssetStore::logoChanged);
+        std::optional<std::optional<QString>> result;
+        store.importLogoInBackground(write(QStringLiteral("print.png"), printLogo(6000, 3000)),
+                                     [&](std::optional<QString> error) { result = error; });
+        QVERIFY(store.isImporting());
+        QVERIFY(!result.has_value());
+        QTRY_VERIFY_WITH_TIMEOUT(result.has_value(), 30000);
+        QCOMPARE(*result, std::optional<QString>());
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(store.logo()->size(), QSize(2048, 1024));
     }
 
     void removeAndPrompt()

@@ -8,11 +8,13 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QSettings>
+#include <QBuffer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 using namespace brolga;
 
@@ -59,7 +61,7 @@ class TestReport : public QObject {
                 p.readAllStandardError()};
     }
 
-    QString savedRecordFile() const { return home.filePath(QStringLiteral("config/Saltbush/Brolga.conf")); }
+    QString savedRecordFile() const { return home.filePath(QStringLiteral("config/Saltbush/Brolga.json")); }
 
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
@@ -205,13 +207,18 @@ class TestReport : public QObject {
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QByteArray>("input");
-        const auto bad = [](const char *name, const QStringList &args, const QByteArray &input = {}) {
-            QTest::newRow(name) << args << input;
-        };
+        QTest::addColumn<QByteArray>("says");
+        const auto bad = [](const char *name, const QStringList &args, const QByteArray &input = {},
+                            const QByteArray &says = {}) { QTest::newRow(name) << args << input << says; };
         const QStringList card{"--card", "income", "--out", "x.png"};
         bad("missing file", {"--state", "no-such-record.json", "--text"});
         bad("folder", {"--state", ".", "--text"});
-        bad("JSON array", {"--state", "@[{\"loanAmount\": 1}]", "--text"});
+        bad("JSON array", {"--state", "@[{\"loanAmount\": 1}]", "--text"}, {}, "not an object");
+        bad("JSON syntax error", {"--state", "@{\"loanAmount\": 5", "--text"}, {}, "is not valid JSON");
+        bad("record over 4 MiB", {"--state", "*big", "--text"}, {}, "too large");
+        bad("logo PNG with a broken checksum", card + QStringList{"--logo", "*broken.png"}, {}, "could not be read");
+        bad("card into a FIFO", {"--card", "income", "--out", "*fifo"}, {}, "not a regular file");
+        bad("screen into a device", {"--screen", "income", "--out", "/dev/null"}, {}, "not a regular file");
         bad("empty file", {"--state", "@", "--text"});
         bad("not JSON on stdin", {"--state", "-", "--text"}, "loanAmount=1");
         bad("unknown tab", {"--tab", "summary", "--text"});
@@ -236,18 +243,39 @@ class TestReport : public QObject {
     {
         QFETCH(QStringList, args);
         QFETCH(QByteArray, input);
-        // "@..." stands for a file holding the rest as its bytes.
+        QFETCH(QByteArray, says);
+        // "@..." stands for a file holding the rest as its bytes; "*..." for a file made here.
+        const QString fifo = home.filePath(QStringLiteral("fifo"));
         for (QString &a : args)
-            if (a.startsWith(u'@'))
+            if (a.startsWith(u'@')) {
                 a = writeFile(QStringLiteral("bad.json"), a.mid(1).toUtf8());
-            else if (a == u".")
+            } else if (a == u".") {
                 a = home.path();
+            } else if (a == u"*big") {
+                a = writeFile(QStringLiteral("big.json"), "{" + QByteArray(5 * 1024 * 1024, ' ') + "}");
+            } else if (a == u"*broken.png") {
+                QImage image(300, 300, QImage::Format_RGB32);
+                image.fill(Qt::red);
+                QByteArray bytes;
+                QBuffer buffer(&bytes);
+                buffer.open(QIODevice::WriteOnly);
+                image.save(&buffer, "PNG");
+                bytes[bytes.indexOf("IDAT") + 12] ^= 0x55; // libpng says so on its own line, unless kept quiet
+                a = writeFile(QStringLiteral("broken.png"), bytes);
+            } else if (a == u"*fifo") {
+                QFile::remove(fifo);
+                QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+                a = fifo;
+            }
         const Run r = run(args, input);
         QCOMPARE(r.exitCode, 2);
         QCOMPARE(r.out, QByteArray());
         QVERIFY2(r.err.startsWith("brolga-report: "), r.err.constData());
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY(r.err.endsWith('\n'));
+        QVERIFY2(r.err.contains(says), r.err.constData());
+        if (args.contains(fifo)) // neither replaced by a file nor opened
+            QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
     }
 
     QImage cardImage(const QStringList &extra)
@@ -328,10 +356,7 @@ class TestReport : public QObject {
         }
         QVERIFY(!QFile::exists(savedRecordFile()));
 
-        {
-            QSettings saved(savedRecordFile(), QSettings::IniFormat);
-            saved.setValue(QStringLiteral("Brolga.state.v1"), StateCodec::encode(sampleRecord()));
-        }
+        Settings(savedRecordFile()).setStoredState(StateCodec::encode(sampleRecord()));
         QFile file(savedRecordFile());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray before = file.readAll();
@@ -352,16 +377,28 @@ class TestReport : public QObject {
         QCOMPARE(file.readAll(), before);
     }
 
+    // A saved record the app would recover from is reported, in one line, and left as it is.
+    void unreadableSavedRecordIsReported_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("record not an object") << QByteArray(R"({"Brolga.state.v1": "[]"})");
+        QTest::newRow("cut short") << QByteArray(R"({"Brolga.state.v1": {"brokerName": "Ana")");
+        QTest::newRow("over 4 MiB") << "{" + QByteArray(5 * 1024 * 1024, ' ') + "}";
+    }
     void unreadableSavedRecordIsReported()
     {
-        {
-            QSettings saved(savedRecordFile(), QSettings::IniFormat);
-            saved.setValue(QStringLiteral("Brolga.state.v1"), QByteArray("[]"));
-        }
+        QFETCH(QByteArray, file);
+        QDir().mkpath(QFileInfo(savedRecordFile()).absolutePath());
+        QFile f(savedRecordFile());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(file);
+        f.close();
         const Run r = run({QStringLiteral("--text")});
         QCOMPARE(r.exitCode, 2);
         QCOMPARE(r.out, QByteArray());
         QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY2(r.err.contains("the saved record cannot be read"), r.err.constData());
+        QCOMPARE(QFileInfo(savedRecordFile()).size(), file.size());
     }
 };
 
