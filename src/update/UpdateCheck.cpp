@@ -5,8 +5,6 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QOperatingSystemVersion>
 #include <QScopeGuard>
 #include <QSysInfo>
@@ -69,9 +67,12 @@ UpdateCheck::UpdateCheck(QObject *parent)
 {
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, [this] {
-        if (reply_)
-            reply_->abort();
+        if (!post_.isRunning())
+            return;
+        post_.abort();
+        Q_EMIT checkFinished();
     });
+    connect(&post_, &BoundedHttpPost::finished, this, &UpdateCheck::onFinished);
 
     delay_.setSingleShot(true);
     delay_.setInterval(defaultCheckDelay);
@@ -81,18 +82,11 @@ UpdateCheck::UpdateCheck(QObject *parent)
     });
 }
 
-UpdateCheck::~UpdateCheck()
-{
-    // The reply outlives our members by a moment (the manager deletes it); it must not call back into them.
-    if (reply_) {
-        reply_->disconnect(this);
-        reply_->abort();
-    }
-}
+UpdateCheck::~UpdateCheck() { post_.abort(); }
 
 void UpdateCheck::checkIfDue(std::optional<bool> enabled)
 {
-    if (enabled != true || reply_)
+    if (enabled != true || post_.isRunning())
         return;
 
     const QDateTime now = clock_();
@@ -103,51 +97,21 @@ void UpdateCheck::checkIfDue(std::optional<bool> enabled)
     if (!endpoint_.isValid() || isReservedHost(endpoint_))
         return;
 
-    QNetworkRequest request(endpoint_);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-    // Same scheme, host and port only: a redirect must never carry the check to somebody else.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::SameOriginRedirectPolicy);
-
+    // Redirects are not followed, so the check never leaves the configured host; the answer is read within
+    // fixed limits whatever the server sends.
     const QJsonObject body{{QStringLiteral("app"), currentVersion()}, {QStringLiteral("os"), osVersion()}};
-    reply_ = network_.post(request, QJsonDocument(body).toJson(QJsonDocument::Compact));
-    // Qt buffers no more than this whatever the server sends; one byte over the cap tells an oversized body.
-    reply_->setReadBufferSize(maxBodyBytes + 1);
-    connect(reply_, &QNetworkReply::metaDataChanged, this, &UpdateCheck::abortIfTooLarge);
-    connect(reply_, &QNetworkReply::readyRead, this, &UpdateCheck::abortIfTooLarge);
-    connect(reply_, &QNetworkReply::finished, this, &UpdateCheck::onFinished);
+    post_.start(endpoint_, "application/json", QJsonDocument(body).toJson(QJsonDocument::Compact), maxBodyBytes);
     // A whole-request deadline: a server that trickles bytes cannot hold the check open.
     deadline_.start(timeout_);
-}
-
-void UpdateCheck::abortIfTooLarge()
-{
-    if (!reply_)
-        return;
-    bool known = false;
-    const qlonglong declared = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong(&known);
-    if ((known && declared > maxBodyBytes) || reply_->bytesAvailable() > maxBodyBytes)
-        reply_->abort();
 }
 
 void UpdateCheck::onFinished()
 {
     deadline_.stop();
-    QNetworkReply *reply = reply_.data();
-    reply_ = nullptr;
-    if (!reply)
-        return;
-    reply->deleteLater();
-
     const auto done = qScopeGuard([this] { Q_EMIT checkFinished(); });
-
-    if (reply->error() != QNetworkReply::NoError)
+    if (!post_.succeeded() || post_.status() != 200)
         return;
-    if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt() != 200)
-        return;
-    const QByteArray body = reply->read(maxBodyBytes + 1);
-    if (body.size() > maxBodyBytes)
-        return;
-    const std::optional<Release> release = Release::fromJson(body);
+    const std::optional<Release> release = Release::fromJson(post_.body());
     if (!release)
         return;
 

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "core/Settings.h"
+#include "update/BoundedHttpPost.h"
 #include "update/Release.h"
 
 #include <QDateTime>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -39,7 +38,7 @@ public:
     void scheduleCheck(const CalculatorStore *store);
     void cancelScheduledCheck();
     bool isCheckScheduled() const { return delay_.isActive(); }
-    bool isChecking() const { return reply_ != nullptr; }
+    bool isChecking() const { return post_.isRunning(); }
 
     // Hides the offered release until a different version turns up.
     void dismiss();
@@ -86,12 +85,10 @@ Q_SIGNALS:
 
 private:
     void onFinished();
-    void abortIfTooLarge();
     void setAvailable(const std::optional<Release> &release);
 
     Settings settings_;
-    QNetworkAccessManager network_;
-    QPointer<QNetworkReply> reply_;
+    BoundedHttpPost post_;
     QTimer deadline_;
     QTimer delay_;
     QPointer<const CalculatorStore> scheduledFor_;

@@ -16,7 +16,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <arpa/inet.h>
+#include <atomic>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace brolga;
 using namespace std::chrono_literals;
@@ -25,6 +31,96 @@ namespace {
 const QDateTime now = QDateTime(QDate(2025, 3, 10), QTime(9, 0), Qt::UTC);
 constexpr int hour = 3600;
 } // namespace
+
+// The process's peak resident memory since the last reset, in bytes; -1 where /proc cannot tell.
+qint64 statusField(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+qint64 peakMemory() { return statusField("VmHWM:"); }
+// Sets the peak back to the present resident size and returns it.
+qint64 resetPeakMemory()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        return -1;
+    clear.close();
+    return statusField("VmRSS:");
+}
+
+// Answers one request with `head`, then sends `repeat` over and over until the client goes or stop().
+// Its own thread and blocking sends: it pushes as fast as the client takes, as a hostile server would.
+class FloodServer {
+public:
+    FloodServer(QByteArray head, QByteArray repeat) : head_(std::move(head)), repeat_(std::move(repeat))
+    {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener_, reinterpret_cast<sockaddr *>(&address), sizeof address);
+        ::listen(listener_, 1);
+        socklen_t length = sizeof address;
+        ::getsockname(listener_, reinterpret_cast<sockaddr *>(&address), &length);
+        port_ = ntohs(address.sin_port);
+        thread_ = std::thread([this] { serve(); });
+    }
+    ~FloodServer() { stop(); }
+
+    quint16 port() const { return port_; }
+    qint64 sent() const { return sent_; }
+    void stop()
+    {
+        stopping_ = true;
+        ::shutdown(listener_, SHUT_RDWR);
+        if (const int c = client_.load(); c >= 0)
+            ::shutdown(c, SHUT_RDWR);
+        if (thread_.joinable())
+            thread_.join();
+        ::close(listener_);
+    }
+
+private:
+    void serve()
+    {
+        const int c = ::accept(listener_, nullptr, nullptr);
+        if (c < 0)
+            return;
+        client_ = c;
+        QByteArray request;
+        char buffer[4096];
+        while (!request.contains("\r\n\r\n")) {
+            const ssize_t n = ::recv(c, buffer, sizeof buffer, 0);
+            if (n <= 0)
+                break;
+            request.append(buffer, n);
+        }
+        if (::send(c, head_.constData(), size_t(head_.size()), MSG_NOSIGNAL) >= 0)
+            while (!stopping_) {
+                const ssize_t n = ::send(c, repeat_.constData(), size_t(repeat_.size()), MSG_NOSIGNAL);
+                if (n <= 0)
+                    break;
+                sent_ += n;
+            }
+        client_ = -1;
+        ::close(c);
+    }
+
+    QByteArray head_;
+    QByteArray repeat_;
+    int listener_ = -1;
+    quint16 port_ = 0;
+    std::atomic<int> client_{-1};
+    std::atomic<bool> stopping_{false};
+    std::atomic<qint64> sent_{0};
+    std::thread thread_;
+};
 
 class TestUpdateCheck : public QObject {
     Q_OBJECT
@@ -137,6 +233,14 @@ private Q_SLOTS:
         QTest::newRow("refused") << QByteArray() << "refused";
         QTest::newRow("redirect to another port") << QByteArray() << "redirect";
         QTest::newRow("redirect to https") << QByteArray() << "redirect-https";
+        // The version is shown and compared: digits and dots only, at most 32 characters.
+        const auto version = [](const QByteArray &v) { return HttpTestServer::answer(200, "{\"version\":\"" + v + "\"}"); };
+        QTest::newRow("version of 60 KB") << version(QByteArray(60 * 1024, 'W')) << "";
+        QTest::newRow("version with a line break") << version("9.0\\n") << "";
+        QTest::newRow("version with a right-to-left override") << version("9.0\\u202e") << "";
+        QTest::newRow("version with letters") << version("v9.0") << "";
+        QTest::newRow("version of 33 characters") << version("9" + QByteArray(".0").repeated(16)) << "";
+        QTest::newRow("version with an empty part") << version("9..0") << "";
     }
     void failuresLeaveNothingBehind()
     {
@@ -172,6 +276,64 @@ private Q_SLOTS:
         if (server.startsWith(QLatin1String("redirect")))
             QCOMPARE(http.connections, 1);
         QVERIFY2(clock.elapsed() < 2000, "the time-out ends the check");
+    }
+
+    // However the answer is framed, the same release comes through.
+    void answersInEveryFraming_data()
+    {
+        QTest::addColumn<QByteArray>("response");
+        const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n";
+        QTest::newRow("length") << HttpTestServer::answer(200, R"({"version":"9.0"})");
+        QTest::newRow("until close") << HttpTestServer::answer(200, R"({"version":"9.0"})", false);
+        QTest::newRow("chunked, with an extension and a trailer")
+            << head + "Transfer-Encoding: chunked\r\n\r\n5;x=y\r\n{\"ver\r\nc\r\nsion\":\"9.0\"}\r\n0\r\nX-T: 1\r\n\r\n";
+        QTest::newRow("after two 100 Continue")
+            << "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 100 Continue\r\n\r\n" + HttpTestServer::answer(200, R"({"version":"9.0"})");
+    }
+    void answersInEveryFraming()
+    {
+        QFETCH(QByteArray, response);
+        HttpTestServer server;
+        server.response = response;
+        auto check = checkAgainst(server);
+        run(*check);
+        QVERIFY(check->available());
+        QCOMPARE(check->available()->version, QStringLiteral("9.0"));
+    }
+
+    // A server that never stops sending (an endless chunked body, or "100 Continue" over and over) is cut
+    // off at the time-out with the process's memory bounded whatever it sends.
+    void hostileServerKeepsMemoryBounded_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("repeat");
+        QTest::newRow("endless chunked body")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n")
+            << "10000\r\n" + QByteArray(0x10000, 'W') + "\r\n";
+        QTest::newRow("100 Continue flood") << QByteArray() << QByteArray("HTTP/1.1 100 Continue\r\n\r\n").repeated(2048);
+    }
+    void hostileServerKeepsMemoryBounded()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, repeat);
+        FloodServer server(head, repeat);
+        UpdateCheck check;
+        check.setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:%1/app/check").arg(server.port())));
+        check.setTimeout(3000ms);
+        check.setClock([] { return now; });
+
+        const qint64 start = resetPeakMemory();
+        QSignalSpy finished(&check, &UpdateCheck::checkFinished);
+        check.checkIfDue(true);
+        QVERIFY(finished.wait(10000));
+        const qint64 peak = peakMemory();
+        server.stop();
+        QVERIFY(server.sent() > 0);
+        QVERIFY(!check.available());
+        QVERIFY(!lastCheck());
+        if (start >= 0)
+            QVERIFY2(peak - start < 64 * 1024 * 1024,
+                     qPrintable(QStringLiteral("%1 MB over the start, %2 MB sent").arg((peak - start) >> 20).arg(server.sent() >> 20)));
     }
 
     void offersOnlyNewerVersionsNotHidden_data()
