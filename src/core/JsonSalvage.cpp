@@ -8,8 +8,8 @@ namespace brolga {
 QJsonObject JsonSalvage::scalarMembers(const QByteArray &text)
 {
     // A quoted name, a colon, then a string, a number or a literal. Each match is checked by the real parser.
-    static const QRegularExpression member(
-        QStringLiteral(R"re("((?:[^"\\\x00-\x1f]|\\.){1,200})"\s*:\s*("(?:[^"\\\x00-\x1f]|\\.)*"|-?\d+(?:\.\d+)?(?:[eE][-+]?\d+)?|true|false)(?=\s*[,}\]]|\s*$))re"));
+    static const QRegularExpression member(QStringLiteral(
+        R"re("((?:[^"\\\x00-\x1f]|\\.){1,200})"\s*:\s*("(?:[^"\\\x00-\x1f]|\\.)*"|-?\d+(?:\.\d+)?(?:[eE][-+]?\d+)?|true|false)(?=\s*[,}\]]|\s*$))re"));
     QJsonObject out;
     const QString source = QString::fromUtf8(text);
     for (auto it = member.globalMatch(source); it.hasNext();) {

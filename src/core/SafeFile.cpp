@@ -275,6 +275,9 @@ void SafeFile::removeLeftovers(const QString &path, Leftovers which)
     }
 }
 
-void SafeFile::setSpaceLeftForTesting(std::optional<qint64> bytes) { spaceLeft.store(bytes ? *bytes : -1); }
+void SafeFile::setSpaceLeftForTesting(std::optional<qint64> bytes)
+{
+    spaceLeft.store(bytes ? *bytes : -1);
+}
 
 } // namespace brolga

@@ -29,13 +29,16 @@ namespace brolga {
 
 namespace {
 
-QString key(const char *k) { return QString::fromLatin1(k); }
+QString key(const char *k)
+{
+    return QString::fromLatin1(k);
+}
 
 bool isSettingsKey(const QString &k)
 {
-    for (const char *known : {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey,
-                              Settings::updateLastCheckKey, Settings::updateDismissedVersionKey,
-                              Settings::windowFrameKey})
+    for (const char *known :
+         {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey, Settings::updateLastCheckKey,
+          Settings::updateDismissedVersionKey, Settings::windowFrameKey})
         if (k == QLatin1String(known))
             return true;
     return false;
@@ -159,8 +162,7 @@ bool keepCopy(const QString &from, const QString &to)
 
 Settings::Settings() : Settings(defaultPath(), defaultLegacyPath()) {}
 
-Settings::Settings(const QString &filePath, const QString &legacyIniPath)
-    : path_(filePath), legacyPath_(legacyIniPath)
+Settings::Settings(const QString &filePath, const QString &legacyIniPath) : path_(filePath), legacyPath_(legacyIniPath)
 {
 }
 
@@ -310,8 +312,8 @@ Settings::Write Settings::sync(int waitMs)
             // QSettings' own lock and temporaries ("Brolga.conf.lock", "Brolga.conf.AbC123") are never used again.
             const QFileInfo legacy(legacyPath_);
             QFile::remove(legacyPath_ + QStringLiteral(".lock"));
-            for (const QFileInfo &left : legacy.absoluteDir().entryInfoList({legacy.fileName() + QStringLiteral(".??????")},
-                                                                            QDir::Files | QDir::Hidden))
+            for (const QFileInfo &left : legacy.absoluteDir().entryInfoList(
+                     {legacy.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden))
                 QFile::remove(left.absoluteFilePath());
         }
         cleanedUp_ = true;
@@ -382,11 +384,23 @@ Settings::Write Settings::setStoredState(const QByteArray &bytes)
     return set(stateKey, object ? QJsonValue(*object) : QJsonValue(QString::fromUtf8(bytes)));
 }
 
-bool Settings::hasLaunched() const { return value(hasLaunchedKey).toBool(false); }
-void Settings::setHasLaunched(bool v) { set(hasLaunchedKey, v); }
+bool Settings::hasLaunched() const
+{
+    return value(hasLaunchedKey).toBool(false);
+}
+void Settings::setHasLaunched(bool v)
+{
+    set(hasLaunchedKey, v);
+}
 
-bool Settings::coachMarkShown() const { return value(coachMarkShownKey).toBool(false); }
-void Settings::setCoachMarkShown(bool v) { set(coachMarkShownKey, v); }
+bool Settings::coachMarkShown() const
+{
+    return value(coachMarkShownKey).toBool(false);
+}
+void Settings::setCoachMarkShown(bool v)
+{
+    set(coachMarkShownKey, v);
+}
 
 std::optional<QDateTime> Settings::updateLastCheck() const
 {
@@ -405,8 +419,14 @@ void Settings::setUpdateLastCheck(const QDateTime &when)
     set(updateLastCheckKey, StateCodec::toReferenceSeconds(when));
 }
 
-QString Settings::updateDismissedVersion() const { return value(updateDismissedVersionKey).toString(); }
-void Settings::setUpdateDismissedVersion(const QString &version) { set(updateDismissedVersionKey, version); }
+QString Settings::updateDismissedVersion() const
+{
+    return value(updateDismissedVersionKey).toString();
+}
+void Settings::setUpdateDismissedVersion(const QString &version)
+{
+    set(updateDismissedVersionKey, version);
+}
 
 std::optional<QRect> Settings::windowFrame() const
 {

@@ -96,8 +96,8 @@ private:
     mutable QJsonObject values_;
     mutable QByteArray signature_;
     mutable bool loaded_ = false;
-    mutable bool fileIsGood_ = false;         // the file on disk parsed whole (worth keeping as the last good)
-    mutable bool damaged_ = false;            // the file or its record could not be read
+    mutable bool fileIsGood_ = false; // the file on disk parsed whole (worth keeping as the last good)
+    mutable bool damaged_ = false;    // the file or its record could not be read
     mutable QString damagedReason_;
     mutable bool cleanedUp_ = false;
 };

@@ -8,10 +8,12 @@ namespace brolga {
 
 BoundedHttpPost::BoundedHttpPost(QObject *parent) : QObject(parent) {}
 
-BoundedHttpPost::~BoundedHttpPost() { abort(); }
+BoundedHttpPost::~BoundedHttpPost()
+{
+    abort();
+}
 
-void BoundedHttpPost::start(const QUrl &url, const QByteArray &contentType, const QByteArray &body,
-                            qint64 maxBodyBytes)
+void BoundedHttpPost::start(const QUrl &url, const QByteArray &contentType, const QByteArray &body, qint64 maxBodyBytes)
 {
     abort();
     pending_.clear();
