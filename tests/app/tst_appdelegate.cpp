@@ -19,6 +19,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
@@ -444,6 +446,25 @@ private slots:
         QVERIFY(d->window()->close());
         QCOMPARE(quitting.count(), 1);
         QCOMPARE(storedLoanAmount(), 654321.0);
+    }
+
+    // A record that could not be read as it was is said so once, when the window is first up; the
+    // identity read from what was left of it is there.
+    void damagedRecordIsAnnouncedOnce()
+    {
+        const QString path = Settings::defaultPath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"Brolga.state.v1": {"brokerName": "Ana Silva", "loanAmount": 480000)");
+        file.close();
+        auto d = launched(AppDelegate::TrayMode::noTray, true);
+        QCOMPARE(d->store().state().brokerName, QStringLiteral("Ana Silva"));
+        QCOMPARE(d->store().toast(), std::optional<QString>(QString::fromUtf16(Settings::recoveredNotice)));
+        QTRY_VERIFY_WITH_TIMEOUT(!d->store().toast(), CalculatorStore::toastMs + 1000);
+        d->hideApplication();
+        d->showWindow();
+        QVERIFY(!d->store().toast());
     }
 
     // However the program ends, a pending save is written first.
