@@ -27,7 +27,8 @@ std::atomic<qint64> spaceLeft{-1}; // -1: the real disk
 
 #if defined(Q_OS_UNIX)
 
-int openNoFollowFifo(const QByteArray &path, int flags, mode_t mode = 0)
+// open(2), tried again when a signal interrupts it.
+int openRetrying(const QByteArray &path, int flags, mode_t mode = 0)
 {
     int fd;
     do
@@ -67,7 +68,7 @@ bool writeAll(int fd, const QByteArray &bytes)
 // The bytes on disk are the bytes we meant: catches a file system that accepted a write it could not keep.
 bool readsBackAs(const QByteArray &path, const QByteArray &bytes)
 {
-    const int fd = openNoFollowFifo(path, O_RDONLY);
+    const int fd = openRetrying(path, O_RDONLY);
     if (fd < 0)
         return false;
     QByteArray back(bytes.size() + 1, Qt::Uninitialized);
@@ -126,7 +127,7 @@ QString SafeFile::write(const QString &path, const QByteArray &bytes, Access acc
     const QString temporary = temporaryName(target);
     const QByteArray temporaryPath = QFile::encodeName(temporary);
     const mode_t mode = access == Access::privateToUser ? 0600 : 0666;
-    const int fd = openNoFollowFifo(temporaryPath, O_WRONLY | O_CREAT | O_EXCL, mode);
+    const int fd = openRetrying(temporaryPath, O_WRONLY | O_CREAT | O_EXCL, mode);
     if (fd < 0)
         return sentenceFor(errno);
 
@@ -152,7 +153,7 @@ QString SafeFile::write(const QString &path, const QByteArray &bytes, Access acc
     }
     // The rename itself reaches the disk with the folder.
     const QByteArray folder = QFile::encodeName(QFileInfo(target).absolutePath());
-    if (const int dir = openNoFollowFifo(folder, O_RDONLY | O_DIRECTORY); dir >= 0) {
+    if (const int dir = openRetrying(folder, O_RDONLY | O_DIRECTORY); dir >= 0) {
         ::fsync(dir);
         ::close(dir);
     }
@@ -193,7 +194,7 @@ SafeFile::Read SafeFile::read(const QString &path, qint64 maxBytes)
         out.error = QStringLiteral("not a regular file");
         return out;
     }
-    const int fd = openNoFollowFifo(name, O_RDONLY | O_NONBLOCK);
+    const int fd = openRetrying(name, O_RDONLY | O_NONBLOCK);
     if (fd < 0) {
         out.error = QString::fromLocal8Bit(std::strerror(errno));
         return out;

@@ -51,9 +51,14 @@ QByteArray signatureOf(const QString &path)
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return QByteArrayLiteral("none");
+#if defined(Q_OS_DARWIN)
+    const timespec modified = st.st_mtimespec;
+#else
+    const timespec modified = st.st_mtim;
+#endif
     return QByteArray::number(qulonglong(st.st_dev)) + ':' + QByteArray::number(qulonglong(st.st_ino)) + ':' +
-           QByteArray::number(qlonglong(st.st_size)) + ':' + QByteArray::number(qlonglong(st.st_mtim.tv_sec)) + '.' +
-           QByteArray::number(qlonglong(st.st_mtim.tv_nsec));
+           QByteArray::number(qlonglong(st.st_size)) + ':' + QByteArray::number(qlonglong(modified.tv_sec)) + '.' +
+           QByteArray::number(qlonglong(modified.tv_nsec));
 #else
     const QFileInfo info(path);
     if (!info.exists())
