@@ -156,16 +156,28 @@ private Q_SLOTS:
 
     // A full disk: the save fails, the record on disk stays whole and unchanged, and the broker is told once
     // per run of failures, not on every keystroke.
+    void fullDiskKeepsTheStoredRecord_data()
+    {
+        QTest::addColumn<qint64>("free");
+        QTest::addColumn<int>("grow"); // characters added to the record with each edit
+        QTest::newRow("no room at all") << qint64(0) << 0;
+        QTest::newRow("one page free, the record outgrows it") << qint64(4096) << 6000;
+    }
     void fullDiskKeepsTheStoredRecord()
     {
+        QFETCH(qint64, free);
+        QFETCH(int, grow);
         saveIdentity();
         const QByteArray before = fileBytes();
         CalculatorStore store;
         QSignalSpy toasts(&store, &CalculatorStore::toastChanged);
         {
-            teststore::FullDisk full;
+            teststore::FullDisk full(free);
             for (int i = 1; i <= 3; ++i) {
-                store.edit([i](CalculatorState &s) { s.loanAmount = 500000 + i; });
+                store.edit([i, grow](CalculatorState &s) {
+                    s.loanAmount = 500000 + i;
+                    s.brokerWebsite = QString(grow * i, u'w');
+                });
                 store.saveNow();
             }
             QCOMPARE(toasts.count(), 1);
