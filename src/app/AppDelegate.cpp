@@ -102,6 +102,8 @@ void AppDelegate::launch(Start start)
     runUpdateCheck();
 
     Settings &settings = store_.settings();
+    // A save cut short by a killed process left temporaries; they go now, not at the first save.
+    settings.removeLeftovers();
     const bool firstRun = !settings.hasLaunched() && start == Start::byUser;
     if (firstRun) {
         settings.setHasLaunched(true);

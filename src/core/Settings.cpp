@@ -296,6 +296,31 @@ bool Settings::keepDamagedAside()
     return false;
 }
 
+void Settings::removeLeftoversLocked()
+{
+    // Nobody else can be writing while we hold the lock: any temporary now is a killed writer's.
+    SafeFile::removeLeftovers(path_, SafeFile::Leftovers::all);
+    SafeFile::removeLeftovers(lastGoodPath(path_), SafeFile::Leftovers::all);
+    if (!legacyPath_.isEmpty()) {
+        // QSettings' own lock and temporaries ("Brolga.conf.lock", "Brolga.conf.AbC123") are never used again.
+        const QFileInfo legacy(legacyPath_);
+        QFile::remove(legacyPath_ + QStringLiteral(".lock"));
+        for (const QFileInfo &left :
+             legacy.absoluteDir().entryInfoList({legacy.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden))
+            QFile::remove(left.absoluteFilePath());
+    }
+    cleanedUp_ = true;
+}
+
+void Settings::removeLeftovers()
+{
+    if (cleanedUp_ || !QFileInfo::exists(QFileInfo(path_).absolutePath()))
+        return;
+    FileLock lock(path_ + QStringLiteral(".lock"));
+    if (lock.openError() == 0 && lock.acquire(0))
+        removeLeftoversLocked();
+}
+
 Settings::Write Settings::sync(int waitMs)
 {
     if (pending_.isEmpty())
@@ -309,20 +334,8 @@ Settings::Write Settings::sync(int waitMs)
     if (!lock.acquire(waitMs))
         return Write::busy;
 
-    if (!cleanedUp_) {
-        // Nobody else can be writing while we hold the lock: any temporary now is a killed writer's.
-        SafeFile::removeLeftovers(path_, SafeFile::Leftovers::all);
-        SafeFile::removeLeftovers(lastGoodPath(path_), SafeFile::Leftovers::all);
-        if (!legacyPath_.isEmpty()) {
-            // QSettings' own lock and temporaries ("Brolga.conf.lock", "Brolga.conf.AbC123") are never used again.
-            const QFileInfo legacy(legacyPath_);
-            QFile::remove(legacyPath_ + QStringLiteral(".lock"));
-            for (const QFileInfo &left : legacy.absoluteDir().entryInfoList(
-                     {legacy.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden))
-                QFile::remove(left.absoluteFilePath());
-        }
-        cleanedUp_ = true;
-    }
+    if (!cleanedUp_)
+        removeLeftoversLocked();
 
     // What another process wrote since we last looked is kept; only our own changes go on top.
     refresh();

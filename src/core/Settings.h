@@ -57,6 +57,9 @@ public:
     // waitMs the lock is waited for that long; the window never waits.
     Write sync(int waitMs = 0);
     bool hasPendingChanges() const { return !pending_.isEmpty(); }
+    // Removes what a writer killed mid-save left behind (temporaries; QSettings' old lock), unless another
+    // process is writing this moment. The first write does the same.
+    void removeLeftovers();
     QString lastError() const { return lastError_; }
 
     // Set when the stored file could not be read as it was (damaged, cut short, too large).
@@ -86,6 +89,7 @@ private:
     void refresh() const;
     void load() const;
     bool keepDamagedAside();
+    void removeLeftoversLocked();
 
     QString path_;
     QString legacyPath_;
