@@ -5,6 +5,9 @@
 
 #include <QJsonDocument>
 
+#include <functional>
+#include <optional>
+
 #if defined(Q_OS_MACOS) || defined(Q_OS_WIN)
 #include <QSettings>
 #endif
