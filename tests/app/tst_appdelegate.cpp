@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -259,6 +260,7 @@ private slots:
     {
         QFETCH(QVariant, stored);
         QFETCH(QRect, frame);
+        // Written as earlier versions did, through QSettings: it moves over to Brolga's own file as it is read.
         QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).setValue(Settings::windowFrameKey, stored);
         const auto read = Settings().windowFrame();
         QCOMPARE(read.value_or(QRect()), frame);
