@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -79,6 +80,15 @@ void FloatingWindow::closeEvent(QCloseEvent *event)
     QWidget::closeEvent(event);
     if (event->isAccepted())
         Q_EMIT closed();
+}
+
+void FloatingWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && hideOnClose_) {
+        close();
+        return event->accept();
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void FloatingWindow::moveEvent(QMoveEvent *event)

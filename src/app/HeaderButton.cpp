@@ -2,6 +2,9 @@
 
 #include "brand/Brand.h"
 #include "brand/Icons.h"
+#include "ui/controls/FocusRing.h"
+
+#include <QEvent>
 
 #include <QPainter>
 
@@ -49,13 +52,15 @@ void HeaderButton::paintEvent(QPaintEvent *)
         colour.setAlphaF(colour.alphaF() * 0.6);
     const QRectF box((width() - symbolSize) / 2, (height() - symbolSize) / 2, symbolSize, symbolSize);
     Icons::paint(p, box, symbol_, colour);
-    if (hasFocus()) {
-        QColor ring = Brand::rgb(Brand::theme().accentOnDark);
-        ring.setAlphaF(0.5);
-        p.setPen(QPen(ring, 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
-    }
+    if (hasFocus())
+        FocusRing::paint(p, QRectF(rect()), 4, Brand::rgb(Brand::theme().accentOnDark));
+}
+
+bool HeaderButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTipChange)
+        setAccessibleName(toolTip());
+    return QAbstractButton::event(event);
 }
 
 } // namespace brolga

@@ -23,6 +23,8 @@ public:
     static constexpr qreal symbolSize = 12;
 
 protected:
+    // A reader knows the button by its tool tip, which follows the pin's state.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

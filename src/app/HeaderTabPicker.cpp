@@ -34,6 +34,7 @@ HeaderTabPicker::HeaderTabPicker(CalculatorStore &store, QWidget *parent)
           },
           std::nullopt, parent)
 {
+    setTabList(true);
     connect(&store, &CalculatorStore::stateChanged, this, &PillPicker::refresh);
 }
 

@@ -1,6 +1,7 @@
 #include "app/RootView.h"
 
 #include "app/HeaderButton.h"
+#include "app/AppAccessibility.h"
 #include "app/HeaderTabPicker.h"
 #include "app/ToastCapsule.h"
 #include "brand/Brand.h"
@@ -14,6 +15,7 @@
 #include "ui/IncomeView.h"
 #include "ui/RepaymentView.h"
 #include "ui/UpfrontView.h"
+#include "ui/access/AccessibleView.h"
 #include "update/UpdateAvailableStrip.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateConsentStrip.h"
@@ -29,6 +31,9 @@
 #include <QScrollBar>
 #include <QVariantAnimation>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace brolga {
 
@@ -70,6 +75,7 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     : QWidget(parent), store_(store), assets_(assets), updates_(updates), actions_(std::move(actions)),
       themeID_(store.state().themeID)
 {
+    AppAccessibility::install();
     if (!actions_.openUrl)
         actions_.openUrl = [](const QUrl &url) { QDesktopServices::openUrl(url); };
 
@@ -104,6 +110,8 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
         toast_->setToast(store_.toast());
         placeToast();
         toast_->raise();
+        if (store_.toast())
+            AccessibleView::alert(toast_);
     });
 
     fadeOverlay_ = new QLabel(this);
@@ -195,6 +203,7 @@ QWidget *RootView::buildHeader()
     auto *pickerRow = new QHBoxLayout;
     pickerRow->setContentsMargins(12, 0, 12, 10);
     tabPicker_ = new HeaderTabPicker(store_, header_);
+    tabPicker_->setAccessibleName(tr("Calculator"));
     pickerRow->addWidget(tabPicker_);
     rows->addLayout(pickerRow);
     // Room for the rule along the bottom edge.
@@ -223,6 +232,7 @@ QWidget *RootView::screen(CalculatorTab tab)
     slot->hide();
     // Above the credit footer; only one screen shows at a time, so their order among themselves is free.
     column_->insertWidget(column_->indexOf(footer_), slot);
+    orderFocusChain();
     return slot;
 }
 
@@ -304,8 +314,35 @@ void RootView::refreshStrip()
         stripWidget_ = new UpdateAvailableStrip(
             version, [this] { actions_.openUrl(UpdateCheck::downloadPage()); }, [this] { updates_.dismiss(); });
     }
-    if (stripWidget_)
+    if (stripWidget_) {
         stripSlot_->addWidget(stripWidget_);
+        orderFocusChain();
+        // Announced once it shows, which the layout does on the next turn of the event loop.
+        QMetaObject::invokeMethod(
+            stripWidget_, [strip = stripWidget_] { AccessibleView::alert(strip); }, Qt::QueuedConnection);
+    }
+}
+
+void RootView::orderFocusChain()
+{
+    // Tab follows the page from top to bottom: the header, the strip under it, the screen, the footer. A
+    // strip or a screen made later would otherwise come last. Within each part the order is the part's own.
+    std::vector<QWidget *> parts{header_, stripWidget_};
+    parts.insert(parts.end(), screens_.begin(), screens_.end());
+    parts.push_back(footer_);
+    auto partOf = [&parts](QWidget *w) {
+        for (std::size_t i = 0; i < parts.size(); ++i)
+            if (parts[i] && (parts[i] == w || parts[i]->isAncestorOf(w)))
+                return i;
+        return parts.size();
+    };
+    std::vector<QWidget *> chain;
+    for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
+        if ((w->focusPolicy() & Qt::TabFocus) && isAncestorOf(w))
+            chain.push_back(w);
+    std::stable_sort(chain.begin(), chain.end(), [&](QWidget *a, QWidget *b) { return partOf(a) < partOf(b); });
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
 void RootView::crossFadeTheme(const QString &oldThemeID)

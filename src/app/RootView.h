@@ -89,6 +89,7 @@ private:
     void refreshStrip();
     void showActiveScreen();
     void placeToast();
+    void orderFocusChain();
     void crossFadeTheme(const QString &oldThemeID);
 
     CalculatorStore &store_;

@@ -3,7 +3,10 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/Icons.h"
+#include "ui/access/AccessibleChoices.h"
+#include "ui/controls/FocusRing.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -30,14 +33,25 @@ SettingsTabBar::SettingsTabBar(SettingsTab selected, QWidget *parent) : QWidget(
 {
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // Reached with Tab; the arrows move between the tabs.
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QString SettingsTabBar::title(SettingsTab tab)
+{
+    for (const Item &item : items)
+        if (item.tab == tab)
+            return QString::fromLatin1(item.title);
+    return {};
 }
 
 void SettingsTabBar::select(SettingsTab tab)
 {
     if (tab == selected_)
         return;
-    selected_ = tab;
+    const SettingsTab before = std::exchange(selected_, tab);
     update();
+    AccessibleChoices::announceSelection(this, static_cast<int>(before), static_cast<int>(tab));
     Q_EMIT tabSelected(tab);
 }
 
@@ -84,6 +98,28 @@ void SettingsTabBar::paintEvent(QPaintEvent *)
         p.drawText(QPointF(r.center().x() - fm.horizontalAdvance(title) / 2, top + symbolSize + spacing + fm.ascent()),
                    title);
     }
+    // On the navy ground the ring takes the accent on dark, as the selected tab does.
+    if (hasFocus())
+        FocusRing::paint(p, QRectF(itemRect(selected_)).adjusted(4, 2, -4, -4), 6,
+                         Brand::rgb(Brand::theme().accentOnDark));
+}
+
+void SettingsTabBar::keyPressEvent(QKeyEvent *event)
+{
+    const int count = int(std::size(items));
+    const int at = static_cast<int>(selected_);
+    int next = -1;
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up: next = std::max(at - 1, 0); break;
+    case Qt::Key_Right:
+    case Qt::Key_Down: next = std::min(at + 1, count - 1); break;
+    case Qt::Key_Home: next = 0; break;
+    case Qt::Key_End: next = count - 1; break;
+    default: return QWidget::keyPressEvent(event);
+    }
+    select(static_cast<SettingsTab>(next));
+    event->accept();
 }
 
 void SettingsTabBar::mouseReleaseEvent(QMouseEvent *event)

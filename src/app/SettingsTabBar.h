@@ -16,6 +16,8 @@ public:
     SettingsTab selected() const { return selected_; }
     void select(SettingsTab tab);
     QRect itemRect(SettingsTab tab) const;
+    // "Identity", "Appearance".
+    static QString title(SettingsTab tab);
     // The line along the bottom edge: the accent, fully opaque under the house theme only.
     static qreal lineOpacity();
 
@@ -30,6 +32,7 @@ Q_SIGNALS:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     SettingsTab selected_;

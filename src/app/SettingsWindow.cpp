@@ -1,5 +1,6 @@
 #include "app/SettingsWindow.h"
 
+#include "app/AppAccessibility.h"
 #include "app/LogoPanel.h"
 #include "app/RoundedPanel.h"
 #include "app/SettingsField.h"
@@ -42,6 +43,7 @@ SettingsWindow::SettingsWindow(CalculatorStore &store, BrandAssetStore &assets, 
                                OpenUrl openUrl)
     : QWidget(parent), store_(store), assets_(assets)
 {
+    AppAccessibility::install();
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);

@@ -3,6 +3,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/Icons.h"
+#include "ui/controls/FocusRing.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -21,6 +22,8 @@ ThemeRow::ThemeRow(const Theme &theme, QWidget *parent) : QAbstractButton(parent
 {
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(theme.name);
+    setAccessibleDescription(theme.blurb);
+    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -83,6 +86,8 @@ void ThemeRow::paintEvent(QPaintEvent *)
     const QRectF mark(width() - pad - markSize, (height() - markSize) / 2, markSize, markSize);
     Icons::paint(p, mark, selected_ ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                  selected_ ? Brand::accent() : Brand::hairline());
+    if (hasFocus())
+        FocusRing::paint(p, QRectF(rect()), 6);
 }
 
 } // namespace brolga

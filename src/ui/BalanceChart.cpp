@@ -1,5 +1,7 @@
 #include "ui/BalanceChart.h"
 
+#include "ui/access/AccessibleView.h"
+
 #include "brand/Brand.h"
 #include "ui/ColumnThinning.h"
 
@@ -26,6 +28,7 @@ void BalanceChart::setSchedule(std::vector<AmortisationRow> schedule, PaymentFre
     schedule_ = std::move(schedule);
     frequency_ = frequency;
     update();
+    AccessibleView::announce(this);
 }
 
 void BalanceChart::paint(QPainter &p, const QRectF &rect, const std::vector<AmortisationRow> &rows)

@@ -84,6 +84,7 @@ QWidget *CapacityView::buildApplicant()
         store_, &CalculatorState::applicantType,
         QList<std::pair<QString, ApplicantType>>{{"Single", ApplicantType::single}, {"Couple", ApplicantType::couple}});
     applicant->setObjectName("applicantType");
+    applicant->setAccessibleName("Applicants");
     card->addContent(applicant);
 
     auto *income = NumericField::bind(store_, &CalculatorState::grossIncome,
@@ -133,6 +134,7 @@ QWidget *CapacityView::buildSettings()
         years, [this] { return QVariant(TaxScale::scale(store_.state().taxYear).year); },
         [this](const QVariant &year) { store_.edit([&](CalculatorState &s) { s.taxYear = year.toString(); }); });
     taxYear_->setObjectName("taxYear");
+    taxYear_->setAccessibleName("Tax year");
     connect(&store_, &CalculatorStore::stateChanged, taxYear_, &PillPicker::refresh);
     card->addContent(taxYear_);
     return card;

@@ -1,5 +1,7 @@
 #include "ui/DonutChart.h"
 
+#include "ui/access/AccessibleView.h"
+
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/Format.h"
@@ -43,6 +45,7 @@ void DonutChart::setValues(double principal, double interest)
     const double after = fraction();
     if (after == before && !ease_.state())
         return;
+    AccessibleView::announce(this);
     ease_.stop();
     // Off screen there is nothing to ease: jump.
     if (!isVisible()) {

@@ -54,6 +54,13 @@ template <class W> W *named(W *widget, const char *name)
     return widget;
 }
 
+// A picker also needs the name a reader announces it by.
+template <class W> W *named(W *widget, const char *name, const QString &spoken)
+{
+    widget->setAccessibleName(spoken);
+    return named(widget, name);
+}
+
 QString payRateLabel(PayBasis basis)
 {
     switch (basis) {
@@ -132,7 +139,7 @@ QWidget *IncomeView::buildEmployment()
                                                                    {"Part-time", EmploymentType::partTime},
                                                                    {"Casual", EmploymentType::casual},
                                                                    {"Contractor", EmploymentType::contractor}}),
-        "employmentType"));
+        "employmentType", "Employment type"));
     card->addContent(named(PillPicker::bind(store_, &CalculatorState::payBasis,
                                             QList<std::pair<QString, PayBasis>>{{"Hourly", PayBasis::hourly},
                                                                                 {"Daily", PayBasis::daily},
@@ -141,7 +148,7 @@ QWidget *IncomeView::buildEmployment()
                                                                                 {"Monthly", PayBasis::monthly},
                                                                                 {"Annual", PayBasis::annual}},
                                             3),
-                           "payBasis"));
+                           "payBasis", "Pay basis"));
 
     // Label, decimals and the units' range follow the pay basis; refresh() sets them.
     payRate_ = named(NumericField::bind(store_, &CalculatorState::payRate,
@@ -191,7 +198,7 @@ QWidget *IncomeView::buildEmployment()
         presetOptions, [this] { return QVariant(int(store_.state().occupationPreset)); },
         [this](const QVariant &v) { store_.applyOccupationPreset(OccupationPreset(v.toInt())); });
     connect(&store_, &CalculatorStore::stateChanged, presetPicker, &PillPicker::refresh);
-    card->addContent(named(presetPicker, "occupationPreset"));
+    card->addContent(named(presetPicker, "occupationPreset", "Occupation"));
 
     auto *superRow = new FormRow;
     superRow->add(named(NumericField::bind(store_, &CalculatorState::superRatePercent,
@@ -216,7 +223,7 @@ QWidget *IncomeView::buildYTD()
         years, [this] { return QVariant(TaxScale::scale(store_.state().taxYear).year); },
         [this](const QVariant &year) { store_.edit([&](CalculatorState &s) { s.taxYear = year.toString(); }); });
     connect(&store_, &CalculatorStore::stateChanged, taxYear, &PillPicker::refresh);
-    card->addContent(named(taxYear, "taxYear"));
+    card->addContent(named(taxYear, "taxYear", "Tax year"));
 
     auto *row = new FormRow;
     row->add(named(NumericField::bind(store_, &CalculatorState::ytdGross,

@@ -1,5 +1,7 @@
 #include "ui/LegendDot.h"
 
+#include "ui/access/AccessibleView.h"
+
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
@@ -30,6 +32,7 @@ void LegendDot::setValue(const QString &value)
     value_ = value;
     updateGeometry();
     update();
+    AccessibleView::announce(this);
 }
 
 QSize LegendDot::sizeHint() const

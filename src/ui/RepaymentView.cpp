@@ -162,6 +162,7 @@ void RepaymentView::buildLoanCard()
         {{QStringLiteral("P & I"), RepaymentType::principalAndInterest},
          {QStringLiteral("Interest Only"), RepaymentType::interestOnly}},
         std::nullopt, loanCard_);
+    typePicker_->setAccessibleName(QStringLiteral("Repayment type"));
     ioYears_ = NumericField::bind(store_, &CalculatorState::ioYears,
                                   {.label = QStringLiteral("Interest only period"), .suffix = QStringLiteral("yrs"),
                                    .step = 1, .upper = 15},
@@ -182,6 +183,7 @@ void RepaymentView::buildLoanCard()
         frequencies.append({frequencyName(f), f});
     frequencyPicker_ =
         PillPicker::bind<PaymentFrequency>(store_, &CalculatorState::frequency, frequencies, std::nullopt, frequencyColumn);
+    frequencyPicker_->setAccessibleName(frequencyLabel->text());
     frequencyLayout->addWidget(frequencyLabel);
     frequencyLayout->addWidget(frequencyPicker_);
 
@@ -294,6 +296,7 @@ void RepaymentView::buildProjectionCard()
             store_.edit([view](CalculatorState &s) { s.projectionView = view; });
         },
         std::nullopt, projectionCard_);
+    modePicker_->setAccessibleName(QStringLiteral("Projection view"));
     connect(&store_, &CalculatorStore::stateChanged, modePicker_, &PillPicker::refresh);
 
     chartBlock_ = new QWidget(projectionCard_);
@@ -428,6 +431,8 @@ void RepaymentView::refresh()
         if (f == s.frequency || column >= stripCaptions_.size())
             continue;
         stripCaptions_[column]->setText(frequencyName(f).toUpper());
+        // The figure is read with its frequency as its name: "Weekly", "$908.02".
+        stripValues_[column]->setAccessibleName(frequencyName(f));
         stripValues_[column]->setText(Format::money(s.paymentAs(f), 2));
         ++column;
     }

@@ -97,6 +97,7 @@ QWidget *UpfrontView::buildPurchase()
         states.append({code(s), s});
     auto *statePicker = PillPicker::bind(store_, &CalculatorState::state, states, 4);
     statePicker->setObjectName("statePicker");
+    statePicker->setAccessibleName("State / territory");
     card->addContent(statePicker);
 
     auto *price = NumericField::bind(store_, &CalculatorState::purchasePrice,
@@ -112,12 +113,14 @@ QWidget *UpfrontView::buildPurchase()
                                                                         {"Owner occ.", BuyerType::ownerOccupier},
                                                                         {"Investor", BuyerType::investor}});
     buyer->setObjectName("buyerType");
+    buyer->setAccessibleName("Buyer");
     card->addContent(buyer);
     auto *kind = PillPicker::bind(store_, &CalculatorState::propertyKind,
                                   QList<std::pair<QString, PropertyKind>>{{"Established", PropertyKind::established},
                                                                           {"New / OTP", PropertyKind::newBuild},
                                                                           {"Vacant land", PropertyKind::vacantLand}});
     kind->setObjectName("propertyKind");
+    kind->setAccessibleName("Property");
     card->addContent(kind);
 
     foreignBuyer_ = BrandCheckBox::bind(store_, &CalculatorState::isForeignBuyer, QString());

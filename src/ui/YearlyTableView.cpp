@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "ui/access/AccessibleItems.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
@@ -39,6 +40,7 @@ void YearlyTableView::setLines(std::vector<YearlyLine> lines)
         updateGeometry();
     }
     update();
+    AccessibleItems::announceChildren(this);
 }
 
 QSize YearlyTableView::sizeHint() const { return {300, headerHeight + 1 + lineCount() * lineHeight}; }

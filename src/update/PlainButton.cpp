@@ -1,7 +1,9 @@
 #include "update/PlainButton.h"
 
 #include "brand/Icons.h"
+#include "ui/controls/FocusRing.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -53,11 +55,22 @@ void PlainButton::paintEvent(QPaintEvent *)
     if (!symbol_.isEmpty()) {
         const QRectF square(0, 0, symbolSize_, symbolSize_);
         Icons::paint(p, square.translated(QRectF(rect()).center() - square.center()), symbol_, colour);
-        return;
+    } else {
+        if (hasFocus())
+            FocusRing::paintUnderText(p, QRectF(rect()));
+        p.setPen(colour);
+        p.setFont(font());
+        p.drawText(rect(), Qt::AlignCenter, text());
     }
-    p.setPen(colour);
-    p.setFont(font());
-    p.drawText(rect(), Qt::AlignCenter, text());
+    if (hasFocus() && !symbol_.isEmpty())
+        FocusRing::paint(p, QRectF(rect()), 4);
+}
+
+bool PlainButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTipChange && !symbol_.isEmpty())
+        setAccessibleName(toolTip());
+    return QAbstractButton::event(event);
 }
 
 } // namespace brolga

@@ -23,6 +23,8 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    // A symbol button is known by its tool tip once it has one.
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -43,6 +43,7 @@ UpdateAvailableStrip::UpdateAvailableStrip(const QString &version, std::function
 void UpdateAvailableStrip::setVersion(const QString &version)
 {
     message_->setText(tr("Version %1 is available").arg(version));
+    setAccessibleName(message_->text());
 }
 
 QString UpdateAvailableStrip::message() const { return message_->text(); }

@@ -35,7 +35,8 @@ UpdateConsentStrip::UpdateConsentStrip(Answer onAnswer, QWidget *parent) : QWidg
 
     auto *column = new QVBoxLayout;
     column->setSpacing(3);
-    column->addWidget(new BrandLabel(tr("Get told about new versions?"), BrandType::sans(11, FontWeight::semibold),
+    setAccessibleName(tr("Get told about new versions?"));
+    column->addWidget(new BrandLabel(accessibleName(), BrandType::sans(11, FontWeight::semibold),
                                      [] { return Brand::textPrimary(); }));
     auto *sentence =
         new BrandLabel(tr("Brolga can let you know when a new version is available. The check sends only the "

@@ -3,6 +3,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
+#include "ui/controls/FocusRing.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -33,6 +34,8 @@ void AccentButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);
+    if (hasFocus())
+        FocusRing::paintUnderText(p, QRectF(rect()));
     // A plain button only dims while pressed (and when it cannot be used).
     p.setOpacity(!isEnabled() ? 0.4 : isDown() ? 0.6 : 1.0);
     p.setPen(Brand::accent());

@@ -4,6 +4,7 @@
 #include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
 #include "core/CalculatorStore.h"
+#include "ui/controls/FocusRing.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -74,10 +75,13 @@ void BrandCheckBox::paintEvent(QPaintEvent *)
         p.setBrush(Qt::NoBrush);
         p.drawPath(tick);
     } else {
-        p.setPen(QPen(hasFocus() ? Brand::accent() : Brand::hairline(), 1));
+        p.setPen(QPen(Brand::hairline(), 1));
         p.setBrush(Brand::field());
         p.drawRoundedRect(box, 3.5, 3.5);
     }
+    if (hasFocus())
+        FocusRing::paint(p, QRectF(0, (height() - boxSize) / 2.0, boxSize, boxSize), 4,
+                         isChecked() ? Brand::accent().darker(150) : Brand::accent());
 
     p.setFont(font());
     p.setPen(Brand::textPrimary());

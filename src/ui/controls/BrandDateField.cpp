@@ -4,6 +4,7 @@
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandCalendar.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/SymbolIcon.h"
@@ -117,6 +118,7 @@ void BrandDateField::refresh()
         syncing_ = false;
     }
     update();
+    AccessibleView::announce(this);
 }
 
 QString BrandDateField::text() const { return date_->text(); }

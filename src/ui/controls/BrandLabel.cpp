@@ -1,6 +1,7 @@
 #include "ui/controls/BrandLabel.h"
 
 #include "brand/TextMeasure.h"
+#include "ui/access/AccessibleView.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -26,6 +27,7 @@ void BrandLabel::setText(const QString &text)
     text_ = text;
     updateGeometry();
     update();
+    AccessibleView::announce(this);
 }
 
 void BrandLabel::setColour(Colour colour)

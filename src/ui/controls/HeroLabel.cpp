@@ -15,12 +15,16 @@ QFont captionFont()
 } // namespace
 
 HeroLabel::HeroLabel(const QString &text, std::optional<bool> positive, QWidget *parent)
-    : BrandLabel(text.toUpper(), captionFont(), nullptr, parent)
+    : BrandLabel(text.toUpper(), captionFont(), nullptr, parent), caption_(text)
 {
     setPositive(positive);
 }
 
-void HeroLabel::setCaption(const QString &text) { setText(text.toUpper()); }
+void HeroLabel::setCaption(const QString &text)
+{
+    caption_ = text;
+    setText(text.toUpper());
+}
 
 void HeroLabel::setPositive(std::optional<bool> positive)
 {

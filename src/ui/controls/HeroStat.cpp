@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/TabularDigits.h"
 
@@ -34,7 +35,12 @@ HeroStat::HeroStat(const QString &label, const QString &value, QWidget *parent) 
 }
 
 void HeroStat::setLabel(const QString &label) { label_->setText(label); }
-void HeroStat::setValue(const QString &value) { value_->setText(value); }
+
+void HeroStat::setValue(const QString &value)
+{
+    value_->setText(value);
+    AccessibleView::announce(this);
+}
 QString HeroStat::label() const { return label_->text(); }
 QString HeroStat::value() const { return value_->text(); }
 

@@ -3,6 +3,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
+#include "ui/access/AccessibleView.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
@@ -27,16 +28,22 @@ HeroValue::HeroValue(const QString &text, const QString &suffix, QWidget *parent
 
 void HeroValue::setText(const QString &text)
 {
+    if (text == text_)
+        return;
     text_ = text;
     updateGeometry();
     update();
+    AccessibleView::announce(this);
 }
 
 void HeroValue::setSuffix(const QString &suffix)
 {
+    if (suffix == suffix_)
+        return;
     suffix_ = suffix;
     updateGeometry();
     update();
+    AccessibleView::announce(this);
 }
 
 qreal HeroValue::suffixRoom() const

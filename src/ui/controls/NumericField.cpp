@@ -3,6 +3,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
+#include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/NumberText.h"
 #include "ui/controls/Stepper.h"
@@ -10,6 +11,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -51,7 +53,7 @@ NumericField::NumericField(Config config, Getter get, Setter set, QWidget *paren
     // Only the text's own height: the row's padding is the field's padding.
     edit_->setFixedHeight(int(std::ceil(QFontMetricsF(edit_->font()).height())));
     edit_->setMinimumWidth(24);
-    edit_->setAccessibleName(config_.label);
+    edit_->setAccessibleName(AccessibleView::spoken(config_.label));
     edit_->installEventFilter(this);
     row_->addWidget(edit_, 1);
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString &text) {
@@ -101,7 +103,7 @@ void NumericField::setLabel(const QString &label)
 {
     config_.label = label;
     label_->setText(label);
-    edit_->setAccessibleName(label);
+    edit_->setAccessibleName(AccessibleView::spoken(label));
 }
 
 void NumericField::setDecimals(int decimals)
@@ -162,6 +164,12 @@ void NumericField::commit()
     showValue();
 }
 
+void NumericField::setValue(double value)
+{
+    write(NumberText::clamp(value, config_.lower, config_.upper));
+    showValue();
+}
+
 void NumericField::stepBy(int direction)
 {
     if (!config_.step)
@@ -186,6 +194,14 @@ bool NumericField::eventFilter(QObject *watched, QEvent *event)
                 commit();
             }
             update();
+        } else if (event->type() == QEvent::KeyPress && config_.step) {
+            // A field with a stepper steps with the arrow keys too, as a spin box does.
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Up || key == Qt::Key_Down) {
+                textEdited(edit_->text());
+                stepBy(key == Qt::Key_Up ? 1 : -1);
+                return true;
+            }
         }
     }
     return QWidget::eventFilter(watched, event);

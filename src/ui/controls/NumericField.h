@@ -52,6 +52,9 @@ public:
     void setDecimals(int decimals);
     void setRange(double lower, double upper);
     QString text() const;
+    // The bound value, and a write of one clamped to the range (what the stepper's reader asks for).
+    double value() const { return get_(); }
+    void setValue(double value);
     bool isEditing() const { return editing_; }
     QLineEdit *lineEdit() const { return edit_; }
     Stepper *stepper() const { return stepper_; }

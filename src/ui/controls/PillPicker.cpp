@@ -3,9 +3,12 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
+#include "ui/access/AccessibleChoices.h"
+#include "ui/controls/FocusRing.h"
 
 #include <QEasingCurve>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -36,6 +39,8 @@ PillPicker::PillPicker(QList<Option> options, Getter get, Setter set, std::optio
       rows_(rows(int(options_.size()), perRow))
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // Tab reaches the picker and the arrows move the choice, as in a radio group; a click never leaves a ring.
+    setFocusPolicy(Qt::TabFocus);
     // The platform's ease-out curve.
     QEasingCurve easeOut(QEasingCurve::BezierSpline);
     easeOut.addCubicBezierSegment(QPointF(0, 0), QPointF(0.58, 1), QPointF(1, 1));
@@ -78,6 +83,7 @@ void PillPicker::refresh()
     if (isVisible())
         fade_.start();
     update();
+    AccessibleChoices::announceSelection(this, previous_, current_);
 }
 
 void PillPicker::select(int index)
@@ -147,6 +153,52 @@ QSize PillPicker::minimumSizeHint() const
     return {int(std::ceil(widest + 2 * padding)), sizeHint().height()};
 }
 
+int PillPicker::neighbour(int key) const
+{
+    const int count = int(options_.size());
+    const int from = current_ < 0 ? 0 : current_;
+    int row = 0;
+    while (row < rows_.size() && !rows_[row].contains(from))
+        ++row;
+    const bool grid = rows_.size() > 1;
+    switch (key) {
+    case Qt::Key_Left: return std::max(from - 1, 0);
+    case Qt::Key_Right: return std::min(from + 1, count - 1);
+    case Qt::Key_Home: return 0;
+    case Qt::Key_End: return count - 1;
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+        if (!grid)
+            return key == Qt::Key_Up ? std::max(from - 1, 0) : std::min(from + 1, count - 1);
+        // Rows of a grid: straight up or down, to the last option of a shorter row.
+        const int target = key == Qt::Key_Up ? row - 1 : row + 1;
+        if (target < 0 || target >= rows_.size())
+            return from;
+        const int column = int(rows_[row].indexOf(from));
+        return rows_[target][std::min(column, int(rows_[target].size()) - 1)];
+    }
+    default: return -1;
+    }
+}
+
+void PillPicker::keyPressEvent(QKeyEvent *event)
+{
+    if (options_.isEmpty() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return QWidget::keyPressEvent(event);
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Nothing is picked yet (the record holds a value none of the options has): pick the first.
+        if (current_ < 0)
+            select(0);
+        return event->accept();
+    }
+    const int next = neighbour(event->key());
+    if (next < 0)
+        return QWidget::keyPressEvent(event);
+    if (next != current_)
+        select(next);
+    event->accept();
+}
+
 void PillPicker::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -198,6 +250,8 @@ void PillPicker::paintEvent(QPaintEvent *)
         p.drawText(QPointF(-w / 2, fm.ascent() - fm.height() / 2), text);
         p.restore();
     }
+    if (hasFocus())
+        FocusRing::paint(p, box, 8);
 }
 
 void PillPicker::mousePressEvent(QMouseEvent *event)

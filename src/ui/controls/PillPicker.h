@@ -58,6 +58,10 @@ public:
     // Follows the bound value, animating a change of selection.
     void refresh();
 
+    // Read as a list of tabs rather than a group of radio buttons (the header's tab picker).
+    bool isTabList() const { return tabList_; }
+    void setTabList(bool tabList) { tabList_ = tabList; }
+
     QRectF pillRect(int index) const;
     const QVariantAnimation &selectionAnimation() const { return fade_; }
 
@@ -75,10 +79,13 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     int indexOf(const QVariant &value) const;
     int indexAt(const QPointF &point) const;
+    // The option an arrow key moves to from the current one.
+    int neighbour(int key) const;
     qreal pillHeight() const;
 
     QList<Option> options_;
@@ -88,6 +95,7 @@ private:
     int current_ = -1;
     int previous_ = -1;
     int pressed_ = -1;
+    bool tabList_ = false;
     QVariantAnimation fade_;
 };
 

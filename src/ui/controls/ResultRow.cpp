@@ -3,6 +3,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
+#include "ui/access/AccessibleView.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
@@ -42,9 +43,12 @@ void ResultRow::setLabel(const QString &label)
 
 void ResultRow::setValue(const QString &value)
 {
+    if (value == value_)
+        return;
     value_ = value;
     updateGeometry();
     update();
+    AccessibleView::announce(this);
 }
 
 void ResultRow::setTint(Tint tint)

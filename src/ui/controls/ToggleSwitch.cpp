@@ -1,6 +1,7 @@
 #include "ui/controls/ToggleSwitch.h"
 
 #include "brand/Brand.h"
+#include "ui/controls/FocusRing.h"
 
 #include <QPainter>
 #include <QSignalBlocker>
@@ -60,6 +61,10 @@ void ToggleSwitch::paintEvent(QPaintEvent *)
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     p.drawRoundedRect(track, r, r);
+    // No room around the switch for a ring outside it: the ring runs inside the track, a shade deeper than
+    // the accent so it still shows on the accent-filled track.
+    if (hasFocus())
+        FocusRing::paint(p, track, r, position_ > 0.5 ? Brand::accent().darker(150) : Brand::accent());
     const qreal knob = track.height() - 4;
     const qreal x = track.left() + 2 + (track.width() - 4 - knob) * position_;
     p.setBrush(Qt::white);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+class QAccessibleInterface;
+class QObject;
+class QWidget;
+
+namespace brolga {
+
+// How Brolga's drawn widgets reach assistive technology. Qt describes its own widgets; ours paint
+// themselves, so one factory gives each class an interface with its role, name, state and value.
+namespace Accessibility {
+
+using Maker = std::function<QAccessibleInterface *(QObject *)>;
+
+// Describes every object of the class `className` ("brolga::ResultRow") and of its subclasses that have no
+// maker of their own.
+void add(const char *className, Maker maker);
+
+// Installs the factory with the interfaces of the shared controls, the screens' charts and the footer, and
+// lets Return press the focused button as Space does. Calling it again does nothing.
+void install();
+
+} // namespace Accessibility
+
+} // namespace brolga

@@ -1,0 +1,89 @@
+"""Reads Brolga's Repayment screen through AT-SPI, as a screen reader would, and types into it.
+
+Finds the hero figure by its accessible name ("Monthly repayment"), the loan amount field by its accessible
+name ("Loan amount"), types twice the amount into that field and checks that the figure read again has
+doubled (a repayment is proportional to the amount borrowed). Run by atspi.sh inside its own X server and bus.
+"""
+
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+HERO = "Monthly repayment"
+FIELD = "Loan amount"
+
+
+def fail(message):
+    print(f"FAIL: {message}")
+    sys.exit(1)
+
+
+def wait_for(seconds, probe):
+    deadline = time.monotonic() + seconds
+    while True:
+        result = probe()
+        if result or time.monotonic() > deadline:
+            return result
+        time.sleep(0.2)
+
+
+def application():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and (app.name or "").lower() == "brolga":
+            return app
+    return None
+
+
+def find(app, name, role):
+    return pyatspi.findDescendant(app, lambda o: o is not None and o.name == name and o.getRoleName() == role)
+
+
+def text_of(obj):
+    text = obj.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def dollars(shown):
+    match = re.search(r"\$([\d,]+(?:\.\d+)?)", shown)
+    if not match:
+        fail(f"no dollar figure in {shown!r}")
+    return float(match.group(1).replace(",", ""))
+
+
+app = wait_for(20, application)
+if not app:
+    fail("no application named Brolga on the accessibility bus")
+
+hero = wait_for(10, lambda: find(app, HERO, "label"))
+if not hero:
+    fail(f"no label named {HERO!r}")
+before = text_of(hero)
+if not before.endswith(" per month"):
+    fail(f"{HERO!r} reads {before!r}, not a figure per month")
+print(f"ok: {HERO!r} reads {before!r}")
+
+field = find(app, FIELD, "text")
+if not field:
+    fail(f"no text field named {FIELD!r}")
+amount = dollars("$" + text_of(field))
+print(f"ok: {FIELD!r} reads {text_of(field)!r}")
+
+# Focus by accessibility, then type as the user would.
+field.queryComponent().grabFocus()
+if not wait_for(5, lambda: field.getState().contains(pyatspi.STATE_FOCUSED)):
+    fail(f"{FIELD!r} did not take the focus")
+subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+a"], check=True)
+subprocess.run(["xdotool", "type", "--delay", "30", str(int(amount * 2))], check=True)
+subprocess.run(["xdotool", "key", "Tab"], check=True)
+
+expected = dollars(before) * 2
+after = wait_for(10, lambda: (lambda now: now if now != before else None)(text_of(hero)))
+if not after:
+    fail(f"{HERO!r} still reads {before!r} after typing {int(amount * 2)}")
+if abs(dollars(after) - expected) > 0.011:
+    fail(f"{HERO!r} reads {after!r} after doubling the amount; expected about ${expected:,.2f}")
+print(f"ok: typed {int(amount * 2)} into {FIELD!r}; {HERO!r} now reads {after!r}")
