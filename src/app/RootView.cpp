@@ -20,6 +20,7 @@
 #include "update/UpdateCheck.h"
 #include "update/UpdateConsentStrip.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
@@ -92,6 +93,9 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Not a Tab stop of its own: Tab moves through the controls and scrolls to each; Page Up and Page Down
+    // reach it from any of them.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->viewport()->setAutoFillBackground(false);
     auto *content = new QWidget;
     content->setAutoFillBackground(false);
@@ -232,7 +236,6 @@ QWidget *RootView::screen(CalculatorTab tab)
     slot->hide();
     // Above the credit footer; only one screen shows at a time, so their order among themselves is free.
     column_->insertWidget(column_->indexOf(footer_), slot);
-    orderFocusChain();
     return slot;
 }
 
@@ -316,17 +319,16 @@ void RootView::refreshStrip()
     }
     if (stripWidget_) {
         stripSlot_->addWidget(stripWidget_);
-        orderFocusChain();
         // Announced once it shows, which the layout does on the next turn of the event loop.
         QMetaObject::invokeMethod(
             stripWidget_, [strip = stripWidget_] { AccessibleView::alert(strip); }, Qt::QueuedConnection);
     }
 }
 
-void RootView::orderFocusChain()
+std::vector<QWidget *> RootView::tabStops() const
 {
-    // Tab follows the page from top to bottom: the header, the strip under it, the screen, the footer. A
-    // strip or a screen made later would otherwise come last. Within each part the order is the part's own.
+    // Down the page: the header, the strip under it, the screen, the footer. Within each part the order
+    // is the part's own; a strip or a screen made later would otherwise come after the footer.
     std::vector<QWidget *> parts{header_, stripWidget_};
     parts.insert(parts.end(), screens_.begin(), screens_.end());
     parts.push_back(footer_);
@@ -336,13 +338,30 @@ void RootView::orderFocusChain()
                 return i;
         return parts.size();
     };
-    std::vector<QWidget *> chain;
+    std::vector<QWidget *> stops;
     for (QWidget *w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain())
-        if ((w->focusPolicy() & Qt::TabFocus) && isAncestorOf(w))
-            chain.push_back(w);
-    std::stable_sort(chain.begin(), chain.end(), [&](QWidget *a, QWidget *b) { return partOf(a) < partOf(b); });
-    for (std::size_t i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain[i - 1], chain[i]);
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->focusProxy() && isAncestorOf(w) &&
+            w->isVisibleTo(this))
+            stops.push_back(w);
+    std::stable_sort(stops.begin(), stops.end(), [&](QWidget *a, QWidget *b) { return partOf(a) < partOf(b); });
+    return stops;
+}
+
+bool RootView::focusNextPrevChild(bool next)
+{
+    const std::vector<QWidget *> stops = tabStops();
+    if (stops.empty())
+        return QWidget::focusNextPrevChild(next);
+    const auto at = std::find(stops.begin(), stops.end(), QApplication::focusWidget());
+    const std::ptrdiff_t count = std::ptrdiff_t(stops.size());
+    std::ptrdiff_t index = at == stops.end() ? (next ? -1 : count) : at - stops.begin();
+    // Round the window: this view is all of it.
+    index = ((next ? index + 1 : index - 1) % count + count) % count;
+    QWidget *target = stops[std::size_t(index)];
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    if (scroll_->widget()->isAncestorOf(target))
+        scroll_->ensureWidgetVisible(target);
+    return true;
 }
 
 void RootView::crossFadeTheme(const QString &oldThemeID)

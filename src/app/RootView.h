@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QLabel;
 class QScrollArea;
@@ -82,6 +83,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    // Tab and Shift+Tab go down and up the page in reading order, whenever each part was made.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget *buildHeader();
@@ -89,7 +92,8 @@ private:
     void refreshStrip();
     void showActiveScreen();
     void placeToast();
-    void orderFocusChain();
+    // The controls Tab visits, in reading order.
+    std::vector<QWidget *> tabStops() const;
     void crossFadeTheme(const QString &oldThemeID);
 
     CalculatorStore &store_;

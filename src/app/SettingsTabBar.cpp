@@ -35,6 +35,7 @@ SettingsTabBar::SettingsTabBar(SettingsTab selected, QWidget *parent) : QWidget(
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // Reached with Tab; the arrows move between the tabs.
     setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(tr("Settings"));
 }
 
 QString SettingsTabBar::title(SettingsTab tab)

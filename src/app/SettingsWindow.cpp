@@ -54,6 +54,7 @@ SettingsWindow::SettingsWindow(CalculatorStore &store, BrandAssetStore &assets, 
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->viewport()->setAutoFillBackground(false);
     auto *content = new QWidget;
     content->setAutoFillBackground(false);

@@ -200,6 +200,19 @@ void addControls()
 
 } // namespace
 
+namespace {
+void (*tapped)(QAccessibleEvent *) = nullptr;
+} // namespace
+
+void send(QAccessibleEvent *event)
+{
+    if (tapped)
+        tapped(event);
+    QAccessible::updateAccessibility(event);
+}
+
+void setTap(void (*tap)(QAccessibleEvent *)) { tapped = tap; }
+
 void add(const char *className, Maker maker) { makers().insert(QString::fromLatin1(className), std::move(maker)); }
 
 void install()

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QAccessibleEvent;
 class QAccessibleInterface;
 class QObject;
 class QWidget;
@@ -17,6 +18,12 @@ using Maker = std::function<QAccessibleInterface *(QObject *)>;
 // Describes every object of the class `className` ("brolga::ResultRow") and of its subclasses that have no
 // maker of their own.
 void add(const char *className, Maker maker);
+
+// Sends `event` to the platform's reader bridge, and to the tap when one is set.
+void send(QAccessibleEvent *event);
+// Sees every event Brolga's own interfaces send, even where the platform has no reader bridge (the
+// offscreen platform the tests run on); null to stop.
+void setTap(void (*tap)(QAccessibleEvent *));
 
 // Installs the factory with the interfaces of the shared controls, the screens' charts and the footer, and
 // lets Return press the focused button as Space does. Calling it again does nothing.

@@ -1,6 +1,7 @@
 #include "ui/access/AccessibleChoices.h"
 
 #include "ui/access/AccessibleItem.h"
+#include "ui/access/Accessibility.h"
 
 #include <QWidget>
 
@@ -65,7 +66,7 @@ QAccessibleInterface *AccessibleChoices::focusChild() const
 
 void AccessibleChoices::announceSelection(QWidget *widget, int before, int after)
 {
-    if (!QAccessible::isActive() || before == after)
+    if (before == after || !widget->isVisible())
         return;
     auto *choices = dynamic_cast<AccessibleChoices *>(QAccessible::queryAccessibleInterface(widget));
     if (!choices)
@@ -79,14 +80,14 @@ void AccessibleChoices::announceSelection(QWidget *widget, int before, int after
         else
             changed.checked = true;
         QAccessibleStateChangeEvent event(choices->item(index), changed);
-        QAccessible::updateAccessibility(&event);
+        Accessibility::send(&event);
     }
     if (after >= 0 && after < choices->itemCount()) {
         QAccessibleEvent selection(choices->item(after), QAccessible::Selection);
-        QAccessible::updateAccessibility(&selection);
+        Accessibility::send(&selection);
         if (widget->hasFocus()) {
             QAccessibleEvent focus(choices->item(after), QAccessible::Focus);
-            QAccessible::updateAccessibility(&focus);
+            Accessibility::send(&focus);
         }
     }
 }

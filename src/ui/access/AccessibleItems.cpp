@@ -1,6 +1,7 @@
 #include "ui/access/AccessibleItems.h"
 
 #include "ui/access/AccessibleItem.h"
+#include "ui/access/Accessibility.h"
 
 #include <QWidget>
 
@@ -17,10 +18,10 @@ AccessibleItems::~AccessibleItems()
 
 void AccessibleItems::announceChildren(QWidget *widget)
 {
-    if (!QAccessible::isActive() || !widget->isVisible())
+    if (!widget->isVisible())
         return;
     QAccessibleEvent changed(widget, QAccessible::ObjectReorder);
-    QAccessible::updateAccessibility(&changed);
+    Accessibility::send(&changed);
 }
 
 QAccessible::State AccessibleItems::itemState(int) const

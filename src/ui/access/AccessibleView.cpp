@@ -1,5 +1,7 @@
 #include "ui/access/AccessibleView.h"
 
+#include "ui/access/Accessibility.h"
+
 #include <QWidget>
 
 #include <algorithm>
@@ -97,8 +99,8 @@ QString AccessibleView::attributes(int offset, int *startOffset, int *endOffset)
 
 void AccessibleView::announce(QWidget *widget)
 {
-    // Nothing listens most of the time; asking for the interface would make one for every figure.
-    if (!QAccessible::isActive() || !widget->isVisible())
+    // As Qt's own labels do, the event goes out whether or not a reader listens; Qt drops it when none does.
+    if (!widget->isVisible())
         return;
     auto *view = dynamic_cast<AccessibleView *>(QAccessible::queryAccessibleInterface(widget));
     if (!view)
@@ -114,25 +116,23 @@ void AccessibleView::announce(QWidget *widget)
     view->announcedOnce_ = true;
     if (!view->value().isEmpty()) {
         QAccessibleValueChangeEvent changed(widget, view->value());
-        QAccessible::updateAccessibility(&changed);
+        Accessibility::send(&changed);
     } else {
         QAccessibleEvent renamed(widget, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
+        Accessibility::send(&renamed);
     }
     QAccessibleTextUpdateEvent text(widget, 0, before, now);
-    QAccessible::updateAccessibility(&text);
+    Accessibility::send(&text);
 }
 
 void AccessibleView::alert(QWidget *widget)
 {
-    if (!QAccessible::isActive())
-        return;
     QAccessibleEvent shown(widget, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
+    Accessibility::send(&shown);
     QAccessibleEvent alert(widget, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
+    Accessibility::send(&alert);
     QAccessibleEvent renamed(widget, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&renamed);
+    Accessibility::send(&renamed);
 }
 
 QString AccessibleView::spoken(const QString &shown)
