@@ -17,8 +17,8 @@
 #include "ui/LegendDot.h"
 #include "ui/RepaymentView.h"
 #include "ui/YearlyTableView.h"
-#include "ui/access/AccessibleView.h"
 #include "ui/access/Accessibility.h"
+#include "ui/access/AccessibleView.h"
 #include "ui/controls/AccentButton.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/HeroStat.h"
@@ -85,7 +85,10 @@ QString describe(QAccessibleInterface *node)
     QString what = node->object() ? QString::fromLatin1(node->object()->metaObject()->className()) : "item";
     if (node->object() && !node->object()->objectName().isEmpty())
         what += " #" + node->object()->objectName();
-    return QStringLiteral("%1 (role %2, name \"%3\")").arg(what).arg(int(node->role())).arg(node->text(QAccessible::Name));
+    return QStringLiteral("%1 (role %2, name \"%3\")")
+        .arg(what)
+        .arg(int(node->role()))
+        .arg(node->text(QAccessible::Name));
 }
 
 bool interactiveRole(QAccessible::Role role)
@@ -104,7 +107,10 @@ bool interactiveRole(QAccessible::Role role)
     }
 }
 
-bool isPicker(QAccessible::Role role) { return role == QAccessible::PageTabList || role == QAccessible::Grouping; }
+bool isPicker(QAccessible::Role role)
+{
+    return role == QAccessible::PageTabList || role == QAccessible::Grouping;
+}
 
 // Counts what the README reports: interactive objects without a name, and figures a reader can read.
 struct Census {
@@ -166,9 +172,10 @@ void audit(QWidget *window, Census &census)
             for (int i = 0; i < node->childCount(); ++i) {
                 QAccessibleInterface *choice = node->child(i);
                 QVERIFY2(interactiveRole(choice->role()), qPrintable("a choice without a role in " + describe(node)));
-                QVERIFY2(!choice->text(QAccessible::Name).isEmpty(), qPrintable("a choice without a name in " + describe(node)));
+                QVERIFY2(!choice->text(QAccessible::Name).isEmpty(),
+                         qPrintable("a choice without a name in " + describe(node)));
                 QVERIFY2(choice->actionInterface() && choice->actionInterface()->actionNames().contains(
-                                                           QAccessibleActionInterface::pressAction()),
+                                                          QAccessibleActionInterface::pressAction()),
                          qPrintable("a choice that cannot be pressed in " + describe(node)));
                 const QAccessible::State s = choice->state();
                 picked += role == QAccessible::PageTabList ? s.selected : s.checked;
@@ -223,7 +230,8 @@ void audit(QWidget *window, Census &census)
             continue;
         QAccessibleInterface *node = tree.byObject.value(chart);
         QVERIFY2(node && node->role() == QAccessible::Chart, "the balance chart is not in the tree as a chart");
-        QVERIFY2(node->text(QAccessible::Value).contains("Balance falls from"), qPrintable(node->text(QAccessible::Value)));
+        QVERIFY2(node->text(QAccessible::Value).contains("Balance falls from"),
+                 qPrintable(node->text(QAccessible::Value)));
         ++census.figures;
     }
     for (auto *table : window->findChildren<YearlyTableView *>()) {
@@ -263,8 +271,8 @@ struct Window {
         QVERIFY(QTest::qWaitForWindowActive(&window));
         // Every screen made, as after a session that visited each tab, so the Tab order is the one a user
         // meets however the screens came to be built.
-        for (CalculatorTab tab : {CalculatorTab::capacity, CalculatorTab::income, CalculatorTab::upfront,
-                                  CalculatorTab::repayment})
+        for (CalculatorTab tab :
+             {CalculatorTab::capacity, CalculatorTab::income, CalculatorTab::upfront, CalculatorTab::repayment})
             view->screen(tab);
         view->activeScreen();
         QApplication::processEvents();
@@ -319,8 +327,8 @@ void checkReadingOrder(QWidget *window, QWidget *first)
                                 .arg(at.x())
                                 .arg(at.y())));
         previous = at;
-        previousName = w->accessibleName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
-                                                     : w->accessibleName();
+        previousName =
+            w->accessibleName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->accessibleName();
     }
 }
 
@@ -342,46 +350,48 @@ void screenRows()
     QTest::addColumn<SetUp>("setUp");
     const QDateTime periodEnd(QDate(2026, 9, 30), QTime(0, 0));
     QTest::newRow("repayment, as it first opens") << int(CalculatorTab::repayment) << SetUp();
-    QTest::newRow("repayment, interest only, extra, table") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
-        s.repaymentType = RepaymentType::interestOnly;
-        s.extraRepayment = 400;
-        s.showProjection = true;
-        s.projectionView = ProjectionView::schedule;
-        s.loanTermYears = 10;
-    });
+    QTest::newRow("repayment, interest only, extra, table")
+        << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
+               s.repaymentType = RepaymentType::interestOnly;
+               s.extraRepayment = 400;
+               s.showProjection = true;
+               s.projectionView = ProjectionView::schedule;
+               s.loanTermYears = 10;
+           });
     QTest::newRow("repayment, compare, chart") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
         s.isCompareMode = true;
         s.showProjection = true;
         s.projectionView = ProjectionView::chart;
         s.frequency = PaymentFrequency::fortnightly;
     });
-    QTest::newRow("repayment, no result") << int(CalculatorTab::repayment)
-                                          << SetUp([](CalculatorState &s) { s.loanAmount = 0; });
-    QTest::newRow("capacity, couple") << int(CalculatorTab::capacity) << SetUp([](CalculatorState &s) {
-        s.applicantType = ApplicantType::couple;
-    });
-    QTest::newRow("income, casual, YTD, bonus, HELP") << int(CalculatorTab::income) << SetUp([periodEnd](CalculatorState &s) {
-        s.employmentType = EmploymentType::casual;
-        s.payBasis = PayBasis::hourly;
-        s.payRate = 48;
-        s.ytdGross = 21000;
-        s.ytdPeriodEnd = periodEnd;
-        s.overtimeAnnual = 6000;
-        s.bonusThisFY = 9000;
-        s.bonusLastFY = 7000;
-        s.hasHELP = true;
-    });
+    QTest::newRow("repayment, no result")
+        << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) { s.loanAmount = 0; });
+    QTest::newRow("capacity, couple") << int(CalculatorTab::capacity)
+                                      << SetUp([](CalculatorState &s) { s.applicantType = ApplicantType::couple; });
+    QTest::newRow("income, casual, YTD, bonus, HELP")
+        << int(CalculatorTab::income) << SetUp([periodEnd](CalculatorState &s) {
+               s.employmentType = EmploymentType::casual;
+               s.payBasis = PayBasis::hourly;
+               s.payRate = 48;
+               s.ytdGross = 21000;
+               s.ytdPeriodEnd = periodEnd;
+               s.overtimeAnnual = 6000;
+               s.bonusThisFY = 9000;
+               s.bonusLastFY = 7000;
+               s.hasHELP = true;
+           });
     QTest::newRow("income, contractor") << int(CalculatorTab::income) << SetUp([](CalculatorState &s) {
         s.employmentType = EmploymentType::contractor;
         s.payBasis = PayBasis::daily;
         s.payRate = 900;
     });
-    QTest::newRow("upfront, foreign buyer, LMI, duty override") << int(CalculatorTab::upfront) << SetUp([](CalculatorState &s) {
-        s.state = AUState::nsw;
-        s.isForeignBuyer = true;
-        s.depositAmount = 60000;
-        s.dutyOverride = 31000;
-    });
+    QTest::newRow("upfront, foreign buyer, LMI, duty override")
+        << int(CalculatorTab::upfront) << SetUp([](CalculatorState &s) {
+               s.state = AUState::nsw;
+               s.isForeignBuyer = true;
+               s.depositAmount = 60000;
+               s.dutyOverride = 31000;
+           });
     QTest::newRow("upfront, first home in Victoria") << int(CalculatorTab::upfront) << SetUp([](CalculatorState &s) {
         s.state = AUState::vic;
         s.buyerType = BuyerType::firstHome;
@@ -440,11 +450,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QString>("spoken");
-        QTest::newRow("monthly figure") << "$3,934.77/mth" << "$3,934.77 per month";
-        QTest::newRow("field label") << "Extra /wk" << "Extra per week";
-        QTest::newRow("fortnightly") << "$1,816.05/ftn" << "$1,816.05 per fortnight";
-        QTest::newRow("a share is left alone") << "$2,934.77 (75%)" << "$2,934.77 (75%)";
-        QTest::newRow("a word that only contains the letters") << "Weekly" << "Weekly";
+        QTest::newRow("monthly figure") << "$3,934.77/mth"
+                                        << "$3,934.77 per month";
+        QTest::newRow("field label") << "Extra /wk"
+                                     << "Extra per week";
+        QTest::newRow("fortnightly") << "$1,816.05/ftn"
+                                     << "$1,816.05 per fortnight";
+        QTest::newRow("a share is left alone") << "$2,934.77 (75%)"
+                                               << "$2,934.77 (75%)";
+        QTest::newRow("a word that only contains the letters") << "Weekly"
+                                                               << "Weekly";
     }
     void spokenUnits()
     {
@@ -565,7 +580,8 @@ private Q_SLOTS:
         Window w;
         w.store.flash("Copied");
         QVERIFY(heardFrom(w.view->toast(), QAccessible::Alert));
-        QCOMPARE(QAccessible::queryAccessibleInterface(w.view->toast())->text(QAccessible::Name), QStringLiteral("Copied"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.view->toast())->text(QAccessible::Name),
+                 QStringLiteral("Copied"));
         QCOMPARE(QAccessible::queryAccessibleInterface(w.view->toast())->role(), QAccessible::AlertMessage);
         QTRY_VERIFY(heardFrom(w.view->stripWidget(), QAccessible::Alert));
     }
@@ -636,7 +652,8 @@ private Q_SLOTS:
         QFETCH(int, key);
         QWidget window;
         int presses = 0;
-        auto *button = new AccentButton("Show", [&presses] { ++presses; }, &window);
+        auto *button = new AccentButton(
+            "Show", [&presses] { ++presses; }, &window);
         auto *toggle = new ToggleSwitch(&window);
         toggle->setAccessibleName("Rate comparison");
         toggle->move(0, 30);
@@ -688,7 +705,8 @@ private Q_SLOTS:
     void headerButtonsNamedByToolTips()
     {
         Window w;
-        for (HeaderButton *b : {w.view->pinButton(), w.view->copyButton(), w.view->snapshotButton(), w.view->settingsButton()})
+        for (HeaderButton *b :
+             {w.view->pinButton(), w.view->copyButton(), w.view->snapshotButton(), w.view->settingsButton()})
             QCOMPARE(QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name), b->toolTip());
         const QString before = w.view->pinButton()->toolTip();
         w.view->pinButton()->click();

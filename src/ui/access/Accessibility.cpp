@@ -104,11 +104,12 @@ void addControls()
         auto *label = static_cast<BrandLabel *>(o);
         // A label given a name of its own is a figure: the name says what it is, the text is the value.
         return new AccessibleView(label, {.name = [label] { return label->text(); },
-                                          .value = [label] {
-                                              return label->accessibleName().isEmpty()
-                                                         ? QString()
-                                                         : AccessibleView::spoken(label->text());
-                                          }});
+                                          .value =
+                                              [label] {
+                                                  return label->accessibleName().isEmpty()
+                                                             ? QString()
+                                                             : AccessibleView::spoken(label->text());
+                                              }});
     });
     add("brolga::HeroLabel", [](QObject *o) {
         auto *label = static_cast<HeroLabel *>(o);
@@ -117,10 +118,9 @@ void addControls()
     });
     add("brolga::HeroValue", [](QObject *o) {
         auto *value = static_cast<HeroValue *>(o);
-        return new AccessibleView(value, {.name = [value] { return heroCaption(value); },
-                                          .value = [value] {
-                                              return AccessibleView::spoken(value->text() + value->suffix());
-                                          }});
+        return new AccessibleView(
+            value, {.name = [value] { return heroCaption(value); },
+                    .value = [value] { return AccessibleView::spoken(value->text() + value->suffix()); }});
     });
     add("brolga::HeroStat", [](QObject *o) {
         auto *stat = static_cast<HeroStat *>(o);
@@ -134,7 +134,8 @@ void addControls()
     });
     add("brolga::LegendDot", [](QObject *o) {
         auto *dot = static_cast<LegendDot *>(o);
-        return new AccessibleView(dot, {.name = [dot] { return dot->label(); }, .value = [dot] { return dot->value(); }});
+        return new AccessibleView(dot,
+                                  {.name = [dot] { return dot->label(); }, .value = [dot] { return dot->value(); }});
     });
     add("brolga::DonutChart", [](QObject *o) {
         auto *donut = static_cast<DonutChart *>(o);
@@ -153,10 +154,11 @@ void addControls()
             table, {.name = [] { return QStringLiteral("Year by year"); },
                     .count = [table] { return table->lineCount(); },
                     .line = [table](int i) { return yearlyLine(table, i); },
-                    .rect = [table](int i) {
-                        return QRect(0, YearlyTableView::headerHeight + 1 + i * YearlyTableView::lineHeight,
-                                     table->width(), YearlyTableView::lineHeight);
-                    }});
+                    .rect =
+                        [table](int i) {
+                            return QRect(0, YearlyTableView::headerHeight + 1 + i * YearlyTableView::lineHeight,
+                                         table->width(), YearlyTableView::lineHeight);
+                        }});
     });
     add("brolga::PillPicker", [](QObject *o) {
         auto *picker = static_cast<PillPicker *>(o);
@@ -175,26 +177,27 @@ void addControls()
         return new AccessibleView(field, {.role = QAccessible::ComboBox,
                                           .name = [] { return QString(); },
                                           .value = [field] { return field->text(); },
-                                          .state = [field](QAccessible::State &s) {
-                                              s.hasPopup = true;
-                                              s.expanded = field->isCalendarOpen();
-                                              s.collapsed = !field->isCalendarOpen();
-                                          },
+                                          .state =
+                                              [field](QAccessible::State &s) {
+                                                  s.hasPopup = true;
+                                                  s.expanded = field->isCalendarOpen();
+                                                  s.collapsed = !field->isCalendarOpen();
+                                              },
                                           .press = [field] { field->openCalendar(); }});
     });
     add("brolga::CreditFooter", [](QObject *o) {
         auto *footer = static_cast<CreditFooter *>(o);
-        return new AccessibleView(footer, {.role = QAccessible::Button,
-                                           .name = [] { return Credits::shortDisclaimer(); },
-                                           .value = [footer] {
-                                               return footer->isExpanded() ? Credits::fullDisclaimer() : QString();
-                                           },
-                                           .state = [footer](QAccessible::State &s) {
-                                               s.expandable = true;
-                                               s.expanded = footer->isExpanded();
-                                               s.collapsed = !footer->isExpanded();
-                                           },
-                                           .press = [footer] { footer->toggle(); }});
+        return new AccessibleView(
+            footer, {.role = QAccessible::Button,
+                     .name = [] { return Credits::shortDisclaimer(); },
+                     .value = [footer] { return footer->isExpanded() ? Credits::fullDisclaimer() : QString(); },
+                     .state =
+                         [footer](QAccessible::State &s) {
+                             s.expandable = true;
+                             s.expanded = footer->isExpanded();
+                             s.collapsed = !footer->isExpanded();
+                         },
+                     .press = [footer] { footer->toggle(); }});
     });
 }
 
@@ -211,9 +214,15 @@ void send(QAccessibleEvent *event)
     QAccessible::updateAccessibility(event);
 }
 
-void setTap(void (*tap)(QAccessibleEvent *)) { tapped = tap; }
+void setTap(void (*tap)(QAccessibleEvent *))
+{
+    tapped = tap;
+}
 
-void add(const char *className, Maker maker) { makers().insert(QString::fromLatin1(className), std::move(maker)); }
+void add(const char *className, Maker maker)
+{
+    makers().insert(QString::fromLatin1(className), std::move(maker));
+}
 
 void install()
 {

@@ -1,7 +1,7 @@
 #include "ui/access/AccessibleChoices.h"
 
-#include "ui/access/AccessibleItem.h"
 #include "ui/access/Accessibility.h"
+#include "ui/access/AccessibleItem.h"
 
 #include <QWidget>
 

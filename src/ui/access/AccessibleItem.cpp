@@ -6,10 +6,22 @@
 
 namespace brolga {
 
-bool AccessibleItem::isValid() const { return owner_->isValid() && index_ < owner_->itemCount(); }
-QWindow *AccessibleItem::window() const { return owner_->window(); }
-QAccessibleInterface *AccessibleItem::parent() const { return owner_; }
-QAccessible::Role AccessibleItem::role() const { return owner_->itemRole(); }
+bool AccessibleItem::isValid() const
+{
+    return owner_->isValid() && index_ < owner_->itemCount();
+}
+QWindow *AccessibleItem::window() const
+{
+    return owner_->window();
+}
+QAccessibleInterface *AccessibleItem::parent() const
+{
+    return owner_;
+}
+QAccessible::Role AccessibleItem::role() const
+{
+    return owner_->itemRole();
+}
 
 QString AccessibleItem::text(QAccessible::Text t) const
 {

@@ -1,7 +1,7 @@
 #include "ui/access/AccessibleItems.h"
 
-#include "ui/access/AccessibleItem.h"
 #include "ui/access/Accessibility.h"
+#include "ui/access/AccessibleItem.h"
 
 #include <QWidget>
 
@@ -47,7 +47,10 @@ AccessibleItem *AccessibleItems::item(int index) const
     return items_[index];
 }
 
-QAccessibleInterface *AccessibleItems::child(int index) const { return item(index); }
+QAccessibleInterface *AccessibleItems::child(int index) const
+{
+    return item(index);
+}
 
 int AccessibleItems::indexOfChild(const QAccessibleInterface *child) const
 {

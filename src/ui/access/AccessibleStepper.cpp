@@ -7,7 +7,10 @@ namespace brolga {
 
 AccessibleStepper::AccessibleStepper(QWidget *stepper) : QAccessibleWidget(stepper, QAccessible::SpinBox) {}
 
-NumericField *AccessibleStepper::field() const { return qobject_cast<NumericField *>(widget()->parentWidget()); }
+NumericField *AccessibleStepper::field() const
+{
+    return qobject_cast<NumericField *>(widget()->parentWidget());
+}
 
 QString AccessibleStepper::text(QAccessible::Text t) const
 {
@@ -54,7 +57,10 @@ QStringList AccessibleStepper::keyBindingsForAction(const QString &actionName) c
     return QAccessibleWidget::keyBindingsForAction(actionName);
 }
 
-QVariant AccessibleStepper::currentValue() const { return field() ? QVariant(field()->value()) : QVariant(); }
+QVariant AccessibleStepper::currentValue() const
+{
+    return field() ? QVariant(field()->value()) : QVariant();
+}
 
 void AccessibleStepper::setCurrentValue(const QVariant &value)
 {
@@ -64,8 +70,14 @@ void AccessibleStepper::setCurrentValue(const QVariant &value)
         f->setValue(v);
 }
 
-QVariant AccessibleStepper::maximumValue() const { return field() ? QVariant(field()->config().upper) : QVariant(); }
-QVariant AccessibleStepper::minimumValue() const { return field() ? QVariant(field()->config().lower) : QVariant(); }
+QVariant AccessibleStepper::maximumValue() const
+{
+    return field() ? QVariant(field()->config().upper) : QVariant();
+}
+QVariant AccessibleStepper::minimumValue() const
+{
+    return field() ? QVariant(field()->config().lower) : QVariant();
+}
 
 QVariant AccessibleStepper::minimumStepSize() const
 {

@@ -13,7 +13,10 @@ AccessibleView::AccessibleView(QWidget *widget, Description description)
 {
 }
 
-QString AccessibleView::value() const { return d_.value ? d_.value() : QString(); }
+QString AccessibleView::value() const
+{
+    return d_.value ? d_.value() : QString();
+}
 
 QString AccessibleView::content() const
 {
@@ -34,7 +37,10 @@ QString AccessibleView::text(QAccessible::Text t) const
     }
 }
 
-QAccessible::Role AccessibleView::role() const { return d_.role; }
+QAccessible::Role AccessibleView::role() const
+{
+    return d_.role;
+}
 
 QAccessible::State AccessibleView::state() const
 {
@@ -79,7 +85,10 @@ QStringList AccessibleView::keyBindingsForAction(const QString &actionName) cons
     return QAccessibleWidget::keyBindingsForAction(actionName);
 }
 
-void AccessibleView::selection(int, int *startOffset, int *endOffset) const { *startOffset = *endOffset = 0; }
+void AccessibleView::selection(int, int *startOffset, int *endOffset) const
+{
+    *startOffset = *endOffset = 0;
+}
 
 QString AccessibleView::text(int startOffset, int endOffset) const
 {

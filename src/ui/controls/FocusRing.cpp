@@ -6,7 +6,10 @@
 
 namespace brolga::FocusRing {
 
-void paint(QPainter &painter, const QRectF &box, qreal radius) { paint(painter, box, radius, Brand::accent()); }
+void paint(QPainter &painter, const QRectF &box, qreal radius)
+{
+    paint(painter, box, radius, Brand::accent());
+}
 
 void paint(QPainter &painter, const QRectF &box, qreal radius, const QColor &accent)
 {
