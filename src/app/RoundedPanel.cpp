@@ -1,7 +1,9 @@
 #include "app/RoundedPanel.h"
 
 #include "brand/Brand.h"
+#include "ui/controls/FocusRing.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace brolga {
@@ -19,6 +21,10 @@ void RoundedPanel::paintEvent(QPaintEvent *)
     p.setBrush(Brand::field());
     p.setPen(outlined_ ? QPen(Brand::hairline(), 1) : Qt::NoPen);
     p.drawRoundedRect(box, radius_, radius_);
+    // A text field inside an outlined box has its focus ring drawn by the box.
+    const QWidget *focused = QApplication::focusWidget();
+    if (outlined_ && focused && isAncestorOf(focused))
+        FocusRing::paint(p, QRectF(rect()), radius_);
 }
 
 } // namespace brolga

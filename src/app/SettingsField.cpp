@@ -31,6 +31,7 @@ SettingsField::SettingsField(const QString &label, const QString &placeholder, C
     edit_->setFont(BrandType::sans(11.5));
     edit_->setPlaceholderText(placeholder);
     edit_->setAccessibleName(label);
+    edit_->installEventFilter(this);
     edit_->setAttribute(Qt::WA_MacShowFocusRect, false);
     inside->addWidget(edit_);
     row->addWidget(box, 1);
@@ -63,6 +64,13 @@ void SettingsField::applyColours()
     palette.setColor(QPalette::Highlight, Brand::accent());
     if (palette != edit_->palette())
         edit_->setPalette(palette);
+}
+
+bool SettingsField::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == edit_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        edit_->parentWidget()->update();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SettingsField::changeEvent(QEvent *event)

@@ -25,6 +25,8 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
+    // The box around the text shows the focus ring while the text has the keyboard.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyColours();
