@@ -86,8 +86,9 @@ void ThemeRow::paintEvent(QPaintEvent *)
     const QRectF mark(width() - pad - markSize, (height() - markSize) / 2, markSize, markSize);
     Icons::paint(p, mark, selected_ ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
                  selected_ ? Brand::accent() : Brand::hairline());
+    // Inside the outline, so it still shows on the chosen row, whose outline is already the accent.
     if (hasFocus())
-        FocusRing::paint(p, QRectF(rect()), 6);
+        FocusRing::paint(p, QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 4);
 }
 
 } // namespace brolga
