@@ -1,7 +1,7 @@
 #include "app/RootView.h"
 
-#include "app/HeaderButton.h"
 #include "app/AppAccessibility.h"
+#include "app/HeaderButton.h"
 #include "app/HeaderTabPicker.h"
 #include "app/ToastCapsule.h"
 #include "brand/Brand.h"

@@ -11,9 +11,9 @@
 
 #include <QEvent>
 #include <QFocusEvent>
-#include <QKeyEvent>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
