@@ -245,15 +245,21 @@ void RootView::focusFirstField()
 {
     QWidget *active = activeScreen();
     QWidget *top = window();
-    // The focus chain runs through the window in Tab order; the first stop inside the screen is its first field.
+    // The focus chain runs through the window in Tab order; the first stop inside the screen that takes typing
+    // is its first field (pickers are Tab stops too, but digits typed into one would go nowhere).
+    QWidget *firstStop = nullptr;
     QWidget *w = top;
     do {
         w = w->nextInFocusChain();
         if (active->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(top) && (w->focusPolicy() & Qt::TabFocus)) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
+            if (w->testAttribute(Qt::WA_InputMethodEnabled))
+                return w->setFocus(Qt::TabFocusReason);
+            if (!firstStop)
+                firstStop = w;
         }
     } while (w != top);
+    if (firstStop)
+        return firstStop->setFocus(Qt::TabFocusReason);
     if (QWidget *focus = top->focusWidget())
         focus->clearFocus();
 }

@@ -319,7 +319,11 @@ void checkReadingOrder(QWidget *window, QWidget *first)
     QPoint previous(-1, -1000);
     QString previousName;
     for (QWidget *w : chain) {
-        const QPoint at = w->mapTo(window, QPoint(0, 0));
+        // A field is where its label starts: the number field whose text box this is.
+        QWidget *field = w;
+        while (field->parentWidget() && field->parentWidget()->focusProxy() == field)
+            field = field->parentWidget();
+        const QPoint at = field->mapTo(window, QPoint(0, 0));
         const bool sameRow = std::abs(at.y() - previous.y()) <= 4;
         QVERIFY2(sameRow ? at.x() > previous.x() : at.y() > previous.y(),
                  qPrintable(QStringLiteral("Tab goes from %1 to %2 (%3, %4), against reading order")
@@ -699,6 +703,17 @@ private Q_SLOTS:
         QTest::keyClick(term->lineEdit(), Qt::Key_Down);
         QCOMPARE(w.store.state().loanTermYears, 49.0);
         QCOMPARE(term->text(), QStringLiteral("49"));
+    }
+
+    // The pickers are Tab stops now, but the window still opens with the keyboard in a field that takes
+    // typing: on Capacity that is the income, not the applicants picker above it.
+    void firstFieldTakesTyping()
+    {
+        Window w([](CalculatorState &s) { s.activeTab = CalculatorTab::capacity; });
+        w.view->focusFirstField();
+        auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(edit);
+        QVERIFY(w.view->activeScreen()->isAncestorOf(edit));
     }
 
     // The header's buttons are known by their tool tips, the pin's following its state.
