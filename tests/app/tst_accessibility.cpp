@@ -443,6 +443,8 @@ private Q_SLOTS:
         AppAccessibility::install();
         // Stands in for the platform's bridge: every event a reader would get comes here.
         Accessibility::setTap(&listen);
+        // A build with an update service, so the consent strip shows and the settings have their section.
+        UpdateCheck::setServiceBase(QUrl(QStringLiteral("https://updates.example.com")));
     }
     void init()
     {
