@@ -48,6 +48,10 @@ Decoded decodePng(const QByteArray &bytes, int maxEdge, bool *tooManyPixels = nu
             *tooManyPixels = true;
         return {{}, size};
     }
+    // The reader decodes the whole canvas before scaling it; the header check above bounds that canvas, so
+    // let it take what a 16-bit canvas of this size needs (Qt's own default would refuse most print logos).
+    const qint64 canvasMegabytes = (qint64(size.width()) * size.height() * 8) / (1024 * 1024) + 1;
+    reader.setAllocationLimit(int(std::max<qint64>(reader.allocationLimit(), canvasMegabytes)));
     const QSize target = fitted(size, maxEdge);
     if (target != size)
         reader.setScaledSize(target);

@@ -56,9 +56,9 @@ QByteArray bomb()
 }
 
 // A print-resolution logo: a large canvas that compresses to a small file.
-QByteArray printLogo(int w, int h)
+QByteArray printLogo(int w, int h, QImage::Format format = QImage::Format_ARGB32)
 {
-    QImage image(w, h, QImage::Format_ARGB32);
+    QImage image(w, h, format);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.fillRect(QRect(w / 8, h / 4, w * 3 / 4, h / 2), QColor(20, 60, 120));
@@ -142,6 +142,8 @@ private Q_SLOTS:
             << bomb() << BrandAssetStore::describe(BrandAssetStore::ImportError::tooManyPixels);
         QTest::newRow("print logo 6000 x 3000") << printLogo(6000, 3000) << QString();
         QTest::newRow("print logo 4200 x 4000") << printLogo(4200, 4000) << QString();
+        // 16 bits a channel: decoded whole this is over Qt's default 128 MB for one image.
+        QTest::newRow("print logo 6000 x 3000, 16-bit") << printLogo(6000, 3000, QImage::Format_RGBA64) << QString();
         QImage jpeg(300, 300, QImage::Format_RGB32);
         jpeg.fill(Qt::green);
         QByteArray jpegBytes;
