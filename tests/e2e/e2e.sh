@@ -127,9 +127,8 @@ shows_amount() { grep -qx "Loan amount \.* \$${formatted#\$}" <<<"$1"; }
 
 # ---- First run: type, copy, export, quit ----
 launch
-# Into Loan amount: its text box sits at (120, 311) of a new window (a test build has no update service, so no
-# consent strip above it). Should the layout move it, the clipboard check below says so.
-xdotool mousemove --window "$window" 120 311 click 1
+# A shown window gives the keyboard to the active tab's first field, Loan amount: typing goes there with no
+# click at a place in the window. The clipboard check below says if it went anywhere else.
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 30 "$amount"
 xdotool key Tab
