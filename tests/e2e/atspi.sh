@@ -34,54 +34,11 @@ if [[ -z ${BROLGA_ATSPI_INNER:-} ]]; then
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-atspi.XXXXXX")
-xvfb_pid=""
-app_pid=""
-
-ended() { ! kill -0 "$1" 2>/dev/null || [[ $(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) == Z ]]; }
-stop() {
-    local pid=$1
-    [[ -n $pid ]] || return 0
-    if ! ended "$pid"; then
-        kill "$pid" 2>/dev/null
-        for _ in $(seq 30); do ended "$pid" && break; sleep 0.1; done
-        ended "$pid" || kill -KILL "$pid" 2>/dev/null
-    fi
-    wait "$pid" 2>/dev/null
-}
-cleanup() {
-    stop "$app_pid"
-    stop "$xvfb_pid"
-    [[ -n ${E2E_KEEP:-} ]] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() {
-    echo "FAIL: $*"
-    [[ -s $work/brolga.log ]] && { echo "--- brolga's output"; tail -n 40 "$work/brolga.log"; }
-    exit 1
-}
-
-export HOME=$work/home
-mkdir -p "$HOME/Desktop" "$work/run"
-chmod 700 "$work/run"
-export XDG_RUNTIME_DIR=$work/run
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME XDG_CONFIG_DIRS XDG_DATA_DIRS
-unset WAYLAND_DISPLAY SESSION_MANAGER
-export LANG=en_AU.UTF-8 LC_ALL=
-export QT_QPA_PLATFORM=xcb
+source "$here/lib.sh"
+private_home keep-bus
 # Qt joins the accessibility bus only when a reader is on; here we are the reader.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
-
-orphan_guard=()
-command -v setpriv >/dev/null && orphan_guard=(setpriv --pdeathsig TERM --)
-
-"${orphan_guard[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do grep -q '[0-9]' "$work/display" && break; sleep 0.1; done
-grep -q '[0-9]' "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(tr -dc 0-9 <"$work/display")
+start_xvfb
 
 "${orphan_guard[@]}" "$brolga" >>"$work/brolga.log" 2>&1 &
 app_pid=$!

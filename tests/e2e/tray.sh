@@ -34,68 +34,12 @@ fi
 [[ -x $brolga ]] || { echo "FAIL: $brolga is not an executable"; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-tray.XXXXXX")
-pids=()      # helpers: Xvfb, openbox, tint2
-app_pid=""
 window=""    # the calculator window of the running Brolga
 icon=""      # its tray icon
-
-ended() { ! kill -0 "$1" 2>/dev/null || [[ $(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null) == Z ]]; }
-stop() {
-    local pid=$1
-    [[ -n $pid ]] || return 0
-    if ! ended "$pid"; then
-        kill "$pid" 2>/dev/null
-        for _ in $(seq 30); do ended "$pid" && break; sleep 0.1; done
-        ended "$pid" || kill -KILL "$pid" 2>/dev/null
-    fi
-    wait "$pid" 2>/dev/null
-}
-cleanup() {
-    stop "$app_pid"
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
-    [[ -n ${E2E_KEEP:-} ]] && echo "kept $work" || rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() {
-    [[ -n ${E2E_KEEP:-} ]] && command -v import >/dev/null && import -window root "$work/fail.png" 2>/dev/null
-    echo "FAIL: $*"
-    if [[ -s $work/brolga.log ]]; then
-        echo "--- brolga's output"
-        tail -n 40 "$work/brolga.log"
-    fi
-    exit 1
-}
-
-wait_for() { # wait_for SECONDS COMMAND...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-
-export HOME=$work/home
-mkdir -p "$HOME/Desktop" "$work/run"
-chmod 700 "$work/run"
-export XDG_RUNTIME_DIR=$work/run
-unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME XDG_CONFIG_DIRS XDG_DATA_DIRS
-unset WAYLAND_DISPLAY SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
-export LANG=en_AU.UTF-8 LC_ALL=
-export QT_QPA_PLATFORM=xcb
-export ASAN_OPTIONS=${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0
-
-orphan_guard=()
-command -v setpriv >/dev/null && orphan_guard=(setpriv --pdeathsig TERM --)
-
-# ---- The desktop: X server, window manager, panel with a tray ----
-"${orphan_guard[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-wait_for 10 grep -q '[0-9]' "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
-export DISPLAY=:$(tr -dc 0-9 <"$work/display")
+source "$(dirname "$0")/lib.sh"
+on_fail() { [[ -n ${E2E_KEEP:-} ]] && command -v import >/dev/null && import -window root "$work/fail.png" 2>/dev/null; }
+private_home
+start_xvfb
 
 "${orphan_guard[@]}" openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
