@@ -1,5 +1,6 @@
 #include "RecordSource.h"
 
+#include "core/SafeFile.h"
 #include "core/Settings.h"
 #include "core/StateCodec.h"
 
@@ -13,8 +14,9 @@ namespace brolga::RecordSource {
 
 namespace {
 
-// A record is a few kilobytes; anything far larger is not one, and is not worth holding in memory.
-constexpr qint64 maxRecordBytes = 4 * 1024 * 1024;
+// A record is a few kilobytes; anything far larger is not one. The same cap as Brolga's own reads, which
+// cannot serve here as they take no pipe.
+constexpr qint64 maxRecordBytes = SafeFile::maxReadBytes;
 
 Loaded decoded(const QByteArray &bytes, const QString &source)
 {
