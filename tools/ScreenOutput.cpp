@@ -9,6 +9,7 @@
 #include "ui/IncomeView.h"
 #include "ui/RepaymentView.h"
 #include "ui/UpfrontView.h"
+#include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandDateField.h"
 
 #include <QCalendarWidget>
@@ -81,7 +82,7 @@ QString writeCalendar(CalculatorStore &store, bool dark, const QString &path)
     auto host = std::make_unique<QWidget>();
     host->setAttribute(Qt::WA_DontShowOnScreen);
     auto *layout = new QVBoxLayout(host.get());
-    std::unique_ptr<BrandDateField> field(BrandDateField::bind(
+    std::unique_ptr<BrandDateField> field(StoreBinding::dateField(
         store, &CalculatorState::ytdPeriodEnd, [&store] { return store.now().date(); }, QStringLiteral("Period end"),
         host.get()));
     layout->addWidget(field.get());

@@ -64,7 +64,7 @@ QScreen *screenFor(const QRect &rect)
 } // namespace
 
 AppDelegate::AppDelegate(TrayMode mode, QObject *parent)
-    : QObject(parent), coachMark_(std::make_unique<CoachMark>())
+    : QObject(parent), coachMark_(std::make_unique<CoachMark>()), commands_(std::make_unique<Commands>(store_))
 {
     assets_.load();
     switch (mode) {
@@ -96,7 +96,7 @@ void AppDelegate::launch(Start start)
     connect(qApp, &QGuiApplication::commitDataRequest, this, &AppDelegate::saveAll, Qt::UniqueConnection);
     qApp->installEventFilter(this);
 
-    buildMainMenu();
+    connectCommands();
     buildTrayIcon();
     buildWindow();
     runUpdateCheck();
@@ -178,18 +178,7 @@ QMenu *AppDelegate::buildContextMenu()
 {
     auto *menu = new QMenu;
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    QAction *pin = menu->addAction(tr("Always on top"), this, &AppDelegate::toggleAlwaysOnTop);
-    pin->setCheckable(true);
-    pin->setChecked(store_.state().alwaysOnTop);
-    menu->addAction(tr("Export snapshot"), this, &AppDelegate::exportSnapshot);
-    menu->addAction(tr("Copy figures as text"), this, &AppDelegate::copyFigures);
-    menu->addAction(tr("Settings\u2026"), this, &AppDelegate::showSettings);
-    menu->addSeparator();
-    menu->addAction(tr("Reset inputs"), this, &AppDelegate::resetInputs);
-    menu->addSeparator();
-    QAction *quitItem = menu->addAction(tr("Quit Brolga"), this, &AppDelegate::quit);
-    quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quitItem->setShortcutContext(Qt::WidgetShortcut); // shown only; the main menu's Quit does the work
+    commands_->addTrayItems(menu);
     return menu;
 }
 
@@ -201,18 +190,12 @@ void AppDelegate::showContextMenu(const QPoint &globalPos)
     contextMenu_->popup(globalPos);
 }
 
-// ---- Main menu ----
+// ---- Commands ----
 
-void AppDelegate::buildMainMenu()
+void AppDelegate::connectCommands()
 {
-    auto make = [this](Command command, const QString &title, const QKeySequence &keys, auto slot) {
-        auto *action = new QAction(title, this);
-        action->setShortcut(keys);
-        action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        actions_[command] = action;
-        return action;
-    };
+    using Id = Commands::Id;
+    auto on = [this](Id id, auto slot) { connect(commands_->action(id), &QAction::triggered, this, slot); };
     // Text editing goes to whichever field has the focus.
     auto toFocus = [](const char *method) {
         return [method] {
@@ -221,56 +204,36 @@ void AppDelegate::buildMainMenu()
         };
     };
 
-    make(Command::exportSnapshot, tr("Export Snapshot"), QKeySequence(Qt::CTRL | Qt::Key_E), &AppDelegate::exportSnapshot);
-    make(Command::copyFigures, tr("Copy Figures as Text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
-         &AppDelegate::copyFigures);
-    make(Command::settings, tr("Settings\u2026"), QKeySequence(Qt::CTRL | Qt::Key_Comma), &AppDelegate::showSettings);
-    make(Command::hide, tr("Hide Brolga"), QKeySequence(Qt::CTRL | Qt::Key_H), &AppDelegate::hideApplication);
-    make(Command::quit, tr("Quit Brolga"), QKeySequence(Qt::CTRL | Qt::Key_Q), &AppDelegate::quit);
-    make(Command::undo, tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), toFocus("undo"));
-    make(Command::redo, tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), toFocus("redo"));
-    make(Command::cut, tr("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X), toFocus("cut"));
-    make(Command::copy, tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C), toFocus("copy"));
-    make(Command::paste, tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V), toFocus("paste"));
-    make(Command::selectAll, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A), toFocus("selectAll"));
-    make(Command::minimize, tr("Minimize"), QKeySequence(Qt::CTRL | Qt::Key_M), [this] {
+    // The action flips the record itself; the window's layer follows at once.
+    on(Id::alwaysOnTop, &AppDelegate::applyWindowLevel);
+    on(Id::exportSnapshot, &AppDelegate::exportSnapshot);
+    on(Id::copySnapshotOnly, &AppDelegate::copySnapshotOnly);
+    on(Id::saveSnapshotAs, &AppDelegate::saveSnapshotAs);
+    on(Id::copyFigures, &AppDelegate::copyFigures);
+    on(Id::settings, &AppDelegate::showSettings);
+    on(Id::resetInputs, &AppDelegate::resetInputs);
+    on(Id::hide, &AppDelegate::hideApplication);
+    on(Id::quit, &AppDelegate::quit);
+    on(Id::undo, toFocus("undo"));
+    on(Id::redo, toFocus("redo"));
+    on(Id::cut, toFocus("cut"));
+    on(Id::copy, toFocus("copy"));
+    on(Id::paste, toFocus("paste"));
+    on(Id::selectAll, toFocus("selectAll"));
+    on(Id::minimize, [this] {
         if (window_ && activeWindow() == window_.data())
             window_->showMinimized();
     });
-    make(Command::close, tr("Close"), QKeySequence(Qt::CTRL | Qt::Key_W), [this] {
+    on(Id::close, [this] {
         if (QWidget *w = activeWindow())
             w->close();
     });
-    actions_[Command::settings]->setMenuRole(QAction::PreferencesRole);
-    actions_[Command::quit]->setMenuRole(QAction::QuitRole);
 
 #if defined(Q_OS_MACOS)
     // A parentless menu bar is the application's global menu; its key equivalents act while Brolga is active.
     menuBar_ = std::make_unique<QMenuBar>(nullptr);
-    QMenu *app = menuBar_->addMenu(QStringLiteral("Brolga"));
-    app->addAction(action(Command::exportSnapshot));
-    app->addAction(action(Command::copyFigures));
-    app->addSeparator();
-    app->addAction(action(Command::settings));
-    app->addSeparator();
-    app->addAction(action(Command::hide));
-    app->addAction(action(Command::quit));
-    QMenu *edit = menuBar_->addMenu(tr("Edit"));
-    for (Command c : {Command::undo, Command::redo})
-        edit->addAction(action(c));
-    edit->addSeparator();
-    for (Command c : {Command::cut, Command::copy, Command::paste, Command::selectAll})
-        edit->addAction(action(c));
-    QMenu *windowMenu = menuBar_->addMenu(tr("Window"));
-    windowMenu->addAction(action(Command::minimize));
-    windowMenu->addAction(action(Command::close));
+    commands_->addMainMenus(menuBar_.get());
 #endif
-}
-
-QAction *AppDelegate::action(Command command) const
-{
-    auto it = actions_.find(command);
-    return it == actions_.end() ? nullptr : it->second;
 }
 
 QWidget *AppDelegate::activeWindow() const
@@ -299,10 +262,8 @@ bool AppDelegate::eventFilter(QObject *watched, QEvent *event)
         QWidget *top = static_cast<QWidget *>(watched)->window();
         if (top && (top == window_ || top == settingsWindow_)) {
             const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
-            for (Command command : {Command::exportSnapshot, Command::copyFigures, Command::settings, Command::hide,
-                                    Command::quit, Command::minimize, Command::close}) {
-                QAction *windowAction = action(command);
-                if (windowAction && windowAction->isEnabled() && windowAction->shortcut() == pressed &&
+            for (QAction *windowAction : commands_->windowCommands()) {
+                if (windowAction->isEnabled() && windowAction->shortcut() == pressed &&
                     top->actions().contains(windowAction)) {
                     event->ignore();
                     return true;
@@ -337,30 +298,13 @@ void AppDelegate::buildWindow()
     }
 
     RootView::Actions actions;
-    actions.applyWindowLevel = [this] { applyWindowLevel(); };
-    actions.copyFigures = [this] { copyFigures(); };
-    actions.exportSnapshot = [this] { exportSnapshot(); };
-    actions.copySnapshotOnly = [this] { copySnapshotOnly(); };
-    actions.saveSnapshotAs = [this] { saveSnapshotAs(); };
-    actions.openSettings = [this] { showSettings(); };
     actions.runUpdateCheck = [this] { runUpdateCheck(); };
     actions.showContextMenu = [this](const QPoint &at) { showContextMenu(at); };
-    rootView_ = new RootView(store_, assets_, updates_, actions);
+    rootView_ = new RootView(store_, assets_, updates_, *commands_, actions);
     window_->setContent(rootView_);
 
     // In the window the shortcuts reach their actions without a menu bar.
-    for (const auto &[command, action] : actions_) {
-        const bool editing = command == Command::undo || command == Command::redo || command == Command::cut ||
-                             command == Command::copy || command == Command::paste || command == Command::selectAll;
-#if !defined(Q_OS_MACOS)
-        // Text fields already answer these themselves; a window-wide action would steal them.
-        if (editing)
-            continue;
-#else
-        Q_UNUSED(editing);
-#endif
-        window_->addAction(action);
-    }
+    window_->addActions(commands_->calculatorWindowActions());
 
     // Colours are looked up at paint time, but a parent's repaint does not reach every child (scroll areas
     // among them): ask every widget of every window to paint again.
@@ -474,11 +418,7 @@ void AppDelegate::applyWindowLevel()
         settingsWindow_->setLevel(level + 1);
 }
 
-void AppDelegate::toggleAlwaysOnTop()
-{
-    store_.edit([](CalculatorState &s) { s.alwaysOnTop = !s.alwaysOnTop; });
-    applyWindowLevel();
-}
+void AppDelegate::toggleAlwaysOnTop() { commands_->action(Commands::Id::alwaysOnTop)->trigger(); }
 
 void AppDelegate::hideApplication()
 {
@@ -494,7 +434,7 @@ void AppDelegate::hideApplication()
         window_->hide();
 }
 
-// ---- Commands ----
+// ---- What the commands do ----
 
 void AppDelegate::exportSnapshot() { SnapshotExporter::exportCurrentTab(store_, assets_.logo()); }
 void AppDelegate::copySnapshotOnly() { SnapshotExporter::copyOnly(store_, assets_.logo()); }
@@ -523,15 +463,7 @@ void AppDelegate::openSettings(SettingsTab tab)
             frame.moveCenter(screen->availableGeometry().center());
             settingsWindow_->move(frame.topLeft());
         }
-        for (const auto &[command, action] : actions_) {
-#if !defined(Q_OS_MACOS)
-            if (command != Command::exportSnapshot && command != Command::copyFigures &&
-                command != Command::settings && command != Command::hide && command != Command::quit &&
-                command != Command::close)
-                continue;
-#endif
-            settingsWindow_->addAction(action);
-        }
+        settingsWindow_->addActions(commands_->settingsWindowActions());
     } else {
         settingsWindow_->setContent(content);
     }

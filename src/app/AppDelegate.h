@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Commands.h"
 #include "app/FloatingWindow.h"
 #include "app/SettingsTab.h"
 #include "brand/BrandAssetStore.h"
@@ -14,11 +15,8 @@
 #include <QSystemTrayIcon>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
-
-class QAction;
 
 class QMenuBar;
 
@@ -28,9 +26,9 @@ class CoachMark;
 class FloatingWindow;
 class RootView;
 
-// The running application: owns the store, the logo store, the update check and the first-run pointer for
-// the whole run, puts the wing in the system tray, builds the calculator window, the main menu with its
-// shortcuts and, on demand, the settings window, and saves everything whenever the program ends.
+// The running application: owns the store, the logo store, the update check, the commands and the first-run
+// pointer for the whole run, puts the wing in the system tray, builds the calculator window, the main menu
+// and, on demand, the settings window, and saves everything whenever the program ends.
 //
 // Without a system tray it is an ordinary windowed program: the window shows at launch and sits in the task
 // bar, the header's right click carries the tray menu, and closing the window quits.
@@ -40,11 +38,6 @@ public:
     enum class TrayMode { automatic, tray, noTray };
     // Started by the user, or by the desktop at login: then only the tray icon appears.
     enum class Start { byUser, atLogin };
-    enum class Command {
-        exportSnapshot, copyFigures, settings, hide, quit,
-        undo, redo, cut, copy, paste, selectAll,
-        minimize, close,
-    };
 
     explicit AppDelegate(TrayMode mode = TrayMode::automatic, QObject *parent = nullptr);
     ~AppDelegate() override;
@@ -58,13 +51,13 @@ public:
     BrandAssetStore &assets() { return assets_; }
     UpdateCheck &updates() { return updates_; }
     CoachMark &coachMark() { return *coachMark_; }
+    Commands &commands() { return *commands_; }
 
     bool hasTray() const { return hasTray_; }
     QSystemTrayIcon *trayIcon() const { return tray_; }
     FloatingWindow *window() const { return window_; }
     RootView *rootView() const { return rootView_; }
     FloatingWindow *settingsWindow() const { return settingsWindow_; }
-    QAction *action(Command command) const;
     // The context menu that is open (or was opened last and is still alive).
     QMenu *contextMenu() const { return contextMenu_; }
     bool hasSavedFrame() const { return hasSavedFrame_; }
@@ -113,7 +106,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void buildMainMenu();
+    // What each command does, and the global menu where there is one.
+    void connectCommands();
     void buildTrayIcon();
     void buildWindow();
     void showFirstRunPointer();
@@ -130,6 +124,7 @@ private:
     BrandAssetStore assets_;
     UpdateCheck updates_;
     std::unique_ptr<CoachMark> coachMark_;
+    std::unique_ptr<Commands> commands_;
 
     bool hasTray_ = false;
     // The user has clicked the tray icon: the first-run pointer has done its job and opens nothing.
@@ -145,7 +140,6 @@ private:
     QPointer<FloatingWindow> settingsWindow_;
     QPointer<QMenu> contextMenu_;
     std::unique_ptr<QMenuBar> menuBar_;
-    std::map<Command, QAction *> actions_;
     std::function<QRect()> trayGeometry_;
 };
 

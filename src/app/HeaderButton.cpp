@@ -4,35 +4,41 @@
 #include "brand/Icons.h"
 #include "ui/controls/FocusRing.h"
 
+#include <QAction>
 #include <QEvent>
-
 #include <QPainter>
 
 namespace brolga {
 
-HeaderButton::HeaderButton(const QString &symbol, const QString &help, QWidget *parent)
-    : QAbstractButton(parent), symbol_(symbol)
+HeaderButton::HeaderButton(QAction *action, const QString &symbol, const QString &uncheckedSymbol, QWidget *parent)
+    : QAbstractButton(parent), action_(action), checkedSymbol_(symbol),
+      uncheckedSymbol_(uncheckedSymbol.isEmpty() ? symbol : uncheckedSymbol)
 {
-    setToolTip(help);
-    setAccessibleName(help);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setFixedSize(sizeHint());
+    connect(this, &QAbstractButton::clicked, this, [this] {
+        if (action_)
+            action_->trigger();
+    });
+    connect(action, &QAction::changed, this, &HeaderButton::followAction);
+    followAction();
 }
 
-void HeaderButton::setSymbol(const QString &symbol)
+void HeaderButton::followAction()
 {
-    if (symbol_ == symbol)
+    if (!action_)
+        return;
+    setToolTip(action_->toolTip());
+    setEnabled(action_->isEnabled());
+    setCheckable(action_->isCheckable());
+    setChecked(action_->isChecked());
+    const bool on = action_->isCheckable() && action_->isChecked();
+    const QString symbol = on || !action_->isCheckable() ? checkedSymbol_ : uncheckedSymbol_;
+    if (symbol == symbol_ && on == active_)
         return;
     symbol_ = symbol;
-    update();
-}
-
-void HeaderButton::setActive(bool active)
-{
-    if (active_ == active)
-        return;
-    active_ = active;
+    active_ = on;
     update();
 }
 

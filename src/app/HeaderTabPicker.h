@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Enums.h"
 #include "ui/controls/PillPicker.h"
 
 namespace brolga {

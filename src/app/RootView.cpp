@@ -1,6 +1,7 @@
 #include "app/RootView.h"
 
 #include "app/AppAccessibility.h"
+#include "app/Commands.h"
 #include "app/HeaderButton.h"
 #include "app/HeaderTabPicker.h"
 #include "app/ToastCapsule.h"
@@ -24,7 +25,6 @@
 #include <QDesktopServices>
 #include <QGraphicsOpacityEffect>
 #include <QHBoxLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -41,10 +41,6 @@ namespace brolga {
 namespace {
 
 constexpr qreal ruleHeight = 1.5;
-
-// "Ctrl+Shift+C" here, "⇧⌘C" on macOS.
-QString keys(const QKeySequence &sequence) { return sequence.toString(QKeySequence::NativeText); }
-
 
 QWidget *makeBadge(QWidget *parent)
 {
@@ -71,10 +67,10 @@ void styleBadge(QWidget *badge)
 
 } // namespace
 
-RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck &updates, Actions actions,
-                   QWidget *parent)
-    : QWidget(parent), store_(store), assets_(assets), updates_(updates), actions_(std::move(actions)),
-      themeID_(store.state().themeID)
+RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck &updates, const Commands &commands,
+                   Actions actions, QWidget *parent)
+    : QWidget(parent), store_(store), assets_(assets), updates_(updates), commands_(commands),
+      actions_(std::move(actions)), themeID_(store.state().themeID)
 {
     AppAccessibility::install();
     if (!actions_.openUrl)
@@ -157,49 +153,23 @@ QWidget *RootView::buildHeader()
     top->addWidget(badge, 0, Qt::AlignVCenter);
     top->addStretch(1);
 
-    pin_ = new HeaderButton(QStringLiteral("pin.fill"), QString(), header_);
-    connect(pin_, &QAbstractButton::clicked, this, [this] {
-        store_.edit([](CalculatorState &s) { s.alwaysOnTop = !s.alwaysOnTop; });
-        if (actions_.applyWindowLevel)
-            actions_.applyWindowLevel();
-    });
-    copy_ = new HeaderButton(QStringLiteral("doc.on.doc"),
-                             tr("Copy the figures as text (%1)").arg(keys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C))),
-                             header_);
-    connect(copy_, &QAbstractButton::clicked, this, [this] {
-        if (actions_.copyFigures)
-            actions_.copyFigures();
-    });
-    snapshot_ = new HeaderButton(
-        QStringLiteral("camera.viewfinder"),
-        tr("Copy a branded snapshot and save a PNG to the Desktop (%1)").arg(keys(QKeySequence(Qt::CTRL | Qt::Key_E))),
-        header_);
-    connect(snapshot_, &QAbstractButton::clicked, this, [this] {
-        if (actions_.exportSnapshot)
-            actions_.exportSnapshot();
-    });
+    using Id = Commands::Id;
+    pin_ = new HeaderButton(commands_.action(Id::alwaysOnTop), QStringLiteral("pin.fill"), QStringLiteral("pin.slash"),
+                            header_);
+    copy_ = new HeaderButton(commands_.action(Id::copyFigures), QStringLiteral("doc.on.doc"), QString(), header_);
+    snapshot_ =
+        new HeaderButton(commands_.action(Id::exportSnapshot), QStringLiteral("camera.viewfinder"), QString(), header_);
     // The secondary click offers the two other ways to export.
     snapshot_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(snapshot_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         auto *menu = new QMenu(this);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->setObjectName(QStringLiteral("snapshotMenu"));
-        menu->addAction(tr("Copy to clipboard only"), this, [this] {
-            if (actions_.copySnapshotOnly)
-                actions_.copySnapshotOnly();
-        });
-        menu->addAction(tr("Save as\u2026"), this, [this] {
-            if (actions_.saveSnapshotAs)
-                actions_.saveSnapshotAs();
-        });
+        menu->addAction(commands_.action(Id::copySnapshotOnly));
+        menu->addAction(commands_.action(Id::saveSnapshotAs));
         menu->popup(snapshot_->mapToGlobal(at));
     });
-    settings_ = new HeaderButton(QStringLiteral("gearshape"),
-                                 tr("Settings (%1)").arg(keys(QKeySequence(Qt::CTRL | Qt::Key_Comma))), header_);
-    connect(settings_, &QAbstractButton::clicked, this, [this] {
-        if (actions_.openSettings)
-            actions_.openSettings();
-    });
+    settings_ = new HeaderButton(commands_.action(Id::settings), QStringLiteral("gearshape"), QString(), header_);
     for (HeaderButton *button : {pin_, copy_, snapshot_, settings_})
         top->addWidget(button);
     rows->addLayout(top);
@@ -276,9 +246,6 @@ RootView::Strip RootView::stripFor(bool updatesOffered, std::optional<bool> upda
 void RootView::refresh()
 {
     const CalculatorState &s = store_.state();
-    pin_->setSymbol(s.alwaysOnTop ? QStringLiteral("pin.fill") : QStringLiteral("pin.slash"));
-    pin_->setActive(s.alwaysOnTop);
-    pin_->setToolTip(s.alwaysOnTop ? tr("Always on top: on") : tr("Always on top: off"));
     showActiveScreen();
     refreshStrip();
     if (s.themeID != themeID_) {

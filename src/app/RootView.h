@@ -19,6 +19,7 @@ namespace brolga {
 
 class BrandAssetStore;
 class CalculatorStore;
+class Commands;
 class CreditFooter;
 class HeaderButton;
 class PillPicker;
@@ -31,14 +32,8 @@ class UpdateCheck;
 class RootView : public QWidget {
     Q_OBJECT
 public:
-    // What the view asks of the application; any of them may be left empty.
+    // What the view asks of the application besides its commands; any of them may be left empty.
     struct Actions {
-        std::function<void()> applyWindowLevel;
-        std::function<void()> copyFigures;
-        std::function<void()> exportSnapshot;
-        std::function<void()> copySnapshotOnly;
-        std::function<void()> saveSnapshotAs;
-        std::function<void()> openSettings;
         std::function<void()> runUpdateCheck;
         std::function<void(const QUrl &)> openUrl; // default: the desktop's browser
         std::function<void(const QPoint &globalPos)> showContextMenu; // right click on the header
@@ -46,8 +41,9 @@ public:
 
     enum class Strip { none, consent, available };
 
-    RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck &updates, Actions actions,
-             QWidget *parent = nullptr);
+    // The header's buttons show the commands' actions.
+    RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck &updates, const Commands &commands,
+             Actions actions, QWidget *parent = nullptr);
 
     // The screen of the active tab, and the one for any tab: built the first time it is asked for, then kept,
     // so a launch pays only for the tab it opens on.
@@ -99,6 +95,7 @@ private:
     CalculatorStore &store_;
     BrandAssetStore &assets_;
     UpdateCheck &updates_;
+    const Commands &commands_;
     Actions actions_;
 
     QWidget *header_ = nullptr;

@@ -8,6 +8,7 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/FootNote.h"
@@ -80,15 +81,16 @@ QWidget *CapacityView::buildHero()
 QWidget *CapacityView::buildApplicant()
 {
     auto *card = new Card("Applicant", nullptr, this);
-    auto *applicant = PillPicker::bind(
+    auto *applicant = StoreBinding::picker(
         store_, &CalculatorState::applicantType,
         QList<std::pair<QString, ApplicantType>>{{"Single", ApplicantType::single}, {"Couple", ApplicantType::couple}});
     applicant->setObjectName("applicantType");
     applicant->setAccessibleName("Applicants");
     card->addContent(applicant);
 
-    auto *income = NumericField::bind(store_, &CalculatorState::grossIncome,
-                                      {.label = "Gross income (household, p.a.)", .prefix = "$", .upper = 100'000'000});
+    auto *income = StoreBinding::field(
+        store_, &CalculatorState::grossIncome,
+        {.label = "Gross income (household, p.a.)", .prefix = "$", .upper = 100'000'000});
     income->setObjectName("grossIncome");
     // Whole dependants only: a typed fraction is cut off, never rounded up.
     auto *dependants = new NumericField(
@@ -104,8 +106,8 @@ QWidget *CapacityView::buildApplicant()
     row->add(dependants, 100);
     card->addContent(row);
 
-    auto *debts = NumericField::bind(store_, &CalculatorState::monthlyOtherDebts,
-                                     {.label = "Other commitments (per month)", .prefix = "$", .upper = 1'000'000});
+    auto *debts = StoreBinding::field(store_, &CalculatorState::monthlyOtherDebts,
+                                      {.label = "Other commitments (per month)", .prefix = "$", .upper = 1'000'000});
     debts->setObjectName("monthlyOtherDebts");
     card->addContent(debts);
     return card;
@@ -114,15 +116,16 @@ QWidget *CapacityView::buildApplicant()
 QWidget *CapacityView::buildSettings()
 {
     auto *card = new Card("Assessment settings", nullptr, this);
-    auto *rate = NumericField::bind(store_, &CalculatorState::interestRate,
-                                    {.label = "Product rate", .suffix = "%", .decimals = 2, .step = 0.05, .upper = 30});
+    auto *rate = StoreBinding::field(
+        store_, &CalculatorState::interestRate,
+        {.label = "Product rate", .suffix = "%", .decimals = 2, .step = 0.05, .upper = 30});
     rate->setObjectName("interestRate");
-    auto *buffer = NumericField::bind(
+    auto *buffer = StoreBinding::field(
         store_, &CalculatorState::assessmentBuffer,
         {.label = "APRA buffer", .suffix = "%", .decimals = 2, .step = 0.25, .upper = 10});
     buffer->setObjectName("assessmentBuffer");
-    auto *dti = NumericField::bind(store_, &CalculatorState::dtiMultiple,
-                                   {.label = "DTI cap", .suffix = "x", .decimals = 1, .step = 0.5, .upper = 20});
+    auto *dti = StoreBinding::field(store_, &CalculatorState::dtiMultiple,
+                                    {.label = "DTI cap", .suffix = "x", .decimals = 1, .step = 0.5, .upper = 20});
     dti->setObjectName("dtiMultiple");
     card->addContent(new FormRow({rate, buffer, dti}));
 

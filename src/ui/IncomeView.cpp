@@ -6,6 +6,7 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandCheckBox.h"
 #include "ui/controls/BrandDateField.h"
 #include "ui/controls/BrandLabel.h"
@@ -134,28 +135,29 @@ QWidget *IncomeView::buildEmployment()
 {
     auto *card = new Card("Employment", nullptr, this);
     card->addContent(named(
-        PillPicker::bind(store_, &CalculatorState::employmentType,
-                         QList<std::pair<QString, EmploymentType>>{{"Full-time", EmploymentType::fullTime},
-                                                                   {"Part-time", EmploymentType::partTime},
-                                                                   {"Casual", EmploymentType::casual},
-                                                                   {"Contractor", EmploymentType::contractor}}),
+        StoreBinding::picker(store_, &CalculatorState::employmentType,
+                             QList<std::pair<QString, EmploymentType>>{{"Full-time", EmploymentType::fullTime},
+                                                                       {"Part-time", EmploymentType::partTime},
+                                                                       {"Casual", EmploymentType::casual},
+                                                                       {"Contractor", EmploymentType::contractor}}),
         "employmentType", "Employment type"));
-    card->addContent(named(PillPicker::bind(store_, &CalculatorState::payBasis,
-                                            QList<std::pair<QString, PayBasis>>{{"Hourly", PayBasis::hourly},
-                                                                                {"Daily", PayBasis::daily},
-                                                                                {"Weekly", PayBasis::weekly},
-                                                                                {"Fortnightly", PayBasis::fortnightly},
-                                                                                {"Monthly", PayBasis::monthly},
-                                                                                {"Annual", PayBasis::annual}},
-                                            3),
+    card->addContent(named(StoreBinding::picker(store_, &CalculatorState::payBasis,
+                                                QList<std::pair<QString, PayBasis>>{
+                                                    {"Hourly", PayBasis::hourly},
+                                                    {"Daily", PayBasis::daily},
+                                                    {"Weekly", PayBasis::weekly},
+                                                    {"Fortnightly", PayBasis::fortnightly},
+                                                    {"Monthly", PayBasis::monthly},
+                                                    {"Annual", PayBasis::annual}},
+                                                3),
                            "payBasis", "Pay basis"));
 
     // Label, decimals and the units' range follow the pay basis; refresh() sets them.
-    payRate_ = named(NumericField::bind(store_, &CalculatorState::payRate,
-                                        {.label = payRateLabel(store_.state().payBasis),
-                                         .prefix = "$",
-                                         .decimals = needsUnits(store_.state().payBasis) ? 2 : 0,
-                                         .upper = 10'000'000}),
+    payRate_ = named(StoreBinding::field(store_, &CalculatorState::payRate,
+                                         {.label = payRateLabel(store_.state().payBasis),
+                                          .prefix = "$",
+                                          .decimals = needsUnits(store_.state().payBasis) ? 2 : 0,
+                                          .upper = 10'000'000}),
                      "payRate");
     // Shows the hours or days the calculation actually uses; the stored figure is kept for the other basis.
     units_ = named(new NumericField(
@@ -170,8 +172,8 @@ QWidget *IncomeView::buildEmployment()
     card->addContent(payRow);
 
     paidWeeks_ = named(
-        column({named(NumericField::bind(store_, &CalculatorState::contractorWeeks,
-                                         {.label = "Paid weeks / year", .suffix = "wks", .step = 1, .upper = 52}),
+        column({named(StoreBinding::field(store_, &CalculatorState::contractorWeeks,
+                                          {.label = "Paid weeks / year", .suffix = "wks", .step = 1, .upper = 52}),
                       "contractorWeeks"),
                 new FootNote("48 paid weeks by default — contractors rarely bill 52; set it to the contract. Annual "
                              "figures apply these weeks; the YTD check runs at the full working rate.")}),
@@ -182,7 +184,7 @@ QWidget *IncomeView::buildEmployment()
                         "casualNote");
     card->addContent(casualNote_);
     card->addContent(named(
-        BrandCheckBox::bind(store_, &CalculatorState::quotedIncludesSuper, "Quoted amount includes super"),
+        StoreBinding::checkBox(store_, &CalculatorState::quotedIncludesSuper, "Quoted amount includes super"),
         "quotedIncludesSuper"));
 
     card->addContent(caption("Occupation"));
@@ -201,8 +203,8 @@ QWidget *IncomeView::buildEmployment()
     card->addContent(named(presetPicker, "occupationPreset", "Occupation"));
 
     auto *superRow = new FormRow;
-    superRow->add(named(NumericField::bind(store_, &CalculatorState::superRatePercent,
-                                           {.label = "Super", .suffix = "%", .decimals = 1, .step = 0.5, .upper = 30}),
+    superRow->add(named(StoreBinding::field(store_, &CalculatorState::superRatePercent,
+                                            {.label = "Super", .suffix = "%", .decimals = 1, .step = 0.5, .upper = 30}),
                         "superRatePercent"),
                   110);
     presetHint_ = superRow->add(named(new FootNote(QString()), "presetHint"));
@@ -226,15 +228,15 @@ QWidget *IncomeView::buildYTD()
     card->addContent(named(taxYear, "taxYear", "Tax year"));
 
     auto *row = new FormRow;
-    row->add(named(NumericField::bind(store_, &CalculatorState::ytdGross,
-                                      {.label = "YTD gross (payslip)", .prefix = "$", .upper = 10'000'000}),
+    row->add(named(StoreBinding::field(store_, &CalculatorState::ytdGross,
+                                       {.label = "YTD gross (payslip)", .prefix = "$", .upper = 10'000'000}),
                    "ytdGross"));
-    row->add(named(BrandDateField::bind(
+    row->add(named(StoreBinding::dateField(
                        store_, &CalculatorState::ytdPeriodEnd, [this] { return store_.now().date(); }, "Period end"),
                    "ytdPeriodEnd"),
              150);
     card->addContent(row);
-    card->addContent(named(BrandDateField::bind(
+    card->addContent(named(StoreBinding::dateField(
                                store_, &CalculatorState::employmentStart,
                                [this] { return IncomeMath::fyStart(store_.state().taxYear, store_.now()).date(); },
                                "Started this employment"),
@@ -257,11 +259,11 @@ QWidget *IncomeView::buildVariable()
 {
     auto *card = new Card("Variable income", nullptr, this);
     auto money = [this](double CalculatorState::*member, const QString &label, double upper, const char *name) {
-        return named(NumericField::bind(store_, member, {.label = label, .prefix = "$", .upper = upper}), name);
+        return named(StoreBinding::field(store_, member, {.label = label, .prefix = "$", .upper = upper}), name);
     };
     auto counted = [this](double CalculatorState::*member, const char *name) {
         return named(
-            NumericField::bind(store_, member, {.label = "Counted", .suffix = "%", .step = 5, .upper = 100}), name);
+            StoreBinding::field(store_, member, {.label = "Counted", .suffix = "%", .step = 5, .upper = 100}), name);
     };
 
     auto *overtime = new FormRow;
@@ -275,7 +277,7 @@ QWidget *IncomeView::buildVariable()
     bonus->add(counted(&CalculatorState::bonusShadePercent, "bonusShadePercent"), 90);
     card->addContent(bonus);
     useLower_ = named(
-        BrandCheckBox::bind(store_, &CalculatorState::bonusUseLower, "Use the lower year instead of the average"),
+        StoreBinding::checkBox(store_, &CalculatorState::bonusUseLower, "Use the lower year instead of the average"),
         "bonusUseLower");
     card->addContent(useLower_);
 
@@ -310,7 +312,7 @@ ResultRow *IncomeView::componentRow(int index)
 QWidget *IncomeView::buildTakeHome()
 {
     auto *card = new Card("Take-home", nullptr, this);
-    card->addContent(named(BrandCheckBox::bind(store_, &CalculatorState::hasHELP, "HELP / HECS debt"), "hasHELP"));
+    card->addContent(named(StoreBinding::checkBox(store_, &CalculatorState::hasHELP, "HELP / HECS debt"), "hasHELP"));
     netRow_ = named(new ResultRow("Net income (monthly)", QString()), "netRow");
     marginalRow_ = named(new ResultRow("Marginal rate", QString()), "marginalRow");
     effectiveRow_ = named(new ResultRow("Effective rate (incl. Medicare)", QString()), "effectiveRow");

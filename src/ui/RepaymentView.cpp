@@ -11,6 +11,7 @@
 #include "ui/ProjectionMode.h"
 #include "ui/YearlyTable.h"
 #include "ui/YearlyTableView.h"
+#include "ui/binding/StoreBinding.h"
 #include "ui/controls/AccentButton.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/Card.h"
@@ -143,34 +144,34 @@ void RepaymentView::buildLoanCard()
     loanCard_ = new Card(QStringLiteral("Loan"), nullptr, this);
     loanCard_->setObjectName(QStringLiteral("loanCard"));
     const QString dollar = QStringLiteral("$");
-    loanAmount_ = NumericField::bind(store_, &CalculatorState::loanAmount,
-                                     {.label = QStringLiteral("Loan amount"), .prefix = dollar, .upper = 100000000},
-                                     loanCard_);
-    offset_ = NumericField::bind(store_, &CalculatorState::offsetAmount,
-                                 {.label = QStringLiteral("Offset balance"), .prefix = dollar, .upper = 100000000},
-                                 loanCard_);
-    rate_ = NumericField::bind(
+    loanAmount_ = StoreBinding::field(store_, &CalculatorState::loanAmount,
+                                      {.label = QStringLiteral("Loan amount"), .prefix = dollar, .upper = 100000000},
+                                      loanCard_);
+    offset_ = StoreBinding::field(store_, &CalculatorState::offsetAmount,
+                                  {.label = QStringLiteral("Offset balance"), .prefix = dollar, .upper = 100000000},
+                                  loanCard_);
+    rate_ = StoreBinding::field(
         store_, &CalculatorState::interestRate,
         {.label = QStringLiteral("Interest rate"), .suffix = QStringLiteral("%"), .decimals = 2, .step = 0.05, .upper = 30},
         loanCard_);
-    term_ = NumericField::bind(store_, &CalculatorState::loanTermYears,
-                               {.label = QStringLiteral("Term (years)"), .suffix = QStringLiteral("yrs"), .step = 1,
-                                .lower = 1, .upper = 50},
-                               loanCard_);
-    typePicker_ = PillPicker::bind<RepaymentType>(
+    term_ = StoreBinding::field(store_, &CalculatorState::loanTermYears,
+                                {.label = QStringLiteral("Term (years)"), .suffix = QStringLiteral("yrs"), .step = 1,
+                                 .lower = 1, .upper = 50},
+                                loanCard_);
+    typePicker_ = StoreBinding::picker<RepaymentType>(
         store_, &CalculatorState::repaymentType,
         {{QStringLiteral("P & I"), RepaymentType::principalAndInterest},
          {QStringLiteral("Interest Only"), RepaymentType::interestOnly}},
         std::nullopt, loanCard_);
     typePicker_->setAccessibleName(QStringLiteral("Repayment type"));
-    ioYears_ = NumericField::bind(store_, &CalculatorState::ioYears,
-                                  {.label = QStringLiteral("Interest only period"), .suffix = QStringLiteral("yrs"),
-                                   .step = 1, .upper = 15},
-                                  loanCard_);
-    extra_ = NumericField::bind(store_, &CalculatorState::extraRepayment,
-                                {.label = QStringLiteral("Extra ") + frequencySuffix(store_.state().frequency),
-                                 .prefix = dollar, .upper = 1000000},
-                                loanCard_);
+    ioYears_ = StoreBinding::field(store_, &CalculatorState::ioYears,
+                                   {.label = QStringLiteral("Interest only period"), .suffix = QStringLiteral("yrs"),
+                                    .step = 1, .upper = 15},
+                                   loanCard_);
+    extra_ = StoreBinding::field(store_, &CalculatorState::extraRepayment,
+                                 {.label = QStringLiteral("Extra ") + frequencySuffix(store_.state().frequency),
+                                  .prefix = dollar, .upper = 1000000},
+                                 loanCard_);
 
     auto *frequencyColumn = new QWidget(loanCard_);
     auto *frequencyLayout = new QVBoxLayout(frequencyColumn);
@@ -182,7 +183,8 @@ void RepaymentView::buildLoanCard()
     for (PaymentFrequency f : allCases<PaymentFrequency>())
         frequencies.append({frequencyName(f), f});
     frequencyPicker_ =
-        PillPicker::bind<PaymentFrequency>(store_, &CalculatorState::frequency, frequencies, std::nullopt, frequencyColumn);
+        StoreBinding::picker<PaymentFrequency>(store_, &CalculatorState::frequency, frequencies, std::nullopt,
+                                               frequencyColumn);
     frequencyPicker_->setAccessibleName(frequencyLabel->text());
     frequencyLayout->addWidget(frequencyLabel);
     frequencyLayout->addWidget(frequencyPicker_);
@@ -210,8 +212,8 @@ void RepaymentView::buildCompareCard()
     NumericField::Config current = rate, compare = rate;
     current.label = QStringLiteral("Current rate");
     compare.label = QStringLiteral("Compare rate");
-    compareFields_ = pair(compareCard_, NumericField::bind(store_, &CalculatorState::interestRate, current),
-                          NumericField::bind(store_, &CalculatorState::compareRate, compare));
+    compareFields_ = pair(compareCard_, StoreBinding::field(store_, &CalculatorState::interestRate, current),
+                          StoreBinding::field(store_, &CalculatorState::compareRate, compare));
     compareCard_->addContent(compareNote_);
     compareCard_->addContent(compareFields_);
 }

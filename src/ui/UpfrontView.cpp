@@ -6,6 +6,7 @@
 #include "calc/StampDuty.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "ui/binding/StoreBinding.h"
 #include "ui/controls/AccentButton.h"
 #include "ui/controls/BrandCheckBox.h"
 #include "ui/controls/BrandLabel.h"
@@ -95,35 +96,36 @@ QWidget *UpfrontView::buildPurchase()
     QList<std::pair<QString, AUState>> states;
     for (AUState s : allCases<AUState>())
         states.append({code(s), s});
-    auto *statePicker = PillPicker::bind(store_, &CalculatorState::state, states, 4);
+    auto *statePicker = StoreBinding::picker(store_, &CalculatorState::state, states, 4);
     statePicker->setObjectName("statePicker");
     statePicker->setAccessibleName("State / territory");
     card->addContent(statePicker);
 
-    auto *price = NumericField::bind(store_, &CalculatorState::purchasePrice,
-                                     {.label = "Purchase price", .prefix = "$", .upper = 500'000'000});
+    auto *price = StoreBinding::field(store_, &CalculatorState::purchasePrice,
+                                      {.label = "Purchase price", .prefix = "$", .upper = 500'000'000});
     price->setObjectName("purchasePrice");
-    auto *deposit = NumericField::bind(store_, &CalculatorState::depositAmount,
-                                       {.label = "Deposit (cash)", .prefix = "$", .upper = 500'000'000});
+    auto *deposit = StoreBinding::field(store_, &CalculatorState::depositAmount,
+                                        {.label = "Deposit (cash)", .prefix = "$", .upper = 500'000'000});
     deposit->setObjectName("depositAmount");
     card->addContent(new FormRow({price, deposit}));
 
-    auto *buyer = PillPicker::bind(store_, &CalculatorState::buyerType,
-                                   QList<std::pair<QString, BuyerType>>{{"First home", BuyerType::firstHome},
-                                                                        {"Owner occ.", BuyerType::ownerOccupier},
-                                                                        {"Investor", BuyerType::investor}});
+    auto *buyer = StoreBinding::picker(store_, &CalculatorState::buyerType,
+                                       QList<std::pair<QString, BuyerType>>{{"First home", BuyerType::firstHome},
+                                                                            {"Owner occ.", BuyerType::ownerOccupier},
+                                                                            {"Investor", BuyerType::investor}});
     buyer->setObjectName("buyerType");
     buyer->setAccessibleName("Buyer");
     card->addContent(buyer);
-    auto *kind = PillPicker::bind(store_, &CalculatorState::propertyKind,
-                                  QList<std::pair<QString, PropertyKind>>{{"Established", PropertyKind::established},
-                                                                          {"New / OTP", PropertyKind::newBuild},
-                                                                          {"Vacant land", PropertyKind::vacantLand}});
+    auto *kind = StoreBinding::picker(store_, &CalculatorState::propertyKind,
+                                      QList<std::pair<QString, PropertyKind>>{
+                                          {"Established", PropertyKind::established},
+                                          {"New / OTP", PropertyKind::newBuild},
+                                          {"Vacant land", PropertyKind::vacantLand}});
     kind->setObjectName("propertyKind");
     kind->setAccessibleName("Property");
     card->addContent(kind);
 
-    foreignBuyer_ = BrandCheckBox::bind(store_, &CalculatorState::isForeignBuyer, QString());
+    foreignBuyer_ = StoreBinding::checkBox(store_, &CalculatorState::isForeignBuyer, QString());
     foreignBuyer_->setObjectName("foreignBuyer");
     card->addContent(foreignBuyer_);
     noSurchargeNote_ = new FootNote(QString());
@@ -206,14 +208,14 @@ QWidget *UpfrontView::buildLMI()
 QWidget *UpfrontView::buildCosts()
 {
     auto *card = new Card("Other acquisition costs", nullptr, this);
-    auto *legal = NumericField::bind(store_, &CalculatorState::legalFees,
-                                     {.label = "Conveyancing", .prefix = "$", .upper = 1'000'000});
+    auto *legal = StoreBinding::field(store_, &CalculatorState::legalFees,
+                                      {.label = "Conveyancing", .prefix = "$", .upper = 1'000'000});
     legal->setObjectName("legalFees");
-    auto *inspections = NumericField::bind(store_, &CalculatorState::inspectionFees,
-                                           {.label = "Inspections", .prefix = "$", .upper = 1'000'000});
+    auto *inspections = StoreBinding::field(store_, &CalculatorState::inspectionFees,
+                                            {.label = "Inspections", .prefix = "$", .upper = 1'000'000});
     inspections->setObjectName("inspectionFees");
-    auto *other = NumericField::bind(store_, &CalculatorState::otherUpfrontCosts,
-                                     {.label = "Other", .prefix = "$", .upper = 1'000'000});
+    auto *other = StoreBinding::field(store_, &CalculatorState::otherUpfrontCosts,
+                                      {.label = "Other", .prefix = "$", .upper = 1'000'000});
     other->setObjectName("otherUpfrontCosts");
     card->addContent(new FormRow({legal, inspections, other}));
 

@@ -4,6 +4,7 @@
 #include "AppTest.h"
 
 #include "app/AppAccessibility.h"
+#include "app/Commands.h"
 #include "app/FloatingWindow.h"
 #include "app/HeaderButton.h"
 #include "app/RootView.h"
@@ -254,6 +255,7 @@ struct Window {
     CalculatorStore store;
     BrandAssetStore assets;
     UpdateCheck updates;
+    Commands commands{store};
     QWidget window;
     RootView *view = nullptr;
 
@@ -263,7 +265,7 @@ struct Window {
             store.edit(setUp);
         RootView::Actions a;
         a.openUrl = [](const QUrl &) {};
-        view = new RootView(store, assets, updates, a, &window);
+        view = new RootView(store, assets, updates, commands, a, &window);
         window.resize(470, 700);
         view->resize(470, 700);
         window.show();

@@ -15,6 +15,7 @@
 #include "platform/Platform.h"
 #include "ui/controls/NumericField.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -344,6 +345,56 @@ private slots:
         QSignalSpy quitting(d.get(), &AppDelegate::quitting);
         press(Qt::Key_Q);
         QCOMPARE(quitting.count(), 1);
+        SnapshotExporter::setDesktopFolder(std::nullopt);
+    }
+
+    // One action per command: the tray menu's check and the header's pin are the same object, so a toggle from
+    // either shows in both, to the eye and to a reader; the keys a button's tool tip names are the keys that
+    // run its command.
+    void commandsAreSharedActions()
+    {
+        QTemporaryDir desktop;
+        SnapshotExporter::setDesktopFolder(desktop.path());
+        auto d = launched(AppDelegate::TrayMode::tray);
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d->window()));
+        HeaderButton *pin = d->rootView()->pinButton();
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(pin);
+        QVERIFY(pin->isChecked());
+        QVERIFY(node->state().checkable && node->state().checked);
+
+        d->trayActivated(QSystemTrayIcon::Context);
+        QMenu *menu = d->contextMenu();
+        QCOMPARE(menu->actions().first(), pin->action());
+        // Only Quit shows its keys there, as before the actions were shared.
+        for (const QAction *item : menu->actions())
+            if (item != menu->actions().constLast())
+                QVERIFY2(item->shortcut().isEmpty() || !item->isShortcutVisibleInContextMenu(), qPrintable(item->text()));
+        menu->actions().first()->trigger();
+        menu->close();
+        QVERIFY(!d->store().state().alwaysOnTop);
+        QCOMPARE(d->window()->level(), 0);
+        QVERIFY(!pin->isChecked());
+        QCOMPARE(pin->symbol(), QStringLiteral("pin.slash"));
+        QVERIFY(!node->state().checked);
+        QCOMPARE(node->text(QAccessible::Name), QStringLiteral("Always on top: off"));
+        pin->click();
+        QVERIFY(d->store().state().alwaysOnTop);
+        QCOMPARE(d->window()->level(), 3);
+        QVERIFY(node->state().checked);
+
+        for (HeaderButton *button :
+             {d->rootView()->copyButton(), d->rootView()->snapshotButton(), d->rootView()->settingsButton()}) {
+            const QString tip = button->toolTip();
+            const QKeySequence keys =
+                QKeySequence::fromString(tip.section(QLatin1Char('('), -1).chopped(1), QKeySequence::NativeText);
+            QVERIFY2(!keys.isEmpty(), qPrintable(tip));
+            QSignalSpy ran(button->action(), &QAction::triggered);
+            d->showWindow();
+            QVERIFY(QTest::qWaitForWindowActive(d->window()));
+            QTest::keySequence(d->window(), keys);
+            QVERIFY2(ran.count() == 1, qPrintable(tip));
+        }
         SnapshotExporter::setDesktopFolder(std::nullopt);
     }
 

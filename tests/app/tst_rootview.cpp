@@ -1,5 +1,6 @@
 #include "AppTest.h"
 
+#include "app/Commands.h"
 #include "app/HeaderButton.h"
 #include "app/LogoPanel.h"
 #include "app/RootView.h"
@@ -22,6 +23,7 @@
 #include "update/UpdateConsentStrip.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -36,6 +38,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <map>
+
 using namespace brolga;
 
 namespace {
@@ -46,6 +50,7 @@ struct Fixture {
     CalculatorStore store;
     BrandAssetStore assets;
     UpdateCheck updates;
+    Commands commands{store};
     int levels = 0, checks = 0, copies = 0, snapshots = 0, copyOnly = 0, saveAs = 0, settings = 0, menus = 0;
     RootView *view = nullptr;
     QWidget window;
@@ -54,17 +59,20 @@ struct Fixture {
     {
         if (setUp)
             store.edit(setUp);
+        const auto count = [this](Commands::Id id, int &counter) {
+            QObject::connect(commands.action(id), &QAction::triggered, [&counter] { ++counter; });
+        };
+        count(Commands::Id::alwaysOnTop, levels);
+        count(Commands::Id::copyFigures, copies);
+        count(Commands::Id::exportSnapshot, snapshots);
+        count(Commands::Id::copySnapshotOnly, copyOnly);
+        count(Commands::Id::saveSnapshotAs, saveAs);
+        count(Commands::Id::settings, settings);
         RootView::Actions a;
-        a.applyWindowLevel = [this] { ++levels; };
         a.runUpdateCheck = [this] { ++checks; };
-        a.copyFigures = [this] { ++copies; };
-        a.exportSnapshot = [this] { ++snapshots; };
-        a.copySnapshotOnly = [this] { ++copyOnly; };
-        a.saveSnapshotAs = [this] { ++saveAs; };
-        a.openSettings = [this] { ++settings; };
         a.showContextMenu = [this](const QPoint &) { ++menus; };
         a.openUrl = [](const QUrl &) {};
-        view = new RootView(store, assets, updates, a, &window);
+        view = new RootView(store, assets, updates, commands, a, &window);
         window.resize(470, 700);
         view->resize(470, 700);
         window.show();
@@ -250,6 +258,37 @@ private slots:
         f.store.reset();
         QVERIFY(f.store.state().alwaysOnTop);
         QCOMPARE(pin->symbol(), QStringLiteral("pin.fill"));
+    }
+
+    // The header's tool tips (the buttons' names to a reader), word for word, with the keys as this platform
+    // writes them.
+    void headerToolTips_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("alwaysOnTop");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("pin, on") << "pin" << true << "Always on top: on";
+        QTest::newRow("pin, off") << "pin" << false << "Always on top: off";
+        QTest::newRow("copy") << "copy" << true << "Copy the figures as text (Ctrl+Shift+C)";
+        QTest::newRow("snapshot") << "snapshot" << true
+                                  << "Copy a branded snapshot and save a PNG to the Desktop (Ctrl+E)";
+        QTest::newRow("settings") << "settings" << true << "Settings (Ctrl+,)";
+    }
+    void headerToolTips()
+    {
+#if defined(Q_OS_MACOS)
+        QSKIP("the keys read as symbols there");
+#endif
+        QFETCH(QString, button);
+        QFETCH(bool, alwaysOnTop);
+        QFETCH(QString, tip);
+        Fixture f([alwaysOnTop](CalculatorState &s) { s.alwaysOnTop = alwaysOnTop; });
+        const std::map<QString, HeaderButton *> buttons{{"pin", f.view->pinButton()},
+                                                        {"copy", f.view->copyButton()},
+                                                        {"snapshot", f.view->snapshotButton()},
+                                                        {"settings", f.view->settingsButton()}};
+        QCOMPARE(buttons.at(button)->toolTip(), tip);
+        QCOMPARE(buttons.at(button)->accessibleName(), tip);
     }
 
     void headerTools()

@@ -3,6 +3,7 @@
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandDateField.h"
 #include "ui/controls/HeroValue.h"
 #include "ui/controls/PillPicker.h"
@@ -149,7 +150,7 @@ private Q_SLOTS:
     void dateFieldKeepsAnAbsentDateAbsentUntilPicked()
     {
         CalculatorStore store;
-        std::unique_ptr<BrandDateField> field(BrandDateField::bind(
+        std::unique_ptr<BrandDateField> field(StoreBinding::dateField(
             store, &CalculatorState::employmentStart, [] { return QDate(2026, 7, 1); }, QStringLiteral("Started")));
         QCOMPARE(field->text(), Format::stamp(QDate(2026, 7, 1)));
         QVERIFY(!store.state().employmentStart);

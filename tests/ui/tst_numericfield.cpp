@@ -1,5 +1,6 @@
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
+#include "ui/binding/StoreBinding.h"
 #include "ui/controls/NumberText.h"
 #include "ui/controls/NumericField.h"
 #include "ui/controls/Stepper.h"
@@ -140,7 +141,8 @@ private Q_SLOTS:
     void followsTheStoreOnlyWhenNotEditing()
     {
         CalculatorStore store;
-        Host host([&](QWidget *parent) { return NumericField::bind(store, &CalculatorState::loanAmount, money(), parent); });
+        Host host(
+            [&](QWidget *parent) { return StoreBinding::field(store, &CalculatorState::loanAmount, money(), parent); });
         NumericField *field = host.field;
         host.window.show();
         QCOMPARE(field->text(), QStringLiteral("650,000"));
@@ -167,6 +169,33 @@ private Q_SLOTS:
         store.edit([](CalculatorState &s) { s.loanAmount = 480000; });
         host.elsewhere->setFocus(Qt::TabFocusReason);
         QCOMPARE(store.state().loanAmount, 480000.0);
+        store.saveNow();
+    }
+
+    // Bound to the store, the field writes only what is typed: passing through leaves the record, and its
+    // save, alone even where the figure shown is rounded; a typed figure is written as it is typed.
+    void boundFieldWritesOnlyTypedText()
+    {
+        CalculatorStore store;
+        store.edit([](CalculatorState &s) { s.interestRate = 6.0875; });
+        store.saveNow();
+        Host host([&](QWidget *parent) {
+            return StoreBinding::field(store, &CalculatorState::interestRate, rate(), parent);
+        });
+        QVERIFY(host.focusField());
+        QCOMPARE(host.field->text(), QStringLiteral("6.09"));
+        QTest::keyClick(host.edit(), Qt::Key_Return);
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QCOMPARE(store.state().interestRate, 6.0875);
+        QVERIFY(!store.hasPendingSave());
+
+        QVERIFY(host.focusField());
+        host.clear();
+        QTest::keyClicks(host.edit(), QStringLiteral("6.1"));
+        QCOMPARE(store.state().interestRate, 6.1);
+        QVERIFY(store.hasPendingSave());
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QCOMPARE(host.field->text(), QStringLiteral("6.10"));
         store.saveNow();
     }
 

@@ -3,7 +3,6 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
-#include "core/CalculatorStore.h"
 #include "ui/controls/FocusRing.h"
 
 #include <QFontMetricsF>
@@ -28,16 +27,6 @@ BrandCheckBox::BrandCheckBox(const QString &text, Getter get, Setter set, QWidge
             set_(on);
     });
     refresh();
-}
-
-BrandCheckBox *BrandCheckBox::bind(CalculatorStore &store, bool CalculatorState::*member, const QString &text,
-                                   QWidget *parent)
-{
-    auto *box = new BrandCheckBox(
-        text, [&store, member] { return store.state().*member; },
-        [&store, member](bool on) { store.edit([&](CalculatorState &s) { s.*member = on; }); }, parent);
-    connect(&store, &CalculatorStore::stateChanged, box, &BrandCheckBox::refresh);
-    return box;
 }
 
 void BrandCheckBox::refresh()

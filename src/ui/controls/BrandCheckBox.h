@@ -6,9 +6,6 @@
 
 namespace brolga {
 
-class CalculatorStore;
-struct CalculatorState;
-
 // A checkbox in the brand's face and colours. Like the number field it reads and writes its value through a
 // getter and a setter, and follows the bound value on refresh().
 class BrandCheckBox : public QAbstractButton {
@@ -18,9 +15,6 @@ public:
     using Setter = std::function<void(bool)>;
 
     BrandCheckBox(const QString &text, Getter get, Setter set, QWidget *parent = nullptr);
-    // A checkbox over one flag of the store's record, following every change of the record.
-    static BrandCheckBox *bind(CalculatorStore &store, bool CalculatorState::*member, const QString &text,
-                               QWidget *parent = nullptr);
 
     void refresh();
 

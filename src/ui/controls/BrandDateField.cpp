@@ -2,7 +2,6 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
-#include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandCalendar.h"
@@ -51,29 +50,6 @@ BrandDateField::BrandDateField(const QString &label, Getter get, Setter set, QWi
     setAccessibleName(label);
 
     refresh();
-}
-
-BrandDateField *BrandDateField::bind(CalculatorStore &store, std::optional<QDateTime> CalculatorState::*member,
-                                     std::function<QDate()> fallback, const QString &label, QWidget *parent)
-{
-    auto *field = new BrandDateField(
-        label,
-        [&store, member, fallback] {
-            const auto &stored = store.state().*member;
-            return stored ? stored->date() : fallback();
-        },
-        [&store, member](const QDate &day) {
-            store.edit([&](CalculatorState &s) {
-                auto &stored = s.*member;
-                if (stored)
-                    stored->setDate(day);
-                else
-                    stored = day.startOfDay();
-            });
-        },
-        parent);
-    connect(&store, &CalculatorStore::stateChanged, field, &BrandDateField::refresh);
-    return field;
 }
 
 QCalendarWidget *BrandDateField::calendar()

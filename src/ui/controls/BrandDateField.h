@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDate>
-#include <QDateTime>
 #include <QWidget>
 
 #include <functional>
@@ -16,8 +15,6 @@ namespace brolga {
 
 class BrandCalendar;
 class BrandLabel;
-class CalculatorStore;
-struct CalculatorState;
 
 // A labelled date shown as "5 Dec 2026"; a click, or Space, Enter or Alt+Down while it has the focus, opens
 // a month calendar in a pop-up, and picking a day writes it at once. The pop-up closes on a click outside
@@ -29,11 +26,6 @@ public:
     using Setter = std::function<void(const QDate &)>;
 
     BrandDateField(const QString &label, Getter get, Setter set, QWidget *parent = nullptr);
-
-    // A field over an optional date of the record: shows `fallback()` while the member is absent and
-    // stores the day picked (keeping the time of day already stored, else the start of the day).
-    static BrandDateField *bind(CalculatorStore &store, std::optional<QDateTime> CalculatorState::*member,
-                                std::function<QDate()> fallback, const QString &label, QWidget *parent = nullptr);
 
     void refresh();
     QString text() const;

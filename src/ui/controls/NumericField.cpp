@@ -2,7 +2,6 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
-#include "core/CalculatorStore.h"
 #include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/NumberText.h"
@@ -76,27 +75,6 @@ NumericField::NumericField(Config config, Getter get, Setter set, QWidget *paren
     setFocusProxy(edit_);
     applyColours();
     showValue();
-}
-
-NumericField *NumericField::bind(CalculatorStore &store, double CalculatorState::*member, Config config,
-                                 QWidget *parent)
-{
-    auto *field = new NumericField(
-        std::move(config), [&store, member] { return store.state().*member; },
-        [&store, member](double v) { store.edit([&](CalculatorState &s) { s.*member = v; }); }, parent);
-    connect(&store, &CalculatorStore::stateChanged, field, &NumericField::refresh);
-    return field;
-}
-
-NumericField *NumericField::bind(CalculatorStore &store, int CalculatorState::*member, Config config,
-                                 QWidget *parent)
-{
-    auto *field = new NumericField(
-        std::move(config), [&store, member] { return double(store.state().*member); },
-        [&store, member](double v) { store.edit([&](CalculatorState &s) { s.*member = int(std::lround(v)); }); },
-        parent);
-    connect(&store, &CalculatorStore::stateChanged, field, &NumericField::refresh);
-    return field;
 }
 
 void NumericField::setLabel(const QString &label)

@@ -11,13 +11,12 @@ class QLineEdit;
 namespace brolga {
 
 class BrandLabel;
-class CalculatorStore;
 class Stepper;
-struct CalculatorState;
 
 // A labelled number input. It does not own its value: it reads and writes it through a getter and a
-// setter. While it has focus it keeps exactly what the user typed and writes each readable figure,
-// clamped, as the user types; on Return or on leaving the field the text is replaced by the value.
+// setter (StoreBinding makes the pair over a member of the record). While it has focus it keeps exactly what
+// the user typed and writes each readable figure, clamped, as the user types; on Return or on leaving the field
+// the text is replaced by the value. Only typed text is ever written back.
 class NumericField : public QWidget {
     Q_OBJECT
 public:
@@ -34,13 +33,6 @@ public:
     using Setter = std::function<void(double)>;
 
     NumericField(Config config, Getter get, Setter set, QWidget *parent = nullptr);
-
-    // A field over one member of the store's record; it writes through store.edit and reformats itself
-    // on every change of the record while it is not being edited.
-    static NumericField *bind(CalculatorStore &store, double CalculatorState::*member, Config config,
-                              QWidget *parent = nullptr);
-    static NumericField *bind(CalculatorStore &store, int CalculatorState::*member, Config config,
-                              QWidget *parent = nullptr);
 
     // Shows the bound value, unless the user is editing the field.
     void refresh();

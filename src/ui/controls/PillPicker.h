@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/CalculatorStore.h"
-
 #include <QList>
 #include <QVariant>
 #include <QVariantAnimation>
@@ -27,25 +25,6 @@ public:
 
     PillPicker(QList<Option> options, Getter get, Setter set, std::optional<int> perRow = std::nullopt,
                QWidget *parent = nullptr);
-
-    // A picker over an enumeration member of the store's record, following every change of the record.
-    template <class E>
-    static PillPicker *bind(CalculatorStore &store, E CalculatorState::*member,
-                            const QList<std::pair<QString, E>> &options, std::optional<int> perRow = std::nullopt,
-                            QWidget *parent = nullptr)
-    {
-        QList<Option> list;
-        for (const auto &[label, value] : options)
-            list.append({label, QVariant::fromValue(static_cast<int>(value))});
-        auto *picker = new PillPicker(
-            list, [&store, member] { return QVariant::fromValue(static_cast<int>(store.state().*member)); },
-            [&store, member](const QVariant &v) {
-                store.edit([&](CalculatorState &s) { s.*member = static_cast<E>(v.toInt()); });
-            },
-            perRow, parent);
-        connect(&store, &CalculatorStore::stateChanged, picker, &PillPicker::refresh);
-        return picker;
-    }
 
     // The option indices of each row: rows of `perRow` when it is above 0 and below the number of options
     // (the last row may be shorter), otherwise one row of all.

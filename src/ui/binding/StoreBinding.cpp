@@ -1,0 +1,47 @@
+#include "ui/binding/StoreBinding.h"
+
+#include "ui/controls/BrandCheckBox.h"
+#include "ui/controls/BrandDateField.h"
+
+namespace brolga {
+
+NumericField *StoreBinding::field(CalculatorStore &store, double CalculatorState::*member, NumericField::Config config,
+                                  QWidget *parent)
+{
+    return follow(store,
+                  new NumericField(
+                      std::move(config), [&store, member] { return store.state().*member; },
+                      [&store, member](double v) { store.edit([&](CalculatorState &s) { s.*member = v; }); }, parent));
+}
+
+BrandCheckBox *StoreBinding::checkBox(CalculatorStore &store, bool CalculatorState::*member, const QString &text,
+                                      QWidget *parent)
+{
+    return follow(store,
+                  new BrandCheckBox(
+                      text, [&store, member] { return store.state().*member; },
+                      [&store, member](bool on) { store.edit([&](CalculatorState &s) { s.*member = on; }); }, parent));
+}
+
+BrandDateField *StoreBinding::dateField(CalculatorStore &store, std::optional<QDateTime> CalculatorState::*member,
+                                        std::function<QDate()> fallback, const QString &label, QWidget *parent)
+{
+    return follow(store, new BrandDateField(
+                             label,
+                             [&store, member, fallback = std::move(fallback)] {
+                                 const auto &stored = store.state().*member;
+                                 return stored ? stored->date() : fallback();
+                             },
+                             [&store, member](const QDate &day) {
+                                 store.edit([&](CalculatorState &s) {
+                                     auto &stored = s.*member;
+                                     if (stored)
+                                         stored->setDate(day);
+                                     else
+                                         stored = day.startOfDay();
+                                 });
+                             },
+                             parent));
+}
+
+} // namespace brolga

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/CalculatorStore.h"
+#include "ui/controls/NumericField.h"
+#include "ui/controls/PillPicker.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <utility>
+
+namespace brolga {
+
+class BrandCheckBox;
+class BrandDateField;
+
+// The shared controls over members of the store's record. The controls read and write through a getter and
+// a setter and know nothing of the store; each control made here reads its member, writes it through
+// store.edit and follows every change of the record (a number field keeps the text being typed in it).
+class StoreBinding {
+public:
+    StoreBinding() = delete;
+
+    static NumericField *field(CalculatorStore &store, double CalculatorState::*member, NumericField::Config config,
+                               QWidget *parent = nullptr);
+
+    static BrandCheckBox *checkBox(CalculatorStore &store, bool CalculatorState::*member, const QString &text,
+                                   QWidget *parent = nullptr);
+
+    // An optional date: shows `fallback()` while the member is absent and stores the day picked, keeping the
+    // time of day already stored, else the start of the day.
+    static BrandDateField *dateField(CalculatorStore &store, std::optional<QDateTime> CalculatorState::*member,
+                                     std::function<QDate()> fallback, const QString &label, QWidget *parent = nullptr);
+
+    // An enumeration member, one pill per option; only ever writes one of them.
+    template <class E>
+    static PillPicker *picker(CalculatorStore &store, E CalculatorState::*member,
+                              const QList<std::pair<QString, E>> &options, std::optional<int> perRow = std::nullopt,
+                              QWidget *parent = nullptr)
+    {
+        QList<PillPicker::Option> list;
+        for (const auto &[label, value] : options)
+            list.append({label, QVariant::fromValue(static_cast<int>(value))});
+        auto *picker = new PillPicker(
+            list, [&store, member] { return QVariant::fromValue(static_cast<int>(store.state().*member)); },
+            [&store, member](const QVariant &v) {
+                store.edit([&](CalculatorState &s) { s.*member = static_cast<E>(v.toInt()); });
+            },
+            perRow, parent);
+        follow(store, picker);
+        return picker;
+    }
+
+    // Any control with a refresh() over the record, made with its own getter and setter: shown afresh on
+    // every change of the record.
+    template <class Control> static Control *follow(CalculatorStore &store, Control *control)
+    {
+        QObject::connect(&store, &CalculatorStore::stateChanged, control, &Control::refresh);
+        return control;
+    }
+};
+
+} // namespace brolga
