@@ -300,6 +300,13 @@ private slots:
         QCOMPARE(f.copies, 1);
         QCOMPARE(f.snapshots, 1);
         QCOMPARE(f.settings, 1);
+        // A command that cannot run now greys its button, which then does nothing.
+        f.commands.action(Commands::Id::copyFigures)->setEnabled(false);
+        QVERIFY(!f.view->copyButton()->isEnabled());
+        f.view->copyButton()->click();
+        QCOMPARE(f.copies, 1);
+        f.commands.action(Commands::Id::copyFigures)->setEnabled(true);
+        QVERIFY(f.view->copyButton()->isEnabled());
 
         // The camera's secondary click: the two other ways to export.
         Q_EMIT f.view->snapshotButton()->customContextMenuRequested(QPoint(5, 5));
