@@ -120,10 +120,26 @@ QList<QAction *> Commands::windowCommands() const
     return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close});
 }
 
+QAction *Commands::titled(Id id, const QString &title, QObject *owner) const
+{
+    // Shows the command's keys in the menu but leaves them to the shared action, so one key press is never
+    // claimed twice.
+    QAction *shared = action(id);
+    auto *item = new QAction(title, owner);
+    item->setShortcut(shared->shortcut());
+    item->setShortcutContext(Qt::WidgetShortcut);
+    item->setEnabled(shared->isEnabled());
+    connect(item, &QAction::triggered, shared, &QAction::trigger);
+    connect(shared, &QAction::changed, item, [item, shared] { item->setEnabled(shared->isEnabled()); });
+    return item;
+}
+
 void Commands::addMainMenus(QMenuBar *bar) const
 {
     QMenu *app = bar->addMenu(QStringLiteral("Brolga"));
-    app->addActions(actions({Id::exportSnapshot, Id::copyFigures}));
+    // The menu bar titles its items; the tray and the header keep their sentence case.
+    app->addAction(titled(Id::exportSnapshot, tr("Export Snapshot"), app));
+    app->addAction(titled(Id::copyFigures, tr("Copy Figures as Text"), app));
     app->addSeparator();
     app->addAction(action(Id::settings));
     app->addSeparator();

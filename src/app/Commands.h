@@ -63,6 +63,8 @@ public:
 private:
     QAction *make(Id id, const QString &text, const QKeySequence &keys = {});
     QList<QAction *> actions(std::initializer_list<Id> ids) const;
+    // A main-menu item under its own title that runs the shared action.
+    QAction *titled(Id id, const QString &title, QObject *owner) const;
     void showPinState(bool on);
 
     std::map<Id, QAction *> actions_;

@@ -1,6 +1,7 @@
 #include "AppTest.h"
 
 #include "app/AppDelegate.h"
+#include "app/Commands.h"
 #include "app/CoachMark.h"
 #include "app/CoachMarkView.h"
 #include "app/FloatingWindow.h"
@@ -25,6 +26,7 @@
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QSignalSpy>
@@ -396,6 +398,33 @@ private slots:
             QVERIFY2(ran.count() == 1, qPrintable(tip));
         }
         SnapshotExporter::setDesktopFolder(std::nullopt);
+    }
+
+    // The menu bar titles its items, yet each runs the one shared command, shows its keys without claiming
+    // them a second time, and greys with it.
+    void mainMenuRunsSharedCommands()
+    {
+        auto d = launched(AppDelegate::TrayMode::tray);
+        Commands commands(d->store());
+        QMenuBar bar;
+        commands.addMainMenus(&bar);
+        QMenu *app = bar.actions().first()->menu();
+        QStringList titles;
+        for (const QAction *item : app->actions())
+            titles << item->text();
+        QCOMPARE(titles.mid(0, 2), (QStringList{"Export Snapshot", "Copy Figures as Text"}));
+        for (int i = 0; i < 2; ++i) {
+            QAction *item = app->actions().at(i);
+            QAction *shared = commands.action(i == 0 ? Commands::Id::exportSnapshot : Commands::Id::copyFigures);
+            QCOMPARE(item->shortcut(), shared->shortcut());
+            QCOMPARE(item->shortcutContext(), Qt::WidgetShortcut);
+            QSignalSpy ran(shared, &QAction::triggered);
+            item->trigger();
+            QCOMPARE(ran.count(), 1);
+            shared->setEnabled(false);
+            QVERIFY(!item->isEnabled());
+        }
+        QCOMPARE(app->actions().at(3), commands.action(Commands::Id::settings));
     }
 
     // Line edits claim Ctrl+E for "end of line" where the keyboard scheme is X11's (not offscreen's, so a
