@@ -76,10 +76,10 @@ a yearly projection), estimates borrowing capacity, turns a payslip into
 assessable income, and works out transfer duty, lenders mortgage insurance
 and the cash needed at settlement for every state and territory. Figures
 copy as text or export as a branded PNG card. Nothing leaves the computer.")
-  # The libraries come from the binary through dpkg-shlibdeps; Qt's platform plugins are loaded at run
-  # time, so no library points at them.
+  # The libraries come from the binary through dpkg-shlibdeps; Qt's platform plugins and the SQLite driver
+  # of the client book are loaded at run time, so no library points at them.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 endif()
 

@@ -59,7 +59,9 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6
   # A library found by dpkg-shlibdeps comes with the lowest version the binary needs.
   grep -Eq "(^|, )${lib//+/\\+} \(>= [^)]+\)(,|$)" <<<"$depends" || fail "Depends lacks a versioned $lib: $depends"
 done
-grep -Eq "(^|, )qt6-qpa-plugins(,|$)" <<<"$depends" || fail "Depends lacks qt6-qpa-plugins: $depends"
+for plugin in qt6-qpa-plugins libqt6sql6-sqlite; do
+  grep -Eq "(^|, )$plugin(,|$)" <<<"$depends" || fail "Depends lacks $plugin: $depends"
+done
 if grep -Eq "libasan|libubsan|-dev\b" <<<"$depends"; then fail "Depends on a build-only package: $depends"; fi
 
 # The installed tree: a stripped program that answers without a display, sound metadata.

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace brolga {
+
+// One client of the client book as listed: who, and when. The calculator inputs are read on opening
+// (ClientBook::inputs), so a list of thousands stays small.
+struct Client {
+    qint64 id = 0;
+    QString name;
+    QString note;
+    QDateTime created; // UTC
+    QDateTime changed; // UTC; the book lists the latest change first
+
+    bool operator==(const Client &) const = default;
+};
+
+} // namespace brolga

@@ -1,0 +1,670 @@
+#include "core/ClientBook.h"
+
+#include "core/ClientInputs.h"
+#include "core/SafeFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QVariant>
+
+#include <algorithm>
+#include <atomic>
+#include <vector>
+
+namespace brolga {
+
+namespace {
+
+// SQLite's primary result codes (the low byte of the extended ones the driver reports).
+enum SqliteCode { sqliteBusy = 5, sqliteLocked = 6, sqliteCorrupt = 11, sqliteFull = 13, sqliteNotADatabase = 26 };
+
+int primaryCode(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+ClientBook::Status statusFor(const QSqlError &error)
+{
+    switch (primaryCode(error)) {
+    case sqliteBusy:
+    case sqliteLocked: return ClientBook::Status::locked;
+    case sqliteCorrupt:
+    case sqliteNotADatabase: return ClientBook::Status::unreadable;
+    default: return ClientBook::Status::failed;
+    }
+}
+
+QString writeError(const QSqlError &error)
+{
+    switch (primaryCode(error)) {
+    case sqliteFull: return QString::fromUtf16(SafeFile::diskFull);
+    case sqliteBusy:
+    case sqliteLocked: return QStringLiteral("The client book is busy in another program; try again in a moment.");
+    default: return QStringLiteral("Could not save to the client book (%1).").arg(error.databaseText());
+    }
+}
+
+const QString goneMessage = QStringLiteral("That client is no longer in the book.");
+
+// Each step brings the book from the version of its index to the next; a new version appends a step and never
+// edits an old one. Statements only add: a book stays readable by the version that made it.
+const std::vector<std::vector<const char *>> &migrations()
+{
+    static const std::vector<std::vector<const char *>> steps{
+        // 1: the first book. AUTOINCREMENT never hands an id out twice, so an undone delete gets its own back.
+        {"CREATE TABLE clients (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, note TEXT NOT NULL "
+         "DEFAULT '', inputs TEXT NOT NULL, created INTEGER NOT NULL, changed INTEGER NOT NULL)",
+         "CREATE INDEX clients_by_change ON clients (changed DESC, id DESC)"},
+    };
+    return steps;
+}
+
+QDateTime fromMSecs(qint64 ms)
+{
+    return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+}
+
+bool listedBefore(const Client &a, const Client &b)
+{
+    return a.changed != b.changed ? a.changed > b.changed : a.id > b.id;
+}
+
+// Bidirectional marks, embeddings, overrides and isolates would reorder the text around a name wherever it is
+// shown; the zero-width space, word joiner and byte order mark are invisible.
+bool isFormatControl(char16_t c)
+{
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F ||
+           c == 0x061C || c == 0x200B || c == 0x2060 || c == 0xFEFF;
+}
+
+// Something a reader can see: not only joiners and combining marks.
+bool hasVisible(const QString &text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const auto category = c.category();
+        return category != QChar::Other_Format && category != QChar::Mark_NonSpacing &&
+               category != QChar::Mark_Enclosing && category != QChar::Mark_SpacingCombining && !c.isSpace();
+    });
+}
+
+bool isLineOrTab(char16_t c)
+{
+    return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == 0x85 || c == 0x2028 ||
+           c == 0x2029;
+}
+
+// `keep` says what to do with line breaks and tabs: kept (true) or made spaces (false). Other control
+// characters and halves of a surrogate pair without the other half go.
+QString withoutControls(const QString &raw, bool keepLines)
+{
+    QString text;
+    text.reserve(raw.size());
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QChar c = raw[i];
+        if (c.isHighSurrogate() && i + 1 < raw.size() && raw[i + 1].isLowSurrogate()) {
+            text += c;
+            text += raw[++i];
+        } else if (c.isSurrogate()) {
+            continue;
+        } else if (isLineOrTab(c.unicode())) {
+            if (!keepLines)
+                text += u' ';
+            else if (c == u'\n' || c == u'\t')
+                text += c;
+            else if (c != u'\r') // "\r\n" is one break
+                text += u'\n';
+        } else if (c.category() != QChar::Other_Control && !isFormatControl(c.unicode())) {
+            text += c;
+        }
+    }
+    return text;
+}
+
+// At most `count` code points, never half a surrogate pair.
+QString clamped(const QString &text, int count)
+{
+    qsizetype end = 0;
+    for (int n = 0; n < count && end < text.size(); ++n)
+        end += text[end].isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    return text.left(end);
+}
+
+QString nextConnectionName()
+{
+    static std::atomic<int> counter{0};
+    return QStringLiteral("brolga-clients-%1").arg(++counter);
+}
+
+} // namespace
+
+ClientBook::ClientBook(QObject *parent) : ClientBook(defaultPath(), parent) {}
+
+ClientBook::ClientBook(const QString &path, QObject *parent)
+    : QObject(parent), path_(path), clock_([] { return QDateTime::currentDateTimeUtc(); })
+{
+    open();
+}
+
+ClientBook::~ClientBook()
+{
+    close();
+}
+
+QString ClientBook::defaultPath()
+{
+    // Beside the logo, in the per-user data folder.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Brolga/Clients.sqlite");
+}
+
+int ClientBook::schemaVersion()
+{
+    return int(migrations().size());
+}
+
+QString ClientBook::statusMessage() const
+{
+    switch (status_) {
+    case Status::open: return {};
+    case Status::unreadable:
+        return QStringLiteral("The client book could not be read; Brolga left the file as it was.");
+    case Status::newerVersion:
+        return QStringLiteral("The client book was saved by a newer version of Brolga; update Brolga to open it.");
+    case Status::locked:
+        return QStringLiteral("The client book is in use by another program; close it and try again.");
+    case Status::failed: return QStringLiteral("The client book could not be opened (%1).").arg(detail_);
+    }
+    return {};
+}
+
+bool ClientBook::fail(Status status, const QString &detail)
+{
+    status_ = status;
+    detail_ = detail;
+    clients_.clear();
+    lastError_ = statusMessage();
+    return false;
+}
+
+void ClientBook::close()
+{
+    if (connection_.isEmpty())
+        return;
+    QSqlDatabase::database(connection_, false).close();
+    QSqlDatabase::removeDatabase(connection_);
+    connection_.clear();
+}
+
+bool ClientBook::open()
+{
+    close();
+    lastError_.clear();
+    const QFileInfo file(path_);
+    if (file.exists() && !file.isFile())
+        return fail(Status::failed, QStringLiteral("not a file"));
+    if (!file.exists()) {
+        QDir().mkpath(file.absolutePath());
+        // Private from the first byte; SQLite gives its -wal and -shm the same permissions.
+        QFile made(path_);
+        if (!made.open(QIODevice::WriteOnly | QIODevice::NewOnly) && !file.exists())
+            return fail(Status::failed, made.errorString());
+        made.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    connection_ = nextConnectionName();
+    const bool logExisted = QFileInfo::exists(path_ + QStringLiteral("-wal"));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+        if (!db.isValid())
+            return fail(Status::failed, QStringLiteral("Qt's SQLite driver is not installed"));
+        db.setDatabaseName(path_);
+        // A first look without the right to write: a file that fails it is left byte for byte as it was (a
+        // read-only connection does not even fold the write-ahead log back in when it closes).
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    }
+    status_ = Status::open;
+    const int version = inspect();
+    if (status_ != Status::open) {
+        // Reading a book in write-ahead mode makes an empty log and its index; a file we leave alone gets back
+        // the folder it had. (Not while another program holds the file: those may be its own.)
+        close();
+        const QFileInfo log(path_ + QStringLiteral("-wal"));
+        if (status_ != Status::locked && !logExisted && log.exists() && log.size() == 0) {
+            QFile::remove(path_ + QStringLiteral("-wal"));
+            QFile::remove(path_ + QStringLiteral("-shm"));
+        }
+        return false;
+    }
+
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    db.close();
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    if (!db.open())
+        return fail(statusFor(db.lastError()), db.lastError().databaseText());
+    QSqlQuery q(db);
+    // A commit is flushed to the disk before it returns: a save that returned survives a killed process and a
+    // power cut.
+    if (!q.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+        return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    if (version < schemaVersion() && !migrate())
+        return false;
+    // Readers never wait for a save, and a save is one append to the log. Set only once the file is known to be
+    // a book of ours, since the mode is written into its header. (Where the log cannot be used, the rollback
+    // journal is as safe.)
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")))
+        return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    q.finish();
+    if (!loadList())
+        return false;
+    detail_.clear();
+    return true;
+}
+
+// The version of a file fit to open; on anything else the status says why.
+int ClientBook::inspect()
+{
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (!db.open())
+        return fail(statusFor(db.lastError()), db.lastError().databaseText());
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    const int version = q.value(0).toInt();
+    if (version > schemaVersion())
+        return fail(Status::newerVersion);
+    // Damage is found here, before a write could spread it (a file cut short, a page overwritten).
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+        return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    if (q.value(0).toString() != u"ok")
+        return fail(Status::unreadable, q.value(0).toString());
+    // A database without a version is taken on only when it is empty: another program's tables are not ours.
+    if (version == 0) {
+        if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
+            return fail(statusFor(q.lastError()), q.lastError().databaseText());
+        if (q.value(0).toInt() != 0)
+            return fail(Status::unreadable, QStringLiteral("not a client book"));
+    }
+    status_ = Status::open;
+    return version;
+}
+
+bool ClientBook::migrate()
+{
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    const auto failAndRollBack = [&](Status status, const QString &detail) {
+        q.finish();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return fail(status, detail);
+    };
+    // Another Brolga may have brought the book up since the first look.
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return failAndRollBack(statusFor(q.lastError()), q.lastError().databaseText());
+    const int from = q.value(0).toInt();
+    if (from > schemaVersion())
+        return failAndRollBack(Status::newerVersion, {});
+    for (int v = from; v < schemaVersion(); ++v) {
+        for (const char *sql : migrations()[size_t(v)]) {
+            if (!q.exec(QString::fromLatin1(sql))) {
+                // A statement that does not fit (say, a table of that name already there) means this file is
+                // not a client book this build can bring up.
+                const Status status = statusFor(q.lastError());
+                return failAndRollBack(status == Status::failed && primaryCode(q.lastError()) != sqliteFull
+                                           ? Status::unreadable
+                                           : status,
+                                       q.lastError().databaseText());
+            }
+        }
+    }
+    // A pragma takes no bound parameter; the number is ours.
+    if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion())) ||
+        !q.exec(QStringLiteral("COMMIT")))
+        return failAndRollBack(statusFor(q.lastError()), q.lastError().databaseText());
+    return true;
+}
+
+bool ClientBook::loadList()
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id, name, note, created, changed FROM clients ORDER BY changed DESC, id DESC")))
+        return fail(statusFor(q.lastError()) == Status::failed ? Status::unreadable : statusFor(q.lastError()),
+                    q.lastError().databaseText());
+    QList<Client> list;
+    while (q.next())
+        list.append(Client{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                           fromMSecs(q.value(3).toLongLong()), fromMSecs(q.value(4).toLongLong())});
+    if (q.lastError().isValid())
+        return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    clients_ = std::move(list);
+    return true;
+}
+
+bool ClientBook::reopen()
+{
+    const bool ok = open();
+    Q_EMIT changed();
+    return ok;
+}
+
+bool ClientBook::startNewBook()
+{
+    if (status_ != Status::unreadable && status_ != Status::newerVersion) {
+        lastError_ = QStringLiteral("Only a client book that cannot be read is set aside.");
+        return false;
+    }
+    close();
+    QString base = path_;
+    if (base.endsWith(QLatin1String(".sqlite")))
+        base.chop(7);
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = base + QStringLiteral(".unreadable-%1.sqlite").arg(stamp);
+    for (int n = 2; QFileInfo::exists(aside) || QFileInfo::exists(aside + QStringLiteral("-wal")); ++n)
+        aside = base + QStringLiteral(".unreadable-%1-%2.sqlite").arg(stamp).arg(n);
+    // The log and its index go with the file: left behind, a new book would read the old one's log as its own.
+    for (const QString &suffix : {QStringLiteral("-wal"), QStringLiteral("-shm"), QString()}) {
+        if (QFileInfo::exists(path_ + suffix) && !QFile::rename(path_ + suffix, aside + suffix)) {
+            fail(Status::failed, QStringLiteral("it could not be moved aside"));
+            return false;
+        }
+    }
+    setAsidePath_ = aside;
+    const bool ok = open();
+    Q_EMIT changed();
+    return ok;
+}
+
+QList<Client> ClientBook::recent(int count) const
+{
+    return clients_.mid(0, count);
+}
+
+QList<Client> ClientBook::search(const QString &text) const
+{
+    const QString needle = text.simplified();
+    if (needle.isEmpty())
+        return clients_;
+    QList<Client> found;
+    for (const Client &c : clients_)
+        if (c.name.contains(needle, Qt::CaseInsensitive))
+            found.append(c);
+    return found;
+}
+
+std::optional<Client> ClientBook::client(qint64 id) const
+{
+    const auto it = std::find_if(clients_.begin(), clients_.end(), [id](const Client &c) { return c.id == id; });
+    if (it == clients_.end())
+        return std::nullopt;
+    return *it;
+}
+
+std::optional<CalculatorState> ClientBook::inputs(qint64 id)
+{
+    if (!isOpen()) {
+        lastError_ = statusMessage();
+        return std::nullopt;
+    }
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT inputs FROM clients WHERE id = ?"));
+    q.addBindValue(id);
+    if (!q.exec()) {
+        lastError_ = QStringLiteral("The client could not be read (%1).").arg(q.lastError().databaseText());
+        return std::nullopt;
+    }
+    if (!q.next()) {
+        lastError_ = goneMessage;
+        return std::nullopt;
+    }
+    auto state = ClientInputs::decode(q.value(0).toString().toUtf8());
+    if (!state)
+        lastError_ = QStringLiteral("The figures saved for this client could not be read.");
+    return state;
+}
+
+std::optional<QString> ClientBook::cleanName(const QString &raw, QString *error)
+{
+    const QString name = clamped(withoutControls(raw, false).simplified(), maxNameLength).trimmed();
+    if (!hasVisible(name)) {
+        if (error)
+            *error = QString::fromUtf16(emptyNameMessage);
+        return std::nullopt;
+    }
+    return name;
+}
+
+QString ClientBook::cleanNote(const QString &raw)
+{
+    return clamped(withoutControls(raw, true).trimmed(), maxNoteLength).trimmed();
+}
+
+qint64 ClientBook::now() const
+{
+    return clock_().toMSecsSinceEpoch();
+}
+
+void ClientBook::place(const Client &client)
+{
+    take(client.id);
+    clients_.insert(std::lower_bound(clients_.begin(), clients_.end(), client, listedBefore), client);
+}
+
+void ClientBook::take(qint64 id)
+{
+    clients_.removeIf([id](const Client &c) { return c.id == id; });
+}
+
+bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
+{
+    if (!isOpen()) {
+        lastError_ = statusMessage();
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    {
+        QSqlQuery q(db);
+        // IMMEDIATE takes the write lock up front, waiting for it as long as the busy timeout allows.
+        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            lastError_ = writeError(q.lastError());
+            return false;
+        }
+        if (!statements(q)) {
+            if (lastError_.isEmpty())
+                lastError_ = writeError(q.lastError());
+            q.finish();
+            QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            return false;
+        }
+    }
+    QSqlQuery commit(db);
+    if (!commit.exec(QStringLiteral("COMMIT"))) {
+        lastError_ = writeError(commit.lastError());
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    return true;
+}
+
+std::optional<Client> ClientBook::create(const QString &name, const CalculatorState &state, const QString &note)
+{
+    lastError_.clear();
+    const auto cleaned = cleanName(name, &lastError_);
+    if (!cleaned)
+        return std::nullopt;
+    const qint64 at = now();
+    Client client{0, *cleaned, cleanNote(note), fromMSecs(at), fromMSecs(at)};
+    const bool ok = write([&](QSqlQuery &q) {
+        q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?)"));
+        q.addBindValue(client.name);
+        q.addBindValue(client.note);
+        q.addBindValue(QString::fromUtf8(ClientInputs::encode(state)));
+        q.addBindValue(at);
+        q.addBindValue(at);
+        if (!q.exec())
+            return false;
+        client.id = q.lastInsertId().toLongLong();
+        return true;
+    });
+    if (!ok)
+        return std::nullopt;
+    place(client);
+    Q_EMIT changed();
+    return client;
+}
+
+std::optional<Client> ClientBook::update(qint64 id, const QString &column, const QVariant &value,
+                                         const std::function<void(Client &)> &patch)
+{
+    auto client = this->client(id);
+    if (!client) {
+        lastError_ = isOpen() ? goneMessage : statusMessage();
+        return std::nullopt;
+    }
+    const qint64 at = now();
+    const bool ok = write([&](QSqlQuery &q) {
+        // The column is one of ours, never the user's text.
+        q.prepare(QStringLiteral("UPDATE clients SET %1 = ?, changed = ? WHERE id = ?").arg(column));
+        q.addBindValue(value);
+        q.addBindValue(at);
+        q.addBindValue(id);
+        if (!q.exec())
+            return false;
+        if (q.numRowsAffected() != 1) {
+            lastError_ = goneMessage;
+            return false;
+        }
+        return true;
+    });
+    if (!ok)
+        return std::nullopt;
+    patch(*client);
+    client->changed = fromMSecs(at);
+    place(*client);
+    Q_EMIT changed();
+    return client;
+}
+
+std::optional<Client> ClientBook::saveChanges(qint64 id, const CalculatorState &state)
+{
+    lastError_.clear();
+    return update(id, QStringLiteral("inputs"), QString::fromUtf8(ClientInputs::encode(state)), [](Client &) {});
+}
+
+std::optional<Client> ClientBook::rename(qint64 id, const QString &name)
+{
+    lastError_.clear();
+    const auto cleaned = cleanName(name, &lastError_);
+    if (!cleaned)
+        return std::nullopt;
+    return update(id, QStringLiteral("name"), *cleaned, [&](Client &c) { c.name = *cleaned; });
+}
+
+std::optional<Client> ClientBook::setNote(qint64 id, const QString &note)
+{
+    lastError_.clear();
+    const QString cleaned = cleanNote(note);
+    return update(id, QStringLiteral("note"), cleaned, [&](Client &c) { c.note = cleaned; });
+}
+
+std::optional<Client> ClientBook::duplicate(qint64 id)
+{
+    lastError_.clear();
+    const auto original = client(id);
+    if (!original) {
+        lastError_ = isOpen() ? goneMessage : statusMessage();
+        return std::nullopt;
+    }
+    const QString suffix = QStringLiteral(" (copy)");
+    const qint64 at = now();
+    Client copy{0, clamped(original->name, maxNameLength - int(suffix.size())).trimmed() + suffix, original->note,
+                fromMSecs(at), fromMSecs(at)};
+    const bool ok = write([&](QSqlQuery &q) {
+        // The stored inputs are copied as they are, not decoded and written again.
+        q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) "
+                                 "SELECT ?, note, inputs, ?, ? FROM clients WHERE id = ?"));
+        q.addBindValue(copy.name);
+        q.addBindValue(at);
+        q.addBindValue(at);
+        q.addBindValue(id);
+        if (!q.exec())
+            return false;
+        if (q.numRowsAffected() != 1) {
+            lastError_ = goneMessage;
+            return false;
+        }
+        copy.id = q.lastInsertId().toLongLong();
+        return true;
+    });
+    if (!ok)
+        return std::nullopt;
+    place(copy);
+    Q_EMIT changed();
+    return copy;
+}
+
+std::optional<ClientBook::Removed> ClientBook::remove(qint64 id)
+{
+    lastError_.clear();
+    const auto client = this->client(id);
+    if (!client) {
+        lastError_ = isOpen() ? goneMessage : statusMessage();
+        return std::nullopt;
+    }
+    Removed removed{*client, {}};
+    const bool ok = write([&](QSqlQuery &q) {
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT inputs FROM clients WHERE id = ?"));
+        q.addBindValue(id);
+        if (!q.exec())
+            return false;
+        if (!q.next()) {
+            lastError_ = goneMessage;
+            return false;
+        }
+        removed.inputs = q.value(0).toString().toUtf8();
+        q.finish();
+        q.prepare(QStringLiteral("DELETE FROM clients WHERE id = ?"));
+        q.addBindValue(id);
+        return q.exec();
+    });
+    if (!ok)
+        return std::nullopt;
+    take(id);
+    Q_EMIT changed();
+    return removed;
+}
+
+bool ClientBook::restore(const Removed &removed)
+{
+    lastError_.clear();
+    if (client(removed.client.id)) {
+        lastError_ = QStringLiteral("That client is already in the book.");
+        return false;
+    }
+    const bool ok = write([&](QSqlQuery &q) {
+        q.prepare(QStringLiteral(
+            "INSERT INTO clients (id, name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(removed.client.id);
+        q.addBindValue(removed.client.name);
+        q.addBindValue(removed.client.note);
+        q.addBindValue(QString::fromUtf8(removed.inputs));
+        q.addBindValue(removed.client.created.toMSecsSinceEpoch());
+        q.addBindValue(removed.client.changed.toMSecsSinceEpoch());
+        return q.exec();
+    });
+    if (!ok)
+        return false;
+    place(removed.client);
+    Q_EMIT changed();
+    return true;
+}
+
+} // namespace brolga

@@ -1,0 +1,132 @@
+#pragma once
+
+#include "core/CalculatorState.h"
+#include "core/Client.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <optional>
+
+class QSqlQuery;
+
+namespace brolga {
+
+// The broker's clients: a name, a note and the calculator inputs of each, in one SQLite file of their own
+// ("Clients.sqlite" in the per-user data folder). The book never touches the calculator record: opening a
+// client hands back inputs for ClientInputs::apply.
+//
+// Every write is one transaction, committed to the write-ahead log and flushed to the disk before the call
+// returns, so a client whose save returned is there after a crash or a power cut, and a half-done save is
+// not. A file the book cannot read (not a database, damaged, from a newer Brolga, held by another program)
+// leaves the book unavailable and the file as it was; startNewBook() moves it aside first.
+//
+// The list is kept in memory, latest change first, so listing and searching never wait for the disk.
+class ClientBook : public QObject {
+    Q_OBJECT
+public:
+    enum class Status { open, unreadable, newerVersion, locked, failed };
+    using Clock = std::function<QDateTime()>;
+
+    // What remove() took away, for restore() to put back as it was: same id, dates and stored inputs.
+    struct Removed {
+        Client client;
+        QByteArray inputs;
+    };
+
+    // Opens (creating when missing) the user's book, or the one at `path`.
+    explicit ClientBook(QObject *parent = nullptr);
+    explicit ClientBook(const QString &path, QObject *parent = nullptr);
+    ~ClientBook() override;
+    ClientBook(const ClientBook &) = delete;
+    ClientBook &operator=(const ClientBook &) = delete;
+
+    static QString defaultPath();
+    QString path() const { return path_; }
+
+    Status status() const { return status_; }
+    bool isOpen() const { return status_ == Status::open; }
+    // One sentence for the user when the book is not open; empty when it is.
+    QString statusMessage() const;
+    // Tries the file again (after the program holding it let go).
+    bool reopen();
+    // When the file could not be read or is from a newer version: moves it (and its -wal and -shm) aside under a
+    // timestamped name and starts an empty book in its place.
+    bool startNewBook();
+    // Where startNewBook() put the old file; empty before.
+    QString setAsidePath() const { return setAsidePath_; }
+
+    // Every client, latest change first (ties: the newer client first).
+    const QList<Client> &clients() const { return clients_; }
+    QList<Client> recent(int count = recentCount) const;
+    // Clients whose name contains `text`, ignoring case (in every script) and surrounding spaces; every client
+    // for an empty text. Same order as clients().
+    QList<Client> search(const QString &text) const;
+    std::optional<Client> client(qint64 id) const;
+    // The client's stored inputs over the record's defaults (identity and preferences at their defaults).
+    std::optional<CalculatorState> inputs(qint64 id);
+
+    // Each write returns the client as now stored, or nothing with lastError() saying why in one sentence.
+    std::optional<Client> create(const QString &name, const CalculatorState &state, const QString &note = {});
+    std::optional<Client> saveChanges(qint64 id, const CalculatorState &state);
+    std::optional<Client> rename(qint64 id, const QString &name);
+    std::optional<Client> setNote(qint64 id, const QString &note);
+    // A new client with the same inputs and note, named "<name> (copy)".
+    std::optional<Client> duplicate(qint64 id);
+    std::optional<Removed> remove(qint64 id);
+    bool restore(const Removed &removed);
+    QString lastError() const { return lastError_; }
+
+    // The name as stored: control characters gone (line breaks and tabs become spaces), runs of white space
+    // one space, trimmed, at most maxNameLength characters. Absent, with the reason, when nothing is left.
+    static std::optional<QString> cleanName(const QString &raw, QString *error = nullptr);
+    // The note as stored: control characters but line breaks and tabs gone, trimmed, at most maxNoteLength.
+    static QString cleanNote(const QString &raw);
+
+    // "Now" for the dates; tests give a fixed clock.
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+
+    // The version this build writes (SQLite's user_version); a book at a lower one is brought up on opening.
+    static int schemaVersion();
+
+    static constexpr int maxNameLength = 120; // characters (code points)
+    static constexpr int maxNoteLength = 2000;
+    static constexpr int recentCount = 10;
+    // How long a write or the opening waits for another program's short transaction.
+    static constexpr int busyTimeoutMs = 1000;
+    static constexpr char16_t emptyNameMessage[] = u"Give the client a name.";
+
+Q_SIGNALS:
+    // The list or the status changed.
+    void changed();
+
+private:
+    bool open();
+    void close();
+    bool fail(Status status, const QString &detail = {});
+    int inspect();
+    bool migrate();
+    bool loadList();
+    // Runs `statements` in one transaction and commits it; false (with lastError) when any step failed.
+    bool write(const std::function<bool(QSqlQuery &)> &statements);
+    std::optional<Client> update(qint64 id, const QString &column, const QVariant &value,
+                                 const std::function<void(Client &)> &patch);
+    qint64 now() const;
+    void place(const Client &client);
+    void take(qint64 id);
+
+    QString path_;
+    QString connection_;
+    Status status_ = Status::failed;
+    QString detail_; // the driver's words when opening failed for a reason without a status of its own
+    QString lastError_;
+    QString setAsidePath_;
+    QList<Client> clients_;
+    Clock clock_;
+};
+
+} // namespace brolga

@@ -1,0 +1,622 @@
+#include "core/ClientBook.h"
+#include "core/ClientInputs.h"
+#include "core/StateFields.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+
+#include <csignal>
+#include <map>
+#include <set>
+#include <type_traits>
+
+using namespace brolga;
+
+namespace {
+
+template <typename T> struct IsOptional : std::false_type {};
+template <typename T> struct IsOptional<std::optional<T>> : std::true_type {};
+
+// A value of the field's type other than `v`.
+template <typename T> T otherThan(const T &v)
+{
+    if constexpr (IsOptional<T>::value) {
+        using V = typename T::value_type;
+        if constexpr (std::is_same_v<V, QDateTime>)
+            return v ? T{} : T{QDateTime(QDate(2025, 3, 14), QTime(9, 26, 53, 589), QTimeZone::utc())};
+        else
+            return v ? T{} : T{V(12345.67)};
+    } else if constexpr (std::is_same_v<T, double>) {
+        return v + 1234.5678;
+    } else if constexpr (std::is_same_v<T, int>) {
+        return v + 3;
+    } else if constexpr (std::is_same_v<T, bool>) {
+        return !v;
+    } else if constexpr (std::is_same_v<T, QString>) {
+        return v == u"2024-25" ? QStringLiteral("2025-26") : QStringLiteral("2024-25");
+    } else {
+        static_assert(std::is_enum_v<T>);
+        const auto cases = allCases<T>();
+        return cases[0] == v ? cases[1] : cases[0];
+    }
+}
+
+// Every field of `s` that `pick` selects changed from its value.
+template <typename Pick> CalculatorState changedWhere(CalculatorState s, Pick pick)
+{
+    forEachStateField([&](const char *key, auto member) {
+        if (pick(key))
+            s.*member = otherThan(s.*member);
+    });
+    return s;
+}
+
+// A plain connection of the test's own, for making and inspecting files the way another program would.
+class Raw {
+public:
+    explicit Raw(const QString &path) : name_(QStringLiteral("raw-%1").arg(++count_))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(path);
+        db.open();
+    }
+    ~Raw()
+    {
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    bool exec(const QString &sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name_, false));
+        return q.exec(sql) || (qWarning() << sql << q.lastError().text(), false);
+    }
+    QVariant value(const QString &sql)
+    {
+        QSqlQuery q(QSqlDatabase::database(name_, false));
+        return q.exec(sql) && q.next() ? q.value(0) : QVariant();
+    }
+
+private:
+    QString name_;
+    static inline int count_ = 0;
+};
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+} // namespace
+
+class TestClientBook : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path() const { return dir_->filePath(QStringLiteral("Clients.sqlite")); }
+
+    // A clock that moves a second on every reading, from a fixed start.
+    static ClientBook::Clock steppingClock()
+    {
+        return [t = QDateTime(QDate(2026, 12, 7), QTime(9, 0), QTimeZone::utc())]() mutable {
+            return t = t.addSecs(1);
+        };
+    }
+
+    // A book of `count` clients, closed again; the file is in its plain form.
+    void makeBook(int count)
+    {
+        ClientBook book(path());
+        QVERIFY(book.isOpen());
+        for (int i = 0; i < count; ++i)
+            QVERIFY(book.create(QStringLiteral("Client %1").arg(i),
+                                changedWhere(CalculatorState{}, [](const char *k) { return ClientInputs::isInput(k); }),
+                                QStringLiteral("A note long enough to fill pages %1").arg(QString(400, u'x'))));
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+    }
+
+    void savesOpensRenamesAndDuplicates()
+    {
+        const CalculatorState inputs = changedWhere(CalculatorState{}, [](const char *k) { return ClientInputs::isInput(k); });
+        qint64 id = 0;
+        {
+            ClientBook book(path());
+            book.setClock(steppingClock());
+            QVERIFY2(book.isOpen(), qPrintable(book.statusMessage()));
+            QVERIFY(book.statusMessage().isEmpty());
+            QSignalSpy changed(&book, &ClientBook::changed);
+            const auto made = book.create(QStringLiteral("  Mia Chen "), inputs, QStringLiteral("Refinance, two kids"));
+            QVERIFY2(made, qPrintable(book.lastError()));
+            QCOMPARE(changed.count(), 1);
+            QCOMPARE(made->name, QStringLiteral("Mia Chen"));
+            QCOMPARE(made->created, QDateTime(QDate(2026, 12, 7), QTime(9, 0, 1), QTimeZone::utc()));
+            QCOMPARE(made->changed, made->created);
+            id = made->id;
+
+            const auto renamed = book.rename(id, QStringLiteral("Mia & Tom Chen"));
+            QVERIFY(renamed);
+            QCOMPARE(renamed->created, made->created);
+            QVERIFY(renamed->changed > made->changed);
+            QVERIFY(book.setNote(id, QStringLiteral("Refinance\r\nthree kids")));
+
+            const auto copy = book.duplicate(id);
+            QVERIFY(copy);
+            QCOMPARE(copy->name, QStringLiteral("Mia & Tom Chen (copy)"));
+            QCOMPARE(copy->note, QStringLiteral("Refinance\nthree kids"));
+            QVERIFY(copy->id != id);
+            QVERIFY(ClientInputs::same(*book.inputs(copy->id), inputs));
+            QCOMPARE(book.clients().first().id, copy->id); // the latest change first
+            QCOMPARE(changed.count(), 4);
+        }
+        ClientBook again(path());
+        again.setClock([] { return QDateTime(QDate(2026, 12, 8), QTime(9, 0), QTimeZone::utc()); });
+        QVERIFY(again.isOpen());
+        QCOMPARE(again.clients().size(), 2);
+        const auto client = again.client(id);
+        QVERIFY(client);
+        QCOMPARE(client->name, QStringLiteral("Mia & Tom Chen"));
+        QCOMPARE(client->note, QStringLiteral("Refinance\nthree kids"));
+        QCOMPARE(client->created, QDateTime(QDate(2026, 12, 7), QTime(9, 0, 1), QTimeZone::utc()));
+        QVERIFY(ClientInputs::same(*again.inputs(id), inputs));
+
+        CalculatorState edited = inputs;
+        edited.loanAmount = 712345.67;
+        const auto saved = again.saveChanges(id, edited);
+        QVERIFY(saved);
+        QCOMPARE(again.clients().first().id, id);
+        QCOMPARE(again.inputs(id)->loanAmount, 712345.67);
+        QVERIFY(!again.saveChanges(987654, edited));
+        QCOMPARE(again.lastError(), QStringLiteral("That client is no longer in the book."));
+    }
+
+    void deleteAndUndo()
+    {
+        ClientBook book(path());
+        book.setClock(steppingClock());
+        CalculatorState inputs;
+        inputs.purchasePrice = 1234567.89;
+        const auto a = book.create(QStringLiteral("Ava"), inputs);
+        const auto b = book.create(QStringLiteral("Ben"), {});
+        QVERIFY(a && b);
+        const auto removed = book.remove(b->id);
+        QVERIFY(removed);
+        QCOMPARE(removed->client, *b);
+        QVERIFY(!book.client(b->id));
+        QVERIFY(!book.inputs(b->id));
+        QVERIFY(!book.remove(b->id));
+
+        // A client made meanwhile never takes the deleted one's id.
+        const auto c = book.create(QStringLiteral("Cai"), {});
+        QVERIFY(c && c->id != b->id);
+
+        const auto removedA = book.remove(a->id);
+        QVERIFY(removedA && book.restore(*removedA) && book.restore(*removed));
+        QVERIFY(!book.restore(*removed));
+        QCOMPARE(book.lastError(), QStringLiteral("That client is already in the book."));
+
+        ClientBook again(path());
+        QCOMPARE(again.clients().size(), 3);
+        QCOMPARE(*again.client(a->id), *a); // same id, name and dates
+        QCOMPARE(*again.client(b->id), *b);
+        QCOMPARE(again.inputs(a->id)->purchasePrice, 1234567.89);
+        // In its place by its last change, not at the top.
+        QCOMPARE(again.clients().last().id, a->id);
+    }
+
+    void listsLatestChangeFirst()
+    {
+        ClientBook book(path());
+        book.setClock(steppingClock());
+        QList<qint64> ids;
+        for (int i = 0; i < 12; ++i)
+            ids.prepend(book.create(QStringLiteral("Client %1").arg(i), {})->id);
+        QCOMPARE(book.recent().size(), ClientBook::recentCount);
+        QCOMPARE(book.recent(3).size(), 3);
+        QCOMPARE(book.recent().first().id, ids.first());
+        QVERIFY(book.saveChanges(ids.last(), {}));
+        ids.move(ids.size() - 1, 0);
+        QList<qint64> listed;
+        for (const Client &c : book.clients())
+            listed << c.id;
+        QCOMPARE(listed, ids);
+
+        // Same moment: the newer client first, in memory and after reading the file again.
+        book.setClock([] { return QDateTime(QDate(2027, 1, 1), QTime(0, 0), QTimeZone::utc()); });
+        const auto x = book.create(QStringLiteral("Same moment 1"), {});
+        const auto y = book.create(QStringLiteral("Same moment 2"), {});
+        QCOMPARE(book.clients()[0].id, y->id);
+        QCOMPARE(book.clients()[1].id, x->id);
+        ClientBook again(path());
+        QCOMPARE(again.clients(), book.clients());
+    }
+
+    void search_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("found");
+        const QStringList all{QStringLiteral("Zoë Nguyen"), QStringLiteral("ÉMILE DURAND"), QStringLiteral("O'Brien"),
+                              QStringLiteral("100% Pty_Ltd"), QStringLiteral("Σοφία Παπαδοπούλου")};
+        QTest::newRow("empty: everyone") << QString() << all;
+        QTest::newRow("spaces only: everyone") << QStringLiteral("   ") << all;
+        QTest::newRow("accented lower case") << QStringLiteral("zoë") << QStringList{all[0]};
+        QTest::newRow("accented upper case") << QStringLiteral("émile") << QStringList{all[1]};
+        QTest::newRow("Greek") << QStringLiteral("ΣΟΦΊΑ") << QStringList{all[4]};
+        QTest::newRow("surrounding spaces") << QStringLiteral("  nguyen ") << QStringList{all[0]};
+        QTest::newRow("quote") << QStringLiteral("o'b") << QStringList{all[2]};
+        QTest::newRow("percent is a character") << QStringLiteral("%") << QStringList{all[3]};
+        QTest::newRow("underscore is a character") << QStringLiteral("y_l") << QStringList{all[3]};
+        QTest::newRow("no match") << QStringLiteral("zz") << QStringList();
+    }
+    void search()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, found);
+        ClientBook book(path());
+        book.setClock(steppingClock());
+        QStringList names{QStringLiteral("Σοφία Παπαδοπούλου"), QStringLiteral("100% Pty_Ltd"), QStringLiteral("O'Brien"),
+                          QStringLiteral("ÉMILE DURAND"), QStringLiteral("Zoë Nguyen")};
+        for (const QString &name : names)
+            QVERIFY(book.create(name, {}));
+        QStringList got;
+        for (const Client &c : book.search(text))
+            got << c.name;
+        QCOMPARE(got, found);
+    }
+
+    // The inputs of every tab come back exactly; a field added to the record is in this list by itself.
+    void everyInputRoundTrips_data()
+    {
+        QTest::addColumn<CalculatorState>("inputs");
+        const auto input = [](const char *k) { return ClientInputs::isInput(k); };
+        QTest::newRow("defaults") << CalculatorState{};
+        QTest::newRow("every input changed") << changedWhere(CalculatorState{}, input);
+        CalculatorState awkward = changedWhere(CalculatorState{}, input);
+        awkward.loanAmount = 0.1 + 0.2;
+        awkward.interestRate = 1e-300;
+        awkward.payRate = 1.7976931348623157e308;
+        awkward.extraRepayment = 123456789.01;
+        awkward.dutyOverride = 0.0;
+        awkward.taxYear = QStringLiteral("Zoë's \"year\"; DROP TABLE clients");
+        awkward.ytdPeriodEnd = QDateTime(QDate(1970, 1, 1), QTime(0, 0, 0, 1), QTimeZone::utc());
+        QTest::newRow("awkward values") << awkward;
+    }
+    void everyInputRoundTrips()
+    {
+        QFETCH(CalculatorState, inputs);
+        qint64 id = 0;
+        {
+            ClientBook book(path());
+            id = book.create(QStringLiteral("Round trip"), inputs)->id;
+        }
+        ClientBook book(path());
+        const auto back = book.inputs(id);
+        QVERIFY(back);
+        int inputsSeen = 0;
+        forEachStateField([&](const char *key, auto member) {
+            if (!ClientInputs::isInput(key))
+                return;
+            ++inputsSeen;
+            QVERIFY2((*back).*member == inputs.*member, key);
+        });
+        QVERIFY(inputsSeen > 40);
+        QVERIFY(ClientInputs::same(*back, inputs));
+        // Saved again unchanged, the stored form is the same bytes.
+        QVERIFY(book.saveChanges(id, *back));
+        QCOMPARE(ClientInputs::encode(*book.inputs(id)), ClientInputs::encode(inputs));
+    }
+
+    // Opening a client changes its inputs only: the broker's identity, the theme, the window and update
+    // preferences and the tab on show stay as they were, and are never stored with a client.
+    void identityAndPreferencesStayWithTheRecord()
+    {
+        std::set<std::string> recordOnly;
+        forEachStateField([&](const char *key, auto) {
+            if (!ClientInputs::isInput(key))
+                recordOnly.insert(key);
+        });
+        QCOMPARE(recordOnly, (std::set<std::string>{"activeTab", "alwaysOnTop", "brokerName", "brokerCompany",
+                                                     "brokerEmail", "brokerPhone", "brokerLicence", "brokerWebsite",
+                                                     "themeID", "updateChecksEnabled"}));
+
+        const auto input = [](const char *k) { return ClientInputs::isInput(k); };
+        const auto preference = [](const char *k) { return !ClientInputs::isInput(k); };
+        const CalculatorState client = changedWhere(changedWhere(CalculatorState{}, input), preference);
+        const CalculatorState record = changedWhere(changedWhere(client, input), preference);
+
+        qint64 id = 0;
+        {
+            ClientBook book(path());
+            id = book.create(QStringLiteral("Has identity"), client)->id;
+            Raw raw(path());
+            const QString stored = raw.value(QStringLiteral("SELECT inputs FROM clients")).toString();
+            for (const std::string &key : recordOnly)
+                QVERIFY2(!stored.contains(QString::fromStdString('"' + key + '"')), key.c_str());
+        }
+        ClientBook book(path());
+        const auto opened = book.inputs(id);
+        QVERIFY(opened);
+        CalculatorState applied = record;
+        ClientInputs::apply(*opened, applied);
+        forEachStateField([&](const char *key, auto member) {
+            if (ClientInputs::isInput(key))
+                QVERIFY2(applied.*member == client.*member, key);
+            else
+                QVERIFY2(applied.*member == record.*member, key);
+        });
+        QVERIFY(ClientInputs::same(applied, client));
+        CalculatorState otherTab = applied;
+        otherTab.activeTab = CalculatorTab::upfront;
+        otherTab.brokerName = QStringLiteral("Someone else");
+        QVERIFY(ClientInputs::same(otherTab, client)); // not an unsaved change
+        otherTab.dependants += 1;
+        QVERIFY(!ClientInputs::same(otherTab, client));
+    }
+
+    // An existing empty file, or an SQLite database without the book's table, becomes a book.
+    void migratesAnEmptyDatabase_data()
+    {
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("no file") << QString();
+        QTest::newRow("empty file") << QStringLiteral("empty");
+        QTest::newRow("database without tables") << QStringLiteral("PRAGMA user_version = 0");
+    }
+    void migratesAnEmptyDatabase()
+    {
+        QFETCH(QString, setup);
+        if (setup == u"empty")
+            writeBytes(path(), {});
+        else if (!setup.isEmpty())
+            QVERIFY(Raw(path()).exec(setup));
+        {
+            ClientBook book(path());
+            QVERIFY2(book.isOpen(), qPrintable(book.statusMessage()));
+            QVERIFY(book.clients().isEmpty());
+            QVERIFY(book.create(QStringLiteral("First"), {}));
+        }
+        Raw raw(path());
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), ClientBook::schemaVersion());
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("wal"));
+        QCOMPARE(raw.value(QStringLiteral("SELECT name FROM clients")).toString(), QStringLiteral("First"));
+        if (setup.isEmpty())
+            QCOMPARE(QFile::permissions(path()) & 0x0077, QFileDevice::Permissions()); // the user's alone
+    }
+
+    // A book of this version where another version added a column: read, written and copied, the column's
+    // values kept.
+    void opensABookWithAnUnknownColumn()
+    {
+        makeBook(1);
+        {
+            Raw raw(path());
+            QVERIFY(raw.exec(QStringLiteral("ALTER TABLE clients ADD COLUMN colour TEXT DEFAULT 'teal'")));
+            QVERIFY(raw.exec(QStringLiteral("UPDATE clients SET colour = 'red'")));
+        }
+        qint64 first = 0;
+        {
+            ClientBook book(path());
+            QVERIFY2(book.isOpen(), qPrintable(book.statusMessage()));
+            QCOMPARE(book.clients().size(), 1);
+            first = book.clients().first().id;
+            QVERIFY(book.inputs(first));
+            CalculatorState s;
+            s.loanAmount = 1;
+            QVERIFY(book.saveChanges(first, s));
+            QVERIFY(book.rename(first, QStringLiteral("Renamed")));
+            QVERIFY(book.create(QStringLiteral("New"), s));
+            QVERIFY(book.duplicate(first));
+            const auto removed = book.remove(first);
+            QVERIFY(removed && book.restore(*removed));
+        }
+        Raw raw(path());
+        QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM clients")).toInt(), 3);
+        QCOMPARE(raw.value(QStringLiteral("SELECT colour FROM clients WHERE name = 'New'")).toString(),
+                 QStringLiteral("teal"));
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), 1);
+    }
+
+    // A file the book cannot read is reported and left byte for byte; starting a new book moves it aside first.
+    void faultyFilesAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<ClientBook::Status>("status");
+        QTest::newRow("not SQLite") << QStringLiteral("text") << ClientBook::Status::unreadable;
+        QTest::newRow("random bytes") << QStringLiteral("random") << ClientBook::Status::unreadable;
+        QTest::newRow("cut to half") << QStringLiteral("half") << ClientBook::Status::unreadable;
+        QTest::newRow("cut to the first page") << QStringLiteral("page") << ClientBook::Status::unreadable;
+        QTest::newRow("cut in the header") << QStringLiteral("header") << ClientBook::Status::unreadable;
+        QTest::newRow("a page overwritten") << QStringLiteral("overwritten") << ClientBook::Status::unreadable;
+        QTest::newRow("another program's table of that name") << QStringLiteral("foreign")
+                                                               << ClientBook::Status::unreadable;
+        QTest::newRow("newer version") << QStringLiteral("newer") << ClientBook::Status::newerVersion;
+    }
+    void faultyFilesAreLeftAlone()
+    {
+        QFETCH(QString, fault);
+        QFETCH(ClientBook::Status, status);
+        if (fault == u"text") {
+            writeBytes(path(), R"({"Brolga.state.v1": {"loanAmount": 500000}})");
+        } else if (fault == u"random") {
+            QByteArray bytes(8192, Qt::Uninitialized);
+            for (char &c : bytes)
+                c = char(QRandomGenerator::global()->bounded(256));
+            writeBytes(path(), bytes);
+        } else if (fault == u"foreign") {
+            QVERIFY(Raw(path()).exec(QStringLiteral("CREATE TABLE clients (who TEXT)")));
+        } else if (fault == u"newer") {
+            makeBook(2);
+            QVERIFY(Raw(path()).exec(QStringLiteral("PRAGMA user_version = %1").arg(ClientBook::schemaVersion() + 1)));
+        } else {
+            makeBook(40);
+            QByteArray bytes = bytesOf(path());
+            QVERIFY(bytes.size() > 20 * 4096);
+            if (fault == u"half")
+                bytes.truncate(bytes.size() / 2);
+            else if (fault == u"page")
+                bytes.truncate(4096);
+            else if (fault == u"header")
+                bytes.truncate(60);
+            else
+                bytes.replace(5 * 4096, 4096, QByteArray(4096, '\x5a'));
+            writeBytes(path(), bytes);
+        }
+        const QByteArray before = bytesOf(path());
+        const QStringList filesBefore = QDir(dir_->path()).entryList(QDir::Files);
+
+        ClientBook book(path());
+        QCOMPARE(book.status(), status);
+        QVERIFY(!book.isOpen());
+        QVERIFY(book.clients().isEmpty());
+        const QString message = book.statusMessage();
+        QVERIFY(message.endsWith(u'.') && message.count(u'.') == 1);
+        QVERIFY(!book.create(QStringLiteral("Not now"), {}));
+        QCOMPARE(book.lastError(), message);
+        QVERIFY(!book.reopen());
+        QCOMPARE(bytesOf(path()), before);
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), filesBefore);
+
+        QVERIFY2(book.startNewBook(), qPrintable(book.lastError()));
+        QVERIFY(book.isOpen());
+        QVERIFY(book.clients().isEmpty());
+        QVERIFY(QRegularExpression(QStringLiteral("/Clients\\.unreadable-\\d{8}-\\d{6}\\.sqlite$"))
+                    .match(book.setAsidePath())
+                    .hasMatch());
+        QCOMPARE(bytesOf(book.setAsidePath()), before);
+        QVERIFY(book.create(QStringLiteral("Fresh start"), {}));
+        QCOMPARE(ClientBook(path()).clients().size(), 1);
+    }
+
+    // Held by another process: reported, never written; once it lets go, the book opens as it was.
+    void lockedByAnotherProcess()
+    {
+        makeBook(3);
+        const QByteArray before = bytesOf(path());
+        QProcess holder;
+        holder.start(QStringLiteral(BROLGA_CLIENTS_CHILD), {path(), QStringLiteral("lock")});
+        QVERIFY(holder.waitForStarted() && holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readAll().trimmed(), QByteArray("locked"));
+
+        ClientBook book(path());
+        QCOMPARE(book.status(), ClientBook::Status::locked);
+        QCOMPARE(book.statusMessage(), QStringLiteral("The client book is in use by another program; close it and try again."));
+        QVERIFY(!book.startNewBook()); // a lock goes away; the book is not given up for it
+        QCOMPARE(bytesOf(path()), before);
+
+        ::kill(pid_t(holder.processId()), SIGKILL);
+        QVERIFY(holder.waitForFinished(5000));
+        QVERIFY(book.reopen());
+        QCOMPARE(book.clients().size(), 3);
+    }
+
+    void namesAreCleaned_data()
+    {
+        QTest::addColumn<QString>("raw");
+        QTest::addColumn<QString>("stored"); // empty: refused
+        const QString a500(500, u'a');
+        const QString emoji = QStringLiteral("\U0001F600");
+        QTest::newRow("surrounding and doubled spaces") << QStringLiteral("  Ada   Lovelace ") << QStringLiteral("Ada Lovelace");
+        QTest::newRow("tab and line breaks") << QStringLiteral("Ada\tLovelace\r\nPty") << QStringLiteral("Ada Lovelace Pty");
+        QTest::newRow("control characters") << QStringLiteral("A\x01" "d\x7f" "a\u0085 \u009bB") << QStringLiteral("Ada B");
+        QTest::newRow("bidirectional override") << QStringLiteral("\u202Enimda\u202C Smith") << QStringLiteral("nimda Smith");
+        QTest::newRow("lone surrogate") << (QStringLiteral("Ana") + QChar(0xD800)) << QStringLiteral("Ana");
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("white space only") << QStringLiteral(" \t\n\u00A0\u3000 ") << QString();
+        QTest::newRow("control characters only") << QStringLiteral("\x01\x02\u200E\u202E") << QString();
+        QTest::newRow("500 characters") << a500 << QString(ClientBook::maxNameLength, u'a');
+        QTest::newRow("emoji at the limit") << (QString(119, u'a') + emoji + emoji) << (QString(119, u'a') + emoji);
+        QTest::newRow("quotes and SQL") << QStringLiteral("O'Brien \"Bob\"); DROP TABLE clients;--")
+                                        << QStringLiteral("O'Brien \"Bob\"); DROP TABLE clients;--");
+        QTest::newRow("LIKE and escape characters") << QStringLiteral("100%_\\x'") << QStringLiteral("100%_\\x'");
+    }
+    void namesAreCleaned()
+    {
+        QFETCH(QString, raw);
+        QFETCH(QString, stored);
+        QString error;
+        const auto cleaned = ClientBook::cleanName(raw, &error);
+        ClientBook book(path());
+        if (stored.isEmpty()) {
+            QVERIFY(!cleaned);
+            QCOMPARE(error, QStringLiteral("Give the client a name."));
+            QVERIFY(!book.create(raw, {}));
+            QCOMPARE(book.lastError(), error);
+            const auto kept = book.create(QStringLiteral("Kept"), {});
+            QVERIFY(!book.rename(kept->id, raw));
+            QCOMPARE(book.client(kept->id)->name, QStringLiteral("Kept"));
+            return;
+        }
+        QCOMPARE(cleaned.value_or(QString()), stored);
+        const auto made = book.create(raw, {});
+        QVERIFY(made);
+        QVERIFY(book.duplicate(made->id)->name.size() <= ClientBook::maxNameLength + 1); // one emoji is two units
+        QVERIFY(book.rename(made->id, raw));
+        ClientBook again(path());
+        QCOMPARE(again.client(made->id)->name, stored);
+        QCOMPARE(again.clients().size(), 2);
+        QCOMPARE(again.search(stored).first().name.left(stored.size()), stored);
+    }
+
+    // Killed at random moments while saving: afterwards every save that returned is there, and every client in
+    // the book is whole.
+    void killedWhileSaving()
+    {
+        std::map<qint64, int> confirmed; // id → the save number it had at least
+        int rounds = 0;
+        for (int round = 0; round < 25; ++round) {
+            QProcess child;
+            child.start(QStringLiteral(BROLGA_CLIENTS_CHILD), {path(), QStringLiteral("save")});
+            QVERIFY(child.waitForStarted() && child.waitForReadyRead(10000));
+            QTest::qWait(QRandomGenerator::global()->bounded(10, 300));
+            ::kill(pid_t(child.processId()), SIGKILL);
+            QVERIFY(child.waitForFinished(5000));
+            for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+                const QList<QByteArray> parts = line.split(' ');
+                if (parts.size() == 3 && (parts[0] == "created" || parts[0] == "changed"))
+                    confirmed[parts[1].toLongLong()] = qMax(confirmed[parts[1].toLongLong()], parts[2].toInt());
+            }
+
+            ClientBook book(path());
+            QVERIFY2(book.isOpen(), qPrintable(book.statusMessage()));
+            for (const auto &[id, n] : confirmed) {
+                const auto inputs = book.inputs(id);
+                QVERIFY2(inputs, qPrintable(QStringLiteral("round %1: client %2 lost").arg(round).arg(id)));
+                QVERIFY2(inputs->payRate >= n, qPrintable(QStringLiteral("round %1: client %2 older").arg(round).arg(id)));
+            }
+            for (const Client &c : book.clients()) {
+                const auto inputs = book.inputs(c.id);
+                QVERIFY2(inputs, qPrintable(c.name));
+                const int n = c.name.mid(7).toInt();
+                QVERIFY2(inputs->payRate == n || inputs->payRate == n + 1, qPrintable(c.name));
+                QCOMPARE(inputs->loanAmount, 100000 + inputs->payRate);
+            }
+            ++rounds;
+        }
+        QCOMPARE(rounds, 25);
+        QVERIFY(confirmed.size() > 25);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestClientBook)
+#include "tst_clientbook.moc"
