@@ -28,6 +28,7 @@ bench: deps
 	./build/bench/bench/bench_derived
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_repayment_refresh
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_card
+	./build/bench/bench/bench_clientbook
 
 # The figures of docs/performance.md (needs hyperfine, xvfb-run and GNU time).
 perf: deps

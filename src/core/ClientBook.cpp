@@ -78,8 +78,8 @@ bool listedBefore(const Client &a, const Client &b)
 // shown; the zero-width space, word joiner and byte order mark are invisible.
 bool isFormatControl(char16_t c)
 {
-    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F ||
-           c == 0x061C || c == 0x200B || c == 0x2060 || c == 0xFEFF;
+    return (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0x200E || c == 0x200F || c == 0x061C ||
+           c == 0x200B || c == 0x2060 || c == 0xFEFF;
 }
 
 // Something a reader can see: not only joiners and combining marks.
@@ -98,8 +98,8 @@ bool isLineOrTab(char16_t c)
            c == 0x2029;
 }
 
-// `keep` says what to do with line breaks and tabs: kept (true) or made spaces (false). Other control
-// characters and halves of a surrogate pair without the other half go.
+// Line breaks and tabs are kept (a break of any kind as "\n") or made spaces; other control characters, and
+// halves of a surrogate pair without the other half, go.
 QString withoutControls(const QString &raw, bool keepLines)
 {
     QString text;
@@ -116,7 +116,7 @@ QString withoutControls(const QString &raw, bool keepLines)
                 text += u' ';
             else if (c == u'\n' || c == u'\t')
                 text += c;
-            else if (c != u'\r') // "\r\n" is one break
+            else if (c != u'\r' || i + 1 == raw.size() || raw[i + 1] != u'\n') // "\r\n" is one break
                 text += u'\n';
         } else if (c.category() != QChar::Other_Control && !isFormatControl(c.unicode())) {
             text += c;
@@ -175,8 +175,7 @@ QString ClientBook::statusMessage() const
         return QStringLiteral("The client book could not be read; Brolga left the file as it was.");
     case Status::newerVersion:
         return QStringLiteral("The client book was saved by a newer version of Brolga; update Brolga to open it.");
-    case Status::locked:
-        return QStringLiteral("The client book is in use by another program; close it and try again.");
+    case Status::locked: return QStringLiteral("The client book is in use by another program; close it and try again.");
     case Status::failed: return QStringLiteral("The client book could not be opened (%1).").arg(detail_);
     }
     return {};
@@ -316,16 +315,14 @@ bool ClientBook::migrate()
                 // A statement that does not fit (say, a table of that name already there) means this file is
                 // not a client book this build can bring up.
                 const Status status = statusFor(q.lastError());
-                return failAndRollBack(status == Status::failed && primaryCode(q.lastError()) != sqliteFull
-                                           ? Status::unreadable
-                                           : status,
-                                       q.lastError().databaseText());
+                return failAndRollBack(
+                    status == Status::failed && primaryCode(q.lastError()) != sqliteFull ? Status::unreadable : status,
+                    q.lastError().databaseText());
             }
         }
     }
     // A pragma takes no bound parameter; the number is ours.
-    if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion())) ||
-        !q.exec(QStringLiteral("COMMIT")))
+    if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(schemaVersion())) || !q.exec(QStringLiteral("COMMIT")))
         return failAndRollBack(statusFor(q.lastError()), q.lastError().databaseText());
     return true;
 }
@@ -650,8 +647,8 @@ bool ClientBook::restore(const Removed &removed)
         return false;
     }
     const bool ok = write([&](QSqlQuery &q) {
-        q.prepare(QStringLiteral(
-            "INSERT INTO clients (id, name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?, ?)"));
+        q.prepare(
+            QStringLiteral("INSERT INTO clients (id, name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?, ?)"));
         q.addBindValue(removed.client.id);
         q.addBindValue(removed.client.name);
         q.addBindValue(removed.client.note);

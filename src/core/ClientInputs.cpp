@@ -14,8 +14,8 @@ namespace brolga {
 namespace {
 // Kept with the record only. A new preference or identity field belongs here.
 constexpr std::array<std::string_view, 10> recordOnly{
-    "activeTab",     "alwaysOnTop",   "brokerName", "brokerCompany", "brokerEmail",
-    "brokerPhone",   "brokerLicence", "brokerWebsite", "themeID",    "updateChecksEnabled",
+    "activeTab",   "alwaysOnTop",   "brokerName",    "brokerCompany", "brokerEmail",
+    "brokerPhone", "brokerLicence", "brokerWebsite", "themeID",       "updateChecksEnabled",
 };
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "TestStore.h"
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
 #include "core/StateFields.h"
@@ -11,6 +12,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
@@ -24,8 +26,10 @@ using namespace brolga;
 
 namespace {
 
-template <typename T> struct IsOptional : std::false_type {};
-template <typename T> struct IsOptional<std::optional<T>> : std::true_type {};
+template <typename T> struct IsOptional : std::false_type {
+};
+template <typename T> struct IsOptional<std::optional<T>> : std::true_type {
+};
 
 // A value of the field's type other than `v`.
 template <typename T> T otherThan(const T &v)
@@ -115,9 +119,8 @@ class TestClientBook : public QObject {
     // A clock that moves a second on every reading, from a fixed start.
     static ClientBook::Clock steppingClock()
     {
-        return [t = QDateTime(QDate(2026, 12, 7), QTime(9, 0), QTimeZone::utc())]() mutable {
-            return t = t.addSecs(1);
-        };
+        return
+            [t = QDateTime(QDate(2026, 12, 7), QTime(9, 0), QTimeZone::utc())]() mutable { return t = t.addSecs(1); };
     }
 
     // A book of `count` clients, closed again; the file is in its plain form.
@@ -140,7 +143,8 @@ private Q_SLOTS:
 
     void savesOpensRenamesAndDuplicates()
     {
-        const CalculatorState inputs = changedWhere(CalculatorState{}, [](const char *k) { return ClientInputs::isInput(k); });
+        const CalculatorState inputs =
+            changedWhere(CalculatorState{}, [](const char *k) { return ClientInputs::isInput(k); });
         qint64 id = 0;
         {
             ClientBook book(path());
@@ -160,12 +164,12 @@ private Q_SLOTS:
             QVERIFY(renamed);
             QCOMPARE(renamed->created, made->created);
             QVERIFY(renamed->changed > made->changed);
-            QVERIFY(book.setNote(id, QStringLiteral("Refinance\r\nthree kids")));
+            QVERIFY(book.setNote(id, QStringLiteral(" Refinance\r\nthree kids\rschool\x01 fees\n")));
 
             const auto copy = book.duplicate(id);
             QVERIFY(copy);
             QCOMPARE(copy->name, QStringLiteral("Mia & Tom Chen (copy)"));
-            QCOMPARE(copy->note, QStringLiteral("Refinance\nthree kids"));
+            QCOMPARE(copy->note, QStringLiteral("Refinance\nthree kids\nschool fees"));
             QVERIFY(copy->id != id);
             QVERIFY(ClientInputs::same(*book.inputs(copy->id), inputs));
             QCOMPARE(book.clients().first().id, copy->id); // the latest change first
@@ -178,7 +182,7 @@ private Q_SLOTS:
         const auto client = again.client(id);
         QVERIFY(client);
         QCOMPARE(client->name, QStringLiteral("Mia & Tom Chen"));
-        QCOMPARE(client->note, QStringLiteral("Refinance\nthree kids"));
+        QCOMPARE(client->note, QStringLiteral("Refinance\nthree kids\nschool fees"));
         QCOMPARE(client->created, QDateTime(QDate(2026, 12, 7), QTime(9, 0, 1), QTimeZone::utc()));
         QVERIFY(ClientInputs::same(*again.inputs(id), inputs));
 
@@ -276,8 +280,8 @@ private Q_SLOTS:
         QFETCH(QStringList, found);
         ClientBook book(path());
         book.setClock(steppingClock());
-        QStringList names{QStringLiteral("Σοφία Παπαδοπούλου"), QStringLiteral("100% Pty_Ltd"), QStringLiteral("O'Brien"),
-                          QStringLiteral("ÉMILE DURAND"), QStringLiteral("Zoë Nguyen")};
+        QStringList names{QStringLiteral("Σοφία Παπαδοπούλου"), QStringLiteral("100% Pty_Ltd"),
+                          QStringLiteral("O'Brien"), QStringLiteral("ÉMILE DURAND"), QStringLiteral("Zoë Nguyen")};
         for (const QString &name : names)
             QVERIFY(book.create(name, {}));
         QStringList got;
@@ -338,8 +342,8 @@ private Q_SLOTS:
                 recordOnly.insert(key);
         });
         QCOMPARE(recordOnly, (std::set<std::string>{"activeTab", "alwaysOnTop", "brokerName", "brokerCompany",
-                                                     "brokerEmail", "brokerPhone", "brokerLicence", "brokerWebsite",
-                                                     "themeID", "updateChecksEnabled"}));
+                                                    "brokerEmail", "brokerPhone", "brokerLicence", "brokerWebsite",
+                                                    "themeID", "updateChecksEnabled"}));
 
         const auto input = [](const char *k) { return ClientInputs::isInput(k); };
         const auto preference = [](const char *k) { return !ClientInputs::isInput(k); };
@@ -448,8 +452,8 @@ private Q_SLOTS:
         QTest::newRow("cut to the first page") << QStringLiteral("page") << ClientBook::Status::unreadable;
         QTest::newRow("cut in the header") << QStringLiteral("header") << ClientBook::Status::unreadable;
         QTest::newRow("a page overwritten") << QStringLiteral("overwritten") << ClientBook::Status::unreadable;
-        QTest::newRow("another program's table of that name") << QStringLiteral("foreign")
-                                                               << ClientBook::Status::unreadable;
+        QTest::newRow("another program's table of that name")
+            << QStringLiteral("foreign") << ClientBook::Status::unreadable;
         QTest::newRow("newer version") << QStringLiteral("newer") << ClientBook::Status::newerVersion;
     }
     void faultyFilesAreLeftAlone()
@@ -520,7 +524,8 @@ private Q_SLOTS:
 
         ClientBook book(path());
         QCOMPARE(book.status(), ClientBook::Status::locked);
-        QCOMPARE(book.statusMessage(), QStringLiteral("The client book is in use by another program; close it and try again."));
+        QCOMPARE(book.statusMessage(),
+                 QStringLiteral("The client book is in use by another program; close it and try again."));
         QVERIFY(!book.startNewBook()); // a lock goes away; the book is not given up for it
         QCOMPARE(bytesOf(path()), before);
 
@@ -536,10 +541,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("stored"); // empty: refused
         const QString a500(500, u'a');
         const QString emoji = QStringLiteral("\U0001F600");
-        QTest::newRow("surrounding and doubled spaces") << QStringLiteral("  Ada   Lovelace ") << QStringLiteral("Ada Lovelace");
-        QTest::newRow("tab and line breaks") << QStringLiteral("Ada\tLovelace\r\nPty") << QStringLiteral("Ada Lovelace Pty");
-        QTest::newRow("control characters") << QStringLiteral("A\x01" "d\x7f" "a\u0085 \u009bB") << QStringLiteral("Ada B");
-        QTest::newRow("bidirectional override") << QStringLiteral("\u202Enimda\u202C Smith") << QStringLiteral("nimda Smith");
+        QTest::newRow("surrounding and doubled spaces")
+            << QStringLiteral("  Ada   Lovelace ") << QStringLiteral("Ada Lovelace");
+        QTest::newRow("tab and line breaks")
+            << QStringLiteral("Ada\tLovelace\r\nPty") << QStringLiteral("Ada Lovelace Pty");
+        QTest::newRow("control characters") << QStringLiteral("A\x01"
+                                                              "d\x7f"
+                                                              "a\u0085 \u009bB")
+                                            << QStringLiteral("Ada B");
+        QTest::newRow("bidirectional override")
+            << QStringLiteral("\u202Enimda\u202C Smith") << QStringLiteral("nimda Smith");
         QTest::newRow("lone surrogate") << (QStringLiteral("Ana") + QChar(0xD800)) << QStringLiteral("Ana");
         QTest::newRow("empty") << QString() << QString();
         QTest::newRow("white space only") << QStringLiteral(" \t\n\u00A0\u3000 ") << QString();
@@ -578,6 +589,42 @@ private Q_SLOTS:
         QCOMPARE(again.search(stored).first().name.left(stored.size()), stored);
     }
 
+    // On a full disk a save fails and says so, takes nothing with it, and the book works again once there is room.
+    void fullDisk()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QFile::remove(ClientBook::defaultPath());
+        QFile::remove(ClientBook::defaultPath() + QStringLiteral("-wal"));
+        QFile::remove(ClientBook::defaultPath() + QStringLiteral("-shm"));
+        if (!teststore::FullDisk::isReal())
+            QSKIP("no file system of the test's own to fill (tests/tmpfs-run)");
+        ClientBook book;
+        QVERIFY(book.isOpen());
+        QVERIFY(book.create(QStringLiteral("Before"), {}));
+        QStringList saved;
+        bool failed = false;
+        {
+            teststore::FullDisk disk;
+            for (int i = 0; i < 500 && !failed; ++i) {
+                const QString name = QStringLiteral("Client %1").arg(i);
+                if (book.create(name, {}, QString(ClientBook::maxNoteLength, u'n')))
+                    saved << name;
+                else
+                    failed = true;
+            }
+            QVERIFY(failed);
+            QCOMPARE(book.lastError(), QStringLiteral("Could not save \u2014 the disk may be full."));
+            QCOMPARE(book.clients().size(), saved.size() + 1);
+        }
+        QVERIFY(book.create(QStringLiteral("After"), {}));
+        ClientBook again;
+        QVERIFY(again.isOpen());
+        QStringList names;
+        for (const Client &c : again.clients())
+            names.prepend(c.name);
+        QCOMPARE(names, QStringList{QStringLiteral("Before")} + saved + QStringList{QStringLiteral("After")});
+    }
+
     // Killed at random moments while saving: afterwards every save that returned is there, and every client in
     // the book is whole.
     void killedWhileSaving()
@@ -602,7 +649,8 @@ private Q_SLOTS:
             for (const auto &[id, n] : confirmed) {
                 const auto inputs = book.inputs(id);
                 QVERIFY2(inputs, qPrintable(QStringLiteral("round %1: client %2 lost").arg(round).arg(id)));
-                QVERIFY2(inputs->payRate >= n, qPrintable(QStringLiteral("round %1: client %2 older").arg(round).arg(id)));
+                QVERIFY2(inputs->payRate >= n,
+                         qPrintable(QStringLiteral("round %1: client %2 older").arg(round).arg(id)));
             }
             for (const Client &c : book.clients()) {
                 const auto inputs = book.inputs(c.id);
