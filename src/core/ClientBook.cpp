@@ -144,8 +144,10 @@ QString nextConnectionName()
 
 ClientBook::ClientBook(QObject *parent) : ClientBook(defaultPath(), parent) {}
 
-ClientBook::ClientBook(const QString &path, QObject *parent)
-    : QObject(parent), path_(path), clock_([] { return QDateTime::currentDateTimeUtc(); })
+ClientBook::ClientBook(const QString &path, QObject *parent) : ClientBook(path, Access::readWrite, parent) {}
+
+ClientBook::ClientBook(const QString &path, Access access, QObject *parent)
+    : QObject(parent), path_(path), access_(access), clock_([] { return QDateTime::currentDateTimeUtc(); })
 {
     open();
 }
@@ -206,6 +208,8 @@ bool ClientBook::open()
     const QFileInfo file(path_);
     if (file.exists() && !file.isFile())
         return fail(Status::failed, QStringLiteral("not a file"));
+    if (!file.exists() && access_ == Access::readOnly)
+        return fail(Status::failed, QStringLiteral("there is no such file"));
     if (!file.exists()) {
         QDir().mkpath(file.absolutePath());
         // Private from the first byte; SQLite gives its -wal and -shm the same permissions.
@@ -229,15 +233,19 @@ bool ClientBook::open()
     status_ = Status::open;
     const int version = inspect();
     if (status_ != Status::open) {
-        // Reading a book in write-ahead mode makes an empty log and its index; a file we leave alone gets back
-        // the folder it had. (Not while another program holds the file: those may be its own.)
+        // Reading a file in write-ahead mode makes an empty log and its index; a file nobody can use gets back
+        // the folder it had. (A newer Brolga or the program holding a lock may be using those of its own.)
         close();
         const QFileInfo log(path_ + QStringLiteral("-wal"));
-        if (status_ != Status::locked && !logExisted && log.exists() && log.size() == 0) {
+        if (status_ == Status::unreadable && !logExisted && log.exists() && log.size() == 0) {
             QFile::remove(path_ + QStringLiteral("-wal"));
             QFile::remove(path_ + QStringLiteral("-shm"));
         }
         return false;
+    }
+    if (access_ == Access::readOnly) {
+        clients_.clear(); // a database that is not a book yet holds no clients
+        return version == 0 || loadList();
     }
 
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
@@ -353,7 +361,7 @@ bool ClientBook::reopen()
 
 bool ClientBook::startNewBook()
 {
-    if (status_ != Status::unreadable && status_ != Status::newerVersion) {
+    if (access_ == Access::readOnly || (status_ != Status::unreadable && status_ != Status::newerVersion)) {
         lastError_ = QStringLiteral("Only a client book that cannot be read is set aside.");
         return false;
     }
@@ -463,6 +471,10 @@ bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
 {
     if (!isOpen()) {
         lastError_ = statusMessage();
+        return false;
+    }
+    if (access_ == Access::readOnly) {
+        lastError_ = QStringLiteral("The client book is open for reading only.");
         return false;
     }
     QSqlDatabase db = QSqlDatabase::database(connection_, false);

@@ -38,9 +38,13 @@ public:
         QByteArray inputs;
     };
 
+    // readOnly never writes: a missing file is not made, an older book is not brought up, every write is refused.
+    enum class Access { readWrite, readOnly };
+
     // Opens (creating when missing) the user's book, or the one at `path`.
     explicit ClientBook(QObject *parent = nullptr);
     explicit ClientBook(const QString &path, QObject *parent = nullptr);
+    ClientBook(const QString &path, Access access, QObject *parent = nullptr);
     ~ClientBook() override;
     ClientBook(const ClientBook &) = delete;
     ClientBook &operator=(const ClientBook &) = delete;
@@ -120,6 +124,7 @@ private:
     void take(qint64 id);
 
     QString path_;
+    Access access_ = Access::readWrite;
     QString connection_;
     Status status_ = Status::failed;
     QString detail_; // the driver's words when opening failed for a reason without a status of its own

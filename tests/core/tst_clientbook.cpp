@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -499,7 +500,12 @@ private Q_SLOTS:
         QCOMPARE(book.lastError(), message);
         QVERIFY(!book.reopen());
         QCOMPARE(bytesOf(path()), before);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files), filesBefore);
+        // At most the empty log and index SQLite makes to read a newer book, which its own Brolga may share.
+        for (const QFileInfo &file : QDir(dir_->path()).entryInfoList(QDir::Files))
+            QVERIFY2(filesBefore.contains(file.fileName()) ||
+                         (status == ClientBook::Status::newerVersion &&
+                          (file.fileName().endsWith(u"-shm") || (file.fileName().endsWith(u"-wal") && file.size() == 0))),
+                     qPrintable(file.fileName()));
 
         QVERIFY2(book.startNewBook(), qPrintable(book.lastError()));
         QVERIFY(book.isOpen());
@@ -533,6 +539,38 @@ private Q_SLOTS:
         QVERIFY(holder.waitForFinished(5000));
         QVERIFY(book.reopen());
         QCOMPARE(book.clients().size(), 3);
+    }
+
+    // Read only (the report tool): nothing made, nothing brought up, nothing written, and what another
+    // connection has just saved is seen.
+    void readOnlyWritesNothing()
+    {
+        const QString missing = dir_->filePath(QStringLiteral("folder/Clients.sqlite"));
+        ClientBook none(missing, ClientBook::Access::readOnly);
+        QCOMPARE(none.status(), ClientBook::Status::failed);
+        QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("folder"))));
+
+        writeBytes(path(), {});
+        QVERIFY(ClientBook(path(), ClientBook::Access::readOnly).isOpen());
+        QCOMPARE(QFileInfo(path()).size(), 0);
+
+        ClientBook writer(path());
+        const auto made = writer.create(QStringLiteral("Seen at once"), {});
+        QVERIFY(made);
+        const QByteArray before = bytesOf(path());
+        {
+            ClientBook reader(path(), ClientBook::Access::readOnly);
+            QVERIFY(reader.isOpen());
+            QCOMPARE(reader.clients(), writer.clients());
+            QVERIFY(reader.inputs(made->id));
+            QVERIFY(!reader.create(QStringLiteral("No"), {}));
+            QCOMPARE(reader.lastError(), QStringLiteral("The client book is open for reading only."));
+            QVERIFY(!reader.rename(made->id, QStringLiteral("No")));
+            QVERIFY(!reader.remove(made->id));
+            QVERIFY(!reader.startNewBook());
+        }
+        QCOMPARE(bytesOf(path()), before);
+        QVERIFY(writer.saveChanges(made->id, {})); // the reader left no lock behind
     }
 
     void namesAreCleaned_data()
