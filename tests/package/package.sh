@@ -55,7 +55,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ -n $(field Maintainer) && -n $(field Description) ]] || fail "no Maintainer or Description"
 depends=$(field Depends)
 echo "Depends: $depends"
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6svg6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6sql6 libqt6svg6; do
   # A library found by dpkg-shlibdeps comes with the lowest version the binary needs.
   grep -Eq "(^|, )${lib//+/\\+} \(>= [^)]+\)(,|$)" <<<"$depends" || fail "Depends lacks a versioned $lib: $depends"
 done
