@@ -502,10 +502,11 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(path()), before);
         // At most the empty log and index SQLite makes to read a newer book, which its own Brolga may share.
         for (const QFileInfo &file : QDir(dir_->path()).entryInfoList(QDir::Files))
-            QVERIFY2(filesBefore.contains(file.fileName()) ||
-                         (status == ClientBook::Status::newerVersion &&
-                          (file.fileName().endsWith(u"-shm") || (file.fileName().endsWith(u"-wal") && file.size() == 0))),
-                     qPrintable(file.fileName()));
+            QVERIFY2(
+                filesBefore.contains(file.fileName()) ||
+                    (status == ClientBook::Status::newerVersion &&
+                     (file.fileName().endsWith(u"-shm") || (file.fileName().endsWith(u"-wal") && file.size() == 0))),
+                qPrintable(file.fileName()));
 
         QVERIFY2(book.startNewBook(), qPrintable(book.lastError()));
         QVERIFY(book.isOpen());
