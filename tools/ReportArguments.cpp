@@ -1,6 +1,7 @@
 #include "ReportArguments.h"
 
 #include "brand/Theme.h"
+#include "tabs/TabRegistry.h"
 
 #include <QCommandLineParser>
 
@@ -13,14 +14,14 @@ const QCommandLineOption stateOption(QStringLiteral("state"),
                                                     "the saved one."),
                                      QStringLiteral("FILE"));
 const QCommandLineOption tabOption(QStringLiteral("tab"),
-                                   QStringLiteral("The tab to report: repayment, capacity, income, upfront or all. "
-                                                  "Default: the tab the record has open."),
+                                   QStringLiteral("The tab to report: ") + TabRegistry::storedNames(QStringLiteral(", ")) +
+                                       QStringLiteral(" or all. Default: the tab the record has open."),
                                    QStringLiteral("TAB"));
 const QCommandLineOption textOption(QStringLiteral("text"),
                                     QStringLiteral("Print the figures as the plain text Brolga copies."));
 const QCommandLineOption cardOption(QStringLiteral("card"),
-                                    QStringLiteral("Write the export card of TAB (repayment, capacity, income or "
-                                                   "upfront) as a PNG to the file given with --out."),
+                                    QStringLiteral("Write the export card of TAB (") + TabRegistry::storedNames() +
+                                        QStringLiteral(") as a PNG to the file given with --out."),
                                     QStringLiteral("TAB"));
 const QCommandLineOption screenOption(QStringLiteral("screen"),
                                       QStringLiteral("Write the screen of TAB as the window shows it (470 wide, full "
@@ -70,8 +71,10 @@ void describe(QCommandLineParser &parser)
 std::optional<std::vector<CalculatorTab>> tabsNamed(const QString &name)
 {
     if (name == u"all") {
-        const auto all = allCases<CalculatorTab>();
-        return std::vector<CalculatorTab>(all.begin(), all.end());
+        std::vector<CalculatorTab> all;
+        for (const TabInfo &tab : TabRegistry::tabs())
+            all.push_back(tab.id);
+        return all;
     }
     if (const auto tab = fromRaw<CalculatorTab>(name))
         return std::vector<CalculatorTab>{*tab};
@@ -114,8 +117,8 @@ Parsed parse(const QStringList &arguments)
     if (parser.isSet(tabOption)) {
         const auto tabs = tabsNamed(parser.value(tabOption));
         if (!tabs) {
-            out.error = QStringLiteral("Unknown tab \"%1\": use repayment, capacity, income, upfront or all.")
-                            .arg(parser.value(tabOption));
+            out.error = QStringLiteral("Unknown tab \"%1\": use %2 or all.")
+                            .arg(parser.value(tabOption), TabRegistry::storedNames(QStringLiteral(", ")));
             return out;
         }
         o.tabs = *tabs;
@@ -124,16 +127,16 @@ Parsed parse(const QStringList &arguments)
     if (parser.isSet(cardOption)) {
         o.card = fromRaw<CalculatorTab>(parser.value(cardOption));
         if (!o.card) {
-            out.error = QStringLiteral("Unknown card \"%1\": use repayment, capacity, income or upfront.")
-                            .arg(parser.value(cardOption));
+            out.error = QStringLiteral("Unknown card \"%1\": use %2.")
+                            .arg(parser.value(cardOption), TabRegistry::storedNames());
             return out;
         }
     }
     if (parser.isSet(screenOption)) {
         o.screen = fromRaw<CalculatorTab>(parser.value(screenOption));
         if (!o.screen) {
-            out.error = QStringLiteral("Unknown screen \"%1\": use repayment, capacity, income or upfront.")
-                            .arg(parser.value(screenOption));
+            out.error = QStringLiteral("Unknown screen \"%1\": use %2.")
+                            .arg(parser.value(screenOption), TabRegistry::storedNames());
             return out;
         }
     }

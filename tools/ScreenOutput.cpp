@@ -5,10 +5,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
-#include "ui/CapacityView.h"
-#include "ui/IncomeView.h"
-#include "ui/RepaymentView.h"
-#include "ui/UpfrontView.h"
+#include "ui/ScreenFactory.h"
 #include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandDateField.h"
 
@@ -26,17 +23,6 @@ constexpr int windowWidth = 470;
 constexpr int padding = 12;
 constexpr qreal scale = 2;
 
-QWidget *makeScreen(CalculatorStore &store, CalculatorTab tab, QWidget *parent)
-{
-    switch (tab) {
-    case CalculatorTab::repayment: return new RepaymentView(store, parent);
-    case CalculatorTab::capacity: return new CapacityView(store, parent);
-    case CalculatorTab::income: return new IncomeView(store, parent);
-    case CalculatorTab::upfront: return new UpfrontView(store, parent);
-    }
-    return new QWidget(parent);
-}
-
 } // namespace
 
 QImage render(CalculatorStore &store, CalculatorTab tab, bool dark)
@@ -49,7 +35,7 @@ QImage render(CalculatorStore &store, CalculatorTab tab, bool dark)
     column->setAttribute(Qt::WA_DontShowOnScreen);
     auto *layout = new QVBoxLayout(column.get());
     layout->setContentsMargins(padding, padding, padding, padding);
-    layout->addWidget(makeScreen(store, tab, column.get()));
+    layout->addWidget(ScreenFactory::make(tab, store, column.get()));
     layout->addStretch();
     column->setFixedWidth(windowWidth);
     column->show();

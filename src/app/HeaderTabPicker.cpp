@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "core/CalculatorStore.h"
+#include "tabs/TabRegistry.h"
 
 namespace brolga {
 
@@ -9,22 +10,11 @@ namespace {
 QList<PillPicker::Option> tabOptions()
 {
     QList<PillPicker::Option> list;
-    for (const auto &[label, tab] : HeaderTabPicker::tabs())
-        list.append({label, QVariant::fromValue(static_cast<int>(tab))});
+    for (const TabInfo &tab : TabRegistry::tabs())
+        list.append({tab.title, QVariant::fromValue(static_cast<int>(tab.id))});
     return list;
 }
 } // namespace
-
-const QList<std::pair<QString, CalculatorTab>> &HeaderTabPicker::tabs()
-{
-    static const QList<std::pair<QString, CalculatorTab>> list{
-        {QStringLiteral("Repayment"), CalculatorTab::repayment},
-        {QStringLiteral("Capacity"), CalculatorTab::capacity},
-        {QStringLiteral("Income"), CalculatorTab::income},
-        {QStringLiteral("Upfront"), CalculatorTab::upfront},
-    };
-    return list;
-}
 
 HeaderTabPicker::HeaderTabPicker(CalculatorStore &store, QWidget *parent)
     : PillPicker(

@@ -14,8 +14,6 @@ class HeaderTabPicker : public PillPicker {
 public:
     explicit HeaderTabPicker(CalculatorStore &store, QWidget *parent = nullptr);
 
-    static const QList<std::pair<QString, CalculatorTab>> &tabs();
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 };

@@ -12,10 +12,7 @@
 #include "brand/CreditFooter.h"
 #include "brand/Motion.h"
 #include "core/CalculatorStore.h"
-#include "ui/CapacityView.h"
-#include "ui/IncomeView.h"
-#include "ui/RepaymentView.h"
-#include "ui/UpfrontView.h"
+#include "ui/ScreenFactory.h"
 #include "ui/access/AccessibleView.h"
 #include "update/UpdateAvailableStrip.h"
 #include "update/UpdateCheck.h"
@@ -197,12 +194,7 @@ QWidget *RootView::screen(CalculatorTab tab)
     QWidget *&slot = screens_[static_cast<std::size_t>(tab)];
     if (slot)
         return slot;
-    switch (tab) {
-    case CalculatorTab::repayment: slot = new RepaymentView(store_); break;
-    case CalculatorTab::capacity: slot = new CapacityView(store_); break;
-    case CalculatorTab::income: slot = new IncomeView(store_); break;
-    case CalculatorTab::upfront: slot = new UpfrontView(store_); break;
-    }
+    slot = ScreenFactory::make(tab, store_);
     slot->hide();
     // Above the credit footer; only one screen shows at a time, so their order among themselves is free.
     column_->insertWidget(column_->indexOf(footer_), slot);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Enums.h"
+#include "tabs/TabRegistry.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -110,7 +111,7 @@ private:
     QString stripVersion_;
     QScrollArea *scroll_ = nullptr;
     QVBoxLayout *column_ = nullptr;
-    std::array<QWidget *, 4> screens_{};
+    std::array<QWidget *, TabRegistry::count> screens_{};
     CreditFooter *footer_ = nullptr;
     ToastCapsule *toast_ = nullptr;
     QString themeID_;

@@ -278,6 +278,8 @@ double foreignSurchargeRate(AUState state)
     return 0;
 }
 
+bool hasForeignSurcharge(AUState state) { return foreignSurchargeRate(state) > 0; }
+
 double transferFee(AUState state)
 {
     switch (state) {

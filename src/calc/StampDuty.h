@@ -43,6 +43,8 @@ std::pair<double, QString> concession(AUState state, double price, BuyerType buy
 
 // Fraction of the whole price charged on top for a foreign purchaser.
 double foreignSurchargeRate(AUState state);
+// Whether the state charges a foreign purchaser anything on top.
+bool hasForeignSurcharge(AUState state);
 double transferFee(AUState state);
 double mortgageFee(AUState state);
 

@@ -7,11 +7,10 @@
 #include "brand/CustomLogoMark.h"
 #include "brand/MarkText.h"
 #include "brand/SaltbushCredit.h"
-#include "calc/LMI.h"
-#include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "export/ExportTexts.h"
+#include "tabs/TabRegistry.h"
 #include "ui/DonutChart.h"
 #include "ui/controls/TabularDigits.h"
 
@@ -53,50 +52,6 @@ Colour white(qreal opacity)
         c.setAlphaF(float(opacity));
         return c;
     };
-}
-
-QString cardTitle(CalculatorTab tab)
-{
-    switch (tab) {
-    case CalculatorTab::repayment: return QStringLiteral("Loan repayment estimate");
-    case CalculatorTab::capacity: return QStringLiteral("Borrowing capacity estimate");
-    case CalculatorTab::income: return QStringLiteral("Income assessment");
-    case CalculatorTab::upfront: return QStringLiteral("Purchase costs estimate");
-    }
-    return {};
-}
-
-// A stored count such as days a week, shown whole; nonsense stays visible as a dash rather than overflowing.
-QString whole(double value)
-{
-    if (!std::isfinite(value))
-        return QStringLiteral("\u2014");
-    return QString::number(std::trunc(value), 'f', 0);
-}
-
-// Hours a week as entered: 38, or 37.5 with one decimal when not whole.
-QString hours(double value)
-{
-    if (!std::isfinite(value))
-        return QStringLiteral("\u2014");
-    const QString tenths = QString::number(value, 'f', 1);
-    return tenths.endsWith(QStringLiteral(".0")) ? tenths.chopped(2) : tenths;
-}
-
-QString paySummary(const CalculatorState &st)
-{
-    switch (st.payBasis) {
-    case PayBasis::hourly:
-        return Format::money(st.payRate, 2) + QStringLiteral("/hr \u00D7 ") + hours(st.unitsPerWeek) + u'h';
-    case PayBasis::daily:
-        return Format::money(st.payRate, 2) + QStringLiteral("/day \u00D7 ") + whole(st.unitsPerWeek) +
-               QStringLiteral(" \u00D7 ") + whole(st.contractorWeeks) + QStringLiteral("wk");
-    case PayBasis::weekly: return Format::money(st.payRate, 0) + QStringLiteral("/wk");
-    case PayBasis::fortnightly: return Format::money(st.payRate, 0) + QStringLiteral("/ftn");
-    case PayBasis::monthly: return Format::money(st.payRate, 0) + QStringLiteral("/mth");
-    case PayBasis::annual: return Format::money(st.payRate, 0) + QStringLiteral(" p.a.");
-    }
-    return {};
 }
 
 constexpr QChar nbsp(0x00A0);
@@ -236,7 +191,8 @@ struct CardLayout {
         return lines;
     }
 
-    qreal header(const CalculatorState &st, CalculatorTab tab, const std::optional<QImage> &logo, const QDateTime &now)
+    qreal header(const CalculatorState &st, const QString &title, const std::optional<QImage> &logo,
+                 const QDateTime &now)
     {
         const qreal inner = ExportCard::cardWidth - 2 * pad;
 
@@ -257,7 +213,7 @@ struct CardLayout {
             Colour colour;
         };
         std::vector<Line> left{
-            {cardTitle(tab), cardTitle(tab), Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
+            {title, title, Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
         if (st.hasIdentity()) {
             QStringList identity;
             for (const QString *part : {&st.brokerName, &st.brokerCompany})
@@ -417,155 +373,39 @@ struct CardLayout {
         return wrapped(text, Face::sans, 13, FontWeight::regular, at, width, [ink] { return ink; });
     }
 
-    qreal repayment(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
+    static std::vector<Pair> pairs(const std::vector<Figure> &section)
     {
-        const auto s = store.scenario();
-        if (!s)
-            return empty(QStringLiteral("No scenario to export."), at, width, ink);
-        const CalculatorState &st = store.state();
-        const QString per = suffix(st.frequency);
-
-        qreal y = at.y();
-        y += bigNumber(frequencyWord(st.frequency) + QStringLiteral(" repayment"), Format::money(s->payment, 2) + per,
-                       QPointF(at.x(), y)) +
-             sectionSpacing;
-        // Rate and term as the figures were worked out: the scenario holds them clamped into range.
-        y += grid({{QStringLiteral("Loan amount"), Format::money(st.loanAmount, 0)},
-                   {QStringLiteral("Interest rate"), Format::percent(s->annualRatePercent, 2)},
-                   {QStringLiteral("Term"), termText(s->termYears)},
-                   {QStringLiteral("Repayment type"), repaymentTypeLabel(st.repaymentType)},
-                   {QStringLiteral("Offset balance"), Format::money(st.offsetAmount, 0)},
-                   {QStringLiteral("Extra repayment"), Format::money(st.extraRepayment, 0) + per}},
-                  QPointF(at.x(), y), width, ink) +
-             sectionSpacing;
-
-        std::vector<Pair> list{{QStringLiteral("Total interest"), Format::money(s->totalInterest, 0)},
-                               {QStringLiteral("Total payable"), Format::money(s->totalPayable, 0)}};
-        if (st.repaymentType == RepaymentType::interestOnly && s->paymentAfterIO > 0)
-            list.push_back({QStringLiteral("Reverts to"), Format::money(s->paymentAfterIO, 2) + per});
-        if (const auto b = store.baselineScenario()) {
-            list.push_back({QStringLiteral("Interest saved by extra repayments"),
-                            Format::money(b->totalInterest - s->totalInterest, 0)});
-            list.push_back({QStringLiteral("Paid off in"), Format::duration(s->periodsToClear, s->frequency)});
-        }
-        if (const auto c = store.compareScenario()) {
-            list.push_back({QStringLiteral("Repayment at ") + Format::percent(c->annualRatePercent, 2),
-                            Format::money(c->payment, 2) + per});
-            list.push_back({QStringLiteral("Difference over the term"),
-                            Format::money(std::fabs(c->totalPayable - s->totalPayable), 0)});
-        }
-        const QRectF ring(at.x(), y, donutSize, donutSize);
-        const double fraction = DonutChart::interestFraction(st.loanAmount, s->totalInterest);
-        pieces.push_back([ring, fraction](QPainter &p) {
-            DonutChart::paint(p, ring, fraction,
-                              {themed(&Theme::chartPrimaryLight)(), themed(&Theme::chartAccentLight)()});
-        });
-        const qreal rowsX = at.x() + donutSize + 22;
-        const qreal rowsHeight = rows(list, QPointF(rowsX, y), at.x() + width - rowsX, ink);
-        y += std::max(donutSize, rowsHeight);
-        return y - at.y();
+        std::vector<Pair> out;
+        for (const Figure &f : TabFigures::on(section, Surface::card))
+            out.push_back({f.labelOn(Surface::card), f.text()});
+        return out;
     }
 
-    qreal capacity(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
+    // The hero figure, the inputs in a grid, then the result rows (beside the ring when there is one) and notes.
+    qreal body(const TabFigures &f, const QPointF &at, qreal width, const QColor &ink)
     {
-        const auto r = store.capacity();
-        if (!r)
-            return empty(QStringLiteral("No capacity result to export."), at, width, ink);
-        const CalculatorState &st = store.state();
+        if (!f.hasResult)
+            return empty(f.noResultCard, at, width, ink);
         qreal y = at.y();
-        y += bigNumber(QStringLiteral("Indicative maximum loan"), Format::money(r->maxLoan, 0), QPointF(at.x(), y)) +
-             sectionSpacing;
-        y += grid({{QStringLiteral("Gross household income"), Format::money(st.grossIncome, 0)},
-                   {QStringLiteral("Applicants"), applicantsLabel(st.applicantType)},
-                   {QStringLiteral("Dependants"), QString::number(st.dependants)},
-                   {QStringLiteral("Other commitments"), Format::money(st.monthlyOtherDebts, 0) + QStringLiteral("/mth")},
-                   {QStringLiteral("Assessment rate"), Format::percent(r->assessmentRate, 2)},
-                   {QStringLiteral("Tax year"), TaxScale::scale(st.taxYear).year}},
-                  QPointF(at.x(), y), width, ink) +
-             sectionSpacing;
-        y += rows({{QStringLiteral("Net monthly income"), Format::money(r->netMonthly, 0)},
-                   {QStringLiteral("Assessed living expenses"), Format::money(r->livingExpenses, 0)},
-                   {QStringLiteral("Monthly surplus"), Format::money(r->surplus, 0)},
-                   {QStringLiteral("Serviceability limit"), Format::money(r->serviceabilityLimit, 0)},
-                   {QStringLiteral("DTI limit"), Format::money(r->dtiLimit, 0)},
-                   {QStringLiteral("Binding constraint"), bindingLabel(r->serviceabilityBinds())}},
-                  QPointF(at.x(), y), width, ink);
-        return y - at.y();
-    }
-
-    qreal income(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
-    {
-        const CalculatorState &st = store.state();
-        const IncomeResult r = store.income();
-        qreal y = at.y();
-        y += bigNumber(QStringLiteral("Assessable annual income"), Format::money(r.assessable, 0), QPointF(at.x(), y)) +
-             sectionSpacing;
-        y += grid({{QStringLiteral("Employment"), employmentLabel(st.employmentType)},
-                   {QStringLiteral("Paid"), paySummary(st)},
-                   {QStringLiteral("Super"), Format::percent(st.superRatePercent, 1) +
-                                                 (st.quotedIncludesSuper ? QStringLiteral(" incl.")
-                                                                         : QStringLiteral(" on top"))},
-                   {QStringLiteral("Base (excl. super)"), Format::money(r.baseAnnual, 0)},
-                   {QStringLiteral("Financial year"), TaxScale::scale(st.taxYear).year},
-                   {QStringLiteral("Occupation"), presetLabel(st.occupationPreset)}},
-                  QPointF(at.x(), y), width, ink) +
-             sectionSpacing;
-
-        std::vector<Pair> list;
-        for (const IncomeComponent &c : r.components) {
-            QString label = c.label;
-            if (c.shadePercent < 100)
-                label += QStringLiteral(" \u2014 ") + Format::money(c.raw, 0) + QStringLiteral(" at ") +
-                         Format::percent(c.shadePercent, 0);
-            list.push_back({label, Format::money(c.assessed(), 0)});
+        y += bigNumber(f.hero.labelOn(Surface::card), f.hero.text(), QPointF(at.x(), y)) + sectionSpacing;
+        y += grid(pairs(f.inputs), QPointF(at.x(), y), width, ink) + sectionSpacing;
+        const std::vector<Pair> list = pairs(f.results);
+        if (f.ring) {
+            const QRectF ring(at.x(), y, donutSize, donutSize);
+            const double fraction = DonutChart::interestFraction(f.ring->first, f.ring->second);
+            pieces.push_back([ring, fraction](QPainter &p) {
+                DonutChart::paint(p, ring, fraction,
+                                  {themed(&Theme::chartPrimaryLight)(), themed(&Theme::chartAccentLight)()});
+            });
+            const qreal rowsX = at.x() + donutSize + 22;
+            const qreal rowsHeight = rows(list, QPointF(rowsX, y), at.x() + width - rowsX, ink);
+            y += std::max(donutSize, rowsHeight);
+        } else {
+            y += rows(list, QPointF(at.x(), y), width, ink);
         }
-        list.push_back({QStringLiteral("Assessable income"), Format::money(r.assessable, 0)});
-        list.push_back({QStringLiteral("Net income (monthly)"), Format::money(r.netMonthly, 0)});
-        if (st.hasHELP)
-            list.push_back({QStringLiteral("HELP repayment (p.a.)"), Format::money(r.helpAnnual, 0)});
-        y += rows(list, QPointF(at.x(), y), width, ink);
-
-        if (r.ytd)
-            y += sectionSpacing + note(QStringLiteral("YTD check: ") + r.ytd->verdict, QPointF(at.x(), y + sectionSpacing), width);
-        y += sectionSpacing +
-             note(QStringLiteral("Variable income is shaded per common lender treatment; every lender's policy differs."),
-                  QPointF(at.x(), y + sectionSpacing), width);
-        return y - at.y();
-    }
-
-    qreal upfront(const CalculatorStore &store, const QPointF &at, qreal width, const QColor &ink)
-    {
-        const CalculatorState &st = store.state();
-        const DutyResult d = store.duty();
-        const LMIResult m = store.lmi();
-        qreal y = at.y();
-        y += bigNumber(QStringLiteral("Cash required at settlement"), Format::money(store.fundsToComplete(), 0),
-                       QPointF(at.x(), y)) +
-             sectionSpacing;
-        y += grid({{QStringLiteral("State"), rawValue(st.state)},
-                   {QStringLiteral("Purchase price"), Format::money(st.purchasePrice, 0)},
-                   {QStringLiteral("Deposit"), Format::money(st.depositAmount, 0)},
-                   {QStringLiteral("Buyer"), buyerLabel(st.buyerType)},
-                   {QStringLiteral("Property"), propertyLabel(st.propertyKind)},
-                   {QStringLiteral("LVR"), Format::percent(m.lvr, 1)}},
-                  QPointF(at.x(), y), width, ink) +
-             sectionSpacing;
-
-        // Fees that are negative or unreadable count as not entered, as in the cash-required figure.
-        auto entered = [](double amount) { return std::isfinite(amount) && amount > 0 ? amount : 0.0; };
-        std::vector<Pair> list{
-            {QStringLiteral("Loan required"), Format::money(LMI::loanRequired(st), 0)},
-            {QStringLiteral("Transfer duty payable"), Format::money(d.payable(), 0)},
-            {QStringLiteral("Registration fees"), Format::money(d.transferFee + d.mortgageFee, 0)},
-            {QStringLiteral("Conveyancing / inspections / other"),
-             Format::money(entered(st.legalFees) + entered(st.inspectionFees) + entered(st.otherUpfrontCosts), 0)}};
-        if (m.premium > 0) {
-            list.push_back({QStringLiteral("LMI (incl. duty on premium)"), Format::money(LMI::includingDuty(m), 0)});
-            list.push_back({QStringLiteral("Loan if LMI capitalised"), Format::money(LMI::loanIfCapitalised(st), 0)});
-        }
-        y += rows(list, QPointF(at.x(), y), width, ink);
-        if (!d.note.isEmpty())
-            y += sectionSpacing + note(d.note, QPointF(at.x(), y + sectionSpacing), width);
+        for (const FigureNote &n : f.notes)
+            if (n.surfaces & unsigned(Surface::card))
+                y += sectionSpacing + note(n.text, QPointF(at.x(), y + sectionSpacing), width);
         return y - at.y();
     }
 
@@ -612,14 +452,9 @@ ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const st
 
     CardLayout layout;
     const qreal width = cardWidth - 2 * pad;
-    qreal y = layout.header(store.state(), tab, logo, store.now()) + pad;
-    const QPointF at(pad, y);
-    switch (tab) {
-    case CalculatorTab::repayment: y += layout.repayment(store, at, width, ink); break;
-    case CalculatorTab::capacity: y += layout.capacity(store, at, width, ink); break;
-    case CalculatorTab::income: y += layout.income(store, at, width, ink); break;
-    case CalculatorTab::upfront: y += layout.upfront(store, at, width, ink); break;
-    }
+    const TabInfo &info = TabRegistry::info(tab);
+    qreal y = layout.header(store.state(), info.heading, logo, store.now()) + pad;
+    y += layout.body(info.figures(store), QPointF(pad, y), width, ink);
     y += sectionSpacing;
     y += layout.disclaimer(showsHouseMark_, QPointF(pad, y), width) + pad;
 

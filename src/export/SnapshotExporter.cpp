@@ -4,6 +4,7 @@
 #include "core/CalculatorStore.h"
 #include "core/SafeFile.h"
 #include "export/ExportCard.h"
+#include "tabs/TabRegistry.h"
 #include "ui/FileDialogs.h"
 
 #include <QBuffer>
@@ -20,17 +21,6 @@ namespace brolga::SnapshotExporter {
 namespace {
 
 std::optional<QString> desktopOverride;
-
-QString tabWord(CalculatorTab tab)
-{
-    switch (tab) {
-    case CalculatorTab::repayment: return QStringLiteral("Repayment");
-    case CalculatorTab::capacity: return QStringLiteral("Capacity");
-    case CalculatorTab::income: return QStringLiteral("Income");
-    case CalculatorTab::upfront: return QStringLiteral("Upfront");
-    }
-    return {};
-}
 
 // Both forms in one object the clipboard owns: an image offered only on request would go with the process.
 void putOnClipboard(const QImage &image, const std::optional<QByteArray> &png)
@@ -129,7 +119,7 @@ std::optional<QByteArray> pngData(const QImage &image)
 
 QString fileName(CalculatorTab tab, const QDateTime &now)
 {
-    return QStringLiteral("Brolga-") + tabWord(tab) + u'-' +
+    return QStringLiteral("Brolga-") + TabRegistry::info(tab).title + u'-' +
            now.toLocalTime().toString(QStringLiteral("yyyy-MM-dd-HHmm")) + QStringLiteral(".png");
 }
 

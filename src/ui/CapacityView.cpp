@@ -3,11 +3,12 @@
 #include "brand/Brand.h"
 #include "brand/BrandRule.h"
 #include "brand/BrandType.h"
-#include "calc/LoanScenario.h"
-#include "calc/Serviceability.h"
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "tabs/CapacityFigures.h"
+#include "tabs/Labels.h"
+#include "ui/FigureRows.h"
 #include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/Card.h"
@@ -32,12 +33,6 @@ namespace brolga {
 namespace {
 
 QString money(double v) { return Format::money(v, 0); }
-
-// The monthly principal-and-interest repayment of the maximum loan at the product rate over 30 years.
-double repaymentAtProductRate(double loan, double ratePercent)
-{
-    return LoanScenario::annuity(loan, ratePercent / 100.0 / 12.0, Serviceability::assessmentMonths);
-}
 
 } // namespace
 
@@ -83,7 +78,8 @@ QWidget *CapacityView::buildApplicant()
     auto *card = new Card("Applicant", nullptr, this);
     auto *applicant = StoreBinding::picker(
         store_, &CalculatorState::applicantType,
-        QList<std::pair<QString, ApplicantType>>{{"Single", ApplicantType::single}, {"Couple", ApplicantType::couple}});
+        QList<std::pair<QString, ApplicantType>>{{Labels::applicants(ApplicantType::single), ApplicantType::single},
+                                                 {Labels::applicants(ApplicantType::couple), ApplicantType::couple}});
     applicant->setObjectName("applicantType");
     applicant->setAccessibleName("Applicants");
     card->addContent(applicant);
@@ -147,25 +143,26 @@ QWidget *CapacityView::buildDetail()
 {
     detail_ = new Card("Capacity detail", nullptr, this);
     detail_->setObjectName("capacityDetail");
-    auto row = [this](const char *name, const QString &label, bool emphasised = false) {
-        auto *r = new ResultRow(label, QString(), {}, emphasised);
+    auto row = [this](const char *name, bool emphasised = false) {
+        auto *r = new ResultRow(QString(), QString(), {}, emphasised);
         r->setObjectName(name);
         detail_->addContent(r);
         return r;
     };
     auto rule = [this] { detail_->addContent(new BrandRule); };
 
-    netRow_ = row("netMonthlyRow", "Net income (monthly)");
-    livingRow_ = row("livingRow", "Assessed living expenses");
-    debtsRow_ = row("debtsRow", "Other commitments");
+    // Labels and figures come from the tab's figures on every refresh.
+    netRow_ = row("netMonthlyRow");
+    livingRow_ = row("livingRow");
+    debtsRow_ = row("debtsRow");
     rule();
-    surplusRow_ = row("surplusRow", "Monthly surplus", true);
+    surplusRow_ = row("surplusRow", true);
     rule();
-    serviceRow_ = row("serviceabilityRow", "Serviceability limit");
-    dtiRow_ = row("dtiRow", QString());
+    serviceRow_ = row("serviceabilityRow");
+    dtiRow_ = row("dtiRow");
     rule();
-    maxRow_ = row("maxLoanRow", "Maximum loan", true);
-    repaymentRow_ = row("repaymentRow", "Repayment at product rate");
+    maxRow_ = row("maxLoanRow", true);
+    repaymentRow_ = row("repaymentRow");
     rule();
     detailNote_ = new FootNote(QString());
     detailNote_->setObjectName("detailNote");
@@ -185,25 +182,24 @@ void CapacityView::refresh()
         heroNote_->setText("Enter a gross annual income.");
         return;
     }
-    const CapacityResult &c = *result;
+    const TabFigures figures = CapacityFigures::build(store_);
 
-    heroValue_->setText(money(c.maxLoan));
-    // A shortfall is shown in the detail; the headline never reads as a negative surplus.
-    surplusStat_->setValue(money(std::max(c.surplus, 0.0)));
-    rateStat_->setValue(Format::percent(c.assessmentRate, 2));
-    heroNote_->setText(QString("Limited by: ") + (c.serviceabilityBinds() ? "Serviceability" : "DTI cap"));
+    heroValue_->setText(figures.hero.value);
+    surplusStat_->setValue(figures.at(u"headlineSurplus").value);
+    rateStat_->setValue(figures.at(u"assessmentRate").value);
+    heroNote_->setText(QString("Limited by: ") + figures.at(u"binding").value);
 
-    netRow_->setValue(money(c.netMonthly));
-    livingRow_->setValue(money(c.livingExpenses));
-    debtsRow_->setValue(money(s.monthlyOtherDebts));
-    surplusRow_->setValue(money(c.surplus));
-    surplusRow_->setTint(c.surplus > 0 ? &Brand::good : &Brand::bad);
-    serviceRow_->setValue(money(c.serviceabilityLimit));
-    dtiRow_->setLabel(QString::asprintf("DTI limit (%.1fx income)", s.dtiMultiple));
-    dtiRow_->setValue(money(c.dtiLimit));
-    maxRow_->setValue(money(c.maxLoan));
-    repaymentRow_->setVisible(c.maxLoan > 0);
-    repaymentRow_->setValue(Format::money(repaymentAtProductRate(c.maxLoan, s.interestRate), 2) + "/mth");
+    FigureRows::show(netRow_, figures.find(u"netMonthly"));
+    FigureRows::show(livingRow_, figures.find(u"livingExpenses"));
+    // The month is in the label's card; the row shows the amount alone.
+    const Figure &debts = figures.at(u"otherCommitments");
+    debtsRow_->setLabel(debts.labelOn(Surface::screen));
+    debtsRow_->setValue(debts.value);
+    FigureRows::show(surplusRow_, figures.find(u"surplus"));
+    FigureRows::show(serviceRow_, figures.find(u"serviceabilityLimit"));
+    FigureRows::show(dtiRow_, figures.find(u"dtiLimit"));
+    FigureRows::show(maxRow_, &figures.hero);
+    FigureRows::show(repaymentRow_, figures.find(u"repaymentAtRate"));
     detailNote_->setText("Living expenses use a HEM-style floor plus 1% of income above $50,000. Tax is the " +
                          TaxScale::scale(s.taxYear).year +
                          " resident scale with the 2% Medicare levy. Every lender scales expenses and shades income "

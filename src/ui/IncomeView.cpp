@@ -6,6 +6,9 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "tabs/IncomeFigures.h"
+#include "tabs/Labels.h"
+#include "ui/FigureRows.h"
 #include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandCheckBox.h"
 #include "ui/controls/BrandDateField.h"
@@ -60,6 +63,15 @@ template <class W> W *named(W *widget, const char *name, const QString &spoken)
 {
     widget->setAccessibleName(spoken);
     return named(widget, name);
+}
+
+// Every case of E with its label, in picker order.
+template <typename E> QList<std::pair<QString, E>> choices(QString (*label)(E))
+{
+    QList<std::pair<QString, E>> out;
+    for (E value : allCases<E>())
+        out.append({label(value), value});
+    return out;
 }
 
 QString payRateLabel(PayBasis basis)
@@ -136,20 +148,9 @@ QWidget *IncomeView::buildEmployment()
     auto *card = new Card("Employment", nullptr, this);
     card->addContent(named(
         StoreBinding::picker(store_, &CalculatorState::employmentType,
-                             QList<std::pair<QString, EmploymentType>>{{"Full-time", EmploymentType::fullTime},
-                                                                       {"Part-time", EmploymentType::partTime},
-                                                                       {"Casual", EmploymentType::casual},
-                                                                       {"Contractor", EmploymentType::contractor}}),
+                         choices<EmploymentType>(&Labels::employment)),
         "employmentType", "Employment type"));
-    card->addContent(named(StoreBinding::picker(store_, &CalculatorState::payBasis,
-                                                QList<std::pair<QString, PayBasis>>{
-                                                    {"Hourly", PayBasis::hourly},
-                                                    {"Daily", PayBasis::daily},
-                                                    {"Weekly", PayBasis::weekly},
-                                                    {"Fortnightly", PayBasis::fortnightly},
-                                                    {"Monthly", PayBasis::monthly},
-                                                    {"Annual", PayBasis::annual}},
-                                                3),
+    card->addContent(named(StoreBinding::picker(store_, &CalculatorState::payBasis, choices<PayBasis>(&Labels::payBasis), 3),
                            "payBasis", "Pay basis"));
 
     // Label, decimals and the units' range follow the pay basis; refresh() sets them.
@@ -188,12 +189,8 @@ QWidget *IncomeView::buildEmployment()
         "quotedIncludesSuper"));
 
     card->addContent(caption("Occupation"));
-    const QList<std::pair<QString, OccupationPreset>> presets{{"Standard", OccupationPreset::standard},
-                                                              {"Essential", OccupationPreset::essential},
-                                                              {"Mining", OccupationPreset::mining},
-                                                              {"Public service", OccupationPreset::publicService}};
     QList<PillPicker::Option> presetOptions;
-    for (const auto &[label, preset] : presets)
+    for (const auto &[label, preset] : choices<OccupationPreset>(&Labels::preset))
         presetOptions.append({label, int(preset)});
     // A preset also rewrites the shading and the super rate, so it goes through the store's preset action.
     auto *presetPicker = new PillPicker(
@@ -243,7 +240,7 @@ QWidget *IncomeView::buildYTD()
                            "employmentStart"));
 
     paceRow_ = named(new ResultRow(QString(), QString()), "paceRow");
-    againstRow_ = named(new ResultRow("Against base", QString(), {}, true), "againstRow");
+    againstRow_ = named(new ResultRow(QString(), QString(), {}, true), "againstRow");
     verdictNote_ = named(new FootNote(QString()), "verdictNote");
     ytdResult_ = named(column({paceRow_, againstRow_, verdictNote_}), "ytdResult");
     card->addContent(ytdResult_);
@@ -291,7 +288,7 @@ QWidget *IncomeView::buildVariable()
     componentRows_->setContentsMargins(0, 0, 0, 0);
     componentRows_->setSpacing(10);
     card->addContent(rows);
-    assessableRow_ = named(new ResultRow("Assessable income", QString()), "assessableRow");
+    assessableRow_ = named(new ResultRow(QString(), QString()), "assessableRow");
     card->addContent(assessableRow_);
     card->addContent(new FootNote("Shading reflects common lender treatment and is fully editable — every lender's "
                                   "policy differs. Confirm against the lender's own calculator before relying on it."));
@@ -313,13 +310,14 @@ QWidget *IncomeView::buildTakeHome()
 {
     auto *card = new Card("Take-home", nullptr, this);
     card->addContent(named(StoreBinding::checkBox(store_, &CalculatorState::hasHELP, "HELP / HECS debt"), "hasHELP"));
-    netRow_ = named(new ResultRow("Net income (monthly)", QString()), "netRow");
-    marginalRow_ = named(new ResultRow("Marginal rate", QString()), "marginalRow");
-    effectiveRow_ = named(new ResultRow("Effective rate (incl. Medicare)", QString()), "effectiveRow");
+    // Labels and figures come from the tab's figures on every refresh.
+    netRow_ = named(new ResultRow(QString(), QString()), "netRow");
+    marginalRow_ = named(new ResultRow(QString(), QString()), "marginalRow");
+    effectiveRow_ = named(new ResultRow(QString(), QString()), "effectiveRow");
     for (ResultRow *r : {netRow_, marginalRow_, effectiveRow_})
         card->addContent(r);
-    helpRow_ = named(new ResultRow("HELP repayment (p.a.)", QString()), "helpRow");
-    afterHelpRow_ = named(new ResultRow("Net monthly after HELP", QString()), "afterHelpRow");
+    helpRow_ = named(new ResultRow(QString(), QString()), "helpRow");
+    afterHelpRow_ = named(new ResultRow(QString(), QString()), "afterHelpRow");
     helpNote_ = named(new FootNote(QString()), "helpNote");
     helpRows_ = named(column({helpRow_, afterHelpRow_, helpNote_}), "helpRows");
     card->addContent(helpRows_);
@@ -333,9 +331,11 @@ void IncomeView::refresh()
     const CalculatorState &s = store_.state();
     const IncomeResult r = store_.income();
 
-    heroValue_->setText(money(r.assessable));
-    baseStat_->setValue(money(r.baseAnnual));
-    netStat_->setValue(money(r.netMonthly));
+    const TabFigures figures = IncomeFigures::build(store_);
+
+    heroValue_->setText(figures.hero.value);
+    baseStat_->setValue(figures.at(u"base").value);
+    netStat_->setValue(figures.at(u"netMonthly").value);
     const QString heroNote = r.ytd ? r.ytd->verdict : r.baseAnnual <= 0 ? QString("Enter a pay rate to begin.") : QString();
     heroNote_->setText(heroNote);
     heroNote_->setVisible(!heroNote.isEmpty());
@@ -361,33 +361,26 @@ void IncomeView::refresh()
     ytdHelp_->setVisible(!r.ytd);
     if (r.ytd) {
         const YTDCheck &y = *r.ytd;
-        paceRow_->setLabel(QStringLiteral("Annualised pace (%1 days)").arg(y.daysElapsed));
-        paceRow_->setValue(money(y.annualisedPace));
-        againstRow_->setValue((y.variance >= 0 ? QStringLiteral("+") : QStringLiteral("\u2212")) +
-                              Format::percent(std::abs(y.variance) * 100, 1));
-        againstRow_->setTint(std::abs(y.variance) <= 0.03 ? &Brand::good : &Brand::accent);
+        FigureRows::show(paceRow_, figures.find(u"pace"));
+        FigureRows::show(againstRow_, figures.find(u"against"));
         verdictNote_->setText(y.verdict);
     }
 
     useLower_->setVisible(s.bonusThisFY > 0 && s.bonusLastFY > 0);
-    for (int i = 0; i < int(r.components.size()); ++i) {
-        const IncomeComponent &c = r.components[i];
-        ResultRow *row = componentRow(i);
-        row->setLabel(c.shadePercent >= 100 ? c.label
-                                            : c.label + " — " + money(c.raw) + " at " + Format::percent(c.shadePercent, 0));
-        row->setValue(money(c.assessed()));
-        row->show();
-    }
+    for (int i = 0; i < int(r.components.size()); ++i)
+        FigureRows::show(componentRow(i), figures.find(QStringLiteral("component%1").arg(i)));
     for (int i = int(r.components.size()); i < components_.size(); ++i)
         components_[i]->hide();
-    assessableRow_->setValue(money(r.assessable));
+    FigureRows::show(assessableRow_, figures.find(u"assessable"));
 
-    netRow_->setValue(money(r.netMonthly));
-    marginalRow_->setValue(Format::percent(r.marginalRatePercent, 0));
-    effectiveRow_->setValue(Format::percent(r.effectiveRatePercent, 1));
+    const std::pair<ResultRow *, QStringView> takeHome[] = {{netRow_, u"netMonthly"},
+                                                            {marginalRow_, u"marginalRate"},
+                                                            {effectiveRow_, u"effectiveRate"},
+                                                            {helpRow_, u"help"},
+                                                            {afterHelpRow_, u"afterHelp"}};
+    for (const auto &[row, id] : takeHome)
+        FigureRows::show(row, figures.find(id));
     helpRows_->setVisible(s.hasHELP);
-    helpRow_->setValue(money(r.helpAnnual));
-    afterHelpRow_->setValue(money(r.netMonthly - r.helpAnnual / 12));
     helpNote_->setText("Lenders treat the HELP repayment as a commitment — add " + money(r.helpAnnual / 12) +
                        "/mth to other commitments on the Capacity tab. Thresholds index each 1 July.");
     send_->setText("Use " + money(r.assessable) + " in Capacity \u2192");

@@ -5,8 +5,11 @@
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "tabs/Labels.h"
+#include "tabs/RepaymentFigures.h"
 #include "ui/BalanceChart.h"
 #include "ui/DonutChart.h"
+#include "ui/FigureRows.h"
 #include "ui/LegendDot.h"
 #include "ui/ProjectionMode.h"
 #include "ui/YearlyTable.h"
@@ -64,9 +67,6 @@ void setShown(QWidget *widget, bool shown)
         widget->setVisible(shown);
 }
 
-QColor good() { return Brand::good(); }
-QColor bad() { return Brand::bad(); }
-
 } // namespace
 
 RepaymentView::RepaymentView(CalculatorStore &store, QWidget *parent) : QWidget(parent), store_(store)
@@ -75,26 +75,6 @@ RepaymentView::RepaymentView(CalculatorStore &store, QWidget *parent) : QWidget(
     build();
     connect(&store_, &CalculatorStore::stateChanged, this, &RepaymentView::refresh);
     refresh();
-}
-
-QString RepaymentView::frequencyName(PaymentFrequency frequency)
-{
-    switch (frequency) {
-    case PaymentFrequency::weekly: return QStringLiteral("Weekly");
-    case PaymentFrequency::fortnightly: return QStringLiteral("Fortnightly");
-    case PaymentFrequency::monthly: return QStringLiteral("Monthly");
-    }
-    return {};
-}
-
-QString RepaymentView::frequencySuffix(PaymentFrequency frequency)
-{
-    switch (frequency) {
-    case PaymentFrequency::weekly: return QStringLiteral("/wk");
-    case PaymentFrequency::fortnightly: return QStringLiteral("/ftn");
-    case PaymentFrequency::monthly: return QStringLiteral("/mth");
-    }
-    return {};
 }
 
 QString RepaymentView::stripCaption(int index) const { return stripCaptions_.at(std::size_t(index))->text(); }
@@ -160,8 +140,8 @@ void RepaymentView::buildLoanCard()
                                 loanCard_);
     typePicker_ = StoreBinding::picker<RepaymentType>(
         store_, &CalculatorState::repaymentType,
-        {{QStringLiteral("P & I"), RepaymentType::principalAndInterest},
-         {QStringLiteral("Interest Only"), RepaymentType::interestOnly}},
+        {{Labels::repaymentType(RepaymentType::principalAndInterest), RepaymentType::principalAndInterest},
+         {Labels::repaymentType(RepaymentType::interestOnly), RepaymentType::interestOnly}},
         std::nullopt, loanCard_);
     typePicker_->setAccessibleName(QStringLiteral("Repayment type"));
     ioYears_ = StoreBinding::field(store_, &CalculatorState::ioYears,
@@ -169,7 +149,7 @@ void RepaymentView::buildLoanCard()
                                     .step = 1, .upper = 15},
                                    loanCard_);
     extra_ = StoreBinding::field(store_, &CalculatorState::extraRepayment,
-                                 {.label = QStringLiteral("Extra ") + frequencySuffix(store_.state().frequency),
+                                 {.label = QStringLiteral("Extra ") + Labels::suffix(store_.state().frequency),
                                   .prefix = dollar, .upper = 1000000},
                                  loanCard_);
 
@@ -181,7 +161,7 @@ void RepaymentView::buildLoanCard()
                                           &Brand::textSecondary, frequencyColumn);
     QList<std::pair<QString, PaymentFrequency>> frequencies;
     for (PaymentFrequency f : allCases<PaymentFrequency>())
-        frequencies.append({frequencyName(f), f});
+        frequencies.append({Labels::frequency(f), f});
     frequencyPicker_ =
         StoreBinding::picker<PaymentFrequency>(store_, &CalculatorState::frequency, frequencies, std::nullopt,
                                                frequencyColumn);
@@ -234,7 +214,7 @@ void RepaymentView::buildSummaryCard()
     legendLayout->setSpacing(6);
     principalDot_ = new LegendDot(&Brand::chartPrimary, QStringLiteral("Principal"), QString(), legend);
     interestDot_ = new LegendDot(&Brand::chartAccent, QStringLiteral("Total interest"), QString(), legend);
-    totalPayable_ = new ResultRow(QStringLiteral("Total payable"), QString(), {}, false, legend);
+    totalPayable_ = new ResultRow(QString(), QString(), {}, false, legend);
     legendLayout->addStretch(1);
     legendLayout->addWidget(principalDot_);
     legendLayout->addWidget(interestDot_);
@@ -244,13 +224,13 @@ void RepaymentView::buildSummaryCard()
     ringLayout->addWidget(donut_, 0, Qt::AlignVCenter);
     ringLayout->addWidget(legend, 1);
 
-    offsetRow_ = new ResultRow(QStringLiteral("Offset balance"), QString(), {}, false, summaryCard_);
-    interestSaved_ = new ResultRow(QStringLiteral("Interest saved by extra repayments"), QString(), &good, false,
-                                   summaryCard_);
-    paidOffIn_ = new ResultRow(QStringLiteral("Loan paid off in"), QString(), &good, false, summaryCard_);
-    timeSaved_ = new ResultRow(QStringLiteral("Time saved"), QString(), &good, false, summaryCard_);
+    offsetRow_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
+    // Labels, figures and tints come from the tab's figures on every refresh.
+    interestSaved_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
+    paidOffIn_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
+    timeSaved_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
     compareRule_ = new BrandRule(summaryCard_);
-    compareTotal_ = new ResultRow(QStringLiteral("Total saved at compare rate"), QString(), &good, false, summaryCard_);
+    compareTotal_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
 
     auto *strip = new QWidget(summaryCard_);
     strip->setObjectName(QStringLiteral("frequencyStrip"));
@@ -330,7 +310,8 @@ void RepaymentView::refresh()
     const CalculatorState &state = store_.state();
     const std::optional<LoanScenario> scenario = store_.scenario();
     const std::optional<LoanScenario> compare = store_.compareScenario();
-    const QString suffix = frequencySuffix(state.frequency);
+    const TabFigures figures = RepaymentFigures::build(store_);
+    const QString suffix = Labels::suffix(state.frequency);
 
     // The loan card: what shows follows the record whether or not there is a result.
     setShown(ioYears_, state.repaymentType == RepaymentType::interestOnly);
@@ -375,19 +356,19 @@ void RepaymentView::refresh()
         const double outlay = s.payment + state.extraRepayment;
         hero_->setFill(HeroFill::navy);
         heroLabel_->setPositive(std::nullopt);
-        heroLabel_->setCaption(frequencyName(state.frequency) + QStringLiteral(" repayment"));
-        heroValue_->setText(Format::money(s.payment, 2));
-        heroValue_->setSuffix(suffix);
+        heroLabel_->setCaption(figures.hero.labelOn(Surface::screen));
+        heroValue_->setText(figures.hero.value);
+        heroValue_->setSuffix(figures.hero.unit);
         heroStats_[0]->setLabel(QStringLiteral("Principal (first)"));
         heroStats_[0]->setValue(Format::money(s.firstPrincipal, 2) + share(s.firstPrincipal, outlay));
         heroStats_[1]->setLabel(QStringLiteral("Interest (first)"));
         heroStats_[1]->setValue(Format::money(s.firstInterest, 2) + share(s.firstInterest, outlay));
         setShown(heroStatsRow_, true);
-        const bool reverts = state.repaymentType == RepaymentType::interestOnly && s.paymentAfterIO > 0;
+        const Figure *reverts = figures.find(u"revertsTo");
         if (reverts)
-            heroNote_->setText(QStringLiteral("Reverts to ") + Format::money(s.paymentAfterIO, 2) + suffix +
+            heroNote_->setText(reverts->label + u' ' + reverts->text() +
                                QStringLiteral(" after the interest only period."));
-        setShown(heroNote_, reverts);
+        setShown(heroNote_, reverts != nullptr);
     }
 
     setShown(compareCard_, scenario.has_value());
@@ -398,44 +379,26 @@ void RepaymentView::refresh()
     const LoanScenario &s = *scenario;
 
     // Loan summary.
-    donut_->setValues(state.loanAmount, s.totalInterest);
-    principalDot_->setValue(Format::money(state.loanAmount, 0));
-    interestDot_->setValue(Format::money(s.totalInterest, 0));
-    totalPayable_->setValue(Format::money(s.totalPayable, 0));
-    offsetRow_->setValue(Format::money(state.offsetAmount, 0));
-
-    const std::optional<LoanScenario> baseline =
-        state.extraRepayment > 0 ? store_.baselineScenario() : std::optional<LoanScenario>();
-    const bool extras = state.extraRepayment > 0 && baseline.has_value();
-    setShown(interestSaved_, extras);
-    setShown(paidOffIn_, extras);
-    const int periodsSaved = s.contractedPeriods - s.periodsToClear;
-    setShown(timeSaved_, extras && periodsSaved >= 1);
-    if (extras) {
-        interestSaved_->setValue(Format::money(baseline->totalInterest - s.totalInterest, 0));
-        paidOffIn_->setValue(Format::duration(s.periodsToClear, s.frequency));
-        timeSaved_->setValue(Format::duration(periodsSaved, s.frequency));
-    }
-
+    donut_->setValues(figures.ring->first, figures.ring->second);
+    principalDot_->setValue(figures.at(u"principal").value);
+    interestDot_->setValue(figures.at(u"totalInterest").value);
+    FigureRows::show(totalPayable_, figures.find(u"totalPayable"));
+    FigureRows::show(offsetRow_, figures.find(u"offset"));
+    FigureRows::show(interestSaved_, figures.find(u"interestSaved"));
+    FigureRows::show(paidOffIn_, figures.find(u"paidOff"));
+    FigureRows::show(timeSaved_, figures.find(u"timeSaved"));
     setShown(compareRule_, compare.has_value());
-    setShown(compareTotal_, compare.has_value());
-    if (compare) {
-        const double e = compare->totalPayable - s.totalPayable;
-        const bool saved = e <= 0;
-        compareTotal_->setLabel(saved ? QStringLiteral("Total saved at compare rate")
-                                      : QStringLiteral("Total extra at compare rate"));
-        compareTotal_->setTint(saved ? ResultRow::Tint(&good) : ResultRow::Tint(&bad));
-        compareTotal_->setValue(Format::money(std::abs(e), 0));
-    }
+    FigureRows::show(compareTotal_, figures.find(u"compareTotal"));
 
     std::size_t column = 0;
     for (PaymentFrequency f : allCases<PaymentFrequency>()) {
         if (f == s.frequency || column >= stripCaptions_.size())
             continue;
-        stripCaptions_[column]->setText(frequencyName(f).toUpper());
+        const Figure &equivalent = figures.at(rawValue(f));
+        stripCaptions_[column]->setText(equivalent.label.toUpper());
         // The figure is read with its frequency as its name: "Weekly", "$908.02".
-        stripValues_[column]->setAccessibleName(frequencyName(f));
-        stripValues_[column]->setText(Format::money(s.paymentAs(f), 2));
+        stripValues_[column]->setAccessibleName(equivalent.label);
+        stripValues_[column]->setText(equivalent.value);
         ++column;
     }
 

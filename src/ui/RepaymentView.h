@@ -42,10 +42,6 @@ public:
 
     void refresh();
 
-    // "Weekly", "Fortnightly", "Monthly" and "/wk", "/ftn", "/mth".
-    static QString frequencyName(PaymentFrequency frequency);
-    static QString frequencySuffix(PaymentFrequency frequency);
-
     // The parts, for the tests, the report tool and the export card. Object names match ("hero", ...).
     HeroCard *hero() const { return hero_; }
     HeroLabel *heroLabel() const { return heroLabel_; }

@@ -2,10 +2,12 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
-#include "calc/LMI.h"
 #include "calc/StampDuty.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "tabs/Labels.h"
+#include "tabs/UpfrontFigures.h"
+#include "ui/FigureRows.h"
 #include "ui/binding/StoreBinding.h"
 #include "ui/controls/AccentButton.h"
 #include "ui/controls/BrandCheckBox.h"
@@ -24,15 +26,21 @@
 
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace brolga {
 
 namespace {
 
-QString money(double v) { return Format::money(v, 0); }
-QString code(AUState state) { return rawValue(state); }
-bool hasForeignSurcharge(AUState state) { return state != AUState::act && state != AUState::nt; }
+QString code(AUState state) { return Labels::state(state); }
+
+// Every case of E with its label, in picker order.
+template <typename E> QList<std::pair<QString, E>> choices(QString (*label)(E))
+{
+    QList<std::pair<QString, E>> out;
+    for (E value : allCases<E>())
+        out.append({label(value), value});
+    return out;
+}
 
 // A column of rows that shows or hides as one.
 QWidget *group(QWidget *parent, std::initializer_list<QWidget *> rows)
@@ -93,10 +101,7 @@ QWidget *UpfrontView::buildPurchase()
     auto *card = new Card("Purchase", nullptr, this);
     card->addContent(
         new BrandLabel("State / territory", BrandType::sans(10, FontWeight::medium), &Brand::textSecondary));
-    QList<std::pair<QString, AUState>> states;
-    for (AUState s : allCases<AUState>())
-        states.append({code(s), s});
-    auto *statePicker = StoreBinding::picker(store_, &CalculatorState::state, states, 4);
+    auto *statePicker = StoreBinding::picker(store_, &CalculatorState::state, choices<AUState>(&Labels::state), 4);
     statePicker->setObjectName("statePicker");
     statePicker->setAccessibleName("State / territory");
     card->addContent(statePicker);
@@ -109,18 +114,11 @@ QWidget *UpfrontView::buildPurchase()
     deposit->setObjectName("depositAmount");
     card->addContent(new FormRow({price, deposit}));
 
-    auto *buyer = StoreBinding::picker(store_, &CalculatorState::buyerType,
-                                       QList<std::pair<QString, BuyerType>>{{"First home", BuyerType::firstHome},
-                                                                            {"Owner occ.", BuyerType::ownerOccupier},
-                                                                            {"Investor", BuyerType::investor}});
+    auto *buyer = StoreBinding::picker(store_, &CalculatorState::buyerType, choices<BuyerType>(&Labels::buyer));
     buyer->setObjectName("buyerType");
     buyer->setAccessibleName("Buyer");
     card->addContent(buyer);
-    auto *kind = StoreBinding::picker(store_, &CalculatorState::propertyKind,
-                                      QList<std::pair<QString, PropertyKind>>{
-                                          {"Established", PropertyKind::established},
-                                          {"New / OTP", PropertyKind::newBuild},
-                                          {"Vacant land", PropertyKind::vacantLand}});
+    auto *kind = StoreBinding::picker(store_, &CalculatorState::propertyKind, choices<PropertyKind>(&Labels::property));
     kind->setObjectName("propertyKind");
     kind->setAccessibleName("Property");
     card->addContent(kind);
@@ -154,17 +152,18 @@ QWidget *UpfrontView::buildDuty()
     connect(&store_, &CalculatorStore::stateChanged, overrideField_, &NumericField::refresh);
     dutyCard_->addContent(overrideField_);
 
-    auto row = [this](const char *name, const QString &label, ResultRow::Tint tint = {}) {
-        auto *r = named(new ResultRow(label, QString(), std::move(tint)), name);
+    // Labels, figures and tints come from the tab's figures on every refresh.
+    auto row = [this](const char *name) {
+        auto *r = named(new ResultRow(QString(), QString()), name);
         dutyCard_->addContent(r);
         return r;
     };
-    baseDutyRow_ = row("baseDutyRow", "Duty before concession");
-    concessionRow_ = row("concessionRow", "Concession applied", &Brand::good);
-    surchargeRow_ = row("surchargeRow", "Foreign buyer surcharge", &Brand::bad);
-    payableRow_ = row("payableRow", "Duty payable");
-    transferRow_ = row("transferRow", "Transfer registration");
-    mortgageRow_ = row("mortgageRow", "Mortgage registration");
+    baseDutyRow_ = row("baseDutyRow");
+    concessionRow_ = row("concessionRow");
+    surchargeRow_ = row("surchargeRow");
+    payableRow_ = row("payableRow");
+    transferRow_ = row("transferRow");
+    mortgageRow_ = row("mortgageRow");
     dutyNote_ = new FootNote(QString());
     dutyNote_->setObjectName("dutyNote");
     dutyCard_->addContent(dutyNote_);
@@ -188,14 +187,14 @@ void UpfrontView::toggleOverride()
 QWidget *UpfrontView::buildLMI()
 {
     auto *card = new Card("Lenders mortgage insurance", nullptr, this);
-    lvrRow_ = named(new ResultRow("LVR", QString()), "lvrRow");
+    lvrRow_ = named(new ResultRow(QString(), QString()), "lvrRow");
     card->addContent(lvrRow_);
-    premiumRateRow_ = named(new ResultRow("Premium rate", QString()), "premiumRateRow");
-    premiumRow_ = named(new ResultRow("Premium", QString()), "premiumRow");
+    premiumRateRow_ = named(new ResultRow(QString(), QString()), "premiumRateRow");
+    premiumRow_ = named(new ResultRow(QString(), QString()), "premiumRow");
     premiumDutyRow_ = named(new ResultRow(QString(), QString()), "premiumDutyRow");
-    lmiTotalRow_ = named(new ResultRow("LMI total", QString()), "lmiTotalRow");
-    capitalisedRow_ = named(new ResultRow("Loan if LMI capitalised", QString()), "capitalisedRow");
-    avoidRow_ = named(new ResultRow("Deposit needed to avoid LMI", QString()), "avoidRow");
+    lmiTotalRow_ = named(new ResultRow(QString(), QString()), "lmiTotalRow");
+    capitalisedRow_ = named(new ResultRow(QString(), QString()), "capitalisedRow");
+    avoidRow_ = named(new ResultRow(QString(), QString()), "avoidRow");
     premiumRows_ = group(card, {premiumRateRow_, premiumRow_, premiumDutyRow_, lmiTotalRow_, capitalisedRow_, avoidRow_});
     premiumRows_->setObjectName("premiumRows");
     card->addContent(premiumRows_);
@@ -219,10 +218,10 @@ QWidget *UpfrontView::buildCosts()
     other->setObjectName("otherUpfrontCosts");
     card->addContent(new FormRow({legal, inspections, other}));
 
-    depositRow_ = named(new ResultRow("Deposit", QString()), "depositRow");
-    governmentRow_ = named(new ResultRow("Government costs", QString()), "governmentRow");
-    professionalRow_ = named(new ResultRow("Professional fees", QString()), "professionalRow");
-    cashRow_ = named(new ResultRow("Cash required at settlement", QString()), "cashRow");
+    depositRow_ = named(new ResultRow(QString(), QString()), "depositRow");
+    governmentRow_ = named(new ResultRow(QString(), QString()), "governmentRow");
+    professionalRow_ = named(new ResultRow(QString(), QString()), "professionalRow");
+    cashRow_ = named(new ResultRow(QString(), QString()), "cashRow");
     for (ResultRow *r : {depositRow_, governmentRow_, professionalRow_, cashRow_})
         card->addContent(r);
     return card;
@@ -233,18 +232,17 @@ void UpfrontView::refresh()
     const CalculatorState &s = store_.state();
     const DutyResult duty = store_.duty();
     const LMIResult lmi = store_.lmi();
-    const double funds = store_.fundsToComplete();
-    const double loan = LMI::loanRequired(s);
-    const double lmiTotal = LMI::includingDuty(lmi);
     const QString stateCode = code(s.state);
 
-    heroValue_->setText(money(funds));
-    loanStat_->setValue(money(loan));
-    lvrStat_->setValue(Format::percent(lmi.lvr, 1));
-    heroNote_->setVisible(lmi.premium > 0);
-    heroNote_->setText("LMI of " + money(lmiTotal) + " is usually capitalised on top of the loan.");
+    const TabFigures figures = UpfrontFigures::build(store_);
 
-    const bool surcharged = hasForeignSurcharge(s.state);
+    heroValue_->setText(figures.hero.value);
+    loanStat_->setValue(figures.at(u"loanRequired").value);
+    lvrStat_->setValue(figures.at(u"lvr").value);
+    heroNote_->setVisible(lmi.premium > 0);
+    heroNote_->setText("LMI of " + figures.at(u"lmi").value + " is usually capitalised on top of the loan.");
+
+    const bool surcharged = StampDuty::hasForeignSurcharge(s.state);
     foreignBuyer_->setVisible(surcharged);
     foreignBuyer_->setText("Foreign buyer surcharge (" +
                            Format::percent(StampDuty::foreignSurchargeRate(s.state) * 100, 0) + ")");
@@ -254,32 +252,18 @@ void UpfrontView::refresh()
     dutyCard_->setTitle("Transfer duty — " + stateCode);
     overrideButton_->setText(s.dutyOverride ? "Use table" : "Override");
     overrideField_->setVisible(s.dutyOverride.has_value());
-    baseDutyRow_->setValue(money(duty.baseDuty));
-    concessionRow_->setVisible(duty.concession > 0);
-    concessionRow_->setValue(QStringLiteral("\u2212") + money(duty.concession));
-    surchargeRow_->setVisible(duty.foreignSurcharge > 0);
-    surchargeRow_->setValue(money(duty.foreignSurcharge));
-    payableRow_->setValue(money(duty.payable()));
-    transferRow_->setValue(money(duty.transferFee));
-    mortgageRow_->setValue(money(duty.mortgageFee));
+    const std::pair<ResultRow *, QStringView> rows[] = {
+        {baseDutyRow_, u"baseDuty"},     {concessionRow_, u"concession"}, {surchargeRow_, u"surcharge"},
+        {payableRow_, u"dutyPayable"},   {transferRow_, u"transferFee"},  {mortgageRow_, u"mortgageFee"},
+        {lvrRow_, u"lvrDetail"},         {premiumRateRow_, u"premiumRate"}, {premiumRow_, u"premium"},
+        {premiumDutyRow_, u"premiumDuty"}, {lmiTotalRow_, u"lmi"},        {capitalisedRow_, u"capitalised"},
+        {avoidRow_, u"avoidLMI"},        {depositRow_, u"deposit"},       {governmentRow_, u"government"},
+        {professionalRow_, u"professional"}, {cashRow_, u"cash"}};
+    for (const auto &[row, id] : rows)
+        FigureRows::show(row, figures.find(id));
     dutyNote_->setText(duty.note);
-
-    lvrRow_->setValue(Format::percent(lmi.lvr, 2));
-    lvrRow_->setTint(lmi.lvr <= 80 ? &Brand::good : &Brand::accent);
     premiumRows_->setVisible(lmi.premium > 0);
-    premiumRateRow_->setValue(Format::percent(lmi.ratePercent, 2));
-    premiumRow_->setValue(money(lmi.premium));
-    premiumDutyRow_->setLabel("Duty on premium (" + stateCode + ")");
-    premiumDutyRow_->setValue(money(lmi.stampDutyOnPremium));
-    lmiTotalRow_->setValue(money(lmiTotal));
-    capitalisedRow_->setValue(money(loan + lmiTotal));
-    avoidRow_->setValue(money(std::max(LMI::depositToAvoidLMI(s.purchasePrice), 0.0)));
     lmiNote_->setText(lmi.note);
-
-    depositRow_->setValue(money(s.depositAmount));
-    governmentRow_->setValue(money(duty.payable() + duty.transferFee + duty.mortgageFee));
-    professionalRow_->setValue(money(s.legalFees + s.inspectionFees + s.otherUpfrontCosts));
-    cashRow_->setValue(money(funds));
 }
 
 } // namespace brolga

@@ -5,6 +5,7 @@
 #include "export/SnapshotExporter.h"
 #include "export/TextCopier.h"
 #include "export/TextExporter.h"
+#include "tabs/TabRegistry.h"
 #include "ui/FileDialogs.h"
 
 #include <QClipboard>
@@ -1066,6 +1067,65 @@ class TestExport : public QObject {
         // Answered "card" once more: the user has now seen the name twice.
         QCOMPARE(toast(), QStringLiteral("Saved to card.png"));
         QVERIFY(fileBytes(desktop->filePath(QStringLiteral("card.png"))) != "keep");
+    }
+
+    // The description of a tab's figures reaches the surfaces it names: the copied text has each of its text rows
+    // character for character, and the card draws exactly its card figures in order.
+    void figuresReachTheirSurfaces_data() { cardAndTextAgree_data(); }
+    void figuresReachTheirSurfaces()
+    {
+        QFETCH(CalculatorTab, tab);
+        QFETCH(Edit, edit);
+        store->edit(edit);
+        const TabFigures f = TabRegistry::info(tab).figures(*store);
+        QVERIFY(f.hasResult);
+        const QStringList text = TextExporter::summary(*store, tab, fixedNow).split(u'\n');
+        const ExportCard card(*store, tab, std::nullopt, ink());
+
+        std::vector<std::pair<QString, QString>> expected;
+        auto check = [&](const Figure &figure) {
+            const QString line = TextExporter::row(figure.labelOn(Surface::text), figure.text());
+            if (figure.on(Surface::text))
+                QVERIFY2(text.contains(line), qPrintable(figure.id + QStringLiteral(": ") + line));
+            if (figure.on(Surface::card))
+                expected.push_back({figure.labelOn(Surface::card), figure.text()});
+        };
+        check(f.hero);
+        for (const auto *section : {&f.inputs, &f.results})
+            for (const Figure &figure : *section)
+                check(figure);
+        // The card draws exactly the described figures, in the described order.
+        QCOMPARE(card.figures(), expected);
+        for (const FigureNote &note : f.notes) {
+            if (note.text.isEmpty())
+                continue;
+            if (note.surfaces & unsigned(Surface::text))
+                QVERIFY2(text.contains(note.text), qPrintable(note.text));
+            QCOMPARE(card.texts().contains(note.text), bool(note.surfaces & unsigned(Surface::card)));
+        }
+    }
+
+    // Every tab is registered once, in the order the record stores them, with everything each surface asks of it.
+    void everyTabIsRegistered()
+    {
+        const auto cases = allCases<CalculatorTab>();
+        QCOMPARE(TabRegistry::tabs().size(), cases.size());
+        QSet<QString> titles;
+        for (std::size_t i = 0; i < cases.size(); ++i) {
+            const TabInfo &info = TabRegistry::tabs()[i];
+            QCOMPARE(info.id, cases[i]);
+            QCOMPARE(&TabRegistry::info(info.id), &info);
+            QCOMPARE(fromRaw<CalculatorTab>(info.storedName()), std::optional(info.id));
+            QVERIFY(!info.title.isEmpty() && !info.heading.isEmpty() && info.figures);
+            titles.insert(info.title);
+
+            QCOMPARE(TextExporter::summary(*store, info.id, fixedNow).section(u'\n', 0, 0), info.heading.toUpper());
+            const ExportCard card(*store, info.id, std::nullopt, ink());
+            QCOMPARE(card.headerLines().value(0), info.heading);
+            QVERIFY(SnapshotExporter::fileName(info.id, at1430).contains(u'-' + info.title + u'-'));
+        }
+        QCOMPARE(titles.size(), qsizetype(cases.size()));
+        QCOMPARE(TabRegistry::storedNames(), QStringLiteral("repayment, capacity, income or upfront"));
     }
 
     void noCapacityResult()

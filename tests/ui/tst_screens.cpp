@@ -2,8 +2,10 @@
 
 #include "brand/Brand.h"
 #include "core/Format.h"
+#include "tabs/TabRegistry.h"
 #include "ui/CapacityView.h"
 #include "ui/IncomeView.h"
+#include "ui/ScreenFactory.h"
 #include "ui/UpfrontView.h"
 #include "ui/controls/AccentButton.h"
 #include "ui/controls/BrandCheckBox.h"
@@ -39,6 +41,70 @@ class TestScreens : public QObject {
 
 private Q_SLOTS:
     void init() { screentest::isolateSettings(); }
+
+    // Every registered tab has a screen, and every result row the screen shows is a figure the tab's
+    // description words for the screen: no screen works out or words a result of its own.
+    void resultRowsShowTheTabsFigures_data()
+    {
+        QTest::addColumn<CalculatorTab>("tab");
+        QTest::addColumn<bool>("everything");
+        for (const TabInfo &info : TabRegistry::tabs()) {
+            QTest::addRow("%s, plain", qPrintable(info.storedName())) << info.id << false;
+            QTest::addRow("%s, everything on", qPrintable(info.storedName())) << info.id << true;
+        }
+    }
+    void resultRowsShowTheTabsFigures()
+    {
+        QFETCH(CalculatorTab, tab);
+        QFETCH(bool, everything);
+        CalculatorStore store;
+        store.edit([](CalculatorState &s) {
+            s.loanAmount = 600000;
+            s.grossIncome = 120000;
+        });
+        if (everything)
+            store.edit([](CalculatorState &s) {
+                s.repaymentType = RepaymentType::interestOnly;
+                s.ioYears = 5;
+                s.offsetAmount = 40000;
+                s.extraRepayment = 150;
+                s.isCompareMode = true;
+                s.compareRate = 7.5;
+                s.grossIncome = 260000;
+                s.monthlyOtherDebts = 1200;
+                s.overtimeAnnual = 12000;
+                s.bonusThisFY = 9000;
+                s.allowancesAnnual = 4000;
+                s.hasHELP = true;
+                s.ytdGross = 40000;
+                s.ytdPeriodEnd = QDateTime(QDate(2026, 10, 30), QTime(12, 0));
+                s.state = AUState::nsw;
+                s.buyerType = BuyerType::firstHome;
+                s.isForeignBuyer = true;
+                s.depositAmount = 40000;
+            });
+        QWidget window;
+        QWidget *screen = ScreenFactory::make(tab, store, &window);
+        QVERIFY(screen);
+        const TabFigures f = TabRegistry::info(tab).figures(store);
+        QSet<std::pair<QString, QString>> described;
+        std::vector<Figure> all{f.hero};
+        all.insert(all.end(), f.inputs.begin(), f.inputs.end());
+        all.insert(all.end(), f.results.begin(), f.results.end());
+        for (const Figure &figure : all)
+            if (figure.on(Surface::screen))
+                described << std::pair(figure.labelOn(Surface::screen), figure.value)
+                          << std::pair(figure.labelOn(Surface::screen), figure.text());
+        int shown = 0;
+        for (const ResultRow *row : screen->findChildren<ResultRow *>()) {
+            if (!row->isVisibleTo(screen))
+                continue;
+            QVERIFY2(described.contains({row->label(), row->value()}),
+                     qPrintable(row->objectName() + QStringLiteral(": ") + row->label() + QStringLiteral(" = ") + row->value()));
+            ++shown;
+        }
+        QVERIFY(shown >= 2);
+    }
 
     // Borrowing capacity.
 
