@@ -13,8 +13,6 @@ namespace brolga::CapacityFigures {
 
 namespace {
 
-constexpr unsigned screen = unsigned(Surface::screen);
-
 QString money(double v)
 {
     return Format::money(v, 0);
@@ -63,7 +61,7 @@ TabFigures build(const CalculatorStore &store)
     f.push_back({.id = "headlineSurplus",
                  .label = "Monthly surplus",
                  .value = money(std::max(r->surplus, 0.0)),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
     f.push_back({.id = "netMonthly",
                  .label = "Net monthly income",
                  .value = money(r->netMonthly),
@@ -84,7 +82,7 @@ TabFigures build(const CalculatorStore &store)
                      .label = "Repayment at product rate",
                      .value = Format::money(repaymentAtProductRate(r->maxLoan, st.interestRate), 2),
                      .unit = QStringLiteral("/mth"),
-                     .surfaces = screen});
+                     .surfaces = onScreen});
     return out;
 }
 

@@ -6,8 +6,12 @@ namespace brolga {
 
 // Where a figure is shown: the tab's screen, the copied text summary, the export card.
 enum class Surface : unsigned { screen = 1, text = 2, card = 4 };
-inline constexpr unsigned everywhere = 7;
-inline constexpr unsigned exported = unsigned(Surface::text) | unsigned(Surface::card);
+// Sets of surfaces, for Figure::surfaces.
+inline constexpr unsigned onScreen = unsigned(Surface::screen);
+inline constexpr unsigned onText = unsigned(Surface::text);
+inline constexpr unsigned onCard = unsigned(Surface::card);
+inline constexpr unsigned exported = onText | onCard;
+inline constexpr unsigned everywhere = onScreen | exported;
 
 // How a screen colours a figure; the text and the card show every figure alike.
 enum class Tint { plain, good, bad, accent };

@@ -11,10 +11,6 @@ namespace brolga::IncomeFigures {
 
 namespace {
 
-constexpr unsigned screen = unsigned(Surface::screen);
-constexpr unsigned text = unsigned(Surface::text);
-constexpr unsigned card = unsigned(Surface::card);
-
 QString money(double v)
 {
     return Format::money(v, 0);
@@ -61,6 +57,7 @@ TabFigures build(const CalculatorStore &store)
     const IncomeResult r = store.income();
     const QString super = Format::percent(st.superRatePercent, 1);
     const QString year = TaxScale::scale(st.taxYear).year;
+    const QString base = QStringLiteral("Base (excl. super)");
     TabFigures out;
 
     // The text and the card list the inputs in their own order and words; each keeps its own rows here.
@@ -72,29 +69,29 @@ TabFigures build(const CalculatorStore &store)
         {.id = "presetLine",
          .label = "Occupation preset",
          .value = Labels::preset(st.occupationPreset),
-         .surfaces = text},
-        {.id = "paid", .label = "Paid", .value = paySummary(st), .surfaces = card},
+         .surfaces = onText},
+        {.id = "paid", .label = "Paid", .value = paySummary(st), .surfaces = onCard},
         {.id = "superLine",
          .label = "Super rate",
          .value =
              super + (st.quotedIncludesSuper ? QStringLiteral(" (included in quoted)") : QStringLiteral(" (on top)")),
-         .surfaces = text},
+         .surfaces = onText},
         {.id = "super",
          .label = "Super",
          .value = super + (st.quotedIncludesSuper ? QStringLiteral(" incl.") : QStringLiteral(" on top")),
-         .surfaces = card},
-        {.id = "base", .label = "Base (excl. super)", .value = money(r.baseAnnual), .surfaces = screen | card},
+         .surfaces = onCard},
+        {.id = "base", .label = base, .value = money(r.baseAnnual), .surfaces = onScreen | onCard},
         {.id = "financialYear", .label = "Financial year", .value = year, .surfaces = exported},
-        {.id = "occupation", .label = "Occupation", .value = Labels::preset(st.occupationPreset), .surfaces = card},
+        {.id = "occupation", .label = "Occupation", .value = Labels::preset(st.occupationPreset), .surfaces = onCard},
     };
 
     out.hero = {.id = "assessableAnnual",
                 .label = "Assessable annual income",
                 .value = money(r.assessable),
-                .surfaces = screen | card};
+                .surfaces = onScreen | onCard};
 
     std::vector<Figure> &f = out.results;
-    f.push_back({.id = "baseLine", .label = "Base (excl. super)", .value = money(r.baseAnnual), .surfaces = text});
+    f.push_back({.id = "baseLine", .label = base, .value = money(r.baseAnnual), .surfaces = onText});
     for (std::size_t i = 0; i < r.components.size(); ++i) {
         const IncomeComponent &c = r.components[i];
         QString label = c.label;
@@ -105,7 +102,7 @@ TabFigures build(const CalculatorStore &store)
         f.push_back({.id = QStringLiteral("component%1").arg(i),
                      .label = label,
                      .value = money(c.assessed()),
-                     .surfaces = screen | card | (c.label == u"Base" ? 0 : text),
+                     .surfaces = onScreen | onCard | (c.label == u"Base" ? 0 : onText),
                      .textLabel = c.label + QStringLiteral(" (") + Format::percent(c.shadePercent, 0) +
                                   QStringLiteral(" of ") + money(c.raw) + u')'});
     }
@@ -114,25 +111,25 @@ TabFigures build(const CalculatorStore &store)
     f.push_back({.id = "marginalRate",
                  .label = "Marginal rate",
                  .value = Format::percent(r.marginalRatePercent, 0),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
     f.push_back({.id = "effectiveRate",
                  .label = "Effective rate (incl. Medicare)",
                  .value = Format::percent(r.effectiveRatePercent, 1),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
     f.push_back({.id = "help",
                  .label = "HELP repayment (p.a.)",
                  .value = money(r.helpAnnual),
-                 .surfaces = screen | (st.hasHELP ? exported : 0)});
+                 .surfaces = onScreen | (st.hasHELP ? exported : 0)});
     f.push_back({.id = "afterHelp",
                  .label = "Net monthly after HELP",
                  .value = money(r.netMonthly - r.helpAnnual / 12),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
     if (r.ytd) {
         const YTDCheck &y = *r.ytd;
         f.push_back({.id = "pace",
                      .label = QStringLiteral("Annualised pace (%1 days)").arg(y.daysElapsed),
                      .value = money(y.annualisedPace),
-                     .surfaces = screen | text,
+                     .surfaces = onScreen | onText,
                      .textLabel = QStringLiteral("YTD annualised (%1 days)").arg(y.daysElapsed),
                      .gapBefore = true});
         f.push_back({.id = "against",
@@ -140,7 +137,7 @@ TabFigures build(const CalculatorStore &store)
                      .value = (y.variance >= 0 ? QStringLiteral("+") : QStringLiteral("\u2212")) +
                               Format::percent(std::abs(y.variance) * 100, 1),
                      .tint = std::abs(y.variance) <= 0.03 ? Tint::good : Tint::accent,
-                     .surfaces = screen});
+                     .surfaces = onScreen});
         out.notes.push_back({.text = QStringLiteral("YTD check: ") + y.verdict});
     }
     out.notes.push_back({.text = QStringLiteral(

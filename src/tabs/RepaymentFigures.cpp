@@ -8,12 +8,6 @@
 
 namespace brolga::RepaymentFigures {
 
-namespace {
-constexpr unsigned screen = unsigned(Surface::screen);
-constexpr unsigned text = unsigned(Surface::text);
-constexpr unsigned card = unsigned(Surface::card);
-} // namespace
-
 TabFigures build(const CalculatorStore &store)
 {
     TabFigures out;
@@ -43,12 +37,12 @@ TabFigures build(const CalculatorStore &store)
         {.id = "offset",
          .label = "Offset balance",
          .value = Format::money(st.offsetAmount, 0),
-         .surfaces = screen | card | (st.offsetAmount > 0 ? text : 0)},
+         .surfaces = onScreen | onCard | (st.offsetAmount > 0 ? onText : 0)},
         {.id = "extra",
          .label = "Extra repayment",
          .value = Format::money(st.extraRepayment, 0),
          .unit = per,
-         .surfaces = card | (st.extraRepayment > 0 ? text : 0)},
+         .surfaces = onCard | (st.extraRepayment > 0 ? onText : 0)},
     };
 
     out.hero = {.id = "payment",
@@ -64,11 +58,11 @@ TabFigures build(const CalculatorStore &store)
                      .label = Labels::frequency(other),
                      .value = Format::money(s->paymentAs(other), 2),
                      .unit = Labels::suffix(other),
-                     .surfaces = screen | text,
+                     .surfaces = onScreen | onText,
                      .textLabel = QStringLiteral("  equivalent ") + Labels::frequency(other).toLower()});
     }
     r.push_back(
-        {.id = "principal", .label = "Principal", .value = Format::money(st.loanAmount, 0), .surfaces = screen});
+        {.id = "principal", .label = "Principal", .value = Format::money(st.loanAmount, 0), .surfaces = onScreen});
     r.push_back({.id = "totalInterest", .label = "Total interest", .value = Format::money(s->totalInterest, 0)});
     r.push_back({.id = "totalPayable", .label = "Total payable", .value = Format::money(s->totalPayable, 0)});
     if (st.repaymentType == RepaymentType::interestOnly && s->paymentAfterIO > 0)
@@ -76,7 +70,7 @@ TabFigures build(const CalculatorStore &store)
                      .label = "Reverts to",
                      .value = Format::money(s->paymentAfterIO, 2),
                      .unit = per,
-                     .surfaces = screen | card});
+                     .surfaces = onScreen | onCard});
     if (const auto b = store.baselineScenario()) {
         r.push_back({.id = "interestSaved",
                      .label = "Interest saved by extra repayments",
@@ -92,7 +86,7 @@ TabFigures build(const CalculatorStore &store)
                          .label = "Time saved",
                          .value = Format::duration(saved, s->frequency),
                          .tint = Tint::good,
-                         .surfaces = screen});
+                         .surfaces = onScreen});
     }
     if (const auto c = store.compareScenario()) {
         const QString at = Format::percent(c->annualRatePercent, 2);
@@ -114,7 +108,7 @@ TabFigures build(const CalculatorStore &store)
                                     : QStringLiteral("Total extra at compare rate"),
                      .value = Format::money(std::abs(extra), 0),
                      .tint = saved ? Tint::good : Tint::bad,
-                     .surfaces = screen});
+                     .surfaces = onScreen});
     }
     out.ring = std::pair(st.loanAmount, s->totalInterest);
     return out;

@@ -12,10 +12,6 @@ namespace brolga::UpfrontFigures {
 
 namespace {
 
-constexpr unsigned screen = unsigned(Surface::screen);
-constexpr unsigned text = unsigned(Surface::text);
-constexpr unsigned card = unsigned(Surface::card);
-
 QString money(double v)
 {
     return Format::money(v, 0);
@@ -50,30 +46,31 @@ TabFigures build(const CalculatorStore &store)
     out.hero = {.id = "cash", .label = "Cash required at settlement", .value = money(store.fundsToComplete())};
 
     // LMI rows are exported only when there is a premium; the screen hides them as a group.
-    const unsigned withPremium = screen | (m.premium > 0 ? exported : 0);
+    const unsigned withPremium = onScreen | (m.premium > 0 ? exported : 0);
     std::vector<Figure> &f = out.results;
     f.push_back({.id = "loanRequired", .label = "Loan required", .value = money(loan)});
-    f.push_back({.id = "baseDuty", .label = "Duty before concession", .value = money(d.baseDuty), .surfaces = screen});
+    f.push_back(
+        {.id = "baseDuty", .label = "Duty before concession", .value = money(d.baseDuty), .surfaces = onScreen});
     if (d.concession > 0)
         f.push_back({.id = "concession",
                      .label = "Concession applied",
                      .value = QStringLiteral("\u2212") + money(d.concession),
                      .tint = Tint::good,
-                     .surfaces = screen});
+                     .surfaces = onScreen});
     if (d.foreignSurcharge > 0)
         f.push_back({.id = "surcharge",
                      .label = "Foreign buyer surcharge",
                      .value = money(d.foreignSurcharge),
                      .tint = Tint::bad,
-                     .surfaces = screen});
+                     .surfaces = onScreen});
     f.push_back({.id = "dutyPayable",
                  .label = "Transfer duty payable",
                  .value = money(d.payable()),
                  .screenLabel = "Duty payable"});
     f.push_back(
-        {.id = "transferFee", .label = "Transfer registration", .value = money(d.transferFee), .surfaces = screen});
+        {.id = "transferFee", .label = "Transfer registration", .value = money(d.transferFee), .surfaces = onScreen});
     f.push_back(
-        {.id = "mortgageFee", .label = "Mortgage registration", .value = money(d.mortgageFee), .surfaces = screen});
+        {.id = "mortgageFee", .label = "Mortgage registration", .value = money(d.mortgageFee), .surfaces = onScreen});
     f.push_back({.id = "registration",
                  .label = "Registration fees",
                  .value = money(d.transferFee + d.mortgageFee),
@@ -86,14 +83,16 @@ TabFigures build(const CalculatorStore &store)
                  .label = "LVR",
                  .value = Format::percent(m.lvr, 2),
                  .tint = m.lvr <= 80 ? Tint::good : Tint::accent,
-                 .surfaces = screen});
-    f.push_back(
-        {.id = "premiumRate", .label = "Premium rate", .value = Format::percent(m.ratePercent, 2), .surfaces = screen});
-    f.push_back({.id = "premium", .label = "Premium", .value = money(m.premium), .surfaces = screen});
+                 .surfaces = onScreen});
+    f.push_back({.id = "premiumRate",
+                 .label = "Premium rate",
+                 .value = Format::percent(m.ratePercent, 2),
+                 .surfaces = onScreen});
+    f.push_back({.id = "premium", .label = "Premium", .value = money(m.premium), .surfaces = onScreen});
     f.push_back({.id = "premiumDuty",
                  .label = "Duty on premium (" + code + ")",
                  .value = money(m.stampDutyOnPremium),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
     f.push_back({.id = "lmi",
                  .label = "LMI (incl. duty on premium)",
                  .value = money(LMI::includingDuty(m)),
@@ -106,18 +105,18 @@ TabFigures build(const CalculatorStore &store)
     f.push_back({.id = "avoidLMI",
                  .label = "Deposit needed to avoid LMI",
                  .value = money(std::max(LMI::depositToAvoidLMI(st.purchasePrice), 0.0)),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
     f.push_back({.id = "government",
                  .label = "Government costs",
                  .value = money(d.payable() + d.transferFee + d.mortgageFee),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
     f.push_back({.id = "professional",
                  .label = "Professional fees",
                  .value = money(st.legalFees + st.inspectionFees + st.otherUpfrontCosts),
-                 .surfaces = screen});
+                 .surfaces = onScreen});
 
     // The text always ends with the duty note, blank or not; the card only carries one that says something.
-    out.notes.push_back({.text = d.note, .surfaces = text | (d.note.isEmpty() ? 0 : card), .gapBefore = true});
+    out.notes.push_back({.text = d.note, .surfaces = onText | (d.note.isEmpty() ? 0 : onCard), .gapBefore = true});
     return out;
 }
 

@@ -60,7 +60,7 @@ QWidget *CapacityView::buildHero()
     heroValue_->setObjectName("heroValue");
     hero->addContent(heroValue_);
 
-    surplusStat_ = new HeroStat("Monthly surplus", QString());
+    surplusStat_ = new HeroStat(QString(), QString());
     surplusStat_->setObjectName("surplusStat");
     rateStat_ = new HeroStat("Assessed at", QString());
     rateStat_->setObjectName("rateStat");
@@ -185,6 +185,7 @@ void CapacityView::refresh()
     const TabFigures figures = CapacityFigures::build(store_);
 
     heroValue_->setText(figures.hero.value);
+    surplusStat_->setLabel(figures.at(u"headlineSurplus").labelOn(Surface::screen));
     surplusStat_->setValue(figures.at(u"headlineSurplus").value);
     rateStat_->setValue(figures.at(u"assessmentRate").value);
     heroNote_->setText(QString("Limited by: ") + figures.at(u"binding").value);

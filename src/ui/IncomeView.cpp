@@ -135,7 +135,7 @@ QWidget *IncomeView::buildHero()
     hero->addContent(new HeroLabel("Assessable annual income"));
     heroValue_ = named(new HeroValue(QString()), "heroValue");
     hero->addContent(heroValue_);
-    baseStat_ = named(new HeroStat("Base (excl. super)", QString()), "baseStat");
+    baseStat_ = named(new HeroStat(QString(), QString()), "baseStat");
     netStat_ = named(new HeroStat("Net monthly", QString()), "netStat");
     hero->addContent(new FormRow({baseStat_, netStat_}));
     heroNote_ = named(new HeroNote(QString()), "heroNote");
@@ -334,6 +334,7 @@ void IncomeView::refresh()
     const TabFigures figures = IncomeFigures::build(store_);
 
     heroValue_->setText(figures.hero.value);
+    baseStat_->setLabel(figures.at(u"base").labelOn(Surface::screen));
     baseStat_->setValue(figures.at(u"base").value);
     netStat_->setValue(figures.at(u"netMonthly").value);
     const QString heroNote = r.ytd ? r.ytd->verdict : r.baseAnnual <= 0 ? QString("Enter a pay rate to begin.") : QString();

@@ -25,6 +25,15 @@ LegendDot::LegendDot(Colour colour, const QString &label, const QString &value, 
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
+void LegendDot::setLabel(const QString &label)
+{
+    if (label == label_)
+        return;
+    label_ = label;
+    updateGeometry();
+    update();
+}
+
 void LegendDot::setValue(const QString &value)
 {
     if (value == value_)

@@ -16,6 +16,7 @@ public:
 
     QString label() const { return label_; }
     QString value() const { return value_; }
+    void setLabel(const QString &label);
     void setValue(const QString &value);
 
     QSize sizeHint() const override;

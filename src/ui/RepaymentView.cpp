@@ -212,8 +212,8 @@ void RepaymentView::buildSummaryCard()
     auto *legendLayout = new QVBoxLayout(legend);
     legendLayout->setContentsMargins(0, 0, 0, 0);
     legendLayout->setSpacing(6);
-    principalDot_ = new LegendDot(&Brand::chartPrimary, QStringLiteral("Principal"), QString(), legend);
-    interestDot_ = new LegendDot(&Brand::chartAccent, QStringLiteral("Total interest"), QString(), legend);
+    principalDot_ = new LegendDot(&Brand::chartPrimary, QString(), QString(), legend);
+    interestDot_ = new LegendDot(&Brand::chartAccent, QString(), QString(), legend);
     totalPayable_ = new ResultRow(QString(), QString(), {}, false, legend);
     legendLayout->addStretch(1);
     legendLayout->addWidget(principalDot_);
@@ -380,8 +380,10 @@ void RepaymentView::refresh()
 
     // Loan summary.
     donut_->setValues(figures.ring->first, figures.ring->second);
-    principalDot_->setValue(figures.at(u"principal").value);
-    interestDot_->setValue(figures.at(u"totalInterest").value);
+    for (auto [dot, id] : {std::pair{principalDot_, u"principal"}, std::pair{interestDot_, u"totalInterest"}}) {
+        dot->setLabel(figures.at(id).labelOn(Surface::screen));
+        dot->setValue(figures.at(id).value);
+    }
     FigureRows::show(totalPayable_, figures.find(u"totalPayable"));
     FigureRows::show(offsetRow_, figures.find(u"offset"));
     FigureRows::show(interestSaved_, figures.find(u"interestSaved"));

@@ -85,9 +85,9 @@ QWidget *UpfrontView::buildHero()
     heroValue_ = new HeroValue(QString());
     heroValue_->setObjectName("heroValue");
     hero->addContent(heroValue_);
-    loanStat_ = new HeroStat("Loan required", QString());
+    loanStat_ = new HeroStat(QString(), QString());
     loanStat_->setObjectName("loanStat");
-    lvrStat_ = new HeroStat("LVR", QString());
+    lvrStat_ = new HeroStat(QString(), QString());
     lvrStat_->setObjectName("lvrStat");
     hero->addContent(new FormRow({loanStat_, lvrStat_}));
     heroNote_ = new HeroNote(QString());
@@ -237,8 +237,10 @@ void UpfrontView::refresh()
     const TabFigures figures = UpfrontFigures::build(store_);
 
     heroValue_->setText(figures.hero.value);
-    loanStat_->setValue(figures.at(u"loanRequired").value);
-    lvrStat_->setValue(figures.at(u"lvr").value);
+    for (auto [stat, id] : {std::pair{loanStat_, u"loanRequired"}, std::pair{lvrStat_, u"lvr"}}) {
+        stat->setLabel(figures.at(id).labelOn(Surface::screen));
+        stat->setValue(figures.at(id).value);
+    }
     heroNote_->setVisible(lmi.premium > 0);
     heroNote_->setText("LMI of " + figures.at(u"lmi").value + " is usually capitalised on top of the loan.");
 
