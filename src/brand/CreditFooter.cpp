@@ -6,6 +6,7 @@
 #include "brand/MarkText.h"
 #include "brand/Motion.h"
 #include "brand/SaltbushCredit.h"
+#include "calc/StampDuty.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -31,7 +32,7 @@ constexpr qreal chevronArtwork = 16;
 constexpr int animationMs = 180;
 
 MarkText shortText() { return {Credits::shortDisclaimer(), MarkText::Face::sans, textSize, FontWeight::regular}; }
-MarkText fullText() { return {Credits::fullDisclaimer(), MarkText::Face::sans, textSize, FontWeight::regular}; }
+MarkText fullText() { return {Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), MarkText::Face::sans, textSize, FontWeight::regular}; }
 } // namespace
 
 struct CreditFooter::Geometry {

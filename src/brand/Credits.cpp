@@ -1,7 +1,5 @@
 #include "brand/Credits.h"
 
-#include "calc/StampDuty.h"
-
 namespace brolga {
 
 const QString &Credits::productName()
@@ -23,17 +21,9 @@ const QString &Credits::shortDisclaimer()
     return text;
 }
 
-const QString &Credits::dutyCurrentAsAt()
+QString Credits::fullDisclaimer(const QString &dutyScalesAsAt)
 {
-    // The date the duty tables were last checked against the state revenue offices.
-    static const QString text = QString::fromLatin1(StampDuty::scalesAsAt);
-    return text;
-}
-
-const QString &Credits::fullDisclaimer()
-{
-    static const QString text =
-        QStringLiteral("Estimate only. ") + productName()
+    return QStringLiteral("Estimate only. ") + productName()
         + QStringLiteral(
             " provides general information and does not constitute credit assistance, a credit quote, or "
             "personal financial advice. Figures are indicative, assume a constant interest rate for the full "
@@ -42,10 +32,9 @@ const QString &Credits::fullDisclaimer()
             "Assessable income applies indicative shading to variable income — every lender's policy "
             "differs. LMI premiums are indicative and are set by the insurer, not the calculator. Transfer "
             "duty scales and concession thresholds are current as at ")
-        + dutyCurrentAsAt()
+        + dutyScalesAsAt
         + QStringLiteral(", are indexed periodically and change with each state budget — confirm every "
                          "figure with the lender and the relevant state revenue office before relying on it.");
-    return text;
 }
 
 } // namespace brolga

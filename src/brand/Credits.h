@@ -11,8 +11,9 @@ public:
     static const QString &productName();       // "Brolga"
     static const QString &makerCredit();       // "A Saltbush Production"
     static const QString &shortDisclaimer();   // the footer's one line
-    static const QString &fullDisclaimer();    // the footer's expanded text and the card's small print
-    static const QString &dutyCurrentAsAt();   // date the duty scales were last checked
+    // The footer's expanded text and the card's small print; it quotes the date the duty scales were last
+    // checked against the state revenue offices.
+    static QString fullDisclaimer(const QString &dutyScalesAsAt);
 };
 
 } // namespace brolga

@@ -4,7 +4,6 @@
 
 #include "calc/Serviceability.h"
 #include "calc/TaxScale.h"
-#include "core/Format.h"
 
 #include <algorithm>
 #include <climits>
@@ -14,10 +13,9 @@ namespace brolga::IncomeMath {
 
 namespace {
 
-// Presets always use the guarantee rate of the current default year, whatever year is selected.
 double guaranteeRate()
 {
-    return CalculatorState::defaultSuperRate(QStringLiteral("2026-27"));
+    return defaultSuperRate(QStringLiteral("2026-27"));
 }
 
 // A signed base-10 whole number and nothing else (no spaces): "2026", "+202", "-99".
@@ -36,7 +34,7 @@ std::optional<int> wholeNumber(const QString &text)
     return ok ? std::optional<int>(n) : std::nullopt;
 }
 
-void addBonus(const CalculatorState &state, std::vector<IncomeComponent> &out)
+void addBonus(const IncomeInputs &state, std::vector<IncomeComponent> &out)
 {
     std::vector<double> years;
     for (double amount : {bounded(state.bonusThisFY), bounded(state.bonusLastFY)})
@@ -64,6 +62,15 @@ Prefill prefill(OccupationPreset preset)
     return {80, 80, 80, guaranteeRate()};
 }
 
+double defaultSuperRate(const QString &taxYear)
+{
+    if (taxYear == u"2023-24")
+        return 11.0;
+    if (taxYear == u"2024-25")
+        return 11.5;
+    return 12.0;
+}
+
 double unitsPerWeek(PayBasis basis, double units)
 {
     switch (basis) {
@@ -73,9 +80,9 @@ double unitsPerWeek(PayBasis basis, double units)
     }
 }
 
-double paidWeeks(const CalculatorState &state)
+double paidWeeks(const IncomeInputs &state)
 {
-    if (state.employmentType == EmploymentType::contractor || state.payBasis == PayBasis::daily)
+    if (state.employment == EmploymentType::contractor || state.payBasis == PayBasis::daily)
         return std::clamp(bounded(state.contractorWeeks), 0.0, 52.0);
     return 52;
 }
@@ -100,18 +107,18 @@ double superFraction(double superRatePercent)
     return std::max(bounded(superRatePercent), 0.0) / 100.0;
 }
 
-double quotedAnnual(const CalculatorState &state)
+double quotedAnnual(const IncomeInputs &state)
 {
     return annualise(state.payBasis, state.payRate, state.unitsPerWeek, paidWeeks(state));
 }
 
-double ytdAnnualBase(const CalculatorState &state)
+double ytdAnnualBase(const IncomeInputs &state)
 {
     const double full = annualise(state.payBasis, state.payRate, state.unitsPerWeek, 52);
     return state.quotedIncludesSuper ? full / (1 + superFraction(state.superRatePercent)) : full;
 }
 
-IncomeResult income(const CalculatorState &state, const QDateTime &now)
+IncomeResult income(const IncomeInputs &state, const QDateTime &now)
 {
     IncomeResult r;
     const double s = superFraction(state.superRatePercent);
@@ -122,10 +129,10 @@ IncomeResult income(const CalculatorState &state, const QDateTime &now)
 
     r.components.push_back({QStringLiteral("Base"), std::max(r.baseAnnual, 0.0), 100});
     if (const double overtime = bounded(state.overtimeAnnual); overtime > 0)
-        r.components.push_back({QStringLiteral("Overtime"), overtime, bounded(state.otShadePercent)});
+        r.components.push_back({QStringLiteral("Overtime"), overtime, bounded(state.overtimeShadePercent)});
     addBonus(state, r.components);
     if (const double allowances = bounded(state.allowancesAnnual); allowances > 0)
-        r.components.push_back({QStringLiteral("Allowances"), allowances, bounded(state.allowShadePercent)});
+        r.components.push_back({QStringLiteral("Allowances"), allowances, bounded(state.allowancesShadePercent)});
 
     for (const auto &c : r.components)
         r.assessable += c.assessed();
@@ -189,39 +196,13 @@ std::optional<YTDCheck> ytdCheck(double ytdGross, const QDateTime &periodEnd, co
     c.annualisedPace = gross / static_cast<double>(counted) * 365.25;
     if (!(base > 0)) {
         c.variance = 0;
-        c.verdict = QStringLiteral("Annualised pace ") + Format::money(c.annualisedPace, 0) +
-                    QStringLiteral(" \u2014 enter a base to compare.");
         return c;
     }
     c.variance = c.annualisedPace / base - 1;
-    const QString p = Format::percent(std::fabs(c.variance) * 100, 1);
-    if (c.variance < -0.03)
-        c.verdict = QStringLiteral("Annualised YTD runs ") + p +
-                    QStringLiteral(" below base \u2014 check unpaid leave, reduced hours, or the start date.");
-    else if (c.variance > 0.03)
-        c.verdict = QStringLiteral("Annualised YTD runs ") + p +
-                    QStringLiteral(" above base \u2014 consistent with overtime, allowances or a pay rise; "
-                                   "confirm what is ongoing.");
-    else
-        c.verdict = QStringLiteral("Annualised YTD tracks base within ") + p +
-                    QStringLiteral(" \u2014 payslip supports the stated income.");
+    c.standing = c.variance < -0.03  ? YTDStanding::belowBase
+                 : c.variance > 0.03 ? YTDStanding::aboveBase
+                                     : YTDStanding::tracksBase;
     return c;
-}
-
-void applyOccupationPreset(CalculatorState &state, OccupationPreset preset)
-{
-    const Prefill values = prefill(preset);
-    state.occupationPreset = preset;
-    state.otShadePercent = values.overtimeShadePercent;
-    state.bonusShadePercent = values.bonusShadePercent;
-    state.allowShadePercent = values.allowancesShadePercent;
-    state.superRatePercent = values.superRatePercent;
-}
-
-void sendIncomeToCapacity(CalculatorState &state, const QDateTime &now)
-{
-    state.grossIncome = std::round(income(state, now).assessable); // halves away from zero
-    state.activeTab = CalculatorTab::capacity;
 }
 
 } // namespace brolga::IncomeMath

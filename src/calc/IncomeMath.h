@@ -1,8 +1,9 @@
 #pragma once
 
+#include "calc/Enums.h"
+#include "calc/IncomeInputs.h"
 #include "calc/IncomeResult.h"
 #include "calc/YTDCheck.h"
-#include "core/CalculatorState.h"
 
 #include <QDateTime>
 #include <QString>
@@ -10,8 +11,6 @@
 #include <optional>
 
 namespace brolga::IncomeMath {
-
-inline constexpr auto sentToCapacityToast = "Assessable income sent to Capacity";
 
 // The values an occupation preset writes, in the order they are written.
 struct Prefill {
@@ -22,24 +21,28 @@ struct Prefill {
     bool operator==(const Prefill &) const = default;
 };
 
+// Presets write the guarantee rate of the current default year, whatever year is selected.
 Prefill prefill(OccupationPreset preset);
+
+// The superannuation guarantee rate that goes with a tax year.
+double defaultSuperRate(const QString &taxYear);
 
 // Hours (0..100) or days (0..7) a week as the pay basis uses them; other bases ignore units.
 double unitsPerWeek(PayBasis basis, double units);
 // Paid weeks a year: the contractor's paid weeks (0..52) for contractors and day rates, else 52.
-double paidWeeks(const CalculatorState &state);
+double paidWeeks(const IncomeInputs &pay);
 // A pay rate on a basis turned into a year; `weeks` scales only the hourly and daily bases.
 double annualise(PayBasis basis, double rate, double units, double weeks);
 // The super rate as a fraction, never negative.
 double superFraction(double superRatePercent);
 
 // The quoted figure annualised with the paid weeks.
-double quotedAnnual(const CalculatorState &state);
+double quotedAnnual(const IncomeInputs &pay);
 // The base the year-to-date check compares with: a full 52-week year, super taken out when quoted in.
-double ytdAnnualBase(const CalculatorState &state);
+double ytdAnnualBase(const IncomeInputs &pay);
 
 // `now` stands in for an absent payslip period end and for an unreadable tax year.
-IncomeResult income(const CalculatorState &state, const QDateTime &now);
+IncomeResult income(const IncomeInputs &pay, const QDateTime &now);
 
 // Start of 1 July of the year the tax-year text begins with, local time; `now`'s year when unreadable.
 QDateTime fyStart(const QString &taxYear, const QDateTime &now);
@@ -51,12 +54,5 @@ qint64 wholeDaysBetween(const QDateTime &from, const QDateTime &to);
 // Absent without a positive year-to-date gross or with fewer than 14 counted days.
 std::optional<YTDCheck> ytdCheck(double ytdGross, const QDateTime &periodEnd, const QDateTime &fyStart,
                                  const std::optional<QDateTime> &employmentStart, double annualBase);
-
-// Sets the preset, then its shading and super rate, overwriting hand edits.
-void applyOccupationPreset(CalculatorState &state, OccupationPreset preset);
-
-// Writes the assessable income, to the whole dollar, into the Capacity tab's gross income and brings that tab
-// forward. The caller shows `sentToCapacityToast`.
-void sendIncomeToCapacity(CalculatorState &state, const QDateTime &now);
 
 } // namespace brolga::IncomeMath

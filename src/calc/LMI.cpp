@@ -1,7 +1,6 @@
 #include "calc/LMI.h"
 
 #include "calc/StampDuty.h"
-#include "core/CalculatorState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,12 +85,12 @@ LMIResult calculate(double loanAmount, double propertyValue, AUState state)
     return r;
 }
 
-double loanRequired(const CalculatorState &s)
+double loanRequired(const PurchaseInputs &s)
 {
     return std::max(entered(s.purchasePrice) - entered(s.depositAmount), 0.0);
 }
 
-LMIResult lmi(const CalculatorState &s)
+LMIResult lmi(const PurchaseInputs &s)
 {
     return calculate(loanRequired(s), entered(s.purchasePrice), s.state);
 }
@@ -101,7 +100,7 @@ double includingDuty(const LMIResult &result)
     return result.premium + result.stampDutyOnPremium;
 }
 
-double loanIfCapitalised(const CalculatorState &s)
+double loanIfCapitalised(const PurchaseInputs &s)
 {
     return loanRequired(s) + includingDuty(lmi(s));
 }
@@ -111,7 +110,7 @@ double depositToAvoidLMI(double purchasePrice)
     return entered(purchasePrice) * 0.2;
 }
 
-double fundsToComplete(const CalculatorState &s)
+double fundsToComplete(const PurchaseInputs &s)
 {
     const DutyResult d = StampDuty::duty(s);
     return d.payable() + d.transferFee + d.mortgageFee + entered(s.depositAmount) + entered(s.legalFees) +

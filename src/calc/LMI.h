@@ -1,13 +1,10 @@
 #pragma once
 
 #include "calc/LMIResult.h"
-#include "core/Enums.h"
+#include "calc/Enums.h"
+#include "calc/PurchaseInputs.h"
 
 #include <vector>
-
-namespace brolga {
-struct CalculatorState;
-}
 
 namespace brolga::LMI {
 
@@ -29,15 +26,15 @@ double dutyOnPremiumRate(AUState state);
 LMIResult calculate(double loanAmount, double propertyValue, AUState state);
 
 // Price less the deposit entered on the Upfront tab, never below 0.
-double loanRequired(const CalculatorState &state);
-LMIResult lmi(const CalculatorState &state);
+double loanRequired(const PurchaseInputs &purchase);
+LMIResult lmi(const PurchaseInputs &purchase);
 double includingDuty(const LMIResult &result);
-double loanIfCapitalised(const CalculatorState &state);
+double loanIfCapitalised(const PurchaseInputs &purchase);
 // The deposit that brings the LVR to 80 %, whatever deposit is entered.
 double depositToAvoidLMI(double purchasePrice);
 
 // Cash needed at settlement: duty payable, registration fees, deposit and the entered costs. The premium is
 // left out: it is capitalised onto the loan.
-double fundsToComplete(const CalculatorState &state);
+double fundsToComplete(const PurchaseInputs &purchase);
 
 } // namespace brolga::LMI

@@ -1,7 +1,5 @@
 #include "calc/LoanScenario.h"
 
-#include "core/CalculatorState.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -24,12 +22,6 @@ double clampOrLow(double x, double lo, double hi) { return std::isnan(x) ? lo : 
 double nonNegative(double x) { return x > 0 ? x : 0; }
 
 } // namespace
-
-LoanInputs LoanInputs::from(const CalculatorState &s)
-{
-    return {s.loanAmount, s.offsetAmount, s.interestRate, s.loanTermYears,
-            s.repaymentType, s.ioYears, s.frequency, s.extraRepayment};
-}
 
 double LoanScenario::annuity(double amount, double r, int periods)
 {

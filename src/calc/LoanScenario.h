@@ -1,14 +1,12 @@
 #pragma once
 
 #include "calc/AmortisationRow.h"
-#include "core/Enums.h"
+#include "calc/Enums.h"
 
 #include <optional>
 #include <vector>
 
 namespace brolga {
-
-struct CalculatorState;
 
 // The inputs of one loan, before clamping.
 struct LoanInputs {
@@ -21,7 +19,7 @@ struct LoanInputs {
     PaymentFrequency frequency = PaymentFrequency::monthly;
     double extraRepayment = 0;
 
-    static LoanInputs from(const CalculatorState &state);
+    bool operator==(const LoanInputs &) const = default;
 };
 
 // Everything shown about one loan: repayments, the first period's split and the full schedule.

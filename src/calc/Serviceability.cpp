@@ -42,22 +42,22 @@ double serviceabilityLimit(double monthlySurplus, double annualRatePercent)
     return surplus * discountedShare / r;
 }
 
-std::optional<CapacityResult> capacity(const CalculatorState &state)
+std::optional<CapacityResult> capacity(const CapacityInputs &in)
 {
-    const double g = bounded(state.grossIncome);
+    const double g = bounded(in.grossIncome);
     if (!(g > 0))
         return std::nullopt;
 
-    const TaxScale &scale = TaxScale::scale(state.taxYear);
+    const TaxScale &scale = TaxScale::scale(in.taxYear);
     CapacityResult r;
-    r.assessmentRate = bounded(state.interestRate) + bounded(state.assessmentBuffer);
+    r.assessmentRate = bounded(in.interestRatePercent) + bounded(in.assessmentBufferPercent);
 
-    const double commitments = std::max(bounded(state.monthlyOtherDebts), 0.0);
-    const double multiple = bounded(state.dtiMultiple);
+    const double commitments = std::max(bounded(in.monthlyOtherDebts), 0.0);
+    const double multiple = bounded(in.dtiMultiple);
     r.dtiLimit = std::max(multiple * g - multiple * 12.0 * commitments, 0.0);
 
     r.netMonthly = netMonthlyIncome(g, scale);
-    r.livingExpenses = livingExpenses(state.applicantType, state.dependants, g);
+    r.livingExpenses = livingExpenses(in.applicant, in.dependants, g);
     r.surplus = r.netMonthly - r.livingExpenses - commitments;
     r.serviceabilityLimit = serviceabilityLimit(r.surplus, r.assessmentRate);
 

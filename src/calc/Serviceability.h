@@ -2,7 +2,8 @@
 
 #include "calc/CapacityResult.h"
 #include "calc/TaxScale.h"
-#include "core/CalculatorState.h"
+#include "calc/CapacityInputs.h"
+#include "calc/Enums.h"
 
 #include <optional>
 
@@ -24,6 +25,6 @@ double livingExpenses(ApplicantType applicant, int dependants, double grossAnnua
 double serviceabilityLimit(double monthlySurplus, double annualRatePercent);
 
 // Absent when there is no income to assess.
-std::optional<CapacityResult> capacity(const CalculatorState &state);
+std::optional<CapacityResult> capacity(const CapacityInputs &household);
 
 } // namespace brolga::Serviceability

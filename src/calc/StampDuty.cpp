@@ -1,8 +1,5 @@
 #include "calc/StampDuty.h"
 
-#include "core/CalculatorState.h"
-#include "core/Format.h"
-
 #include <array>
 #include <cmath>
 #include <tuple>
@@ -102,17 +99,22 @@ double boundedBy(double amount, double full)
 }
 
 // A threshold pair: all of the duty at or below `lower`, none from `upper`, a straight line between.
-std::pair<double, QString> phasedOut(double price, double full, double lower, double upper, const QString &label)
+std::pair<double, DutyNote> phasedOut(double price, double full, double lower, double upper, const QString &label)
 {
     if (price <= lower)
-        return {full, label + QStringLiteral(" — full exemption.")};
+        return {full, {label, ConcessionPhase::fullExemption, upper}};
     if (price < upper)
-        return {full * (upper - price) / (upper - lower),
-                label + QStringLiteral(" — partial concession, phasing out at ") + Format::shortMoney(upper) + u'.'};
-    return {0, label + QStringLiteral(": above the ") + Format::shortMoney(upper) + QStringLiteral(" threshold.")};
+        return {full * (upper - price) / (upper - lower), {label, ConcessionPhase::phasingOut, upper}};
+    return {0, {label, ConcessionPhase::aboveThreshold, upper}};
 }
 
-std::pair<double, QString> firstHome(AUState state, double price, PropertyKind kind, double full)
+// A rule stated in one sentence, thresholds and all.
+DutyNote stated(const QString &sentence)
+{
+    return {sentence};
+}
+
+std::pair<double, DutyNote> firstHome(AUState state, double price, PropertyKind kind, double full)
 {
     const bool land = kind == PropertyKind::vacantLand;
     switch (state) {
@@ -129,7 +131,7 @@ std::pair<double, QString> firstHome(AUState state, double price, PropertyKind k
         case PropertyKind::established:
             return phasedOut(price, full, 700'000, 800'000, QStringLiteral("QLD first home concession"));
         case PropertyKind::newBuild:
-            return {full, QStringLiteral("QLD: no duty for first home buyers of new homes / off the plan.")};
+            return {full, stated(QStringLiteral("QLD: no duty for first home buyers of new homes / off the plan."))};
         case PropertyKind::vacantLand:
             return phasedOut(price, full, 350'000, 500'000, QStringLiteral("QLD first home vacant land concession"));
         }
@@ -138,34 +140,37 @@ std::pair<double, QString> firstHome(AUState state, double price, PropertyKind k
         // Between the thresholds the buyer pays a flat rate on the excess; the rest of the duty is conceded.
         if (land) {
             if (price <= 450'000)
-                return {full, QStringLiteral("WA first home owner rate (land) — full exemption.")};
+                return {full, stated(QStringLiteral("WA first home owner rate (land) — full exemption."))};
             if (price >= 550'000)
-                return {0, QStringLiteral("WA: land above the $550,000 first home threshold.")};
+                return {0, stated(QStringLiteral("WA: land above the $550,000 first home threshold."))};
             return {full - 0.2014 * (price - 450'000),
-                    QStringLiteral("WA first home owner rate (land) — $20.14 per $100 above $450,000.")};
+                    stated(QStringLiteral("WA first home owner rate (land) — $20.14 per $100 above $450,000."))};
         }
         if (price <= 600'000)
-            return {full, QStringLiteral("WA first home owner rate — full exemption.")};
+            return {full, stated(QStringLiteral("WA first home owner rate — full exemption."))};
         if (price >= 800'000)
-            return {0, QStringLiteral("WA: property above the $800,000 first home threshold.")};
+            return {0, stated(QStringLiteral("WA: property above the $800,000 first home threshold."))};
         return {full - 0.1615 * (price - 600'000),
-                QStringLiteral("WA first home owner rate — concessional $16.15 per $100 above $600,000.")};
+                stated(QStringLiteral("WA first home owner rate — concessional $16.15 per $100 above $600,000."))};
     case AUState::sa:
         if (kind == PropertyKind::established)
-            return {0, QStringLiteral("SA: no first home concession on established homes.")};
-        return {full, QStringLiteral("SA: duty abolished for first home buyers of new homes and land to build on.")};
+            return {0, stated(QStringLiteral("SA: no first home concession on established homes."))};
+        return {full,
+                stated(QStringLiteral("SA: duty abolished for first home buyers of new homes and land to build on."))};
     case AUState::tas:
-        return {0,
-                QStringLiteral(
-                    "TAS: the first home exemption ended for settlements after 30 June 2026 — ordinary duty applies.")};
+        return {
+            0, stated(QStringLiteral(
+                   "TAS: the first home exemption ended for settlements after 30 June 2026 — ordinary duty applies."))};
     case AUState::act:
-        return {full, QStringLiteral("ACT: no duty for eligible first home buyers — no price cap or income test.")};
+        return {full,
+                stated(QStringLiteral("ACT: no duty for eligible first home buyers — no price cap or income test."))};
     case AUState::nt:
         if (kind == PropertyKind::newBuild)
-            return {full, QStringLiteral("NT House and Land Package Exemption — no duty, no value cap.")};
-        return {0, QStringLiteral("NT: duty relief is limited to house and land packages; cash grants apply instead.")};
+            return {full, stated(QStringLiteral("NT House and Land Package Exemption — no duty, no value cap."))};
+        return {0, stated(QStringLiteral(
+                       "NT: duty relief is limited to house and land packages; cash grants apply instead."))};
     }
-    return {0, QStringLiteral("General transfer duty — no concession applies.")};
+    return {0, stated(QStringLiteral("General transfer duty — no concession applies."))};
 }
 
 } // namespace
@@ -250,14 +255,14 @@ double baseDuty(AUState state, double price, BuyerType buyer)
     return 0;
 }
 
-std::pair<double, QString> concession(AUState state, double price, BuyerType buyer, PropertyKind kind, double fullDuty)
+std::pair<double, DutyNote> concession(AUState state, double price, BuyerType buyer, PropertyKind kind, double fullDuty)
 {
     const double full = fullDuty > 0 && std::isfinite(fullDuty) ? fullDuty : 0;
     if (buyer != BuyerType::firstHome) {
         const bool residence =
             state == AUState::vic && buyer == BuyerType::ownerOccupier && vicResidenceScaleApplies(price, buyer);
-        return {0, residence ? QStringLiteral("Victorian principal-place-of-residence scale applied.")
-                             : QStringLiteral("General transfer duty — no concession applies.")};
+        return {0, stated(residence ? QStringLiteral("Victorian principal-place-of-residence scale applied.")
+                                    : QStringLiteral("General transfer duty — no concession applies."))};
     }
     auto [amount, note] = firstHome(state, price, kind, full);
     return {boundedBy(amount, full), note};
@@ -310,25 +315,25 @@ double mortgageFee(AUState state)
     return 0;
 }
 
-DutyResult duty(const CalculatorState &s)
+DutyResult duty(const PurchaseInputs &s)
 {
     DutyResult r;
     const double price = s.purchasePrice;
     if (isPrice(price)) {
-        r.baseDuty = baseDuty(s.state, price, s.buyerType);
-        std::tie(r.concession, r.note) = concession(s.state, price, s.buyerType, s.propertyKind, r.baseDuty);
-        r.foreignSurcharge = s.isForeignBuyer ? price * foreignSurchargeRate(s.state) : 0;
+        r.baseDuty = baseDuty(s.state, price, s.buyer);
+        std::tie(r.concession, r.note) = concession(s.state, price, s.buyer, s.kind, r.baseDuty);
+        r.foreignSurcharge = s.foreignBuyer ? price * foreignSurchargeRate(s.state) : 0;
         r.transferFee = transferFee(s.state);
         r.mortgageFee = mortgageFee(s.state);
     } else {
-        r.note = QStringLiteral("Enter a purchase price.");
+        r.note = stated(QStringLiteral("Enter a purchase price."));
     }
     // A hand-entered 0 is a real figure. One that is not a number is no figure at all, and duty is never
     // negative.
     if (s.dutyOverride && std::isfinite(*s.dutyOverride)) {
         r.baseDuty = *s.dutyOverride > 0 ? *s.dutyOverride : 0;
         r.concession = 0;
-        r.note = QStringLiteral("Manual override — figure entered by hand.");
+        r.note = stated(QStringLiteral("Manual override — figure entered by hand."));
     }
     return r;
 }

@@ -2,16 +2,13 @@
 
 #include "calc/DutyBracket.h"
 #include "calc/DutyResult.h"
-#include "core/Enums.h"
+#include "calc/Enums.h"
+#include "calc/PurchaseInputs.h"
 
 #include <QString>
 
 #include <span>
 #include <utility>
-
-namespace brolga {
-struct CalculatorState;
-}
 
 namespace brolga::StampDuty {
 
@@ -37,9 +34,9 @@ Scale actScale();
 // Ordinary duty before any concession; VIC, ACT and NT add their whole-price rates and formulas to the scales.
 double baseDuty(AUState state, double price, BuyerType buyer);
 
-// The first-home concession on `fullDuty` and the sentence naming the rule. The amount always lies between 0
-// and `fullDuty` (0 when that is negative or not a number).
-std::pair<double, QString> concession(AUState state, double price, BuyerType buyer, PropertyKind kind, double fullDuty);
+// The first-home concession on `fullDuty` and the rule applied. The amount always lies between 0 and `fullDuty`
+// (0 when that is negative or not a number).
+std::pair<double, DutyNote> concession(AUState state, double price, BuyerType buyer, PropertyKind kind, double fullDuty);
 
 // Fraction of the whole price charged on top for a foreign purchaser.
 double foreignSurchargeRate(AUState state);
@@ -49,6 +46,6 @@ double transferFee(AUState state);
 double mortgageFee(AUState state);
 
 // Everything the Upfront tab shows about duty, including a hand-entered override.
-DutyResult duty(const CalculatorState &state);
+DutyResult duty(const PurchaseInputs &purchase);
 
 } // namespace brolga::StampDuty

@@ -32,13 +32,4 @@ bool CalculatorState::hasIdentity() const
     return !brokerName.isEmpty() || !brokerCompany.isEmpty() || !contactLine().isEmpty();
 }
 
-double CalculatorState::defaultSuperRate(const QString &taxYear)
-{
-    if (taxYear == u"2023-24")
-        return 11.0;
-    if (taxYear == u"2024-25")
-        return 11.5;
-    return 12.0;
-}
-
 } // namespace brolga

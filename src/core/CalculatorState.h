@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/IncomeMath.h"
 #include "core/Enums.h"
 
 #include <QDateTime>
@@ -38,7 +39,7 @@ struct CalculatorState {
     double unitsPerWeek = 38;
     double contractorWeeks = 48;
     bool quotedIncludesSuper = false;
-    double superRatePercent = defaultSuperRate(QStringLiteral("2026-27"));
+    double superRatePercent = IncomeMath::defaultSuperRate(QStringLiteral("2026-27"));
     OccupationPreset occupationPreset = OccupationPreset::standard;
     double ytdGross = 0;
     std::optional<QDateTime> ytdPeriodEnd;
@@ -78,9 +79,6 @@ struct CalculatorState {
     // Phone, email, website and licence, blanks dropped, joined with " · ".
     QString contactLine() const;
     bool hasIdentity() const;
-
-    // The superannuation guarantee rate that goes with a tax year.
-    static double defaultSuperRate(const QString &taxYear);
 
     bool operator==(const CalculatorState &) const = default;
 };

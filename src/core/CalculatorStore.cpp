@@ -4,11 +4,14 @@
 #include "calc/LMI.h"
 #include "calc/Serviceability.h"
 #include "calc/StampDuty.h"
+#include "core/CalcInputs.h"
 #include "core/SafeFile.h"
 #include "core/StateCodec.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <cmath>
 
 namespace brolga {
 
@@ -176,14 +179,14 @@ void CalculatorStore::applyTheme(const Theme &theme)
 
 std::optional<LoanScenario> CalculatorStore::scenario() const
 {
-    return LoanScenario::make(LoanInputs::from(state_));
+    return LoanScenario::make(CalcInputs::loan(state_));
 }
 
 std::optional<LoanScenario> CalculatorStore::baselineScenario() const
 {
     if (!(state_.extraRepayment > 0))
         return std::nullopt;
-    LoanInputs in = LoanInputs::from(state_);
+    LoanInputs in = CalcInputs::loan(state_);
     in.extraRepayment = 0;
     return LoanScenario::make(in);
 }
@@ -192,27 +195,42 @@ std::optional<LoanScenario> CalculatorStore::compareScenario() const
 {
     if (!state_.isCompareMode)
         return std::nullopt;
-    LoanInputs in = LoanInputs::from(state_);
+    LoanInputs in = CalcInputs::loan(state_);
     in.annualRatePercent = state_.compareRate;
     return LoanScenario::make(in);
 }
 
-std::optional<CapacityResult> CalculatorStore::capacity() const { return Serviceability::capacity(state_); }
-IncomeResult CalculatorStore::income() const { return IncomeMath::income(state_, clock_()); }
-DutyResult CalculatorStore::duty() const { return StampDuty::duty(state_); }
-LMIResult CalculatorStore::lmi() const { return LMI::lmi(state_); }
-double CalculatorStore::fundsToComplete() const { return LMI::fundsToComplete(state_); }
+std::optional<CapacityResult> CalculatorStore::capacity() const
+{
+    return Serviceability::capacity(CalcInputs::capacity(state_));
+}
+IncomeResult CalculatorStore::income() const { return IncomeMath::income(CalcInputs::income(state_), clock_()); }
+DutyResult CalculatorStore::duty() const { return StampDuty::duty(CalcInputs::purchase(state_)); }
+LMIResult CalculatorStore::lmi() const { return LMI::lmi(CalcInputs::purchase(state_)); }
+double CalculatorStore::fundsToComplete() const { return LMI::fundsToComplete(CalcInputs::purchase(state_)); }
+double CalculatorStore::loanRequired() const { return LMI::loanRequired(CalcInputs::purchase(state_)); }
+double CalculatorStore::loanIfCapitalised() const { return LMI::loanIfCapitalised(CalcInputs::purchase(state_)); }
 
 void CalculatorStore::applyOccupationPreset(OccupationPreset preset)
 {
-    edit([&](CalculatorState &s) { IncomeMath::applyOccupationPreset(s, preset); });
+    const IncomeMath::Prefill values = IncomeMath::prefill(preset);
+    edit([&](CalculatorState &s) {
+        s.occupationPreset = preset;
+        s.otShadePercent = values.overtimeShadePercent;
+        s.bonusShadePercent = values.bonusShadePercent;
+        s.allowShadePercent = values.allowancesShadePercent;
+        s.superRatePercent = values.superRatePercent;
+    });
 }
 
 void CalculatorStore::sendIncomeToCapacity()
 {
-    const QDateTime now = clock_();
-    edit([&](CalculatorState &s) { IncomeMath::sendIncomeToCapacity(s, now); });
-    flash(QString::fromUtf8(IncomeMath::sentToCapacityToast));
+    const double assessable = income().assessable;
+    edit([&](CalculatorState &s) {
+        s.grossIncome = std::round(assessable); // halves away from zero
+        s.activeTab = CalculatorTab::capacity;
+    });
+    flash(QString::fromUtf16(sentToCapacityToast));
 }
 
 } // namespace brolga

@@ -60,9 +60,16 @@ public:
     DutyResult duty() const;
     LMIResult lmi() const;
     double fundsToComplete() const;
+    // Price less deposit, and that with the premium and its duty added.
+    double loanRequired() const;
+    double loanIfCapitalised() const;
 
+    // Sets the preset, then its shading and super rate, overwriting hand edits.
     void applyOccupationPreset(OccupationPreset preset);
+    // Writes the assessable income, to the whole dollar, into the Capacity tab's gross income, brings that
+    // tab forward and says so.
     void sendIncomeToCapacity();
+    static constexpr char16_t sentToCapacityToast[] = u"Assessable income sent to Capacity";
 
     Settings &settings() { return *settings_; }
     // "Now" for the calculations that read today's date; tests give a fixed clock.

@@ -9,6 +9,7 @@
 #include "brand/SaltbushCredit.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "core/ResultTexts.h"
 #include "export/ExportTexts.h"
 #include "tabs/TabRegistry.h"
 #include "ui/DonutChart.h"
@@ -413,7 +414,7 @@ struct CardLayout {
     {
         qreal y = at.y();
         y += hairline(QPointF(at.x(), y), width) + 8;
-        y += wrapped(Credits::fullDisclaimer(), Face::sans, 8.5, FontWeight::regular, QPointF(at.x(), y), width,
+        y += wrapped(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), Face::sans, 8.5, FontWeight::regular, QPointF(at.x(), y), width,
                      themed(&Theme::ink, 0.62), 2) +
              8;
 

@@ -3,6 +3,7 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "core/ResultTexts.h"
 #include "tabs/Labels.h"
 
 #include <cmath>
@@ -138,7 +139,7 @@ TabFigures build(const CalculatorStore &store)
                               Format::percent(std::abs(y.variance) * 100, 1),
                      .tint = std::abs(y.variance) <= 0.03 ? Tint::good : Tint::accent,
                      .surfaces = onScreen});
-        out.notes.push_back({.text = QStringLiteral("YTD check: ") + y.verdict});
+        out.notes.push_back({.text = QStringLiteral("YTD check: ") + ResultTexts::ytdVerdict(y)});
     }
     out.notes.push_back({.text = QStringLiteral(
                              "Variable income is shaded per common lender treatment; every lender's policy differs."),

@@ -3,6 +3,7 @@
 #include "calc/LMI.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "core/ResultTexts.h"
 #include "tabs/Labels.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ TabFigures build(const CalculatorStore &store)
     const CalculatorState &st = store.state();
     const DutyResult d = store.duty();
     const LMIResult m = store.lmi();
-    const double loan = LMI::loanRequired(st);
+    const double loan = store.loanRequired();
     const QString code = Labels::state(st.state);
     TabFigures out;
 
@@ -100,7 +101,7 @@ TabFigures build(const CalculatorStore &store)
                  .screenLabel = "LMI total"});
     f.push_back({.id = "capitalised",
                  .label = "Loan if LMI capitalised",
-                 .value = money(LMI::loanIfCapitalised(st)),
+                 .value = money(store.loanIfCapitalised()),
                  .surfaces = withPremium});
     f.push_back({.id = "avoidLMI",
                  .label = "Deposit needed to avoid LMI",
@@ -116,7 +117,8 @@ TabFigures build(const CalculatorStore &store)
                  .surfaces = onScreen});
 
     // The text always ends with the duty note, blank or not; the card only carries one that says something.
-    out.notes.push_back({.text = d.note, .surfaces = onText | (d.note.isEmpty() ? 0 : onCard), .gapBefore = true});
+    const QString dutyNote = ResultTexts::dutyNote(d.note);
+    out.notes.push_back({.text = dutyNote, .surfaces = onText | (dutyNote.isEmpty() ? 0 : onCard), .gapBefore = true});
     return out;
 }
 

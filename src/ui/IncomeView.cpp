@@ -337,7 +337,7 @@ void IncomeView::refresh()
     baseStat_->setLabel(figures.at(u"base").labelOn(Surface::screen));
     baseStat_->setValue(figures.at(u"base").value);
     netStat_->setValue(figures.at(u"netMonthly").value);
-    const QString heroNote = r.ytd ? r.ytd->verdict : r.baseAnnual <= 0 ? QString("Enter a pay rate to begin.") : QString();
+    const QString heroNote = r.ytd ? ResultTexts::ytdVerdict(*r.ytd) : r.baseAnnual <= 0 ? QString("Enter a pay rate to begin.") : QString();
     heroNote_->setText(heroNote);
     heroNote_->setVisible(!heroNote.isEmpty());
 
@@ -364,7 +364,7 @@ void IncomeView::refresh()
         const YTDCheck &y = *r.ytd;
         FigureRows::show(paceRow_, figures.find(u"pace"));
         FigureRows::show(againstRow_, figures.find(u"against"));
-        verdictNote_->setText(y.verdict);
+        verdictNote_->setText(ResultTexts::ytdVerdict(y));
     }
 
     useLower_->setVisible(s.bonusThisFY > 0 && s.bonusLastFY > 0);

@@ -263,7 +263,7 @@ void UpfrontView::refresh()
         {professionalRow_, u"professional"}, {cashRow_, u"cash"}};
     for (const auto &[row, id] : rows)
         FigureRows::show(row, figures.find(id));
-    dutyNote_->setText(duty.note);
+    dutyNote_->setText(ResultTexts::dutyNote(duty.note));
     premiumRows_->setVisible(lmi.premium > 0);
     lmiNote_->setText(lmi.note);
 }

@@ -1,13 +1,12 @@
 #include "calc/CalcTest.h"
 #include "calc/LMI.h"
 #include "calc/StampDuty.h"
-#include "core/CalculatorState.h"
 
 using namespace brolga;
 using namespace calctest;
 
 Q_DECLARE_METATYPE(brolga::AUState)
-Q_DECLARE_METATYPE(brolga::CalculatorState)
+Q_DECLARE_METATYPE(brolga::PurchaseInputs)
 
 namespace {
 
@@ -17,9 +16,13 @@ const QString atOrBelow80 = QStringLiteral("LVR at or below 80% — no LMI payab
 const QString above95 =
     QStringLiteral("LVR above 95% — outside standard LMI, needs a specialist or guarantor structure.");
 
-CalculatorState purchase(AUState st, double price, double deposit)
+// The record's default fees: 1,800 legal, 600 inspection, 500 other.
+PurchaseInputs purchase(AUState st, double price, double deposit)
 {
-    CalculatorState s;
+    PurchaseInputs s;
+    s.legalFees = 1800;
+    s.inspectionFees = 600;
+    s.otherUpfrontCosts = 500;
     s.state = st;
     s.purchasePrice = price;
     s.depositAmount = deposit;
@@ -130,10 +133,10 @@ private Q_SLOTS:
 
     void fundsToComplete_data()
     {
-        QTest::addColumn<CalculatorState>("input");
+        QTest::addColumn<PurchaseInputs>("input");
         QTest::addColumn<double>("expected");
         auto s = purchase(AUState::vic, 500'000, 100'000);
-        s.buyerType = BuyerType::ownerOccupier;
+        s.buyer = BuyerType::ownerOccupier;
         s.legalFees = 2'000;
         s.inspectionFees = 600;
         s.otherUpfrontCosts = 0;
@@ -144,7 +147,7 @@ private Q_SLOTS:
         s.dutyOverride = 0;
         QTest::newRow("override of 0") << s << 27'840.0;
         s.dutyOverride.reset();
-        s.isForeignBuyer = true;
+        s.foreignBuyer = true;
         QTest::newRow("foreign") << s << 89'210.0;
         s.purchasePrice = 0;
         QTest::newRow("no price") << s << 27'600.0;
@@ -158,7 +161,7 @@ private Q_SLOTS:
     }
     void fundsToComplete()
     {
-        QFETCH(CalculatorState, input);
+        QFETCH(PurchaseInputs, input);
         QTEST_CENTS(LMI::fundsToComplete(input), "expected");
     }
 
@@ -172,7 +175,7 @@ private Q_SLOTS:
                 for (double deposit : bad)
                     for (double fees : bad) {
                         auto s = purchase(st, price, deposit);
-                        s.isForeignBuyer = true;
+                        s.foreignBuyer = true;
                         s.legalFees = s.inspectionFees = s.otherUpfrontCosts = fees;
                         const LMIResult r = LMI::lmi(s);
                         const double funds = LMI::fundsToComplete(s);

@@ -377,8 +377,8 @@ private Q_SLOTS:
         QVERIFY(s.shows(s.find<QWidget>("ytdResult")));
         QVERIFY(!s.shows(s.find<FootNote>("ytdHelp")));
         QCOMPARE(s.row("paceRow")->label(), QStringLiteral("Annualised pace (%1 days)").arg(ytd->daysElapsed));
-        QCOMPARE(s.find<HeroNote>("heroNote")->text(), ytd->verdict);
-        QCOMPARE(s.find<FootNote>("verdictNote")->text(), ytd->verdict);
+        QCOMPARE(s.find<HeroNote>("heroNote")->text(), ResultTexts::ytdVerdict(*ytd));
+        QCOMPARE(s.find<FootNote>("verdictNote")->text(), ResultTexts::ytdVerdict(*ytd));
         QVERIFY(s.row("againstRow")->value().startsWith(ytd->variance >= 0 ? "+" : "\u2212"));
     }
 

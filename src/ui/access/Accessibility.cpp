@@ -2,6 +2,7 @@
 
 #include "brand/CreditFooter.h"
 #include "brand/Credits.h"
+#include "calc/StampDuty.h"
 #include "core/Format.h"
 #include "ui/BalanceChart.h"
 #include "ui/DonutChart.h"
@@ -190,7 +191,7 @@ void addControls()
         return new AccessibleView(
             footer, {.role = QAccessible::Button,
                      .name = [] { return Credits::shortDisclaimer(); },
-                     .value = [footer] { return footer->isExpanded() ? Credits::fullDisclaimer() : QString(); },
+                     .value = [footer] { return footer->isExpanded() ? Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)) : QString(); },
                      .state =
                          [footer](QAccessible::State &s) {
                              s.expandable = true;

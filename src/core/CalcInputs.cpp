@@ -1,0 +1,75 @@
+#include "core/CalcInputs.h"
+
+namespace brolga {
+
+LoanInputs CalcInputs::loan(const CalculatorState &s)
+{
+    LoanInputs in;
+    in.loanAmount = s.loanAmount;
+    in.offset = s.offsetAmount;
+    in.annualRatePercent = s.interestRate;
+    in.termYears = s.loanTermYears;
+    in.type = s.repaymentType;
+    in.ioYears = s.ioYears;
+    in.frequency = s.frequency;
+    in.extraRepayment = s.extraRepayment;
+    return in;
+}
+
+CapacityInputs CalcInputs::capacity(const CalculatorState &s)
+{
+    CapacityInputs in;
+    in.grossIncome = s.grossIncome;
+    in.interestRatePercent = s.interestRate;
+    in.assessmentBufferPercent = s.assessmentBuffer;
+    in.monthlyOtherDebts = s.monthlyOtherDebts;
+    in.dtiMultiple = s.dtiMultiple;
+    in.applicant = s.applicantType;
+    in.dependants = s.dependants;
+    in.taxYear = s.taxYear;
+    return in;
+}
+
+IncomeInputs CalcInputs::income(const CalculatorState &s)
+{
+    IncomeInputs in;
+    in.employment = s.employmentType;
+    in.payBasis = s.payBasis;
+    in.payRate = s.payRate;
+    in.unitsPerWeek = s.unitsPerWeek;
+    in.contractorWeeks = s.contractorWeeks;
+    in.quotedIncludesSuper = s.quotedIncludesSuper;
+    in.superRatePercent = s.superRatePercent;
+    in.overtimeAnnual = s.overtimeAnnual;
+    in.bonusThisFY = s.bonusThisFY;
+    in.bonusLastFY = s.bonusLastFY;
+    in.bonusUseLower = s.bonusUseLower;
+    in.allowancesAnnual = s.allowancesAnnual;
+    in.overtimeShadePercent = s.otShadePercent;
+    in.bonusShadePercent = s.bonusShadePercent;
+    in.allowancesShadePercent = s.allowShadePercent;
+    in.hasHELP = s.hasHELP;
+    in.taxYear = s.taxYear;
+    in.ytdGross = s.ytdGross;
+    in.ytdPeriodEnd = s.ytdPeriodEnd;
+    in.employmentStart = s.employmentStart;
+    return in;
+}
+
+PurchaseInputs CalcInputs::purchase(const CalculatorState &s)
+{
+    PurchaseInputs in;
+    in.state = s.state;
+    in.purchasePrice = s.purchasePrice;
+    in.depositAmount = s.depositAmount;
+    in.buyer = s.buyerType;
+    in.kind = s.propertyKind;
+    in.foreignBuyer = s.isForeignBuyer;
+    in.dutyOverride = s.dutyOverride;
+    in.legalFees = s.legalFees;
+    in.inspectionFees = s.inspectionFees;
+    in.otherUpfrontCosts = s.otherUpfrontCosts;
+    return in;
+}
+
+} // namespace brolga
