@@ -32,7 +32,11 @@ constexpr qreal chevronArtwork = 16;
 constexpr int animationMs = 180;
 
 MarkText shortText() { return {Credits::shortDisclaimer(), MarkText::Face::sans, textSize, FontWeight::regular}; }
-MarkText fullText() { return {Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), MarkText::Face::sans, textSize, FontWeight::regular}; }
+MarkText fullText()
+{
+    return {Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), MarkText::Face::sans, textSize,
+            FontWeight::regular};
+}
 } // namespace
 
 struct CreditFooter::Geometry {

@@ -414,8 +414,8 @@ struct CardLayout {
     {
         qreal y = at.y();
         y += hairline(QPointF(at.x(), y), width) + 8;
-        y += wrapped(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), Face::sans, 8.5, FontWeight::regular, QPointF(at.x(), y), width,
-                     themed(&Theme::ink, 0.62), 2) +
+        y += wrapped(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), Face::sans, 8.5,
+                     FontWeight::regular, QPointF(at.x(), y), width, themed(&Theme::ink, 0.62), 2) +
              8;
 
         const QString studio = QStringLiteral("Brolga Studio").toUpper();

@@ -337,7 +337,9 @@ void IncomeView::refresh()
     baseStat_->setLabel(figures.at(u"base").labelOn(Surface::screen));
     baseStat_->setValue(figures.at(u"base").value);
     netStat_->setValue(figures.at(u"netMonthly").value);
-    const QString heroNote = r.ytd ? ResultTexts::ytdVerdict(*r.ytd) : r.baseAnnual <= 0 ? QString("Enter a pay rate to begin.") : QString();
+    const QString heroNote = r.ytd               ? ResultTexts::ytdVerdict(*r.ytd)
+                             : r.baseAnnual <= 0 ? QString("Enter a pay rate to begin.")
+                                                 : QString();
     heroNote_->setText(heroNote);
     heroNote_->setVisible(!heroNote.isEmpty());
 

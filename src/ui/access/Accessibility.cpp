@@ -191,7 +191,12 @@ void addControls()
         return new AccessibleView(
             footer, {.role = QAccessible::Button,
                      .name = [] { return Credits::shortDisclaimer(); },
-                     .value = [footer] { return footer->isExpanded() ? Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)) : QString(); },
+                     .value =
+                         [footer] {
+                             return footer->isExpanded()
+                                        ? Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt))
+                                        : QString();
+                         },
                      .state =
                          [footer](QAccessible::State &s) {
                              s.expandable = true;
