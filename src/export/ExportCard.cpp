@@ -7,6 +7,7 @@
 #include "brand/CustomLogoMark.h"
 #include "brand/MarkText.h"
 #include "brand/SaltbushCredit.h"
+#include "calc/StampDuty.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "core/ResultTexts.h"

@@ -6,6 +6,7 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "core/ResultTexts.h"
 #include "tabs/IncomeFigures.h"
 #include "tabs/Labels.h"
 #include "ui/FigureRows.h"

@@ -5,6 +5,7 @@
 #include "calc/StampDuty.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
+#include "core/ResultTexts.h"
 #include "tabs/Labels.h"
 #include "tabs/UpfrontFigures.h"
 #include "ui/FigureRows.h"

@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "core/Format.h"
+#include "core/ResultTexts.h"
 #include "tabs/TabRegistry.h"
 #include "ui/CapacityView.h"
 #include "ui/IncomeView.h"
