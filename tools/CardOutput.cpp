@@ -4,6 +4,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandAssetStore.h"
+#include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "export/ExportCard.h"
 
@@ -68,10 +69,11 @@ Logo readLogo(const QString &path)
     return {checked.image, {}};
 }
 
-QString writeCard(const CalculatorStore &store, CalculatorTab tab, const std::optional<QImage> &logo,
-                  const QString &path)
+QString writeCard(const CalculatorStore &store, CalculatorTab tab, const Theme &theme,
+                  const std::optional<QImage> &logo, const QString &path)
 {
-    ExportCard card(store, tab, logo, Brand::rgb(ThemeRuntime::current().ink));
+    ExportCard card(store, tab, logo, Brand::rgb(theme.ink));
+    card.setPalette(ThemePalette::make(theme, Appearance::light));
     return PngFile::write(card.toImage(2), path);
 }
 

@@ -9,6 +9,7 @@
 
 namespace brolga {
 class CalculatorStore;
+struct Theme;
 }
 
 namespace brolga::CardOutput {
@@ -22,8 +23,8 @@ struct Logo {
 // the user's saved logo is never touched.
 Logo readLogo(const QString &path);
 
-// The export card of `tab` in the current theme as a PNG at `path`; an empty string on success, else one line.
-QString writeCard(const CalculatorStore &store, CalculatorTab tab, const std::optional<QImage> &logo,
-                  const QString &path);
+// The export card of `tab` in `theme` as a PNG at `path`; an empty string on success, else one line.
+QString writeCard(const CalculatorStore &store, CalculatorTab tab, const Theme &theme,
+                  const std::optional<QImage> &logo, const QString &path);
 
 } // namespace brolga::CardOutput

@@ -4,6 +4,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "ui/ScreenFactory.h"
 #include "ui/binding/StoreBinding.h"
@@ -25,14 +26,12 @@ constexpr qreal scale = 2;
 
 } // namespace
 
-QImage render(CalculatorStore &store, CalculatorTab tab, bool dark)
+QImage render(CalculatorStore &store, CalculatorTab tab, const Theme &theme, bool dark)
 {
     BrandType::registerFonts();
-    const auto previous = Brand::forcedAppearance();
-    Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
-
     auto column = std::make_unique<QWidget>();
     column->setAttribute(Qt::WA_DontShowOnScreen);
+    column->setPalette(ThemePalette::make(theme, dark ? Appearance::dark : Appearance::light));
     auto *layout = new QVBoxLayout(column.get());
     layout->setContentsMargins(padding, padding, padding, padding);
     layout->addWidget(ScreenFactory::make(tab, store, column.get()));
@@ -47,26 +46,22 @@ QImage render(CalculatorStore &store, CalculatorTab tab, bool dark)
 
     QImage image(QSize(windowWidth, height) * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
-    image.fill(Brand::canvas());
+    image.fill(Brand::canvas(column->palette()));
     column->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-
-    Brand::forceAppearance(previous);
     return image;
 }
 
-QString writeScreen(CalculatorStore &store, CalculatorTab tab, bool dark, const QString &path)
+QString writeScreen(CalculatorStore &store, CalculatorTab tab, const Theme &theme, bool dark, const QString &path)
 {
-    return PngFile::write(render(store, tab, dark), path);
+    return PngFile::write(render(store, tab, theme, dark), path);
 }
 
-QString writeCalendar(CalculatorStore &store, bool dark, const QString &path)
+QString writeCalendar(CalculatorStore &store, const Theme &theme, bool dark, const QString &path)
 {
     BrandType::registerFonts();
-    const auto previous = Brand::forcedAppearance();
-    Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
-
     auto host = std::make_unique<QWidget>();
     host->setAttribute(Qt::WA_DontShowOnScreen);
+    host->setPalette(ThemePalette::make(theme, dark ? Appearance::dark : Appearance::light));
     auto *layout = new QVBoxLayout(host.get());
     std::unique_ptr<BrandDateField> field(StoreBinding::dateField(
         store, &CalculatorState::ytdPeriodEnd, [&store] { return store.now().date(); }, QStringLiteral("Period end"),
@@ -79,11 +74,9 @@ QString writeCalendar(CalculatorStore &store, bool dark, const QString &path)
 
     QImage image(popup->size() * scale, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
-    image.fill(Brand::field());
+    image.fill(Brand::field(host->palette()));
     popup->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     popup->hide();
-
-    Brand::forceAppearance(previous);
     return PngFile::write(image, path);
 }
 

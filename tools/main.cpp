@@ -92,14 +92,13 @@ int main(int argc, char *argv[])
     store.setClock([now] { return now; });
 
     // The record's theme, unless another was asked for.
-    if (options.drawsPictures())
-        ThemeRuntime::setCurrent(Theme::named(options.themeID.value_or(store.state().themeID)));
+    const Theme &theme = Theme::named(options.themeID.value_or(store.state().themeID));
     if (options.screen)
-        if (const QString error = ScreenOutput::writeScreen(store, *options.screen, options.dark, options.out);
+        if (const QString error = ScreenOutput::writeScreen(store, *options.screen, theme, options.dark, options.out);
             !error.isEmpty())
             return fail(error);
     if (options.calendar)
-        if (const QString error = ScreenOutput::writeCalendar(store, options.dark, options.out); !error.isEmpty())
+        if (const QString error = ScreenOutput::writeCalendar(store, theme, options.dark, options.out); !error.isEmpty())
             return fail(error);
     if (options.card) {
         std::optional<QImage> logo;
@@ -109,7 +108,7 @@ int main(int argc, char *argv[])
                 return fail(read.error);
             logo = read.image;
         }
-        if (const QString error = CardOutput::writeCard(store, *options.card, logo, options.out); !error.isEmpty())
+        if (const QString error = CardOutput::writeCard(store, *options.card, theme, logo, options.out); !error.isEmpty())
             return fail(error);
     }
     if (!options.text)

@@ -29,14 +29,14 @@ namespace brolga {
 
 namespace {
 
-QIcon trayImage()
+QIcon trayImage(const Theme &theme)
 {
     QIcon icon;
 #if defined(Q_OS_MACOS)
     // A template image: the menu bar recolours it for light, dark and highlighted states.
     const QColor tint = Qt::black;
 #else
-    const QColor tint = Brand::rgb(Brand::theme().accentOnDark);
+    const QColor tint = Brand::rgb(theme.accentOnDark);
 #endif
     for (int side : {16, 17, 22, 24, 32, 48, 64}) {
         QPixmap square(side, side);
@@ -132,6 +132,7 @@ void AppDelegate::showFirstRunPointer()
         return CoachMark::Anchor{QRectF(icon), QRectF(screen->availableGeometry())};
     };
     QPointer<AppDelegate> self(this);
+    coachMark_->setPalette(ThemePalette::make(Theme::named(store_.state().themeID), Appearance::dark));
     coachMark_->show(anchor, coachMarkSeconds, 0, [self] {
         // A window the user has already opened (or opened and closed again) is left as they left it.
         if (self && !self->trayUsed_)
@@ -145,7 +146,7 @@ void AppDelegate::buildTrayIcon()
 {
     if (!hasTray_)
         return;
-    tray_ = new QSystemTrayIcon(trayImage(), this);
+    tray_ = new QSystemTrayIcon(trayImage(Theme::named(store_.state().themeID)), this);
     tray_->setToolTip(QString::fromUtf16(toolTip));
     // No setContextMenu: on several platforms that swallows the left click.
     connect(tray_, &QSystemTrayIcon::activated, this, &AppDelegate::trayActivated);
@@ -305,16 +306,6 @@ void AppDelegate::buildWindow()
 
     // In the window the shortcuts reach their actions without a menu bar.
     window_->addActions(commands_->calculatorWindowActions());
-
-    // Colours are looked up at paint time, but a parent's repaint does not reach every child (scroll areas
-    // among them): ask every widget of every window to paint again.
-    connect(&store_, &CalculatorStore::themeChanged, this, [] {
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            top->update();
-            for (QWidget *child : top->findChildren<QWidget *>())
-                child->update();
-        }
-    });
 
     // The pin button and the menu both write the record; the level follows it either way.
     connect(&store_, &CalculatorStore::stateChanged, this, [this] {

@@ -58,6 +58,7 @@ void CoachMark::show(AnchorSource anchor, int timeoutMs, int attempt, std::funct
 
     const Placement::Bubble bubble = Placement::bubble(where->visible, where->tray, *edge);
     view_ = new CoachMarkView(bubble.arrowEdge, bubble.arrowInset);
+    view_->setPalette(palette_);
     view_->setGeometry(bubble.frame.toAlignedRect());
     view_->setWindowOpacity(0);
     view_->show();

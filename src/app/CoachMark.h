@@ -4,6 +4,7 @@
 #include "core/Settings.h"
 
 #include <QObject>
+#include <QPalette>
 #include <QPointer>
 #include <QRectF>
 #include <QTimer>
@@ -37,6 +38,8 @@ public:
     void show(AnchorSource anchor, int timeoutMs, int attempt, std::function<void()> completion);
     // Removes the pointer if it is showing, then runs the completion once the fade has ended.
     void dismiss();
+    // The palette the pointer is drawn in (its theme's dark one); given before show.
+    void setPalette(const QPalette &palette) { palette_ = palette; }
 
     bool isShowing() const { return view_ != nullptr; }
     bool isWaitingForIcon() const { return retry_.isActive(); }
@@ -59,6 +62,7 @@ private:
     QTimer timeout_;
     QTimer retry_;
     std::function<void()> onDismiss_;
+    QPalette palette_;
     bool watching_ = false;
 };
 

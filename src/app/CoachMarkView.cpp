@@ -43,7 +43,7 @@ void CoachMarkView::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const Theme &theme = Brand::theme();
+    const Theme &theme = Brand::theme(palette());
 
     // The window is just big enough for the bubble and the arrow, so the shadow is kept tight.
     const qreal d = arrowHeight;
@@ -91,7 +91,7 @@ void CoachMarkView::paintEvent(QPaintEvent *)
     }
 
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::navyField(bubble));
+    p.setBrush(Brand::navyField(palette(), bubble));
     p.drawPath(path);
     p.setBrush(Brand::rgb(theme.dark));
     p.drawPath(arrow);

@@ -35,13 +35,13 @@ void DashedButton::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QPen dash(Brand::hairline(), 1);
+    QPen dash(Brand::hairline(palette()), 1);
     dash.setDashPattern({4, 3});
     p.setPen(dash);
-    p.setBrush(isDown() ? Brand::field() : QBrush(Qt::NoBrush));
+    p.setBrush(isDown() ? Brand::field(palette()) : QBrush(Qt::NoBrush));
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
 
-    QColor colour = Brand::accent();
+    QColor colour = Brand::accent(palette());
     if (isDown())
         colour.setAlphaF(0.7);
     const QFontMetricsF fm(labelFont());
@@ -52,7 +52,7 @@ void DashedButton::paintEvent(QPaintEvent *)
     p.setPen(colour);
     p.drawText(QPointF((width() - fm.horizontalAdvance(text())) / 2, top + symbolSize + gap + fm.ascent()), text());
     if (hasFocus()) {
-        p.setPen(QPen(Brand::accent(), 1));
+        p.setPen(QPen(Brand::accent(palette()), 1));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 5, 5);
     }

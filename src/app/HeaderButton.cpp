@@ -45,7 +45,7 @@ void HeaderButton::followAction()
 QColor HeaderButton::symbolColour() const
 {
     if (active_)
-        return Brand::rgb(Brand::theme().accentOnDark);
+        return Brand::rgb(Brand::theme(palette()).accentOnDark);
     return QColor(255, 255, 255, qRound(0.62 * 255));
 }
 
@@ -59,7 +59,7 @@ void HeaderButton::paintEvent(QPaintEvent *)
     const QRectF box((width() - symbolSize) / 2, (height() - symbolSize) / 2, symbolSize, symbolSize);
     Icons::paint(p, box, symbol_, colour);
     if (hasFocus())
-        FocusRing::paint(p, QRectF(rect()), 4, Brand::rgb(Brand::theme().accentOnDark));
+        FocusRing::paint(p, QRectF(rect()), 4, Brand::rgb(Brand::theme(palette()).accentOnDark));
 }
 
 bool HeaderButton::event(QEvent *event)

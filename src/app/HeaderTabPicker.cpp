@@ -1,6 +1,5 @@
 #include "app/HeaderTabPicker.h"
 
-#include "brand/Brand.h"
 #include "core/CalculatorStore.h"
 #include "tabs/TabRegistry.h"
 
@@ -26,14 +25,6 @@ HeaderTabPicker::HeaderTabPicker(CalculatorStore &store, QWidget *parent)
 {
     setTabList(true);
     connect(&store, &CalculatorStore::stateChanged, this, &PillPicker::refresh);
-}
-
-void HeaderTabPicker::paintEvent(QPaintEvent *event)
-{
-    const std::optional<Appearance> found = Brand::forcedAppearance();
-    Brand::forceAppearance(Appearance::dark);
-    PillPicker::paintEvent(event);
-    Brand::forceAppearance(found);
 }
 
 } // namespace brolga

@@ -7,15 +7,12 @@ namespace brolga {
 
 class CalculatorStore;
 
-// The tab picker on the navy header: the shared pill picker drawn as it looks in the dark appearance,
-// whatever the system's, bound to the record's active tab.
+// The tab picker on the navy header: the shared pill picker, in the dark palette the header gives it
+// whatever the system's appearance, bound to the record's active tab.
 class HeaderTabPicker : public PillPicker {
     Q_OBJECT
 public:
     explicit HeaderTabPicker(CalculatorStore &store, QWidget *parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
 };
 
 } // namespace brolga

@@ -6,6 +6,7 @@
 #include "brand/BrandAssetStore.h"
 #include "brand/BrandType.h"
 #include "brand/CustomLogoMark.h"
+#include "brand/ThemePalette.h"
 #include "ui/controls/BrandLabel.h"
 
 #include <QHBoxLayout>
@@ -41,6 +42,7 @@ LogoPanel::LogoPanel(BrandAssetStore &assets, QWidget *parent) : QWidget(parent)
     for (QPushButton *button : {replace_, remove_}) {
         button->setAttribute(Qt::WA_MacSmallSize);
         button->setFont(BrandType::sans(11));
+        ThemePalette::keepSystemLook(button);
         row->addWidget(button, 0, Qt::AlignVCenter);
     }
     connect(replace_, &QPushButton::clicked, this, &LogoPanel::prompt);
@@ -52,7 +54,7 @@ LogoPanel::LogoPanel(BrandAssetStore &assets, QWidget *parent) : QWidget(parent)
     stack_->addWidget(choose_);
     column->addWidget(holder);
 
-    error_ = new BrandLabel(QString(), BrandType::sans(10.5), [] { return Brand::bad(); });
+    error_ = new BrandLabel(QString(), BrandType::sans(10.5), &Brand::bad);
     error_->setWrapping(true);
     error_->hide();
     column->addWidget(error_);

@@ -14,7 +14,7 @@ void LogoTile::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box = rect();
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::navyField(box));
+    p.setBrush(Brand::navyField(palette(), box));
     p.drawRoundedRect(box, 7, 7);
 }
 

@@ -11,6 +11,7 @@
 #include "brand/BrandType.h"
 #include "brand/CreditFooter.h"
 #include "brand/Motion.h"
+#include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "ui/ScreenFactory.h"
 #include "ui/access/AccessibleView.h"
@@ -51,11 +52,12 @@ QWidget *makeBadge(QWidget *parent)
     return badge;
 }
 
-void styleBadge(QWidget *badge)
+// A style sheet replaces the badge's own palette: its colours come from the header's.
+void styleBadge(QWidget *badge, const QPalette &header)
 {
-    QColor outline = Brand::rgb(Brand::theme().accentOnDark);
+    QColor outline = Brand::rgb(Brand::theme(header).accentOnDark);
     outline.setAlphaF(0.35);
-    const QColor text = Brand::rgb(Brand::theme().textPrimaryDark);
+    const QColor text = Brand::rgb(Brand::theme(header).textPrimaryDark);
     const int radius = badge->sizeHint().height() / 2;
     badge->setStyleSheet(QStringLiteral("#auBadge { color: %1; background: rgba(255,255,255,26); border: 1px solid %2; "
                                         "border-radius: %3px; padding: 0px 3px; }")
@@ -90,6 +92,8 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     // reach it from any of them.
     scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->viewport()->setAutoFillBackground(false);
+    ThemePalette::keepSystemLook(scroll_->verticalScrollBar());
+    ThemePalette::keepSystemLook(scroll_->horizontalScrollBar());
     auto *content = new QWidget;
     content->setAutoFillBackground(false);
     column_ = new QVBoxLayout(content);
@@ -130,6 +134,7 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
 
     connect(&store_, &CalculatorStore::stateChanged, this, &RootView::refresh);
     connect(&updates_, &UpdateCheck::availableChanged, this, &RootView::refreshStrip);
+    applyPalettes();
     refresh();
 }
 
@@ -146,7 +151,6 @@ QWidget *RootView::buildHeader()
     top->setSpacing(8);
     top->addWidget(new BrandLockup(BrandLockup::Ground::dark, 14, header_));
     QWidget *badge = makeBadge(header_);
-    styleBadge(badge);
     top->addWidget(badge, 0, Qt::AlignVCenter);
     top->addStretch(1);
 
@@ -240,10 +244,8 @@ void RootView::refresh()
     const CalculatorState &s = store_.state();
     showActiveScreen();
     refreshStrip();
-    if (s.themeID != themeID_) {
-        const QString old = std::exchange(themeID_, s.themeID);
-        crossFadeTheme(old);
-    }
+    if (s.themeID != themeID_)
+        crossFadeTheme();
 }
 
 void RootView::showActiveScreen()
@@ -329,21 +331,28 @@ bool RootView::focusNextPrevChild(bool next)
     return true;
 }
 
-void RootView::crossFadeTheme(const QString &oldThemeID)
+void RootView::applyPalettes()
 {
+    const Theme &theme = Theme::named(themeID_);
+    setPalette(ThemePalette::make(theme, Brand::appearance()));
+    header_->setPalette(ThemePalette::make(theme, Appearance::dark));
     if (QWidget *badge = header_->findChild<QWidget *>(QStringLiteral("auBadge")))
-        styleBadge(badge);
-    update();
-    if (!isVisible() || Motion::reduced() || width() <= 0 || height() <= 0)
+        styleBadge(badge, header_->palette());
+}
+
+void RootView::crossFadeTheme()
+{
+    const bool fades = isVisible() && !Motion::reduced() && width() > 0 && height() > 0;
+    // The view as it looks now, still in the old theme's palettes, to fade out over the new one.
+    QPixmap before;
+    if (fades) {
+        fadeOverlay_->hide();
+        before = grab();
+    }
+    themeID_ = store_.state().themeID;
+    applyPalettes();
+    if (!fades)
         return;
-    // Draw the view once more under the old theme and fade that picture out over the new one.
-    const Theme current = ThemeRuntime::current();
-    ThemeRuntime::setCurrent(Theme::named(oldThemeID));
-    fadeOverlay_->hide();
-    const QPixmap before = grab();
-    ThemeRuntime::setCurrent(current);
-    if (QWidget *badge = header_->findChild<QWidget *>(QStringLiteral("auBadge")))
-        styleBadge(badge);
     fadeOverlay_->setPixmap(before);
     fadeOverlay_->setGeometry(rect());
     fadeOverlay_->show();
@@ -373,13 +382,20 @@ void RootView::resizeEvent(QResizeEvent *event)
         fadeOverlay_->setGeometry(rect());
 }
 
+void RootView::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::ThemeChange)
+        applyPalettes();
+    QWidget::changeEvent(event);
+}
+
 void RootView::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Brand::canvas());
+    p.fillRect(rect(), Brand::canvas(palette()));
     const QRectF head(0, 0, width(), header_->geometry().bottom() + 1);
-    p.fillRect(head, Brand::navyField(head));
-    p.fillRect(QRectF(0, head.bottom() - ruleHeight, width(), ruleHeight), Brand::rgb(Brand::theme().accentOnDark));
+    p.fillRect(head, Brand::navyField(palette(), head));
+    p.fillRect(QRectF(0, head.bottom() - ruleHeight, width(), ruleHeight), Brand::rgb(Brand::theme(palette()).accentOnDark));
 }
 
 } // namespace brolga

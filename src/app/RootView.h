@@ -80,6 +80,8 @@ public:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    // A change of the system's appearance gives the view its palettes again.
+    void changeEvent(QEvent *event) override;
     // Tab and Shift+Tab go down and up the page in reading order, whenever each part was made.
     bool focusNextPrevChild(bool next) override;
 
@@ -91,7 +93,10 @@ private:
     void placeToast();
     // The controls Tab visits, in reading order.
     std::vector<QWidget *> tabStops() const;
-    void crossFadeTheme(const QString &oldThemeID);
+    // The record's theme in the system's appearance, the header always in the dark one.
+    void applyPalettes();
+    // Puts the record's theme on, fading the look it had out over the new one.
+    void crossFadeTheme();
 
     CalculatorStore &store_;
     BrandAssetStore &assets_;

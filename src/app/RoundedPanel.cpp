@@ -18,13 +18,13 @@ void RoundedPanel::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setBrush(Brand::field());
-    p.setPen(outlined_ ? QPen(Brand::hairline(), 1) : Qt::NoPen);
+    p.setBrush(Brand::field(palette()));
+    p.setPen(outlined_ ? QPen(Brand::hairline(palette()), 1) : Qt::NoPen);
     p.drawRoundedRect(box, radius_, radius_);
     // A text field inside an outlined box has its focus ring drawn by the box.
     const QWidget *focused = QApplication::focusWidget();
     if (outlined_ && focused && isAncestorOf(focused))
-        FocusRing::paint(p, QRectF(rect()), radius_);
+        FocusRing::paint(p, QRectF(rect()), radius_, Brand::accent(palette()));
 }
 
 } // namespace brolga

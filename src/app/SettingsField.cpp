@@ -19,7 +19,7 @@ SettingsField::SettingsField(const QString &label, const QString &placeholder, C
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    auto *caption = new BrandLabel(label, BrandType::sans(11), [] { return Brand::textSecondary(); });
+    auto *caption = new BrandLabel(label, BrandType::sans(11), &Brand::textSecondary);
     caption->setFixedWidth(labelWidth);
     row->addWidget(caption);
 
@@ -55,13 +55,14 @@ void SettingsField::refresh()
 
 void SettingsField::applyColours()
 {
+    const QPalette &theme = this->palette();
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, Qt::transparent);
-    palette.setColor(QPalette::Text, Brand::textPrimary());
-    QColor placeholder = Brand::textSecondary();
+    palette.setColor(QPalette::Text, Brand::textPrimary(theme));
+    QColor placeholder = Brand::textSecondary(theme);
     placeholder.setAlphaF(0.7);
     palette.setColor(QPalette::PlaceholderText, placeholder);
-    palette.setColor(QPalette::Highlight, Brand::accent());
+    palette.setColor(QPalette::Highlight, Brand::accent(theme));
     if (palette != edit_->palette())
         edit_->setPalette(palette);
 }

@@ -15,9 +15,9 @@ SettingsSection::SettingsSection(const QString &title, const QString &note, QWid
     column->setSpacing(3);
     QFont font = BrandType::sans(9.5, FontWeight::semibold);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.71);
-    column->addWidget(new BrandLabel(title.toUpper(), font, [] { return Brand::textSecondary(); }));
+    column->addWidget(new BrandLabel(title.toUpper(), font, &Brand::textSecondary));
     if (!note.isEmpty()) {
-        auto *label = new BrandLabel(note, BrandType::sans(10), [] { return Brand::textSecondary(); });
+        auto *label = new BrandLabel(note, BrandType::sans(10), &Brand::textSecondary);
         label->setWrapping(true);
         column->addWidget(label);
     }

@@ -56,7 +56,7 @@ void SettingsTabBar::select(SettingsTab tab)
     Q_EMIT tabSelected(tab);
 }
 
-qreal SettingsTabBar::lineOpacity() { return Brand::theme().isHouseTheme ? 1.0 : 0.7; }
+qreal SettingsTabBar::lineOpacity() const { return Brand::theme(palette()).isHouseTheme ? 1.0 : 0.7; }
 
 QSize SettingsTabBar::sizeHint() const
 {
@@ -79,8 +79,8 @@ void SettingsTabBar::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRectF all = rect();
-    p.fillRect(all, Brand::navyField(all));
-    QColor line = Brand::rgb(Brand::theme().accentOnDark);
+    p.fillRect(all, Brand::navyField(palette(), all));
+    QColor line = Brand::rgb(Brand::theme(palette()).accentOnDark);
     line.setAlphaF(lineOpacity());
     p.fillRect(QRectF(0, height() - lineHeight, width(), lineHeight), line);
 
@@ -89,7 +89,7 @@ void SettingsTabBar::paintEvent(QPaintEvent *)
     for (const Item &item : items) {
         const QRect r = itemRect(item.tab);
         const bool on = item.tab == selected_;
-        const QColor colour = on ? Brand::rgb(Brand::theme().accentOnDark) : QColor(255, 255, 255, qRound(0.55 * 255));
+        const QColor colour = on ? Brand::rgb(Brand::theme(palette()).accentOnDark) : QColor(255, 255, 255, qRound(0.55 * 255));
         const qreal top = r.top() + itemPadding;
         Icons::paint(p, QRectF(r.center().x() - symbolSize / 2.0, top, symbolSize, symbolSize),
                      QString::fromLatin1(item.symbol), colour);
@@ -102,7 +102,7 @@ void SettingsTabBar::paintEvent(QPaintEvent *)
     // On the navy ground the ring takes the accent on dark, as the selected tab does.
     if (hasFocus())
         FocusRing::paint(p, QRectF(itemRect(selected_)).adjusted(4, 2, -4, -4), 6,
-                         Brand::rgb(Brand::theme().accentOnDark));
+                         Brand::rgb(Brand::theme(palette()).accentOnDark));
 }
 
 void SettingsTabBar::keyPressEvent(QKeyEvent *event)

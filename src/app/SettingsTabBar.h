@@ -19,7 +19,7 @@ public:
     // "Identity", "Appearance".
     static QString title(SettingsTab tab);
     // The line along the bottom edge: the accent, fully opaque under the house theme only.
-    static qreal lineOpacity();
+    qreal lineOpacity() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

@@ -13,14 +13,17 @@
 #include "brand/BrandRule.h"
 #include "brand/BrandType.h"
 #include "brand/SaltbushCredit.h"
+#include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/SymbolIcon.h"
 #include "update/UpdateCheck.h"
 #include "update/UpdateSettings.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QScrollBar>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -56,6 +59,8 @@ SettingsWindow::SettingsWindow(CalculatorStore &store, BrandAssetStore &assets, 
     scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->viewport()->setAutoFillBackground(false);
+    ThemePalette::keepSystemLook(scroll_->verticalScrollBar());
+    ThemePalette::keepSystemLook(scroll_->horizontalScrollBar());
     auto *content = new QWidget;
     content->setAutoFillBackground(false);
     auto *paneColumn = new QVBoxLayout(content);
@@ -118,11 +123,11 @@ QWidget *SettingsWindow::buildIdentity()
     previewColumn->setSpacing(3);
     QFont capsFont = BrandType::sans(8.5, FontWeight::semibold);
     capsFont.setLetterSpacing(QFont::AbsoluteSpacing, 1.53);
-    previewColumn->addWidget(new BrandLabel(QStringLiteral("PREVIEW"), capsFont, [] { return Brand::textSecondary(); }));
+    previewColumn->addWidget(new BrandLabel(QStringLiteral("PREVIEW"), capsFont, &Brand::textSecondary));
     auto *box = new RoundedPanel(false, 6);
     auto *boxLayout = new QHBoxLayout(box);
     boxLayout->setContentsMargins(8, 5, 8, 5);
-    previewLine_ = new BrandLabel(QString(), BrandType::sans(10.5), [] { return Brand::textPrimary(); });
+    previewLine_ = new BrandLabel(QString(), BrandType::sans(10.5), &Brand::textPrimary);
     previewLine_->setWrapping(true);
     boxLayout->addWidget(previewLine_);
     previewColumn->addWidget(box);
@@ -132,9 +137,9 @@ QWidget *SettingsWindow::buildIdentity()
     auto *privacyRow = new QHBoxLayout(privacy);
     privacyRow->setContentsMargins(9, 9, 9, 9);
     privacyRow->setSpacing(7);
-    privacyRow->addWidget(new SymbolIcon(QStringLiteral("lock.shield"), 11, [] { return Brand::good(); }), 0,
+    privacyRow->addWidget(new SymbolIcon(QStringLiteral("lock.shield"), 11, &Brand::good), 0,
                           Qt::AlignTop);
-    auto *privacyLabel = new BrandLabel(privacyText(), BrandType::sans(10), [] { return Brand::textSecondary(); });
+    auto *privacyLabel = new BrandLabel(privacyText(), BrandType::sans(10), &Brand::textSecondary);
     privacyLabel->setWrapping(true);
     privacyRow->addWidget(privacyLabel, 1);
     column->addWidget(privacy);
@@ -153,7 +158,7 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     rows->setSpacing(6);
     for (const Theme &theme : Theme::all()) {
         auto *row = new ThemeRow(theme);
-        connect(row, &QAbstractButton::clicked, this, [this, row] { store_.applyTheme(row->theme()); });
+        connect(row, &QAbstractButton::clicked, this, [this, row] { store_.applyTheme(row->theme().id); });
         themeRows_.push_back(row);
         rows->addWidget(row);
     }
@@ -181,6 +186,8 @@ QString SettingsWindow::previewText() const { return preview_->isVisibleTo(this)
 void SettingsWindow::refresh()
 {
     const CalculatorState &s = store_.state();
+    // The record's theme in the system's appearance; unchanged, this costs nothing.
+    setPalette(ThemePalette::make(Theme::named(s.themeID), Brand::appearance()));
     const QString line = s.contactLine();
     previewLine_->setText(line);
     preview_->setVisible(!line.isEmpty());
@@ -189,10 +196,17 @@ void SettingsWindow::refresh()
     update();
 }
 
+void SettingsWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::ThemeChange)
+        setPalette(ThemePalette::make(Theme::named(store_.state().themeID), Brand::appearance()));
+    QWidget::changeEvent(event);
+}
+
 void SettingsWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Brand::canvas());
+    p.fillRect(rect(), Brand::canvas(palette()));
 }
 
 } // namespace brolga

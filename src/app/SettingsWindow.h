@@ -52,6 +52,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // A change of the system's appearance gives the window its palette again.
+    void changeEvent(QEvent *event) override;
 
 private:
     QWidget *buildIdentity();

@@ -20,7 +20,7 @@ StartupSettings::StartupSettings(QWidget *parent) : QWidget(parent)
     checkBox_ = new BrandCheckBox(tr("Open at login"), &LoginItem::isEnabled, [this](bool on) { set(on); });
     checkBox_->setFont(BrandType::sans(11));
     column->addWidget(checkBox_);
-    error_ = new BrandLabel(QString(), BrandType::sans(10.5), [] { return Brand::bad(); });
+    error_ = new BrandLabel(QString(), BrandType::sans(10.5), &Brand::bad);
     error_->setWrapping(true);
     error_->hide();
     column->addWidget(error_);

@@ -35,7 +35,7 @@ void ThemeRow::setSelected(bool selected)
     update();
 }
 
-QColor ThemeRow::fill() { return Brand::dynamic(0xFFFFFF, 0x16233D); }
+QColor ThemeRow::fill() const { return Brand::dynamic(palette(), 0xFFFFFF, 0x16233D); }
 
 QSize ThemeRow::sizeHint() const
 {
@@ -51,7 +51,7 @@ void ThemeRow::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75);
     p.setBrush(fill());
-    p.setPen(selected_ ? QPen(Brand::accent(), 1.5) : QPen(Brand::hairline(), 1));
+    p.setPen(selected_ ? QPen(Brand::accent(palette()), 1.5) : QPen(Brand::hairline(palette()), 1));
     p.drawRoundedRect(box, 6, 6);
 
     const QRectF swatch(pad, (height() - swatchHeight) / 2, swatchWidth, swatchHeight);
@@ -64,7 +64,7 @@ void ThemeRow::paintEvent(QPaintEvent *)
     p.fillRect(QRectF(swatch.left() + 26, swatch.top(), 16, swatchHeight), Brand::rgb(theme_.paper));
     p.restore();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Brand::hairline(), 1));
+    p.setPen(QPen(Brand::hairline(palette()), 1));
     p.drawRoundedRect(swatch.adjusted(0.5, 0.5, -0.5, -0.5), 3.5, 3.5);
 
     const QFont nameFont = BrandType::sans(12, FontWeight::semibold);
@@ -76,19 +76,19 @@ void ThemeRow::paintEvent(QPaintEvent *)
     const qreal textHeight = nameMetrics.height() + 1 + blurbMetrics.height();
     const qreal top = (height() - textHeight) / 2;
     p.setFont(nameFont);
-    p.setPen(Brand::textPrimary());
+    p.setPen(Brand::textPrimary(palette()));
     p.drawText(QPointF(textLeft, top + nameMetrics.ascent()), theme_.name);
     p.setFont(blurbFont);
-    p.setPen(Brand::textSecondary());
+    p.setPen(Brand::textSecondary(palette()));
     p.drawText(QPointF(textLeft, top + nameMetrics.height() + 1 + blurbMetrics.ascent()),
                blurbMetrics.elidedText(theme_.blurb, Qt::ElideRight, textRight - textLeft));
 
     const QRectF mark(width() - pad - markSize, (height() - markSize) / 2, markSize, markSize);
     Icons::paint(p, mark, selected_ ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
-                 selected_ ? Brand::accent() : Brand::hairline());
+                 selected_ ? Brand::accent(palette()) : Brand::hairline(palette()));
     // Inside the outline, so it still shows on the chosen row, whose outline is already the accent.
     if (hasFocus())
-        FocusRing::paint(p, QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 4);
+        FocusRing::paint(p, QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 4, Brand::accent(palette()));
 }
 
 } // namespace brolga

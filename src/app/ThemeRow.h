@@ -17,7 +17,7 @@ public:
     bool isSelected() const { return selected_; }
     void setSelected(bool selected);
     // White in the light appearance, a fixed navy in the dark, whatever the theme.
-    static QColor fill();
+    QColor fill() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return {200, sizeHint().height()}; }

@@ -79,7 +79,7 @@ void ToastCapsule::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setOpacity(progress_);
-    const Theme &theme = Brand::theme();
+    const Theme &theme = Brand::theme(palette());
     const QRectF capsule(QPointF(margin, margin), QSizeF(capsuleSize()));
     const qreal r = capsule.height() / 2;
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "brand/Theme.h"
+#include "brand/ThemePalette.h"
 
 #include <QColor>
 #include <QLinearGradient>
+#include <QPalette>
 #include <QRectF>
 
 #include <cstdint>
@@ -11,42 +13,39 @@
 
 namespace brolga {
 
-enum class Appearance { light, dark };
-
-// Every colour a view paints. Each accessor reads the current theme and the appearance in effect at the
-// moment it is called, so call them while painting or refreshing, never cache the result.
+// Every colour a view paints, read from the palette it paints with (a widget's palette(), which its window
+// got from ThemePalette): the roles for the colours that have one, the palette's theme and appearance for
+// the rest. Call them while painting or refreshing, never cache the result.
 class Brand {
 public:
-    // The system's light or dark appearance, unless forced (tests and the report tool force one).
+    // The system's light or dark appearance: what a window that follows the system gets.
     static Appearance appearance();
-    static void forceAppearance(std::optional<Appearance> appearance);
-    // The forced appearance, absent when the system's is followed; lets a caller restore what it found.
-    static std::optional<Appearance> forcedAppearance();
-    static bool isDark() { return appearance() == Appearance::dark; }
 
     static QColor rgb(std::uint32_t rgb);
-    // The light colour, or the dark one when the dark appearance is in effect.
-    static QColor dynamic(std::uint32_t light, std::uint32_t dark);
 
-    static QColor accent();
-    static QColor canvas();
-    static QColor field();
-    static QColor hairline();
-    static QColor textPrimary();
-    static QColor textSecondary();
-    static QColor good();
-    static QColor bad();
-    static QColor chartPrimary();
-    static QColor chartAccent();
+    static const Theme &theme(const QPalette &palette) { return ThemePalette::themeOf(palette); }
+    static bool isDark(const QPalette &palette) { return ThemePalette::appearanceOf(palette) == Appearance::dark; }
+    // The light colour, or the dark one when the palette is dark.
+    static QColor dynamic(const QPalette &palette, std::uint32_t light, std::uint32_t dark);
+
+    static QColor accent(const QPalette &palette);
+    static QColor canvas(const QPalette &palette);
+    static QColor field(const QPalette &palette);
+    static QColor surface(const QPalette &palette);
+    static QColor hairline(const QPalette &palette);
+    static QColor textPrimary(const QPalette &palette);
+    static QColor textSecondary(const QPalette &palette);
+    static QColor good(const QPalette &palette);
+    static QColor bad(const QPalette &palette);
+    static QColor chartPrimary(const QPalette &palette);
+    static QColor chartAccent(const QPalette &palette);
 
     // Top-leading darkLift to bottom-trailing dark, across `rect`.
-    static QLinearGradient navyField(const QRectF &rect);
+    static QLinearGradient navyField(const QPalette &palette, const QRectF &rect);
     // Fixed green or red grounds for a verdict, whatever the theme.
     static QLinearGradient verdictField(bool positive, const QRectF &rect);
     // Absent: the theme's accent on dark; true: a fixed green; false: a fixed red.
-    static QColor heroAccent(std::optional<bool> positive = std::nullopt);
-
-    static const Theme &theme() { return ThemeRuntime::current(); }
+    static QColor heroAccent(const QPalette &palette, std::optional<bool> positive = std::nullopt);
 };
 
 } // namespace brolga

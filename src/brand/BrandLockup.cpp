@@ -52,19 +52,19 @@ void BrandLockup::setScale(qreal scale)
     update();
 }
 
-QColor BrandLockup::wingColour(Ground ground)
+QColor BrandLockup::wingColour(const QPalette &palette, Ground ground)
 {
-    return Brand::rgb(ground == Ground::dark ? Brand::theme().accentOnDark : Brand::theme().dark);
+    return Brand::rgb(ground == Ground::dark ? Brand::theme(palette).accentOnDark : Brand::theme(palette).dark);
 }
 
-QColor BrandLockup::primaryColour(Ground ground)
+QColor BrandLockup::primaryColour(const QPalette &palette, Ground ground)
 {
-    return Brand::rgb(ground == Ground::dark ? Brand::theme().textPrimaryDark : Brand::theme().ink);
+    return Brand::rgb(ground == Ground::dark ? Brand::theme(palette).textPrimaryDark : Brand::theme(palette).ink);
 }
 
-QColor BrandLockup::secondaryColour(Ground ground)
+QColor BrandLockup::secondaryColour(const QPalette &palette, Ground ground)
 {
-    return Brand::rgb(ground == Ground::dark ? Brand::theme().accentOnDark : Brand::theme().accentOnLight);
+    return Brand::rgb(ground == Ground::dark ? Brand::theme(palette).accentOnDark : Brand::theme(palette).accentOnLight);
 }
 
 QSizeF BrandLockup::naturalSize(qreal scale)
@@ -75,19 +75,19 @@ QSizeF BrandLockup::naturalSize(qreal scale)
     return {parts.wingWidth + parts.gap + columnWidth, std::max(parts.wingWidth * WingMark::aspect, columnHeight)};
 }
 
-void BrandLockup::paint(QPainter &painter, const QPointF &topLeft, Ground ground, qreal scale)
+void BrandLockup::paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground, qreal scale)
 {
     const Parts parts = partsFor(scale);
     const QSizeF size = naturalSize(scale);
     const qreal wingHeight = parts.wingWidth * WingMark::aspect;
     WingMark::paint(painter, QRectF(topLeft.x(), topLeft.y() + (size.height() - wingHeight) / 2, parts.wingWidth, wingHeight),
-                    wingColour(ground));
+                    wingColour(palette, ground));
 
     const qreal columnHeight = parts.word.height() + parts.lineGap + parts.name.height();
     const qreal x = topLeft.x() + parts.wingWidth + parts.gap;
     const qreal y = topLeft.y() + (size.height() - columnHeight) / 2;
-    parts.word.draw(painter, QPointF(x, y), primaryColour(ground));
-    parts.name.draw(painter, QPointF(x, y + parts.word.height() + parts.lineGap), secondaryColour(ground));
+    parts.word.draw(painter, QPointF(x, y), primaryColour(palette, ground));
+    parts.name.draw(painter, QPointF(x, y + parts.word.height() + parts.lineGap), secondaryColour(palette, ground));
 }
 
 QSize BrandLockup::sizeHint() const
@@ -101,7 +101,7 @@ void BrandLockup::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     const QSizeF s = naturalSize(scale_);
-    paint(p, QPointF(0, (height() - s.height()) / 2), ground_, scale_);
+    paint(p, palette(), QPointF(0, (height() - s.height()) / 2), ground_, scale_);
 }
 
 } // namespace brolga

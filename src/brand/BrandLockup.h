@@ -25,13 +25,13 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
     // The theme's colours for each ground, read when called.
-    static QColor wingColour(Ground ground);
-    static QColor primaryColour(Ground ground);
-    static QColor secondaryColour(Ground ground);
+    static QColor wingColour(const QPalette &palette, Ground ground);
+    static QColor primaryColour(const QPalette &palette, Ground ground);
+    static QColor secondaryColour(const QPalette &palette, Ground ground);
 
     // Exact size and drawing, for painters outside a widget (the export card).
     static QSizeF naturalSize(qreal scale);
-    static void paint(QPainter &painter, const QPointF &topLeft, Ground ground, qreal scale);
+    static void paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground, qreal scale);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

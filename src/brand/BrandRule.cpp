@@ -15,7 +15,7 @@ BrandRule::BrandRule(QWidget *parent) : QWidget(parent)
 void BrandRule::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Brand::hairline());
+    p.fillRect(rect(), Brand::hairline(palette()));
 }
 
 } // namespace brolga

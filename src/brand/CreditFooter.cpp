@@ -147,9 +147,9 @@ void CreditFooter::paintEvent(QPaintEvent *)
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     const Geometry g = geometryFor(width());
 
-    p.fillRect(g.hairline, Brand::hairline());
+    p.fillRect(g.hairline, Brand::hairline(palette()));
 
-    const QColor secondary = Brand::textSecondary();
+    const QColor secondary = Brand::textSecondary(palette());
     p.save();
     if (pressed)
         p.setOpacity(0.6);
@@ -168,11 +168,11 @@ void CreditFooter::paintEvent(QPaintEvent *)
         p.restore();
     }
 
-    const auto ground = Brand::isDark() ? SaltbushCredit::Ground::dark : SaltbushCredit::Ground::light;
-    SaltbushCredit::paint(p, g.credit.topLeft(), ground, creditSize);
+    const auto ground = Brand::isDark(palette()) ? SaltbushCredit::Ground::dark : SaltbushCredit::Ground::light;
+    SaltbushCredit::paint(p, palette(), g.credit.topLeft(), ground, creditSize);
 
     if (hasFocus()) {
-        QColor ring = Brand::accent();
+        QColor ring = Brand::accent(palette());
         ring.setAlphaF(0.6f);
         p.setPen(QPen(ring, 1));
         p.setBrush(Qt::NoBrush);

@@ -31,16 +31,16 @@ void SaltbushCredit::setGround(Ground ground)
     update();
 }
 
-QColor SaltbushCredit::wingColour(Ground ground)
+QColor SaltbushCredit::wingColour(const QPalette &palette, Ground ground)
 {
-    return Brand::rgb(ground == Ground::dark ? Brand::theme().accentOnDark : Brand::theme().muted);
+    return Brand::rgb(ground == Ground::dark ? Brand::theme(palette).accentOnDark : Brand::theme(palette).muted);
 }
 
-QColor SaltbushCredit::textColour(Ground ground)
+QColor SaltbushCredit::textColour(const QPalette &palette, Ground ground)
 {
     if (ground == Ground::light)
-        return Brand::rgb(Brand::theme().muted);
-    QColor c = Brand::rgb(Brand::theme().accentOnDark);
+        return Brand::rgb(Brand::theme(palette).muted);
+    QColor c = Brand::rgb(Brand::theme(palette).accentOnDark);
     c.setAlphaF(0.85f);
     return c;
 }
@@ -52,16 +52,16 @@ QSizeF SaltbushCredit::naturalSize(qreal size)
     return {wingWidth + 0.55 * size + text.width(), std::max(wingWidth * WingMark::aspect, text.height())};
 }
 
-void SaltbushCredit::paint(QPainter &painter, const QPointF &topLeft, Ground ground, qreal size)
+void SaltbushCredit::paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground, qreal size)
 {
     const MarkText text = creditText(size);
     const QSizeF total = naturalSize(size);
     const qreal wingWidth = 1.9 * size;
     const qreal wingHeight = wingWidth * WingMark::aspect;
     WingMark::paint(painter, QRectF(topLeft.x(), topLeft.y() + (total.height() - wingHeight) / 2, wingWidth, wingHeight),
-                    wingColour(ground));
+                    wingColour(palette, ground));
     text.draw(painter, QPointF(topLeft.x() + wingWidth + 0.55 * size, topLeft.y() + (total.height() - text.height()) / 2),
-              textColour(ground));
+              textColour(palette, ground));
 }
 
 QSize SaltbushCredit::sizeHint() const
@@ -75,7 +75,7 @@ void SaltbushCredit::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     const QSizeF s = naturalSize(size_);
-    paint(p, QPointF(0, (height() - s.height()) / 2), ground_, size_);
+    paint(p, palette(), QPointF(0, (height() - s.height()) / 2), ground_, size_);
 }
 
 } // namespace brolga

@@ -24,11 +24,11 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    static QColor wingColour(Ground ground);
-    static QColor textColour(Ground ground);
+    static QColor wingColour(const QPalette &palette, Ground ground);
+    static QColor textColour(const QPalette &palette, Ground ground);
 
     static QSizeF naturalSize(qreal size);
-    static void paint(QPainter &painter, const QPointF &topLeft, Ground ground, qreal size);
+    static void paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground, qreal size);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

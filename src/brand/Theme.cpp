@@ -60,12 +60,4 @@ const Theme &Theme::named(const QString &id)
     return house();
 }
 
-namespace {
-const Theme *currentTheme = nullptr;
-}
-
-const Theme &ThemeRuntime::current() { return currentTheme ? *currentTheme : Theme::house(); }
-
-void ThemeRuntime::setCurrent(const Theme &theme) { currentTheme = &Theme::named(theme.id); }
-
 } // namespace brolga

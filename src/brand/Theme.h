@@ -46,12 +46,4 @@ struct Theme {
     bool operator==(const Theme &) const = default;
 };
 
-// The application-wide current theme. Written by the store (at construction and when a theme is applied),
-// read by every colour accessor.
-class ThemeRuntime {
-public:
-    static const Theme &current();
-    static void setCurrent(const Theme &theme);
-};
-
 } // namespace brolga

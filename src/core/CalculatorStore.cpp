@@ -33,9 +33,6 @@ CalculatorStore::CalculatorStore(std::unique_ptr<Settings> settings, QObject *pa
     saveTimer_.setTimerType(Qt::PreciseTimer);
     saveTimer_.setInterval(saveDelayMs);
     connect(&saveTimer_, &QTimer::timeout, this, [this] { write(pendingSnapshot_, 0); });
-
-    // An identifier that names no theme shows the house colours but stays stored as it was.
-    ThemeRuntime::setCurrent(Theme::named(state_.themeID));
 }
 
 CalculatorStore::~CalculatorStore() = default;
@@ -170,11 +167,10 @@ void CalculatorStore::reset()
     setState(fresh);
 }
 
-void CalculatorStore::applyTheme(const Theme &theme)
+void CalculatorStore::applyTheme(const QString &themeID)
 {
-    ThemeRuntime::setCurrent(theme);
-    edit([&](CalculatorState &s) { s.themeID = theme.id; });
-    Q_EMIT themeChanged(theme.id);
+    edit([&](CalculatorState &s) { s.themeID = themeID; });
+    Q_EMIT themeChanged(themeID);
 }
 
 std::optional<LoanScenario> CalculatorStore::scenario() const

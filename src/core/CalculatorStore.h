@@ -5,7 +5,6 @@
 #include "calc/IncomeResult.h"
 #include "calc/LMIResult.h"
 #include "calc/LoanScenario.h"
-#include "brand/Theme.h"
 #include "core/CalculatorState.h"
 #include "core/Settings.h"
 
@@ -49,8 +48,8 @@ public:
     // The sentence to show once when the stored record could not be read as it was; empty afterwards.
     std::optional<QString> takeLoadNotice() { return std::exchange(loadNotice_, std::nullopt); }
 
-    // Makes the theme current and remembers its identifier in the record.
-    void applyTheme(const Theme &theme);
+    // Remembers the theme's identifier in the record; the windows take their palettes from it.
+    void applyTheme(const QString &themeID);
 
     std::optional<LoanScenario> scenario() const;
     std::optional<LoanScenario> baselineScenario() const;

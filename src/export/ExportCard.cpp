@@ -29,7 +29,7 @@ namespace brolga {
 namespace {
 
 using Face = MarkText::Face;
-using Colour = std::function<QColor()>;
+using Colour = std::function<QColor(const QPalette &)>;
 using Pair = std::pair<QString, QString>;
 using namespace ExportTexts;
 
@@ -40,8 +40,8 @@ constexpr qreal donutSize = 112;
 // Theme colours are read when the card is painted, not when it is laid out.
 Colour themed(std::uint32_t Theme::*field, qreal opacity = 1)
 {
-    return [field, opacity] {
-        QColor c = Brand::rgb(Brand::theme().*field);
+    return [field, opacity](const QPalette &palette) {
+        QColor c = Brand::rgb(Brand::theme(palette).*field);
         c.setAlphaF(float(opacity));
         return c;
     };
@@ -49,7 +49,7 @@ Colour themed(std::uint32_t Theme::*field, qreal opacity = 1)
 
 Colour white(qreal opacity)
 {
-    return [opacity] {
+    return [opacity](const QPalette &) {
         QColor c(Qt::white);
         c.setAlphaF(float(opacity));
         return c;
@@ -110,7 +110,7 @@ constexpr qsizetype maxHeaderChars = 1000;
 
 // The card laid out top to bottom into drawing steps with fixed positions.
 struct CardLayout {
-    std::vector<std::function<void(QPainter &)>> pieces;
+    std::vector<std::function<void(QPainter &, const QPalette &)>> pieces;
     QStringList texts;
     std::vector<Pair> figures;
     QStringList headerShown;
@@ -131,7 +131,7 @@ struct CardLayout {
         }
         texts << text;
         const qreal x = align & Qt::AlignRight ? at.x() - mark.width() : at.x();
-        pieces.push_back([mark, topLeft = QPointF(x, at.y()), colour](QPainter &p) { mark.draw(p, topLeft, colour()); });
+        pieces.push_back([mark, topLeft = QPointF(x, at.y()), colour](QPainter &p, const QPalette &palette) { mark.draw(p, topLeft, colour(palette)); });
         return mark.height();
     }
 
@@ -144,15 +144,15 @@ struct CardLayout {
             mark.adjustFont(tabularDigits);
         const qreal height = mark.heightForWidth(width, lineSpacing);
         texts << text;
-        pieces.push_back([mark, rect = QRectF(at, QSizeF(width, height)), colour, lineSpacing](QPainter &p) {
-            mark.drawWrapped(p, rect, colour(), lineSpacing);
+        pieces.push_back([mark, rect = QRectF(at, QSizeF(width, height)), colour, lineSpacing](QPainter &p, const QPalette &palette) {
+            mark.drawWrapped(p, rect, colour(palette), lineSpacing);
         });
         return height;
     }
 
     void fill(const QRectF &rect, Colour colour)
     {
-        pieces.push_back([rect, colour](QPainter &p) { p.fillRect(rect, colour()); });
+        pieces.push_back([rect, colour](QPainter &p, const QPalette &palette) { p.fillRect(rect, colour(palette)); });
     }
 
     qreal hairline(const QPointF &at, qreal width)
@@ -245,7 +245,7 @@ struct CardLayout {
 
         const qreal content = std::max(leftHeight, rightHeight);
         const QRectF field(0, 0, ExportCard::cardWidth, content + 2 * pad);
-        pieces.push_back([field](QPainter &p) { p.fillRect(field, Brand::navyField(field)); });
+        pieces.push_back([field](QPainter &p, const QPalette &palette) { p.fillRect(field, Brand::navyField(palette, field)); });
 
         qreal y = pad + (content - leftHeight) / 2;
         for (size_t i = 0; i < left.size(); ++i) {
@@ -254,8 +254,8 @@ struct CardLayout {
             for (const QString &shown : wrappedLeft[i]) {
                 headerShown << QString(shown).remove(zwsp).remove(wordJoiner).replace(nbsp, u' ');
                 const MarkText mark(shown, l.face, l.size, l.weight);
-                pieces.push_back([mark, topLeft = QPointF(pad, y), colour = l.colour](QPainter &p) {
-                    mark.draw(p, topLeft, colour());
+                pieces.push_back([mark, topLeft = QPointF(pad, y), colour = l.colour](QPainter &p, const QPalette &palette) {
+                    mark.draw(p, topLeft, colour(palette));
                 });
                 y += mark.height();
             }
@@ -266,10 +266,10 @@ struct CardLayout {
         y = pad + (content - rightHeight) / 2;
         const QPointF markAt(right - mark.width(), y);
         if (logo)
-            pieces.push_back([image = *logo, markAt](QPainter &p) { CustomLogoMark::paint(p, markAt, image, 38); });
+            pieces.push_back([image = *logo, markAt](QPainter &p, const QPalette &) { CustomLogoMark::paint(p, markAt, image, 38); });
         else
             pieces.push_back(
-                [markAt](QPainter &p) { BrandLockup::paint(p, markAt, BrandLockup::Ground::dark, 13); });
+                [markAt](QPainter &p, const QPalette &palette) { BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13); });
         line(Format::stamp(now), Face::sans, 9.5, FontWeight::regular, 0, QPointF(right, y + mark.height() + 7),
              white(0.55), -1, Qt::AlignRight);
 
@@ -313,7 +313,7 @@ struct CardLayout {
                 const qreal cellHeight = labelHeight + 2 + valueHeight + 2 * cellPad;
                 const QRectF cell(at.x() + qreal(i - first) * (columnWidth + spacing),
                                   y + (rowHeight - cellHeight) / 2, columnWidth, cellHeight);
-                pieces.push_back([cell](QPainter &p) {
+                pieces.push_back([cell](QPainter &p, const QPalette &palette) {
                     p.save();
                     p.setRenderHint(QPainter::Antialiasing);
                     QPainterPath shape;
@@ -322,14 +322,14 @@ struct CardLayout {
                     // The outline sits inside the shape.
                     QPainterPath outline;
                     outline.addRoundedRect(cell.adjusted(0.5, 0.5, -0.5, -0.5), 6.5, 6.5);
-                    p.strokePath(outline, QPen(Brand::rgb(Brand::theme().rule), 1));
+                    p.strokePath(outline, QPen(Brand::rgb(Brand::theme(palette).rule), 1));
                     p.restore();
                 });
                 const QPointF textAt = cell.topLeft() + QPointF(cellPad, cellPad);
                 wrapped(cells[i].first, Face::sans, 9.5, FontWeight::regular, textAt, textWidth, themed(&Theme::muted));
                 wrapped(
                     cells[i].second, Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
-                    textWidth, [ink] { return ink; }, 0, true);
+                    textWidth, [ink](const QPalette &) { return ink; }, 0, true);
                 figures.push_back(cells[i]);
             }
             y += rowHeight + rowSpacing;
@@ -351,7 +351,7 @@ struct CardLayout {
         const qreal labelHeight = wrapped(pair.first, Face::sans, 11.5, FontWeight::regular, at + QPointF(0, labelTop),
                                           labelWidth, themed(&Theme::muted));
         line(
-            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop), [ink] { return ink; },
+            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop), [ink](const QPalette &) { return ink; },
             -1, Qt::AlignRight, true);
         const qreal height = std::max(labelTop + labelHeight, valueTop + value.height());
         return height + 5 + hairline(at + QPointF(0, height + 5), width);
@@ -372,7 +372,7 @@ struct CardLayout {
 
     qreal empty(const QString &text, const QPointF &at, qreal width, const QColor &ink)
     {
-        return wrapped(text, Face::sans, 13, FontWeight::regular, at, width, [ink] { return ink; });
+        return wrapped(text, Face::sans, 13, FontWeight::regular, at, width, [ink](const QPalette &) { return ink; });
     }
 
     static std::vector<Pair> pairs(const std::vector<Figure> &section)
@@ -395,9 +395,9 @@ struct CardLayout {
         if (f.ring) {
             const QRectF ring(at.x(), y, donutSize, donutSize);
             const double fraction = DonutChart::interestFraction(f.ring->first, f.ring->second);
-            pieces.push_back([ring, fraction](QPainter &p) {
-                DonutChart::paint(p, ring, fraction,
-                                  {themed(&Theme::chartPrimaryLight)(), themed(&Theme::chartAccentLight)()});
+            pieces.push_back([ring, fraction](QPainter &p, const QPalette &palette) {
+                DonutChart::paint(p, palette, ring, fraction,
+                                  {themed(&Theme::chartPrimaryLight)(palette), themed(&Theme::chartAccentLight)(palette)});
             });
             const qreal rowsX = at.x() + donutSize + 22;
             const qreal rowsHeight = rows(list, QPointF(rowsX, y), at.x() + width - rowsX, ink);
@@ -429,7 +429,7 @@ struct CardLayout {
         const QPointF creditAt(at.x() + width - credit.width(), y + (height - credit.height()) / 2);
         texts << Credits::makerCredit().toUpper();
         pieces.push_back(
-            [creditAt](QPainter &p) { SaltbushCredit::paint(p, creditAt, SaltbushCredit::Ground::light, 8.5); });
+            [creditAt](QPainter &p, const QPalette &palette) { SaltbushCredit::paint(p, palette, creditAt, SaltbushCredit::Ground::light, 8.5); });
         y += height;
         return y - at.y();
     }
@@ -448,6 +448,8 @@ ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const st
     : QWidget(parent)
 {
     BrandType::registerFonts();
+    // The card is the client's paper: light whatever the desktop is using.
+    setPalette(ThemePalette::make(Theme::named(store.state().themeID), Appearance::light));
     // An image that cannot be drawn is no logo at all: the card then carries the product mark.
     const std::optional<QImage> logo = rawLogo && !rawLogo->isNull() ? rawLogo : std::nullopt;
     showsHouseMark_ = !logo;
@@ -476,13 +478,8 @@ QImage ExportCard::toImage(qreal scale)
     if (image.isNull())
         return {};
     image.setDevicePixelRatio(scale);
-    image.fill(Brand::rgb(Brand::theme().paper));
-
-    // The card is the client's paper: light whatever the desktop is using.
-    const auto previous = Brand::forcedAppearance();
-    Brand::forceAppearance(Appearance::light);
+    image.fill(Brand::rgb(Brand::theme(palette()).paper));
     render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-    Brand::forceAppearance(previous);
     // The card is 640 points wide at 72 points to the inch whatever the scale it was drawn at, so a word
     // processor or mail program places it at that size rather than at its pixel count. Set after drawing:
     // the image's resolution would otherwise size any text given in points.
@@ -496,9 +493,9 @@ void ExportCard::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
-    p.fillRect(rect(), Brand::rgb(Brand::theme().paper));
+    p.fillRect(rect(), Brand::rgb(Brand::theme(palette()).paper));
     for (const auto &piece : pieces_)
-        piece(p);
+        piece(p, palette());
 }
 
 } // namespace brolga

@@ -20,7 +20,7 @@ class CalculatorStore;
 
 // The client-facing card of one tab: navy header with the broker's identity and logo, the hero figure, a grid
 // of inputs, result rows and the full disclaimer. Built for one render from the store as it is now, always in
-// the light palette; it is never shown in a window.
+// the light palette of the record's theme (set another theme's with setPalette); it is never shown in a window.
 class ExportCard : public QWidget {
     Q_OBJECT
 public:
@@ -51,7 +51,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    std::vector<std::function<void(QPainter &)>> pieces_;
+    std::vector<std::function<void(QPainter &, const QPalette &)>> pieces_;
     QStringList texts_;
     std::vector<std::pair<QString, QString>> figures_;
     QStringList headerLines_;

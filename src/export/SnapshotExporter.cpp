@@ -100,7 +100,7 @@ QString desktopPath(const CalculatorStore &store)
 
 QImage renderImage(const CalculatorStore &store, const std::optional<QImage> &logo)
 {
-    ExportCard card(store, logo, Brand::rgb(ThemeRuntime::current().ink));
+    ExportCard card(store, logo, Brand::rgb(Theme::named(store.state().themeID).ink));
     return card.toImage(2);
 }
 

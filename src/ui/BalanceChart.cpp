@@ -31,14 +31,14 @@ void BalanceChart::setSchedule(std::vector<AmortisationRow> schedule, PaymentFre
     AccessibleView::announce(this);
 }
 
-void BalanceChart::paint(QPainter &p, const QRectF &rect, const std::vector<AmortisationRow> &rows)
+void BalanceChart::paint(QPainter &p, const QPalette &palette, const QRectF &rect, const std::vector<AmortisationRow> &rows)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::field());
+    p.setBrush(Brand::field(palette));
     p.drawRoundedRect(rect, radius, radius);
-    p.setPen(QPen(Brand::hairline(), 1));
+    p.setPen(QPen(Brand::hairline(palette), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(rect.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
 
@@ -79,14 +79,14 @@ void BalanceChart::paint(QPainter &p, const QRectF &rect, const std::vector<Amor
     area.prepend(QPointF(left, y0));
     area << QPointF(left + W, y0);
 
-    QColor fill = Brand::chartAccent();
+    QColor fill = Brand::chartAccent(palette);
     fill.setAlphaF(fill.alphaF() * areaOpacity);
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
     p.drawPolygon(area);
 
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(Brand::chartPrimary(), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(Brand::chartPrimary(palette), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPolyline(line);
     p.restore();
 }
@@ -94,7 +94,7 @@ void BalanceChart::paint(QPainter &p, const QRectF &rect, const std::vector<Amor
 void BalanceChart::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    paint(p, QRectF(rect()), schedule_);
+    paint(p, palette(), QRectF(rect()), schedule_);
 }
 
 } // namespace brolga

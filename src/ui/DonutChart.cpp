@@ -72,7 +72,7 @@ QSize DonutChart::sizeHint() const
     return {s, s};
 }
 
-void DonutChart::paint(QPainter &p, const QRectF &rect, double fraction, const Ink &ink)
+void DonutChart::paint(QPainter &p, const QPalette &palette, const QRectF &rect, double fraction, const Ink &ink)
 {
     const qreal side = std::min(rect.width(), rect.height());
     if (side <= lineWidth)
@@ -84,10 +84,10 @@ void DonutChart::paint(QPainter &p, const QRectF &rect, double fraction, const I
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(ink.forcedInk.value_or(Brand::chartPrimary()), lineWidth, Qt::SolidLine, Qt::FlatCap));
+    p.setPen(QPen(ink.forcedInk.value_or(Brand::chartPrimary(palette)), lineWidth, Qt::SolidLine, Qt::FlatCap));
     p.drawEllipse(ring);
     if (fraction > 0) {
-        p.setPen(QPen(ink.forcedAccent.value_or(Brand::chartAccent()), lineWidth, Qt::SolidLine, Qt::FlatCap));
+        p.setPen(QPen(ink.forcedAccent.value_or(Brand::chartAccent(palette)), lineWidth, Qt::SolidLine, Qt::FlatCap));
         // From twelve o'clock, clockwise (Qt's angles run anticlockwise in sixteenths of a degree).
         p.drawArc(ring, 90 * 16, -qRound(fraction * 360 * 16));
     }
@@ -101,10 +101,10 @@ void DonutChart::paint(QPainter &p, const QRectF &rect, double fraction, const I
     const qreal top = square.center().y() - blockHeight / 2;
 
     p.setFont(figureFont);
-    p.setPen(ink.forcedInk.value_or(Brand::textPrimary()));
+    p.setPen(ink.forcedInk.value_or(Brand::textPrimary(palette)));
     p.drawText(QPointF(square.center().x() - fm.horizontalAdvance(figure) / 2, top + fm.ascent()), figure);
 
-    QColor captionColour = Brand::textSecondary();
+    QColor captionColour = Brand::textSecondary(palette);
     if (ink.forcedInk) {
         captionColour = *ink.forcedInk;
         captionColour.setAlphaF(captionColour.alphaF() * 0.6);

@@ -28,7 +28,8 @@ public:
     // interest / (principal + interest), or 0 when the total is not positive.
     static double interestFraction(double principal, double interest);
     // The ring at `fraction` (0 to 1) drawn into the square centred in `rect`.
-    static void paint(QPainter &painter, const QRectF &rect, double fraction, const Ink &ink = {});
+    static void paint(QPainter &painter, const QPalette &palette, const QRectF &rect, double fraction,
+                      const Ink &ink = {});
 
     void setValues(double principal, double interest);
     void setInk(Ink ink);
@@ -40,7 +41,7 @@ public:
     // The centre figure, "27%".
     QString centreText() const;
     // This ring, as it stands, into a painter.
-    void render(QPainter &painter, const QRectF &rect) const { paint(painter, rect, shown_, ink_); }
+    void render(QPainter &painter, const QRectF &rect) const { paint(painter, palette(), rect, shown_, ink_); }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

@@ -69,17 +69,17 @@ void LegendDot::paintEvent(QPaintEvent *)
     // The dot sits on the label's x-height middle.
     const qreal cy = baseline - lm.xHeight() / 2;
     p.setPen(Qt::NoPen);
-    p.setBrush(colour_ ? colour_() : Brand::chartPrimary());
+    p.setBrush(colour_ ? colour_(palette()) : Brand::chartPrimary(palette()));
     p.drawEllipse(QPointF(dot / 2, cy), dot / 2, dot / 2);
 
     const qreal labelX = dot + spacing;
     p.setFont(lf);
-    p.setPen(Brand::textSecondary());
+    p.setPen(Brand::textSecondary(palette()));
     p.drawText(QPointF(labelX, baseline), label_);
 
     if (!value_.isEmpty()) {
         p.setFont(vf);
-        p.setPen(Brand::textPrimary());
+        p.setPen(Brand::textPrimary(palette()));
         // The figure keeps to the right edge, so a column of legends lines up its figures.
         const qreal vw = TextMeasure::advance(vf, value_);
         const qreal x = std::max(labelX + TextMeasure::advance(lf, label_) + 2 * spacing, width() - vw);

@@ -10,7 +10,7 @@ namespace brolga {
 class LegendDot : public QWidget {
     Q_OBJECT
 public:
-    using Colour = std::function<QColor()>;
+    using Colour = std::function<QColor(const QPalette &)>;
 
     LegendDot(Colour colour, const QString &label, const QString &value = QString(), QWidget *parent = nullptr);
 

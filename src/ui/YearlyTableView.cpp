@@ -60,12 +60,12 @@ void YearlyTableView::paintEvent(QPaintEvent *event)
     };
 
     p.setFont(headerFont());
-    p.setPen(Brand::textSecondary());
+    p.setPen(Brand::textSecondary(palette()));
     const auto header = YearlyTable::header();
     for (int c = 0; c < 4; ++c)
         p.drawText(cell(c, 0, headerHeight).adjusted(c == 0 ? 4 : 0, 0, c == 3 ? -4 : 0, 0),
                    (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, header[std::size_t(c)]);
-    p.fillRect(QRectF(0, headerHeight, w, 1), Brand::hairline());
+    p.fillRect(QRectF(0, headerHeight, w, 1), Brand::hairline(palette()));
 
     const QRect dirty = event->rect();
     p.setFont(bodyFont());
@@ -74,11 +74,11 @@ void YearlyTableView::paintEvent(QPaintEvent *event)
         if (top > dirty.bottom() || top + lineHeight < dirty.top())
             continue;
         if (i % 2 == 1)
-            p.fillRect(QRectF(0, top, w, lineHeight), Brand::field());
+            p.fillRect(QRectF(0, top, w, lineHeight), Brand::field(palette()));
         const auto texts = lineTexts(i);
-        p.setPen(Brand::textSecondary());
+        p.setPen(Brand::textSecondary(palette()));
         p.drawText(cell(0, top, lineHeight).adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, texts[0]);
-        p.setPen(Brand::textPrimary());
+        p.setPen(Brand::textPrimary(palette()));
         for (int c = 1; c < 4; ++c)
             p.drawText(cell(c, top, lineHeight).adjusted(0, 0, c == 3 ? -4 : 0, 0), Qt::AlignRight | Qt::AlignVCenter,
                        texts[std::size_t(c)]);

@@ -1,5 +1,6 @@
 #include "update/PlainButton.h"
 
+#include "brand/Brand.h"
 #include "brand/Icons.h"
 #include "ui/controls/FocusRing.h"
 
@@ -51,19 +52,19 @@ void PlainButton::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     p.setOpacity(!isEnabled() ? 0.4 : isDown() ? 0.6 : 1.0);
-    const QColor colour = colour_();
+    const QColor colour = colour_(palette());
     if (!symbol_.isEmpty()) {
         const QRectF square(0, 0, symbolSize_, symbolSize_);
         Icons::paint(p, square.translated(QRectF(rect()).center() - square.center()), symbol_, colour);
     } else {
         if (hasFocus())
-            FocusRing::paintUnderText(p, QRectF(rect()));
+            FocusRing::paintUnderText(p, QRectF(rect()), Brand::accent(palette()));
         p.setPen(colour);
         p.setFont(font());
         p.drawText(rect(), Qt::AlignCenter, text());
     }
     if (hasFocus() && !symbol_.isEmpty())
-        FocusRing::paint(p, QRectF(rect()), 4);
+        FocusRing::paint(p, QRectF(rect()), 4, Brand::accent(palette()));
 }
 
 bool PlainButton::event(QEvent *event)

@@ -11,7 +11,7 @@ namespace brolga {
 class PlainButton : public QAbstractButton {
     Q_OBJECT
 public:
-    using Colour = std::function<QColor()>;
+    using Colour = std::function<QColor(const QPalette &)>;
 
     PlainButton(const QString &title, const QFont &font, Colour colour, std::function<void()> action,
                 QWidget *parent = nullptr);

@@ -25,14 +25,14 @@ UpdateAvailableStrip::UpdateAvailableStrip(const QString &version, std::function
     row->addWidget(dot_, 0, Qt::AlignVCenter);
 
     message_ = new BrandLabel(QString(), BrandType::sans(10.5, FontWeight::medium),
-                              [] { return Brand::textSecondary(); });
+                              &Brand::textSecondary);
     row->addWidget(message_, 0, Qt::AlignVCenter);
     row->addStretch(1);
     row->addWidget(new AccentButton(tr("View"), std::move(onView)), 0, Qt::AlignVCenter);
 
     // Our symbols are drawn with a margin on a 20-unit grid: a 12-pixel square gives the cross the size and
     // weight of a small semibold glyph.
-    auto *close = PlainButton::symbol(QStringLiteral("xmark"), 12, [] { return Brand::textSecondary(); },
+    auto *close = PlainButton::symbol(QStringLiteral("xmark"), 12, &Brand::textSecondary,
                                       std::move(onDismiss));
     close->setToolTip(tr("Hide until the next version"));
     row->addWidget(close, 0, Qt::AlignVCenter);
@@ -51,10 +51,10 @@ QString UpdateAvailableStrip::message() const { return message_->text(); }
 void UpdateAvailableStrip::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), Brand::dynamic(0xFFFFFF, Brand::theme().surfaceDark));
+    p.fillRect(rect(), Brand::dynamic(palette(), 0xFFFFFF, Brand::theme(palette()).surfaceDark));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::accent());
+    p.setBrush(Brand::accent(palette()));
     p.drawEllipse(QRectF(dot_->geometry()));
 }
 

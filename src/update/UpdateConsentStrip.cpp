@@ -26,7 +26,7 @@ UpdateConsentStrip::UpdateConsentStrip(Answer onAnswer, QWidget *parent) : QWidg
     row->setSpacing(8);
     row->setAlignment(Qt::AlignTop);
 
-    auto *icon = new SymbolIcon(QStringLiteral("arrow.triangle.2.circlepath"), 11, [] { return Brand::accent(); });
+    auto *icon = new SymbolIcon(QStringLiteral("arrow.triangle.2.circlepath"), 11, &Brand::accent);
     auto *iconBox = new QVBoxLayout;
     iconBox->setContentsMargins(0, 1, 0, 0); // sits a point low, level with the title's letters
     iconBox->addWidget(icon);
@@ -37,11 +37,11 @@ UpdateConsentStrip::UpdateConsentStrip(Answer onAnswer, QWidget *parent) : QWidg
     column->setSpacing(3);
     setAccessibleName(tr("Get told about new versions?"));
     column->addWidget(new BrandLabel(accessibleName(), BrandType::sans(11, FontWeight::semibold),
-                                     [] { return Brand::textPrimary(); }));
+                                     &Brand::textPrimary));
     auto *sentence =
         new BrandLabel(tr("Brolga can let you know when a new version is available. The check sends only the "
                           "versions of Brolga and of your system, never anything you calculate."),
-                       BrandType::sans(10), [] { return Brand::textSecondary(); });
+                       BrandType::sans(10), &Brand::textSecondary);
     sentence->setWrapping(true);
     column->addWidget(sentence);
 
@@ -49,7 +49,7 @@ UpdateConsentStrip::UpdateConsentStrip(Answer onAnswer, QWidget *parent) : QWidg
     buttons->setContentsMargins(0, 2, 0, 0);
     buttons->setSpacing(12);
     buttons->addWidget(new AccentButton(tr("Turn on"), [answer] { answer(true); }));
-    buttons->addWidget(new PlainButton(tr("No thanks"), BrandType::sans(10.5), [] { return Brand::textSecondary(); },
+    buttons->addWidget(new PlainButton(tr("No thanks"), BrandType::sans(10.5), &Brand::textSecondary,
                                        [answer] { answer(false); }));
     buttons->addStretch();
     column->addLayout(buttons);
@@ -68,7 +68,7 @@ UpdateConsentStrip::Answer UpdateConsentStrip::recordAnswer(CalculatorStore &sto
 
 void UpdateConsentStrip::paintEvent(QPaintEvent *)
 {
-    QPainter(this).fillRect(rect(), Brand::dynamic(0xFFFFFF, Brand::theme().surfaceDark));
+    QPainter(this).fillRect(rect(), Brand::dynamic(palette(), 0xFFFFFF, Brand::theme(palette()).surfaceDark));
 }
 
 // The wrapped sentence would otherwise claim its height at the narrowest width as the minimum and

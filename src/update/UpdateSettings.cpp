@@ -25,7 +25,7 @@ UpdateSettings::UpdateSettings(CalculatorStore &store, QWidget *parent, OpenUrl 
     // Section heading, styled like the settings window's other headings.
     QFont headingFont = BrandType::sans(9.5, FontWeight::semibold);
     headingFont.setLetterSpacing(QFont::AbsoluteSpacing, 1.71);
-    column->addWidget(new BrandLabel(tr("Updates").toUpper(), headingFont, [] { return Brand::textSecondary(); }));
+    column->addWidget(new BrandLabel(tr("Updates").toUpper(), headingFont, &Brand::textSecondary));
 
     // Unanswered reads as off; either click gives a definite answer.
     checkBox_ = new BrandCheckBox(
@@ -38,7 +38,7 @@ UpdateSettings::UpdateSettings(CalculatorStore &store, QWidget *parent, OpenUrl 
 
     auto *sentence = new BrandLabel(tr("The check sends only the versions of Brolga and of your system, never a "
                                        "figure, a client or your e-mail address."),
-                                    BrandType::sans(10), [] { return Brand::textSecondary(); });
+                                    BrandType::sans(10), &Brand::textSecondary);
     sentence->setWrapping(true);
     column->addWidget(sentence);
 

@@ -147,8 +147,6 @@ private slots:
     {
         UpdateCheck::setServiceBase(std::nullopt);
         FileDialogs::setOpenHandler({});
-        Brand::forceAppearance(std::nullopt);
-        ThemeRuntime::setCurrent(Theme::house());
     }
 
     // Consent first, whatever is on offer; then the offer, or nothing. A build without a service: nothing.
@@ -355,12 +353,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&f.window));
         auto *overlay = f.view->findChild<QLabel *>(QStringLiteral("themeFade"));
         QVERIFY(overlay);
-        f.store.applyTheme(Theme::all().at(1));
+        f.store.applyTheme(Theme::all().at(1).id);
         QVERIFY(overlay->isVisible());
         QVERIFY(!overlay->pixmap().isNull());
-        QCOMPARE(ThemeRuntime::current().id, Theme::all().at(1).id);
+        QCOMPARE(Brand::theme(f.view->palette()).id, Theme::all().at(1).id);
         QTRY_VERIFY(!overlay->isVisible());
-        f.store.applyTheme(Theme::house());
+        f.store.applyTheme(Theme::house().id);
         Motion::forceReduced(std::nullopt);
     }
 
@@ -427,7 +425,7 @@ private slots:
 
         QTest::mouseClick(rows[2], Qt::LeftButton);
         QCOMPARE(f.store.state().themeID, Theme::all()[2].id);
-        QCOMPARE(ThemeRuntime::current().id, Theme::all()[2].id);
+        QCOMPARE(Brand::theme(f.window.palette()).id, Theme::all()[2].id);
         QVERIFY(rows[2]->isSelected());
         QVERIFY(!rows[0]->isSelected());
 

@@ -1,5 +1,7 @@
 #include "TestStore.h"
+#include "app/SettingsWindow.h"
 #include "brand/Brand.h"
+#include "brand/BrandAssetStore.h"
 #include "brand/BrandLockup.h"
 #include "brand/BrandType.h"
 #include "brand/CreditFooter.h"
@@ -8,6 +10,7 @@
 #include "brand/Motion.h"
 #include "brand/SaltbushCredit.h"
 #include "brand/Theme.h"
+#include "brand/ThemePalette.h"
 #include "brand/WingMark.h"
 #include "core/CalculatorStore.h"
 #include "core/Settings.h"
@@ -109,16 +112,14 @@ void TestBrand::init()
 
 void TestBrand::cleanup()
 {
-    Brand::forceAppearance(std::nullopt);
-    ThemeRuntime::setCurrent(Theme::house());
     Motion::forceReduced(true);
 }
 
 void TestBrand::lockupLayoutAndGroundColours()
 {
     for (const Theme &theme : Theme::all()) {
-        ThemeRuntime::setCurrent(theme);
         BrandLockup lockup(BrandLockup::Ground::light, 13);
+        lockup.setPalette(ThemePalette::make(theme, Appearance::light));
         const QImage image = render(lockup, 4).convertToFormat(QImage::Format_ARGB32);
         const int px = 4;
         // Wing 27.3 wide, then a 4.42 gap before the wordmark.
@@ -135,6 +136,7 @@ void TestBrand::lockupLayoutAndGroundColours()
         QVERIFY2(words.contains(rgbOf(theme.accentOnLight)), qPrintable(theme.id));
 
         BrandLockup onDark(BrandLockup::Ground::dark, 13);
+        onDark.setPalette(ThemePalette::make(theme, Appearance::light));
         const auto darkColours = opaqueColours(render(onDark, 4));
         QVERIFY(darkColours.contains(rgbOf(theme.accentOnDark)));
         QVERIFY(darkColours.contains(rgbOf(theme.textPrimaryDark)));
@@ -148,22 +150,22 @@ void TestBrand::lockupLayoutAndGroundColours()
 // A theme or appearance change repaints what is on screen; nothing has to be built again.
 void TestBrand::themeChangeRepaints()
 {
-    Brand::forceAppearance(Appearance::light);
     BrandLockup lockup(BrandLockup::Ground::dark, 20);
+    lockup.setPalette(ThemePalette::make(Theme::house(), Appearance::light));
     const QImage house = render(lockup);
-    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate")));
+    lockup.setPalette(ThemePalette::make(Theme::named(QStringLiteral("slate")), Appearance::light));
     QVERIFY(render(lockup) != house);
 
     const Theme &theme = Theme::house();
-    ThemeRuntime::setCurrent(theme);
     CreditFooter footer;
+    footer.setPalette(ThemePalette::make(theme, Appearance::light));
     const int h = footer.heightForWidth(360);
     footer.resize(360, h);
     const QRect credit(400, 2 * h - 24, 320, 24); // the credit along the bottom, at scale 2
     const auto light = opaqueColours(render(footer, 2), credit);
     QVERIFY(light.contains(rgbOf(theme.muted)));
     QVERIFY(!light.contains(rgbOf(theme.accentOnDark)));
-    Brand::forceAppearance(Appearance::dark);
+    footer.setPalette(ThemePalette::make(theme, Appearance::dark));
     const auto dark = opaqueColours(render(footer, 2), credit);
     QVERIFY(dark.contains(rgbOf(theme.accentOnDark)));
     QVERIFY(!dark.contains(rgbOf(theme.muted)));
@@ -240,7 +242,7 @@ void TestBrand::marksDrawnAtTheOutputsPixelScale()
         QPainter p(&creditDirect);
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         const QSizeF natural = SaltbushCredit::naturalSize(20);
-        SaltbushCredit::paint(p, QPointF(0, (credit.height() - natural.height()) / 2), SaltbushCredit::Ground::light,
+        SaltbushCredit::paint(p, QPalette(), QPointF(0, (credit.height() - natural.height()) / 2), SaltbushCredit::Ground::light,
                               20);
     }
     QCOMPARE(creditImage, creditDirect);
@@ -360,36 +362,37 @@ void TestBrand::named()
     QCOMPARE(theme.isHouseTheme, expected == QLatin1String("brolga"));
 }
 
-// The accessors read the appearance each time they are called: nothing is rebuilt when it changes.
+// The accessors read the palette each time they are called: nothing is rebuilt when it changes.
 void TestBrand::coloursFollowAppearance()
 {
     for (const Theme &theme : Theme::all()) {
-        ThemeRuntime::setCurrent(theme);
         for (int pass = 0; pass < 2; ++pass) {
-            Brand::forceAppearance(Appearance::light);
-            QCOMPARE(Brand::canvas(), Brand::rgb(theme.paper));
-            QCOMPARE(Brand::accent(), Brand::rgb(theme.accentOnLight));
-            Brand::forceAppearance(Appearance::dark);
-            QCOMPARE(Brand::canvas(), Brand::rgb(theme.dark));
-            QCOMPARE(Brand::accent(), Brand::rgb(theme.accentOnDark));
+            const QPalette light = ThemePalette::make(theme, Appearance::light);
+            QCOMPARE(Brand::canvas(light), Brand::rgb(theme.paper));
+            QCOMPARE(Brand::accent(light), Brand::rgb(theme.accentOnLight));
+            const QPalette dark = ThemePalette::make(theme, Appearance::dark);
+            QCOMPARE(Brand::canvas(dark), Brand::rgb(theme.dark));
+            QCOMPARE(Brand::accent(dark), Brand::rgb(theme.accentOnDark));
         }
     }
 }
 
 void TestBrand::storedThemeBecomesCurrent()
 {
-    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate"))); // prove the store replaces it
     storeTheme(QStringLiteral("classic"));
     CalculatorStore classic;
-    QCOMPARE(ThemeRuntime::current().id, QStringLiteral("classic"));
+    BrandAssetStore assets;
+    SettingsWindow window(classic, assets, SettingsTab::appearance);
+    QCOMPARE(Brand::theme(window.palette()).id, QStringLiteral("classic"));
 }
 
 void TestBrand::unknownStoredThemeShowsHouseColoursAndStays()
 {
-    ThemeRuntime::setCurrent(Theme::named(QStringLiteral("slate")));
     storeTheme(QStringLiteral("ocean"));
     CalculatorStore store;
-    QCOMPARE(ThemeRuntime::current().id, QStringLiteral("brolga"));
+    BrandAssetStore assets;
+    SettingsWindow window(store, assets, SettingsTab::appearance);
+    QCOMPARE(Brand::theme(window.palette()).id, QStringLiteral("brolga"));
     QCOMPARE(store.state().themeID, QStringLiteral("ocean"));
 
     // Saving for another reason keeps the identifier as it was.
@@ -401,11 +404,13 @@ void TestBrand::unknownStoredThemeShowsHouseColoursAndStays()
 void TestBrand::applyThemeChangesRuntimeAndRecord()
 {
     CalculatorStore store;
+    BrandAssetStore assets;
+    SettingsWindow window(store, assets, SettingsTab::appearance);
     const CalculatorState before = store.state();
     QSignalSpy changes(&store, &CalculatorStore::stateChanged);
 
-    store.applyTheme(Theme::named(QStringLiteral("slate")));
-    QCOMPARE(ThemeRuntime::current().id, QStringLiteral("slate"));
+    store.applyTheme(QStringLiteral("slate"));
+    QCOMPARE(Brand::theme(window.palette()).id, QStringLiteral("slate"));
     QVERIFY(changes.count() >= 1);
     QVERIFY(store.hasPendingSave());
     // Nothing but the theme changed.

@@ -1,5 +1,6 @@
 #include "TestStore.h"
 #include "brand/Brand.h"
+#include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "export/ExportCard.h"
 #include "export/SnapshotExporter.h"
@@ -72,7 +73,7 @@ QByteArray fileBytes(const QString &path)
 
 using Edit = std::function<void(CalculatorState &)>;
 
-QColor ink() { return Brand::rgb(ThemeRuntime::current().ink); }
+QColor ink() { return Brand::rgb(Theme::house().ink); }
 
 QImage solidLogo(const QColor &colour, QSize size = {400, 200})
 {
@@ -146,12 +147,10 @@ class TestExport : public QObject {
         store = std::make_unique<CalculatorStore>();
         now = at1430;
         store->setClock([this] { return now; });
-        ThemeRuntime::setCurrent(Theme::house());
         requests.clear();
         answer.reset();
         QGuiApplication::clipboard()->setText(QStringLiteral("earlier"));
     }
-    void cleanup() { Brand::forceAppearance(std::nullopt); }
 
     // The figures as text.
 
@@ -613,7 +612,7 @@ class TestExport : public QObject {
         QVERIFY(houseInk != classicInk);
 
         const QImage before = SnapshotExporter::renderImage(*store, std::nullopt);
-        store->applyTheme(classic);
+        store->applyTheme(classic.id);
         const QImage after = SnapshotExporter::renderImage(*store, std::nullopt);
         // The figures of the grid and rows are drawn solid in the ink.
         QVERIFY(count(before, houseInk) > 500);
@@ -626,11 +625,12 @@ class TestExport : public QObject {
 
     void lightEvenWhenTheAppIsDark()
     {
-        Brand::forceAppearance(Appearance::light);
-        const QImage light = ExportCard(*store, std::nullopt, ink()).toImage(2);
-        Brand::forceAppearance(Appearance::dark);
-        const QImage dark = ExportCard(*store, std::nullopt, ink()).toImage(2);
-        QCOMPARE(Brand::forcedAppearance(), std::optional(Appearance::dark)); // put back afterwards
+        QWidget lightApp, darkApp;
+        lightApp.setPalette(ThemePalette::make(Theme::house(), Appearance::light));
+        darkApp.setPalette(ThemePalette::make(Theme::house(), Appearance::dark));
+        const QImage light = ExportCard(*store, std::nullopt, ink(), &lightApp).toImage(2);
+        const QImage dark = ExportCard(*store, std::nullopt, ink(), &darkApp).toImage(2);
+        QVERIFY(Brand::isDark(darkApp.palette())); // left as it was
         QCOMPARE(dark, light);
         // The foot of the card is the theme's paper.
         QCOMPARE(dark.pixelColor(4, dark.height() - 4), Brand::rgb(Theme::house().paper));

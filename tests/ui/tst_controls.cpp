@@ -1,5 +1,6 @@
 #include "TestStore.h"
 #include "brand/Brand.h"
+#include "brand/ThemePalette.h"
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
@@ -85,9 +86,10 @@ private Q_SLOTS:
     void calendarInTheBrand()
     {
         QFETCH(bool, dark);
-        Brand::forceAppearance(dark ? Appearance::dark : Appearance::light);
+        const QPalette palette = ThemePalette::make(Theme::house(), dark ? Appearance::dark : Appearance::light);
         QDate date(2026, 12, 5);
         QWidget window;
+        window.setPalette(palette);
         auto *layout = new QVBoxLayout(&window);
         auto *field = new BrandDateField(
             QStringLiteral("Period end"), [&] { return date; }, [&](const QDate &d) { date = d; }, &window);
@@ -99,17 +101,16 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(calendar->window()));
 
         for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday, Qt::Wednesday})
-            QCOMPARE(calendar->weekdayTextFormat(day).foreground().color(), Brand::textPrimary());
+            QCOMPARE(calendar->weekdayTextFormat(day).foreground().color(), Brand::textPrimary(palette));
         const QTextCharFormat header = calendar->headerTextFormat();
-        QCOMPARE(header.background().color(), Brand::field());
+        QCOMPARE(header.background().color(), Brand::field(palette));
         auto *view = calendar->findChild<QTableView *>();
         QVERIFY(view);
         const QFontMetrics metrics(header.font());
         for (const char *name : {"Mon", "Wed", "Thu", "Sat"})
             QVERIFY2(metrics.horizontalAdvance(QString::fromLatin1(name)) + 4 <= view->columnWidth(3), name);
         // The navigation bar is painted from the theme, not the system's highlight colour.
-        QVERIFY(calendar->styleSheet().contains(Brand::rgb(Brand::theme().dark).name(QColor::HexArgb)));
-        Brand::forceAppearance(std::nullopt);
+        QVERIFY(calendar->styleSheet().contains(Brand::rgb(Brand::theme(palette).dark).name(QColor::HexArgb)));
     }
 
     // Reached with Tab and opened from the keyboard; Enter on a day picks it and closes, and the focus comes

@@ -213,7 +213,7 @@ private Q_SLOTS:
             QImage image(200, BalanceChart::chartHeight, QImage::Format_ARGB32_Premultiplied);
             image.fill(Qt::transparent);
             QPainter p(&image);
-            BalanceChart::paint(p, QRectF(image.rect()), rows);
+            BalanceChart::paint(p, QPalette(), QRectF(image.rect()), rows);
             return image;
         };
         const QImage frame = draw({});
@@ -254,7 +254,7 @@ private Q_SLOTS:
         image.fill(Qt::transparent);
         QPainter p(&image);
         const QColor ink(Qt::black), accent(Qt::red);
-        DonutChart::paint(p, QRectF(50, 50, 100, 100), 0.25, {ink, accent});
+        DonutChart::paint(p, QPalette(), QRectF(50, 50, 100, 100), 0.25, {ink, accent});
         p.end();
         // The ring's centre line is 6.5 in from the square: accent in the first quarter from twelve o'clock,
         // ink at six o'clock.

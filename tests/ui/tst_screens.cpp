@@ -135,7 +135,7 @@ private Q_SLOTS:
         auto *surplus = s.row("surplusRow");
         QCOMPARE(surplus->value(), Format::money(c->surplus, 0));
         QVERIFY(surplus->tint());
-        QCOMPARE(surplus->tint()(), Brand::bad());
+        QCOMPARE(surplus->tint()(surplus->palette()), Brand::bad(surplus->palette()));
         QCOMPARE(s.row("debtsRow")->value(), QStringLiteral("$5,000"));
         // Nothing can be borrowed, so there is no repayment to show.
         QCOMPARE(s.row("maxLoanRow")->value(), QStringLiteral("$0"));
@@ -143,7 +143,7 @@ private Q_SLOTS:
 
         s.store.edit([](CalculatorState &st) { st.monthlyOtherDebts = 0; st.grossIncome = 140000; });
         QVERIFY(s.store.capacity()->surplus > 0);
-        QCOMPARE(surplus->tint()(), Brand::good());
+        QCOMPARE(surplus->tint()(surplus->palette()), Brand::good(surplus->palette()));
         QVERIFY(s.shows(s.row("repaymentRow")));
     }
 
@@ -509,7 +509,7 @@ private Q_SLOTS:
         QCOMPARE(checkbox ? box->text() : note->text(), text);
         QCOMPARE(s.shows(s.row("surchargeRow")), checkbox);
         if (checkbox)
-            QCOMPARE(s.row("surchargeRow")->tint()(), Brand::bad());
+            QCOMPARE(s.row("surchargeRow")->tint()(s.row("surchargeRow")->palette()), Brand::bad(s.row("surchargeRow")->palette()));
         // The stored choice survives a visit to a state without a surcharge.
         QVERIFY(s.store.state().isForeignBuyer);
     }
@@ -521,7 +521,7 @@ private Q_SLOTS:
             st.depositAmount = 160000;
         });
         QCOMPARE(s.row("lvrRow")->value(), QStringLiteral("80.00%"));
-        QCOMPARE(s.row("lvrRow")->tint()(), Brand::good());
+        QCOMPARE(s.row("lvrRow")->tint()(s.row("lvrRow")->palette()), Brand::good(s.row("lvrRow")->palette()));
         QVERIFY(!s.shows(s.find<QWidget>("premiumRows")));
         QVERIFY(!s.shows(s.find<HeroNote>("heroNote")));
         QCOMPARE(s.find<HeroStat>("lvrStat")->value(), QStringLiteral("80.0%"));
@@ -530,7 +530,7 @@ private Q_SLOTS:
         const LMIResult lmi = s.store.lmi();
         QVERIFY(lmi.premium > 0);
         const QString total = Format::money(lmi.premium + lmi.stampDutyOnPremium, 0);
-        QCOMPARE(s.row("lvrRow")->tint()(), Brand::accent());
+        QCOMPARE(s.row("lvrRow")->tint()(s.row("lvrRow")->palette()), Brand::accent(s.row("lvrRow")->palette()));
         QVERIFY(s.shows(s.find<QWidget>("premiumRows")));
         QCOMPARE(s.row("lmiTotalRow")->value(), total);
         QCOMPARE(s.row("premiumDutyRow")->label(), QStringLiteral("Duty on premium (VIC)"));

@@ -35,10 +35,10 @@ void AccentButton::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);
     if (hasFocus())
-        FocusRing::paintUnderText(p, QRectF(rect()));
+        FocusRing::paintUnderText(p, QRectF(rect()), Brand::accent(palette()));
     // A plain button only dims while pressed (and when it cannot be used).
     p.setOpacity(!isEnabled() ? 0.4 : isDown() ? 0.6 : 1.0);
-    p.setPen(Brand::accent());
+    p.setPen(Brand::accent(palette()));
     p.setFont(font());
     p.drawText(rect(), Qt::AlignCenter, text());
 }

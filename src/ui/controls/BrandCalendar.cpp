@@ -44,20 +44,20 @@ BrandCalendar::BrandCalendar(QWidget *parent) : QCalendarWidget(parent)
 
 void BrandCalendar::applyBrand()
 {
-    const Theme &theme = Brand::theme();
+    const Theme &theme = Brand::theme(brand_);
     const QColor navy = Brand::rgb(theme.dark);
     const QColor onNavy = Brand::rgb(theme.textPrimaryDark);
-    const QColor base = Brand::field();
+    const QColor base = Brand::field(brand_);
 
     // Weekday names in small capitals-like semibold, narrow enough that "Wed" and "Sat" are never cut.
     QTextCharFormat header;
     header.setFont(BrandType::sans(9, FontWeight::semibold));
-    header.setForeground(Brand::textSecondary());
+    header.setForeground(Brand::textSecondary(brand_));
     header.setBackground(base);
     setHeaderTextFormat(header);
     // Saturday and Sunday like any other day.
     QTextCharFormat day;
-    day.setForeground(Brand::textPrimary());
+    day.setForeground(Brand::textPrimary(brand_));
     for (int weekday = Qt::Monday; weekday <= Qt::Sunday; ++weekday)
         setWeekdayTextFormat(Qt::DayOfWeek(weekday), day);
 
@@ -71,8 +71,8 @@ void BrandCalendar::applyBrand()
                                  "QMenu { color: %3; background-color: %4; border: 1px solid %5; }"
                                  "QMenu::item:selected { background-color: %6; color: %4; }"
                                  "QAbstractItemView { background-color: %4; outline: 0; }")
-                      .arg(css(navy), css(onNavy), css(Brand::textPrimary()), css(base), css(Brand::hairline()),
-                           css(Brand::accent())));
+                      .arg(css(navy), css(onNavy), css(Brand::textPrimary(brand_)), css(base), css(Brand::hairline(brand_)),
+                           css(Brand::accent(brand_))));
 
     // Behind the month bar's rounded corners: the pop-up's surface, not the system's window colour.
     QPalette own = palette();
@@ -92,35 +92,41 @@ void BrandCalendar::applyBrand()
         QPalette palette = view->palette();
         palette.setColor(QPalette::Base, base);
         palette.setColor(QPalette::AlternateBase, base);
-        palette.setColor(QPalette::Text, Brand::textPrimary());
+        palette.setColor(QPalette::Text, Brand::textPrimary(brand_));
         view->setPalette(palette);
     }
     update();
+}
+
+void BrandCalendar::setBrandPalette(const QPalette &palette)
+{
+    brand_ = palette;
+    applyBrand();
 }
 
 void BrandCalendar::paintCell(QPainter *painter, const QRect &rect, QDate date) const
 {
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
-    painter->fillRect(rect, Brand::field());
+    painter->fillRect(rect, Brand::field(brand_));
 
     const bool inMonth = date.month() == monthShown() && date.year() == yearShown();
     const bool picked = date == selectedDate();
     const bool allowed = date >= minimumDate() && date <= maximumDate();
     const QRectF tile = QRectF(rect).adjusted(2, 1.5, -2, -1.5);
-    QColor text = Brand::textPrimary();
+    QColor text = Brand::textPrimary(brand_);
     if (picked) {
         painter->setPen(Qt::NoPen);
-        painter->setBrush(Brand::accent());
+        painter->setBrush(Brand::accent(brand_));
         painter->drawRoundedRect(tile, cellRadius, cellRadius);
-        text = Brand::field();
+        text = Brand::field(brand_);
     } else if (date == QDate::currentDate()) {
-        painter->setPen(QPen(Brand::accent(), 1));
+        painter->setPen(QPen(Brand::accent(brand_), 1));
         painter->setBrush(Qt::NoBrush);
         painter->drawRoundedRect(tile.adjusted(0.5, 0.5, -0.5, -0.5), cellRadius, cellRadius);
     }
     if (!picked && (!inMonth || !allowed))
-        text = Brand::textSecondary();
+        text = Brand::textSecondary(brand_);
     if (!picked && !inMonth)
         text.setAlphaF(0.6);
     painter->setPen(text);

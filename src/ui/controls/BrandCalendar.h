@@ -14,12 +14,18 @@ public:
 
     // Fonts and colours from the current theme and appearance.
     void applyBrand();
+    // The palette those colours come from: the opening field's. The calendar's own palette is its style
+    // sheet's, and its pop-up is a window that takes none from the field.
+    void setBrandPalette(const QPalette &palette);
 
     static constexpr qreal cellRadius = 6;
 
 protected:
     void paintCell(QPainter *painter, const QRect &rect, QDate date) const override;
     void showEvent(QShowEvent *event) override;
+
+private:
+    QPalette brand_;
 };
 
 } // namespace brolga

@@ -54,26 +54,26 @@ void BrandCheckBox::paintEvent(QPaintEvent *)
     const QRectF box(0.5, (height() - boxSize) / 2.0 + 0.5, boxSize - 1, boxSize - 1);
     if (isChecked()) {
         p.setPen(Qt::NoPen);
-        p.setBrush(Brand::accent());
+        p.setBrush(Brand::accent(palette()));
         p.drawRoundedRect(box, 3.5, 3.5);
         QPainterPath tick;
         tick.moveTo(box.left() + box.width() * 0.24, box.top() + box.height() * 0.52);
         tick.lineTo(box.left() + box.width() * 0.43, box.top() + box.height() * 0.70);
         tick.lineTo(box.left() + box.width() * 0.77, box.top() + box.height() * 0.30);
-        p.setPen(QPen(Brand::canvas(), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(Brand::canvas(palette()), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(tick);
     } else {
-        p.setPen(QPen(Brand::hairline(), 1));
-        p.setBrush(Brand::field());
+        p.setPen(QPen(Brand::hairline(palette()), 1));
+        p.setBrush(Brand::field(palette()));
         p.drawRoundedRect(box, 3.5, 3.5);
     }
     if (hasFocus())
         FocusRing::paint(p, QRectF(0, (height() - boxSize) / 2.0, boxSize, boxSize), 4,
-                         isChecked() ? Brand::accent().darker(150) : Brand::accent());
+                         isChecked() ? Brand::accent(palette()).darker(150) : Brand::accent(palette()));
 
     p.setFont(font());
-    p.setPen(Brand::textPrimary());
+    p.setPen(Brand::textPrimary(palette()));
     const QRectF textRect(boxSize + gap, 0, width() - boxSize - gap, height());
     p.drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, text());
 }

@@ -108,8 +108,9 @@ void BrandDateField::openCalendar()
     calendar();
     refresh();
     // The pop-up's surface and outline in the current theme and appearance.
+    calendar_->setBrandPalette(palette());
     popup_->setStyleSheet(QStringLiteral("QFrame#datePopup { background-color: %1; border: 1px solid %2; }")
-                              .arg(Brand::field().name(), Brand::hairline().name()));
+                              .arg(Brand::field(palette()).name(), Brand::hairline(palette()).name()));
     calendar_->setCurrentPage(get_().year(), get_().month());
     popup_->adjustSize();
     const QRect button = buttonRect();
@@ -144,9 +145,9 @@ void BrandDateField::paintEvent(QPaintEvent *)
     const bool open = isCalendarOpen() || hasFocus();
     const qreal line = open ? 1.5 : 1.0;
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::field());
+    p.setBrush(Brand::field(palette()));
     p.drawRoundedRect(box, 6, 6);
-    p.setPen(QPen(open ? Brand::accent() : Brand::hairline(), line));
+    p.setPen(QPen(open ? Brand::accent(palette()) : Brand::hairline(palette()), line));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(box.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6 - line / 2, 6 - line / 2);
 }

@@ -124,7 +124,7 @@ void BrandLabel::paintEvent(QPaintEvent *)
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);
-    p.setPen(colour_ ? colour_() : palette().color(QPalette::WindowText));
+    p.setPen(colour_ ? colour_(palette()) : palette().color(QPalette::WindowText));
     p.setFont(font());
     if (wrap_) {
         drawWrapped(p);

@@ -13,7 +13,7 @@ namespace brolga {
 class BrandLabel : public QWidget {
     Q_OBJECT
 public:
-    using Colour = std::function<QColor()>;
+    using Colour = std::function<QColor(const QPalette &)>;
 
     BrandLabel(const QString &text, const QFont &font, Colour colour, QWidget *parent = nullptr);
 

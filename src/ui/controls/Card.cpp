@@ -77,9 +77,9 @@ void Card::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect());
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::dynamic(0xFFFFFF, Brand::theme().surfaceDark));
+    p.setBrush(Brand::dynamic(palette(), 0xFFFFFF, Brand::theme(palette()).surfaceDark));
     p.drawRoundedRect(box, radius, radius);
-    p.setPen(QPen(Brand::hairline(), 1));
+    p.setPen(QPen(Brand::hairline(palette()), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
 }

@@ -6,11 +6,6 @@
 
 namespace brolga::FocusRing {
 
-void paint(QPainter &painter, const QRectF &box, qreal radius)
-{
-    paint(painter, box, radius, Brand::accent());
-}
-
 void paint(QPainter &painter, const QRectF &box, qreal radius, const QColor &accent)
 {
     QColor ring = accent;
@@ -26,11 +21,11 @@ void paint(QPainter &painter, const QRectF &box, qreal radius, const QColor &acc
     painter.restore();
 }
 
-void paintUnderText(QPainter &painter, const QRectF &box)
+void paintUnderText(QPainter &painter, const QRectF &box, const QColor &accent)
 {
-    QColor ground = Brand::accent();
+    QColor ground = accent;
     ground.setAlphaF(0.16);
-    QColor ring = Brand::accent();
+    QColor ring = accent;
     ring.setAlphaF(opacity);
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);

@@ -14,11 +14,11 @@ namespace FocusRing {
 constexpr qreal width = 2.5;
 constexpr qreal opacity = 0.55;
 
-void paint(QPainter &painter, const QRectF &box, qreal radius);
+// `accent` is the theme's (Brand::accent of the control's palette) unless the ground asks for another.
 void paint(QPainter &painter, const QRectF &box, qreal radius, const QColor &accent);
 // For a control that is only its text and has no room around it: a faint accent ground under the text with
 // a hairline ring. Paint it before the text.
-void paintUnderText(QPainter &painter, const QRectF &box);
+void paintUnderText(QPainter &painter, const QRectF &box, const QColor &accent);
 
 } // namespace FocusRing
 

@@ -43,15 +43,15 @@ void GradientButton::paintEvent(QPaintEvent *)
     p.setOpacity(!isEnabled() ? 0.4 : isDown() ? 0.8 : 1.0);
     const QRectF box = QRectF(rect());
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::navyField(box));
+    p.setBrush(Brand::navyField(palette(), box));
     p.drawRoundedRect(box, radius, radius);
     if (hasFocus()) {
-        p.setPen(QPen(Brand::accent(), 1.5));
+        p.setPen(QPen(Brand::accent(palette()), 1.5));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(box.adjusted(0.75, 0.75, -0.75, -0.75), radius - 0.75, radius - 0.75);
     }
     p.setFont(font());
-    p.setPen(Brand::rgb(Brand::theme().textPrimaryDark));
+    p.setPen(Brand::rgb(Brand::theme(palette()).textPrimaryDark));
     const QFontMetricsF fm(font());
     p.drawText(box.adjusted(padH, 0, -padH, 0), Qt::AlignCenter,
                fm.elidedText(text(), Qt::ElideRight, box.width() - 2 * padH));

@@ -53,7 +53,7 @@ void HeroCard::paintEvent(QPaintEvent *)
     p.setClipPath(shape);
     p.setPen(Qt::NoPen);
     switch (fill_) {
-    case HeroFill::navy: p.setBrush(Brand::navyField(box)); break;
+    case HeroFill::navy: p.setBrush(Brand::navyField(palette(), box)); break;
     case HeroFill::positive: p.setBrush(Brand::verdictField(true, box)); break;
     case HeroFill::negative: p.setBrush(Brand::verdictField(false, box)); break;
     }

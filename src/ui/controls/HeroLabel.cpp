@@ -29,7 +29,7 @@ void HeroLabel::setCaption(const QString &text)
 void HeroLabel::setPositive(std::optional<bool> positive)
 {
     positive_ = positive;
-    setColour([positive] { return Brand::heroAccent(positive); });
+    setColour([positive](const QPalette &palette) { return Brand::heroAccent(palette, positive); });
 }
 
 } // namespace brolga

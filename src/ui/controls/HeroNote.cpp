@@ -6,7 +6,7 @@ namespace brolga {
 
 HeroNote::HeroNote(const QString &text, QWidget *parent)
     : BrandLabel(text, BrandType::sans(10.5, FontWeight::regular),
-                 [] {
+                 [](const QPalette &) {
                      QColor c(Qt::white);
                      c.setAlphaF(0.62);
                      return c;

@@ -76,7 +76,7 @@ void HeroValue::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);
-    QColor ink = Brand::rgb(Brand::theme().textPrimaryDark);
+    QColor ink = Brand::rgb(Brand::theme(palette()).textPrimaryDark);
 
     const QFontMetricsF fm(figureFont());
     const qreal scale = currentScale();

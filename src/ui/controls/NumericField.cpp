@@ -195,9 +195,9 @@ void NumericField::paintEvent(QPaintEvent *)
     // The outline sits inside the rounded rectangle.
     const QRectF inner = box.adjusted(line / 2, line / 2, -line / 2, -line / 2);
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::field());
+    p.setBrush(Brand::field(palette()));
     p.drawRoundedRect(box, 6, 6);
-    p.setPen(QPen(focused ? Brand::accent() : Brand::hairline(), line));
+    p.setPen(QPen(focused ? Brand::accent(palette()) : Brand::hairline(palette()), line));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(inner, 6 - line / 2, 6 - line / 2);
 }
@@ -229,16 +229,16 @@ void NumericField::changeEvent(QEvent *event)
 void NumericField::applyColours()
 {
     QPalette pal = edit_->palette();
-    QColor selection = Brand::accent();
+    QColor selection = Brand::accent(palette());
     selection.setAlphaF(0.3);
-    const QColor ink = Brand::textPrimary();
+    const QColor ink = Brand::textPrimary(palette());
     if (pal.color(QPalette::Text) == ink && pal.color(QPalette::Highlight) == selection)
         return;
     pal.setColor(QPalette::Base, Qt::transparent);
     pal.setColor(QPalette::Text, ink);
     pal.setColor(QPalette::Highlight, selection);
     pal.setColor(QPalette::HighlightedText, ink);
-    QColor placeholder = Brand::textSecondary();
+    QColor placeholder = Brand::textSecondary(palette());
     pal.setColor(QPalette::PlaceholderText, placeholder);
     edit_->setPalette(pal);
 }

@@ -207,15 +207,15 @@ void PillPicker::paintEvent(QPaintEvent *)
 
     const QRectF box = QRectF(rect());
     p.setPen(Qt::NoPen);
-    p.setBrush(Brand::field());
+    p.setBrush(Brand::field(palette()));
     p.drawRoundedRect(box, 8, 8);
-    p.setPen(QPen(Brand::hairline(), 1));
+    p.setPen(QPen(Brand::hairline(palette()), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 7.5, 7.5);
 
     const qreal progress = fade_.state() == QAbstractAnimation::Running ? fade_.currentValue().toReal() : 1.0;
-    const QColor onNavy = Brand::rgb(Brand::theme().textPrimaryDark);
-    const QColor plain = Brand::textSecondary();
+    const QColor onNavy = Brand::rgb(Brand::theme(palette()).textPrimaryDark);
+    const QColor plain = Brand::textSecondary(palette());
 
     for (int i = 0; i < options_.size(); ++i) {
         const QRectF pill = pillRect(i);
@@ -229,7 +229,7 @@ void PillPicker::paintEvent(QPaintEvent *)
             p.save();
             p.setOpacity(shown);
             p.setPen(Qt::NoPen);
-            p.setBrush(Brand::navyField(pill));
+            p.setBrush(Brand::navyField(palette(), pill));
             p.drawRoundedRect(pill, 6, 6);
             p.restore();
         }
@@ -251,7 +251,7 @@ void PillPicker::paintEvent(QPaintEvent *)
         p.restore();
     }
     if (hasFocus())
-        FocusRing::paint(p, box, 8);
+        FocusRing::paint(p, box, 8, Brand::accent(palette()));
 }
 
 void PillPicker::mousePressEvent(QMouseEvent *event)

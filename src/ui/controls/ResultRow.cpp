@@ -104,10 +104,10 @@ void ResultRow::paintEvent(QPaintEvent *)
 
     // Both first lines share one baseline.
     const qreal baseline = std::max(labelAscent, valueMetrics.ascent());
-    p.setPen(Brand::textSecondary());
+    p.setPen(Brand::textSecondary(palette()));
     layout.draw(&p, QPointF(0, baseline - labelAscent));
     p.setFont(valueFont());
-    p.setPen(tint_ ? tint_() : Brand::textPrimary());
+    p.setPen(tint_ ? tint_(palette()) : Brand::textPrimary(palette()));
     p.drawText(QPointF(width() - valueWidth, baseline), value_);
 }
 

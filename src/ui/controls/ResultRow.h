@@ -11,7 +11,7 @@ namespace brolga {
 class ResultRow : public QWidget {
     Q_OBJECT
 public:
-    using Tint = std::function<QColor()>;
+    using Tint = std::function<QColor(const QPalette &)>;
 
     ResultRow(const QString &label, const QString &value, Tint tint = {}, bool emphasised = false,
               QWidget *parent = nullptr);

@@ -50,12 +50,12 @@ void Stepper::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(3.5, 0.5, -3.5, -0.5);
-    p.setPen(QPen(Brand::hairline(), 1));
+    p.setPen(QPen(Brand::hairline(palette()), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(box, 4, 4);
     p.drawLine(QPointF(box.left(), box.center().y()), QPointF(box.right(), box.center().y()));
 
-    const QColor ink = Brand::textSecondary();
+    const QColor ink = Brand::textSecondary(palette());
     const QColor pressedFill = [&] {
         QColor c = ink;
         c.setAlphaF(0.18);

@@ -16,7 +16,7 @@ void SymbolIcon::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    Icons::paint(p, QRectF(rect()), name_, colour_());
+    Icons::paint(p, QRectF(rect()), name_, colour_(palette()));
 }
 
 } // namespace brolga

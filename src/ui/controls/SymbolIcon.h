@@ -10,7 +10,7 @@ namespace brolga {
 class SymbolIcon : public QWidget {
     Q_OBJECT
 public:
-    using Colour = std::function<QColor()>;
+    using Colour = std::function<QColor(const QPalette &)>;
 
     SymbolIcon(const QString &name, int size, Colour colour, QWidget *parent = nullptr);
 

@@ -52,8 +52,8 @@ void ToggleSwitch::paintEvent(QPaintEvent *)
     const QRectF track = QRectF(0, 0, trackWidth, trackHeight).translated((width() - trackWidth) / 2.0,
                                                                           (height() - trackHeight) / 2.0);
     const qreal r = track.height() / 2;
-    QColor off = Brand::hairline();
-    QColor on = Brand::accent();
+    QColor off = Brand::hairline(palette());
+    QColor on = Brand::accent(palette());
     QColor fill;
     fill.setRgbF(off.redF() + (on.redF() - off.redF()) * position_, off.greenF() + (on.greenF() - off.greenF()) * position_,
                  off.blueF() + (on.blueF() - off.blueF()) * position_, off.alphaF() + (on.alphaF() - off.alphaF()) * position_);
@@ -64,7 +64,7 @@ void ToggleSwitch::paintEvent(QPaintEvent *)
     // No room around the switch for a ring outside it: the ring runs inside the track, a shade deeper than
     // the accent so it still shows on the accent-filled track.
     if (hasFocus())
-        FocusRing::paint(p, track, r, position_ > 0.5 ? Brand::accent().darker(150) : Brand::accent());
+        FocusRing::paint(p, track, r, position_ > 0.5 ? Brand::accent(palette()).darker(150) : Brand::accent(palette()));
     const qreal knob = track.height() - 4;
     const qreal x = track.left() + 2 + (track.width() - 4 - knob) * position_;
     p.setBrush(Qt::white);
