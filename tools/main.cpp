@@ -98,7 +98,8 @@ int main(int argc, char *argv[])
             !error.isEmpty())
             return fail(error);
     if (options.calendar)
-        if (const QString error = ScreenOutput::writeCalendar(store, theme, options.dark, options.out); !error.isEmpty())
+        if (const QString error = ScreenOutput::writeCalendar(store, theme, options.dark, options.out);
+            !error.isEmpty())
             return fail(error);
     if (options.card) {
         std::optional<QImage> logo;
@@ -108,7 +109,8 @@ int main(int argc, char *argv[])
                 return fail(read.error);
             logo = read.image;
         }
-        if (const QString error = CardOutput::writeCard(store, *options.card, theme, logo, options.out); !error.isEmpty())
+        if (const QString error = CardOutput::writeCard(store, *options.card, theme, logo, options.out);
+            !error.isEmpty())
             return fail(error);
     }
     if (!options.text)

@@ -382,11 +382,14 @@ void RootView::resizeEvent(QResizeEvent *event)
         fadeOverlay_->setGeometry(rect());
 }
 
-void RootView::changeEvent(QEvent *event)
+bool RootView::event(QEvent *event)
 {
-    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::ThemeChange)
+    // Only a window hears of the system's palette directly; a view inside one sees its palette change.
+    // Setting the palette it already has does nothing, so answering our own change ends there.
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::ThemeChange)
         applyPalettes();
-    QWidget::changeEvent(event);
+    return QWidget::event(event);
 }
 
 void RootView::paintEvent(QPaintEvent *)
@@ -395,7 +398,8 @@ void RootView::paintEvent(QPaintEvent *)
     p.fillRect(rect(), Brand::canvas(palette()));
     const QRectF head(0, 0, width(), header_->geometry().bottom() + 1);
     p.fillRect(head, Brand::navyField(palette(), head));
-    p.fillRect(QRectF(0, head.bottom() - ruleHeight, width(), ruleHeight), Brand::rgb(Brand::theme(palette()).accentOnDark));
+    p.fillRect(QRectF(0, head.bottom() - ruleHeight, width(), ruleHeight),
+               Brand::rgb(Brand::theme(palette()).accentOnDark));
 }
 
 } // namespace brolga

@@ -81,7 +81,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     // A change of the system's appearance gives the view its palettes again.
-    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
     // Tab and Shift+Tab go down and up the page in reading order, whenever each part was made.
     bool focusNextPrevChild(bool next) override;
 

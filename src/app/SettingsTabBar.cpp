@@ -89,7 +89,8 @@ void SettingsTabBar::paintEvent(QPaintEvent *)
     for (const Item &item : items) {
         const QRect r = itemRect(item.tab);
         const bool on = item.tab == selected_;
-        const QColor colour = on ? Brand::rgb(Brand::theme(palette()).accentOnDark) : QColor(255, 255, 255, qRound(0.55 * 255));
+        const QColor colour =
+            on ? Brand::rgb(Brand::theme(palette()).accentOnDark) : QColor(255, 255, 255, qRound(0.55 * 255));
         const qreal top = r.top() + itemPadding;
         Icons::paint(p, QRectF(r.center().x() - symbolSize / 2.0, top, symbolSize, symbolSize),
                      QString::fromLatin1(item.symbol), colour);

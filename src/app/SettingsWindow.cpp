@@ -196,11 +196,14 @@ void SettingsWindow::refresh()
     update();
 }
 
-void SettingsWindow::changeEvent(QEvent *event)
+bool SettingsWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::ThemeChange)
+    // Only a window hears of the system's palette directly; a view inside one sees its palette change.
+    // Setting the palette it already has does nothing, so answering our own change ends there.
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::ThemeChange)
         setPalette(ThemePalette::make(Theme::named(store_.state().themeID), Brand::appearance()));
-    QWidget::changeEvent(event);
+    return QWidget::event(event);
 }
 
 void SettingsWindow::paintEvent(QPaintEvent *)

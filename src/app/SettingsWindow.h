@@ -53,7 +53,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     // A change of the system's appearance gives the window its palette again.
-    void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     QWidget *buildIdentity();

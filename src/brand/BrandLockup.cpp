@@ -64,7 +64,8 @@ QColor BrandLockup::primaryColour(const QPalette &palette, Ground ground)
 
 QColor BrandLockup::secondaryColour(const QPalette &palette, Ground ground)
 {
-    return Brand::rgb(ground == Ground::dark ? Brand::theme(palette).accentOnDark : Brand::theme(palette).accentOnLight);
+    const Theme &theme = Brand::theme(palette);
+    return Brand::rgb(ground == Ground::dark ? theme.accentOnDark : theme.accentOnLight);
 }
 
 QSizeF BrandLockup::naturalSize(qreal scale)

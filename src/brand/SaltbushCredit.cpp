@@ -52,7 +52,8 @@ QSizeF SaltbushCredit::naturalSize(qreal size)
     return {wingWidth + 0.55 * size + text.width(), std::max(wingWidth * WingMark::aspect, text.height())};
 }
 
-void SaltbushCredit::paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground, qreal size)
+void SaltbushCredit::paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground,
+                           qreal size)
 {
     const MarkText text = creditText(size);
     const QSizeF total = naturalSize(size);

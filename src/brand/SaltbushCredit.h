@@ -28,7 +28,8 @@ public:
     static QColor textColour(const QPalette &palette, Ground ground);
 
     static QSizeF naturalSize(qreal size);
-    static void paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground, qreal size);
+    static void paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground,
+                      qreal size);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

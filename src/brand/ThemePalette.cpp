@@ -8,7 +8,10 @@ namespace brolga {
 
 namespace {
 
-QColor rgb(std::uint32_t value) { return QColor::fromRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF); }
+QColor rgb(std::uint32_t value)
+{
+    return QColor::fromRgb((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
+}
 
 struct Identity {
     const Theme *theme = nullptr;
@@ -36,20 +39,28 @@ Identity identify(const QPalette &palette)
     return found;
 }
 
-// Follows the application's palette while the window around it carries a theme.
+// Follows the application's palette while the window around it carries a theme. Only windows and the
+// application hear of a new system palette, and a control with every role set sees no change from its parent.
 class SystemLook : public QObject {
 public:
-    explicit SystemLook(QWidget *control) : QObject(control) { apply(control); }
+    explicit SystemLook(QWidget *control) : QObject(control), control_(control)
+    {
+        setObjectName(QStringLiteral("systemLook"));
+        apply(control);
+        qApp->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::ApplicationPaletteChange)
-            apply(static_cast<QWidget *>(watched));
+        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+            apply(control_);
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    QWidget *control_;
+
     static void apply(QWidget *control)
     {
         const QPalette system = QApplication::palette(control);
@@ -90,7 +101,10 @@ QPalette ThemePalette::make(const Theme &theme, Appearance appearance)
     return palette;
 }
 
-bool ThemePalette::isThemed(const QPalette &palette) { return identify(palette).theme != nullptr; }
+bool ThemePalette::isThemed(const QPalette &palette)
+{
+    return identify(palette).theme != nullptr;
+}
 
 const Theme &ThemePalette::themeOf(const QPalette &palette)
 {
@@ -108,8 +122,8 @@ Appearance ThemePalette::appearanceOf(const QPalette &palette)
 
 void ThemePalette::keepSystemLook(QWidget *control)
 {
-    if (control && !control->findChild<SystemLook *>(QString(), Qt::FindDirectChildrenOnly))
-        control->installEventFilter(new SystemLook(control));
+    if (control && !control->findChild<QObject *>(QStringLiteral("systemLook"), Qt::FindDirectChildrenOnly))
+        new SystemLook(control);
 }
 
 } // namespace brolga

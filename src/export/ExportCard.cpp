@@ -131,7 +131,9 @@ struct CardLayout {
         }
         texts << text;
         const qreal x = align & Qt::AlignRight ? at.x() - mark.width() : at.x();
-        pieces.push_back([mark, topLeft = QPointF(x, at.y()), colour](QPainter &p, const QPalette &palette) { mark.draw(p, topLeft, colour(palette)); });
+        pieces.push_back([mark, topLeft = QPointF(x, at.y()), colour](QPainter &p, const QPalette &palette) {
+            mark.draw(p, topLeft, colour(palette));
+        });
         return mark.height();
     }
 
@@ -144,7 +146,8 @@ struct CardLayout {
             mark.adjustFont(tabularDigits);
         const qreal height = mark.heightForWidth(width, lineSpacing);
         texts << text;
-        pieces.push_back([mark, rect = QRectF(at, QSizeF(width, height)), colour, lineSpacing](QPainter &p, const QPalette &palette) {
+        pieces.push_back([mark, rect = QRectF(at, QSizeF(width, height)), colour,
+                          lineSpacing](QPainter &p, const QPalette &palette) {
             mark.drawWrapped(p, rect, colour(palette), lineSpacing);
         });
         return height;
@@ -245,7 +248,8 @@ struct CardLayout {
 
         const qreal content = std::max(leftHeight, rightHeight);
         const QRectF field(0, 0, ExportCard::cardWidth, content + 2 * pad);
-        pieces.push_back([field](QPainter &p, const QPalette &palette) { p.fillRect(field, Brand::navyField(palette, field)); });
+        pieces.push_back(
+            [field](QPainter &p, const QPalette &palette) { p.fillRect(field, Brand::navyField(palette, field)); });
 
         qreal y = pad + (content - leftHeight) / 2;
         for (size_t i = 0; i < left.size(); ++i) {
@@ -254,7 +258,8 @@ struct CardLayout {
             for (const QString &shown : wrappedLeft[i]) {
                 headerShown << QString(shown).remove(zwsp).remove(wordJoiner).replace(nbsp, u' ');
                 const MarkText mark(shown, l.face, l.size, l.weight);
-                pieces.push_back([mark, topLeft = QPointF(pad, y), colour = l.colour](QPainter &p, const QPalette &palette) {
+                pieces.push_back([mark, topLeft = QPointF(pad, y),
+                                  colour = l.colour](QPainter &p, const QPalette &palette) {
                     mark.draw(p, topLeft, colour(palette));
                 });
                 y += mark.height();
@@ -266,10 +271,14 @@ struct CardLayout {
         y = pad + (content - rightHeight) / 2;
         const QPointF markAt(right - mark.width(), y);
         if (logo)
-            pieces.push_back([image = *logo, markAt](QPainter &p, const QPalette &) { CustomLogoMark::paint(p, markAt, image, 38); });
+            pieces.push_back([image = *logo, markAt](QPainter &p, const QPalette &) {
+                CustomLogoMark::paint(p, markAt, image, 38);
+            });
         else
             pieces.push_back(
-                [markAt](QPainter &p, const QPalette &palette) { BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13); });
+                [markAt](QPainter &p, const QPalette &palette) {
+                    BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
+                });
         line(Format::stamp(now), Face::sans, 9.5, FontWeight::regular, 0, QPointF(right, y + mark.height() + 7),
              white(0.55), -1, Qt::AlignRight);
 
@@ -351,8 +360,8 @@ struct CardLayout {
         const qreal labelHeight = wrapped(pair.first, Face::sans, 11.5, FontWeight::regular, at + QPointF(0, labelTop),
                                           labelWidth, themed(&Theme::muted));
         line(
-            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop), [ink](const QPalette &) { return ink; },
-            -1, Qt::AlignRight, true);
+            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop),
+            [ink](const QPalette &) { return ink; }, -1, Qt::AlignRight, true);
         const qreal height = std::max(labelTop + labelHeight, valueTop + value.height());
         return height + 5 + hairline(at + QPointF(0, height + 5), width);
     }
@@ -429,7 +438,9 @@ struct CardLayout {
         const QPointF creditAt(at.x() + width - credit.width(), y + (height - credit.height()) / 2);
         texts << Credits::makerCredit().toUpper();
         pieces.push_back(
-            [creditAt](QPainter &p, const QPalette &palette) { SaltbushCredit::paint(p, palette, creditAt, SaltbushCredit::Ground::light, 8.5); });
+            [creditAt](QPainter &p, const QPalette &palette) {
+                SaltbushCredit::paint(p, palette, creditAt, SaltbushCredit::Ground::light, 8.5);
+            });
         y += height;
         return y - at.y();
     }

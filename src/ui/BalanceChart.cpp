@@ -31,7 +31,8 @@ void BalanceChart::setSchedule(std::vector<AmortisationRow> schedule, PaymentFre
     AccessibleView::announce(this);
 }
 
-void BalanceChart::paint(QPainter &p, const QPalette &palette, const QRectF &rect, const std::vector<AmortisationRow> &rows)
+void BalanceChart::paint(QPainter &p, const QPalette &palette, const QRectF &rect,
+                         const std::vector<AmortisationRow> &rows)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

@@ -24,7 +24,8 @@ public:
     PaymentFrequency frequency() const { return frequency_; }
 
     // The frame, and the plot when there are at least two rows.
-    static void paint(QPainter &painter, const QPalette &palette, const QRectF &rect, const std::vector<AmortisationRow> &schedule);
+    static void paint(QPainter &painter, const QPalette &palette, const QRectF &rect,
+                      const std::vector<AmortisationRow> &schedule);
 
     QSize sizeHint() const override { return {200, chartHeight}; }
     QSize minimumSizeHint() const override { return {40, chartHeight}; }

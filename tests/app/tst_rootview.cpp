@@ -13,6 +13,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandAssetStore.h"
 #include "brand/Motion.h"
+#include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "platform/LoginItem.h"
 #include "ui/FileDialogs.h"
@@ -35,6 +36,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -343,6 +345,35 @@ private slots:
             QCOMPARE(screen->geometry(), before);
             QTRY_VERIFY_WITH_TIMEOUT(!toast->isVisible(), 4000);
         }
+    }
+
+    // The windows take the record's theme in the system's appearance, and the system's next one when it
+    // changes; the header stays dark, and the standard controls inside keep the system's own colours.
+    void palettesFollowTheSystem()
+    {
+        Fixture f;
+        SettingsFixture s(SettingsTab::appearance);
+        auto *header = f.view->findChild<QWidget *>(QStringLiteral("header"));
+        auto *bar = f.view->findChild<QScrollArea *>()->verticalScrollBar();
+        auto *button = s.window.findChild<QPushButton *>();
+        QVERIFY(header && bar && button);
+        const QPalette system = QApplication::palette();
+        for (const bool dark : {true, false}) {
+            QPalette next = system;
+            next.setColor(QPalette::Window, dark ? QColor(0x20, 0x20, 0x20) : QColor(0xEE, 0xEE, 0xEE));
+            next.setColor(QPalette::Button, dark ? QColor(0x30, 0x30, 0x30) : QColor(0xE0, 0xE0, 0xE0));
+            QApplication::setPalette(next);
+            const Appearance want = dark ? Appearance::dark : Appearance::light;
+            QTRY_COMPARE(ThemePalette::appearanceOf(f.view->palette()), want);
+            QTRY_COMPARE(ThemePalette::appearanceOf(s.window.palette()), want);
+            QCOMPARE(ThemePalette::appearanceOf(header->palette()), Appearance::dark);
+            for (QWidget *control : {static_cast<QWidget *>(bar), static_cast<QWidget *>(button)}) {
+                const QPalette own = QApplication::palette(control);
+                for (auto role : {QPalette::Window, QPalette::Button, QPalette::Highlight, QPalette::Mid})
+                    QTRY_COMPARE(control->palette().color(role), own.color(role));
+            }
+        }
+        QApplication::setPalette(system);
     }
 
     // A theme change fades the old look out over the new one.

@@ -93,6 +93,7 @@ private slots:
     void named_data();
     void named();
     void coloursFollowAppearance();
+    void paletteCarriesItsTheme();
     void storedThemeBecomesCurrent();
     void unknownStoredThemeShowsHouseColoursAndStays();
     void applyThemeChangesRuntimeAndRecord();
@@ -242,8 +243,8 @@ void TestBrand::marksDrawnAtTheOutputsPixelScale()
         QPainter p(&creditDirect);
         p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
         const QSizeF natural = SaltbushCredit::naturalSize(20);
-        SaltbushCredit::paint(p, QPalette(), QPointF(0, (credit.height() - natural.height()) / 2), SaltbushCredit::Ground::light,
-                              20);
+        SaltbushCredit::paint(p, QPalette(), QPointF(0, (credit.height() - natural.height()) / 2),
+                              SaltbushCredit::Ground::light, 20);
     }
     QCOMPARE(creditImage, creditDirect);
 }
@@ -375,6 +376,31 @@ void TestBrand::coloursFollowAppearance()
             QCOMPARE(Brand::accent(dark), Brand::rgb(theme.accentOnDark));
         }
     }
+}
+
+// Each theme in each appearance is told apart by its palette alone, in every colour group; any other palette
+// reads as the house theme.
+void TestBrand::paletteCarriesItsTheme()
+{
+    for (const Theme &theme : Theme::all()) {
+        for (const Appearance appearance : {Appearance::light, Appearance::dark}) {
+            const QPalette palette = ThemePalette::make(theme, appearance);
+            QCOMPARE(Brand::theme(palette).id, theme.id);
+            QCOMPARE(ThemePalette::appearanceOf(palette), appearance);
+            const bool dark = appearance == Appearance::dark;
+            QCOMPARE(Brand::good(palette), Brand::rgb(dark ? theme.positiveDark : theme.positiveLight));
+            QCOMPARE(Brand::chartAccent(palette), Brand::rgb(dark ? theme.chartAccentDark : theme.chartAccentLight));
+            QPalette disabled = palette;
+            disabled.setCurrentColorGroup(QPalette::Disabled);
+            QCOMPARE(Brand::theme(disabled).id, theme.id);
+            QCOMPARE(Brand::textPrimary(disabled), Brand::rgb(dark ? theme.textPrimaryDark : theme.ink));
+        }
+    }
+    QPalette plain;
+    plain.setColor(QPalette::Window, QColor(0xEF, 0xEF, 0xEF));
+    plain.setColor(QPalette::Link, QColor(0x00, 0x00, 0xFF));
+    QCOMPARE(Brand::theme(plain).id, Theme::house().id);
+    QCOMPARE(Brand::canvas(plain), Brand::rgb(Theme::house().paper));
 }
 
 void TestBrand::storedThemeBecomesCurrent()

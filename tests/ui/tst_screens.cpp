@@ -509,7 +509,8 @@ private Q_SLOTS:
         QCOMPARE(checkbox ? box->text() : note->text(), text);
         QCOMPARE(s.shows(s.row("surchargeRow")), checkbox);
         if (checkbox)
-            QCOMPARE(s.row("surchargeRow")->tint()(s.row("surchargeRow")->palette()), Brand::bad(s.row("surchargeRow")->palette()));
+            QCOMPARE(s.row("surchargeRow")->tint()(s.row("surchargeRow")->palette()),
+                     Brand::bad(s.row("surchargeRow")->palette()));
         // The stored choice survives a visit to a state without a surcharge.
         QVERIFY(s.store.state().isForeignBuyer);
     }

@@ -71,8 +71,8 @@ void BrandCalendar::applyBrand()
                                  "QMenu { color: %3; background-color: %4; border: 1px solid %5; }"
                                  "QMenu::item:selected { background-color: %6; color: %4; }"
                                  "QAbstractItemView { background-color: %4; outline: 0; }")
-                      .arg(css(navy), css(onNavy), css(Brand::textPrimary(brand_)), css(base), css(Brand::hairline(brand_)),
-                           css(Brand::accent(brand_))));
+                      .arg(css(navy), css(onNavy), css(Brand::textPrimary(brand_)), css(base),
+                           css(Brand::hairline(brand_)), css(Brand::accent(brand_))));
 
     // Behind the month bar's rounded corners: the pop-up's surface, not the system's window colour.
     QPalette own = palette();

@@ -25,9 +25,11 @@ HeroStat::HeroStat(const QString &label, const QString &value, QWidget *parent) 
     auto *column = new QVBoxLayout(this);
     column->setContentsMargins(8, 6, 8, 6);
     column->setSpacing(2);
-    label_ = new BrandLabel(label, BrandType::sans(9.5, FontWeight::regular), [](const QPalette &) { return white(0.55); }, this);
+    label_ = new BrandLabel(
+        label, BrandType::sans(9.5, FontWeight::regular), [](const QPalette &) { return white(0.55); }, this);
     value_ = new BrandLabel(value, tabularDigits(BrandType::sans(12.5, FontWeight::medium)),
-                            [](const QPalette &palette) { return Brand::rgb(Brand::theme(palette).textPrimaryDark); }, this);
+                            [](const QPalette &palette) { return Brand::rgb(Brand::theme(palette).textPrimaryDark); },
+                            this);
     value_->setMinimumScale(0.7);
     column->addWidget(label_);
     column->addWidget(value_);

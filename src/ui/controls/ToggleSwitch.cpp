@@ -63,8 +63,10 @@ void ToggleSwitch::paintEvent(QPaintEvent *)
     p.drawRoundedRect(track, r, r);
     // No room around the switch for a ring outside it: the ring runs inside the track, a shade deeper than
     // the accent so it still shows on the accent-filled track.
-    if (hasFocus())
-        FocusRing::paint(p, track, r, position_ > 0.5 ? Brand::accent(palette()).darker(150) : Brand::accent(palette()));
+    if (hasFocus()) {
+        const QColor accent = Brand::accent(palette());
+        FocusRing::paint(p, track, r, position_ > 0.5 ? accent.darker(150) : accent);
+    }
     const qreal knob = track.height() - 4;
     const qreal x = track.left() + 2 + (track.width() - 4 - knob) * position_;
     p.setBrush(Qt::white);
