@@ -405,8 +405,9 @@ struct CardLayout {
             const QRectF ring(at.x(), y, donutSize, donutSize);
             const double fraction = DonutChart::interestFraction(f.ring->first, f.ring->second);
             pieces.push_back([ring, fraction](QPainter &p, const QPalette &palette) {
-                DonutChart::paint(p, palette, ring, fraction,
-                                  {themed(&Theme::chartPrimaryLight)(palette), themed(&Theme::chartAccentLight)(palette)});
+                DonutChart::paint(
+                    p, palette, ring, fraction,
+                    {themed(&Theme::chartPrimaryLight)(palette), themed(&Theme::chartAccentLight)(palette)});
             });
             const qreal rowsX = at.x() + donutSize + 22;
             const qreal rowsHeight = rows(list, QPointF(rowsX, y), at.x() + width - rowsX, ink);
