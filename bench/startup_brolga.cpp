@@ -9,8 +9,8 @@
 
 #include "FirstPaint.h"
 
-#include "app/AppDelegate.h"
-#include "app/FloatingWindow.h"
+#include "app/shell/AppDelegate.h"
+#include "app/shell/FloatingWindow.h"
 #include "platform/Platform.h"
 
 #include <QApplication>

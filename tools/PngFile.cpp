@@ -1,7 +1,7 @@
 #include "PngFile.h"
 
 #include "core/SafeFile.h"
-#include "export/SnapshotExporter.h"
+#include "ui/export/SnapshotExporter.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,7 @@
-#include "app/AppDelegate.h"
-#include "app/CommandLine.h"
-#include "app/SingleInstance.h"
+#include "app/shell/AppDelegate.h"
+#include "app/shell/CommandLine.h"
+#include "app/shell/SingleInstance.h"
+#include "brand/Motion.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
@@ -15,6 +16,10 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
+#ifdef Q_OS_WIN
+    // Windows has no reduce-motion setting of its own; its "animate controls" effect stands in for it.
+    Motion::setPlatformQuery([] { return !QApplication::isEffectEnabled(Qt::UI_General); });
+#endif
     QCoreApplication::setOrganizationName(QStringLiteral("Saltbush"));
     QCoreApplication::setApplicationName(QStringLiteral("Brolga"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BROLGA_VERSION));

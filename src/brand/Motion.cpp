@@ -1,6 +1,6 @@
 #include "brand/Motion.h"
 
-#include <QApplication>
+#include <QtGlobal>
 
 namespace brolga {
 
@@ -19,10 +19,6 @@ bool Motion::reduced()
         return env != 0;
     if (platformQuery)
         return platformQuery();
-#ifdef Q_OS_WIN
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr)
-        return !QApplication::isEffectEnabled(Qt::UI_General);
-#endif
     return false;
 }
 

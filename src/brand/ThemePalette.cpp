@@ -1,8 +1,5 @@
 #include "brand/ThemePalette.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QWidget>
 
 namespace brolga {
 
@@ -38,45 +35,6 @@ Identity identify(const QPalette &palette)
     }
     return found;
 }
-
-// Follows the application's palette while the window around it carries a theme. Only windows and the
-// application hear of a new system palette, and a control with every role set sees no change from its parent.
-class SystemLook : public QObject {
-public:
-    explicit SystemLook(QWidget *control) : QObject(control), control_(control)
-    {
-        setObjectName(QStringLiteral("systemLook"));
-        apply(control);
-        qApp->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
-            apply(control_);
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QWidget *control_;
-
-    static void apply(QWidget *control)
-    {
-        const QPalette system = QApplication::palette(control);
-        QPalette fixed;
-        // Every role set explicitly, so none is taken from the themed parent.
-        for (int group = 0; group < QPalette::NColorGroups; ++group)
-            for (int role = 0; role < QPalette::NColorRoles; ++role) {
-                if (role == QPalette::NoRole)
-                    continue;
-                const auto g = QPalette::ColorGroup(group);
-                const auto r = QPalette::ColorRole(role);
-                fixed.setBrush(g, r, system.brush(g, r));
-            }
-        control->setPalette(fixed);
-    }
-};
 
 } // namespace
 
@@ -120,10 +78,5 @@ Appearance ThemePalette::appearanceOf(const QPalette &palette)
     return palette.color(QPalette::Window).lightness() < 128 ? Appearance::dark : Appearance::light;
 }
 
-void ThemePalette::keepSystemLook(QWidget *control)
-{
-    if (control && !control->findChild<QObject *>(QStringLiteral("systemLook"), Qt::FindDirectChildrenOnly))
-        new SystemLook(control);
-}
 
 } // namespace brolga

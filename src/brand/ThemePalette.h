@@ -28,9 +28,6 @@ public:
     static Appearance appearanceOf(const QPalette &palette);
     static bool isThemed(const QPalette &palette);
 
-    // A standard control (a push button, a scroll bar) inside a themed window keeps the system's look: it
-    // gets the application's palette, every role fixed, now and whenever the system's palette changes.
-    static void keepSystemLook(QWidget *control);
 };
 
 } // namespace brolga

@@ -3,7 +3,7 @@
 #include "brand/Credits.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "core/ResultTexts.h"
+#include "tabs/ResultTexts.h"
 #include "export/ExportTexts.h"
 #include "tabs/TabRegistry.h"
 

@@ -3,7 +3,7 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "core/ResultTexts.h"
+#include "tabs/ResultTexts.h"
 #include "tabs/Labels.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "ui/CapacityView.h"
 
 #include "brand/Brand.h"
-#include "brand/BrandRule.h"
+#include "ui/brand/BrandRule.h"
 #include "brand/BrandType.h"
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"

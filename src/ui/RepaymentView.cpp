@@ -1,7 +1,7 @@
 #include "ui/RepaymentView.h"
 
 #include "brand/Brand.h"
-#include "brand/BrandRule.h"
+#include "ui/brand/BrandRule.h"
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
@@ -15,7 +15,7 @@
 #include "ui/YearlyTable.h"
 #include "ui/YearlyTableView.h"
 #include "ui/binding/StoreBinding.h"
-#include "ui/controls/AccentButton.h"
+#include "ui/buttons/AccentButton.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/FootNote.h"
@@ -28,7 +28,7 @@
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
 #include "ui/controls/TabularDigits.h"
-#include "ui/controls/ToggleSwitch.h"
+#include "ui/buttons/ToggleSwitch.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
-#include "brand/BrandAssetStore.h"
+#include "ui/brand/BrandAssetStore.h"
 #include "TestStore.h"
-#include "ui/FileDialogs.h"
+#include "platform/FileDialogs.h"
 
 #include <QBuffer>
 #include <QDir>

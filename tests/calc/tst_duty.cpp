@@ -1,6 +1,6 @@
 #include "calc/CalcTest.h"
 #include "calc/StampDuty.h"
-#include "core/ResultTexts.h"
+#include "tabs/ResultTexts.h"
 
 using namespace brolga;
 using namespace calctest;

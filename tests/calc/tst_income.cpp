@@ -1,6 +1,6 @@
 #include "calc/CalcTest.h"
 #include "calc/IncomeMath.h"
-#include "core/ResultTexts.h"
+#include "tabs/ResultTexts.h"
 
 #include <ctime>
 

@@ -2,12 +2,12 @@
 #include "brand/Brand.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
-#include "export/ExportCard.h"
-#include "export/SnapshotExporter.h"
-#include "export/TextCopier.h"
+#include "ui/export/ExportCard.h"
+#include "ui/export/SnapshotExporter.h"
+#include "ui/export/TextCopier.h"
 #include "export/TextExporter.h"
 #include "tabs/TabRegistry.h"
-#include "ui/FileDialogs.h"
+#include "platform/FileDialogs.h"
 
 #include <QClipboard>
 #include <QDir>

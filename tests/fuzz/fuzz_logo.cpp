@@ -1,7 +1,7 @@
 // The logo import fed arbitrary bytes as the chosen file: it either fails with a sentence and leaves the
 // earlier logo alone, or stores a PNG that loads back at least 200 px on its long edge.
 #include "FuzzChecks.h"
-#include "brand/BrandAssetStore.h"
+#include "ui/brand/BrandAssetStore.h"
 
 #include <QFile>
 #include <QGuiApplication>

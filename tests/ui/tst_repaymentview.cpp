@@ -9,7 +9,7 @@
 #include "ui/DonutChart.h"
 #include "ui/RepaymentView.h"
 #include "ui/YearlyTableView.h"
-#include "ui/controls/AccentButton.h"
+#include "ui/buttons/AccentButton.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/HeroCard.h"
 #include "ui/controls/HeroLabel.h"
@@ -17,7 +17,7 @@
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
 #include "ui/controls/PillPicker.h"
-#include "ui/controls/ToggleSwitch.h"
+#include "ui/buttons/ToggleSwitch.h"
 
 #include <QImage>
 #include <QPainter>

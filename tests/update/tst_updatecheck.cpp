@@ -1,11 +1,11 @@
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/Settings.h"
-#include "ui/controls/BrandCheckBox.h"
+#include "ui/buttons/BrandCheckBox.h"
 #include "update/HttpTestServer.h"
-#include "update/UpdateAvailableStrip.h"
+#include "ui/update/UpdateAvailableStrip.h"
 #include "update/UpdateCheck.h"
-#include "update/UpdateSettings.h"
+#include "ui/update/UpdateSettings.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>

@@ -25,9 +25,9 @@ void send(QAccessibleEvent *event);
 // offscreen platform the tests run on); null to stop.
 void setTap(void (*tap)(QAccessibleEvent *));
 
-// Installs the factory with the interfaces of the shared controls, the screens' charts and the footer, and
-// lets Return press the focused button as Space does. Calling it again does nothing.
-void install();
+// Installs the factory that serves what add() registered, and lets Return press the focused button as Space
+// does. Calling it again does nothing.
+void installFactory();
 
 } // namespace Accessibility
 

@@ -1,6 +1,6 @@
 #include "ui/binding/StoreBinding.h"
 
-#include "ui/controls/BrandCheckBox.h"
+#include "ui/buttons/BrandCheckBox.h"
 #include "ui/controls/BrandDateField.h"
 
 namespace brolga {

@@ -2,7 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
-#include "brand/Icons.h"
+#include "ui/brand/Icons.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QAbstractItemView>

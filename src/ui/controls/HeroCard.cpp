@@ -1,7 +1,7 @@
 #include "ui/controls/HeroCard.h"
 
 #include "brand/Brand.h"
-#include "brand/WingMark.h"
+#include "ui/brand/WingMark.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QPainter>

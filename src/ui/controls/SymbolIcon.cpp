@@ -1,6 +1,6 @@
 #include "ui/controls/SymbolIcon.h"
 
-#include "brand/Icons.h"
+#include "ui/brand/Icons.h"
 
 #include <QPainter>
 

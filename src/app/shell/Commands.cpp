@@ -1,0 +1,155 @@
+#include "app/shell/Commands.h"
+
+#include "core/CalculatorStore.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace brolga {
+
+Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
+{
+    QAction *pin = make(Id::alwaysOnTop, tr("Always on top"));
+    pin->setCheckable(true);
+    pin->setChecked(store.state().alwaysOnTop);
+    showPinState(pin->isChecked());
+    connect(pin, &QAction::toggled, this, &Commands::showPinState);
+    // The check follows the record however it changes; a trigger flips the record.
+    connect(&store, &CalculatorStore::stateChanged, pin, [pin, &store] { pin->setChecked(store.state().alwaysOnTop); });
+    connect(pin, &QAction::triggered, &store,
+            [&store] { store.edit([](CalculatorState &s) { s.alwaysOnTop = !s.alwaysOnTop; }); });
+
+    make(Id::exportSnapshot, tr("Export snapshot"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    make(Id::copySnapshotOnly, tr("Copy to clipboard only"));
+    make(Id::saveSnapshotAs, tr("Save as\u2026"));
+    make(Id::copyFigures, tr("Copy figures as text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    make(Id::settings, tr("Settings\u2026"), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    make(Id::resetInputs, tr("Reset inputs"));
+    make(Id::hide, tr("Hide Brolga"), QKeySequence(Qt::CTRL | Qt::Key_H));
+    make(Id::quit, tr("Quit Brolga"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    make(Id::undo, tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    make(Id::redo, tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    make(Id::cut, tr("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    make(Id::copy, tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    make(Id::paste, tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    make(Id::selectAll, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    make(Id::minimize, tr("Minimize"), QKeySequence(Qt::CTRL | Qt::Key_M));
+    make(Id::close, tr("Close"), QKeySequence(Qt::CTRL | Qt::Key_W));
+
+    // The header's buttons say what they do and which keys do it too.
+    QAction *copyFigures = action(Id::copyFigures);
+    copyFigures->setToolTip(withKeys(tr("Copy the figures as text (%1)"), copyFigures->shortcut()));
+    QAction *exportSnapshot = action(Id::exportSnapshot);
+    exportSnapshot->setToolTip(
+        withKeys(tr("Copy a branded snapshot and save a PNG to the Desktop (%1)"), exportSnapshot->shortcut()));
+    QAction *settings = action(Id::settings);
+    settings->setToolTip(withKeys(tr("Settings (%1)"), settings->shortcut()));
+
+    settings->setMenuRole(QAction::PreferencesRole);
+    action(Id::quit)->setMenuRole(QAction::QuitRole);
+    // The tray menu lists its items without keys, all but Quit's.
+    for (Id id : {Id::exportSnapshot, Id::copyFigures, Id::settings})
+        action(id)->setShortcutVisibleInContextMenu(false);
+}
+
+QAction *Commands::make(Id id, const QString &text, const QKeySequence &keys)
+{
+    auto *action = new QAction(text, this);
+    action->setShortcut(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    actions_[id] = action;
+    return action;
+}
+
+QAction *Commands::action(Id id) const
+{
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+QList<QAction *> Commands::actions(std::initializer_list<Id> ids) const
+{
+    QList<QAction *> list;
+    for (Id id : ids)
+        list.append(action(id));
+    return list;
+}
+
+void Commands::showPinState(bool on)
+{
+    action(Id::alwaysOnTop)->setToolTip(on ? tr("Always on top: on") : tr("Always on top: off"));
+}
+
+QString Commands::withKeys(const QString &help, const QKeySequence &keys)
+{
+    // "Ctrl+Shift+C" here, "⇧⌘C" on macOS.
+    return help.arg(keys.toString(QKeySequence::NativeText));
+}
+
+void Commands::addTrayItems(QMenu *menu) const
+{
+    menu->addActions(actions({Id::alwaysOnTop, Id::exportSnapshot, Id::copyFigures, Id::settings}));
+    menu->addSeparator();
+    menu->addAction(action(Id::resetInputs));
+    menu->addSeparator();
+    menu->addAction(action(Id::quit));
+}
+
+QList<QAction *> Commands::calculatorWindowActions() const
+{
+#if defined(Q_OS_MACOS)
+    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::undo, Id::redo, Id::cut,
+                    Id::copy, Id::paste, Id::selectAll, Id::minimize, Id::close});
+#else
+    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close});
+#endif
+}
+
+QList<QAction *> Commands::settingsWindowActions() const
+{
+#if defined(Q_OS_MACOS)
+    return calculatorWindowActions();
+#else
+    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::close});
+#endif
+}
+
+QList<QAction *> Commands::windowCommands() const
+{
+    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close});
+}
+
+QAction *Commands::titled(Id id, const QString &title, QObject *owner) const
+{
+    // Shows the command's keys in the menu but leaves them to the shared action, so one key press is never
+    // claimed twice.
+    QAction *shared = action(id);
+    auto *item = new QAction(title, owner);
+    item->setShortcut(shared->shortcut());
+    item->setShortcutContext(Qt::WidgetShortcut);
+    item->setEnabled(shared->isEnabled());
+    connect(item, &QAction::triggered, shared, &QAction::trigger);
+    connect(shared, &QAction::changed, item, [item, shared] { item->setEnabled(shared->isEnabled()); });
+    return item;
+}
+
+void Commands::addMainMenus(QMenuBar *bar) const
+{
+    QMenu *app = bar->addMenu(QStringLiteral("Brolga"));
+    // The menu bar titles its items; the tray and the header keep their sentence case.
+    app->addAction(titled(Id::exportSnapshot, tr("Export Snapshot"), app));
+    app->addAction(titled(Id::copyFigures, tr("Copy Figures as Text"), app));
+    app->addSeparator();
+    app->addAction(action(Id::settings));
+    app->addSeparator();
+    app->addActions(actions({Id::hide, Id::quit}));
+    QMenu *edit = bar->addMenu(tr("Edit"));
+    edit->addActions(actions({Id::undo, Id::redo}));
+    edit->addSeparator();
+    edit->addActions(actions({Id::cut, Id::copy, Id::paste, Id::selectAll}));
+    QMenu *window = bar->addMenu(tr("Window"));
+    window->addActions(actions({Id::minimize, Id::close}));
+}
+
+} // namespace brolga

@@ -1,0 +1,47 @@
+#include "ui/controls/SystemLook.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace brolga {
+
+// Only windows and the application hear of a new system palette, and a control with every role set sees no
+// change from its parent.
+SystemLook::SystemLook(QWidget *control) : QObject(control), control_(control)
+{
+    setObjectName(QStringLiteral("systemLook"));
+    apply(control);
+    qApp->installEventFilter(this);
+}
+
+void SystemLook::keep(QWidget *control)
+{
+    if (control && !control->findChild<QObject *>(QStringLiteral("systemLook"), Qt::FindDirectChildrenOnly))
+        new SystemLook(control);
+}
+
+bool SystemLook::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+        apply(control_);
+    return QObject::eventFilter(watched, event);
+}
+
+void SystemLook::apply(QWidget *control)
+{
+    const QPalette system = QApplication::palette(control);
+    QPalette fixed;
+    // Every role set explicitly, so none is taken from the themed parent.
+    for (int group = 0; group < QPalette::NColorGroups; ++group)
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            if (role == QPalette::NoRole)
+                continue;
+            const auto g = QPalette::ColorGroup(group);
+            const auto r = QPalette::ColorRole(role);
+            fixed.setBrush(g, r, system.brush(g, r));
+        }
+    control->setPalette(fixed);
+}
+
+} // namespace brolga

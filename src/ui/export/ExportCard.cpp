@@ -1,0 +1,513 @@
+#include "ui/export/ExportCard.h"
+
+#include "brand/Brand.h"
+#include "ui/brand/BrandLockup.h"
+#include "brand/BrandType.h"
+#include "brand/Credits.h"
+#include "ui/brand/CustomLogoMark.h"
+#include "ui/brand/MarkText.h"
+#include "ui/brand/SaltbushCredit.h"
+#include "calc/StampDuty.h"
+#include "core/CalculatorStore.h"
+#include "core/Format.h"
+#include "tabs/ResultTexts.h"
+#include "export/ExportTexts.h"
+#include "tabs/TabRegistry.h"
+#include "ui/DonutChart.h"
+#include "ui/controls/TabularDigits.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brolga {
+
+namespace {
+
+using Face = MarkText::Face;
+using Colour = std::function<QColor(const QPalette &)>;
+using Pair = std::pair<QString, QString>;
+using namespace ExportTexts;
+
+constexpr qreal pad = 22;
+constexpr qreal sectionSpacing = 16;
+constexpr qreal donutSize = 112;
+
+// Theme colours are read when the card is painted, not when it is laid out.
+Colour themed(std::uint32_t Theme::*field, qreal opacity = 1)
+{
+    return [field, opacity](const QPalette &palette) {
+        QColor c = Brand::rgb(Brand::theme(palette).*field);
+        c.setAlphaF(float(opacity));
+        return c;
+    };
+}
+
+Colour white(qreal opacity)
+{
+    return [opacity](const QPalette &) {
+        QColor c(Qt::white);
+        c.setAlphaF(float(opacity));
+        return c;
+    };
+}
+
+constexpr QChar nbsp(0x00A0);
+constexpr QChar zwsp(0x200B);
+constexpr QChar wordJoiner(0x2060);
+
+// Header parts joined so that a wrapped line never starts with the separator: "a\u00A0· b".
+QString joinParts(const QStringList &parts)
+{
+    return parts.join(QString(nbsp) + QStringLiteral("\u00B7 "));
+}
+
+// "ACL 123456" and "0400 123 456" never break between a word and its number.
+QString keepNumbersWhole(QString part)
+{
+    for (qsizetype i = 0; i + 1 < part.size(); ++i)
+        if (part[i] == u' ' && part[i + 1].isDigit())
+            part[i] = nbsp;
+    return part;
+}
+
+// A word too wide for a line of its own (a long e-mail or web address) may break before "@", ".", "/" or
+// "-"; a word that fits is never broken there, so it moves to the next line whole instead.
+QString breakLongWords(const QString &text, const QFont &font, qreal width)
+{
+    const QStringList words = text.split(u' ');
+    QStringList out;
+    for (const QString &word : words) {
+        if (QFontMetricsF(font).horizontalAdvance(word) <= width) {
+            out << word;
+            continue;
+        }
+        QString broken;
+        for (qsizetype i = 0; i < word.size(); ++i) {
+            const QChar c = word[i];
+            // "https://" stays whole.
+            const bool slash = c == u'/' && i > 0 && word[i - 1] != u'/' && word[i - 1] != u':';
+            if (i > 0 && (c == u'.' || c == u'@' || c == u'-' || slash))
+                broken += zwsp;
+            broken += c;
+            // Before a hyphen, not after it: a line ending in "-" reads as a word broken by us.
+            if (c == u'-')
+                broken += wordJoiner;
+        }
+        out << broken;
+    }
+    return out.join(u' ');
+}
+
+// An identity line is wrapped at most to this many lines; absurd input ends in an ellipsis.
+constexpr int maxHeaderLines = 3;
+// No three lines of the header could show more than this, even in the narrowest letters.
+constexpr qsizetype maxHeaderChars = 1000;
+
+// The card laid out top to bottom into drawing steps with fixed positions.
+struct CardLayout {
+    std::vector<std::function<void(QPainter &, const QPalette &)>> pieces;
+    QStringList texts;
+    std::vector<Pair> figures;
+    QStringList headerShown;
+
+    // One line, cut short with an ellipsis if it would pass `maxWidth`; returns its height.
+    qreal line(const QString &text, Face face, qreal size, FontWeight weight, qreal tracking, const QPointF &at,
+               Colour colour, qreal maxWidth = -1, Qt::Alignment align = Qt::AlignLeft, bool tabular = false)
+    {
+        QString shown = text;
+        MarkText mark(shown, face, size, weight, tracking);
+        if (tabular)
+            mark.adjustFont(tabularDigits);
+        if (maxWidth >= 0 && mark.width() > maxWidth) {
+            shown = QFontMetricsF(mark.font()).elidedText(text, Qt::ElideRight, maxWidth / mark.scaleFactor());
+            mark = MarkText(shown, face, size, weight, tracking);
+            if (tabular)
+                mark.adjustFont(tabularDigits);
+        }
+        texts << text;
+        const qreal x = align & Qt::AlignRight ? at.x() - mark.width() : at.x();
+        pieces.push_back([mark, topLeft = QPointF(x, at.y()), colour](QPainter &p, const QPalette &palette) {
+            mark.draw(p, topLeft, colour(palette));
+        });
+        return mark.height();
+    }
+
+    // Text wrapped to `width`; returns its height.
+    qreal wrapped(const QString &text, Face face, qreal size, FontWeight weight, const QPointF &at, qreal width,
+                  Colour colour, qreal lineSpacing = 0, bool tabular = false)
+    {
+        MarkText mark(text, face, size, weight);
+        if (tabular)
+            mark.adjustFont(tabularDigits);
+        const qreal height = mark.heightForWidth(width, lineSpacing);
+        texts << text;
+        pieces.push_back([mark, rect = QRectF(at, QSizeF(width, height)), colour,
+                          lineSpacing](QPainter &p, const QPalette &palette) {
+            mark.drawWrapped(p, rect, colour(palette), lineSpacing);
+        });
+        return height;
+    }
+
+    void fill(const QRectF &rect, Colour colour)
+    {
+        pieces.push_back([rect, colour](QPainter &p, const QPalette &palette) { p.fillRect(rect, colour(palette)); });
+    }
+
+    qreal hairline(const QPointF &at, qreal width)
+    {
+        fill(QRectF(at, QSizeF(width, 1)), themed(&Theme::rule));
+        return 1;
+    }
+
+    // `text` broken into lines no wider than `width`, at most maxHeaderLines of them.
+    static QStringList wrapHeaderLine(QString text, Face face, qreal size, FontWeight weight, qreal width)
+    {
+        if (text.size() > maxHeaderChars) {
+            text.truncate(maxHeaderChars);
+            if (text.back().isHighSurrogate())
+                text.chop(1);
+        }
+        const MarkText mark(text, face, size, weight);
+        const QFont &font = mark.font();
+        const qreal limit = width / mark.scaleFactor();
+        text = breakLongWords(text, font, limit);
+
+        QTextLayout layout(text, font);
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        QStringList lines;
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(limit);
+            if (lines.size() == maxHeaderLines - 1) {
+                // The last line allowed takes the rest, cut short if it does not fit.
+                lines << QFontMetricsF(font).elidedText(text.mid(line.textStart()), Qt::ElideRight, limit);
+                break;
+            }
+            lines << text.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        return lines;
+    }
+
+    qreal header(const CalculatorState &st, const QString &title, const std::optional<QImage> &logo,
+                 const QDateTime &now)
+    {
+        const qreal inner = ExportCard::cardWidth - 2 * pad;
+
+        // The right-hand column first: the left one gets what it leaves.
+        const MarkText stamp(Format::stamp(now), Face::sans, 9.5, FontWeight::regular);
+        const QSizeF mark = logo ? CustomLogoMark::tileSize(logo->size(), 38) : BrandLockup::naturalSize(13);
+        const qreal rightWidth = std::max(mark.width(), stamp.width());
+        const qreal rightHeight = mark.height() + 7 + stamp.height();
+        // Left column, spacing, the spacer's minimum of 8, spacing, right column.
+        const qreal leftWidth = inner - 16 - 8 - 16 - rightWidth;
+
+        struct Line {
+            QString text;  // as recorded
+            QString shown; // with its break opportunities
+            Face face;
+            qreal size;
+            FontWeight weight;
+            Colour colour;
+        };
+        std::vector<Line> left{
+            {title, title, Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
+        if (st.hasIdentity()) {
+            QStringList identity;
+            for (const QString *part : {&st.brokerName, &st.brokerCompany})
+                if (!part->isEmpty())
+                    identity << singleLine(*part);
+            // Only contact fields filled: no name line, the contact line alone.
+            if (!identity.isEmpty())
+                left.push_back({identity.join(QStringLiteral(" \u00B7 ")), joinParts(identity), Face::sans, 11.5,
+                                FontWeight::medium, themed(&Theme::accentOnDark)});
+            if (const QString contact = st.contactLine(); !contact.isEmpty()) {
+                QStringList parts;
+                for (const QString *part : {&st.brokerPhone, &st.brokerEmail, &st.brokerWebsite, &st.brokerLicence})
+                    if (!std::all_of(part->begin(), part->end(), [](QChar c) { return c == u' ' || c == u'\t'; }))
+                        parts << keepNumbersWhole(singleLine(*part));
+                left.push_back(
+                    {singleLine(contact), joinParts(parts), Face::sans, 10, FontWeight::regular, white(0.6)});
+            }
+        }
+        qreal leftHeight = 0;
+        // Each line wraps within the left column and the header grows to hold it.
+        std::vector<QStringList> wrappedLeft;
+        for (const Line &l : left) {
+            wrappedLeft.push_back(wrapHeaderLine(l.shown, l.face, l.size, l.weight, leftWidth));
+            leftHeight += MarkText(l.text, l.face, l.size, l.weight).height() * qreal(wrappedLeft.back().size());
+        }
+        leftHeight += 4 * qreal(left.size() - 1);
+
+        const qreal content = std::max(leftHeight, rightHeight);
+        const QRectF field(0, 0, ExportCard::cardWidth, content + 2 * pad);
+        pieces.push_back(
+            [field](QPainter &p, const QPalette &palette) { p.fillRect(field, Brand::navyField(palette, field)); });
+
+        qreal y = pad + (content - leftHeight) / 2;
+        for (size_t i = 0; i < left.size(); ++i) {
+            const Line &l = left[i];
+            texts << l.text;
+            for (const QString &shown : wrappedLeft[i]) {
+                headerShown << QString(shown).remove(zwsp).remove(wordJoiner).replace(nbsp, u' ');
+                const MarkText mark(shown, l.face, l.size, l.weight);
+                pieces.push_back([mark, topLeft = QPointF(pad, y),
+                                  colour = l.colour](QPainter &p, const QPalette &palette) {
+                    mark.draw(p, topLeft, colour(palette));
+                });
+                y += mark.height();
+            }
+            y += 4;
+        }
+
+        const qreal right = ExportCard::cardWidth - pad;
+        y = pad + (content - rightHeight) / 2;
+        const QPointF markAt(right - mark.width(), y);
+        if (logo)
+            pieces.push_back([image = *logo, markAt](QPainter &p, const QPalette &) {
+                CustomLogoMark::paint(p, markAt, image, 38);
+            });
+        else
+            pieces.push_back(
+                [markAt](QPainter &p, const QPalette &palette) {
+                    BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
+                });
+        line(Format::stamp(now), Face::sans, 9.5, FontWeight::regular, 0, QPointF(right, y + mark.height() + 7),
+             white(0.55), -1, Qt::AlignRight);
+
+        // The accent rule under the header.
+        fill(QRectF(0, field.bottom(), ExportCard::cardWidth, 2), themed(&Theme::accentOnDark));
+        return field.height() + 2;
+    }
+
+    qreal bigNumber(const QString &label, const QString &value, const QPointF &at)
+    {
+        figures.push_back({label, value});
+        qreal h = line(label.toUpper(), Face::sans, 9.5, FontWeight::semibold, 1.71, at, themed(&Theme::muted));
+        h += 3;
+        h += line(value, Face::serif, 36, FontWeight::semibold, 0, at + QPointF(0, h), themed(&Theme::dark));
+        return h;
+    }
+
+    qreal grid(const std::vector<Pair> &cells, const QPointF &at, qreal width, const QColor &ink)
+    {
+        constexpr int columns = 3;
+        constexpr qreal spacing = 10, rowSpacing = 8, cellPad = 8;
+        const qreal columnWidth = (width - spacing * (columns - 1)) / columns;
+        const qreal textWidth = columnWidth - 2 * cellPad;
+        qreal y = at.y();
+        for (size_t first = 0; first < cells.size(); first += columns) {
+            const size_t last = std::min(cells.size(), first + columns);
+            auto heights = [&](const Pair &cell) {
+                MarkText value(cell.second, Face::sans, 13, FontWeight::semibold);
+                value.adjustFont(tabularDigits);
+                return std::pair{
+                    MarkText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
+                    value.heightForWidth(textWidth, 0)};
+            };
+            qreal rowHeight = 0;
+            for (size_t i = first; i < last; ++i) {
+                const auto [label, value] = heights(cells[i]);
+                rowHeight = std::max(rowHeight, label + 2 + value + 2 * cellPad);
+            }
+            for (size_t i = first; i < last; ++i) {
+                const auto [labelHeight, valueHeight] = heights(cells[i]);
+                const qreal cellHeight = labelHeight + 2 + valueHeight + 2 * cellPad;
+                const QRectF cell(at.x() + qreal(i - first) * (columnWidth + spacing),
+                                  y + (rowHeight - cellHeight) / 2, columnWidth, cellHeight);
+                pieces.push_back([cell](QPainter &p, const QPalette &palette) {
+                    p.save();
+                    p.setRenderHint(QPainter::Antialiasing);
+                    QPainterPath shape;
+                    shape.addRoundedRect(cell, 7, 7);
+                    p.fillPath(shape, Qt::white);
+                    // The outline sits inside the shape.
+                    QPainterPath outline;
+                    outline.addRoundedRect(cell.adjusted(0.5, 0.5, -0.5, -0.5), 6.5, 6.5);
+                    p.strokePath(outline, QPen(Brand::rgb(Brand::theme(palette).rule), 1));
+                    p.restore();
+                });
+                const QPointF textAt = cell.topLeft() + QPointF(cellPad, cellPad);
+                wrapped(cells[i].first, Face::sans, 9.5, FontWeight::regular, textAt, textWidth, themed(&Theme::muted));
+                wrapped(
+                    cells[i].second, Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
+                    textWidth, [ink](const QPalette &) { return ink; }, 0, true);
+                figures.push_back(cells[i]);
+            }
+            y += rowHeight + rowSpacing;
+        }
+        return cells.empty() ? 0 : y - rowSpacing - at.y();
+    }
+
+    // Label and figure on their first baseline, then a hairline.
+    qreal row(const Pair &pair, const QPointF &at, qreal width, const QColor &ink)
+    {
+        figures.push_back(pair);
+        MarkText value(pair.second, Face::sans, 13, FontWeight::semibold);
+        value.adjustFont(tabularDigits);
+        const MarkText label(pair.first, Face::sans, 11.5, FontWeight::regular);
+        const qreal labelWidth = std::max<qreal>(width - 10 - value.width(), 40);
+        const qreal baseline = std::max(label.ascent(), value.ascent());
+        const qreal labelTop = baseline - label.ascent();
+        const qreal valueTop = baseline - value.ascent();
+        const qreal labelHeight = wrapped(pair.first, Face::sans, 11.5, FontWeight::regular, at + QPointF(0, labelTop),
+                                          labelWidth, themed(&Theme::muted));
+        line(
+            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop),
+            [ink](const QPalette &) { return ink; }, -1, Qt::AlignRight, true);
+        const qreal height = std::max(labelTop + labelHeight, valueTop + value.height());
+        return height + 5 + hairline(at + QPointF(0, height + 5), width);
+    }
+
+    qreal rows(const std::vector<Pair> &list, const QPointF &at, qreal width, const QColor &ink)
+    {
+        qreal y = 0;
+        for (const Pair &pair : list)
+            y += row(pair, at + QPointF(0, y), width, ink) + 8;
+        return list.empty() ? 0 : y - 8;
+    }
+
+    qreal note(const QString &text, const QPointF &at, qreal width)
+    {
+        return wrapped(text, Face::sans, 10, FontWeight::regular, at, width, themed(&Theme::muted));
+    }
+
+    qreal empty(const QString &text, const QPointF &at, qreal width, const QColor &ink)
+    {
+        return wrapped(text, Face::sans, 13, FontWeight::regular, at, width, [ink](const QPalette &) { return ink; });
+    }
+
+    static std::vector<Pair> pairs(const std::vector<Figure> &section)
+    {
+        std::vector<Pair> out;
+        for (const Figure &f : TabFigures::on(section, Surface::card))
+            out.push_back({f.labelOn(Surface::card), f.text()});
+        return out;
+    }
+
+    // The hero figure, the inputs in a grid, then the result rows (beside the ring when there is one) and notes.
+    qreal body(const TabFigures &f, const QPointF &at, qreal width, const QColor &ink)
+    {
+        if (!f.hasResult)
+            return empty(f.noResultCard, at, width, ink);
+        qreal y = at.y();
+        y += bigNumber(f.hero.labelOn(Surface::card), f.hero.text(), QPointF(at.x(), y)) + sectionSpacing;
+        y += grid(pairs(f.inputs), QPointF(at.x(), y), width, ink) + sectionSpacing;
+        const std::vector<Pair> list = pairs(f.results);
+        if (f.ring) {
+            const QRectF ring(at.x(), y, donutSize, donutSize);
+            const double fraction = DonutChart::interestFraction(f.ring->first, f.ring->second);
+            pieces.push_back([ring, fraction](QPainter &p, const QPalette &palette) {
+                DonutChart::paint(
+                    p, palette, ring, fraction,
+                    {themed(&Theme::chartPrimaryLight)(palette), themed(&Theme::chartAccentLight)(palette)});
+            });
+            const qreal rowsX = at.x() + donutSize + 22;
+            const qreal rowsHeight = rows(list, QPointF(rowsX, y), at.x() + width - rowsX, ink);
+            y += std::max(donutSize, rowsHeight);
+        } else {
+            y += rows(list, QPointF(at.x(), y), width, ink);
+        }
+        for (const FigureNote &n : f.notes)
+            if (n.surfaces & unsigned(Surface::card))
+                y += sectionSpacing + note(n.text, QPointF(at.x(), y + sectionSpacing), width);
+        return y - at.y();
+    }
+
+    qreal disclaimer(bool showsHouseMark, const QPointF &at, qreal width)
+    {
+        qreal y = at.y();
+        y += hairline(QPointF(at.x(), y), width) + 8;
+        y += wrapped(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), Face::sans, 8.5,
+                     FontWeight::regular, QPointF(at.x(), y), width, themed(&Theme::ink, 0.62), 2) +
+             8;
+
+        const QString studio = QStringLiteral("Brolga Studio").toUpper();
+        const MarkText studioText(studio, Face::sans, 8.5, FontWeight::medium, 1.53);
+        const QSizeF credit = SaltbushCredit::naturalSize(8.5);
+        const qreal height = std::max(showsHouseMark ? studioText.height() : 0.0, credit.height());
+        if (showsHouseMark)
+            line(studio, Face::sans, 8.5, FontWeight::medium, 1.53,
+                 QPointF(at.x(), y + (height - studioText.height()) / 2), themed(&Theme::muted));
+        const QPointF creditAt(at.x() + width - credit.width(), y + (height - credit.height()) / 2);
+        texts << Credits::makerCredit().toUpper();
+        pieces.push_back(
+            [creditAt](QPainter &p, const QPalette &palette) {
+                SaltbushCredit::paint(p, palette, creditAt, SaltbushCredit::Ground::light, 8.5);
+            });
+        y += height;
+        return y - at.y();
+    }
+};
+
+} // namespace
+
+ExportCard::ExportCard(const CalculatorStore &store, const std::optional<QImage> &logo, const QColor &ink,
+                       QWidget *parent)
+    : ExportCard(store, store.state().activeTab, logo, ink, parent)
+{
+}
+
+ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const std::optional<QImage> &rawLogo,
+                       const QColor &ink, QWidget *parent)
+    : QWidget(parent)
+{
+    BrandType::registerFonts();
+    // The card is the client's paper: light whatever the desktop is using.
+    setPalette(ThemePalette::make(Theme::named(store.state().themeID), Appearance::light));
+    // An image that cannot be drawn is no logo at all: the card then carries the product mark.
+    const std::optional<QImage> logo = rawLogo && !rawLogo->isNull() ? rawLogo : std::nullopt;
+    showsHouseMark_ = !logo;
+
+    CardLayout layout;
+    const qreal width = cardWidth - 2 * pad;
+    const TabInfo &info = TabRegistry::info(tab);
+    qreal y = layout.header(store.state(), info.heading, logo, store.now()) + pad;
+    y += layout.body(info.figures(store), QPointF(pad, y), width, ink);
+    y += sectionSpacing;
+    y += layout.disclaimer(showsHouseMark_, QPointF(pad, y), width) + pad;
+
+    pieces_ = std::move(layout.pieces);
+    texts_ = std::move(layout.texts);
+    figures_ = std::move(layout.figures);
+    headerLines_ = std::move(layout.headerShown);
+    setFixedSize(cardWidth, int(std::ceil(y)));
+}
+
+ExportCard::~ExportCard() = default;
+
+QImage ExportCard::toImage(qreal scale)
+{
+    const QSize pixels(qRound(width() * scale), qRound(height() * scale));
+    QImage image(pixels, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.setDevicePixelRatio(scale);
+    image.fill(Brand::rgb(Brand::theme(palette()).paper));
+    render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    // The card is 640 points wide at 72 points to the inch whatever the scale it was drawn at, so a word
+    // processor or mail program places it at that size rather than at its pixel count. Set after drawing:
+    // the image's resolution would otherwise size any text given in points.
+    const int dotsPerMeter = qRound(scale * 72 / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    return image;
+}
+
+void ExportCard::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    p.fillRect(rect(), Brand::rgb(Brand::theme(palette()).paper));
+    for (const auto &piece : pieces_)
+        piece(p, palette());
+}
+
+} // namespace brolga
