@@ -13,6 +13,17 @@ const QCommandLineOption stateOption(QStringLiteral("state"),
                                      QStringLiteral("Read the record from FILE (\"-\" for standard input) instead of "
                                                     "the saved one."),
                                      QStringLiteral("FILE"));
+const QCommandLineOption clientsOption(QStringLiteral("clients"),
+                                       QStringLiteral("Read clients from the client book FILE instead of the user's. "
+                                                      "Never written."),
+                                       QStringLiteral("FILE"));
+const QCommandLineOption listOption(QStringLiteral("list"),
+                                    QStringLiteral("List the client book: each client's name and last change, "
+                                                   "latest first."));
+const QCommandLineOption clientOption(QStringLiteral("client"),
+                                      QStringLiteral("Report the client NAME from the client book instead of a "
+                                                     "record: its figures with the user's saved identity."),
+                                      QStringLiteral("NAME"));
 const QCommandLineOption tabOption(QStringLiteral("tab"),
                                    QStringLiteral("The tab to report: ") + TabRegistry::storedNames(QStringLiteral(", ")) +
                                        QStringLiteral(" or all. Default: the tab the record has open."),
@@ -55,6 +66,9 @@ void describe(QCommandLineParser &parser)
                        "Brolga saved for this user; it never writes it."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption(stateOption);
+    parser.addOption(clientsOption);
+    parser.addOption(listOption);
+    parser.addOption(clientOption);
     parser.addOption(tabOption);
     parser.addOption(textOption);
     parser.addOption(cardOption);
@@ -102,7 +116,7 @@ Parsed parse(const QStringList &arguments)
         return out;
     }
     for (const QCommandLineOption *once : {&stateOption, &tabOption, &cardOption, &screenOption, &outOption, &themeOption,
-                                             &logoOption})
+                                             &logoOption, &clientsOption, &clientOption})
         if (parser.values(*once).size() > 1) {
             out.error = QStringLiteral("Give --%1 at most once.").arg(once->names().constFirst());
             return out;
@@ -111,6 +125,21 @@ Parsed parse(const QStringList &arguments)
         o.stateFile = parser.value(stateOption);
         if (o.stateFile->isEmpty()) {
             out.error = QStringLiteral("--state needs a file name, or - for standard input.");
+            return out;
+        }
+    }
+    if (parser.isSet(clientsOption)) {
+        o.clientsFile = parser.value(clientsOption);
+        if (o.clientsFile->isEmpty()) {
+            out.error = QStringLiteral("--clients needs a file name.");
+            return out;
+        }
+    }
+    o.list = parser.isSet(listOption);
+    if (parser.isSet(clientOption)) {
+        o.client = parser.value(clientOption).trimmed();
+        if (o.client->isEmpty()) {
+            out.error = QStringLiteral("--client needs a client's name.");
             return out;
         }
     }
@@ -166,7 +195,15 @@ Parsed parse(const QStringList &arguments)
             return out;
         }
     }
-    if (int(o.card.has_value()) + int(o.screen.has_value()) + int(o.calendar) > 1)
+    if (o.list && (o.text || o.drawsPictures() || o.client || o.stateFile || parser.isSet(tabOption)))
+        out.error = QStringLiteral("--list goes alone (with --clients FILE at most).");
+    else if (o.list)
+        return out;
+    else if (o.client && o.stateFile)
+        out.error = QStringLiteral("Give --state or --client, not both.");
+    else if (o.clientsFile && !o.client)
+        out.error = QStringLiteral("--clients goes with --list or --client.");
+    else if (int(o.card.has_value()) + int(o.screen.has_value()) + int(o.calendar) > 1)
         out.error = QStringLiteral("Give one of --card, --screen and --calendar: each writes one picture to --out.");
     else if (o.drawsPictures() && o.out.isEmpty())
         out.error = QStringLiteral("--card, --screen and --calendar need --out FILE.");
@@ -185,10 +222,13 @@ QString helpText()
 {
     QCommandLineParser parser;
     describe(parser);
-    return QStringLiteral("Usage: brolga-report [--state FILE] [--tab TAB] --text\n"
+    return QStringLiteral("Usage: brolga-report [--state FILE | --client NAME] [--tab TAB] --text\n"
                           "       brolga-report [--state FILE] --card TAB --out FILE [--theme ID] [--logo PNG]\n"
                           "       brolga-report [--state FILE] --screen TAB --out FILE [--theme ID] [--dark]\n"
-                          "       brolga-report [--state FILE] --calendar --out FILE [--theme ID] [--dark]\n") +
+                          "       brolga-report [--state FILE] --calendar --out FILE [--theme ID] [--dark]\n"
+                          "       brolga-report [--clients FILE] --list\n"
+                          "       (--client NAME [--clients FILE] goes in place of --state with --text, --card "
+                          "and --screen)\n") +
            parser.helpText().section(u'\n', 1);
 }
 

@@ -13,6 +13,9 @@ namespace brolga::ReportArguments {
 // What one run of brolga-report was asked to do.
 struct Options {
     std::optional<QString> stateFile; // "-" is standard input; absent reads the user's saved record
+    std::optional<QString> clientsFile; // the client book; absent: the user's
+    std::optional<QString> client;      // the client's inputs over the user's saved record, instead of --state
+    bool list = false;                  // list the client book
     std::vector<CalculatorTab> tabs;  // empty: the record's active tab
     bool text = false;
     std::optional<CalculatorTab> card; // write this tab's export card as a PNG to `out`

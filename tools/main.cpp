@@ -1,6 +1,7 @@
 // brolga-report: the figures of a stored record, printed without opening a window.
 
 #include "CardOutput.h"
+#include "ClientSource.h"
 #include "PngFile.h"
 #include "RecordSource.h"
 #include "ScreenOutput.h"
@@ -8,6 +9,8 @@
 
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
+#include "core/ClientBook.h"
+#include "core/ClientInputs.h"
 #include "export/TextExporter.h"
 
 #include <QApplication>
@@ -79,15 +82,34 @@ int main(int argc, char *argv[])
         if (const QString refused = PngFile::refusal(options.out); !refused.isEmpty())
             return fail(refused);
 
-    const RecordSource::Loaded loaded =
+    const QString bookPath = options.clientsFile.value_or(ClientBook::defaultPath());
+    if (options.list) {
+        const ClientSource::Listing listing = ClientSource::list(bookPath);
+        if (!listing.error.isEmpty())
+            return fail(listing.error);
+        return write(stdout, listing.text) ? 0 : fail(QStringLiteral("cannot write the list"));
+    }
+
+    RecordSource::Loaded loaded =
         options.stateFile ? RecordSource::fromFile(*options.stateFile) : RecordSource::fromSettings();
     if (!loaded.record)
         return fail(loaded.error);
+    // A client's figures go over the user's record, as opening the client in Brolga puts them: the broker's
+    // identity stays.
+    QString clientName;
+    if (options.client) {
+        const ClientSource::Found found = ClientSource::find(bookPath, *options.client);
+        if (!found.inputs)
+            return fail(found.error);
+        ClientInputs::apply(*found.inputs, *loaded.record);
+        clientName = found.name;
+    }
 
     // The store schedules a save on every change, but its timer only fires in an event loop, and this program
     // never runs one: the user's saved record is never written from here.
     CalculatorStore store(std::make_unique<Settings>());
     store.setState(*loaded.record);
+    store.setClientName(clientName);
     const QDateTime now = QDateTime::currentDateTime();
     store.setClock([now] { return now; });
 

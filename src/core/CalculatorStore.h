@@ -71,6 +71,9 @@ public:
     static constexpr char16_t sentToCapacityToast[] = u"Assessable income sent to Capacity";
 
     Settings &settings() { return *settings_; }
+    // The client whose figures are open, named on what is sent ("Prepared for …"); empty when none.
+    const QString &clientName() const { return clientName_; }
+    void setClientName(QString name) { clientName_ = std::move(name); }
     // "Now" for the calculations that read today's date; tests give a fixed clock.
     void setClock(Clock clock) { clock_ = std::move(clock); }
     QDateTime now() const { return clock_(); }
@@ -102,6 +105,7 @@ private:
     QByteArray lastStored_;     // the record as last read from or written to disk, encoded
     bool saveFailing_ = false; // the failure toast shows once per run of failed saves
     std::optional<QString> loadNotice_;
+    QString clientName_;
 };
 
 } // namespace brolga

@@ -14,6 +14,7 @@
 #include <QThread>
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 #if defined(Q_OS_UNIX)
@@ -38,7 +39,7 @@ bool isSettingsKey(const QString &k)
 {
     for (const char *known :
          {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey, Settings::updateLastCheckKey,
-          Settings::updateDismissedVersionKey, Settings::windowFrameKey})
+          Settings::updateDismissedVersionKey, Settings::windowFrameKey, Settings::openClientKey})
         if (k == QLatin1String(known))
             return true;
     return false;
@@ -444,6 +445,18 @@ QString Settings::updateDismissedVersion() const
 void Settings::setUpdateDismissedVersion(const QString &version)
 {
     set(updateDismissedVersionKey, version);
+}
+
+std::optional<qint64> Settings::openClient() const
+{
+    const QJsonValue v = value(openClientKey);
+    if (!v.isDouble() || v.toDouble() < 1 || v.toDouble() != std::floor(v.toDouble()))
+        return std::nullopt;
+    return qint64(v.toDouble());
+}
+void Settings::setOpenClient(std::optional<qint64> id)
+{
+    set(openClientKey, id ? QJsonValue(double(*id)) : QJsonValue());
 }
 
 std::optional<QRect> Settings::windowFrame() const

@@ -47,6 +47,10 @@ public:
     QString updateDismissedVersion() const;
     void setUpdateDismissedVersion(const QString &version);
 
+    // The client open when the program last ran, by its id in the client book; absent when none was.
+    std::optional<qint64> openClient() const;
+    void setOpenClient(std::optional<qint64> id);
+
     // The calculator window's saved frame under its autosave name: the content area in screen coordinates,
     // stored as the text "x y width height". Absent when none was saved or the text is not four whole
     // numbers with a positive size (an older binary form among them).
@@ -78,6 +82,7 @@ public:
     static constexpr auto updateLastCheckKey = "Brolga.updateLastCheck";
     static constexpr auto updateDismissedVersionKey = "Brolga.updateDismissedVersion";
     static constexpr auto windowFrameKey = "BrolgaWindow";
+    static constexpr auto openClientKey = "Brolga.openClient";
     static constexpr int lockPollMs = 20;
 
     static constexpr char16_t recoveredNotice[] =

@@ -70,6 +70,8 @@ QString summary(const CalculatorStore &store, CalculatorTab tab, const QDateTime
     const CalculatorState &st = store.state();
     QStringList lines;
     lines << TabRegistry::info(tab).heading.toUpper();
+    if (!store.clientName().isEmpty())
+        lines << QStringLiteral("Prepared for ") + singleLine(store.clientName());
 
     QStringList identity;
     for (const QString *part : {&st.brokerName, &st.brokerCompany})

@@ -158,7 +158,7 @@ private slots:
         QMenu *menu = d->contextMenu();
         QVERIFY(menu);
         QCOMPARE(titles(menu), QStringList({"Always on top", "Export snapshot", "Copy figures as text",
-                                            "Settings\u2026", "-", "Reset inputs", "-", "Quit Brolga"}));
+                                            "Settings\u2026", "-", "Clients", "Reset inputs", "-", "Quit Brolga"}));
         QVERIFY(menu->actions().first()->isChecked());
         menu->close();
 

@@ -700,6 +700,40 @@ class TestExport : public QObject {
         QCOMPARE(texts.mid(1, texts.indexOf(QStringLiteral("5 Dec 2026")) - 1), lines);
     }
 
+    void preparedForTheOpenClient_data()
+    {
+        QTest::addColumn<int>("tab");
+        for (CalculatorTab tab : allCases<CalculatorTab>())
+            QTest::newRow(qPrintable(QString::number(int(tab)))) << int(tab);
+    }
+    // With a client open the text and the card say whom they were prepared for, after the title; all else is
+    // as it is without one.
+    void preparedForTheOpenClient()
+    {
+        QFETCH(int, tab);
+        store->edit([](CalculatorState &s) {
+            s.brokerName = "Ana Silva";
+            s.brokerPhone = "0400 000 000";
+        });
+        const QDateTime now = store->now();
+        const auto which = CalculatorTab(tab);
+        const QStringList plain = TextExporter::summary(*store, which, now).split(u'\n');
+        const QStringList plainCard = ExportCard(*store, which, std::nullopt, ink()).texts();
+        store->setClientName(QStringLiteral("Anna\nLee & Co"));
+        QStringList lines = TextExporter::summary(*store, which, now).split(u'\n');
+        QCOMPARE(lines.at(1), QStringLiteral("Prepared for Anna Lee & Co"));
+        lines.removeAt(1);
+        QCOMPARE(lines, plain);
+        const ExportCard card(*store, which, std::nullopt, ink());
+        QStringList texts = card.texts();
+        QCOMPARE(texts.at(1), QStringLiteral("Prepared for Anna Lee & Co"));
+        QCOMPARE(card.headerLines().at(1), QStringLiteral("Prepared for Anna Lee & Co"));
+        texts.removeAt(1);
+        QCOMPARE(texts, plainCard);
+        store->setClientName(QString());
+        QCOMPARE(TextExporter::summary(*store, which, now).split(u'\n'), plain);
+    }
+
     // Each identity line wraps within the header, which grows to hold it; absurd input stops at three lines.
     void anEnormousNameStopsAtThreeLines()
     {

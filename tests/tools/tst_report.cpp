@@ -1,5 +1,7 @@
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
+#include "core/ClientBook.h"
+#include "core/ClientInputs.h"
 #include "core/StateCodec.h"
 #include "brand/Theme.h"
 #include "export/TextExporter.h"
@@ -11,6 +13,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimeZone>
 #include <QTest>
 
 #include <cstdlib>
@@ -59,6 +62,28 @@ class TestReport : public QObject {
         p.waitForFinished(30000);
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
                 p.readAllStandardError()};
+    }
+
+    // A client book with a client of its own, and two that share a name.
+    QString makeBook()
+    {
+        const QString path = home.filePath(QStringLiteral("book/Clients.sqlite"));
+        if (QFileInfo::exists(path))
+            return path;
+        QDir().mkpath(QFileInfo(path).path());
+        ClientBook book(path);
+        QDateTime clock(QDate(2026, 11, 2), QTime(1, 30), QTimeZone::utc());
+        book.setClock([&clock] { return clock; });
+        CalculatorState anna;
+        anna.loanAmount = 812000;
+        anna.grossIncome = 199000;
+        anna.brokerName = QStringLiteral("Not the broker");
+        book.create(QStringLiteral("Anna Lee"), anna);
+        clock = clock.addDays(1);
+        book.create(QStringLiteral("Kim Ng"), {});
+        clock = clock.addDays(1);
+        book.create(QStringLiteral("kim ng"), {});
+        return path;
     }
 
     QString savedRecordFile() const { return home.filePath(QStringLiteral("config/Saltbush/Brolga.json")); }
@@ -237,6 +262,16 @@ class TestReport : public QObject {
         bad("calendar without --out", {"--calendar"});
         bad("dark without a screen", card + QStringList{"--dark"});
         bad("unknown screen", {"--screen", "settings", "--out", "x.png"});
+        bad("list with text", {"--list", "--text"}, {}, "--list goes alone");
+        bad("client and state", {"--client", "Anna Lee", "--state", "x.json", "--text"}, {}, "not both");
+        bad("book without list or client", {"--clients", "*book", "--text"}, {}, "--clients goes with");
+        bad("client without a name", {"--client", " ", "--text"}, {}, "needs a client's name");
+        bad("unknown client", {"--clients", "*book", "--client", "Anna", "--text"}, {}, "no client named \"Anna\"");
+        bad("two clients of that name", {"--clients", "*book", "--client", "KIM NG", "--text"}, {},
+            "2 clients are named");
+        bad("no book there", {"--clients", "no-book.sqlite", "--list"}, {}, "no client book at");
+        bad("book not a database", {"--clients", "@not a book", "--list"}, {}, "could not be read");
+        bad("the user's book, none yet", {"--client", "Anna Lee", "--text"}, {}, "no client book at");
     }
 
     void badInputFailsWithOneLine()
@@ -247,7 +282,9 @@ class TestReport : public QObject {
         // "@..." stands for a file holding the rest as its bytes; "*..." for a file made here.
         const QString fifo = home.filePath(QStringLiteral("fifo"));
         for (QString &a : args)
-            if (a.startsWith(u'@')) {
+            if (a == u"*book") {
+                a = makeBook();
+            } else if (a.startsWith(u'@')) {
                 a = writeFile(QStringLiteral("bad.json"), a.mid(1).toUtf8());
             } else if (a == u".") {
                 a = home.path();
@@ -343,6 +380,61 @@ class TestReport : public QObject {
         QCOMPARE(small.exitCode, 2);
         QVERIFY2(small.err.contains("too small"), small.err.constData());
         QVERIFY(!QFile::exists(home.filePath("small.png")));
+    }
+
+    // --list names every client, latest change first; --client reports one client's figures over the user's
+    // identity, prepared for the client, as the app would with the client open. The book is never written.
+    void clientBook()
+    {
+        const QString book = makeBook();
+        const QStringList filesBefore = QDir(QFileInfo(book).path()).entryList(QDir::Files);
+        const QByteArray bytesBefore = [&] {
+            QFile f(book);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+
+        const Run listed = run({"--clients", book, "--list"});
+        QCOMPARE(listed.exitCode, 0);
+        QCOMPARE(listed.err, QByteArray());
+        const auto local = [](int day) {
+            return QDateTime(QDate(2026, 11, day), QTime(1, 30), QTimeZone::utc())
+                .toLocalTime()
+                .toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                .toUtf8();
+        };
+        QCOMPARE(listed.out, "kim ng\t" + local(4) + "\nKim Ng\t" + local(3) + "\nAnna Lee\t" + local(2) + "\n");
+
+        Settings(savedRecordFile()).setStoredState(StateCodec::encode(sampleRecord()));
+        const Run text = run({"--clients", book, "--client", "  anna lee ", "--tab", "capacity", "--text"});
+        QCOMPARE(text.exitCode, 0);
+        CalculatorState expectedRecord = sampleRecord();
+        CalculatorState anna;
+        anna.loanAmount = 812000;
+        anna.grossIncome = 199000;
+        ClientInputs::apply(anna, expectedRecord);
+        CalculatorStore store;
+        store.setState(expectedRecord);
+        store.setClientName(QStringLiteral("Anna Lee"));
+        QString want;
+        for (const QDate day : {QDate::currentDate(), QDate::currentDate().addDays(1)})
+            if (want.isEmpty() || text.out != want.toUtf8())
+                want = TextExporter::summary(store, CalculatorTab::capacity, QDateTime(day, QTime(12, 0))) + u'\n';
+        QCOMPARE(QString::fromUtf8(text.out), want);
+        QVERIFY(text.out.contains("Ana Silva"));
+        QVERIFY(!text.out.contains("Not the broker"));
+
+        const QString out = home.filePath(QStringLiteral("client-card.png"));
+        for (const char *kind : {"--card", "--screen"}) {
+            QFile::remove(out);
+            const Run picture = run({"--clients", book, "--client", "Anna Lee", kind, "repayment", "--out", out});
+            QCOMPARE(picture.exitCode, 0);
+            QVERIFY(QImage(out, "PNG").width() > 0);
+        }
+
+        QCOMPARE(QDir(QFileInfo(book).path()).entryList(QDir::Files), filesBefore);
+        QFile f(book);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytesBefore);
     }
 
     void readsTheSavedRecordAndNeverWritesIt()

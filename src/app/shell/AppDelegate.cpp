@@ -1,17 +1,21 @@
 #include "app/shell/AppDelegate.h"
 
+#include "app/clients/ClientNameButton.h"
+#include "app/clients/ClientSession.h"
+#include "app/clients/ClientsWindow.h"
 #include "app/firstrun/CoachMark.h"
 #include "app/firstrun/CoachMarkView.h"
-#include "app/shell/FloatingWindow.h"
-#include "platform/Placement.h"
-#include "app/shell/RootView.h"
 #include "app/settings/SettingsWindow.h"
+#include "app/shell/ClientsMenu.h"
+#include "app/shell/FloatingWindow.h"
+#include "app/shell/RootView.h"
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "platform/Placement.h"
+#include "platform/Platform.h"
 #include "ui/brand/WingMark.h"
 #include "ui/export/SnapshotExporter.h"
 #include "ui/export/TextCopier.h"
-#include "platform/Platform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,9 +68,12 @@ QScreen *screenFor(const QRect &rect)
 } // namespace
 
 AppDelegate::AppDelegate(TrayMode mode, QObject *parent)
-    : QObject(parent), coachMark_(std::make_unique<CoachMark>()), commands_(std::make_unique<Commands>(store_))
+    : QObject(parent), coachMark_(std::make_unique<CoachMark>()), commands_(std::make_unique<Commands>(store_)),
+      clients_(std::make_unique<ClientSession>(store_))
 {
     assets_.load();
+    clientsMenu_ = new ClientsMenu(*clients_, *commands_);
+    commands_->setClientsMenu(clientsMenu_);
     switch (mode) {
     case TrayMode::automatic: hasTray_ = QSystemTrayIcon::isSystemTrayAvailable(); break;
     case TrayMode::tray: hasTray_ = true; break;
@@ -79,9 +86,12 @@ AppDelegate::~AppDelegate()
 {
     // A field that loses the focus as its window goes writes the record: nothing here may react any more.
     disconnect(&store_, nullptr, this, nullptr);
+    disconnect(clients_.get(), nullptr, this, nullptr);
     delete contextMenu_;
     delete settingsWindow_;
+    delete clientsWindow_;
     delete window_;
+    delete clientsMenu_;
 }
 
 void AppDelegate::launch(Start start)
@@ -97,6 +107,8 @@ void AppDelegate::launch(Start start)
     qApp->installEventFilter(this);
 
     connectCommands();
+    // The client book is read only when its file is there; nothing is made before the first save.
+    clients_->start();
     buildTrayIcon();
     buildWindow();
     runUpdateCheck();
@@ -229,6 +241,16 @@ void AppDelegate::connectCommands()
         if (QWidget *w = activeWindow())
             w->close();
     });
+    on(Id::saveClientAs, [this] { clients_->saveAsNew(activeWindow()); });
+    on(Id::saveClientChanges, [this] {
+        if (clients_->saveChanges())
+            store_.flash(tr("Saved changes to %1").arg(clients_->current()->name));
+    });
+    on(Id::allClients, &AppDelegate::showClients);
+    on(Id::startNewClientBook, [this] { clients_->startNewBook(); });
+    connect(clientsMenu_, &ClientsMenu::openRequested, this, &AppDelegate::openClient);
+    connect(clients_.get(), &ClientSession::changed, this, &AppDelegate::followClient);
+    followClient();
 
 #if defined(Q_OS_MACOS)
     // A parentless menu bar is the application's global menu; its key equivalents act while Brolga is active.
@@ -237,10 +259,19 @@ void AppDelegate::connectCommands()
 #endif
 }
 
+void AppDelegate::followClient()
+{
+    QAction *save = commands_->action(Commands::Id::saveClientChanges);
+    const auto client = clients_->current();
+    save->setText(client ? tr("Save changes to %1").arg(QString(client->name).replace(u'&', QStringLiteral("&&")))
+                         : tr("Save changes"));
+    save->setEnabled(clients_->hasUnsavedChanges());
+}
+
 QWidget *AppDelegate::activeWindow() const
 {
     QWidget *active = QApplication::activeWindow();
-    if (active && active == settingsWindow_)
+    if (active && (active == settingsWindow_ || active == clientsWindow_))
         return active;
     // The shortcuts only reach us from one of our windows; without a settings window in front it is this one.
     return window_;
@@ -261,7 +292,7 @@ bool AppDelegate::eventFilter(QObject *watched, QEvent *event)
     // Cut, copy, paste and the like stay with the field.
     if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()) {
         QWidget *top = static_cast<QWidget *>(watched)->window();
-        if (top && (top == window_ || top == settingsWindow_)) {
+        if (top && (top == window_ || top == settingsWindow_ || top == clientsWindow_)) {
             const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
             for (QAction *windowAction : commands_->windowCommands()) {
                 if (windowAction->isEnabled() && windowAction->shortcut() == pressed &&
@@ -301,6 +332,7 @@ void AppDelegate::buildWindow()
     RootView::Actions actions;
     actions.runUpdateCheck = [this] { runUpdateCheck(); };
     actions.showContextMenu = [this](const QPoint &at) { showContextMenu(at); };
+    actions.makeClientButton = [this](QWidget *header) { return new ClientNameButton(*clients_, clientsMenu_, header); };
     rootView_ = new RootView(store_, assets_, updates_, *commands_, actions);
     window_->setContent(rootView_);
 
@@ -334,6 +366,10 @@ void AppDelegate::showWindow()
     // Said where the broker can see it: the first time the window is up.
     if (const auto notice = store_.takeLoadNotice())
         store_.flash(*notice);
+    else if (const QString problem = clients_->problem(); !problem.isEmpty() && !clientProblemTold_) {
+        store_.flash(problem);
+        clientProblemTold_ = true;
+    }
 }
 
 std::optional<QRect> AppDelegate::restorableFrame()
@@ -407,6 +443,8 @@ void AppDelegate::applyWindowLevel()
     window_->setLevel(level);
     if (settingsWindow_)
         settingsWindow_->setLevel(level + 1);
+    if (clientsWindow_)
+        clientsWindow_->setLevel(level + 1);
 }
 
 void AppDelegate::toggleAlwaysOnTop() { commands_->action(Commands::Id::alwaysOnTop)->trigger(); }
@@ -421,6 +459,8 @@ void AppDelegate::hideApplication()
     }
     if (settingsWindow_)
         settingsWindow_->hide();
+    if (clientsWindow_)
+        clientsWindow_->hide();
     if (window_)
         window_->hide();
 }
@@ -464,6 +504,41 @@ void AppDelegate::openSettings(SettingsTab tab)
     settingsWindow_->activateWindow();
 }
 
+void AppDelegate::showClients()
+{
+    auto *content = new ClientsWindow(*clients_);
+    connect(content, &ClientsWindow::opened, this, [this] {
+        if (clientsWindow_)
+            clientsWindow_->hide();
+        showWindow();
+    });
+    if (!clientsWindow_) {
+        clientsWindow_ = new FloatingWindow(tr("All Clients"), false);
+        clientsWindow_->setObjectName(QStringLiteral("clientsWindow"));
+        clientsWindow_->setDesktopHints(false, hasTray_);
+        clientsWindow_->resize(ClientsWindow::windowSize);
+        clientsWindow_->setMinimumSize(320, 320);
+        if (QScreen *screen = QGuiApplication::primaryScreen()) {
+            QRect frame(QPoint(), ClientsWindow::windowSize);
+            frame.moveCenter(screen->availableGeometry().center());
+            clientsWindow_->move(frame.topLeft());
+        }
+        clientsWindow_->addActions(commands_->settingsWindowActions());
+    }
+    clientsWindow_->setContent(content);
+    applyWindowLevel();
+    clientsWindow_->show();
+    clientsWindow_->raise();
+    clientsWindow_->activateWindow();
+    content->setFocus(Qt::OtherFocusReason);
+}
+
+void AppDelegate::openClient(qint64 id)
+{
+    if (clients_->open(id, activeWindow()))
+        showWindow();
+}
+
 // ---- Ending ----
 
 void AppDelegate::saveFrame()
@@ -490,6 +565,8 @@ void AppDelegate::quit()
     // A field being edited hands its figure to the record as it loses the focus, before the record is saved.
     if (settingsWindow_)
         settingsWindow_->hide();
+    if (clientsWindow_)
+        clientsWindow_->hide();
     if (window_)
         window_->hide();
     saveAll();

@@ -22,6 +22,8 @@ class QMenuBar;
 
 namespace brolga {
 
+class ClientSession;
+class ClientsMenu;
 class CoachMark;
 class FloatingWindow;
 class RootView;
@@ -52,12 +54,15 @@ public:
     UpdateCheck &updates() { return updates_; }
     CoachMark &coachMark() { return *coachMark_; }
     Commands &commands() { return *commands_; }
+    ClientSession &clients() { return *clients_; }
+    ClientsMenu *clientsMenu() const { return clientsMenu_; }
 
     bool hasTray() const { return hasTray_; }
     QSystemTrayIcon *trayIcon() const { return tray_; }
     FloatingWindow *window() const { return window_; }
     RootView *rootView() const { return rootView_; }
     FloatingWindow *settingsWindow() const { return settingsWindow_; }
+    FloatingWindow *clientsWindow() const { return clientsWindow_; }
     // The context menu that is open (or was opened last and is still alive).
     QMenu *contextMenu() const { return contextMenu_; }
     bool hasSavedFrame() const { return hasSavedFrame_; }
@@ -89,6 +94,9 @@ public Q_SLOTS:
     void runUpdateCheck();
     void showSettings();
     void openSettings(SettingsTab tab);
+    // "All clients…", made afresh on each opening: a delete can be undone while it stays open.
+    void showClients();
+    void openClient(qint64 id);
     // Built afresh on every opening, so the check mark follows the record.
     void showContextMenu(const QPoint &globalPos);
     void hideApplication();
@@ -111,6 +119,7 @@ private:
     void buildTrayIcon();
     void buildWindow();
     void showFirstRunPointer();
+    void followClient();
     QMenu *buildContextMenu();
     QWidget *activeWindow() const;
     // The saved frame, when there is one and its title bar is still on a screen.
@@ -125,12 +134,15 @@ private:
     UpdateCheck updates_;
     std::unique_ptr<CoachMark> coachMark_;
     std::unique_ptr<Commands> commands_;
+    std::unique_ptr<ClientSession> clients_;
+    ClientsMenu *clientsMenu_ = nullptr;
 
     bool hasTray_ = false;
     // The user has clicked the tray icon: the first-run pointer has done its job and opens nothing.
     bool trayUsed_ = false;
     bool hasSavedFrame_ = false;
     bool quitting_ = false;
+    bool clientProblemTold_ = false;
     // The frame margins the last placement beside the icon counted; a window placed before its first
     // showing is placed again once the window manager has framed it.
     std::optional<QMargins> placedWithFrame_;
@@ -138,6 +150,7 @@ private:
     QPointer<FloatingWindow> window_;
     RootView *rootView_ = nullptr;
     QPointer<FloatingWindow> settingsWindow_;
+    QPointer<FloatingWindow> clientsWindow_;
     QPointer<QMenu> contextMenu_;
     std::unique_ptr<QMenuBar> menuBar_;
     std::function<QRect()> trayGeometry_;

@@ -36,6 +36,11 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     make(Id::selectAll, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
     make(Id::minimize, tr("Minimize"), QKeySequence(Qt::CTRL | Qt::Key_M));
     make(Id::close, tr("Close"), QKeySequence(Qt::CTRL | Qt::Key_W));
+    make(Id::saveClientAs, tr("Save as new client\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    // Named after the open client once there is one; usable only when its figures were changed.
+    make(Id::saveClientChanges, tr("Save changes"), QKeySequence(Qt::CTRL | Qt::Key_S))->setEnabled(false);
+    make(Id::allClients, tr("All clients\u2026"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    make(Id::startNewClientBook, tr("Start a new book"));
 
     // The header's buttons say what they do and which keys do it too.
     QAction *copyFigures = action(Id::copyFigures);
@@ -49,7 +54,8 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     settings->setMenuRole(QAction::PreferencesRole);
     action(Id::quit)->setMenuRole(QAction::QuitRole);
     // The tray menu lists its items without keys, all but Quit's.
-    for (Id id : {Id::exportSnapshot, Id::copyFigures, Id::settings})
+    for (Id id : {Id::exportSnapshot, Id::copyFigures, Id::settings, Id::saveClientAs, Id::saveClientChanges,
+                  Id::allClients})
         action(id)->setShortcutVisibleInContextMenu(false);
 }
 
@@ -91,6 +97,8 @@ void Commands::addTrayItems(QMenu *menu) const
 {
     menu->addActions(actions({Id::alwaysOnTop, Id::exportSnapshot, Id::copyFigures, Id::settings}));
     menu->addSeparator();
+    if (clientsMenu_)
+        menu->addMenu(clientsMenu_);
     menu->addAction(action(Id::resetInputs));
     menu->addSeparator();
     menu->addAction(action(Id::quit));
@@ -100,9 +108,11 @@ QList<QAction *> Commands::calculatorWindowActions() const
 {
 #if defined(Q_OS_MACOS)
     return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::undo, Id::redo, Id::cut,
-                    Id::copy, Id::paste, Id::selectAll, Id::minimize, Id::close});
+                    Id::copy, Id::paste, Id::selectAll, Id::minimize, Id::close, Id::saveClientAs,
+                    Id::saveClientChanges, Id::allClients});
 #else
-    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close});
+    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close,
+                    Id::saveClientAs, Id::saveClientChanges, Id::allClients});
 #endif
 }
 
@@ -117,7 +127,8 @@ QList<QAction *> Commands::settingsWindowActions() const
 
 QList<QAction *> Commands::windowCommands() const
 {
-    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close});
+    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close,
+                    Id::saveClientAs, Id::saveClientChanges, Id::allClients});
 }
 
 QAction *Commands::titled(Id id, const QString &title, QObject *owner) const
@@ -148,6 +159,8 @@ void Commands::addMainMenus(QMenuBar *bar) const
     edit->addActions(actions({Id::undo, Id::redo}));
     edit->addSeparator();
     edit->addActions(actions({Id::cut, Id::copy, Id::paste, Id::selectAll}));
+    if (clientsMenu_)
+        bar->addMenu(clientsMenu_);
     QMenu *window = bar->addMenu(tr("Window"));
     window->addActions(actions({Id::minimize, Id::close}));
 }

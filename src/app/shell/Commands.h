@@ -40,13 +40,21 @@ public:
         selectAll,
         minimize,
         close,
+        saveClientAs,
+        saveClientChanges,
+        allClients,
+        startNewClientBook,
     };
 
     explicit Commands(CalculatorStore &store, QObject *parent = nullptr);
 
     QAction *action(Id id) const;
 
-    // The tray's menu (and the header's right click): the check, the exports, settings, reset and quit.
+    // The Clients menu, made by whoever keeps the client book; the tray and main menus carry it once it is set.
+    void setClientsMenu(QMenu *menu) { clientsMenu_ = menu; }
+    QMenu *clientsMenu() const { return clientsMenu_; }
+
+    // The tray's menu (and the header's right click): the check, the exports, settings, clients, reset and quit.
     void addTrayItems(QMenu *menu) const;
     // The shortcuts each window answers. Outside macOS text fields answer the editing keys themselves, and
     // the settings window has nothing to minimise.
@@ -68,6 +76,7 @@ private:
     void showPinState(bool on);
 
     std::map<Id, QAction *> actions_;
+    QMenu *clientsMenu_ = nullptr;
 };
 
 } // namespace brolga

@@ -154,6 +154,8 @@ QWidget *RootView::buildHeader()
     QWidget *badge = makeBadge(header_);
     top->addWidget(badge, 0, Qt::AlignVCenter);
     top->addStretch(1);
+    if (actions_.makeClientButton)
+        top->addWidget(actions_.makeClientButton(header_), 0, Qt::AlignVCenter);
 
     using Id = Commands::Id;
     pin_ = new HeaderButton(commands_.action(Id::alwaysOnTop), QStringLiteral("pin.fill"), QStringLiteral("pin.slash"),

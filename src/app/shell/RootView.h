@@ -38,6 +38,7 @@ public:
         std::function<void()> runUpdateCheck;
         std::function<void(const QUrl &)> openUrl; // default: the desktop's browser
         std::function<void(const QPoint &globalPos)> showContextMenu; // right click on the header
+        std::function<QWidget *(QWidget *header)> makeClientButton;  // the open client's name, left of the tools
     };
 
     enum class Strip { none, consent, available };

@@ -197,7 +197,7 @@ struct CardLayout {
     }
 
     qreal header(const CalculatorState &st, const QString &title, const std::optional<QImage> &logo,
-                 const QDateTime &now)
+                 const QDateTime &now, const QString &client)
     {
         const qreal inner = ExportCard::cardWidth - 2 * pad;
 
@@ -219,6 +219,10 @@ struct CardLayout {
         };
         std::vector<Line> left{
             {title, title, Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
+        if (!client.isEmpty()) {
+            const QString prepared = QStringLiteral("Prepared for ") + singleLine(client);
+            left.push_back({prepared, prepared, Face::sans, 11.5, FontWeight::regular, white(0.85)});
+        }
         if (st.hasIdentity()) {
             QStringList identity;
             for (const QString *part : {&st.brokerName, &st.brokerCompany})
@@ -469,7 +473,7 @@ ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const st
     CardLayout layout;
     const qreal width = cardWidth - 2 * pad;
     const TabInfo &info = TabRegistry::info(tab);
-    qreal y = layout.header(store.state(), info.heading, logo, store.now()) + pad;
+    qreal y = layout.header(store.state(), info.heading, logo, store.now(), store.clientName()) + pad;
     y += layout.body(info.figures(store), QPointF(pad, y), width, ink);
     y += sectionSpacing;
     y += layout.disclaimer(showsHouseMark_, QPointF(pad, y), width) + pad;

@@ -1,0 +1,199 @@
+#include "app/clients/ClientSession.h"
+
+#include "app/clients/ClientPrompts.h"
+#include "core/CalculatorStore.h"
+#include "core/ClientInputs.h"
+
+#include <QFileInfo>
+
+namespace brolga {
+
+ClientSession::ClientSession(CalculatorStore &store, QString path, QObject *parent)
+    : QObject(parent), store_(store), path_(path.isEmpty() ? ClientBook::defaultPath() : std::move(path))
+{
+    connect(&store_, &CalculatorStore::stateChanged, this, [this] {
+        const bool dirty = hasUnsavedChanges();
+        if (dirty != std::exchange(dirty_, dirty))
+            Q_EMIT changed();
+    });
+}
+
+ClientSession::~ClientSession() = default;
+
+void ClientSession::start()
+{
+    if (!QFileInfo::exists(path_))
+        return;
+    makeBook();
+    const auto last = store_.settings().openClient();
+    if (!last || !book_->isOpen() || !book_->client(*last)) {
+        refresh();
+        return;
+    }
+    const auto saved = book_->inputs(*last);
+    if (saved)
+        setCurrent(*last, *saved);
+    else
+        refresh();
+}
+
+void ClientSession::makeBook()
+{
+    if (book_)
+        return;
+    book_ = std::make_unique<ClientBook>(path_);
+    connect(book_.get(), &ClientBook::changed, this, &ClientSession::refresh);
+}
+
+ClientBook &ClientSession::book()
+{
+    makeBook();
+    return *book_;
+}
+
+QString ClientSession::problem() const
+{
+    return book_ ? book_->statusMessage() : QString();
+}
+
+QList<Client> ClientSession::recent() const
+{
+    return book_ ? book_->recent() : QList<Client>();
+}
+
+std::optional<Client> ClientSession::current() const
+{
+    if (!id_ || !book_)
+        return std::nullopt;
+    return book_->client(*id_);
+}
+
+bool ClientSession::hasUnsavedChanges() const
+{
+    return current().has_value() && !ClientInputs::same(store_.state(), saved_);
+}
+
+void ClientSession::setCurrent(std::optional<qint64> id, const CalculatorState &saved)
+{
+    id_ = id;
+    saved_ = saved;
+    if (store_.settings().openClient() != id)
+        store_.settings().setOpenClient(id);
+    refresh();
+}
+
+void ClientSession::refresh()
+{
+    const auto client = current();
+    store_.setClientName(client ? client->name : QString());
+    dirty_ = hasUnsavedChanges();
+    Q_EMIT changed();
+}
+
+bool ClientSession::saveAsNew(QWidget *parent)
+{
+    ClientPrompts::NameRequest request{tr("Save as New Client"), tr("Client's name:"), {}, {}};
+    QString name;
+    for (;;) {
+        const auto answer = ClientPrompts::askName(parent, request);
+        if (!answer)
+            return false;
+        QString refusal;
+        if (const auto clean = ClientBook::cleanName(*answer, &refusal)) {
+            name = *clean;
+            break;
+        }
+        request.name = *answer;
+        request.error = refusal;
+    }
+    const auto client = book().create(name, store_.state());
+    if (!client) {
+        store_.flash(book_->lastError());
+        return false;
+    }
+    setCurrent(client->id, store_.state());
+    store_.flash(tr("Saved as %1").arg(client->name));
+    return true;
+}
+
+bool ClientSession::saveChanges()
+{
+    const auto client = current();
+    if (!client)
+        return false;
+    if (!book().saveChanges(client->id, store_.state())) {
+        store_.flash(book_->lastError());
+        return false;
+    }
+    saved_ = store_.state();
+    refresh();
+    return true;
+}
+
+bool ClientSession::open(qint64 id, QWidget *parent)
+{
+    if (const auto open = current(); open && hasUnsavedChanges()) {
+        const auto other = book().client(id);
+        const QString question =
+            id == open->id
+                ? tr("Discard the changes to %1 and open it as last saved?").arg(open->name)
+                : tr("Save the changes to %1 before opening %2?").arg(open->name, other ? other->name : QString());
+        switch (ClientPrompts::askUnsaved(parent, {open->name, question})) {
+        case ClientPrompts::Unsaved::cancel: return false;
+        case ClientPrompts::Unsaved::save:
+            if (!saveChanges())
+                return false;
+            break;
+        case ClientPrompts::Unsaved::discard: break;
+        }
+    }
+    const auto inputs = book().inputs(id);
+    if (!inputs) {
+        store_.flash(book_->isOpen() ? tr("That client is no longer in the book.") : book_->statusMessage());
+        return false;
+    }
+    // The open client first, so the record's change counts as no change to it.
+    id_ = id;
+    saved_ = *inputs;
+    store_.edit([&inputs](CalculatorState &s) { ClientInputs::apply(*inputs, s); });
+    setCurrent(id, *inputs);
+    return true;
+}
+
+std::optional<ClientSession::Removed> ClientSession::remove(qint64 id)
+{
+    const bool wasCurrent = id_ == id && current().has_value();
+    auto removed = book().remove(id);
+    if (!removed) {
+        store_.flash(book_->lastError());
+        return std::nullopt;
+    }
+    if (wasCurrent)
+        setCurrent(std::nullopt, {});
+    return Removed{std::move(*removed), wasCurrent};
+}
+
+bool ClientSession::restore(const Removed &removed)
+{
+    if (!book().restore(removed.removed)) {
+        store_.flash(book_->lastError());
+        return false;
+    }
+    // Back as it was: open again, with the inputs it had stored, whatever the record holds now.
+    if (removed.wasCurrent && !current())
+        if (const auto saved = book_->inputs(removed.removed.client.id))
+            setCurrent(removed.removed.client.id, *saved);
+    return true;
+}
+
+bool ClientSession::startNewBook()
+{
+    if (!book().startNewBook()) {
+        store_.flash(book_->lastError());
+        return false;
+    }
+    setCurrent(std::nullopt, {});
+    return true;
+}
+
+} // namespace brolga

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/CalculatorState.h"
+#include "core/Client.h"
+#include "core/ClientBook.h"
+
+#include <QObject>
+
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace brolga {
+
+class CalculatorStore;
+
+// Which client's figures the calculator holds, and the client book behind it. The book is made only when first
+// needed: it is opened at start when its file is there, and made by the first save. The open client's name goes
+// to the store, so every export names whom it was prepared for.
+//
+// "Unsaved changes" means the record's inputs differ from what the open client has stored.
+class ClientSession : public QObject {
+    Q_OBJECT
+  public:
+    // `path` is the book's file; empty: the user's.
+    explicit ClientSession(CalculatorStore &store, QString path = {}, QObject *parent = nullptr);
+    ~ClientSession() override;
+
+    // Opens the book when its file is there, and with it the client that was open last time.
+    void start();
+
+    // The book, opened (and made) now if it was not yet.
+    ClientBook &book();
+    // The book when it is already there; null before it was needed.
+    ClientBook *existingBook() const { return book_.get(); }
+    // The book's one sentence when it cannot be used; empty when it can or was not needed yet.
+    QString problem() const;
+
+    // The latest changed clients; none before the book was needed.
+    QList<Client> recent() const;
+    std::optional<Client> current() const;
+    CalculatorStore &store() const { return store_; }
+    bool hasUnsavedChanges() const;
+
+    // Asks for a name (again, with the refusal, until it is one) and saves the record's inputs as a new client,
+    // which is then the open one. False when cancelled or the save failed (said in a toast).
+    bool saveAsNew(QWidget *parent);
+    // Writes the record's inputs over the open client's.
+    bool saveChanges();
+    // The client's inputs onto the record, leaving the broker's identity and preferences alone. With unsaved
+    // changes to the open client, asks first. False when cancelled or the client could not be read.
+    bool open(qint64 id, QWidget *parent);
+
+    // Deleting the open client closes it; putting it back opens it again.
+    struct Removed {
+        ClientBook::Removed removed;
+        bool wasCurrent = false;
+    };
+    std::optional<Removed> remove(qint64 id);
+    bool restore(const Removed &removed);
+
+    // Moves a faulty book aside and starts an empty one; only ever on the user's word.
+    bool startNewBook();
+
+  Q_SIGNALS:
+    // The open client, its name, whether it has unsaved changes, or the book's list or status changed.
+    void changed();
+
+  private:
+    void makeBook();
+    void setCurrent(std::optional<qint64> id, const CalculatorState &saved);
+    void refresh();
+
+    CalculatorStore &store_;
+    QString path_;
+    std::unique_ptr<ClientBook> book_;
+    std::optional<qint64> id_;
+    CalculatorState saved_; // the open client's inputs as stored
+    bool dirty_ = false;
+};
+
+} // namespace brolga

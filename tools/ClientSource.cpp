@@ -1,0 +1,69 @@
+#include "ClientSource.h"
+
+#include "core/ClientBook.h"
+
+#include <QFileInfo>
+
+#include <memory>
+
+namespace brolga::ClientSource {
+
+namespace {
+
+// The book as it is, or the one line saying why it cannot be read.
+std::unique_ptr<ClientBook> openBook(const QString &path, QString &error)
+{
+    if (!QFileInfo::exists(path)) {
+        error = QStringLiteral("no client book at %1").arg(path);
+        return nullptr;
+    }
+    auto book = std::make_unique<ClientBook>(path, ClientBook::Access::readOnly);
+    if (!book->isOpen()) {
+        error = book->statusMessage();
+        return nullptr;
+    }
+    return book;
+}
+
+} // namespace
+
+Found find(const QString &bookPath, const QString &name)
+{
+    Found found;
+    const auto book = openBook(bookPath, found.error);
+    if (!book)
+        return found;
+    const QString wanted = ClientBook::cleanName(name).value_or(name.trimmed());
+    QList<Client> named;
+    for (const Client &c : book->clients())
+        if (c.name.compare(wanted, Qt::CaseInsensitive) == 0)
+            named << c;
+    if (named.isEmpty()) {
+        found.error = QStringLiteral("no client named \"%1\" (see --list)").arg(wanted);
+        return found;
+    }
+    if (named.size() > 1) {
+        found.error = QStringLiteral("%1 clients are named \"%2\"; rename one in Brolga (see --list)")
+                          .arg(named.size())
+                          .arg(wanted);
+        return found;
+    }
+    found.inputs = book->inputs(named.constFirst().id);
+    found.name = named.constFirst().name;
+    if (!found.inputs)
+        found.error = QStringLiteral("the figures of \"%1\" could not be read").arg(found.name);
+    return found;
+}
+
+Listing list(const QString &bookPath)
+{
+    Listing listing;
+    const auto book = openBook(bookPath, listing.error);
+    if (!book)
+        return listing;
+    for (const Client &c : book->clients())
+        listing.text += c.name + u'\t' + c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + u'\n';
+    return listing;
+}
+
+} // namespace brolga::ClientSource
