@@ -214,6 +214,17 @@ amount=734500
 type_amount "$amount"
 [[ $(copied_amount) == "$amount" ]] || fail "typing after the first show did not reach the loan amount"
 echo "ok: the focus starts in the loan amount"
+
+# Saving a client asks for a name in a dialog; when it closes the keyboard is back in the calculator window.
+xdotool key --clearmodifiers ctrl+shift+s
+prompt=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Save as New Client$' 2>/dev/null | head -n 1)
+[[ -n $prompt ]] || fail "Ctrl+Shift+S showed no \"Save as New Client\" prompt"
+sleep 0.3
+xdotool type --delay 30 "Aroha Williams"
+xdotool key Return
+[[ $(copied_amount) == "$amount" ]] || fail "after the client's name was given the keyboard did not come back to Brolga"
+clipboard | grep -qx "Prepared for Aroha Williams" || fail "the copied figures do not name the saved client"
+echo "ok: a client saved from the keyboard, and the keyboard is back in the window"
 end_with sigterm
 
 # ---- Quit three ways, ten restarts: the amount comes back, the corner stays put ----

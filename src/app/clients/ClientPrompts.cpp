@@ -9,6 +9,14 @@ namespace brolga {
 namespace {
 ClientPrompts::NameHandler nameHandler;
 ClientPrompts::UnsavedHandler unsavedHandler;
+
+// A window manager hands the keyboard back to a normal window when a dialog closes, but our floating tool
+// window is not one it picks: without this the broker's next key press goes nowhere.
+void giveBackKeyboard(QWidget *parent)
+{
+    if (parent && parent->window()->isVisible())
+        parent->window()->activateWindow();
+}
 } // namespace
 
 std::optional<QString> ClientPrompts::askName(QWidget *parent, const NameRequest &request)
@@ -22,7 +30,9 @@ std::optional<QString> ClientPrompts::askName(QWidget *parent, const NameRequest
     dialog.setTextValue(request.name);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-    if (dialog.exec() != QDialog::Accepted)
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    giveBackKeyboard(parent);
+    if (!accepted)
         return std::nullopt;
     return dialog.textValue();
 }
@@ -37,7 +47,9 @@ ClientPrompts::Unsaved ClientPrompts::askUnsaved(QWidget *parent, const UnsavedR
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    switch (box.exec()) {
+    const int answer = box.exec();
+    giveBackKeyboard(parent);
+    switch (answer) {
     case QMessageBox::Save: return Unsaved::save;
     case QMessageBox::Discard: return Unsaved::discard;
     default: return Unsaved::cancel;
