@@ -1,5 +1,7 @@
 #include "platform/FileDialogs.h"
 
+#include "platform/ActiveWindowGuard.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -14,6 +16,7 @@ FileDialogs::Handler saveHandler;
 
 std::optional<QString> run(QWidget *parent, const FileDialogs::Request &request, QFileDialog::AcceptMode mode)
 {
+    const ActiveWindowGuard keyboard;
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

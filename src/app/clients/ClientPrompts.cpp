@@ -1,5 +1,7 @@
 #include "app/clients/ClientPrompts.h"
 
+#include "platform/ActiveWindowGuard.h"
+
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,14 +11,6 @@ namespace brolga {
 namespace {
 ClientPrompts::NameHandler nameHandler;
 ClientPrompts::UnsavedHandler unsavedHandler;
-
-// A window manager hands the keyboard back to a normal window when a dialog closes, but our floating tool
-// window is not one it picks: without this the broker's next key press goes nowhere.
-void giveBackKeyboard(QWidget *parent)
-{
-    if (parent && parent->window()->isVisible())
-        parent->window()->activateWindow();
-}
 } // namespace
 
 std::optional<QString> ClientPrompts::askName(QWidget *parent, const NameRequest &request)
@@ -30,9 +24,8 @@ std::optional<QString> ClientPrompts::askName(QWidget *parent, const NameRequest
     dialog.setTextValue(request.name);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    giveBackKeyboard(parent);
-    if (!accepted)
+    const ActiveWindowGuard keyboard;
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
 }
@@ -47,9 +40,8 @@ ClientPrompts::Unsaved ClientPrompts::askUnsaved(QWidget *parent, const UnsavedR
     box.setDefaultButton(QMessageBox::Save);
     box.setEscapeButton(QMessageBox::Cancel);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    const int answer = box.exec();
-    giveBackKeyboard(parent);
-    switch (answer) {
+    const ActiveWindowGuard keyboard;
+    switch (box.exec()) {
     case QMessageBox::Save: return Unsaved::save;
     case QMessageBox::Discard: return Unsaved::discard;
     default: return Unsaved::cancel;
