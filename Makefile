@@ -29,6 +29,7 @@ bench: deps
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_repayment_refresh
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_card
 	./build/bench/bench/bench_clientbook
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_clients_window
 
 # The figures of docs/performance.md (needs hyperfine, xvfb-run and GNU time).
 perf: deps

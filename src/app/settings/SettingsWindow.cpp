@@ -24,7 +24,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QScrollBar>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -54,14 +53,7 @@ SettingsWindow::SettingsWindow(CalculatorStore &store, BrandAssetStore &assets, 
     tabBar_ = new SettingsTabBar(tab);
     column->addWidget(tabBar_);
 
-    scroll_ = new QScrollArea;
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setWidgetResizable(true);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll_->setFocusPolicy(Qt::NoFocus);
-    scroll_->viewport()->setAutoFillBackground(false);
-    SystemLook::keep(scroll_->verticalScrollBar());
-    SystemLook::keep(scroll_->horizontalScrollBar());
+    scroll_ = SystemLook::scrollArea();
     auto *content = new QWidget;
     content->setAutoFillBackground(false);
     auto *paneColumn = new QVBoxLayout(content);

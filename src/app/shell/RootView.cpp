@@ -85,16 +85,7 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     stripSlot_->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(stripSlot_);
 
-    scroll_ = new QScrollArea(this);
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setWidgetResizable(true);
-    scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Not a Tab stop of its own: Tab moves through the controls and scrolls to each; Page Up and Page Down
-    // reach it from any of them.
-    scroll_->setFocusPolicy(Qt::NoFocus);
-    scroll_->viewport()->setAutoFillBackground(false);
-    SystemLook::keep(scroll_->verticalScrollBar());
-    SystemLook::keep(scroll_->horizontalScrollBar());
+    scroll_ = SystemLook::scrollArea(this);
     auto *content = new QWidget;
     content->setAutoFillBackground(false);
     column_ = new QVBoxLayout(content);

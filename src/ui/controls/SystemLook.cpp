@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWidget>
 
 namespace brolga {
@@ -42,6 +44,19 @@ void SystemLook::apply(QWidget *control)
             fixed.setBrush(g, r, system.brush(g, r));
         }
     control->setPalette(fixed);
+}
+
+QScrollArea *SystemLook::scrollArea(QWidget *parent)
+{
+    auto *scroll = new QScrollArea(parent);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    scroll->viewport()->setAutoFillBackground(false);
+    keep(scroll->verticalScrollBar());
+    keep(scroll->horizontalScrollBar());
+    return scroll;
 }
 
 } // namespace brolga

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+class QScrollArea;
 class QWidget;
 
 namespace brolga {
@@ -12,6 +13,10 @@ class SystemLook : public QObject {
     Q_OBJECT
 public:
     static void keep(QWidget *control);
+    // A frameless area scrolling a column up and down over its window's own background, with the system's
+    // scroll bars. Not a Tab stop of its own: Tab moves through the controls and scrolls to each; Page Up and
+    // Page Down reach it from any of them.
+    static QScrollArea *scrollArea(QWidget *parent = nullptr);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
