@@ -734,6 +734,37 @@ class TestExport : public QObject {
         QCOMPARE(TextExporter::summary(*store, which, now).split(u'\n'), plain);
     }
 
+    // A stored record with absurd amounts: every figure stays within the card's side margins, cut short with an
+    // ellipsis as the screens cut it, while the card's figures for a reader keep it whole.
+    void absurdFiguresStayInsideTheCard_data()
+    {
+        QTest::addColumn<CalculatorTab>("tab");
+        QTest::newRow("repayment") << CalculatorTab::repayment;
+        QTest::newRow("capacity") << CalculatorTab::capacity;
+        QTest::newRow("upfront") << CalculatorTab::upfront;
+    }
+    void absurdFiguresStayInsideTheCard()
+    {
+        QFETCH(CalculatorTab, tab);
+        store->edit([](CalculatorState &s) {
+            s.loanAmount = 1e300;
+            s.grossIncome = 1e300;
+            s.purchasePrice = 1e300;
+        });
+        ExportCard card(*store, tab, std::nullopt, ink());
+        const QImage image = card.toImage(1).convertToFormat(QImage::Format_RGB32);
+        const int margin = 20; // the card's side padding, less a little for anti-aliasing
+        const int headerBottom = 160;
+        for (int y = headerBottom; y < image.height(); ++y)
+            for (int x : {1, margin, image.width() - margin - 1, image.width() - 2})
+                QVERIFY2(image.pixel(x, y) == image.pixel(x, headerBottom),
+                         qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+        bool whole = false;
+        for (const auto &[label, value] : card.figures())
+            whole = whole || value.size() > 300;
+        QVERIFY(whole);
+    }
+
     // Each identity line wraps within the header, which grows to hold it; absurd input stops at three lines.
     void anEnormousNameStopsAtThreeLines()
     {

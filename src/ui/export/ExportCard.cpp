@@ -103,6 +103,17 @@ QString breakLongWords(const QString &text, const QFont &font, qreal width)
     return out.join(u' ');
 }
 
+// A figure too wide for its place (only a stored record with absurd amounts makes one) is cut short with an
+// ellipsis, as the screens cut it; words that fit are left to wrap.
+QString cutOverlongFigure(const QString &figure, Face face, qreal size, FontWeight weight, qreal width)
+{
+    MarkText mark(figure, face, size, weight);
+    mark.adjustFont(tabularDigits);
+    if (figure.contains(u' ') || mark.width() <= width)
+        return figure;
+    return QFontMetricsF(mark.font()).elidedText(figure, Qt::ElideRight, width / mark.scaleFactor());
+}
+
 // An identity line is wrapped at most to this many lines; absurd input ends in an ellipsis.
 constexpr int maxHeaderLines = 3;
 // No three lines of the header could show more than this, even in the narrowest letters.
@@ -291,12 +302,12 @@ struct CardLayout {
         return field.height() + 2;
     }
 
-    qreal bigNumber(const QString &label, const QString &value, const QPointF &at)
+    qreal bigNumber(const QString &label, const QString &value, const QPointF &at, qreal width)
     {
         figures.push_back({label, value});
         qreal h = line(label.toUpper(), Face::sans, 9.5, FontWeight::semibold, 1.71, at, themed(&Theme::muted));
         h += 3;
-        h += line(value, Face::serif, 36, FontWeight::semibold, 0, at + QPointF(0, h), themed(&Theme::dark));
+        h += line(value, Face::serif, 36, FontWeight::semibold, 0, at + QPointF(0, h), themed(&Theme::dark), width);
         return h;
     }
 
@@ -309,8 +320,11 @@ struct CardLayout {
         qreal y = at.y();
         for (size_t first = 0; first < cells.size(); first += columns) {
             const size_t last = std::min(cells.size(), first + columns);
+            auto shownValue = [&](const Pair &cell) {
+                return cutOverlongFigure(cell.second, Face::sans, 13, FontWeight::semibold, textWidth);
+            };
             auto heights = [&](const Pair &cell) {
-                MarkText value(cell.second, Face::sans, 13, FontWeight::semibold);
+                MarkText value(shownValue(cell), Face::sans, 13, FontWeight::semibold);
                 value.adjustFont(tabularDigits);
                 return std::pair{
                     MarkText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
@@ -341,7 +355,7 @@ struct CardLayout {
                 const QPointF textAt = cell.topLeft() + QPointF(cellPad, cellPad);
                 wrapped(cells[i].first, Face::sans, 9.5, FontWeight::regular, textAt, textWidth, themed(&Theme::muted));
                 wrapped(
-                    cells[i].second, Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
+                    shownValue(cells[i]), Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
                     textWidth, [ink](const QPalette &) { return ink; }, 0, true);
                 figures.push_back(cells[i]);
             }
@@ -354,7 +368,10 @@ struct CardLayout {
     qreal row(const Pair &pair, const QPointF &at, qreal width, const QColor &ink)
     {
         figures.push_back(pair);
-        MarkText value(pair.second, Face::sans, 13, FontWeight::semibold);
+        // The figure takes what it needs, up to three fifths of the row; the label wraps in the rest.
+        const qreal valueLimit = width * 0.6;
+        MarkText value(cutOverlongFigure(pair.second, Face::sans, 13, FontWeight::semibold, valueLimit), Face::sans,
+                       13, FontWeight::semibold);
         value.adjustFont(tabularDigits);
         const MarkText label(pair.first, Face::sans, 11.5, FontWeight::regular);
         const qreal labelWidth = std::max<qreal>(width - 10 - value.width(), 40);
@@ -365,7 +382,7 @@ struct CardLayout {
                                           labelWidth, themed(&Theme::muted));
         line(
             pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop),
-            [ink](const QPalette &) { return ink; }, -1, Qt::AlignRight, true);
+            [ink](const QPalette &) { return ink; }, valueLimit, Qt::AlignRight, true);
         const qreal height = std::max(labelTop + labelHeight, valueTop + value.height());
         return height + 5 + hairline(at + QPointF(0, height + 5), width);
     }
@@ -402,7 +419,7 @@ struct CardLayout {
         if (!f.hasResult)
             return empty(f.noResultCard, at, width, ink);
         qreal y = at.y();
-        y += bigNumber(f.hero.labelOn(Surface::card), f.hero.text(), QPointF(at.x(), y)) + sectionSpacing;
+        y += bigNumber(f.hero.labelOn(Surface::card), f.hero.text(), QPointF(at.x(), y), width) + sectionSpacing;
         y += grid(pairs(f.inputs), QPointF(at.x(), y), width, ink) + sectionSpacing;
         const std::vector<Pair> list = pairs(f.results);
         if (f.ring) {
