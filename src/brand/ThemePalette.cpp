@@ -1,5 +1,6 @@
 #include "brand/ThemePalette.h"
 
+#include <QEvent>
 
 namespace brolga {
 
@@ -78,5 +79,11 @@ Appearance ThemePalette::appearanceOf(const QPalette &palette)
     return palette.color(QPalette::Window).lightness() < 128 ? Appearance::dark : Appearance::light;
 }
 
+
+bool ThemePalette::isPaletteEvent(const QEvent *event)
+{
+    return event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange ||
+           event->type() == QEvent::ThemeChange;
+}
 
 } // namespace brolga

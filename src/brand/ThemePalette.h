@@ -4,6 +4,7 @@
 
 #include <QPalette>
 
+class QEvent;
 class QWidget;
 
 namespace brolga {
@@ -27,6 +28,11 @@ public:
     static const Theme &themeOf(const QPalette &palette);
     static Appearance appearanceOf(const QPalette &palette);
     static bool isThemed(const QPalette &palette);
+
+    // The events after which a themed window makes its palette again: the system's palette or theme changed,
+    // or something set another palette on it. Setting the palette it already has does nothing, so answering
+    // our own change ends there.
+    static bool isPaletteEvent(const QEvent *event);
 
 };
 

@@ -316,8 +316,8 @@ void ClientsWindow::applyPalette()
 
 bool ClientsWindow::event(QEvent *event)
 {
-    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange ||
-        event->type() == QEvent::ThemeChange)
+    // Only a window hears of the system's palette directly; a view inside one sees its palette change.
+    if (ThemePalette::isPaletteEvent(event))
         applyPalette();
     return QWidget::event(event);
 }

@@ -192,9 +192,7 @@ void SettingsWindow::refresh()
 bool SettingsWindow::event(QEvent *event)
 {
     // Only a window hears of the system's palette directly; a view inside one sees its palette change.
-    // Setting the palette it already has does nothing, so answering our own change ends there.
-    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange ||
-        event->type() == QEvent::ThemeChange)
+    if (ThemePalette::isPaletteEvent(event))
         setPalette(ThemePalette::make(Theme::named(store_.state().themeID), Brand::appearance()));
     return QWidget::event(event);
 }

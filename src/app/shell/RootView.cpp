@@ -379,9 +379,7 @@ void RootView::resizeEvent(QResizeEvent *event)
 bool RootView::event(QEvent *event)
 {
     // Only a window hears of the system's palette directly; a view inside one sees its palette change.
-    // Setting the palette it already has does nothing, so answering our own change ends there.
-    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::PaletteChange ||
-        event->type() == QEvent::ThemeChange)
+    if (ThemePalette::isPaletteEvent(event))
         applyPalettes();
     return QWidget::event(event);
 }

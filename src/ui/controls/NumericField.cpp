@@ -220,8 +220,7 @@ void NumericField::showEvent(QShowEvent *event)
 
 void NumericField::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange ||
-        event->type() == QEvent::ThemeChange)
+    if (ThemePalette::isPaletteEvent(event))
         applyColours();
     QWidget::changeEvent(event);
 }
