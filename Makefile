@@ -30,6 +30,7 @@ bench: deps
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_card
 	./build/bench/bench/bench_clientbook
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_clients_window
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_report
 
 # The figures of docs/performance.md (needs hyperfine, xvfb-run and GNU time).
 perf: deps

@@ -27,6 +27,9 @@ quiet "$B/bench_screen_refresh"
 echo "== each card drawn and encoded, and a blank card encoded"
 "$B/bench_card" --benchmark_filter='renderAndEncodeCard|encodeBlankCard'
 
+echo "== the four-tab client report laid out and written as PDF, and the card beside it"
+"$B/bench_report" --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+
 echo "== the text summary of each tab"
 "$B/bench_derived" --benchmark_filter=textSummary
 

@@ -5,6 +5,8 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
+
 namespace brolga::ReportArguments {
 
 namespace {
@@ -54,6 +56,17 @@ const QCommandLineOption logoOption(QStringLiteral("logo"),
                                     QStringLiteral("Put the PNG logo in FILE on the card, checked as Brolga checks "
                                                    "an imported logo. Without it the card carries no logo."),
                                     QStringLiteral("PNG"));
+const QCommandLineOption pdfOption(QStringLiteral("pdf"),
+                                   QStringLiteral("Write the client report as a PDF to FILE: every tab with figures, "
+                                                  "or those given with --tabs."),
+                                   QStringLiteral("FILE"));
+const QCommandLineOption tabsOption(QStringLiteral("tabs"),
+                                    QStringLiteral("The tabs the PDF report covers, in a list such as "
+                                                   "repayment,capacity. Default: all four."),
+                                    QStringLiteral("LIST"));
+const QCommandLineOption preparedForOption(QStringLiteral("prepared-for"),
+                                           QStringLiteral("Name the client the PDF report is prepared for."),
+                                           QStringLiteral("NAME"));
 const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                     QStringLiteral("Show this help."));
 const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")},
@@ -78,6 +91,9 @@ void describe(QCommandLineParser &parser)
     parser.addOption(outOption);
     parser.addOption(themeOption);
     parser.addOption(logoOption);
+    parser.addOption(pdfOption);
+    parser.addOption(tabsOption);
+    parser.addOption(preparedForOption);
     parser.addOption(helpOption);
     parser.addOption(versionOption);
 }
@@ -116,7 +132,8 @@ Parsed parse(const QStringList &arguments)
         return out;
     }
     for (const QCommandLineOption *once : {&stateOption, &tabOption, &cardOption, &screenOption, &outOption, &themeOption,
-                                             &logoOption, &clientsOption, &clientOption})
+                                             &logoOption, &clientsOption, &clientOption, &pdfOption, &tabsOption,
+                                             &preparedForOption})
         if (parser.values(*once).size() > 1) {
             out.error = QStringLiteral("Give --%1 at most once.").arg(once->names().constFirst());
             return out;
@@ -195,7 +212,38 @@ Parsed parse(const QStringList &arguments)
             return out;
         }
     }
-    if (o.list && (o.text || o.drawsPictures() || o.client || o.stateFile || parser.isSet(tabOption)))
+    if (parser.isSet(pdfOption)) {
+        o.pdf = parser.value(pdfOption);
+        if (o.pdf->isEmpty()) {
+            out.error = QStringLiteral("--pdf needs a file name.");
+            return out;
+        }
+    }
+    if (parser.isSet(tabsOption)) {
+        if (parser.isSet(tabOption) || !o.pdf) {
+            out.error = QStringLiteral("--tabs goes with --pdf; --tab with --text.");
+            return out;
+        }
+        for (const QString &name : parser.value(tabsOption).split(u',')) {
+            const auto tabs = tabsNamed(name.trimmed());
+            if (!tabs) {
+                out.error = QStringLiteral("Unknown tab \"%1\" in --tabs: use %2 or all.")
+                                .arg(name.trimmed(), TabRegistry::storedNames(QStringLiteral(", ")));
+                return out;
+            }
+            for (CalculatorTab tab : *tabs)
+                if (std::find(o.tabs.begin(), o.tabs.end(), tab) == o.tabs.end())
+                    o.tabs.push_back(tab);
+        }
+    }
+    if (parser.isSet(preparedForOption)) {
+        if (!o.pdf) {
+            out.error = QStringLiteral("--prepared-for goes with --pdf.");
+            return out;
+        }
+        o.preparedFor = parser.value(preparedForOption);
+    }
+    if (o.list && (o.text || o.needsGui() || o.client || o.stateFile || parser.isSet(tabOption)))
         out.error = QStringLiteral("--list goes alone (with --clients FILE at most).");
     else if (o.list)
         return out;
@@ -207,14 +255,16 @@ Parsed parse(const QStringList &arguments)
         out.error = QStringLiteral("Give one of --card, --screen and --calendar: each writes one picture to --out.");
     else if (o.drawsPictures() && o.out.isEmpty())
         out.error = QStringLiteral("--card, --screen and --calendar need --out FILE.");
-    else if (!o.drawsPictures() && (parser.isSet(outOption) || o.themeID))
-        out.error = QStringLiteral("--out and --theme go with --card, --screen or --calendar.");
-    else if (o.logoFile && !o.card)
-        out.error = QStringLiteral("--logo goes with --card.");
+    else if (!o.drawsPictures() && parser.isSet(outOption))
+        out.error = QStringLiteral("--out goes with --card, --screen or --calendar.");
+    else if (!o.needsGui() && o.themeID)
+        out.error = QStringLiteral("--theme goes with --card, --screen, --calendar or --pdf.");
+    else if (o.logoFile && !o.card && !o.pdf)
+        out.error = QStringLiteral("--logo goes with --card or --pdf.");
     else if (o.dark && !o.screen && !o.calendar)
         out.error = QStringLiteral("--dark goes with --screen or --calendar.");
-    else if (!o.text && !o.drawsPictures())
-        out.error = QStringLiteral("Nothing to report: add --text, --card, --screen or --calendar.");
+    else if (!o.text && !o.needsGui())
+        out.error = QStringLiteral("Nothing to report: add --text, --card, --screen, --calendar or --pdf.");
     return out;
 }
 
@@ -226,6 +276,8 @@ QString helpText()
                           "       brolga-report [--state FILE] --card TAB --out FILE [--theme ID] [--logo PNG]\n"
                           "       brolga-report [--state FILE] --screen TAB --out FILE [--theme ID] [--dark]\n"
                           "       brolga-report [--state FILE] --calendar --out FILE [--theme ID] [--dark]\n"
+                          "       brolga-report [--state FILE] --pdf FILE [--tabs LIST] [--theme ID] [--logo PNG]\n"
+                          "                     [--prepared-for NAME]\n"
                           "       brolga-report [--clients FILE] --list\n"
                           "       (--client NAME [--clients FILE] goes in place of --state with --text, --card "
                           "and --screen)\n") +

@@ -25,11 +25,14 @@ struct Options {
     QString out;                       // the picture file
     std::optional<QString> themeID;    // absent: the record's theme
     std::optional<QString> logoFile;   // the broker's logo on the card; absent: none
+    std::optional<QString> pdf;         // write the client report of `tabs` (empty: all four) to this file
+    std::optional<QString> preparedFor; // the client named on the report
     bool help = false;
     bool version = false;
 
     // Pictures need the widget toolkit; text does not.
     bool drawsPictures() const { return card.has_value() || screen.has_value() || calendar; }
+    bool needsGui() const { return drawsPictures() || pdf.has_value(); }
 };
 
 struct Parsed {

@@ -12,6 +12,8 @@
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
 #include "export/TextExporter.h"
+#include "report/ReportContent.h"
+#include "report/ReportDocument.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -44,7 +46,7 @@ int fail(const QString &message)
 // Text needs no more than Qt Core; pictures need the widget toolkit, drawn off screen so no display is needed.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const ReportArguments::Options &options)
 {
-    if (!options.drawsPictures())
+    if (!options.needsGui())
         return std::make_unique<QCoreApplication>(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -80,6 +82,9 @@ int main(int argc, char *argv[])
     // Refused before any work, so a FIFO or device named by --out is never opened or replaced.
     if (options.drawsPictures())
         if (const QString refused = PngFile::refusal(options.out); !refused.isEmpty())
+            return fail(refused);
+    if (options.pdf)
+        if (const QString refused = PngFile::refusal(*options.pdf); !refused.isEmpty())
             return fail(refused);
 
     const QString bookPath = options.clientsFile.value_or(ClientBook::defaultPath());
@@ -123,17 +128,21 @@ int main(int argc, char *argv[])
         if (const QString error = ScreenOutput::writeCalendar(store, theme, options.dark, options.out);
             !error.isEmpty())
             return fail(error);
-    if (options.card) {
-        std::optional<QImage> logo;
-        if (options.logoFile) {
-            const CardOutput::Logo read = CardOutput::readLogo(*options.logoFile);
-            if (!read.image)
-                return fail(read.error);
-            logo = read.image;
-        }
+    std::optional<QImage> logo;
+    if (options.logoFile) {
+        const CardOutput::Logo read = CardOutput::readLogo(*options.logoFile);
+        if (!read.image)
+            return fail(read.error);
+        logo = read.image;
+    }
+    if (options.card)
         if (const QString error = CardOutput::writeCard(store, *options.card, theme, logo, options.out);
             !error.isEmpty())
             return fail(error);
+    if (options.pdf) {
+        const ReportDocument report(ReportContent::from(store, options.tabs, options.preparedFor), theme, logo);
+        if (const QString error = report.save(*options.pdf); !error.isEmpty())
+            return fail(QStringLiteral("cannot write %1: %2").arg(*options.pdf, error));
     }
     if (!options.text)
         return 0;

@@ -87,9 +87,11 @@ std::optional<LoanScenario> LoanScenario::make(const LoanInputs &in)
         else
             planned = extra + (s.paymentAfterIO - interest);
         const double paid = nonNegative(std::min(planned, balance));
+        // The scheduled repayment is met first; a last period that needs less than it holds no extra.
+        const double extraPaid = nonNegative(paid - nonNegative(planned - extra));
         balance -= paid;
         totalInterest += interest;
-        s.schedule.push_back({p, interest, paid, balance});
+        s.schedule.push_back({p, interest, paid, balance, extraPaid});
         // The negated test also stops on a balance that is not a number.
         if (!(balance > 0.01) || p >= n) {
             s.periodsToClear = p;

@@ -18,6 +18,7 @@ std::vector<YearlyLine> lines(std::span<const AmortisationRow> schedule, Payment
         for (std::size_t i = start; i < end; ++i) {
             line.principal += schedule[i].principal;
             line.interest += schedule[i].interest;
+            line.extra += schedule[i].extra;
         }
         line.balance = schedule[end - 1].balance;
         line.periods = static_cast<int>(end - start);

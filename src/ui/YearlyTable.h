@@ -19,6 +19,7 @@ struct YearlyLine {
     double interest = 0;   // sum of the chunk's interest
     double balance = 0;    // balance after the chunk's last row
     int periods = 0;       // rows in the chunk: a full year's, or fewer for a final part year
+    double extra = 0;      // sum of the chunk's extra repayments (within `principal`)
 
     bool operator==(const YearlyLine &) const = default;
 };

@@ -14,6 +14,7 @@
 #include "ui/export/SnapshotExporter.h"
 #include "ui/export/TextCopier.h"
 #include "platform/Platform.h"
+#include "platform/FileDialogs.h"
 #include "ui/controls/NumericField.h"
 
 #include <QAccessible>
@@ -157,8 +158,9 @@ private slots:
         QVERIFY(!w->isVisible());
         QMenu *menu = d->contextMenu();
         QVERIFY(menu);
-        QCOMPARE(titles(menu), QStringList({"Always on top", "Export snapshot", "Copy figures as text",
-                                            "Settings\u2026", "-", "Clients", "Reset inputs", "-", "Quit Brolga"}));
+        QCOMPARE(titles(menu), QStringList({"Always on top", "Export snapshot", "Export report (PDF)\u2026",
+                                            "Copy figures as text", "Settings\u2026", "-", "Clients", "Reset inputs",
+                                            "-", "Quit Brolga"}));
         QVERIFY(menu->actions().first()->isChecked());
         menu->close();
 
@@ -325,6 +327,19 @@ private slots:
         QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier);
         QTRY_COMPARE(QDir(desktop.path()).entryList({"*.png"}).size(), 1);
 
+        // The report's save dialog proposes a dated name in the Desktop folder.
+        QString proposed;
+        FileDialogs::setSaveHandler([&](const FileDialogs::Request &request) {
+            proposed = request.suggestedPath;
+            return std::optional<QString>(QDir(desktop.path()).filePath(QStringLiteral("client")));
+        });
+        QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        FileDialogs::setSaveHandler({});
+        QCOMPARE(QFileInfo(proposed).dir().path(), desktop.path());
+        QVERIFY2(proposed.endsWith(QStringLiteral(".pdf")), qPrintable(proposed));
+        QVERIFY(QFileInfo::exists(QDir(desktop.path()).filePath(QStringLiteral("client.pdf"))));
+        QCOMPARE(d->store().toast(), std::optional<QString>(QStringLiteral("Report saved: client.pdf")));
+
         QTest::keyClick(w, Qt::Key_Comma, Qt::ControlModifier);
         QVERIFY(d->settingsWindow() && d->settingsWindow()->isVisible());
         auto *settings = qobject_cast<SettingsWindow *>(d->settingsWindow()->content());
@@ -412,10 +427,13 @@ private slots:
         QStringList titles;
         for (const QAction *item : app->actions())
             titles << item->text();
-        QCOMPARE(titles.mid(0, 2), (QStringList{"Export Snapshot", "Copy Figures as Text"}));
-        for (int i = 0; i < 2; ++i) {
+        QCOMPARE(titles.mid(0, 3),
+                 (QStringList{"Export Snapshot", "Export Report (PDF)\u2026", "Copy Figures as Text"}));
+        const Commands::Id ids[] = {Commands::Id::exportSnapshot, Commands::Id::exportReport,
+                                    Commands::Id::copyFigures};
+        for (int i = 0; i < 3; ++i) {
             QAction *item = app->actions().at(i);
-            QAction *shared = commands.action(i == 0 ? Commands::Id::exportSnapshot : Commands::Id::copyFigures);
+            QAction *shared = commands.action(ids[i]);
             QCOMPARE(item->shortcut(), shared->shortcut());
             QCOMPARE(item->shortcutContext(), Qt::WidgetShortcut);
             QSignalSpy ran(shared, &QAction::triggered);
@@ -424,7 +442,7 @@ private slots:
             shared->setEnabled(false);
             QVERIFY(!item->isEnabled());
         }
-        QCOMPARE(app->actions().at(3), commands.action(Commands::Id::settings));
+        QCOMPARE(app->actions().at(4), commands.action(Commands::Id::settings));
     }
 
     // Line edits claim Ctrl+E for "end of line" where the keyboard scheme is X11's (not offscreen's, so a

@@ -53,7 +53,8 @@ struct Fixture {
     BrandAssetStore assets;
     UpdateCheck updates;
     Commands commands{store};
-    int levels = 0, checks = 0, copies = 0, snapshots = 0, copyOnly = 0, saveAs = 0, settings = 0, menus = 0;
+    int levels = 0, checks = 0, copies = 0, snapshots = 0, copyOnly = 0, saveAs = 0, reports = 0, settings = 0,
+        menus = 0;
     RootView *view = nullptr;
     QWidget window;
 
@@ -69,6 +70,7 @@ struct Fixture {
         count(Commands::Id::exportSnapshot, snapshots);
         count(Commands::Id::copySnapshotOnly, copyOnly);
         count(Commands::Id::saveSnapshotAs, saveAs);
+        count(Commands::Id::exportReport, reports);
         count(Commands::Id::settings, settings);
         RootView::Actions a;
         a.runUpdateCheck = [this] { ++checks; };
@@ -312,11 +314,14 @@ private slots:
         Q_EMIT f.view->snapshotButton()->customContextMenuRequested(QPoint(5, 5));
         auto *menu = f.view->findChild<QMenu *>(QStringLiteral("snapshotMenu"));
         QVERIFY(menu);
-        QCOMPARE(menu->actions().size(), 2);
+        QCOMPARE(menu->actions().size(), 4);
         menu->actions().at(0)->trigger();
         menu->actions().at(1)->trigger();
+        QVERIFY(menu->actions().at(2)->isSeparator());
+        menu->actions().at(3)->trigger();
         QCOMPARE(f.copyOnly, 1);
         QCOMPARE(f.saveAs, 1);
+        QCOMPARE(f.reports, 1);
         menu->close();
 
         // The header carries the tray menu for desktops without a tray.

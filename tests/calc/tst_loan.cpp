@@ -122,6 +122,15 @@ private Q_SLOTS:
         QVERIFY(extra.periodsToClear < 360 && extra.totalInterest < base.totalInterest);
         QCOMPARE_CENTS(extra.firstPrincipal, 500 + base.firstPrincipal);
         QCOMPARE_NEAR(principalPaid(extra), 650000, 0.01);
+        // Each period's extra is the 500 beyond the scheduled repayment; the last period pays the scheduled
+        // repayment first and only what is left beyond it counts as extra.
+        for (std::size_t i = 0; i + 1 < extra.schedule.size(); ++i)
+            QVERIFY2(extra.schedule[i].extra == 500, qPrintable(QString::number(i)));
+        const AmortisationRow &last = extra.schedule.back();
+        QCOMPARE_NEAR(last.extra, std::max(0.0, last.principal - (extra.payment - last.interest)), 1e-9);
+        QVERIFY(last.extra < 500);
+        for (const auto &row : make(defaults()).schedule)
+            QCOMPARE(row.extra, 0.0);
         // Negative extras and offsets count as none.
         in.extraRepayment = -500;
         in.offset = -1000;

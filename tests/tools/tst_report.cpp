@@ -263,6 +263,7 @@ class TestReport : public QObject {
         bad("dark without a screen", card + QStringList{"--dark"});
         bad("unknown screen", {"--screen", "settings", "--out", "x.png"});
         bad("list with text", {"--list", "--text"}, {}, "--list goes alone");
+        bad("list with a report", {"--list", "--pdf", "x.pdf"}, {}, "--list goes alone");
         bad("client and state", {"--client", "Anna Lee", "--state", "x.json", "--text"}, {}, "not both");
         bad("book without list or client", {"--clients", "*book", "--text"}, {}, "--clients goes with");
         bad("client without a name", {"--client", " ", "--text"}, {}, "needs a client's name");
@@ -272,6 +273,11 @@ class TestReport : public QObject {
         bad("no book there", {"--clients", "no-book.sqlite", "--list"}, {}, "no client book at");
         bad("book not a database", {"--clients", "@not a book", "--list"}, {}, "could not be read");
         bad("the user's book, none yet", {"--client", "Anna Lee", "--text"}, {}, "no client book at");
+        bad("unknown tab in --tabs", {"--pdf", "x.pdf", "--tabs", "repayment,summary"}, {}, "\"summary\"");
+        bad("--tabs without --pdf", {"--text", "--tabs", "income"});
+        bad("--prepared-for without --pdf", {"--text", "--prepared-for", "Jane"});
+        bad("PDF into a FIFO", {"--pdf", "*fifo"}, {}, "not a regular file");
+        bad("PDF into a missing folder", {"--pdf", "/nonexistent-brolga/x.pdf"}, {}, "cannot write");
     }
 
     void badInputFailsWithOneLine()
@@ -435,6 +441,33 @@ class TestReport : public QObject {
         QFile f(book);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), bytesBefore);
+    }
+
+    // The client report of the tabs asked for; the tabs without figures are left out, so fewer pages.
+    void pdfReport()
+    {
+        const QString record = writeFile(QStringLiteral("record.json"), StateCodec::encode(sampleRecord()));
+        const QString out = home.filePath(QStringLiteral("report.pdf"));
+        auto pages = [&](const QStringList &extra) {
+            QFile::remove(out);
+            const Run r = run(QStringList{"--state", record, "--pdf", out} + extra);
+            [&] {
+                QCOMPARE(r.exitCode, 0);
+                QCOMPARE(r.out + r.err, QByteArray());
+            }();
+            QFile file(out);
+            if (!file.open(QIODevice::ReadOnly))
+                return -1;
+            const QByteArray bytes = file.readAll();
+            [&] {
+                QVERIFY(bytes.startsWith("%PDF-"));
+                QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+            }();
+            return int(bytes.count("/Type /Page\n"));
+        };
+        const int all = pages({"--prepared-for", "Jane Citizen", "--theme", "slate"});
+        const int one = pages({"--tabs", "capacity"});
+        QVERIFY2(all > one && one >= 1, qPrintable(QStringLiteral("%1 and %2 pages").arg(all).arg(one)));
     }
 
     void readsTheSavedRecordAndNeverWritesIt()

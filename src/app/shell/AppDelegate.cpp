@@ -13,6 +13,7 @@
 #include "brand/BrandType.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
+#include "report/ReportExporter.h"
 #include "ui/brand/WingMark.h"
 #include "ui/export/SnapshotExporter.h"
 #include "ui/export/TextCopier.h"
@@ -222,6 +223,7 @@ void AppDelegate::connectCommands()
     on(Id::exportSnapshot, &AppDelegate::exportSnapshot);
     on(Id::copySnapshotOnly, &AppDelegate::copySnapshotOnly);
     on(Id::saveSnapshotAs, &AppDelegate::saveSnapshotAs);
+    on(Id::exportReport, &AppDelegate::exportReport);
     on(Id::copyFigures, &AppDelegate::copyFigures);
     on(Id::settings, &AppDelegate::showSettings);
     on(Id::resetInputs, &AppDelegate::resetInputs);
@@ -470,6 +472,7 @@ void AppDelegate::hideApplication()
 void AppDelegate::exportSnapshot() { SnapshotExporter::exportCurrentTab(store_, assets_.logo()); }
 void AppDelegate::copySnapshotOnly() { SnapshotExporter::copyOnly(store_, assets_.logo()); }
 void AppDelegate::saveSnapshotAs() { SnapshotExporter::exportWithPanel(store_, assets_.logo()); }
+void AppDelegate::exportReport() { ReportExporter::exportWithPanel(store_, assets_.logo()); }
 void AppDelegate::copyFigures() { TextCopier::copyCurrentTab(store_); }
 void AppDelegate::resetInputs() { store_.reset(); }
 // A build without an update service never schedules a check.

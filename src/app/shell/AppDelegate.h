@@ -89,6 +89,7 @@ public Q_SLOTS:
     void exportSnapshot();
     void copySnapshotOnly();
     void saveSnapshotAs();
+    void exportReport();
     void copyFigures();
     void resetInputs();
     void runUpdateCheck();

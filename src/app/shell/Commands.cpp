@@ -23,6 +23,7 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     make(Id::exportSnapshot, tr("Export snapshot"), QKeySequence(Qt::CTRL | Qt::Key_E));
     make(Id::copySnapshotOnly, tr("Copy to clipboard only"));
     make(Id::saveSnapshotAs, tr("Save as\u2026"));
+    make(Id::exportReport, tr("Export report (PDF)\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     make(Id::copyFigures, tr("Copy figures as text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     make(Id::settings, tr("Settings\u2026"), QKeySequence(Qt::CTRL | Qt::Key_Comma));
     make(Id::resetInputs, tr("Reset inputs"));
@@ -54,8 +55,8 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     settings->setMenuRole(QAction::PreferencesRole);
     action(Id::quit)->setMenuRole(QAction::QuitRole);
     // The tray menu lists its items without keys, all but Quit's.
-    for (Id id : {Id::exportSnapshot, Id::copyFigures, Id::settings, Id::saveClientAs, Id::saveClientChanges,
-                  Id::allClients})
+    for (Id id : {Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::saveClientAs,
+                  Id::saveClientChanges, Id::allClients})
         action(id)->setShortcutVisibleInContextMenu(false);
 }
 
@@ -95,7 +96,7 @@ QString Commands::withKeys(const QString &help, const QKeySequence &keys)
 
 void Commands::addTrayItems(QMenu *menu) const
 {
-    menu->addActions(actions({Id::alwaysOnTop, Id::exportSnapshot, Id::copyFigures, Id::settings}));
+    menu->addActions(actions({Id::alwaysOnTop, Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings}));
     menu->addSeparator();
     if (clientsMenu_)
         menu->addMenu(clientsMenu_);
@@ -107,12 +108,12 @@ void Commands::addTrayItems(QMenu *menu) const
 QList<QAction *> Commands::calculatorWindowActions() const
 {
 #if defined(Q_OS_MACOS)
-    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::undo, Id::redo, Id::cut,
-                    Id::copy, Id::paste, Id::selectAll, Id::minimize, Id::close, Id::saveClientAs,
+    return actions({Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::undo,
+                    Id::redo, Id::cut, Id::copy, Id::paste, Id::selectAll, Id::minimize, Id::close, Id::saveClientAs,
                     Id::saveClientChanges, Id::allClients});
 #else
-    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close,
-                    Id::saveClientAs, Id::saveClientChanges, Id::allClients});
+    return actions({Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::hide, Id::quit,
+                    Id::minimize, Id::close, Id::saveClientAs, Id::saveClientChanges, Id::allClients});
 #endif
 }
 
@@ -121,14 +122,14 @@ QList<QAction *> Commands::settingsWindowActions() const
 #if defined(Q_OS_MACOS)
     return calculatorWindowActions();
 #else
-    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::close});
+    return actions({Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::close});
 #endif
 }
 
 QList<QAction *> Commands::windowCommands() const
 {
-    return actions({Id::exportSnapshot, Id::copyFigures, Id::settings, Id::hide, Id::quit, Id::minimize, Id::close,
-                    Id::saveClientAs, Id::saveClientChanges, Id::allClients});
+    return actions({Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::hide, Id::quit,
+                    Id::minimize, Id::close, Id::saveClientAs, Id::saveClientChanges, Id::allClients});
 }
 
 QAction *Commands::titled(Id id, const QString &title, QObject *owner) const
@@ -150,6 +151,7 @@ void Commands::addMainMenus(QMenuBar *bar) const
     QMenu *app = bar->addMenu(QStringLiteral("Brolga"));
     // The menu bar titles its items; the tray and the header keep their sentence case.
     app->addAction(titled(Id::exportSnapshot, tr("Export Snapshot"), app));
+    app->addAction(titled(Id::exportReport, tr("Export Report (PDF)\u2026"), app));
     app->addAction(titled(Id::copyFigures, tr("Copy Figures as Text"), app));
     app->addSeparator();
     app->addAction(action(Id::settings));

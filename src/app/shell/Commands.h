@@ -27,6 +27,7 @@ public:
         exportSnapshot,
         copySnapshotOnly,
         saveSnapshotAs,
+        exportReport,
         copyFigures,
         settings,
         resetInputs,

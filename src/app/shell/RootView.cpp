@@ -154,7 +154,7 @@ QWidget *RootView::buildHeader()
     copy_ = new HeaderButton(commands_.action(Id::copyFigures), QStringLiteral("doc.on.doc"), QString(), header_);
     snapshot_ =
         new HeaderButton(commands_.action(Id::exportSnapshot), QStringLiteral("camera.viewfinder"), QString(), header_);
-    // The secondary click offers the two other ways to export.
+    // The secondary click offers the other ways to export.
     snapshot_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(snapshot_, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         auto *menu = new QMenu(this);
@@ -162,6 +162,8 @@ QWidget *RootView::buildHeader()
         menu->setObjectName(QStringLiteral("snapshotMenu"));
         menu->addAction(commands_.action(Id::copySnapshotOnly));
         menu->addAction(commands_.action(Id::saveSnapshotAs));
+        menu->addSeparator();
+        menu->addAction(commands_.action(Id::exportReport));
         menu->popup(snapshot_->mapToGlobal(at));
     });
     settings_ = new HeaderButton(commands_.action(Id::settings), QStringLiteral("gearshape"), QString(), header_);

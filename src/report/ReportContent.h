@@ -1,0 +1,62 @@
+#pragma once
+
+#include "calc/AmortisationRow.h"
+#include "core/Enums.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+namespace brolga {
+
+class CalculatorStore;
+
+// What the client report says, worked out from the store before anything is laid out: the broker's header
+// and one section per chosen tab, each a list of labelled figures. The report draws only what is here.
+struct ReportFigure {
+    QString label;
+    QString value;
+    bool indented = false; // a restatement of the row above ("equivalent weekly")
+
+    bool operator==(const ReportFigure &) const = default;
+};
+
+struct ReportSection {
+    CalculatorTab tab = CalculatorTab::repayment;
+    QString title;       // "Loan repayment estimate"
+    bool entered = true; // false: the tab is left out and the contents line says why
+    QString emptyReason; // the sentence the contents line gives for a tab left out
+    std::optional<ReportFigure> hero;
+    std::vector<ReportFigure> inputs;
+    std::vector<ReportFigure> results;
+    QStringList notes;
+};
+
+// One loan's schedule, as the year-by-year table and the balance chart show it.
+struct ReportLoan {
+    QString label; // "At 6.09%"
+    PaymentFrequency frequency = PaymentFrequency::monthly;
+    std::vector<AmortisationRow> schedule;
+};
+
+struct ReportContent {
+    QString brokerName;
+    QString identityLine; // name and company, one line, empty when neither is set
+    QString contactLine;  // phone, e-mail, web and licence, one line, empty when none is set
+    std::optional<QString> preparedFor;
+    QDateTime now;
+    std::vector<ReportSection> sections; // in tab order, the tabs left out included
+    std::vector<ReportLoan> loans;       // the Repayment tab's loan, then its rate comparison; empty without one
+
+    // The chosen tabs of the store's record, in tab order whatever order they are given in. No tabs: all four.
+    static ReportContent from(const CalculatorStore &store, const std::vector<CalculatorTab> &tabs,
+                              const std::optional<QString> &preparedFor = std::nullopt);
+
+    // The report's title, as the first page and the file's metadata carry it.
+    static QString title();
+};
+
+} // namespace brolga

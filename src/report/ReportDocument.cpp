@@ -1,0 +1,775 @@
+#include "report/ReportDocument.h"
+
+#include "brand/BrandType.h"
+#include "brand/Credits.h"
+#include "brand/ThemePalette.h"
+#include "calc/StampDuty.h"
+#include "core/Format.h"
+#include "core/SafeFile.h"
+#include "report/PdfInfo.h"
+#include "ui/YearlyTable.h"
+#include "ui/brand/BrandLockup.h"
+#include "ui/brand/SaltbushCredit.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QScreen>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brolga {
+
+namespace {
+
+enum class Face { sans, serif };
+using Piece = std::function<void(QPainter &)>;
+
+QFont reportFont(Face face, qreal size, FontWeight weight, qreal tracking = 0)
+{
+    QFont font = face == Face::serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight);
+    // Shaped text does not survive the trip into the file intact: Inter's contextual dash drops out of the
+    // text a reader copies or searches, and Playfair's "fi" comes back as one ligature character.
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    // Unhinted advances are the ones the PDF places its glyphs by, so a right-aligned figure ends where
+    // it was measured to.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    if (tracking != 0)
+        font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
+    return font;
+}
+
+QColor rgb(std::uint32_t value, qreal alpha = 1)
+{
+    QColor c = QColor::fromRgb(QRgb(value));
+    c.setAlphaF(float(alpha));
+    return c;
+}
+
+// Text laid out once and drawn as laid out.
+struct TextBlock {
+    std::shared_ptr<QTextLayout> layout;
+    QStringList lines;
+    qreal width = 0; // the widest line
+    qreal height = 0;
+};
+
+// `text` in lines no wider than `width` (one line when `width` is 0), at most `maxLines` of them when given:
+// the last one allowed takes the rest of the text, cut short with an ellipsis.
+TextBlock layoutText(const QString &text, const QFont &font, qreal width = 0, int maxLines = 0, qreal leading = 0,
+                     Qt::Alignment align = Qt::AlignLeft)
+{
+    auto make = [&](const QString &shown) {
+        TextBlock block;
+        block.layout = std::make_shared<QTextLayout>(shown, font);
+        QTextOption option(align);
+        option.setWrapMode(width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+        block.layout->setTextOption(option);
+        block.layout->setCacheEnabled(true);
+        block.layout->beginLayout();
+        qreal y = 0;
+        for (QTextLine line = block.layout->createLine(); line.isValid(); line = block.layout->createLine()) {
+            line.setLineWidth(width > 0 ? width : 1e6);
+            line.setPosition(QPointF(0, y));
+            y += line.height() + leading;
+            block.width = std::max(block.width, line.naturalTextWidth());
+            block.lines << shown.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        block.layout->endLayout();
+        block.height = block.lines.isEmpty() ? 0 : y - leading;
+        return block;
+    };
+    TextBlock block = make(text);
+    if (maxLines <= 0 || block.lines.size() <= maxLines || width <= 0)
+        return block;
+    const QTextLine last = block.layout->lineAt(maxLines - 1);
+    const QString rest = text.mid(last.textStart());
+    return make(text.left(last.textStart()) + QFontMetricsF(font).elidedText(rest, Qt::ElideRight, width));
+}
+
+// The broker's logo fitted within 4.5 × its height by its height, as on the card.
+QSizeF fittedLogo(const QSize &image, qreal maxHeight)
+{
+    if (image.isEmpty())
+        return {};
+    QSizeF size(image);
+    size.scale(QSizeF(4.5 * maxHeight, maxHeight), Qt::KeepAspectRatio);
+    return size;
+}
+
+// The resolution Qt sizes fonts against: the primary screen's logical one (96 on Linux and Windows, 72 on macOS).
+int fontResolution()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? std::max(qRound(screen->logicalDotsPerInchY()), 1) : 96;
+}
+
+constexpr qreal logoHeight = 38;
+// The logo is kept at this many pixels a point: sharp in print (288 dpi) without carrying a photograph's bytes.
+constexpr qreal logoPixelsPerPoint = 4;
+
+} // namespace
+
+struct ReportLayout {
+    ReportDocument &doc;
+    const ReportContent &content;
+    const Theme &t;
+    std::optional<QImage> logo;
+    // The brand marks read their colours from a palette: the light look in the report's theme, as on the card.
+    const QPalette palette = ThemePalette::make(t, Appearance::light);
+
+    const QSizeF page = ReportDocument::pageSize();
+    static constexpr qreal margin = 46;
+    static constexpr qreal top = 50;
+    static constexpr qreal footerSpace = 58;
+    const qreal left = margin;
+    const qreal width = page.width() - 2 * margin;
+    const qreal bottom = page.height() - footerSpace;
+    qreal y = 0;
+    // The first page of each section, filled in as the sections are laid out and read by the contents when
+    // it is drawn.
+    std::shared_ptr<std::vector<int>> sectionPages = std::make_shared<std::vector<int>>();
+
+    void newPage()
+    {
+        doc.pages_.emplace_back();
+        y = top;
+    }
+    int pageNumber() const { return int(doc.pages_.size()); }
+
+    // Starts a new page unless `height` fits below; a block taller than a whole page goes where it is.
+    bool room(qreal height)
+    {
+        if (y + height <= bottom || y <= top)
+            return false;
+        newPage();
+        return true;
+    }
+
+    void add(Piece piece) { doc.pages_.back().push_back(std::move(piece)); }
+
+    void draw(const TextBlock &block, const QPointF &at, const QColor &colour)
+    {
+        add([layout = block.layout, at, colour](QPainter &p) {
+            p.setPen(colour);
+            layout->draw(&p, at);
+        });
+    }
+
+    void fill(const QRectF &rect, const QColor &colour)
+    {
+        add([rect, colour](QPainter &p) { p.fillRect(rect, colour); });
+    }
+
+    void rule(qreal x, qreal atY, qreal w, qreal thickness = 0.75) { fill(QRectF(x, atY, w, thickness), rgb(t.rule)); }
+
+    void header()
+    {
+        newPage();
+        constexpr qreal pad = 26;
+        const QString stamp = Format::stamp(content.now);
+        const TextBlock stampText = layoutText(stamp, reportFont(Face::sans, 9.5, FontWeight::regular));
+        const QSizeF mark = logo ? fittedLogo(logo->size(), logoHeight) + QSizeF(0.48, 0.32) * logoHeight
+                                 : BrandLockup::naturalSize(13);
+        const qreal rightWidth = std::max(mark.width(), stampText.width);
+        const qreal rightHeight = mark.height() + 7 + stampText.height;
+        const qreal leftWidth = width - 24 - rightWidth;
+
+        struct Line {
+            QString text;
+            QFont font;
+            QColor colour;
+            int maxLines;
+        };
+        std::vector<Line> lines{
+            {ReportContent::title(), reportFont(Face::serif, 22, FontWeight::medium), rgb(t.textPrimaryDark), 2}};
+        if (content.preparedFor)
+            lines.push_back({QStringLiteral("Prepared for ") + *content.preparedFor,
+                             reportFont(Face::sans, 12.5, FontWeight::medium), rgb(t.textPrimaryDark), 2});
+        if (!content.identityLine.isEmpty())
+            lines.push_back(
+                {content.identityLine, reportFont(Face::sans, 11.5, FontWeight::medium), rgb(t.accentOnDark), 3});
+        if (!content.contactLine.isEmpty())
+            lines.push_back(
+                {content.contactLine, reportFont(Face::sans, 10, FontWeight::regular), QColor(255, 255, 255, 153), 3});
+
+        std::vector<TextBlock> blocks;
+        qreal leftHeight = 0;
+        for (const Line &line : lines) {
+            blocks.push_back(layoutText(line.text, line.font, leftWidth, line.maxLines));
+            leftHeight += blocks.back().height + 4;
+            if (&line != &lines.front())
+                doc.headerLines_ << blocks.back().lines;
+        }
+        leftHeight -= 4;
+
+        const qreal content = std::max(leftHeight, rightHeight);
+        const QRectF band(0, 0, page.width(), content + 2 * pad);
+        add([band, from = rgb(t.darkLift), to = rgb(t.dark)](QPainter &p) {
+            QLinearGradient gradient(band.topLeft(), band.bottomRight());
+            gradient.setColorAt(0, from);
+            gradient.setColorAt(1, to);
+            p.fillRect(band, gradient);
+        });
+        fill(QRectF(0, band.bottom(), page.width(), 3), rgb(t.accentOnDark));
+
+        qreal lineY = pad + (content - leftHeight) / 2;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            draw(blocks[i], QPointF(left, lineY), lines[i].colour);
+            lineY += blocks[i].height + 4;
+        }
+
+        const qreal right = left + width;
+        const qreal markY = pad + (content - rightHeight) / 2;
+        const QPointF markAt(right - mark.width(), markY);
+        if (logo)
+            logoTile(markAt, mark);
+        else
+            add([markAt, palette = palette](QPainter &p) {
+                BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
+            });
+        draw(stampText, QPointF(right - stampText.width, markY + mark.height() + 7), QColor(255, 255, 255, 140));
+        y = band.bottom() + 3 + 26;
+    }
+
+    void logoTile(const QPointF &at, const QSizeF &tile)
+    {
+        const QRectF target(at + QPointF(0.24, 0.16) * logoHeight, fittedLogo(logo->size(), logoHeight));
+        const QSize pixels = (target.size() * logoPixelsPerPoint).toSize().boundedTo(logo->size());
+        QImage image = logo->convertToFormat(logo->hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32)
+                           .scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        add([tile = QRectF(at, tile), target, image = std::move(image)](QPainter &p) {
+            QPainterPath shape;
+            shape.addRoundedRect(tile, 6, 6);
+            p.fillPath(shape, Qt::white);
+            p.drawImage(target, image);
+        });
+    }
+
+    void contents()
+    {
+        const QFont headingFont = reportFont(Face::sans, 8.5, FontWeight::semibold, 1.2);
+        const TextBlock heading = layoutText(QStringLiteral("IN THIS REPORT"), headingFont);
+        draw(heading, QPointF(left, y), rgb(t.muted));
+        y += heading.height + 6;
+        const QFont lineFont = reportFont(Face::sans, 11, FontWeight::regular);
+        for (std::size_t i = 0; i < content.sections.size(); ++i) {
+            const ReportSection &s = content.sections[i];
+            if (s.entered) {
+                const TextBlock title = layoutText(s.title, lineFont, width - 60);
+                draw(title, QPointF(left, y), rgb(t.ink));
+                // The page is known only once the section has been laid out.
+                add([pages = sectionPages, i, font = lineFont, at = QPointF(left + width, y),
+                     colour = rgb(t.muted)](QPainter &p) {
+                    const TextBlock number = layoutText(QStringLiteral("page ") + QString::number(pages->at(i)), font);
+                    p.setPen(colour);
+                    number.layout->draw(&p, at - QPointF(number.width, 0));
+                });
+                y += title.height + 5;
+            } else {
+                const TextBlock line = layoutText(
+                    s.title + QStringLiteral(" \u2014 not included: ") + lowerFirst(s.emptyReason), lineFont, width);
+                draw(line, QPointF(left, y), rgb(t.muted));
+                y += line.height + 5;
+            }
+            sectionPages->push_back(0);
+        }
+        y += 4;
+        rule(left, y, width);
+        y += 24;
+    }
+
+    static QString lowerFirst(QString text)
+    {
+        if (text.size() > 1 && text[1].isLower())
+            text[0] = text[0].toLower();
+        return text;
+    }
+
+    void section(std::size_t index)
+    {
+        const ReportSection &s = content.sections[index];
+        // The heading, the hero figure and the first inputs stay together.
+        room(150);
+        (*sectionPages)[index] = pageNumber();
+        fill(QRectF(left, y, 28, 3), rgb(t.accentOnLight));
+        y += 10;
+        const TextBlock title = layoutText(s.title, reportFont(Face::serif, 20, FontWeight::medium), width);
+        draw(title, QPointF(left, y), rgb(t.dark));
+        y += title.height + 12;
+
+        if (s.hero) {
+            const TextBlock label = layoutText(s.hero->label, reportFont(Face::sans, 9.5, FontWeight::semibold), width);
+            TextBlock value = layoutText(s.hero->value, reportFont(Face::serif, 30, FontWeight::semibold));
+            // A figure too long for the line (a hand-edited record's) is set small and wrapped, whole.
+            if (value.width > width)
+                value = layoutText(s.hero->value, reportFont(Face::sans, 12.5, FontWeight::semibold), width);
+            room(label.height + 2 + value.height);
+            draw(label, QPointF(left, y), rgb(t.muted));
+            y += label.height + 2;
+            draw(value, QPointF(left, y), rgb(t.dark));
+            y += value.height + 12;
+        }
+        grid(s.inputs);
+        if (!s.results.empty())
+            y += 14;
+        for (const ReportFigure &figure : s.results)
+            resultRow(figure);
+        if (!s.notes.isEmpty())
+            y += 8;
+        for (const QString &note : s.notes) {
+            const TextBlock block = layoutText(note, reportFont(Face::sans, 9.5, FontWeight::regular), width, 0, 1.5);
+            room(block.height);
+            draw(block, QPointF(left, y), rgb(t.muted));
+            y += block.height + 5;
+        }
+        if (s.tab == CalculatorTab::repayment && !content.loans.empty()) {
+            chart();
+            table();
+        }
+        y += 30;
+    }
+
+    void grid(const std::vector<ReportFigure> &cells)
+    {
+        constexpr int columns = 3;
+        constexpr qreal spacing = 10, cellPad = 8;
+        const qreal columnWidth = (width - spacing * (columns - 1)) / columns;
+        const qreal textWidth = columnWidth - 2 * cellPad;
+        const QFont labelFont = reportFont(Face::sans, 9, FontWeight::regular);
+        const QFont valueFont = reportFont(Face::sans, 12.5, FontWeight::semibold);
+        for (std::size_t first = 0; first < cells.size(); first += columns) {
+            const std::size_t last = std::min(cells.size(), first + columns);
+            std::vector<std::pair<TextBlock, TextBlock>> texts;
+            qreal rowHeight = 0;
+            for (std::size_t i = first; i < last; ++i) {
+                texts.emplace_back(layoutText(cells[i].label, labelFont, textWidth),
+                                   layoutText(cells[i].value, valueFont, textWidth));
+                rowHeight =
+                    std::max(rowHeight, texts.back().first.height + 2 + texts.back().second.height + 2 * cellPad);
+            }
+            room(rowHeight);
+            for (std::size_t i = first; i < last; ++i) {
+                const QRectF cell(left + qreal(i - first) * (columnWidth + spacing), y, columnWidth, rowHeight);
+                add([cell, fillColour = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
+                    QPainterPath shape;
+                    shape.addRoundedRect(cell.adjusted(0.4, 0.4, -0.4, -0.4), 6, 6);
+                    p.fillPath(shape, fillColour);
+                    p.strokePath(shape, QPen(line, 0.8));
+                });
+                const auto &[label, value] = texts[i - first];
+                draw(label, cell.topLeft() + QPointF(cellPad, cellPad), rgb(t.muted));
+                draw(value, cell.topLeft() + QPointF(cellPad, cellPad + label.height + 2), rgb(t.ink));
+            }
+            y += rowHeight + 8;
+        }
+        if (!cells.empty())
+            y -= 8;
+    }
+
+    void resultRow(const ReportFigure &figure)
+    {
+        const QFont labelFont = reportFont(Face::sans, 10.5, FontWeight::regular);
+        const QFont valueFont = reportFont(Face::sans, 11.5, FontWeight::semibold);
+        TextBlock value = layoutText(figure.value, valueFont);
+        // A figure wider than half the page (a hostile record's) wraps rather than pushing its label away.
+        if (value.width > width / 2)
+            value = layoutText(figure.value, valueFont, width / 2);
+        const qreal indent = figure.indented ? 14 : 0;
+        const TextBlock label = layoutText(figure.label, labelFont, width - indent - value.width - 16);
+        const qreal labelTop = QFontMetricsF(valueFont).ascent() - QFontMetricsF(labelFont).ascent();
+        const qreal height = std::max(labelTop + label.height, value.height);
+        room(height + 12);
+        draw(label, QPointF(left + indent, y + labelTop), rgb(figure.indented ? t.muted : t.ink));
+        draw(value, QPointF(left + width - value.width, y), rgb(t.ink));
+        y += height + 5;
+        rule(left, y, width);
+        y += 6;
+    }
+
+    // The balance of each loan over its life, over the interest paid so far, as vector paths.
+    void chart()
+    {
+        constexpr qreal chartHeight = 150;
+        const QFont headingFont = reportFont(Face::sans, 11, FontWeight::semibold);
+        const QFont smallFont = reportFont(Face::sans, 8.5, FontWeight::regular);
+        const TextBlock heading = layoutText(QStringLiteral("Balance over the loan"), headingFont);
+        room(24 + heading.height + 20 + chartHeight);
+        y += 16;
+        draw(heading, QPointF(left, y), rgb(t.dark));
+        y += heading.height + 6;
+
+        const QColor balance = rgb(t.chartPrimaryLight);
+        const QColor interest = rgb(t.chartAccentLight);
+        // The legend: a short stroke or swatch before each name.
+        qreal x = left;
+        auto legend = [&](const QString &text, const QColor &colour, bool dashed, bool area) {
+            const TextBlock name = layoutText(text, smallFont);
+            const QRectF swatch(x, y + name.height / 2 - 4, 16, 8);
+            add([swatch, colour, dashed, area](QPainter &p) {
+                if (area) {
+                    QColor c = colour;
+                    c.setAlphaF(0.28f);
+                    p.fillRect(swatch, c);
+                } else {
+                    QPen pen(colour, 1.8, dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap);
+                    p.setPen(pen);
+                    p.drawLine(QPointF(swatch.left(), swatch.center().y()),
+                               QPointF(swatch.right(), swatch.center().y()));
+                }
+            });
+            draw(name, QPointF(x + 20, y), rgb(t.muted));
+            x += 20 + name.width + 14;
+            return name.height;
+        };
+        qreal legendHeight = 0;
+        for (std::size_t i = 0; i < content.loans.size(); ++i) {
+            const bool second = i > 0;
+            legendHeight =
+                legend(QStringLiteral("Balance ") + lowerFirst(content.loans[i].label), balance, second, false);
+            legend(QStringLiteral("Interest paid ") + lowerFirst(content.loans[i].label), interest, second, !second);
+        }
+        y += legendHeight + 6;
+
+        const QRectF frame(left, y, width, chartHeight);
+        const QRectF plot = frame.adjusted(44, 10, -10, -20);
+        double top = 1;
+        std::size_t periods = 2;
+        int perYear = 12;
+        for (const ReportLoan &loan : content.loans) {
+            double interestSum = 0;
+            for (const AmortisationRow &row : loan.schedule)
+                interestSum += row.interest;
+            if (!loan.schedule.empty())
+                top = std::max({top, loan.schedule.front().balance + loan.schedule.front().principal, interestSum});
+            periods = std::max(periods, loan.schedule.size());
+            perYear = periodsPerYear(loan.frequency);
+        }
+        if (!std::isfinite(top))
+            top = 1;
+        add([frame, fillColour = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
+            QPainterPath shape;
+            shape.addRoundedRect(frame, 8, 8);
+            p.fillPath(shape, fillColour);
+            p.strokePath(shape, QPen(line, 0.8));
+        });
+        // Four steps up the side, the years along the foot.
+        for (int step = 0; step <= 4; ++step) {
+            const qreal lineY = plot.bottom() - plot.height() * step / 4;
+            add([plot, lineY, line = rgb(t.rule)](QPainter &p) {
+                p.setPen(QPen(line, 0.5));
+                p.drawLine(QPointF(plot.left(), lineY), QPointF(plot.right(), lineY));
+            });
+            const TextBlock label = layoutText(Format::shortMoney(top * step / 4), smallFont, 36, 1);
+            draw(label, QPointF(plot.left() - 6 - label.width, lineY - label.height / 2), rgb(t.muted));
+        }
+        const int years = int(std::ceil(double(periods) / perYear));
+        const int yearStep = years <= 10 ? 1 : years <= 20 ? 2 : years <= 30 ? 5 : 10;
+        for (int year = 0; year <= years; year += yearStep) {
+            const qreal lineX = plot.left() + plot.width() * std::min(1.0, double(year) * perYear / double(periods));
+            const TextBlock label = layoutText(QString::number(year), smallFont);
+            draw(label, QPointF(lineX - label.width / 2, plot.bottom() + 4), rgb(t.muted));
+        }
+
+        for (std::size_t i = 0; i < content.loans.size(); ++i)
+            plotLoan(content.loans[i], plot, top, periods, i > 0, balance, interest);
+        y = frame.bottom() + 4;
+        const TextBlock axis = layoutText(QStringLiteral("Years"), smallFont);
+        draw(axis, QPointF(frame.right() - axis.width, y), rgb(t.muted));
+        y += axis.height;
+    }
+
+    void plotLoan(const ReportLoan &loan, const QRectF &plot, double top, std::size_t periods, bool dashed,
+                  const QColor &balanceColour, const QColor &interestColour)
+    {
+        const std::size_t n = loan.schedule.size();
+        if (n == 0)
+            return;
+        // A 50-year weekly loan has 2,600 periods across a few hundred points: about two points of the path
+        // to each point of the page draw the same curve in a fraction of the file.
+        const std::size_t stride = std::max<std::size_t>(1, n / std::size_t(std::max(1.0, plot.width() * 2)));
+        auto at = [&](std::size_t period, double value) {
+            const double v = std::isfinite(value) ? std::clamp(value / top, 0.0, 1.0) : 0.0;
+            return QPointF(plot.left() + plot.width() * double(period) / double(periods),
+                           plot.bottom() - plot.height() * v);
+        };
+        QPainterPath balance;
+        QPainterPath interest;
+        const double start = loan.schedule.front().balance + loan.schedule.front().principal;
+        balance.moveTo(at(0, start));
+        interest.moveTo(at(0, 0));
+        double paid = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            paid += loan.schedule[i].interest;
+            if (i % stride == 0 || i + 1 == n) {
+                balance.lineTo(at(i + 1, loan.schedule[i].balance));
+                interest.lineTo(at(i + 1, paid));
+            }
+        }
+        QPainterPath area = interest;
+        area.lineTo(at(n, 0));
+        area.closeSubpath();
+        QColor areaColour = interestColour;
+        areaColour.setAlphaF(0.28f);
+        const Qt::PenStyle style = dashed ? Qt::DashLine : Qt::SolidLine;
+        add([=](QPainter &p) {
+            p.save();
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setClipRect(plot.adjusted(-2, -2, 2, 2));
+            if (!dashed)
+                p.fillPath(area, areaColour);
+            else
+                p.strokePath(interest, QPen(interestColour, 1.2, style, Qt::FlatCap, Qt::RoundJoin));
+            p.strokePath(balance, QPen(balanceColour, 1.8, style, Qt::FlatCap, Qt::RoundJoin));
+            p.restore();
+        });
+    }
+
+    // Year, interest, principal, extra and closing balance of each loan, one row a year, a totals row last.
+    // Continued across pages with its header repeated; a row is never split.
+    void table()
+    {
+        std::vector<std::vector<YearlyLine>> years;
+        std::size_t rows = 0;
+        for (const ReportLoan &loan : content.loans) {
+            years.push_back(YearlyTable::lines(loan.schedule, loan.frequency));
+            rows = std::max(rows, years.back().size());
+        }
+        doc.tableRows_ = int(rows);
+        const bool both = content.loans.size() > 1;
+        const QFont headingFont = reportFont(Face::sans, 11, FontWeight::semibold);
+        const QFont headFont = reportFont(Face::sans, 8, FontWeight::semibold);
+        const QFont groupFont = reportFont(Face::sans, 8.5, FontWeight::semibold);
+        const QFont cellFont = reportFont(Face::sans, both ? 8 : 9, FontWeight::regular);
+        const QFont totalFont = reportFont(Face::sans, both ? 8 : 9, FontWeight::semibold);
+        constexpr qreal rowHeight = 14;
+        const qreal yearWidth = both ? 30 : 44;
+        const int perLoan = 4;
+        const qreal columnWidth = (width - yearWidth) / qreal(perLoan * int(content.loans.size()));
+        const QStringList names{QStringLiteral("Interest"), QStringLiteral("Principal"), QStringLiteral("Extra"),
+                                QStringLiteral("Closing balance")};
+
+        // Right edge of numeric column `c` of loan `l`; a small gap before the second loan's columns.
+        auto rightOf = [&](std::size_t l, int c) {
+            return left + yearWidth + columnWidth * qreal(int(l) * perLoan + c + 1) - 4;
+        };
+        // A figure wider than its column (a hand-edited record's) is cut short rather than run into the next.
+        auto cell = [&](const QString &text, const QFont &font, qreal right, qreal atY, const QColor &colour) {
+            const TextBlock block = layoutText(text, font, columnWidth - 4, 1);
+            draw(block, QPointF(right - block.width, atY), colour);
+        };
+        // A column name too wide for its column takes two lines, each ending at the column's right edge; the
+        // names sit on one baseline at the foot of the header.
+        std::vector<TextBlock> headBlocks;
+        qreal headTextHeight = 0;
+        for (const QString &name : names) {
+            headBlocks.push_back(layoutText(name, headFont, columnWidth - 6, 2, 0, Qt::AlignRight));
+            headTextHeight = std::max(headTextHeight, headBlocks.back().height);
+        }
+        auto head = [&](bool continued) {
+            const TextBlock heading = layoutText(
+                continued ? QStringLiteral("Year by year (continued)") : QStringLiteral("Year by year"), headingFont);
+            draw(heading, QPointF(left, y), rgb(t.dark));
+            y += heading.height + 6;
+            if (both) {
+                for (std::size_t l = 0; l < content.loans.size(); ++l) {
+                    const TextBlock group = layoutText(content.loans[l].label, groupFont);
+                    const qreal groupLeft = rightOf(l, 0) - columnWidth + 8;
+                    draw(group, QPointF(groupLeft, y), rgb(t.accentOnLight));
+                    rule(groupLeft, y + group.height + 1, rightOf(l, perLoan - 1) - groupLeft);
+                }
+                y += layoutText(QStringLiteral("At"), groupFont).height + 4;
+            }
+            for (std::size_t l = 0; l < content.loans.size(); ++l)
+                for (int c = 0; c < perLoan; ++c) {
+                    const TextBlock &block = headBlocks[std::size_t(c)];
+                    draw(block, QPointF(rightOf(l, c) - (columnWidth - 6), y + headTextHeight - block.height),
+                         rgb(t.muted));
+                }
+            const TextBlock year = layoutText(QStringLiteral("Year"), headFont);
+            draw(year, QPointF(left + 2, y + headTextHeight - year.height), rgb(t.muted));
+            y += headTextHeight + 3;
+            rule(left, y, width);
+            y += 3;
+        };
+        auto rowCells = [&](const QString &label, const std::vector<std::optional<std::array<double, 4>>> &values,
+                            const QFont &font) {
+            const qreal textY = y + (rowHeight - QFontMetricsF(font).height()) / 2;
+            const TextBlock year = layoutText(label, font);
+            draw(year, QPointF(left + 2, textY), rgb(t.ink));
+            for (std::size_t l = 0; l < values.size(); ++l)
+                if (values[l])
+                    for (int c = 0; c < perLoan; ++c)
+                        cell(Format::money((*values[l])[std::size_t(c)], 0), font, rightOf(l, c), textY, rgb(t.ink));
+        };
+
+        const qreal headHeight = layoutText(QStringLiteral("Year"), headingFont).height + 6 + 24 + (both ? 16 : 0);
+        room(16 + headHeight + 3 * rowHeight);
+        y += 16;
+        head(false);
+        for (std::size_t r = 0; r < rows; ++r) {
+            if (room(rowHeight))
+                head(true);
+            if (r % 2 == 1)
+                fill(QRectF(left, y, width, rowHeight), rgb(t.paper));
+            std::vector<std::optional<std::array<double, 4>>> values;
+            for (const auto &lines : years) {
+                if (r < lines.size()) {
+                    const YearlyLine &line = lines[r];
+                    values.push_back(std::array{line.interest, line.principal - line.extra, line.extra, line.balance});
+                } else {
+                    values.emplace_back();
+                }
+            }
+            rowCells(QString::number(r + 1), values, cellFont);
+            y += rowHeight;
+        }
+
+        // Totals summed period by period, in the order the loan's own total interest was.
+        std::vector<std::optional<std::array<double, 4>>> totals;
+        for (const ReportLoan &loan : content.loans) {
+            std::array<double, 4> sum{0, 0, 0, loan.schedule.empty() ? 0 : loan.schedule.back().balance};
+            for (const AmortisationRow &row : loan.schedule) {
+                sum[0] += row.interest;
+                sum[1] += row.principal - row.extra;
+                sum[2] += row.extra;
+            }
+            totals.push_back(sum);
+        }
+        if (room(rowHeight + 4))
+            head(true);
+        fill(QRectF(left, y, width, 0.9), rgb(t.muted));
+        y += 2;
+        rowCells(QStringLiteral("Total"), totals, totalFont);
+        y += rowHeight;
+    }
+
+    void disclaimer()
+    {
+        const TextBlock text = layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)),
+                                          reportFont(Face::sans, 8.5, FontWeight::regular), width, 0, 2);
+        const QFont studioFont = reportFont(Face::sans, 8.5, FontWeight::medium, 1.53);
+        const TextBlock studio = layoutText(QStringLiteral("BROLGA STUDIO"), studioFont);
+        const QSizeF credit = SaltbushCredit::naturalSize(8.5);
+        const qreal creditHeight = std::max(logo ? 0.0 : studio.height, credit.height());
+        room(10 + 9 + text.height + 10 + creditHeight);
+        y += 10;
+        rule(left, y, width);
+        y += 9;
+        draw(text, QPointF(left, y), rgb(t.ink, 0.62));
+        y += text.height + 10;
+        if (!logo)
+            draw(studio, QPointF(left, y + (creditHeight - studio.height) / 2), rgb(t.muted));
+        add([at = QPointF(left + width - credit.width(), y + (creditHeight - credit.height()) / 2), palette = palette](
+                QPainter &p) { SaltbushCredit::paint(p, palette, at, SaltbushCredit::Ground::light, 8.5); });
+        y += creditHeight;
+    }
+
+    // "Page N of M" and the date at the foot of every page, once M is known.
+    void footers()
+    {
+        const QFont font = reportFont(Face::sans, 8.5, FontWeight::regular);
+        const int count = pageNumber();
+        const TextBlock leftText =
+            layoutText(ReportContent::title() + QStringLiteral(" \u00B7 ") + Format::stamp(content.now), font);
+        const qreal footY = page.height() - footerSpace + 22;
+        for (int i = 0; i < count; ++i) {
+            const TextBlock number = layoutText(QStringLiteral("Page %1 of %2").arg(i + 1).arg(count), font);
+            auto &pieces = doc.pages_[std::size_t(i)];
+            pieces.push_back([=, rule = rgb(t.rule), muted = rgb(t.muted), l = left, w = width](QPainter &p) {
+                p.fillRect(QRectF(l, footY, w, 0.75), rule);
+                p.setPen(muted);
+                leftText.layout->draw(&p, QPointF(l, footY + 7));
+                number.layout->draw(&p, QPointF(l + w - number.width, footY + 7));
+            });
+        }
+    }
+};
+
+ReportDocument::ReportDocument(const ReportContent &content, const Theme &theme, const std::optional<QImage> &logo)
+{
+    BrandType::registerFonts();
+    title_ = ReportContent::title();
+    if (content.preparedFor)
+        title_ += QStringLiteral(" \u2014 prepared for ") + *content.preparedFor;
+    author_ = content.brokerName;
+
+    ReportLayout layout{*this, content, theme, logo && !logo->isNull() ? logo : std::nullopt};
+    layout.header();
+    layout.contents();
+    for (std::size_t i = 0; i < content.sections.size(); ++i)
+        if (content.sections[i].entered)
+            layout.section(i);
+    layout.disclaimer();
+    layout.footers();
+}
+
+ReportDocument::~ReportDocument() = default;
+
+QSizeF ReportDocument::pageSize()
+{
+    return QPageSize(QPageSize::A4).size(QPageSize::Point);
+}
+
+QString ReportDocument::creator()
+{
+    return Credits::productName() + u' ' + QStringLiteral(BROLGA_VERSION);
+}
+
+QByteArray ReportDocument::toPdf() const
+{
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        // Text the brand marks draw straight onto the device is sized for the device's resolution against the
+        // screen's; at the screen's resolution it comes out at the size it was measured at.
+        const int dpi = fontResolution();
+        writer.setResolution(dpi);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        writer.setTitle(title_);
+        writer.setCreator(creator());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        writer.setAuthor(author_);
+#endif
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return {};
+        for (std::size_t i = 0; i < pages_.size(); ++i) {
+            if (i > 0 && !writer.newPage())
+                return {};
+            painter.save();
+            painter.scale(dpi / 72.0, dpi / 72.0);
+            painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                                   QPainter::SmoothPixmapTransform);
+            for (const Piece &piece : pages_[i])
+                piece(painter);
+            painter.restore();
+        }
+        if (!painter.end())
+            return {};
+    }
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    bytes = PdfInfo::withAuthor(bytes, author_);
+#endif
+    return bytes;
+}
+
+QString ReportDocument::save(const QString &path) const
+{
+    const QByteArray bytes = toPdf();
+    if (bytes.isEmpty())
+        return QStringLiteral("The report could not be made.");
+    return SafeFile::write(path, bytes);
+}
+
+} // namespace brolga

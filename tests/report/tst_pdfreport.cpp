@@ -1,0 +1,419 @@
+// The client report as a reader's tools see the file: the text a PDF viewer extracts, its fonts, its pages and
+// its metadata, read back with poppler's command-line tools.
+
+#include "TestStore.h"
+#include "brand/Theme.h"
+#include "core/CalculatorStore.h"
+#include "core/SafeFile.h"
+#include "export/TextExporter.h"
+#include "platform/FileDialogs.h"
+#include "report/PdfInfo.h"
+#include "report/ReportContent.h"
+#include "report/ReportDocument.h"
+#include "report/ReportExporter.h"
+#include "ui/export/SnapshotExporter.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <limits>
+#include <memory>
+
+using namespace brolga;
+
+namespace {
+
+const QDateTime fixedNow(QDate(2026, 12, 5), QTime(9, 30));
+constexpr double inf = std::numeric_limits<double>::infinity();
+constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
+using Edit = std::function<void(CalculatorState &)>;
+const std::vector<CalculatorTab> allTabs{CalculatorTab::repayment, CalculatorTab::capacity, CalculatorTab::income,
+                                         CalculatorTab::upfront};
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+};
+
+Run tool(const QString &program, const QStringList &arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    if (!p.waitForFinished(30000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput())};
+}
+
+// Runs of white space as one space: a wrapped label comes back from the file on two lines.
+QString squeezed(const QString &text)
+{
+    return text.simplified();
+}
+
+// Label and value of a dot-leader row; a plain line gives itself and no value.
+std::pair<QString, QString> split(const QString &line)
+{
+    static const QRegularExpression rowPattern(QStringLiteral("^(.*?) \\.+ (.*)$"));
+    const auto m = rowPattern.match(line);
+    return m.hasMatch() ? std::pair{m.captured(1).trimmed(), m.captured(2)} : std::pair{line, QString()};
+}
+
+// The lines between the blank line after the date and the blank line before the disclaimer.
+QStringList body(const QString &summary)
+{
+    const QStringList lines = summary.split(u'\n');
+    const qsizetype start = lines.indexOf(QString()) + 1;
+    return lines.mid(start, lines.size() - start - 3);
+}
+
+} // namespace
+
+class TestPdfReport : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<CalculatorStore> store;
+
+    void setRecord(const Edit &edit)
+    {
+        CalculatorState s;
+        if (edit)
+            edit(s);
+        store->setState(s);
+    }
+
+    // The report of the store as it is, written to a file; the document kept for its layout.
+    QString write(const std::vector<CalculatorTab> &tabs, std::unique_ptr<ReportDocument> *kept = nullptr,
+                  const std::optional<QString> &preparedFor = std::nullopt)
+    {
+        auto doc = std::make_unique<ReportDocument>(ReportContent::from(*store, tabs, preparedFor), Theme::house(),
+                                                    std::nullopt);
+        const QString path = dir->filePath(QStringLiteral("report.pdf"));
+        const QString error = doc->save(path);
+        [&] { QVERIFY2(error.isEmpty(), qPrintable(error)); }();
+        if (kept)
+            *kept = std::move(doc);
+        return path;
+    }
+
+    QString text(const QString &pdf, const QStringList &options = {QStringLiteral("-raw")})
+    {
+        const Run run = tool(QStringLiteral("pdftotext"), options + QStringList{pdf, QStringLiteral("-")});
+        [&] { QCOMPARE(run.exitCode, 0); }();
+        return run.out;
+    }
+
+    QMap<QString, QString> info(const QString &pdf)
+    {
+        QMap<QString, QString> fields;
+        for (const QString &line : tool(QStringLiteral("pdfinfo"), {pdf}).out.split(u'\n')) {
+            const qsizetype colon = line.indexOf(u':');
+            if (colon > 0)
+                fields.insert(line.left(colon), line.mid(colon + 1).trimmed());
+        }
+        return fields;
+    }
+
+    // No word of the file lies outside its page, and none in the strip the footer keeps.
+    void allWordsOnThePage(const QString &path)
+    {
+        const QString boxes = text(path, {QStringLiteral("-bbox")});
+        static const QRegularExpression word(
+            QStringLiteral("<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" yMax=\"([-0-9.]+)\""));
+        const QSizeF page = ReportDocument::pageSize();
+        int words = 0;
+        for (auto it = word.globalMatch(boxes); it.hasNext(); ++words) {
+            const auto m = it.next();
+            QVERIFY2(m.captured(1).toDouble() >= 0 && m.captured(3).toDouble() <= page.width() &&
+                         m.captured(2).toDouble() >= 0 && m.captured(4).toDouble() <= page.height(),
+                     qPrintable(m.captured(0)));
+            // Above the foot of the text area (58 points up), or the footer's own line below it.
+            const double bottom = m.captured(4).toDouble(), top = m.captured(2).toDouble();
+            QVERIFY2(bottom <= page.height() - 57 || top >= page.height() - 37, qPrintable(m.captured(0)));
+        }
+        QVERIFY(words > 100);
+    }
+
+  private Q_SLOTS:
+    void initTestCase()
+    {
+        teststore::isolateSettings();
+        for (const char *program : {"pdftotext", "pdffonts", "pdfinfo"})
+            if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
+                QSKIP("poppler-utils is not installed (scripts/install-deps installs it)");
+    }
+
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        store = std::make_unique<CalculatorStore>();
+        store->setClock([] { return fixedNow; });
+        SafeFile::setSpaceLeftForTesting(std::nullopt);
+    }
+
+    void cleanup()
+    {
+        SafeFile::setSpaceLeftForTesting(std::nullopt);
+        FileDialogs::setSaveHandler({});
+        SnapshotExporter::setDesktopFolder(std::nullopt);
+    }
+
+    void everyFigureOfTheTextSummary_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::newRow("defaults") << Edit();
+        QTest::newRow("identity, offset, extra, compare, HELP, YTD, foreign buyer") << Edit([](CalculatorState &s) {
+            s.brokerName = QStringLiteral("Zoë Ng");
+            s.brokerCompany = QStringLiteral("Saltbush Lending");
+            s.brokerEmail = QStringLiteral("zoe@example.com.au");
+            s.brokerPhone = QStringLiteral("0400 123 456");
+            s.brokerLicence = QStringLiteral("CRN 512345");
+            s.offsetAmount = 42000;
+            s.extraRepayment = 250;
+            s.frequency = PaymentFrequency::fortnightly;
+            s.isCompareMode = true;
+            s.payBasis = PayBasis::hourly;
+            s.payRate = 58.5;
+            s.overtimeAnnual = 12000;
+            s.bonusThisFY = 8000;
+            s.allowancesAnnual = 3200;
+            s.hasHELP = true;
+            s.state = AUState::vic;
+            s.isForeignBuyer = true;
+            s.depositAmount = 60000;
+        });
+        QTest::newRow("interest only, weekly, 50 years") << Edit([](CalculatorState &s) {
+            s.repaymentType = RepaymentType::interestOnly;
+            s.ioYears = 5;
+            s.loanTermYears = 50;
+            s.frequency = PaymentFrequency::weekly;
+        });
+        // Figures a hand-edited record can hold: the screens show "—" for what is not finite, and so must the
+        // report, without a crash or an endless page.
+        QTest::newRow("hostile figures") << Edit([](CalculatorState &s) {
+            s.loanAmount = 1e308;
+            s.offsetAmount = inf;
+            s.extraRepayment = notANumber;
+            s.isCompareMode = true;
+            s.compareRate = notANumber;
+            s.grossIncome = 1e308;
+            s.monthlyOtherDebts = notANumber;
+            s.payRate = 1e300;
+            s.purchasePrice = 1e308;
+            s.depositAmount = -inf;
+            s.legalFees = notANumber;
+        });
+    }
+
+    void everyFigureOfTheTextSummary()
+    {
+        QFETCH(Edit, edit);
+        setRecord(edit);
+        const QString path = write(allTabs);
+        const QString pdf = squeezed(text(path));
+        const QString unbroken = QString(pdf).remove(u' ');
+        for (CalculatorTab tab : allTabs) {
+            const QString summary = TextExporter::summary(*store, tab, fixedNow);
+            QStringList expected = body(summary);
+            // The identity and contact lines of the header, as the summary prints them.
+            const QStringList head = summary.split(u'\n');
+            expected << head.mid(1, head.indexOf(QString()) - 2);
+            for (const QString &line : expected) {
+                if (line.isEmpty())
+                    continue;
+                const auto [label, value] = split(line);
+                QVERIFY2(pdf.contains(squeezed(label)), qPrintable(QStringLiteral("missing label: ") + label));
+                // A figure wider than its cell (a hostile record's 400 digits) wraps onto more lines.
+                QVERIFY2(unbroken.contains(QString(value).remove(u' ')),
+                         qPrintable(label + QStringLiteral(": missing figure ") + value));
+            }
+        }
+        if (QString(QTest::currentDataTag()) == u"hostile figures") {
+            QVERIFY(pdf.contains(u'\u2014'));
+            allWordsOnThePage(path);
+        }
+    }
+
+    void fontsAreEmbedded()
+    {
+        setRecord({});
+        const Run run = tool(QStringLiteral("pdffonts"), {write(allTabs)});
+        QCOMPARE(run.exitCode, 0);
+        QStringList rows = run.out.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!rows.isEmpty());
+        QStringList faces;
+        for (const QString &row : std::as_const(rows)) {
+            const QStringList columns = row.split(u' ', Qt::SkipEmptyParts);
+            // name, type (one or two words), encoding, emb, sub, uni, object, generation
+            QVERIFY2(columns.size() >= 7, qPrintable(row));
+            QVERIFY2(columns[columns.size() - 5] == u"yes", qPrintable(QStringLiteral("not embedded: ") + row));
+            QVERIFY2(columns[columns.size() - 3] == u"yes", qPrintable(QStringLiteral("no Unicode map: ") + row));
+            faces << columns.front();
+        }
+        QVERIFY2(faces.filter(QStringLiteral("Inter")).size() >= 2, qPrintable(faces.join(u' ')));
+        QVERIFY2(!faces.filter(QStringLiteral("PlayfairDisplay")).isEmpty(), qPrintable(faces.join(u' ')));
+    }
+
+    void metadata()
+    {
+        setRecord([](CalculatorState &s) {
+            s.brokerName = QStringLiteral("Zoë O'Brien (Ng)");
+            s.brokerCompany = QStringLiteral("Saltbush Lending");
+        });
+        const QString path = write(allTabs, nullptr, QStringLiteral("Jane Citizen"));
+        const auto fields = info(path);
+        QCOMPARE(fields.value(QStringLiteral("Title")),
+                 QStringLiteral("Home loan estimates \u2014 prepared for Jane Citizen"));
+        QCOMPARE(fields.value(QStringLiteral("Author")), QStringLiteral("Zoë O'Brien (Ng)"));
+        QCOMPARE(fields.value(QStringLiteral("Creator")), QStringLiteral("Brolga " BROLGA_VERSION));
+        QVERIFY2(fields.value(QStringLiteral("Page size")).contains(QStringLiteral("(A4)")),
+                 qPrintable(fields.value(QStringLiteral("Page size"))));
+        // The author entry moved every object after it: the file still reads without complaint.
+        const Run check = tool(QStringLiteral("pdfinfo"), {QStringLiteral("-meta"), path});
+        QCOMPARE(check.exitCode, 0);
+        QVERIFY(text(path).contains(QStringLiteral("Prepared for Jane Citizen")));
+
+        // No broker named: no author entry, and bytes not laid out as Qt writes them are left alone.
+        setRecord({});
+        QVERIFY(info(write(allTabs)).value(QStringLiteral("Author")).isEmpty());
+        const QByteArray notPdf("1 0 obj\n<<\n/Title (x)\n>>\nendobj\n");
+        QCOMPARE(PdfInfo::withAuthor(notPdf, QStringLiteral("A")), notPdf);
+    }
+
+    // Every text on every page, and "Page N of M" at the foot of each.
+    void pagesOfALongWeeklyLoan()
+    {
+        setRecord([](CalculatorState &s) {
+            s.loanTermYears = 50;
+            s.frequency = PaymentFrequency::weekly;
+            s.isCompareMode = true;
+        });
+        QCOMPARE(store->scenario()->schedule.size(), std::size_t(2600));
+        std::unique_ptr<ReportDocument> doc;
+        const QString path = write(allTabs, &doc);
+        QCOMPARE(doc->pageCount(), 5);
+        QCOMPARE(info(path).value(QStringLiteral("Pages")), QStringLiteral("5"));
+        // 2,600 weeks are 50 years: 50 rows, the table's header again on the page it continues on.
+        QCOMPARE(doc->tableRows(), 50);
+        const QString all = text(path);
+        QCOMPARE(all.count(QStringLiteral("Year by year (continued)")), 1);
+        for (int page = 1; page <= 5; ++page) {
+            const QString one = text(path, {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page),
+                                            QStringLiteral("-l"), QString::number(page)});
+            QVERIFY2(one.contains(QStringLiteral("Page %1 of 5").arg(page)), qPrintable(one.right(200)));
+            QVERIFY(one.contains(QStringLiteral("5 Dec 2026")));
+        }
+        QVERIFY(QRegularExpression(QStringLiteral("\\n50 \\$")).match(all).hasMatch());
+        QVERIFY(!QRegularExpression(QStringLiteral("\\n51 \\$")).match(all).hasMatch());
+    }
+
+    // Tabs come in tab order whatever order they were asked for; a tab with nothing entered is left out and
+    // the contents line says so.
+    void sectionsAndTheTabsLeftOut()
+    {
+        setRecord([](CalculatorState &s) { s.loanAmount = 0; });
+        const QString pdf =
+            squeezed(text(write({CalculatorTab::upfront, CalculatorTab::repayment, CalculatorTab::capacity})));
+        QVERIFY(pdf.contains(QStringLiteral("Loan repayment estimate \u2014 not included: no scenario entered.")));
+        QCOMPARE(pdf.count(QStringLiteral("Loan repayment estimate")), 1);
+        QVERIFY(!pdf.contains(QStringLiteral("Income assessment")));
+        QVERIFY(!pdf.contains(QStringLiteral("Year by year")));
+        const qsizetype capacity = pdf.lastIndexOf(QStringLiteral("Borrowing capacity estimate"));
+        const qsizetype upfront = pdf.lastIndexOf(QStringLiteral("Purchase costs estimate"));
+        QVERIFY(capacity > 0 && upfront > capacity);
+        QVERIFY(pdf.contains(QStringLiteral("Estimate only. Brolga provides general information")));
+    }
+
+    // Identity fields of absurd length wrap within the header and are cut short with an ellipsis: no word of
+    // the report lies outside the page.
+    void absurdIdentityStaysOnThePage()
+    {
+        setRecord([](CalculatorState &s) {
+            s.brokerName = QString(3000, u'W');
+            s.brokerCompany = QStringLiteral("Saltbush ").repeated(400);
+            s.brokerEmail = QStringLiteral("a").repeated(300) + QStringLiteral("@example.com.au");
+            s.brokerWebsite = QStringLiteral("https://") + QString(500, u'm') + QStringLiteral(".example");
+        });
+        std::unique_ptr<ReportDocument> doc;
+        const QString path = write(allTabs, &doc, QString(2000, u'J'));
+        // The identity and the contact line take three lines at most each, the client's name two.
+        QVERIFY2(doc->headerLines().size() <= 8, qPrintable(doc->headerLines().join(u'\n')));
+        QVERIFY(doc->headerLines().last().endsWith(u'\u2026'));
+        allWordsOnThePage(path);
+    }
+
+    // Written whole or not at all: a folder that cannot be written to, or a disk that fills, is reported and
+    // leaves neither a partial file nor a temporary behind; the file that was there stays as it was.
+    void unwritableTarget()
+    {
+        setRecord({});
+        const ReportDocument doc(ReportContent::from(*store, allTabs), Theme::house(), std::nullopt);
+
+        QFile blocker(dir->filePath(QStringLiteral("not-a-folder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(!doc.save(dir->filePath(QStringLiteral("not-a-folder/report.pdf"))).isEmpty());
+
+        const QString path = dir->filePath(QStringLiteral("report.pdf"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the report sent last week");
+        old.close();
+        SafeFile::setSpaceLeftForTesting(4096);
+        QCOMPARE(doc.save(path), QString::fromUtf16(SafeFile::diskFull));
+        SafeFile::setSpaceLeftForTesting(std::nullopt);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("the report sent last week"));
+        old.close();
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("not-a-folder"), QStringLiteral("report.pdf")}));
+
+        QVERIFY(doc.save(path).isEmpty());
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QVERIFY(old.readAll().startsWith("%PDF-"));
+    }
+
+    // The dialog proposes a dated name in the Desktop folder, the answer gets its suffix, and the toast names
+    // the file; a cancelled dialog writes and says nothing, and a failed write says why.
+    void exportThroughTheSaveDialog()
+    {
+        setRecord({});
+        SnapshotExporter::setDesktopFolder(dir->path());
+        QList<FileDialogs::Request> requests;
+        std::optional<QString> answer = dir->filePath(QStringLiteral("for the Smiths"));
+        FileDialogs::setSaveHandler([&](const FileDialogs::Request &request) {
+            requests << request;
+            return answer;
+        });
+
+        ReportExporter::exportWithPanel(*store, std::nullopt);
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests[0].suggestedPath, dir->filePath(QStringLiteral("Brolga-Report-Repayment-2026-12-05.pdf")));
+        QCOMPARE(requests[0].filter, QStringLiteral("PDF document (*.pdf)"));
+        QCOMPARE(store->toast().value_or(QString()), QStringLiteral("Report saved: for the Smiths.pdf"));
+        QFile saved(dir->filePath(QStringLiteral("for the Smiths.pdf")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().startsWith("%PDF-"));
+
+        store->flash(QString());
+        answer.reset();
+        ReportExporter::exportWithPanel(*store, std::nullopt, QStringLiteral(" Jane/Citizen: <3 "));
+        QCOMPARE(requests.last().suggestedPath,
+                 dir->filePath(QStringLiteral("Brolga-Report-JaneCitizen 3-2026-12-05.pdf")));
+        QCOMPARE(store->toast().value_or(QString()), QString());
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("for the Smiths.pdf")});
+
+        answer = dir->filePath(QStringLiteral("no-such-folder/report.pdf"));
+        ReportExporter::exportWithPanel(*store, std::nullopt);
+        QVERIFY2(store->toast().value_or(QString()).startsWith(QStringLiteral("Report not saved: ")),
+                 qPrintable(store->toast().value_or(QString())));
+    }
+};
+
+QTEST_MAIN(TestPdfReport)
+#include "tst_pdfreport.moc"
