@@ -279,8 +279,8 @@ QString helpText()
                           "       brolga-report [--state FILE] --pdf FILE [--tabs LIST] [--theme ID] [--logo PNG]\n"
                           "                     [--prepared-for NAME]\n"
                           "       brolga-report [--clients FILE] --list\n"
-                          "       (--client NAME [--clients FILE] goes in place of --state with --text, --card "
-                          "and --screen)\n") +
+                          "       (--client NAME [--clients FILE] goes in place of --state with --text, --card, "
+                          "--screen and --pdf)\n") +
            parser.helpText().section(u'\n', 1);
 }
 

@@ -436,6 +436,20 @@ class TestReport : public QObject {
             QCOMPARE(picture.exitCode, 0);
             QVERIFY(QImage(out, "PNG").width() > 0);
         }
+        // The PDF report is prepared for the client, unless another name is given.
+        const QString pdf = home.filePath(QStringLiteral("client.pdf"));
+        for (const auto &[extra, title] :
+             {std::pair{QStringList{}, QStringLiteral("prepared for Anna Lee")},
+              std::pair{QStringList{"--prepared-for", "The Lees"}, QStringLiteral("prepared for The Lees")}}) {
+            const Run report = run(QStringList{"--clients", book, "--client", "Anna Lee", "--pdf", pdf} + extra);
+            QCOMPARE(report.exitCode, 0);
+            QProcess info;
+            info.start(QStringLiteral("pdfinfo"), {pdf});
+            QVERIFY(info.waitForFinished(30000));
+            const QString shown = QString::fromUtf8(info.readAllStandardOutput());
+            QVERIFY2(shown.contains(QStringLiteral("Title:")) && shown.section(u'\n', 0, 0).endsWith(title),
+                     qPrintable(shown));
+        }
 
         QCOMPARE(QDir(QFileInfo(book).path()).entryList(QDir::Files), filesBefore);
         QFile f(book);
