@@ -141,10 +141,7 @@ int main(int argc, char *argv[])
             return fail(error);
     if (options.pdf) {
         // Prepared for the client given with --client, unless another name was asked for.
-        std::optional<QString> preparedFor = options.preparedFor;
-        if (!preparedFor && !clientName.isEmpty())
-            preparedFor = clientName;
-        const ReportDocument report(ReportContent::from(store, options.tabs, preparedFor), theme, logo);
+        const ReportDocument report(ReportContent::from(store, options.tabs, options.preparedFor), theme, logo);
         if (const QString error = report.save(*options.pdf); !error.isEmpty())
             return fail(QStringLiteral("cannot write %1: %2").arg(*options.pdf, error));
     }

@@ -91,8 +91,9 @@ ReportContent ReportContent::from(const CalculatorStore &store, const std::vecto
             identity << singleLine(*part);
     out.identityLine = identity.join(QStringLiteral(" \u00B7 "));
     out.contactLine = singleLine(st.contactLine());
-    if (preparedFor && !singleLine(*preparedFor).trimmed().isEmpty())
-        out.preparedFor = singleLine(*preparedFor).trimmed();
+    const QString who = singleLine(preparedFor.value_or(store.clientName())).trimmed();
+    if (!who.isEmpty())
+        out.preparedFor = who;
 
     for (const TabInfo &info : TabRegistry::tabs()) {
         if (!tabs.empty() && std::find(tabs.begin(), tabs.end(), info.id) == tabs.end())

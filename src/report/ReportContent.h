@@ -52,6 +52,7 @@ struct ReportContent {
     std::vector<ReportLoan> loans;       // the Repayment tab's loan, then its rate comparison; empty without one
 
     // The chosen tabs of the store's record, in tab order whatever order they are given in. No tabs: all four.
+    // Prepared for the store's open client, unless `preparedFor` names someone else.
     static ReportContent from(const CalculatorStore &store, const std::vector<CalculatorTab> &tabs,
                               const std::optional<QString> &preparedFor = std::nullopt);
 

@@ -23,31 +23,28 @@ QString withPdfSuffix(const QString &path)
 
 } // namespace
 
-QString fileName(const CalculatorStore &store, const std::optional<QString> &preparedFor, const QDateTime &now)
+QString fileName(const CalculatorStore &store, const QDateTime &now)
 {
+    // Path separators, the characters Windows refuses, and control characters go; runs of space shrink.
     QString who;
-    if (preparedFor) {
-        // Path separators, the characters Windows refuses, and control characters go; runs of space shrink.
-        for (QChar c : *preparedFor)
-            if (c.category() != QChar::Other_Control && !QStringLiteral("/\\:*?\"<>|").contains(c))
-                who += c;
-        who = who.simplified().left(80);
-        while (who.startsWith(u'.'))
-            who.remove(0, 1);
-    }
+    for (QChar c : store.clientName())
+        if (c.category() != QChar::Other_Control && !QStringLiteral("/\\:*?\"<>|").contains(c))
+            who += c;
+    who = who.simplified().left(80);
+    while (who.startsWith(u'.'))
+        who.remove(0, 1);
     if (who.isEmpty())
         who = TabRegistry::info(store.state().activeTab).title;
     return QStringLiteral("Brolga-Report-") + who + u'-' + now.toLocalTime().toString(QStringLiteral("yyyy-MM-dd")) +
            QStringLiteral(".pdf");
 }
 
-void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo,
-                     const std::optional<QString> &preparedFor)
+void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo)
 {
     FileDialogs::Request request;
     request.title = QStringLiteral("Export Report");
     request.buttonText = QStringLiteral("Save");
-    request.suggestedPath = QDir(SnapshotExporter::desktopFolder()).filePath(fileName(store, preparedFor, store.now()));
+    request.suggestedPath = QDir(SnapshotExporter::desktopFolder()).filePath(fileName(store, store.now()));
     request.filter = QStringLiteral("PDF document (*.pdf)");
     auto chosen = FileDialogs::save(nullptr, request);
     if (!chosen || chosen->isEmpty())
@@ -61,7 +58,7 @@ void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo,
             return;
         path = withPdfSuffix(*chosen);
     }
-    const ReportDocument report(ReportContent::from(store, {}, preparedFor), Theme::named(store.state().themeID), logo);
+    const ReportDocument report(ReportContent::from(store, {}), Theme::named(store.state().themeID), logo);
     if (const QString error = report.save(path); !error.isEmpty())
         store.flash(error == QString::fromUtf16(SafeFile::diskFull) ? error
                                                                     : QString::fromUtf16(saveFailedPrefix) + error);

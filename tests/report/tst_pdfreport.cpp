@@ -402,11 +402,17 @@ class TestPdfReport : public QObject {
 
         store->flash(QString());
         answer.reset();
-        ReportExporter::exportWithPanel(*store, std::nullopt, QStringLiteral(" Jane/Citizen: <3 "));
+        // The open client names the file; characters a file name cannot hold are left out.
+        store->setClientName(QStringLiteral(" Jane/Citizen: <3 "));
+        ReportExporter::exportWithPanel(*store, std::nullopt);
         QCOMPARE(requests.last().suggestedPath,
                  dir->filePath(QStringLiteral("Brolga-Report-JaneCitizen 3-2026-12-05.pdf")));
         QCOMPARE(store->toast().value_or(QString()), QString());
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("for the Smiths.pdf")});
+        // The report itself says whom it was prepared for.
+        answer = dir->filePath(QStringLiteral("client.pdf"));
+        ReportExporter::exportWithPanel(*store, std::nullopt);
+        QVERIFY(text(dir->filePath(QStringLiteral("client.pdf"))).contains(QStringLiteral("Prepared for Jane/Citizen: <3")));
 
         answer = dir->filePath(QStringLiteral("no-such-folder/report.pdf"));
         ReportExporter::exportWithPanel(*store, std::nullopt);
