@@ -225,6 +225,19 @@ xdotool key Return
 [[ $(copied_amount) == "$amount" ]] || fail "after the client's name was given the keyboard did not come back to Brolga"
 clipboard | grep -qx "Prepared for Aroha Williams" || fail "the copied figures do not name the saved client"
 echo "ok: a client saved from the keyboard, and the keyboard is back in the window"
+
+# The client's report: the save panel proposes its name on the Desktop; Return saves it there.
+xdotool key --clearmodifiers ctrl+shift+e
+panel_up() { xdotool search --onlyvisible --pid "$app_pid" --name '^Export Report$' >/dev/null 2>&1; }
+wait_for 10 panel_up || fail "Ctrl+Shift+E showed no save panel"
+sleep 0.3
+xdotool key Return
+report() { compgen -G "$HOME/Desktop/Brolga-Report-Aroha Williams-*.pdf" >/dev/null; }
+wait_for 10 report || fail "Return in the save panel wrote no Brolga-Report-Aroha Williams-*.pdf to the Desktop"
+pdf=$(compgen -G "$HOME/Desktop/Brolga-Report-Aroha Williams-*.pdf" | head -n 1)
+[[ $(head -c 5 "$pdf") == %PDF- ]] || fail "$pdf is not a PDF"
+[[ $(copied_amount) == "$amount" ]] || fail "after the report was saved the keyboard did not come back to Brolga"
+echo "ok: Ctrl+Shift+E saved $(basename "$pdf") ($(wc -c <"$pdf") bytes)"
 end_with sigterm
 
 # ---- Quit three ways, ten restarts: the amount comes back, the corner stays put ----
