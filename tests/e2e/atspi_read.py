@@ -2,7 +2,9 @@
 
 Finds the hero figure by its accessible name ("Monthly repayment"), the loan amount field by its accessible
 name ("Loan amount"), types twice the amount into that field and checks that the figure read again has
-doubled (a repayment is proportional to the amount borrowed). Run by atspi.sh inside its own X server and bus.
+doubled (a repayment is proportional to the amount borrowed). Then finds the header's client control and the
+All clients window that Ctrl+O opens, each control by its accessible name. Run by atspi.sh inside its own X
+server and bus.
 """
 
 import re
@@ -87,3 +89,21 @@ if not after:
 if abs(dollars(after) - expected) > 0.011:
     fail(f"{HERO!r} reads {after!r} after doubling the amount; expected about ${expected:,.2f}")
 print(f"ok: typed {int(amount * 2)} into {FIELD!r}; {HERO!r} now reads {after!r}")
+
+# The open client's name in the header, and the All clients window Ctrl+O opens.
+client = wait_for(5, lambda: pyatspi.findDescendant(app, lambda o: o is not None and o.name == "No client"))
+if not client:
+    fail("no header control named 'No client'")
+print(f"ok: the header's client control reads 'No client' as a {client.getRoleName()!r}")
+subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+o"], check=True)
+search = wait_for(10, lambda: find(app, "Search clients", "text"))
+if not search:
+    fail("Ctrl+O brought no text field named 'Search clients'")
+listing = find(app, "Clients", "list")
+if not listing:
+    fail("the All clients window has no list named 'Clients'")
+buttons = [b.name for b in pyatspi.findAllDescendants(app, lambda o: o is not None and o.getRoleName() == "push button")]
+for needed in ("Open", "Rename\u2026", "Duplicate", "Delete"):
+    if needed not in buttons:
+        fail(f"the All clients window has no button named {needed!r} (buttons: {buttons})")
+print("ok: Ctrl+O opened All clients: a 'Search clients' field, a 'Clients' list and its buttons")
