@@ -69,6 +69,24 @@ QDateTime fromMSecs(qint64 ms)
     return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
 }
 
+// One client's whole row. A client without an id (0) gets the next one, written back into `client`; one with
+// an id (a delete undone) gets its own back.
+bool insertRow(QSqlQuery &q, Client &client, const QByteArray &inputs)
+{
+    q.prepare(
+        QStringLiteral("INSERT INTO clients (id, name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(client.id != 0 ? QVariant(client.id) : QVariant(QMetaType::fromType<qint64>()));
+    q.addBindValue(client.name);
+    q.addBindValue(client.note);
+    q.addBindValue(QString::fromUtf8(inputs));
+    q.addBindValue(client.created.toMSecsSinceEpoch());
+    q.addBindValue(client.changed.toMSecsSinceEpoch());
+    if (!q.exec())
+        return false;
+    client.id = q.lastInsertId().toLongLong();
+    return true;
+}
+
 bool listedBefore(const Client &a, const Client &b)
 {
     return a.changed != b.changed ? a.changed > b.changed : a.id > b.id;
@@ -510,18 +528,7 @@ std::optional<Client> ClientBook::create(const QString &name, const CalculatorSt
         return std::nullopt;
     const qint64 at = now();
     Client client{0, *cleaned, cleanNote(note), fromMSecs(at), fromMSecs(at)};
-    const bool ok = write([&](QSqlQuery &q) {
-        q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?)"));
-        q.addBindValue(client.name);
-        q.addBindValue(client.note);
-        q.addBindValue(QString::fromUtf8(ClientInputs::encode(state)));
-        q.addBindValue(at);
-        q.addBindValue(at);
-        if (!q.exec())
-            return false;
-        client.id = q.lastInsertId().toLongLong();
-        return true;
-    });
+    const bool ok = write([&](QSqlQuery &q) { return insertRow(q, client, ClientInputs::encode(state)); });
     if (!ok)
         return std::nullopt;
     place(client);
@@ -658,17 +665,8 @@ bool ClientBook::restore(const Removed &removed)
         lastError_ = QStringLiteral("That client is already in the book.");
         return false;
     }
-    const bool ok = write([&](QSqlQuery &q) {
-        q.prepare(
-            QStringLiteral("INSERT INTO clients (id, name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?, ?)"));
-        q.addBindValue(removed.client.id);
-        q.addBindValue(removed.client.name);
-        q.addBindValue(removed.client.note);
-        q.addBindValue(QString::fromUtf8(removed.inputs));
-        q.addBindValue(removed.client.created.toMSecsSinceEpoch());
-        q.addBindValue(removed.client.changed.toMSecsSinceEpoch());
-        return q.exec();
-    });
+    Client back = removed.client;
+    const bool ok = write([&](QSqlQuery &q) { return insertRow(q, back, removed.inputs); });
     if (!ok)
         return false;
     place(removed.client);
