@@ -2,9 +2,12 @@
 #include "app/shell/CommandLine.h"
 #include "app/shell/SingleInstance.h"
 #include "brand/Motion.h"
+#include "core/ConfigFolderLock.h"
+#include "core/Settings.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -32,6 +35,14 @@ int main(int argc, char *argv[])
         if (commandLine.atLogin() || instance.handOver())
             return 0;
         std::fputs("Brolga is already running but did not answer; try again in a moment.\n", stderr);
+        return 1;
+    }
+    // One Brolga per configuration folder as well: another session of this user (a remote desktop, a second
+    // login) shares it. Held until the process ends; nothing is written when it is taken.
+    brolga::ConfigFolderLock folderLock(QFileInfo(brolga::Settings::defaultPath()).absolutePath());
+    if (!folderLock.acquire()) {
+        std::fputs("Brolga is already open elsewhere for this user (in another session); quit it there first.\n",
+                   stderr);
         return 1;
     }
     // At login the panel may still be starting: give its tray a moment before settling for a window.

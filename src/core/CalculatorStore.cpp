@@ -8,9 +8,6 @@
 #include "core/SafeFile.h"
 #include "core/StateCodec.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include <cmath>
 
 namespace brolga {
@@ -32,7 +29,7 @@ CalculatorStore::CalculatorStore(std::unique_ptr<Settings> settings, QObject *pa
     saveTimer_.setSingleShot(true);
     saveTimer_.setTimerType(Qt::PreciseTimer);
     saveTimer_.setInterval(saveDelayMs);
-    connect(&saveTimer_, &QTimer::timeout, this, [this] { write(pendingSnapshot_, 0); });
+    connect(&saveTimer_, &QTimer::timeout, this, [this] { write(pendingSnapshot_); });
 }
 
 CalculatorStore::~CalculatorStore() = default;
@@ -56,78 +53,26 @@ void CalculatorStore::scheduleSave()
     saveTimer_.start();
 }
 
-void CalculatorStore::saveNow(int waitMs)
+void CalculatorStore::saveNow()
 {
     saveTimer_.stop();
-    write(state_, waitMs);
+    write(state_);
 }
 
-// Three-way, member by member: what we changed since the last read or write goes over what is on disk now,
-// and what another process changed meanwhile stays.
-QByteArray CalculatorStore::mergedWithDisk(const QByteArray &mine)
+void CalculatorStore::write(const CalculatorState &snapshot)
 {
-    const auto onDisk = settings_->storedState();
-    const auto theirsState = onDisk ? StateCodec::decode(*onDisk) : std::nullopt;
-    if (!theirsState)
-        return mine;
-    const QByteArray theirs = StateCodec::encode(*theirsState);
-    if (theirs == lastStored_)
-        return mine;
-    const QJsonObject base = QJsonDocument::fromJson(lastStored_).object();
-    const QJsonObject ours = QJsonDocument::fromJson(mine).object();
-    QJsonObject merged = QJsonDocument::fromJson(theirs).object();
-    QStringList keys = ours.keys() + base.keys();
-    for (const QString &key : keys) {
-        if (ours.value(key) == base.value(key))
-            continue;
-        if (ours.contains(key))
-            merged.insert(key, ours.value(key));
-        else
-            merged.remove(key);
-    }
-    lastStored_ = theirs;
-    const auto state = StateCodec::decode(QJsonDocument(merged).toJson(QJsonDocument::Compact));
-    if (!state)
-        return mine;
-    if (!(*state == state_)) {
-        state_ = *state;
-        Q_EMIT stateChanged();
-    }
-    return StateCodec::encode(*state);
-}
-
-void CalculatorStore::write(const CalculatorState &snapshot, int lockWaitMs)
-{
-    QByteArray bytes = StateCodec::encode(snapshot);
-    if (bytes == lastStored_) {
-        Q_EMIT saved();
-        return;
-    }
-    bytes = mergedWithDisk(bytes);
-    if (bytes == lastStored_) {
-        Q_EMIT saved();
-        return;
-    }
-    Settings::Write result = settings_->setStoredState(bytes);
-    if (result == Settings::Write::busy && lockWaitMs > 0)
-        result = settings_->sync(lockWaitMs);
-    switch (result) {
-    case Settings::Write::written:
+    const QByteArray bytes = StateCodec::encode(snapshot);
+    if (bytes != lastStored_) {
+        if (settings_->setStoredState(bytes) == Settings::Write::failed) {
+            if (!saveFailing_)
+                flash(saveFailedToast(settings_->lastError()));
+            saveFailing_ = true;
+            return;
+        }
         lastStored_ = bytes;
         saveFailing_ = false;
-        Q_EMIT saved();
-        break;
-    case Settings::Write::failed:
-        if (!saveFailing_)
-            flash(saveFailedToast(settings_->lastError()));
-        saveFailing_ = true;
-        break;
-    case Settings::Write::busy:
-        // Another process is writing this moment: try again shortly rather than wait here.
-        pendingSnapshot_ = state_;
-        saveTimer_.start();
-        break;
     }
+    Q_EMIT saved();
 }
 
 QString CalculatorStore::saveFailedToast(const QString &reason)

@@ -41,9 +41,8 @@ public:
     void flash(const QString &message);
 
     void reset();
-    // Writes the record now if it differs from what was last read or written. Waits up to waitMs for another
-    // process's write to finish (at quit); the window's own saves never wait.
-    void saveNow(int waitMs = quitLockWaitMs);
+    // Writes the record now if it differs from what was last read or written.
+    void saveNow();
     bool hasPendingSave() const { return saveTimer_.isActive(); }
     // The sentence to show once when the stored record could not be read as it was; empty afterwards.
     std::optional<QString> takeLoadNotice() { return std::exchange(loadNotice_, std::nullopt); }
@@ -80,7 +79,6 @@ public:
 
     static constexpr int saveDelayMs = 400;
     static constexpr int toastMs = 2500;
-    static constexpr int quitLockWaitMs = 1000;
     // "Could not save — the disk may be full." for a full disk, else the reason in the same words.
     static QString saveFailedToast(const QString &reason);
 
@@ -93,8 +91,7 @@ Q_SIGNALS:
 
 private:
     void scheduleSave();
-    void write(const CalculatorState &snapshot, int lockWaitMs);
-    QByteArray mergedWithDisk(const QByteArray &mine);
+    void write(const CalculatorState &snapshot);
 
     std::unique_ptr<Settings> settings_;
     CalculatorState state_;
@@ -102,7 +99,7 @@ private:
     QTimer saveTimer_;
     CalculatorState pendingSnapshot_;
     Clock clock_;
-    QByteArray lastStored_;     // the record as last read from or written to disk, encoded
+    QByteArray lastStored_;    // the record as last read from or written to disk, encoded
     bool saveFailing_ = false; // the failure toast shows once per run of failed saves
     std::optional<QString> loadNotice_;
     QString clientName_;

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 
 #if defined(Q_OS_UNIX)
@@ -89,6 +90,26 @@ bool readsBackAs(const QByteArray &path, const QByteArray &bytes)
     return true;
 }
 
+// The file a chain of links ends at (the path itself when it is no link); a link to nothing yet gives the file
+// it names, so a first save creates it. Empty after too many links (a loop).
+QString finalTarget(const QString &path)
+{
+    QString current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QByteArray name = QFile::encodeName(current);
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        QByteArray link(qsizetype(PATH_MAX), Qt::Uninitialized);
+        const ssize_t n = ::readlink(name.constData(), link.data(), size_t(link.size()));
+        if (n < 0)
+            return current;
+        link.truncate(n);
+        current = QDir(QFileInfo(current).absolutePath()).absoluteFilePath(QFile::decodeName(link));
+    }
+    return {};
+}
+
 QString temporaryName(const QString &target)
 {
     return target + QLatin1String(SafeFile::temporaryInfix) + QString::number(::getpid()) + u'-' +
@@ -114,15 +135,22 @@ QString SafeFile::write(const QString &path, const QByteArray &bytes, Access acc
                         const std::function<void()> &beforeReplace)
 {
 #if defined(Q_OS_UNIX)
-    // A link is followed to its file, so the user's link stays a link; anything but a regular file is refused.
-    QString target = path;
-    const QFileInfo info(path);
-    if (info.isSymLink())
-        target = info.symLinkTarget();
+    // Links are followed to the file they end at, so the user's links stay links; the file keeps its mode, and
+    // one made read-only stays as it is.
+    const QString name = QFileInfo(path).fileName();
+    const QString target = finalTarget(path);
+    if (target.isEmpty())
+        return sentenceFor(ELOOP);
     const QByteArray targetName = QFile::encodeName(target);
     struct stat st {};
-    if (::stat(targetName.constData(), &st) == 0 && !S_ISREG(st.st_mode))
-        return QStringLiteral("%1 is not a regular file").arg(QFileInfo(target).fileName());
+    const bool exists = ::stat(targetName.constData(), &st) == 0;
+    if (exists && S_ISDIR(st.st_mode))
+        return QStringLiteral("%1 is a folder").arg(name);
+    if (exists && !S_ISREG(st.st_mode))
+        return QStringLiteral("%1 is not a regular file").arg(name);
+    // The mode bits as well as access(2): root may write anything.
+    if (exists && ((st.st_mode & 0222) == 0 || ::access(targetName.constData(), W_OK) != 0))
+        return QStringLiteral("%1 is read-only").arg(name);
 
     const QString temporary = temporaryName(target);
     const QByteArray temporaryPath = QFile::encodeName(temporary);
@@ -131,7 +159,8 @@ QString SafeFile::write(const QString &path, const QByteArray &bytes, Access acc
     if (fd < 0)
         return sentenceFor(errno);
 
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    // fchmod, not the open's mode: the umask would take bits off the file's own.
+    bool ok = (!exists || ::fchmod(fd, st.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

@@ -10,14 +10,16 @@ namespace brolga {
 
 // The one way Brolga writes and reads its own files. A write goes to a temporary file beside the target,
 // is checked byte for byte, flushed to the disk and only then renamed over the target: the target is either
-// the complete new file or the old one, never a short or empty file. A read opens only regular files (no
-// FIFO, device or link to one, which could block for ever) and never more than a cap.
+// the complete new file or the old one, never a short or empty file. A chain of links is followed to the file
+// it ends at, which is replaced and keeps its mode; a read-only file is not replaced. A read opens only regular
+// files (no FIFO, device or link to one, which could block for ever) and never more than a cap.
 class SafeFile {
 public:
     enum class Access { shared, privateToUser };
 
     // Empty on success, else the reason: the diskFull sentence when the disk is full, else a short reason
-    // ("Permission denied") for the caller to put in its own words.
+    // ("Brolga.json is read-only", "Brolga.json is a folder", "Permission denied") for the caller to put in
+    // its own words.
     // `beforeReplace` runs once the new file is complete on disk, just before it replaces the old one (to
     // keep a copy of the old one, say).
     static QString write(const QString &path, const QByteArray &bytes, Access access = Access::shared,

@@ -1,29 +1,19 @@
 #include "core/Settings.h"
 
 #include "core/JsonSalvage.h"
-#include "core/LegacySettings.h"
 #include "core/SafeFile.h"
 #include "core/StateCodec.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QStandardPaths>
-#include <QThread>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
 
 #if defined(Q_OS_UNIX)
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#else
-#include <QLockFile>
 #endif
 
 namespace brolga {
@@ -85,110 +75,23 @@ std::optional<QJsonObject> parseObject(const QByteArray &bytes, QString *why = n
     return doc.object();
 }
 
-// One writer at a time across processes. The kernel drops the lock with its process, so a killed writer
-// never leaves a lock that has to age first.
-class FileLock {
-public:
-    explicit FileLock(const QString &path)
-#if !defined(Q_OS_UNIX)
-        : lock_(path)
-#endif
-    {
-#if defined(Q_OS_UNIX)
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        openErrno_ = fd_ < 0 ? errno : 0;
-#else
-        lock_.setStaleLockTime(5000);
-#endif
-    }
-    ~FileLock()
-    {
-#if defined(Q_OS_UNIX)
-        if (fd_ >= 0)
-            ::close(fd_); // releases the lock
-#endif
-    }
-    FileLock(const FileLock &) = delete;
-    FileLock &operator=(const FileLock &) = delete;
-
-    // The error that keeps the lock file from being made at all (a read-only folder, a full disk); 0 if none.
-    int openError() const
-    {
-#if defined(Q_OS_UNIX)
-        return fd_ < 0 ? openErrno_ : 0;
-#else
-        return 0;
-#endif
-    }
-
-    bool acquire(int waitMs)
-    {
-#if defined(Q_OS_UNIX)
-        if (fd_ < 0)
-            return false;
-        const QDeadlineTimer deadline(waitMs);
-        for (;;) {
-            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
-                return true;
-            if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired())
-                return false;
-            QThread::msleep(2);
-        }
-#else
-        return lock_.tryLock(waitMs);
-#endif
-    }
-
-private:
-#if defined(Q_OS_UNIX)
-    int fd_ = -1;
-    int openErrno_ = 0;
-#else
-    QLockFile lock_;
-#endif
-};
-
-// A second name for the file as it is now: a hard link where the file system has them, else a copy.
-bool keepCopy(const QString &from, const QString &to)
-{
-#if defined(Q_OS_UNIX)
-    const QString temporary = to + QLatin1String(SafeFile::temporaryInfix) + QString::number(::getpid());
-    ::unlink(QFile::encodeName(temporary).constData());
-    if (::link(QFile::encodeName(from).constData(), QFile::encodeName(temporary).constData()) == 0) {
-        if (::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(to).constData()) == 0)
-            return true;
-        ::unlink(QFile::encodeName(temporary).constData());
-    }
-#endif
-    QFile::remove(to);
-    return QFile::copy(from, to);
-}
-
 } // namespace
 
-Settings::Settings() : Settings(defaultPath(), defaultLegacyPath()) {}
+Settings::Settings() : Settings(defaultPath()) {}
 
-Settings::Settings(const QString &filePath, const QString &legacyIniPath) : path_(filePath), legacyPath_(legacyIniPath)
-{
-}
+Settings::Settings(const QString &filePath) : path_(filePath) {}
 
 Settings::~Settings()
 {
-    // A change that could not be written yet gets one more, short, try.
+    // A change that could not be written yet gets one more try.
     if (!pending_.isEmpty())
-        sync(lockPollMs);
+        sync();
 }
 
 QString Settings::defaultPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Saltbush/Brolga.json");
-}
-
-QString Settings::defaultLegacyPath()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/Saltbush/Brolga.conf");
 }
 
 QString Settings::lastGoodPath(const QString &filePath)
@@ -213,15 +116,15 @@ void Settings::load() const
     damaged_ = false;
     damagedReason_.clear();
     values_ = {};
+    fileBytes_.clear();
 
     const SafeFile::Read file = SafeFile::read(path_);
     if (file.status == SafeFile::Read::Status::missing) {
-        // Nothing of our own yet: what an earlier version kept moves over with the first write.
-        if (!legacyPath_.isEmpty())
-            values_ = LegacySettings::read(legacyPath_);
+        // Nothing saved yet.
     } else if (file.ok()) {
         if (const auto object = parseObject(file.bytes, &damagedReason_)) {
             values_ = *object;
+            fileBytes_ = file.bytes;
             fileIsGood_ = true;
         } else {
             damaged_ = true;
@@ -282,8 +185,21 @@ QString Settings::unreadableReason() const
 
 bool Settings::keepDamagedAside()
 {
-    if (!QFileInfo::exists(path_))
-        return true; // the damage came from the earlier version's file, which we never overwrite
+    // Once per damaged file: saves failing over it (a full disk) add no more copies.
+    const QByteArray signature = signatureOf(path_);
+    if (signature == keptAside_)
+        return true;
+    const SafeFile::Read damaged = SafeFile::read(path_, maxUnreadableCopyBytes);
+    // A folder or a FIFO in its place has no bytes to keep; the write refuses it and says which it is.
+    if (damaged.status == SafeFile::Read::Status::missing || damaged.status == SafeFile::Read::Status::notRegular)
+        return true;
+    const QString name = QFileInfo(path_).fileName();
+    if (!damaged.ok()) {
+        lastError_ = damaged.status == SafeFile::Read::Status::tooLarge
+                         ? QStringLiteral("%1 is too large to keep a copy of").arg(name)
+                         : damaged.error;
+        return false;
+    }
     QString base = path_;
     if (base.endsWith(QLatin1String(".json")))
         base.chop(5);
@@ -291,73 +207,61 @@ bool Settings::keepDamagedAside()
     QString aside = base + QStringLiteral(".unreadable-%1.json").arg(stamp);
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = base + QStringLiteral(".unreadable-%1-%2.json").arg(stamp).arg(n);
-    if (keepCopy(path_, aside))
-        return true;
-    lastError_ = QString::fromUtf16(SafeFile::diskFull);
-    return false;
-}
-
-void Settings::removeLeftoversLocked()
-{
-    // Nobody else can be writing while we hold the lock: any temporary now is a killed writer's.
-    SafeFile::removeLeftovers(path_, SafeFile::Leftovers::all);
-    SafeFile::removeLeftovers(lastGoodPath(path_), SafeFile::Leftovers::all);
-    if (!legacyPath_.isEmpty()) {
-        // QSettings' own lock and temporaries ("Brolga.conf.lock", "Brolga.conf.AbC123") are never used again.
-        const QFileInfo legacy(legacyPath_);
-        QFile::remove(legacyPath_ + QStringLiteral(".lock"));
-        for (const QFileInfo &left :
-             legacy.absoluteDir().entryInfoList({legacy.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden))
-            QFile::remove(left.absoluteFilePath());
+    // A copy of the bytes, never a link: the file it came from is about to be replaced.
+    if (const QString error = SafeFile::write(aside, damaged.bytes, SafeFile::Access::privateToUser);
+        !error.isEmpty()) {
+        lastError_ = error;
+        return false;
     }
-    cleanedUp_ = true;
+    keptAside_ = signature;
+    // Only the newest few are kept.
+    const QFileInfo file(base);
+    const QFileInfoList copies = file.absoluteDir().entryInfoList(
+        {file.fileName() + QStringLiteral(".unreadable-*.json")}, QDir::Files | QDir::Hidden, QDir::Time);
+    for (qsizetype i = keptUnreadableCopies; i < copies.size(); ++i)
+        QFile::remove(copies[i].absoluteFilePath());
+    return true;
 }
 
 void Settings::removeLeftovers()
 {
-    if (cleanedUp_ || !QFileInfo::exists(QFileInfo(path_).absolutePath()))
+    // This process is the file's one writer: any temporary now is a killed writer's.
+    if (cleanedUp_)
         return;
-    FileLock lock(path_ + QStringLiteral(".lock"));
-    if (lock.openError() == 0 && lock.acquire(0))
-        removeLeftoversLocked();
+    SafeFile::removeLeftovers(path_, SafeFile::Leftovers::all);
+    SafeFile::removeLeftovers(lastGoodPath(path_), SafeFile::Leftovers::all);
+    cleanedUp_ = true;
 }
 
-Settings::Write Settings::sync(int waitMs)
+Settings::Write Settings::sync()
 {
     if (pending_.isEmpty())
         return Write::written;
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    FileLock lock(path_ + QStringLiteral(".lock"));
-    if (const int error = lock.openError()) {
-        lastError_ = SafeFile::sentenceFor(error);
-        return Write::failed;
-    }
-    if (!lock.acquire(waitMs))
-        return Write::busy;
+    removeLeftovers();
 
-    if (!cleanedUp_)
-        removeLeftoversLocked();
-
-    // What another process wrote since we last looked is kept; only our own changes go on top.
+    // Keys the program's other Settings objects wrote since we last looked are kept; only ours go on top.
     refresh();
-    if (damaged_ && QFileInfo::exists(path_) && !fileIsGood_ && !keepDamagedAside())
+    if (damaged_ && !fileIsGood_ && !keepDamagedAside())
         return Write::failed;
     QJsonObject merged = values_;
     for (auto it = pending_.begin(); it != pending_.end(); ++it)
         merged.insert(it.key(), it.value());
-    // The file being replaced becomes the last good copy, once its successor is safely written.
-    const bool keepGood = fileIsGood_;
-    const auto keepLastGood = [this, keepGood] {
-        if (keepGood)
-            keepCopy(path_, lastGoodPath(path_));
+    const QByteArray bytes = QJsonDocument(merged).toJson(QJsonDocument::Indented);
+    // The file being replaced becomes the last good copy, once its successor is safely written: a copy of its
+    // bytes, so emptying the live file (or a link's target) cannot reach it.
+    const QByteArray good = fileIsGood_ ? fileBytes_ : QByteArray();
+    const auto keepLastGood = [this, &good] {
+        if (!good.isEmpty())
+            SafeFile::write(lastGoodPath(path_), good, SafeFile::Access::privateToUser);
     };
-    if (const QString error = SafeFile::write(path_, QJsonDocument(merged).toJson(QJsonDocument::Indented),
-                                              SafeFile::Access::privateToUser, keepLastGood);
+    if (const QString error = SafeFile::write(path_, bytes, SafeFile::Access::privateToUser, keepLastGood);
         !error.isEmpty()) {
         lastError_ = error;
         return Write::failed;
     }
     values_ = merged;
+    fileBytes_ = bytes;
     pending_ = {};
     fileIsGood_ = true;
     damaged_ = false;
@@ -381,7 +285,7 @@ Settings::Write Settings::set(const char *k, const QJsonValue &v)
     if (value(k) == v && !pending_.contains(key(k)))
         return Write::written;
     pending_.insert(key(k), v);
-    return sync(lockPollMs);
+    return sync();
 }
 
 std::optional<QByteArray> Settings::storedState() const
@@ -467,17 +371,19 @@ std::optional<QRect> Settings::windowFrame() const
     const QStringList parts = v.toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (parts.size() != 4)
         return std::nullopt;
-    int numbers[4] = {};
+    qint64 n[4] = {};
     for (int i = 0; i < 4; ++i) {
         bool ok = false;
-        numbers[i] = parts[i].toInt(&ok);
+        n[i] = parts[i].toLongLong(&ok);
         if (!ok)
             return std::nullopt;
     }
-    const QRect frame(numbers[0], numbers[1], numbers[2], numbers[3]);
-    if (frame.width() <= 0 || frame.height() <= 0)
+    // Checked in 64 bits before QRect adds them up in int: every edge stays where a window can be.
+    const auto reachable = [](qint64 c) { return c >= -maxFrameCoordinate && c <= maxFrameCoordinate; };
+    if (n[2] <= 0 || n[3] <= 0 || !reachable(n[0]) || !reachable(n[1]) || !reachable(n[0] + n[2]) ||
+        !reachable(n[1] + n[3]))
         return std::nullopt;
-    return frame;
+    return QRect(int(n[0]), int(n[1]), int(n[2]), int(n[3]));
 }
 
 void Settings::setWindowFrame(const QRect &frame)

@@ -13,19 +13,19 @@ namespace brolga {
 // Owns every key Brolga keeps in the user's preferences, so no other code spells a key.
 //
 // The keys live in one JSON file of Brolga's own ("Brolga.json" in the per-user configuration folder),
-// written only through SafeFile and never parsed into anything but JSON values. Each change is written at
-// once, merged key by key into what is on disk at that moment, so another process's newer keys survive; a
-// key that did not change is never written. An unreadable file is kept aside before anything replaces it,
-// and what can be read (the last good copy, members of the damaged text) is used meanwhile. Preferences of
-// earlier versions (QSettings' "Brolga.conf") move over with the first write.
+// written only through SafeFile and never parsed into anything but JSON values. Only one Brolga runs per
+// configuration folder (ConfigFolderLock), so this process is the file's one writer. Each change is written at
+// once, merged key by key into what is on disk at that moment, so the program's other Settings objects keep
+// their keys; a key that did not change is never written. An unreadable file is copied aside before anything
+// replaces it, and what can be read (the last good copy, members of the damaged text) is used meanwhile.
 class Settings {
 public:
-    enum class Write { written, failed, busy };
+    enum class Write { written, failed };
 
     // The user's file.
     Settings();
-    // Another file; the last good copy and the lock sit beside it.
-    explicit Settings(const QString &filePath, const QString &legacyIniPath = {});
+    // Another file; the last good copy sits beside it.
+    explicit Settings(const QString &filePath);
     ~Settings();
     Settings(const Settings &) = delete;
     Settings &operator=(const Settings &) = delete;
@@ -53,16 +53,15 @@ public:
 
     // The calculator window's saved frame under its autosave name: the content area in screen coordinates,
     // stored as the text "x y width height". Absent when none was saved or the text is not four whole
-    // numbers with a positive size (an older binary form among them).
+    // numbers with a positive size (an older binary form among them), or an edge lies beyond
+    // maxFrameCoordinate.
     std::optional<QRect> windowFrame() const;
     void setWindowFrame(const QRect &frame);
 
-    // Writes changes still waiting (after a failure, or while another process held the file) now. With
-    // waitMs the lock is waited for that long; the window never waits.
-    Write sync(int waitMs = 0);
+    // Writes changes still waiting (after a failure) now.
+    Write sync();
     bool hasPendingChanges() const { return !pending_.isEmpty(); }
-    // Removes what a writer killed mid-save left behind (temporaries; QSettings' old lock), unless another
-    // process is writing this moment. The first write does the same.
+    // Removes the temporaries a writer killed mid-save left behind. The first write does the same.
     void removeLeftovers();
     QString lastError() const { return lastError_; }
 
@@ -73,7 +72,6 @@ public:
 
     QString filePath() const { return path_; }
     static QString defaultPath();
-    static QString defaultLegacyPath();
     static QString lastGoodPath(const QString &filePath);
 
     static constexpr auto stateKey = "Brolga.state.v1";
@@ -83,7 +81,11 @@ public:
     static constexpr auto updateDismissedVersionKey = "Brolga.updateDismissedVersion";
     static constexpr auto windowFrameKey = "BrolgaWindow";
     static constexpr auto openClientKey = "Brolga.openClient";
-    static constexpr int lockPollMs = 20;
+    // Copies of unreadable files kept beside the file, the newest ones; and the largest one copied at all.
+    static constexpr int keptUnreadableCopies = 3;
+    static constexpr qint64 maxUnreadableCopyBytes = 64 * 1024 * 1024;
+    // The farthest a window edge can be (Qt's largest widget size): every frame sum stays well inside int.
+    static constexpr qint64 maxFrameCoordinate = (1 << 24) - 1;
 
     static constexpr char16_t recoveredNotice[] =
         u"Brolga could not read part of your saved settings; it kept a copy and restored what it could.";
@@ -94,21 +96,21 @@ private:
     void refresh() const;
     void load() const;
     bool keepDamagedAside();
-    void removeLeftoversLocked();
 
     QString path_;
-    QString legacyPath_;
     QString lastError_;
     QJsonObject pending_; // our changes not yet on disk
 
     // What is on disk, as of the signature below.
     mutable QJsonObject values_;
+    mutable QByteArray fileBytes_; // the file's bytes when it parsed whole: the next last good copy
     mutable QByteArray signature_;
     mutable bool loaded_ = false;
     mutable bool fileIsGood_ = false; // the file on disk parsed whole (worth keeping as the last good)
     mutable bool damaged_ = false;    // the file or its record could not be read
     mutable QString damagedReason_;
-    mutable bool cleanedUp_ = false;
+    bool cleanedUp_ = false;
+    QByteArray keptAside_; // the signature of the unreadable file last copied aside
 };
 
 } // namespace brolga

@@ -11,6 +11,7 @@
 #include "app/settings/SettingsWindow.h"
 #include "app/shell/SingleInstance.h"
 #include "core/CalculatorStore.h"
+#include "core/SafeFile.h"
 #include "ui/export/SnapshotExporter.h"
 #include "ui/export/TextCopier.h"
 #include "platform/Platform.h"
@@ -29,7 +30,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
-#include <QSettings>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -247,26 +249,28 @@ private slots:
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(lost->window()->geometry().topLeft()));
     }
 
-    // The stored frame is the text "x y width height"; anything else (an older binary form among it) is no
-    // frame at all, so the window is placed afresh instead of somewhere odd.
+    // The stored frame is the text "x y width height"; anything else is no frame at all, and neither is one
+    // whose edges a window cannot reach, so the window is placed afresh instead of somewhere odd.
     void savedFrameText_data()
     {
-        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QJsonValue>("stored");
         QTest::addColumn<QRect>("frame");
-        QTest::newRow("four numbers") << QVariant(QStringLiteral("181 160 470 700")) << QRect(181, 160, 470, 700);
+        QTest::newRow("four numbers") << QJsonValue(QStringLiteral("181 160 470 700")) << QRect(181, 160, 470, 700);
         QTest::newRow("left of the primary screen")
-            << QVariant(QStringLiteral("-1200 40 470 700")) << QRect(-1200, 40, 470, 700);
-        QTest::newRow("older binary form") << QVariant(QByteArray("\x01\xd9\xd0\xcb\x00\x03", 6)) << QRect();
-        QTest::newRow("three numbers") << QVariant(QStringLiteral("1 2 3")) << QRect();
-        QTest::newRow("not numbers") << QVariant(QStringLiteral("a b c d")) << QRect();
-        QTest::newRow("no size") << QVariant(QStringLiteral("10 10 0 700")) << QRect();
+            << QJsonValue(QStringLiteral("-1200 40 470 700")) << QRect(-1200, 40, 470, 700);
+        QTest::newRow("not text") << QJsonValue(470) << QRect();
+        QTest::newRow("three numbers") << QJsonValue(QStringLiteral("1 2 3")) << QRect();
+        QTest::newRow("not numbers") << QJsonValue(QStringLiteral("a b c d")) << QRect();
+        QTest::newRow("no size") << QJsonValue(QStringLiteral("10 10 0 700")) << QRect();
+        QTest::newRow("bottom past the largest int") << QJsonValue(QStringLiteral("0 2147483647 100 100")) << QRect();
     }
     void savedFrameText()
     {
-        QFETCH(QVariant, stored);
+        QFETCH(QJsonValue, stored);
         QFETCH(QRect, frame);
-        // Written as earlier versions did, through QSettings: it moves over to Brolga's own file as it is read.
-        QSettings(QStringLiteral("Saltbush"), QStringLiteral("Brolga")).setValue(Settings::windowFrameKey, stored);
+        QDir().mkpath(QFileInfo(Settings::defaultPath()).absolutePath());
+        const QJsonObject file{{QString::fromLatin1(Settings::windowFrameKey), stored}};
+        QCOMPARE(SafeFile::write(Settings::defaultPath(), QJsonDocument(file).toJson()), QString());
         const auto read = Settings().windowFrame();
         QCOMPARE(read.value_or(QRect()), frame);
         if (frame.isValid()) {

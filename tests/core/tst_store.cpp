@@ -13,16 +13,14 @@
 #include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSettings>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
 #include <cmath>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <unistd.h>
 #include <limits>
 #include <type_traits>
@@ -62,6 +60,11 @@ class TestStore : public QObject {
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(bytes);
     }
+    static int mode(const QString &path)
+    {
+        struct stat st {};
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+    }
     static CalculatorState storedRecord()
     {
         const auto bytes = stored();
@@ -71,7 +74,7 @@ class TestStore : public QObject {
     {
         return QFileInfo(Settings::defaultPath())
             .absoluteDir()
-            .entryList({QStringLiteral("*.tmp-*"), QStringLiteral("Brolga.conf.??????")}, QDir::Files | QDir::Hidden);
+            .entryList({QStringLiteral("*.tmp-*")}, QDir::Files | QDir::Hidden);
     }
     // A store with the broker's identity saved, twice, so a last good copy sits beside the file.
     static void saveIdentity()
@@ -155,7 +158,7 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(), before);
     }
 
-    // ---- The stored file: full disks, hostile and damaged files, two writers ----
+    // ---- The stored file: full disks, hostile and damaged files ----
 
     // A full disk: the save fails, the record on disk stays whole and unchanged, and the broker is told once
     // per run of failures, not on every keystroke.
@@ -215,53 +218,6 @@ private Q_SLOTS:
         }
         QCOMPARE(settings.sync(), Settings::Write::written);
         QCOMPARE(Settings().updateDismissedVersion(), QStringLiteral("1.5"));
-    }
-
-    // Preferences of earlier versions (QSettings' INI file) move over once, read as text: a crafted
-    // "@Variant(...)" line is never deserialised, whichever section it is in.
-    void earlierPreferencesMoveOverOnce()
-    {
-        CalculatorState record;
-        record.brokerName = QStringLiteral("Zo\u00EB \"Q\" O'Brien, Ltd; = \\ \t");
-        record.brokerWebsite = QStringLiteral("https://example.com/?a=1,b=2");
-        record.loanAmount = 123456.78;
-        const QRect frame(-10, 20, 470, 700);
-        const QString legacy = Settings::defaultLegacyPath();
-        {
-            QSettings ini(legacy, QSettings::IniFormat);
-            ini.setValue(QStringLiteral("Brolga.state.v1"), StateCodec::encode(record));
-            ini.setValue(QStringLiteral("Brolga.hasLaunched"), true);
-            ini.setValue(QStringLiteral("Brolga.updateLastCheck"), 804556800.5);
-            ini.setValue(QStringLiteral("Brolga.updateDismissedVersion"), QStringLiteral("@1.5, x"));
-            ini.setValue(QStringLiteral("BrolgaWindow"), QStringLiteral("-10 20 470 700"));
-        }
-        QFile file(legacy);
-        QVERIFY(file.open(QIODevice::Append));
-        file.write("SomethingElse=@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xff)\n"
-                   "[Other]\nBrolga.hasLaunched=@Variant(\\0\\0\\0\\v\\xff\\xff\\xff\\xff)\n");
-        file.close();
-
-        {
-            CalculatorStore store;
-            QVERIFY(store.state() == record);
-            QVERIFY(store.settings().hasLaunched());
-            QCOMPARE(store.settings().updateLastCheck()->toUTC(),
-                     StateCodec::fromReferenceSeconds(804556800.5).toUTC());
-            QCOMPARE(store.settings().updateDismissedVersion(), QStringLiteral("@1.5, x"));
-            QCOMPARE(store.settings().windowFrame(), std::optional<QRect>(frame));
-            QVERIFY(!QFile::exists(Settings::defaultPath())); // reading writes nothing
-            store.edit([](CalculatorState &s) { s.dependants = 2; });
-            store.saveNow();
-        }
-        QVERIFY(QFile::exists(Settings::defaultPath()));
-        QVERIFY(!fileBytes().contains("@Variant"));
-        // Once: later changes to the old file are not read again.
-        writeRaw(legacy, "[General]\nBrolga.hasLaunched=false\n");
-        Settings moved;
-        QVERIFY(moved.hasLaunched());
-        QCOMPARE(moved.windowFrame(), std::optional<QRect>(frame));
-        QCOMPARE(StateCodec::decode(*moved.storedState())->brokerName, record.brokerName);
-        QCOMPARE(StateCodec::decode(*moved.storedState())->dependants, 2);
     }
 
     // An unreadable record is never replaced by defaults: quitting without an edit writes nothing, what can
@@ -325,70 +281,18 @@ private Q_SLOTS:
         QVERIFY(!Settings().wasUnreadable());
     }
 
-    // Two processes on one folder: one that made no edit writes nothing at quit, and one that did changes
-    // only what it changed, keeping the other's newer members and keys.
-    void twoStoresOnOneFolder()
-    {
-        saveIdentity();
-        CalculatorStore a(std::make_unique<Settings>(Settings::defaultPath()));
-        CalculatorStore b(std::make_unique<Settings>(Settings::defaultPath()));
-        a.edit([](CalculatorState &s) { s.brokerName = QStringLiteral("Ana Silva-Jones"); });
-        a.saveNow();
-        a.settings().setHasLaunched(true);
-
-        b.saveNow(); // b quits without edits
-        QCOMPARE(storedRecord().brokerName, QStringLiteral("Ana Silva-Jones"));
-
-        b.edit([](CalculatorState &s) { s.loanAmount = 410000; });
-        b.saveNow();
-        b.settings().setWindowFrame(QRect(1, 2, 3, 4));
-        QCOMPARE(storedRecord().brokerName, QStringLiteral("Ana Silva-Jones"));
-        QCOMPARE(storedRecord().loanAmount, 410000.0);
-        QCOMPARE(b.state().brokerName, QStringLiteral("Ana Silva-Jones")); // b now shows a's edit too
-        QVERIFY(Settings().hasLaunched());
-        QCOMPARE(Settings().windowFrame(), std::optional<QRect>(QRect(1, 2, 3, 4)));
-
-        // Both changed the same member: the later save wins, as it would with one process.
-        a.edit([](CalculatorState &s) { s.loanAmount = 420000; });
-        a.saveNow();
-        QCOMPARE(storedRecord().loanAmount, 420000.0);
-    }
-
-    // Another process holding the file's lock never holds up the window: the save waits its turn on a
-    // timer and goes out once the lock is free. A lock left by a killed process is gone with it.
-    void aLockHeldElsewhereNeverBlocks()
-    {
-        saveIdentity();
-        CalculatorStore store;
-        QSignalSpy saves(&store, &CalculatorStore::saved);
-        const QByteArray lockPath = QFile::encodeName(Settings::defaultPath() + QStringLiteral(".lock"));
-        const int held = ::open(lockPath.constData(), O_RDWR | O_CREAT, 0600);
-        QVERIFY(held >= 0 && ::flock(held, LOCK_EX | LOCK_NB) == 0);
-        store.edit([](CalculatorState &s) { s.loanAmount = 480000; });
-        store.saveNow(0);
-        QVERIFY(store.hasPendingSave()); // handed back to the timer, not waited for
-        QCOMPARE(saves.count(), 0);
-        QTest::qWait(CalculatorStore::saveDelayMs * 2);
-        QCOMPARE(storedRecord().loanAmount, 650000.0);
-        ::close(held);
-        QTRY_COMPARE_WITH_TIMEOUT(saves.count(), 1, 2000);
-        QCOMPARE(storedRecord().loanAmount, 480000.0);
-    }
-
-    // Temporaries of a writer that was killed, ours and QSettings' (with its lock), are removed by the
-    // next write; a live writer's temporary beside another file is left alone.
+    // Temporaries of a writer that was killed are removed by the next write; a live writer's temporary beside
+    // another file is left alone.
     void leftoversOfAKilledWriterAreRemoved()
     {
         saveIdentity();
         const QDir folder = QFileInfo(Settings::defaultPath()).absoluteDir();
-        for (const char *name : {"Brolga.json.tmp-999999-abc", "Brolga.conf.lock", "Brolga.conf.AbC123",
-                                 "Brolga.last-good.json.tmp-1-x"})
+        for (const char *name : {"Brolga.json.tmp-999999-abc", "Brolga.last-good.json.tmp-1-x"})
             writeRaw(folder.filePath(QString::fromLatin1(name)), {});
         CalculatorStore store;
         store.edit([](CalculatorState &s) { s.loanAmount = 1; });
         store.saveNow();
         QCOMPARE(leftovers(), QStringList());
-        QVERIFY(!folder.exists(QStringLiteral("Brolga.conf.lock")));
 
         const QString logo = folder.filePath(QStringLiteral("logo.png"));
         const QString live = logo + QStringLiteral(".tmp-%1-x").arg(::getpid());
@@ -434,6 +338,87 @@ private Q_SLOTS:
         const SafeFile::Read read = SafeFile::read(path);
         QCOMPARE(int(read.status), status);
         QCOMPARE(read.bytes.size(), read.ok() ? SafeFile::maxReadBytes : 0);
+    }
+
+    // Brolga.json reached through a chain of links: saves go to the file at its end, every link stays a link,
+    // the file keeps its mode, and the last good copy holds bytes of its own, so emptying the file loses nothing.
+    void savesThroughLinks()
+    {
+        QTemporaryDir elsewhere;
+        const QString real = elsewhere.filePath(QStringLiteral("real.json"));
+        const QString middle = elsewhere.filePath(QStringLiteral("middle.json"));
+        writeRaw(real, "{}");
+        QCOMPARE(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+        QVERIFY(QFile::link(real, middle));
+        QDir().mkpath(QFileInfo(Settings::defaultPath()).absolutePath());
+        QVERIFY(QFile::link(middle, Settings::defaultPath()));
+        saveIdentity();
+        QVERIFY(QFileInfo(Settings::defaultPath()).isSymLink() && QFileInfo(middle).isSymLink());
+        QCOMPARE(mode(real), 0640);
+        QCOMPARE(storedRecord().brokerLicence, QStringLiteral("CR 123456"));
+        QVERIFY(QFile::resize(real, 0));
+        QCOMPARE(CalculatorStore().state().brokerName, QStringLiteral("Ana Silva"));
+    }
+
+    // A Brolga.json that cannot take a save is never replaced, the toast names why, and failing again and
+    // again adds no more copies: a damaged file is copied aside once, anything but a file not at all.
+    void aFileThatTakesNoSaveSaysWhy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("toast");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("read-only") << "read-only" << "Could not save \u2014 Brolga.json is read-only." << 0;
+        QTest::newRow("damaged, read-only") << "damaged" << "Could not save \u2014 Brolga.json is read-only." << 1;
+        QTest::newRow("a folder") << "folder" << "Could not save \u2014 Brolga.json is a folder." << 0;
+        QTest::newRow("a FIFO") << "fifo" << "Could not save \u2014 Brolga.json is not a regular file." << 0;
+    }
+    void aFileThatTakesNoSaveSaysWhy()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, toast);
+        QFETCH(int, copies);
+        const QString path = Settings::defaultPath();
+        const QByteArray name = QFile::encodeName(path);
+        const auto cleanup = qScopeGuard([&] { QDir(path).removeRecursively(); });
+        saveIdentity();
+        if (kind == u"damaged")
+            writeRaw(path, "{\"Brolga.state.v1\": {\"brokerName\": \"Ana");
+        if (kind == u"read-only" || kind == u"damaged")
+            QCOMPARE(::chmod(name.constData(), 0444), 0);
+        const QByteArray before = kind == u"folder" || kind == u"fifo" ? QByteArray() : fileBytes();
+        if (kind == u"folder" || kind == u"fifo") {
+            QVERIFY(QFile::remove(path));
+            QCOMPARE(kind == u"folder" ? ::mkdir(name.constData(), 0700) : ::mkfifo(name.constData(), 0600), 0);
+        }
+        {
+            CalculatorStore store;
+            for (int i = 1; i <= 3; ++i) {
+                store.edit([i](CalculatorState &s) { s.loanAmount = i; });
+                store.saveNow();
+            }
+            QCOMPARE(store.toast(), std::optional<QString>(toast));
+        }
+        const QDir folder = QFileInfo(path).absoluteDir();
+        QCOMPARE(folder.entryList({QStringLiteral("Brolga.unreadable-*")}).size(), copies);
+        if (!before.isEmpty()) {
+            QCOMPARE(fileBytes(), before);
+            QCOMPARE(mode(path), 0444);
+        }
+    }
+
+    // Damaged again and again: only the newest copies of the unreadable file stay.
+    void onlyTheNewestUnreadableCopiesStay()
+    {
+        for (char i = '1'; i <= '5'; ++i) {
+            writeRaw(Settings::defaultPath(), QByteArray("{\"damaged\": ") + i);
+            Settings().setHasLaunched(true);
+        }
+        QStringList kept;
+        const QDir folder = QFileInfo(Settings::defaultPath()).absoluteDir();
+        for (const QString &name : folder.entryList({QStringLiteral("Brolga.unreadable-*")}, QDir::Files, QDir::Name))
+            kept << QString::fromLatin1(fileBytes(folder.filePath(name)).right(1));
+        kept.sort();
+        QCOMPARE(kept, (QStringList{"3", "4", "5"}));
     }
 
     // Writing: whole or not at all, never into a FIFO or device, the previous file kept on failure.

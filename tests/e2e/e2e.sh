@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Brolga end to end in a real X server: no tray, so an ordinary window. Types a loan amount, copies the
 # figures as text (Ctrl+Shift+C), exports the snapshot to the Desktop (Ctrl+E), saves the figures as a client
-# (Ctrl+Shift+S), quits (Ctrl+Q), starts again and finds the amount restored and the client still open.
+# (Ctrl+Shift+S), has a start from another session refused, quits (Ctrl+Q), starts again and finds the amount
+# restored and the client still open.
 #
 #   e2e.sh PATH/TO/brolga
 #
@@ -102,6 +103,21 @@ wait_for 5 prepared || fail "after saving the client the copied figures lack \"P
 $(clipboard)"
 [[ -s $HOME/.local/share/Brolga/Clients.sqlite ]] || fail "no client book was written"
 echo "ok: Ctrl+Shift+S saved \"$client\"; the copied figures say \"Prepared for $client\""
+
+# Another session of the same user (its own runtime folder, the same home): it says so and ends, writing
+# nothing, and the running Brolga's saves stay as they were.
+config=$HOME/.config/Saltbush
+mkdir -m 700 "$work/run2"
+sleep 1 # the running one's last debounced save lands first
+before=$(cd "$config" && ls -la --time-style=full-iso && md5sum Brolga.json)
+XDG_RUNTIME_DIR=$work/run2 timeout 10 "$brolga" >"$work/second.log" 2>&1
+status=$?
+((status == 1)) || fail "a start from another session ended with status $status: $(cat "$work/second.log")"
+said="Brolga is already open elsewhere for this user (in another session); quit it there first."
+grep -qxF "$said" "$work/second.log" || fail "a start from another session said: $(cat "$work/second.log")"
+[[ $(cd "$config" && ls -la --time-style=full-iso && md5sum Brolga.json) == "$before" ]] ||
+    fail "a start from another session changed the configuration folder"
+echo "ok: a start from another session said \"$said\" and wrote nothing"
 
 quit_app
 echo "ok: Ctrl+Q ended Brolga"

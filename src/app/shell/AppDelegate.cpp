@@ -554,8 +554,8 @@ void AppDelegate::saveFrame()
 void AppDelegate::saveAll()
 {
     saveFrame();
-    store_.saveNow(CalculatorStore::quitLockWaitMs);
-    store_.settings().sync(CalculatorStore::quitLockWaitMs);
+    store_.saveNow();
+    store_.settings().sync();
 }
 
 void AppDelegate::quit()

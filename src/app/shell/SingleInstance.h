@@ -8,9 +8,9 @@ class QLocalServer;
 
 namespace brolga {
 
-// One Brolga per user session, so the stored record never has two writers. The first process to take the
-// lock file in the runtime folder is the one that runs, and it listens on a local socket beside the lock. A
-// later launch finds the lock taken, asks the running one to show its window and ends. A lock left behind
+// One Brolga per user session (ConfigFolderLock keeps to one per configuration folder across sessions). The
+// first process to take the lock file in the runtime folder is the one that runs, and it listens on a local
+// socket beside the lock. A later launch finds the lock taken, asks the running one to show its window and ends. A lock left behind
 // by a process that was killed is taken over (its owner is gone), and so is a socket file it left.
 class SingleInstance : public QObject {
     Q_OBJECT
