@@ -160,7 +160,7 @@ QString SafeFile::write(const QString &path, const QByteArray &bytes, Access acc
         return sentenceFor(errno);
 
     // fchmod, not the open's mode: the umask would take bits off the file's own.
-    bool ok = (!exists || ::fchmod(fd, st.st_mode & 07777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = (!exists || ::fchmod(fd, st.st_mode & 0777) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     int error = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;

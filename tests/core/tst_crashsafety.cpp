@@ -67,8 +67,11 @@ private Q_SLOTS:
             {
                 std::optional<teststore::FullDisk> disk;
                 if (full && teststore::FullDisk::isReal()) {
-                    // The last child's temporary would free a page at its successor's start: not full then.
+                    // The last child's temporaries (of the file and of its last good copy) would free pages at
+                    // its successor's start: not full then.
                     SafeFile::removeLeftovers(Settings::defaultPath(), SafeFile::Leftovers::all);
+                    SafeFile::removeLeftovers(Settings::lastGoodPath(Settings::defaultPath()),
+                                              SafeFile::Leftovers::all);
                     disk.emplace();
                 }
                 now = killMidSave(full && !teststore::FullDisk::isReal() ? QStringList{QStringLiteral("full")}
