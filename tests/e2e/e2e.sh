@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Brolga end to end in a real X server: no tray, so an ordinary window. Types a loan amount, copies the
 # figures as text (Ctrl+Shift+C), exports the snapshot to the Desktop (Ctrl+E), saves the figures as a client
-# (Ctrl+Shift+S), has a start from another session refused, quits (Ctrl+Q), starts again and finds the amount
-# restored and the client still open.
+# (Ctrl+Shift+S), has a start from another session refused while brolga-report still reads the record, quits
+# (Ctrl+Q), starts again and finds the amount restored and the client still open.
 #
 #   e2e.sh PATH/TO/brolga
 #
@@ -118,6 +118,12 @@ grep -qxF "$said" "$work/second.log" || fail "a start from another session said:
 [[ $(cd "$config" && ls -la --time-style=full-iso && md5sum Brolga.json) == "$before" ]] ||
     fail "a start from another session changed the configuration folder"
 echo "ok: a start from another session said \"$said\" and wrote nothing"
+# A reader needs no lock: brolga-report reads the running one's saved amount.
+report=$(dirname "$brolga")/brolga-report
+if [[ -x $report ]]; then
+    shows_amount "$("$report" --text 2>&1)" || fail "brolga-report beside the running Brolga lacks $formatted"
+    echo "ok: brolga-report reads the saved $formatted while Brolga runs"
+fi
 
 quit_app
 echo "ok: Ctrl+Q ended Brolga"
