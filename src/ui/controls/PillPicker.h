@@ -42,7 +42,6 @@ public:
     void setTabList(bool tabList) { tabList_ = tabList; }
 
     QRectF pillRect(int index) const;
-    const QVariantAnimation &selectionAnimation() const { return fade_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
