@@ -58,12 +58,6 @@ void DonutChart::setValues(double principal, double interest)
     ease_.start();
 }
 
-void DonutChart::setInk(Ink ink)
-{
-    ink_ = std::move(ink);
-    update();
-}
-
 QString DonutChart::centreText() const { return Format::percent(fraction() * 100, 0); }
 
 QSize DonutChart::sizeHint() const

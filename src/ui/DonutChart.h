@@ -32,12 +32,10 @@ public:
                       const Ink &ink = {});
 
     void setValues(double principal, double interest);
-    void setInk(Ink ink);
     double principal() const { return principal_; }
     double interest() const { return interest_; }
-    // The share the figures give, and the one drawn at the moment (different while easing).
+    // The share the figures give (the one drawn differs while easing).
     double fraction() const { return interestFraction(principal_, interest_); }
-    double shownFraction() const { return shown_; }
     // The centre figure, "27%".
     QString centreText() const;
     // This ring, as it stands, into a painter.

@@ -181,7 +181,8 @@ void RepaymentView::buildCompareCard()
 {
     compareSwitch_ = new ToggleSwitch;
     compareSwitch_->setAccessibleName(QStringLiteral("Rate comparison"));
-    connect(compareSwitch_, &QAbstractButton::clicked, this,
+    // Toggled rather than clicked, so a screen reader's Toggle action counts too; refresh() sets it quietly.
+    connect(compareSwitch_, &QAbstractButton::toggled, this,
             [this](bool on) { store_.edit([on](CalculatorState &s) { s.isCompareMode = on; }); });
     compareCard_ = new Card(QStringLiteral("Rate comparison"), compareSwitch_, this);
     compareCard_->setObjectName(QStringLiteral("compareCard"));

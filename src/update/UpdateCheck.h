@@ -37,7 +37,6 @@ public:
     // restarts the wait; nothing happens if the store or this object is gone by then.
     void scheduleCheck(const CalculatorStore *store);
     void cancelScheduledCheck();
-    bool isCheckScheduled() const { return delay_.isActive(); }
     bool isChecking() const { return post_.isRunning(); }
 
     // Hides the offered release until a different version turns up.

@@ -735,6 +735,26 @@ private Q_SLOTS:
                  w.view->pinButton()->toolTip());
     }
 
+    // A reader's Toggle on any check box or switch, and on the pin, does what a click does: the record
+    // follows it, and a second Toggle puts it back.
+    void readerToggleWritesTheRecord()
+    {
+        Window w;
+        int toggles = 0;
+        for (QAbstractButton *b : w.view->findChildren<QAbstractButton *>()) {
+            if (!b->isCheckable())
+                continue;
+            ++toggles;
+            const CalculatorState before = w.store.state();
+            QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(b)->actionInterface();
+            actions->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY2(w.store.state() != before, qPrintable(b->accessibleName() + b->text() + " left the record"));
+            actions->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(w.store.state() == before);
+        }
+        QCOMPARE(toggles, 6); // the pin, the comparison switch, four check boxes on Income and Upfront
+    }
+
     // In tray mode Escape puts the window away; as an ordinary window it stays.
     void escapeHidesInTrayMode_data()
     {

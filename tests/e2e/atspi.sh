@@ -36,6 +36,8 @@ fi
 work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-atspi.XXXXXX")
 source "$here/lib.sh"
 private_home keep-bus
+# Where "Open at login" puts its autostart entry, for atspi_read.py to look.
+export XDG_CONFIG_HOME=$work/config
 # Qt joins the accessibility bus only when a reader is on; here we are the reader.
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_xvfb

@@ -3,10 +3,12 @@
 Finds the hero figure by its accessible name ("Monthly repayment"), the loan amount field by its accessible
 name ("Loan amount"), types twice the amount into that field and checks that the figure read again has
 doubled (a repayment is proportional to the amount borrowed). Then finds the header's client control and the
-All clients window that Ctrl+O opens, each control by its accessible name. Run by atspi.sh inside its own X
-server and bus.
+All clients window that Ctrl+O opens, each control by its accessible name. Last, opens Settings with the
+header's button and toggles "Open at login" with the reader's Toggle action, on and off: the autostart entry
+comes and goes with it. Run by atspi.sh inside its own X server and bus.
 """
 
+import os
 import re
 import subprocess
 import sys
@@ -47,6 +49,15 @@ def find(app, name, role):
 def text_of(obj):
     text = obj.queryText()
     return text.getText(0, text.characterCount)
+
+
+def press(obj, action):
+    actions = obj.queryAction()
+    for i in range(actions.nActions):
+        if actions.getName(i) == action:
+            actions.doAction(i)
+            return
+    fail(f"{obj.name!r} has no {action!r} action")
 
 
 def dollars(shown):
@@ -107,3 +118,20 @@ for needed in ("Open", "Rename\u2026", "Duplicate", "Delete"):
     if needed not in buttons:
         fail(f"the All clients window has no button named {needed!r} (buttons: {buttons})")
 print("ok: Ctrl+O opened All clients: a 'Search clients' field, a 'Clients' list and its buttons")
+
+# Settings by the header's button, then "Open at login" flipped by the reader's own Toggle action.
+gear = pyatspi.findDescendant(app, lambda o: o is not None and (o.name or "").startswith("Settings ("))
+if not gear:
+    fail("no header button named 'Settings (...)'")
+press(gear, "Press")
+login = wait_for(10, lambda: find(app, "Open at login", "check box"))
+if not login:
+    fail("Settings brought no check box named 'Open at login'")
+entry = os.path.join(os.environ["XDG_CONFIG_HOME"], "autostart", "brolga.desktop")
+for on in (True, False):
+    press(login, "Toggle")
+    if not wait_for(5, lambda: os.path.exists(entry) == on):
+        fail(f"Toggle on 'Open at login' left {entry} {'missing' if on else 'in place'}")
+    if login.getState().contains(pyatspi.STATE_CHECKED) != on:
+        fail(f"'Open at login' reads {'unchecked' if on else 'checked'} after Toggle")
+print("ok: the reader's Toggle on 'Open at login' wrote and then removed the autostart entry")

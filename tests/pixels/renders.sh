@@ -34,7 +34,7 @@ compare() {
         if [ ! -f "$b" ]; then echo "missing: $(basename "$a")"; differ=1; continue; fi
         cmp -s "$a" "$b" && continue
         # Same pixels can still be encoded differently; count the pixels that really differ.
-        n=$(compare -metric AE "$a" "$b" null: 2>&1 || true)
+        n=$(command compare -metric AE "$a" "$b" null: 2>&1 || true)
         [ "$n" = 0 ] && continue
         echo "differs: $(basename "$a") ($n pixels)"
         differ=1

@@ -31,6 +31,17 @@ QList<PillPicker::Option> letters(int count)
         options.append({QString(QChar('A' + i)), i * 10});
     return options;
 }
+
+// WCAG 2: relative luminance, then (lighter + 0.05) / (darker + 0.05).
+qreal contrast(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto lin = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
+    };
+    const qreal la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 } // namespace
 
 class TestControls : public QObject {
@@ -252,6 +263,23 @@ private Q_SLOTS:
         QTest::mouseClick(&picker, Qt::LeftButton, {}, QPointF((a.right() + b.left()) / 2, a.center().y()).toPoint());
         QCOMPARE(writes, 1);
         QCOMPARE(value, QVariant(30));
+    }
+
+    // The selected pill stands 3:1 from the unselected ones (the picker's field) in every theme and appearance;
+    // on a dark field its label keeps 4.5:1 on it.
+    void selectedPillStandsOut()
+    {
+        QVERIFY(qAbs(contrast(Qt::white, QColor(0x76, 0x76, 0x76)) - 4.54) < 0.01);
+        for (const Theme &theme : Theme::all())
+            for (const Appearance look : {Appearance::light, Appearance::dark}) {
+                const QPalette palette = ThemePalette::make(theme, look);
+                for (const QGradientStop &stop : PillPicker::selectionFill(palette, QRectF(0, 0, 90, 24)).stops()) {
+                    const QString where = theme.id + (look == Appearance::dark ? " dark" : " light");
+                    QVERIFY2(contrast(stop.second, Brand::field(palette)) >= 3, qPrintable(where));
+                    if (look == Appearance::dark)
+                        QVERIFY2(contrast(stop.second, Brand::rgb(theme.textPrimaryDark)) >= 4.5, qPrintable(where));
+                }
+            }
     }
 
     void valueOutsideTheOptionsSelectsNothing()

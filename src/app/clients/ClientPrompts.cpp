@@ -1,49 +1,52 @@
 #include "app/clients/ClientPrompts.h"
 
+#include "app/clients/ClientPromptDialog.h"
+#include "brand/Brand.h"
 #include "platform/ActiveWindowGuard.h"
 
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QLineEdit>
 
 namespace brolga {
 
 namespace {
 ClientPrompts::NameHandler nameHandler;
 ClientPrompts::UnsavedHandler unsavedHandler;
+
+QPalette paletteFor(const QString &themeID)
+{
+    return ThemePalette::make(Theme::named(themeID), Brand::appearance());
+}
 } // namespace
 
 std::optional<QString> ClientPrompts::askName(QWidget *parent, const NameRequest &request)
 {
     if (nameHandler)
         return nameHandler(request);
-    QInputDialog dialog(parent);
-    dialog.setWindowTitle(request.title);
+    ClientPromptDialog dialog(request.title, request.label, paletteFor(request.themeID), parent);
     // The refusal goes above the question, so the field keeps what was typed.
-    dialog.setLabelText(request.error.isEmpty() ? request.label : request.error + u'\n' + request.label);
-    dialog.setTextValue(request.name);
-    dialog.setInputMode(QInputDialog::TextInput);
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setRefusal(request.error);
+    QLineEdit *field = dialog.addField(request.name);
+    dialog.addAnswer(QObject::tr("Cancel"), QDialog::Rejected);
+    dialog.addAnswer(QObject::tr("OK"), QDialog::Accepted, true);
     const ActiveWindowGuard keyboard;
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.textValue();
+    return field->text();
 }
 
 ClientPrompts::Unsaved ClientPrompts::askUnsaved(QWidget *parent, const UnsavedRequest &request)
 {
     if (unsavedHandler)
         return unsavedHandler(request);
-    QMessageBox box(QMessageBox::Question, QObject::tr("Unsaved changes"), request.question,
-                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
-    box.button(QMessageBox::Discard)->setText(QObject::tr("Don't save"));
-    box.setDefaultButton(QMessageBox::Save);
-    box.setEscapeButton(QMessageBox::Cancel);
-    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    enum Result { cancel = QDialog::Rejected, save = QDialog::Accepted, discard };
+    ClientPromptDialog dialog(QObject::tr("Unsaved changes"), request.question, paletteFor(request.themeID), parent);
+    dialog.addAnswer(QObject::tr("Don't save"), discard);
+    dialog.addAnswer(QObject::tr("Cancel"), cancel);
+    dialog.addAnswer(QObject::tr("Save"), save, true);
     const ActiveWindowGuard keyboard;
-    switch (box.exec()) {
-    case QMessageBox::Save: return Unsaved::save;
-    case QMessageBox::Discard: return Unsaved::discard;
+    switch (dialog.exec()) {
+    case save: return Unsaved::save;
+    case discard: return Unsaved::discard;
     default: return Unsaved::cancel;
     }
 }

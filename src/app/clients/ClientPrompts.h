@@ -18,6 +18,7 @@ class ClientPrompts {
         QString label;
         QString name;  // the text the field starts with
         QString error; // why the last answer was refused; empty the first time
+        QString themeID; // the record's theme, for the dialog's colours
     };
     // A name, or absent when the user cancelled.
     using NameHandler = std::function<std::optional<QString>(const NameRequest &)>;
@@ -26,6 +27,7 @@ class ClientPrompts {
     struct UnsavedRequest {
         QString clientName; // the client with the unsaved changes
         QString question;
+        QString themeID;
     };
     using UnsavedHandler = std::function<Unsaved(const UnsavedRequest &)>;
 

@@ -92,7 +92,7 @@ void ClientSession::refresh()
 
 bool ClientSession::saveAsNew(QWidget *parent)
 {
-    ClientPrompts::NameRequest request{tr("Save as New Client"), tr("Client's name:"), {}, {}};
+    ClientPrompts::NameRequest request{tr("Save as New Client"), tr("Client's name:"), {}, {}, store_.state().themeID};
     QString name;
     for (;;) {
         const auto answer = ClientPrompts::askName(parent, request);
@@ -138,7 +138,7 @@ bool ClientSession::open(qint64 id, QWidget *parent)
             id == open->id
                 ? tr("Discard the changes to %1 and open it as last saved?").arg(open->name)
                 : tr("Save the changes to %1 before opening %2?").arg(open->name, other ? other->name : QString());
-        switch (ClientPrompts::askUnsaved(parent, {open->name, question})) {
+        switch (ClientPrompts::askUnsaved(parent, {open->name, question, store_.state().themeID})) {
         case ClientPrompts::Unsaved::cancel: return false;
         case ClientPrompts::Unsaved::save:
             if (!saveChanges())

@@ -186,7 +186,7 @@ void ClientsWindow::refresh()
 
 std::optional<QString> ClientsWindow::askName(const QString &title, const QString &name)
 {
-    ClientPrompts::NameRequest request{title, tr("Client's name:"), name, {}};
+    ClientPrompts::NameRequest request{title, tr("Client's name:"), name, {}, session_.store().state().themeID};
     for (;;) {
         const auto answer = ClientPrompts::askName(window(), request);
         if (!answer)

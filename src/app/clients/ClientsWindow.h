@@ -29,7 +29,6 @@ class ClientsWindow : public QWidget {
     QListView *list() const { return list_; }
     ClientListModel *model() const { return model_; }
     QPushButton *openButton() const { return open_; }
-    QPushButton *renameButton() const { return rename_; }
     QPushButton *duplicateButton() const { return duplicate_; }
     QPushButton *deleteButton() const { return delete_; }
     QPushButton *undoButton() const { return undo_; }

@@ -44,7 +44,6 @@ public:
     bool isShowing() const { return view_ != nullptr; }
     bool isWaitingForIcon() const { return retry_.isActive(); }
     CoachMarkView *view() const { return view_; }
-    int remainingMs() const { return timeout_.isActive() ? timeout_.remainingTime() : -1; }
 
     static constexpr int fadeInMs = 220;
     static constexpr int fadeOutMs = 180;

@@ -24,7 +24,6 @@ public:
     explicit LogoPanel(BrandAssetStore &assets, QWidget *parent = nullptr);
 
     bool showsLogo() const;
-    const std::optional<QString> &importError() const { return importError_; }
     QAbstractButton *chooseButton() const { return choose_; }
     QPushButton *replaceButton() const { return replace_; }
     QPushButton *removeButton() const { return remove_; }

@@ -57,7 +57,6 @@ public:
     ClientSession &clients() { return *clients_; }
     ClientsMenu *clientsMenu() const { return clientsMenu_; }
 
-    bool hasTray() const { return hasTray_; }
     QSystemTrayIcon *trayIcon() const { return tray_; }
     FloatingWindow *window() const { return window_; }
     RootView *rootView() const { return rootView_; }

@@ -18,7 +18,6 @@ public:
     // desktop it was on.
     void setLevel(int level);
 
-    bool hidesOnClose() const { return hideOnClose_; }
     void setHidesOnClose(bool hide) { hideOnClose_ = hide; }
 
     // On every desktop, and out of the task bar and the pager. Given to the window system each time the

@@ -45,13 +45,6 @@ void BrandLockup::setGround(Ground ground)
     update();
 }
 
-void BrandLockup::setScale(qreal scale)
-{
-    scale_ = std::max(scale, 0.0);
-    updateGeometry();
-    update();
-}
-
 QColor BrandLockup::wingColour(const QPalette &palette, Ground ground)
 {
     return Brand::rgb(ground == Ground::dark ? Brand::theme(palette).accentOnDark : Brand::theme(palette).dark);

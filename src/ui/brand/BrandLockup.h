@@ -19,7 +19,6 @@ public:
     Ground ground() const { return ground_; }
     void setGround(Ground ground);
     qreal scale() const { return scale_; }
-    void setScale(qreal scale);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

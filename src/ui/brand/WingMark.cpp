@@ -40,13 +40,6 @@ void WingMark::setTint(TintSource tint)
     update();
 }
 
-void WingMark::setMarkWidth(qreal width)
-{
-    width_ = std::max(width, 0.0);
-    updateGeometry();
-    update();
-}
-
 QSize WingMark::sizeHint() const { return {qCeil(markWidth()), qCeil(markHeight())}; }
 
 void WingMark::paint(QPainter &painter, const QRectF &rect, const QColor &tint)

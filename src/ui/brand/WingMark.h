@@ -27,7 +27,6 @@ public:
 
     qreal markWidth() const { return width_; }
     qreal markHeight() const { return width_ * aspect; }
-    void setMarkWidth(qreal width);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

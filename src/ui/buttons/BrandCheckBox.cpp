@@ -21,8 +21,9 @@ BrandCheckBox::BrandCheckBox(const QString &text, Getter get, Setter set, QWidge
     setFont(BrandType::sans(11.5, FontWeight::regular));
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    // `clicked` comes only from the user (mouse or keyboard), never from refresh().
-    connect(this, &QAbstractButton::clicked, this, [this](bool on) {
+    // `toggled`, not `clicked`: a screen reader's Toggle action flips the box without a click. refresh()
+    // follows the value quietly, so only the user's changes get here.
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
         if (set_ && (!get_ || get_() != on))
             set_(on);
     });

@@ -21,6 +21,11 @@ HeaderButton::HeaderButton(QAction *action, const QString &symbol, const QString
         if (action_)
             action_->trigger();
     });
+    // A screen reader's Toggle flips the check without a click; the action follows it as it follows a click.
+    connect(this, &QAbstractButton::toggled, this, [this](bool on) {
+        if (action_ && action_->isChecked() != on)
+            action_->trigger();
+    });
     connect(action, &QAction::changed, this, &HeaderButton::followAction);
     followAction();
 }

@@ -32,6 +32,34 @@ QColor mix(const QColor &a, const QColor &b, qreal t)
     return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
                             a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
 }
+
+// WCAG 2 relative luminance of an opaque sRGB colour, and the contrast ratio of two.
+qreal luminance(const QColor &c)
+{
+    const auto linear = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+qreal contrast(const QColor &a, const QColor &b)
+{
+    const qreal la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// On a dark field the navy is barely told from the unselected pills. The theme's navy, made lighter in its own
+// hue just until it stands 3:1 from the field, and no further, so the white label keeps 4.5:1 on it.
+QColor liftedNavy(const QPalette &palette)
+{
+    const QColor field = Brand::field(palette);
+    float hue = 0, saturation = 0, lightness = 0;
+    Brand::rgb(Brand::theme(palette).dark).getHslF(&hue, &saturation, &lightness);
+    QColor lifted = QColor::fromHslF(hue, saturation, lightness);
+    while (contrast(lifted, field) < 3.05 && lightness < 1) {
+        lightness = std::min(lightness + 0.001f, 1.0f);
+        lifted = QColor::fromHslF(hue, saturation, lightness);
+    }
+    return lifted;
+}
 } // namespace
 
 PillPicker::PillPicker(QList<Option> options, Getter get, Setter set, std::optional<int> perRow, QWidget *parent)
@@ -199,6 +227,16 @@ void PillPicker::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
+QLinearGradient PillPicker::selectionFill(const QPalette &palette, const QRectF &pill)
+{
+    if (!Brand::isDark(palette))
+        return Brand::navyField(palette, pill);
+    QLinearGradient flat(pill.topLeft(), pill.bottomRight());
+    flat.setColorAt(0, liftedNavy(palette));
+    flat.setColorAt(1, liftedNavy(palette));
+    return flat;
+}
+
 void PillPicker::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
@@ -229,7 +267,7 @@ void PillPicker::paintEvent(QPaintEvent *)
             p.save();
             p.setOpacity(shown);
             p.setPen(Qt::NoPen);
-            p.setBrush(Brand::navyField(palette(), pill));
+            p.setBrush(selectionFill(palette(), pill));
             p.drawRoundedRect(pill, 6, 6);
             p.restore();
         }

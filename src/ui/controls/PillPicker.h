@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLinearGradient>
 #include <QList>
 #include <QVariant>
 #include <QVariantAnimation>
@@ -42,7 +43,9 @@ public:
     void setTabList(bool tabList) { tabList_ = tabList; }
 
     QRectF pillRect(int index) const;
-    const QVariantAnimation &selectionAnimation() const { return fade_; }
+    // The selected pill's ground across `pill`: the navy field, lifted where the picker itself is dark so
+    // the choice stands out from the others.
+    static QLinearGradient selectionFill(const QPalette &palette, const QRectF &pill);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -57,13 +57,6 @@ void ResultRow::setTint(Tint tint)
     update();
 }
 
-void ResultRow::setEmphasised(bool emphasised)
-{
-    emphasised_ = emphasised;
-    updateGeometry();
-    update();
-}
-
 QSize ResultRow::sizeHint() const
 {
     const qreal w = TextMeasure::advance(labelFont(), label_) + gap + TextMeasure::advance(valueFont(), value_);

@@ -18,13 +18,11 @@ public:
 
     QString label() const { return label_; }
     QString value() const { return value_; }
-    bool isEmphasised() const { return emphasised_; }
     // The figure's colour as set; empty for the default text colour.
     Tint tint() const { return tint_; }
     void setLabel(const QString &label);
     void setValue(const QString &value);
     void setTint(Tint tint);
-    void setEmphasised(bool emphasised);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
