@@ -320,7 +320,7 @@ listed || fail "brolga-report --list does not list the saved client: $("$report_
 launch
 show_window
 xdotool key --clearmodifiers ctrl+o
-clients_up() { xdotool search --onlyvisible --pid "$app_pid" --name '^All Clients$' >/dev/null 2>&1; }
+clients_up() { xdotool search --all --onlyvisible --pid "$app_pid" --name '^All Clients$' >/dev/null 2>&1; }
 wait_for 10 clients_up || fail "Ctrl+O showed no All Clients window"
 sleep 0.3
 # Down moves from the search field into the list; Backspace there, pressed to correct a search, deletes nothing.
