@@ -83,7 +83,8 @@ Listing list(const QString &bookPath)
     if (!book)
         return listing;
     for (const Client &c : book->clients())
-        listing.text += oneLine(c.name) + u'\t' + c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + u'\n';
+        listing.text +=
+            oneLine(c.name) + u'\t' + c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + u'\n';
     return listing;
 }
 

@@ -612,7 +612,8 @@ std::optional<Client> ClientBook::update(qint64 id, const QString &column, const
     const qint64 at = now();
     const bool ok = write([&](QSqlQuery &q) {
         // The column is one of ours, never the user's text.
-        q.prepare(QStringLiteral("UPDATE clients SET %1 = ?, changed = ? WHERE id = ? AND deleted IS NULL").arg(column));
+        q.prepare(
+            QStringLiteral("UPDATE clients SET %1 = ?, changed = ? WHERE id = ? AND deleted IS NULL").arg(column));
         q.addBindValue(value);
         q.addBindValue(at);
         q.addBindValue(id);

@@ -828,7 +828,8 @@ private Q_SLOTS:
             made += last;
             const QString book = path() + QStringLiteral(".%1").arg(last + 1);
             ClientBook opened(book);
-            QVERIFY2(opened.isOpen(), qPrintable(QStringLiteral("round %1: %2").arg(round).arg(opened.statusMessage())));
+            QVERIFY2(opened.isOpen(),
+                     qPrintable(QStringLiteral("round %1: %2").arg(round).arg(opened.statusMessage())));
             QVERIFY(opened.clients().size() <= 1);
             if (last > 0)
                 QCOMPARE(ClientBook(path() + QStringLiteral(".%1").arg(last)).clients().size(), 1);

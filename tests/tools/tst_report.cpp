@@ -423,9 +423,10 @@ class TestReport : public QObject {
             oddBook.remove(oddBook.create(QStringLiteral("Gone"), {})->id);
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
             db.setDatabaseName(odd);
-            QVERIFY(db.open() && QSqlQuery(db).exec(QStringLiteral("INSERT INTO clients (name, inputs, created, changed) "
-                                                                   "VALUES ('Odd' || char(10) || 'Name' || char(27) || "
-                                                                   "'[2J', '{}', 0, 1793583000000)")));
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("INSERT INTO clients (name, inputs, created, changed) VALUES "
+                                                      "('Odd' || char(10) || 'Name' || char(27) || '[2J', '{}', 0, "
+                                                      "1793583000000)")));
             QCOMPARE(run({"--clients", odd, "--list"}).out, "Odd\\nName\\u001b[2J\t" + local(2) + "\n");
             QVERIFY(run({"--clients", odd, "--client", "Gone", "--text"}).err.contains("no client named"));
         }

@@ -8,8 +8,9 @@ class ClientSession;
 class Commands;
 
 // "Clients": save as a new client, save the open one's changes, open one of the ten changed last, put back one
-// from "Recently deleted", and the window with all of them. A book that cannot be used says why in its first line, with the way out. Built
-// afresh each time it opens, so it follows the book; one menu serves the header, the tray and the menu bar.
+// from "Recently deleted", and the window with all of them. A book that cannot be used says why in its first line,
+// with the way out. Built afresh each time it opens, so it follows the book; one menu serves the header, the tray and
+// the menu bar.
 class ClientsMenu : public QMenu {
     Q_OBJECT
   public:
