@@ -25,6 +25,27 @@ std::unique_ptr<ClientBook> openBook(const QString &path, QString &error)
     return book;
 }
 
+// The name on one line whatever a damaged book holds: control characters (line breaks and tabs among them, and
+// the terminal's escape) and the Unicode line separators written out as escapes.
+QString oneLine(const QString &name)
+{
+    QString line;
+    for (const QChar c : name) {
+        if (c == u'\n')
+            line += QStringLiteral("\\n");
+        else if (c == u'\t')
+            line += QStringLiteral("\\t");
+        else if (c == u'\r')
+            line += QStringLiteral("\\r");
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
+                 c.category() == QChar::Separator_Paragraph)
+            line += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return line;
+}
+
 } // namespace
 
 Found find(const QString &bookPath, const QString &name)
@@ -62,7 +83,8 @@ Listing list(const QString &bookPath)
     if (!book)
         return listing;
     for (const Client &c : book->clients())
-        listing.text += c.name + u'\t' + c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + u'\n';
+        listing.text +=
+            oneLine(c.name) + u'\t' + c.changed.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) + u'\n';
     return listing;
 }
 

@@ -19,7 +19,8 @@ struct Found {
 Found find(const QString &bookPath, const QString &name);
 
 struct Listing {
-    QString text;  // one line per client: name, a tab, the last change as local "yyyy-MM-dd HH:mm"
+    QString text;  // one line per client in the book (not those recently deleted): name (its control characters
+                   // escaped), a tab, the last change as local "yyyy-MM-dd HH:mm"
     QString error; // one line, set when the book could not be read
 };
 Listing list(const QString &bookPath);

@@ -13,6 +13,7 @@ struct Client {
     QString note;
     QDateTime created; // UTC
     QDateTime changed; // UTC; the book lists the latest change first
+    QDateTime deleted; // UTC; null while the client is in the book, else when it went to "Recently deleted"
 
     bool operator==(const Client &) const = default;
 };

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <limits>
 #include <vector>
 
 namespace brolga {
@@ -21,7 +22,16 @@ namespace brolga {
 namespace {
 
 // SQLite's primary result codes (the low byte of the extended ones the driver reports).
-enum SqliteCode { sqliteBusy = 5, sqliteLocked = 6, sqliteCorrupt = 11, sqliteFull = 13, sqliteNotADatabase = 26 };
+enum SqliteCode {
+    sqliteBusy = 5,
+    sqliteLocked = 6,
+    sqliteReadOnly = 8,
+    sqliteCorrupt = 11,
+    sqliteFull = 13,
+    sqliteNotADatabase = 26
+};
+// A read-only connection met the journal of a save that was cut short, which only a writer can roll back.
+constexpr int sqliteReadOnlyRollback = sqliteReadOnly | (3 << 8);
 
 int primaryCode(const QSqlError &error)
 {
@@ -50,6 +60,7 @@ QString writeError(const QSqlError &error)
 }
 
 const QString goneMessage = QStringLiteral("That client is no longer in the book.");
+const QString bookFullMessage = QStringLiteral("Could not save \u2014 the client book is full.");
 
 // Each step brings the book from the version of its index to the next; a new version appends a step and never
 // edits an old one. Statements only add: a book stays readable by the version that made it.
@@ -60,6 +71,9 @@ const std::vector<std::vector<const char *>> &migrations()
         {"CREATE TABLE clients (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT NULL, note TEXT NOT NULL "
          "DEFAULT '', inputs TEXT NOT NULL, created INTEGER NOT NULL, changed INTEGER NOT NULL)",
          "CREATE INDEX clients_by_change ON clients (changed DESC, id DESC)"},
+        // 2: "Recently deleted". A delete only stamps the row, so it comes back whole, columns of other versions
+        // included; rows deleted long enough ago are purged on opening.
+        {"ALTER TABLE clients ADD COLUMN deleted INTEGER"},
     };
     return steps;
 }
@@ -69,13 +83,10 @@ QDateTime fromMSecs(qint64 ms)
     return QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
 }
 
-// One client's whole row. A client without an id (0) gets the next one, written back into `client`; one with
-// an id (a delete undone) gets its own back.
+// A new client's whole row; its id, the next one, is written back into `client`.
 bool insertRow(QSqlQuery &q, Client &client, const QByteArray &inputs)
 {
-    q.prepare(
-        QStringLiteral("INSERT INTO clients (id, name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(client.id != 0 ? QVariant(client.id) : QVariant(QMetaType::fromType<qint64>()));
+    q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?)"));
     q.addBindValue(client.name);
     q.addBindValue(client.note);
     q.addBindValue(QString::fromUtf8(inputs));
@@ -90,6 +101,11 @@ bool insertRow(QSqlQuery &q, Client &client, const QByteArray &inputs)
 bool listedBefore(const Client &a, const Client &b)
 {
     return a.changed != b.changed ? a.changed > b.changed : a.id > b.id;
+}
+
+bool deletedBefore(const Client &a, const Client &b)
+{
+    return a.deleted != b.deleted ? a.deleted > b.deleted : a.id > b.id;
 }
 
 // Bidirectional marks, embeddings, overrides and isolates would reorder the text around a name wherever it is
@@ -206,6 +222,7 @@ bool ClientBook::fail(Status status, const QString &detail)
     status_ = status;
     detail_ = detail;
     clients_.clear();
+    deleted_.clear();
     lastError_ = statusMessage();
     return false;
 }
@@ -239,14 +256,18 @@ bool ClientBook::open()
 
     connection_ = nextConnectionName();
     const bool logExisted = QFileInfo::exists(path_ + QStringLiteral("-wal"));
+    // A file of ours is opened for writing from the first look: only a writer rolls back the journal of a save
+    // cut short by a kill, and reading changes nothing in a file that is not a book. A reader, or a file we may
+    // not write, is looked at without the right to write.
+    const bool writing = access_ == Access::readWrite && QFileInfo(path_).isWritable();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
         if (!db.isValid())
             return fail(Status::failed, QStringLiteral("Qt's SQLite driver is not installed"));
         db.setDatabaseName(path_);
-        // A first look without the right to write: a file that fails it is left byte for byte as it was (a
-        // read-only connection does not even fold the write-ahead log back in when it closes).
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        db.setConnectOptions(QStringLiteral("%1QSQLITE_BUSY_TIMEOUT=%2")
+                                 .arg(writing ? QString() : QStringLiteral("QSQLITE_OPEN_READONLY;"))
+                                 .arg(busyTimeoutMs));
     }
     status_ = Status::open;
     const int version = inspect();
@@ -261,33 +282,43 @@ bool ClientBook::open()
         }
         return false;
     }
-    if (access_ == Access::readOnly) {
+    if (!writing) {
         clients_.clear(); // a database that is not a book yet holds no clients
-        return version == 0 || loadList();
+        deleted_.clear();
+        return version == 0 || loadList(version);
     }
 
-    QSqlDatabase db = QSqlDatabase::database(connection_, false);
-    db.close();
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-    if (!db.open())
-        return fail(statusFor(db.lastError()), db.lastError().databaseText());
-    QSqlQuery q(db);
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
     // A commit is flushed to the disk before it returns: a save that returned survives a killed process and a
     // power cut.
     if (!q.exec(QStringLiteral("PRAGMA synchronous = FULL")))
         return fail(statusFor(q.lastError()), q.lastError().databaseText());
-    if (version < schemaVersion() && !migrate())
-        return false;
-    // Readers never wait for a save, and a save is one append to the log. Set only once the file is known to be
-    // a book of ours, since the mode is written into its header. (Where the log cannot be used, the rollback
+    // Readers never wait for a save, and a save is one append to the log. Set once the file is known to be a
+    // book of ours (the mode is written into its header), and before the first migration, so that even the
+    // book's making is one append a kill cannot leave half done. (Where the log cannot be used, the rollback
     // journal is as safe.)
     if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")))
         return fail(statusFor(q.lastError()), q.lastError().databaseText());
     q.finish();
-    if (!loadList())
+    if (version < schemaVersion() && !migrate())
+        return false;
+    purgeDeleted();
+    if (!loadList(schemaVersion()))
         return false;
     detail_.clear();
     return true;
+}
+
+// Clients deleted longer ago than the book keeps them go for good. A book busy elsewhere is purged next time.
+void ClientBook::purgeDeleted()
+{
+    const qint64 before = now() - qint64(keepDeletedDays) * 24 * 3600 * 1000;
+    write([before](QSqlQuery &q) {
+        q.prepare(QStringLiteral("DELETE FROM clients WHERE deleted IS NOT NULL AND deleted < ?"));
+        q.addBindValue(before);
+        return q.exec();
+    });
+    lastError_.clear();
 }
 
 // The version of a file fit to open; on anything else the status says why.
@@ -297,8 +328,11 @@ int ClientBook::inspect()
     if (!db.open())
         return fail(statusFor(db.lastError()), db.lastError().databaseText());
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        if (q.lastError().nativeErrorCode().toInt() == sqliteReadOnlyRollback)
+            return fail(Status::failed, QStringLiteral("a save was cut short; start Brolga once to finish it"));
         return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    }
     const int version = q.value(0).toInt();
     if (version > schemaVersion())
         return fail(Status::newerVersion);
@@ -353,20 +387,36 @@ bool ClientBook::migrate()
     return true;
 }
 
-bool ClientBook::loadList()
+bool ClientBook::loadList(int version)
 {
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT id, name, note, created, changed FROM clients ORDER BY changed DESC, id DESC")))
+    // Names and notes no longer than Brolga writes them, whatever a damaged or foreign book holds: a list of
+    // megabyte names would take the window down with it.
+    // A book from before "Recently deleted", read without being brought up, has no deleted column.
+    if (!q.exec(QStringLiteral("SELECT id, substr(name, 1, %1), substr(note, 1, %2), created, changed, %3 "
+                               "FROM clients ORDER BY changed DESC, id DESC")
+                    .arg(maxNameLength)
+                    .arg(maxNoteLength)
+                    .arg(version >= 2 ? QStringLiteral("deleted") : QStringLiteral("NULL"))))
         return fail(statusFor(q.lastError()) == Status::failed ? Status::unreadable : statusFor(q.lastError()),
                     q.lastError().databaseText());
-    QList<Client> list;
-    while (q.next())
-        list.append(Client{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                           fromMSecs(q.value(3).toLongLong()), fromMSecs(q.value(4).toLongLong())});
+    QList<Client> list, deleted;
+    while (q.next()) {
+        Client c{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                 fromMSecs(q.value(3).toLongLong()), fromMSecs(q.value(4).toLongLong()), {}};
+        if (q.isNull(5)) {
+            list.append(c);
+        } else {
+            c.deleted = fromMSecs(q.value(5).toLongLong());
+            deleted.append(c);
+        }
+    }
     if (q.lastError().isValid())
         return fail(statusFor(q.lastError()), q.lastError().databaseText());
+    std::stable_sort(deleted.begin(), deleted.end(), deletedBefore);
     clients_ = std::move(list);
+    deleted_ = std::move(deleted);
     return true;
 }
 
@@ -379,8 +429,9 @@ bool ClientBook::reopen()
 
 bool ClientBook::startNewBook()
 {
-    if (access_ == Access::readOnly || (status_ != Status::unreadable && status_ != Status::newerVersion)) {
-        lastError_ = QStringLiteral("Only a client book that cannot be read is set aside.");
+    // A lock goes away: a book held by another program is not given up for it.
+    if (access_ == Access::readOnly || status_ == Status::open || status_ == Status::locked) {
+        lastError_ = QStringLiteral("Only a client book that cannot be used is set aside.");
         return false;
     }
     close();
@@ -433,6 +484,11 @@ std::optional<CalculatorState> ClientBook::inputs(qint64 id)
 {
     if (!isOpen()) {
         lastError_ = statusMessage();
+        return std::nullopt;
+    }
+    // Only a listed client: one in "Recently deleted" is put back before it is opened.
+    if (!client(id)) {
+        lastError_ = goneMessage;
         return std::nullopt;
     }
     QSqlQuery q(QSqlDatabase::database(connection_, false));
@@ -504,10 +560,11 @@ bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
             return false;
         }
         if (!statements(q)) {
-            if (lastError_.isEmpty())
-                lastError_ = writeError(q.lastError());
+            const QSqlError error = q.lastError();
             q.finish();
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+            if (lastError_.isEmpty())
+                lastError_ = primaryCode(error) == sqliteFull && idsUsedUp() ? bookFullMessage : writeError(error);
             return false;
         }
     }
@@ -520,6 +577,14 @@ bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
     return true;
 }
 
+// Every id up to the largest was handed out once: SQLite says "full" though the disk is not.
+bool ClientBook::idsUsedUp() const
+{
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    return q.exec(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = 'clients'")) && q.next() &&
+           q.value(0).toLongLong() == std::numeric_limits<qint64>::max();
+}
+
 std::optional<Client> ClientBook::create(const QString &name, const CalculatorState &state, const QString &note)
 {
     lastError_.clear();
@@ -527,7 +592,7 @@ std::optional<Client> ClientBook::create(const QString &name, const CalculatorSt
     if (!cleaned)
         return std::nullopt;
     const qint64 at = now();
-    Client client{0, *cleaned, cleanNote(note), fromMSecs(at), fromMSecs(at)};
+    Client client{0, *cleaned, cleanNote(note), fromMSecs(at), fromMSecs(at), {}};
     const bool ok = write([&](QSqlQuery &q) { return insertRow(q, client, ClientInputs::encode(state)); });
     if (!ok)
         return std::nullopt;
@@ -547,7 +612,8 @@ std::optional<Client> ClientBook::update(qint64 id, const QString &column, const
     const qint64 at = now();
     const bool ok = write([&](QSqlQuery &q) {
         // The column is one of ours, never the user's text.
-        q.prepare(QStringLiteral("UPDATE clients SET %1 = ?, changed = ? WHERE id = ?").arg(column));
+        q.prepare(
+            QStringLiteral("UPDATE clients SET %1 = ?, changed = ? WHERE id = ? AND deleted IS NULL").arg(column));
         q.addBindValue(value);
         q.addBindValue(at);
         q.addBindValue(id);
@@ -601,11 +667,11 @@ std::optional<Client> ClientBook::duplicate(qint64 id)
     const QString suffix = QStringLiteral(" (copy)");
     const qint64 at = now();
     Client copy{0, clamped(original->name, maxNameLength - int(suffix.size())).trimmed() + suffix, original->note,
-                fromMSecs(at), fromMSecs(at)};
+                fromMSecs(at), fromMSecs(at), {}};
     const bool ok = write([&](QSqlQuery &q) {
         // The stored inputs are copied as they are, not decoded and written again.
         q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) "
-                                 "SELECT ?, note, inputs, ?, ? FROM clients WHERE id = ?"));
+                                 "SELECT ?, note, inputs, ?, ? FROM clients WHERE id = ? AND deleted IS NULL"));
         q.addBindValue(copy.name);
         q.addBindValue(at);
         q.addBindValue(at);
@@ -634,42 +700,63 @@ std::optional<ClientBook::Removed> ClientBook::remove(qint64 id)
         lastError_ = isOpen() ? goneMessage : statusMessage();
         return std::nullopt;
     }
-    Removed removed{*client, {}};
+    const qint64 at = now();
     const bool ok = write([&](QSqlQuery &q) {
-        q.setForwardOnly(true);
-        q.prepare(QStringLiteral("SELECT inputs FROM clients WHERE id = ?"));
+        q.prepare(QStringLiteral("UPDATE clients SET deleted = ? WHERE id = ? AND deleted IS NULL"));
+        q.addBindValue(at);
         q.addBindValue(id);
         if (!q.exec())
             return false;
-        if (!q.next()) {
+        if (q.numRowsAffected() != 1) {
             lastError_ = goneMessage;
             return false;
         }
-        removed.inputs = q.value(0).toString().toUtf8();
-        q.finish();
-        q.prepare(QStringLiteral("DELETE FROM clients WHERE id = ?"));
-        q.addBindValue(id);
-        return q.exec();
+        return true;
     });
     if (!ok)
         return std::nullopt;
     take(id);
+    Client gone = *client;
+    gone.deleted = fromMSecs(at);
+    deleted_.insert(std::lower_bound(deleted_.begin(), deleted_.end(), gone, deletedBefore), gone);
     Q_EMIT changed();
-    return removed;
+    return Removed{*client};
 }
 
 bool ClientBook::restore(const Removed &removed)
 {
+    return restore(removed.client.id);
+}
+
+bool ClientBook::restore(qint64 id)
+{
     lastError_.clear();
-    if (client(removed.client.id)) {
+    if (client(id)) {
         lastError_ = QStringLiteral("That client is already in the book.");
         return false;
     }
-    Client back = removed.client;
-    const bool ok = write([&](QSqlQuery &q) { return insertRow(q, back, removed.inputs); });
+    const auto it = std::find_if(deleted_.begin(), deleted_.end(), [id](const Client &c) { return c.id == id; });
+    if (it == deleted_.end()) {
+        lastError_ = isOpen() ? goneMessage : statusMessage();
+        return false;
+    }
+    const bool ok = write([&](QSqlQuery &q) {
+        q.prepare(QStringLiteral("UPDATE clients SET deleted = NULL WHERE id = ? AND deleted IS NOT NULL"));
+        q.addBindValue(id);
+        if (!q.exec())
+            return false;
+        if (q.numRowsAffected() != 1) {
+            lastError_ = goneMessage;
+            return false;
+        }
+        return true;
+    });
     if (!ok)
         return false;
-    place(removed.client);
+    Client back = *it;
+    deleted_.erase(it);
+    back.deleted = {};
+    place(back);
     Q_EMIT changed();
     return true;
 }

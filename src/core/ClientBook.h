@@ -25,6 +25,8 @@ namespace brolga {
 // not. A file the book cannot read (not a database, damaged, from a newer Brolga, held by another program)
 // leaves the book unavailable and the file as it was; startNewBook() moves it aside first.
 //
+// A deleted client goes to "Recently deleted" first, where it stays keepDeletedDays and can be put back.
+//
 // The list is kept in memory, latest change first, so listing and searching never wait for the disk.
 class ClientBook : public QObject {
     Q_OBJECT
@@ -32,10 +34,9 @@ public:
     enum class Status { open, unreadable, newerVersion, locked, failed };
     using Clock = std::function<QDateTime()>;
 
-    // What remove() took away, for restore() to put back as it was: same id, dates and stored inputs.
+    // What remove() took away, as it was listed, for restore() to put back.
     struct Removed {
         Client client;
-        QByteArray inputs;
     };
 
     // readOnly never writes: a missing file is not made, an older book is not brought up, every write is refused.
@@ -58,14 +59,16 @@ public:
     QString statusMessage() const;
     // Tries the file again (after the program holding it let go).
     bool reopen();
-    // When the file could not be read or is from a newer version: moves it (and its -wal and -shm) aside under a
-    // timestamped name and starts an empty book in its place.
+    // When the file cannot be used (but for a lock, which goes away): moves it (and its -wal and -shm) aside
+    // under a timestamped name and starts an empty book in its place.
     bool startNewBook();
     // Where startNewBook() put the old file; empty before.
     QString setAsidePath() const { return setAsidePath_; }
 
     // Every client, latest change first (ties: the newer client first).
     const QList<Client> &clients() const { return clients_; }
+    // "Recently deleted": the clients deleted in the last keepDeletedDays, the latest deleted first.
+    const QList<Client> &deleted() const { return deleted_; }
     QList<Client> recent(int count = recentCount) const;
     // Clients whose name contains `text`, ignoring case (in every script) and surrounding spaces; every client
     // for an empty text. Same order as clients().
@@ -81,8 +84,10 @@ public:
     std::optional<Client> setNote(qint64 id, const QString &note);
     // A new client with the same inputs and note, named "<name> (copy)".
     std::optional<Client> duplicate(qint64 id);
+    // Moves the client to "Recently deleted"; restore() puts it back with the same id, dates and inputs.
     std::optional<Removed> remove(qint64 id);
     bool restore(const Removed &removed);
+    bool restore(qint64 id);
     QString lastError() const { return lastError_; }
 
     // The name as stored: control characters gone (line breaks and tabs become spaces), runs of white space
@@ -100,6 +105,7 @@ public:
     static constexpr int maxNameLength = 120; // characters (code points)
     static constexpr int maxNoteLength = 2000;
     static constexpr int recentCount = 10;
+    static constexpr int keepDeletedDays = 30;
     // How long a write or the opening waits for another program's short transaction.
     static constexpr int busyTimeoutMs = 1000;
     static constexpr char16_t emptyNameMessage[] = u"Give the client a name.";
@@ -114,7 +120,9 @@ private:
     bool fail(Status status, const QString &detail = {});
     int inspect();
     bool migrate();
-    bool loadList();
+    bool loadList(int version);
+    void purgeDeleted();
+    bool idsUsedUp() const;
     // Runs `statements` in one transaction and commits it; false (with lastError) when any step failed.
     bool write(const std::function<bool(QSqlQuery &)> &statements);
     std::optional<Client> update(qint64 id, const QString &column, const QVariant &value,
@@ -131,6 +139,7 @@ private:
     QString lastError_;
     QString setAsidePath_;
     QList<Client> clients_;
+    QList<Client> deleted_;
     Clock clock_;
 };
 

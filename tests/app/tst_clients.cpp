@@ -337,7 +337,7 @@ class TestClients : public QObject {
 
         NameAnswers names{{QString(), QStringLiteral("Joanna Park-Smith")}};
         names.install();
-        QTest::keyClick(w->list(), Qt::Key_F2);
+        QTest::keyClick(w->searchField(), Qt::Key_F2);
         QCOMPARE(names.asked.size(), 2);
         QCOMPARE(names.asked[0].name, QStringLiteral("Joanna Park"));
         QCOMPARE(names.asked[1].error, QString::fromUtf16(ClientBook::emptyNameMessage));
@@ -347,6 +347,11 @@ class TestClients : public QObject {
         w->duplicateButton()->click();
         QCOMPARE(w->model()->rowCount(), 5);
         QCOMPARE(book.client(*w->selectedId())->name, QStringLiteral("Joanna Park-Smith (copy)"));
+
+        // Backspace corrects the search, and Delete there edits it: neither deletes a client.
+        QTest::keyClick(w->list(), Qt::Key_Backspace);
+        QTest::keyClick(w->searchField(), Qt::Key_Delete);
+        QCOMPARE(w->model()->rowCount(), 5);
 
         // Delete, then undo with the button and with Ctrl+Z: back with the same id and dates.
         const Client before = *book.client(jones);
@@ -366,11 +371,17 @@ class TestClients : public QObject {
         QCOMPARE(*book.client(jones), before);
         QVERIFY(!w->canUndo());
 
-        // Closing the window ends the undo.
+        // Escape closes the window, which ends its undo; the Clients menu puts the client back after that.
         w->deleteButton()->click();
         QVERIFY(w->canUndo());
-        top->close();
+        QTest::keyClick(w->searchField(), Qt::Key_Escape);
+        QVERIFY(!top->isVisible());
         QVERIFY(!w->canUndo());
+        d->clientsMenu()->rebuild();
+        QCOMPARE(d->clientsMenu()->deletedMenu()->actions().size(), 1);
+        d->clientsMenu()->deletedMenu()->actions().first()->trigger();
+        QCOMPARE(*book.client(jones), before);
+        QCOMPARE(d->store().toast(), std::optional<QString>(QStringLiteral("Joanna Park-Smith is back in the book")));
 
         // Enter opens the client and brings the calculator forward.
         command(*d, Commands::Id::allClients)->trigger();
@@ -406,6 +417,7 @@ class TestClients : public QObject {
         QTest::addColumn<QString>("fault");
         QTest::newRow("not a database") << "text";
         QTest::newRow("newer version") << "newer";
+        QTest::newRow("a folder in its place") << "folder";
     }
     // Brolga starts all the same, says why in one sentence, never writes the file, and moves it aside only
     // when asked.
@@ -417,6 +429,8 @@ class TestClients : public QObject {
             QFile f(bookPath());
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("these are somebody's notes, not a client book\n");
+        } else if (fault == u"folder") {
+            QVERIFY(QDir().mkpath(bookPath()));
         } else {
             {
                 ClientBook(bookPath()).create(QStringLiteral("From the future"), {});
@@ -450,7 +464,7 @@ class TestClients : public QObject {
         const QList<QAction *> items = d->clientsMenu()->actions();
         QCOMPARE(items.first()->text(), problem);
         QVERIFY(!items.first()->isEnabled());
-        QCOMPARE(items.at(1), command(*d, Commands::Id::startNewClientBook));
+        QVERIFY(items.mid(1, 2).contains(command(*d, Commands::Id::startNewClientBook)));
 
         // Saving is refused with the same sentence; the file stays as it was.
         NameAnswers names{{QStringLiteral("Nope")}};

@@ -3,6 +3,8 @@
 //                             saves new inputs to the client of the round before, and prints each save that
 //                             returned ("created ID N", "changed ID N"). The inputs of a save numbered N carry
 //                             N in two fields, so a torn one shows.
+//   clients_child BOOK make   makes books BOOK.1, BOOK.2 ... as fast as it can until killed, each with one
+//                             client, the way Brolga's first save makes the book; prints "made N" for each.
 //   clients_child BOOK lock   holds the book's file locked against every other connection, says "locked" and
 //                             waits to be killed.
 #include "core/ClientBook.h"
@@ -47,6 +49,18 @@ int main(int argc, char *argv[])
         std::fflush(stdout);
         for (;;)
             QThread::sleep(1);
+    }
+
+    if (qstrcmp(argv[2], "make") == 0) {
+        std::puts("ready");
+        std::fflush(stdout);
+        for (int n = 1;; ++n) {
+            ClientBook book(path + QStringLiteral(".%1").arg(n));
+            if (!book.create(QStringLiteral("First"), numbered(n)))
+                return 1;
+            std::printf("made %d\n", n);
+            std::fflush(stdout);
+        }
     }
 
     ClientBook book(path);

@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QTimeZone>
 
 #include <csignal>
@@ -439,7 +440,110 @@ private Q_SLOTS:
         QCOMPARE(raw.value(QStringLiteral("SELECT count(*) FROM clients")).toInt(), 3);
         QCOMPARE(raw.value(QStringLiteral("SELECT colour FROM clients WHERE name = 'New'")).toString(),
                  QStringLiteral("teal"));
-        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), 1);
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), ClientBook::schemaVersion());
+    }
+
+    // A book from before "Recently deleted" is brought up; a deleted client stays out of every list, readers'
+    // included, until it is put back whole, and goes for good 30 days after its delete.
+    void recentlyDeleted()
+    {
+        {
+            Raw raw(path());
+            QVERIFY(raw.exec(QStringLiteral("CREATE TABLE clients (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT "
+                                            "NULL, note TEXT NOT NULL DEFAULT '', inputs TEXT NOT NULL, created "
+                                            "INTEGER NOT NULL, changed INTEGER NOT NULL)")));
+            QVERIFY(raw.exec(QStringLiteral("INSERT INTO clients (name, inputs, created, changed) VALUES "
+                                            "('Ava', '{\"loanAmount\": 640000}', 1, 2), ('Ben', '{}', 3, 4)")));
+            QVERIFY(raw.exec(QStringLiteral("PRAGMA user_version = 1")));
+        }
+        // From now: opening purges by the real clock before the test's clock is set.
+        QDateTime at = QDateTime::currentDateTimeUtc();
+        const auto reopened = [&](const QDateTime &when) {
+            at = when;
+            auto book = std::make_unique<ClientBook>(path());
+            book->setClock([&at] { return at; });
+            book->reopen();
+            return book;
+        };
+        auto book = reopened(at);
+        QVERIFY2(book->isOpen(), qPrintable(book->statusMessage()));
+        const Client ava = book->clients().last();
+        QCOMPARE(ava.name, QStringLiteral("Ava"));
+        QVERIFY(book->remove(ava.id));
+        QCOMPARE(book->deleted().size(), 1);
+        QCOMPARE(book->deleted().first().deleted, at);
+        QVERIFY(!book->inputs(ava.id) && !book->rename(ava.id, QStringLiteral("X")) && !book->duplicate(ava.id));
+        QCOMPARE(ClientBook(path(), ClientBook::Access::readOnly).clients().size(), 1);
+
+        book = reopened(at.addDays(29));
+        QCOMPARE(book->deleted().size(), 1);
+        QVERIFY(book->restore(ava.id));
+        QVERIFY(book->deleted().isEmpty());
+        QCOMPARE(*book->client(ava.id), ava);
+        QCOMPARE(book->inputs(ava.id)->loanAmount, 640000.0);
+
+        QVERIFY(book->remove(ava.id));
+        book = reopened(at.addDays(30));
+        QCOMPARE(book->deleted().size(), 1);
+        book = reopened(at.addMSecs(1));
+        QVERIFY(book->deleted().isEmpty());
+        QVERIFY(!book->restore(ava.id));
+        book.reset();
+        Raw raw(path());
+        QCOMPARE(raw.value(QStringLiteral("SELECT group_concat(name) FROM clients")).toString(), QStringLiteral("Ben"));
+        QCOMPARE(raw.value(QStringLiteral("PRAGMA user_version")).toInt(), 2);
+    }
+
+    // What a damaged book holds is read no bigger than Brolga writes it; an id at its largest is a full book.
+    void hostileBook()
+    {
+        makeBook(1);
+        {
+            Raw raw(path());
+            QVERIFY(raw.exec(QStringLiteral("UPDATE clients SET name = '\n' || hex(zeroblob(5000000)), note = "
+                                            "hex(zeroblob(100000))")));
+            QVERIFY(raw.exec(QStringLiteral("INSERT INTO clients (id, name, inputs, created, changed) VALUES "
+                                            "(9223372036854775807, 'Last', '{}', 1, 1)")));
+        }
+        ClientBook book(path());
+        QVERIFY(book.isOpen());
+        QCOMPARE(book.clients().first().name.size(), ClientBook::maxNameLength);
+        QCOMPARE(book.clients().first().note.size(), ClientBook::maxNoteLength);
+        QVERIFY(!book.create(QStringLiteral("One more"), {}));
+        QCOMPARE(book.lastError(), QStringLiteral("Could not save \u2014 the client book is full."));
+        QVERIFY(!book.duplicate(book.clients().first().id));
+        QCOMPARE(book.lastError(), QStringLiteral("Could not save \u2014 the client book is full."));
+    }
+
+    // A save cut short in the rollback journal (an older book, or a kill while the journal mode was set):
+    // a reader says so in one sentence and writes nothing; Brolga rolls it back and finds every client.
+    void hotJournal()
+    {
+        makeBook(40);
+        const QString hot = dir_->filePath(QStringLiteral("Hot.sqlite"));
+        {
+            Raw raw(path());
+            QVERIFY(raw.exec(QStringLiteral("PRAGMA journal_mode = DELETE")));
+            // A cache too small for the change writes the journal out and the file over before the commit.
+            QVERIFY(raw.exec(QStringLiteral("PRAGMA cache_size = 1")));
+            QVERIFY(raw.exec(QStringLiteral("BEGIN")));
+            QVERIFY(raw.exec(QStringLiteral("UPDATE clients SET name = 'Half done', note = ''")));
+            // What a kill leaves: the journal beside the file, and nobody holding either.
+            for (const QString &suffix : {QString(), QStringLiteral("-journal")})
+                QVERIFY(QFile::copy(path() + suffix, hot + suffix));
+            QVERIFY(raw.exec(QStringLiteral("ROLLBACK")));
+        }
+        const QByteArray before = bytesOf(hot) + bytesOf(hot + QStringLiteral("-journal"));
+        ClientBook reader(hot, ClientBook::Access::readOnly);
+        QCOMPARE(reader.statusMessage(), QStringLiteral("The client book could not be opened (a save was cut short; "
+                                                        "start Brolga once to finish it)."));
+        QCOMPARE(bytesOf(hot) + bytesOf(hot + QStringLiteral("-journal")), before);
+
+        ClientBook book(hot);
+        QVERIFY2(book.isOpen(), qPrintable(book.statusMessage()));
+        QCOMPARE(book.clients().size(), 40);
+        QCOMPARE(book.clients().first().name, QStringLiteral("Client 39"));
+        QVERIFY(ClientBook(hot, ClientBook::Access::readOnly).isOpen());
     }
 
     // A file the book cannot read is reported and left byte for byte; starting a new book moves it aside first.
@@ -702,6 +806,36 @@ private Q_SLOTS:
         }
         QCOMPARE(rounds, 25);
         QVERIFY(confirmed.size() > 25);
+    }
+
+    // Killed at random moments while making books: the book being made opens afterwards (its first client
+    // there when its save returned), and a reader can read it then.
+    void killedWhileMakingTheBook()
+    {
+        int made = 0;
+        for (int round = 0; round < 300; ++round) {
+            QDir(dir_->path()).removeRecursively();
+            QVERIFY(QDir().mkpath(dir_->path()));
+            QProcess child;
+            child.start(QStringLiteral(BROLGA_CLIENTS_CHILD), {path(), QStringLiteral("make")});
+            QVERIFY(child.waitForStarted() && child.waitForReadyRead(10000));
+            QThread::usleep(QRandomGenerator::global()->bounded(60000)); // a book takes about 40 ms to make
+            ::kill(pid_t(child.processId()), SIGKILL);
+            QVERIFY(child.waitForFinished(5000));
+            // "made N" for each book whose save returned; the last book named is the one the kill met.
+            const QList<QByteArray> lines = child.readAllStandardOutput().trimmed().split('\n');
+            const int last = lines.size() - 1; // "ready" first
+            made += last;
+            const QString book = path() + QStringLiteral(".%1").arg(last + 1);
+            ClientBook opened(book);
+            QVERIFY2(opened.isOpen(),
+                     qPrintable(QStringLiteral("round %1: %2").arg(round).arg(opened.statusMessage())));
+            QVERIFY(opened.clients().size() <= 1);
+            if (last > 0)
+                QCOMPARE(ClientBook(path() + QStringLiteral(".%1").arg(last)).clients().size(), 1);
+            QVERIFY(ClientBook(book, ClientBook::Access::readOnly).isOpen() || !QFileInfo::exists(book));
+        }
+        QVERIFY(made > 0);
     }
 };
 

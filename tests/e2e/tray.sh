@@ -10,16 +10,19 @@
 #  - ten quit-and-restart cycles keep the window's top-left corner to the pixel;
 #  - after Always on top is toggled the window is still on every desktop (and switching desktops keeps it);
 #  - a second launch ends at once with status 0, leaves one Brolga and brings its window up;
+#  - a client deleted from the keyboard in "All clients" (Backspace does not delete, Delete does) comes back
+#    after the window closed and Brolga restarted, from the tray's Clients menu, and brolga-report lists it again;
 #  - started at login (--autostart) only the tray icon appears, and a second such start brings nothing up.
 #
-#   tray.sh PATH/TO/brolga
+#   tray.sh PATH/TO/brolga [PATH/TO/brolga-report]   (the report tool beside brolga when not given)
 #
 # Exits 77 (CTest's skip code) when a tool is missing; scripts/install-deps installs them all.
 # E2E_KEEP=1 keeps the work folder (home, logs, and on failure a picture of the screen).
 # TRAY_PANEL=top puts the panel along the top instead (for trying by hand; the 40 px check then looks below).
 set -uo pipefail
 
-brolga=${1:?usage: tray.sh PATH/TO/brolga}
+brolga=${1:?usage: tray.sh PATH/TO/brolga [PATH/TO/brolga-report]}
+report_tool=${2:-$(dirname "$brolga")/brolga-report}
 panel=${TRAY_PANEL:-bottom}
 skip=77
 
@@ -32,6 +35,7 @@ if ((${#missing[@]})); then
     exit "$skip"
 fi
 [[ -x $brolga ]] || { echo "FAIL: $brolga is not an executable"; exit 1; }
+[[ -x $report_tool ]] || { echo "FAIL: $report_tool is not an executable"; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-tray.XXXXXX")
 window=""    # the calculator window of the running Brolga
@@ -309,6 +313,52 @@ while ((cycles <= 10)); do
     ((cycles++))
 done
 echo "ok: ten restarts kept the window's corner at $home_corner"
+
+# ---- A client deleted from the keyboard comes back from the Clients menu after a restart ----
+listed() { "$report_tool" --list 2>>"$work/report.log" | grep -q "^Aroha Williams"$'\t'; }
+listed || fail "brolga-report --list does not list the saved client: $("$report_tool" --list 2>&1)"
+launch
+show_window
+xdotool key --clearmodifiers ctrl+o
+clients_up() { xdotool search --all --onlyvisible --pid "$app_pid" --name '^All Clients$' >/dev/null 2>&1; }
+wait_for 10 clients_up || fail "Ctrl+O showed no All Clients window"
+sleep 0.3
+# Down moves from the search field into the list; Backspace there, pressed to correct a search, deletes nothing.
+xdotool key Down BackSpace
+sleep 0.5
+listed || fail "Backspace in the client list deleted the client"
+xdotool key Delete
+wait_for 5 eval '! listed' || fail "Delete in the client list did not delete the client"
+xdotool key Escape
+wait_for 5 eval '! clients_up' || fail "Escape did not close All Clients"
+end_with ctrl+q
+launch
+show_window
+click_icon 3
+popups() { # our visible windows other than the calculator window and the tray icon
+    local w n=0
+    for w in $(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null); do
+        [[ $w != "$window" && $w != "$icon" ]] && ((n++))
+    done
+    echo "$n"
+}
+menu_up() { (($(popups) >= 1)); }
+wait_for 5 menu_up || fail "a right click on the tray icon opened no menu"
+sleep 0.2
+# The tray menu's only submenu is Clients: walk up from the bottom until Right opens one.
+for _ in $(seq 12); do
+    xdotool key Up Right
+    sleep 0.2
+    (($(popups) >= 2)) && break
+done
+(($(popups) >= 2)) || fail "no Clients submenu found in the tray menu"
+# In Clients, "Recently deleted" sits just above the last item, "All clients…": Up wraps to the bottom.
+xdotool key Up Up Right
+sleep 0.3
+xdotool key Return
+wait_for 5 listed || fail "Clients > Recently deleted did not put the client back in the book"
+echo "ok: a client deleted from the keyboard came back from the Clients menu after a restart, and is listed again"
+end_with ctrl+q
 
 # ---- Started at login, as the autostart entry does it: the tray icon and no window of any kind ----
 others() { # our visible windows other than the tray icon

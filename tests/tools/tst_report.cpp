@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QBuffer>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -409,6 +411,26 @@ class TestReport : public QObject {
                 .toUtf8();
         };
         QCOMPARE(listed.out, "kim ng\t" + local(4) + "\nKim Ng\t" + local(3) + "\nAnna Lee\t" + local(2) + "\n");
+
+        // A deleted client is in no list; a name Brolga would never write (a line break, a terminal escape) is
+        // listed on one line.
+        {
+            const QString odd = home.filePath(QStringLiteral("odd/Clients.sqlite"));
+            QDir().mkpath(QFileInfo(odd).path());
+            ClientBook oddBook(odd);
+            QDateTime clock(QDate(2026, 11, 2), QTime(1, 30), QTimeZone::utc());
+            oddBook.setClock([&clock] { return clock; });
+            oddBook.remove(oddBook.create(QStringLiteral("Gone"), {})->id);
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+            db.setDatabaseName(odd);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("INSERT INTO clients (name, inputs, created, changed) VALUES "
+                                                      "('Odd' || char(10) || 'Name' || char(27) || '[2J', '{}', 0, "
+                                                      "1793583000000)")));
+            QCOMPARE(run({"--clients", odd, "--list"}).out, "Odd\\nName\\u001b[2J\t" + local(2) + "\n");
+            QVERIFY(run({"--clients", odd, "--client", "Gone", "--text"}).err.contains("no client named"));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
 
         Settings(savedRecordFile()).setStoredState(StateCodec::encode(sampleRecord()));
         const Run text = run({"--clients", book, "--client", "  anna lee ", "--tab", "capacity", "--text"});

@@ -186,6 +186,16 @@ bool ClientSession::restore(const Removed &removed)
     return true;
 }
 
+bool ClientSession::restoreDeleted(qint64 id)
+{
+    if (!book().restore(id)) {
+        store_.flash(book_->lastError());
+        return false;
+    }
+    store_.flash(tr("%1 is back in the book").arg(book_->client(id)->name));
+    return true;
+}
+
 bool ClientSession::startNewBook()
 {
     if (!book().startNewBook()) {

@@ -52,13 +52,15 @@ class ClientSession : public QObject {
     // changes to the open client, asks first. False when cancelled or the client could not be read.
     bool open(qint64 id, QWidget *parent);
 
-    // Deleting the open client closes it; putting it back opens it again.
+    // Deleting the open client closes it; undoing the delete opens it again.
     struct Removed {
         ClientBook::Removed removed;
         bool wasCurrent = false;
     };
     std::optional<Removed> remove(qint64 id);
     bool restore(const Removed &removed);
+    // Puts a client back from "Recently deleted" (said in a toast); it is not opened.
+    bool restoreDeleted(qint64 id);
 
     // Moves a faulty book aside and starts an empty one; only ever on the user's word.
     bool startNewBook();

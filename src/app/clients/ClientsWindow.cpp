@@ -37,11 +37,10 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     problem_->setFont(BrandType::sans(11));
     startNew_ = new QPushButton(tr("Start a new book"), this);
     connect(startNew_, &QPushButton::clicked, this, [this] {
-        const auto status = session_.book().status();
-        if (status == ClientBook::Status::unreadable || status == ClientBook::Status::newerVersion)
-            session_.startNewBook();
-        else
+        if (session_.book().status() == ClientBook::Status::locked)
             session_.book().reopen();
+        else
+            session_.startNewBook();
     });
     problemRow->addWidget(problem_, 1);
     problemRow->addWidget(startNew_, 0, Qt::AlignVCenter);
@@ -116,6 +115,12 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     undoKeys->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(undoKeys, &QAction::triggered, this, [this] { undoDelete(); });
     addAction(undoKeys);
+
+    auto *closeKeys = new QAction(tr("Close"), this);
+    closeKeys->setShortcut(QKeySequence::Cancel);
+    closeKeys->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(closeKeys, &QAction::triggered, this, [this] { window()->close(); });
+    addAction(closeKeys);
 
     connect(search_, &QLineEdit::textChanged, this, [this](const QString &text) {
         const auto keep = selectedId();
@@ -266,7 +271,8 @@ bool ClientsWindow::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     if (watched == search_) {
-        // From the search field: the arrows walk the list, Enter opens the client picked there.
+        // From the search field: the arrows walk the list, Enter opens and F2 renames the client picked there.
+        // Delete and Backspace stay with the text.
         if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up || key->key() == Qt::Key_PageDown ||
             key->key() == Qt::Key_PageUp) {
             QKeyEvent copy(key->type(), key->key(), key->modifiers());
@@ -278,15 +284,15 @@ bool ClientsWindow::eventFilter(QObject *watched, QEvent *event)
             openSelected();
             return true;
         }
-    } else if (watched == list_ && key->modifiers() == Qt::NoModifier) {
-        if (key->key() == Qt::Key_Delete || key->key() == Qt::Key_Backspace) {
-            deleteSelected();
-            return true;
-        }
-        if (key->key() == Qt::Key_F2) {
-            renameSelected();
-            return true;
-        }
+    }
+    if ((watched == search_ || watched == list_) && key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
+        renameSelected();
+        return true;
+    }
+    // Only Delete, and only on the list: Backspace is what people press to correct a search.
+    if (watched == list_ && key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+        deleteSelected();
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -19,7 +19,8 @@ class ClientListModel;
 
 // "All clients": every client, latest change first, narrowed as the broker types in the search field; open,
 // rename, duplicate and delete the selected one. A delete can be undone (the Undo button or Ctrl+Z) while the
-// window stays open. A book that cannot be used says why at the top, with the way out.
+// window stays open, and later from the Clients menu's "Recently deleted". Escape closes the window. A book that
+// cannot be used says why at the top, with the way out.
 class ClientsWindow : public QWidget {
     Q_OBJECT
   public:
@@ -55,7 +56,7 @@ class ClientsWindow : public QWidget {
   protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
-    // Deletes are undoable only while the window is open.
+    // The Undo button lasts while the window is open; "Recently deleted" keeps the clients after that.
     void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -527,6 +527,11 @@ void AppDelegate::showClients()
             clientsWindow_->move(frame.topLeft());
         }
         clientsWindow_->addActions(commands_->settingsWindowActions());
+        // Closed from the keyboard, the keyboard goes back to the calculator rather than to no window at all.
+        connect(clientsWindow_, &FloatingWindow::closed, this, [this] {
+            if (window_ && window_->isVisible())
+                window_->activateWindow();
+        });
     }
     clientsWindow_->setContent(content);
     applyWindowLevel();

@@ -9,10 +9,12 @@
 namespace brolga {
 
 ClientsMenu::ClientsMenu(ClientSession &session, const Commands &commands, QWidget *parent)
-    : QMenu(tr("Clients"), parent), session_(session), commands_(commands), open_(new QMenu(tr("Open"), this))
+    : QMenu(tr("Clients"), parent), session_(session), commands_(commands), open_(new QMenu(tr("Open"), this)),
+      deleted_(new QMenu(tr("Recently deleted"), this))
 {
     setObjectName(QStringLiteral("clientsMenu"));
     open_->setObjectName(QStringLiteral("openClientMenu"));
+    deleted_->setObjectName(QStringLiteral("deletedClientsMenu"));
     connect(this, &QMenu::aboutToShow, this, &ClientsMenu::rebuild);
     rebuild();
 }
@@ -31,14 +33,15 @@ void ClientsMenu::rebuild()
     using Id = Commands::Id;
     clear();
     open_->clear();
+    deleted_->clear();
     const QString problem = session_.problem();
     if (!problem.isEmpty()) {
         addAction(problem)->setEnabled(false);
         const auto status = session_.existingBook()->status();
-        if (status == ClientBook::Status::unreadable || status == ClientBook::Status::newerVersion)
-            addAction(commands_.action(Id::startNewClientBook));
-        else
+        if (status != ClientBook::Status::unreadable && status != ClientBook::Status::newerVersion)
             addAction(tr("Try again"), this, [this] { session_.book().reopen(); });
+        if (status != ClientBook::Status::locked)
+            addAction(commands_.action(Id::startNewClientBook));
         addSeparator();
     }
     addAction(commands_.action(Id::saveClientAs));
@@ -60,6 +63,15 @@ void ClientsMenu::rebuild()
         open_->addAction(tr("No clients yet"))->setEnabled(false);
     open_->setEnabled(!recent.isEmpty());
     addMenu(open_);
+    // Shown only while there is something to put back.
+    const ClientBook *book = session_.existingBook();
+    for (const Client &c : book ? book->deleted() : QList<Client>()) {
+        const qint64 id = c.id;
+        connect(deleted_->addAction(itemText(c.name, c.deleted, true)), &QAction::triggered, this,
+                [this, id] { session_.restoreDeleted(id); });
+    }
+    if (!deleted_->isEmpty())
+        addMenu(deleted_);
     addSeparator();
     addAction(commands_.action(Id::allClients));
 }
