@@ -82,6 +82,20 @@ void layOutAndWriteReport(benchmark::State &bs)
 }
 BENCHMARK(layOutAndWriteReport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The header with a broker name of N characters and no break in it (a damaged record's, or brolga-report's
+// --prepared-for): only the lines shown are made, so the time grows with N, not with its square.
+void layOutUnbrokenName(benchmark::State &bs)
+{
+    ReportContent content = ReportContent::from(store(), {});
+    content.identityLine = QString(bs.range(0), u'N');
+    for (auto _ : bs) {
+        const ReportDocument doc(content, Theme::house(), std::nullopt);
+        benchmark::DoNotOptimize(doc.pageCount());
+    }
+    bs.SetComplexityN(bs.range(0));
+}
+BENCHMARK(layOutUnbrokenName)->Arg(100000)->Arg(200000)->Arg(400000)->Complexity()->Unit(benchmark::kMillisecond);
+
 void cardForComparison(benchmark::State &bs)
 {
     store().edit([](CalculatorState &state) { state.activeTab = CalculatorTab::repayment; });

@@ -1,5 +1,6 @@
 #include "PngFile.h"
 
+#include "core/FreeFileName.h"
 #include "core/SafeFile.h"
 #include "ui/export/SnapshotExporter.h"
 
@@ -7,7 +8,7 @@
 
 namespace brolga::PngFile {
 
-QString refusal(const QString &path)
+QString refusal(const QString &path, bool overwrite)
 {
     const QFileInfo info(path);
     if (info.isDir())
@@ -15,6 +16,10 @@ QString refusal(const QString &path)
     // A FIFO or a device would be replaced by a plain file, or block; neither is what was asked for.
     if (info.exists() && !info.isFile())
         return QStringLiteral("cannot write %1: it is not a regular file").arg(path);
+    // A file there is somebody's earlier picture or report: replaced only when asked, else a free name is offered.
+    if (!overwrite && (info.exists() || info.isSymLink()))
+        return QStringLiteral("cannot write %1: it exists (give --overwrite to replace it, or write to \"%2\")")
+            .arg(path, FreeFileName::of(path));
     return {};
 }
 
@@ -23,7 +28,8 @@ QString write(const QImage &image, const QString &path)
     const auto png = SnapshotExporter::pngData(image);
     if (!png)
         return QStringLiteral("cannot encode the picture");
-    if (const QString refused = refusal(path); !refused.isEmpty())
+    // Whether a file there may be replaced was settled before anything was drawn.
+    if (const QString refused = refusal(path, true); !refused.isEmpty())
         return refused;
     if (const QString error = SafeFile::write(path, *png); !error.isEmpty())
         return QStringLiteral("cannot write %1: %2").arg(path, error);

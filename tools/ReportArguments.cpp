@@ -67,6 +67,10 @@ const QCommandLineOption tabsOption(QStringLiteral("tabs"),
 const QCommandLineOption preparedForOption(QStringLiteral("prepared-for"),
                                            QStringLiteral("Name the client the PDF report is prepared for."),
                                            QStringLiteral("NAME"));
+const QCommandLineOption overwriteOption(QStringLiteral("overwrite"),
+                                         QStringLiteral("Replace the file given with --out or --pdf if it exists. "
+                                                        "Without it an existing file is refused and a free name "
+                                                        "offered."));
 const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                     QStringLiteral("Show this help."));
 const QCommandLineOption versionOption(QStringList{QStringLiteral("v"), QStringLiteral("version")},
@@ -94,6 +98,7 @@ void describe(QCommandLineParser &parser)
     parser.addOption(pdfOption);
     parser.addOption(tabsOption);
     parser.addOption(preparedForOption);
+    parser.addOption(overwriteOption);
     parser.addOption(helpOption);
     parser.addOption(versionOption);
 }
@@ -243,6 +248,7 @@ Parsed parse(const QStringList &arguments)
         }
         o.preparedFor = parser.value(preparedForOption);
     }
+    o.overwrite = parser.isSet(overwriteOption);
     if (o.list && (o.text || o.needsGui() || o.client || o.stateFile || parser.isSet(tabOption)))
         out.error = QStringLiteral("--list goes alone (with --clients FILE at most).");
     else if (o.list)
@@ -263,6 +269,8 @@ Parsed parse(const QStringList &arguments)
         out.error = QStringLiteral("--logo goes with --card or --pdf.");
     else if (o.dark && !o.screen && !o.calendar)
         out.error = QStringLiteral("--dark goes with --screen or --calendar.");
+    else if (o.overwrite && !o.needsGui())
+        out.error = QStringLiteral("--overwrite goes with --out or --pdf.");
     else if (!o.text && !o.needsGui())
         out.error = QStringLiteral("Nothing to report: add --text, --card, --screen, --calendar or --pdf.");
     return out;
@@ -280,7 +288,8 @@ QString helpText()
                           "                     [--prepared-for NAME]\n"
                           "       brolga-report [--clients FILE] --list\n"
                           "       (--client NAME [--clients FILE] goes in place of --state with --text, --card, "
-                          "--screen and --pdf)\n") +
+                          "--screen and --pdf)\n"
+                          "       (--overwrite lets --out or --pdf replace a file that exists)\n") +
            parser.helpText().section(u'\n', 1);
 }
 

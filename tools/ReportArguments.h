@@ -27,6 +27,7 @@ struct Options {
     std::optional<QString> logoFile;   // the broker's logo on the card; absent: none
     std::optional<QString> pdf;         // write the client report of `tabs` (empty: all four) to this file
     std::optional<QString> preparedFor; // the client named on the report
+    bool overwrite = false;             // `out` and `pdf` may replace a file already there
     bool help = false;
     bool version = false;
 

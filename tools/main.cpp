@@ -79,12 +79,13 @@ int main(int argc, char *argv[])
     if (options.help)
         return write(stdout, ReportArguments::helpText()) ? 0 : 1;
 
-    // Refused before any work, so a FIFO or device named by --out is never opened or replaced.
+    // Refused before any work, so a FIFO or device named by --out is never opened or replaced, nor an earlier
+    // file unless --overwrite says so.
     if (options.drawsPictures())
-        if (const QString refused = PngFile::refusal(options.out); !refused.isEmpty())
+        if (const QString refused = PngFile::refusal(options.out, options.overwrite); !refused.isEmpty())
             return fail(refused);
     if (options.pdf)
-        if (const QString refused = PngFile::refusal(*options.pdf); !refused.isEmpty())
+        if (const QString refused = PngFile::refusal(*options.pdf, options.overwrite); !refused.isEmpty())
             return fail(refused);
 
     const QString bookPath = options.clientsFile.value_or(ClientBook::defaultPath());

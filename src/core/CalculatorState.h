@@ -76,6 +76,10 @@ struct CalculatorState {
     QString themeID = QStringLiteral("brolga");
     std::optional<bool> updateChecksEnabled;
 
+    // The longest identity text kept, typed or read: the longest e-mail address there can be, ample for a name,
+    // a company, a licence or a website.
+    static constexpr int maxIdentityLength = 254;
+
     // Phone, email, website and licence, blanks dropped, joined with " · ".
     QString contactLine() const;
     bool hasIdentity() const;

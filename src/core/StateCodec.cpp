@@ -121,6 +121,13 @@ std::optional<CalculatorState> StateCodec::decode(const QByteArray &bytes)
             field = *read;
         }
     });
+    // The settings cap what is typed; a record edited elsewhere is cut to the same length, never within a
+    // character of two code units.
+    constexpr int cap = CalculatorState::maxIdentityLength;
+    for (QString *text : {&state.brokerName, &state.brokerCompany, &state.brokerEmail, &state.brokerPhone,
+                          &state.brokerLicence, &state.brokerWebsite})
+        if (text->size() > cap)
+            text->truncate(text->at(cap - 1).isHighSurrogate() ? cap - 1 : cap);
     return state;
 }
 

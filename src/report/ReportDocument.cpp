@@ -67,6 +67,9 @@ struct TextBlock {
 TextBlock layoutText(const QString &text, const QFont &font, qreal width = 0, int maxLines = 0, qreal leading = 0,
                      Qt::Alignment align = Qt::AlignLeft)
 {
+    // Lines past the one after the last shown are never made: each line of a long unbroken word costs a pass
+    // over the rest of the word, so making them all would take time growing with the square of its length.
+    const int linesNeeded = maxLines > 0 && width > 0 ? maxLines + 1 : 0;
     auto make = [&](const QString &shown) {
         TextBlock block;
         block.layout = std::make_shared<QTextLayout>(shown, font);
@@ -76,7 +79,11 @@ TextBlock layoutText(const QString &text, const QFont &font, qreal width = 0, in
         block.layout->setCacheEnabled(true);
         block.layout->beginLayout();
         qreal y = 0;
-        for (QTextLine line = block.layout->createLine(); line.isValid(); line = block.layout->createLine()) {
+        // (A line asked for and left unset would be laid out over the whole rest by endLayout().)
+        for (int made = 0; !linesNeeded || made < linesNeeded; ++made) {
+            QTextLine line = block.layout->createLine();
+            if (!line.isValid())
+                break;
             line.setLineWidth(width > 0 ? width : 1e6);
             line.setPosition(QPointF(0, y));
             y += line.height() + leading;
@@ -88,10 +95,11 @@ TextBlock layoutText(const QString &text, const QFont &font, qreal width = 0, in
         return block;
     };
     TextBlock block = make(text);
-    if (maxLines <= 0 || block.lines.size() <= maxLines || width <= 0)
+    if (!linesNeeded || block.lines.size() <= maxLines)
         return block;
+    // What the last line can show lies within it and the line after (together they are wider than a line).
     const QTextLine last = block.layout->lineAt(maxLines - 1);
-    const QString rest = text.mid(last.textStart());
+    const QString rest = text.mid(last.textStart(), last.textLength() + block.layout->lineAt(maxLines).textLength());
     return make(text.left(last.textStart()) + QFontMetricsF(font).elidedText(rest, Qt::ElideRight, width));
 }
 

@@ -1,6 +1,7 @@
 #include "report/ReportExporter.h"
 
 #include "core/CalculatorStore.h"
+#include "core/FreeFileName.h"
 #include "core/SafeFile.h"
 #include "platform/FileDialogs.h"
 #include "report/ReportContent.h"
@@ -44,7 +45,9 @@ void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo)
     FileDialogs::Request request;
     request.title = QStringLiteral("Export Report");
     request.buttonText = QStringLiteral("Save");
-    request.suggestedPath = QDir(SnapshotExporter::desktopFolder()).filePath(fileName(store, store.now()));
+    // A name not taken yet: a second report of the day keeps the first unless the broker picks its name.
+    request.suggestedPath =
+        FreeFileName::of(QDir(SnapshotExporter::desktopFolder()).filePath(fileName(store, store.now())));
     request.filter = QStringLiteral("PDF document (*.pdf)");
     auto chosen = FileDialogs::save(nullptr, request);
     if (!chosen || chosen->isEmpty())

@@ -16,7 +16,8 @@ inline constexpr char16_t savedPrefix[] = u"Report saved: ";
 inline constexpr char16_t saveFailedPrefix[] = u"Report not saved: ";
 
 // The client report of every tab with figures, in the current theme with the broker's logo when one is set,
-// saved where the user picks in a save dialog that proposes fileName() in the Desktop (else home) folder.
+// saved where the user picks in a save dialog that proposes fileName() in the Desktop (else home) folder,
+// numbered ("… (2).pdf") when that name is taken.
 // The outcome is reported through the store's toast; a cancelled dialog reports nothing.
 void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo);
 

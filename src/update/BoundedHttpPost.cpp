@@ -4,7 +4,27 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <algorithm>
+#include <optional>
+
 namespace brolga {
+
+namespace {
+
+// A length as HTTP writes it, digits only (hex digits for a chunk size), read unsigned: no sign, no "0x", and
+// a number too large for 64 bits is no length at all.
+std::optional<quint64> lengthIn(const QByteArray &text, int base)
+{
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), [base](char c) {
+            return (c >= '0' && c <= '9') || (base == 16 && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
+        }))
+        return std::nullopt;
+    bool ok = false;
+    const quint64 length = text.toULongLong(&ok, base);
+    return ok ? std::optional<quint64>(length) : std::nullopt;
+}
+
+} // namespace
 
 BoundedHttpPost::BoundedHttpPost(QObject *parent) : QObject(parent) {}
 
@@ -163,11 +183,13 @@ bool BoundedHttpPost::parseHead()
         const QByteArray name = line.left(colon).trimmed().toLower();
         const QByteArray value = line.mid(colon + 1).trimmed();
         if (name == "content-length") {
-            contentLength_ = value.toLongLong(&ok);
-            if (!ok || contentLength_ < 0) {
+            // Checked against the cap before it becomes a signed size.
+            const std::optional<quint64> length = lengthIn(value, 10);
+            if (!length || *length > quint64(maxBodyBytes_)) {
                 finish(false);
                 return false;
             }
+            contentLength_ = qint64(*length);
         } else if (name == "transfer-encoding") {
             chunked_ = value.toLower().contains("chunked");
         }
@@ -176,10 +198,6 @@ bool BoundedHttpPost::parseHead()
         contentLength_ = -1;
     status_ = status;
     inBody_ = true;
-    if (contentLength_ > maxBodyBytes_) {
-        finish(false);
-        return false;
-    }
     if (contentLength_ == 0 || status == 204 || status == 304) {
         finish(true);
         return false;
@@ -201,17 +219,17 @@ void BoundedHttpPost::parseChunked()
             pending_.remove(0, lineEnd + 2);
             if (const qsizetype semicolon = size.indexOf(';'); semicolon >= 0)
                 size.truncate(semicolon);
-            bool ok = false;
-            const qint64 length = size.trimmed().toLongLong(&ok, 16);
-            if (!ok || length < 0 || body_.size() + length > maxBodyBytes_) {
+            // Against what the cap still allows, so no sum can overflow however large the size claims to be.
+            const std::optional<quint64> length = lengthIn(size.trimmed(), 16);
+            if (!length || *length > quint64(maxBodyBytes_ - body_.size())) {
                 finish(false);
                 return;
             }
-            if (length == 0) {
+            if (*length == 0) {
                 finish(true); // trailers, if any, are of no interest
                 return;
             }
-            chunkLeft_ = length;
+            chunkLeft_ = qint64(*length);
         }
         if (chunkLeft_ > 0) {
             const qint64 take = std::min<qint64>(chunkLeft_, pending_.size());

@@ -26,6 +26,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -445,6 +446,12 @@ private slots:
         QTest::keyClicks(licence, QStringLiteral("   "));
         QCOMPARE(f.store.state().brokerLicence, QStringLiteral("   "));
         QVERIFY(!f.window.preview()->isVisible());
+
+        // However much is pasted, a field takes no more than the record keeps.
+        QGuiApplication::clipboard()->setText(QString(300, u'W'));
+        name->selectAll();
+        name->paste();
+        QCOMPARE(f.store.state().brokerName, QString(254, u'W'));
 
         // A change from elsewhere shows in a field that is not being typed in.
         f.store.edit([](CalculatorState &s) { s.brokerCompany = QStringLiteral("Harbour Loans"); });

@@ -270,6 +270,26 @@ private Q_SLOTS:
     }
 
     // The decoding runs on a worker: the call returns at once and the window's thread stays free.
+    // A stored logo is never larger than a square of the stored edge, so one whose header claims more is not
+    // ours and is not decoded at all; a longer edge within that count loads scaled.
+    void storedLogoWithinTheStoredSize_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("size"); // invalid: no logo
+        QTest::newRow("8000 x 5000") << printLogo(8000, 5000, QImage::Format_Mono) << QSize();
+        QTest::newRow("4000 x 1000") << printLogo(4000, 1000) << QSize(2048, 512);
+    }
+    void storedLogoWithinTheStoredSize()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, size);
+        QFile file(BrandAssetStore::logoPath());
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        const BrandAssetStore store;
+        QCOMPARE(store.logo() ? store.logo()->size() : QSize(), size);
+    }
+
     void importInTheBackground()
     {
         BrandAssetStore store;

@@ -695,6 +695,17 @@ private Q_SLOTS:
         QCOMPARE(t.dutyOverride, std::optional<double>(0.0));
     }
 
+    // A hand-edited record's identity is cut to what the settings let a broker type, never inside a pair of
+    // code units.
+    void identityTextsAreCapped()
+    {
+        const QString name = QString(253, u'a') + QStringLiteral("\U0001F426 and more");
+        const auto s = decodeObject("{\"brokerName\":\"" + name.toUtf8() + "\",\"brokerWebsite\":\"" +
+                                    QByteArray(1 << 20, 'w') + "\"}");
+        QCOMPARE(s.brokerName, QString(253, u'a'));
+        QCOMPARE(s.brokerWebsite, QString(254, u'w'));
+    }
+
     void optionalMembers()
     {
         for (const char *json : {R"({"dutyOverride":null})", R"({"dutyOverride":"12"})",

@@ -84,6 +84,11 @@ wait_for 10 card || fail "Ctrl+E wrote no Brolga-Repayment-*.png to the Desktop"
 png=$(compgen -G "$HOME/Desktop/Brolga-Repayment-*.png" | head -n 1)
 [[ $(head -c 8 "$png" | od -An -tx1 | tr -d ' \n') == 89504e470d0a1a0a ]] || fail "$png is not a PNG"
 echo "ok: Ctrl+E saved $(basename "$png") ($(wc -c <"$png") bytes)"
+# A second export within the minute is saved beside the first, never over it.
+xdotool key --clearmodifiers ctrl+e
+two_cards() { [[ $(compgen -G "$HOME/Desktop/Brolga-Repayment-*.png" | wc -l) == 2 ]]; }
+wait_for 10 two_cards || fail "a second Ctrl+E left $(compgen -G "$HOME/Desktop/Brolga-Repayment-*.png" | wc -l) cards"
+echo "ok: a second Ctrl+E kept both: $(cd "$HOME/Desktop" && ls Brolga-Repayment-*.png | tr '\n' ' ')"
 
 # Save as a new client: the name prompt is its own window, and the copied figures then say whom they are for.
 client="Kim Ng"

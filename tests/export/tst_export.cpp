@@ -527,23 +527,21 @@ class TestExport : public QObject {
         QCOMPARE(qvariant_cast<QImage>(mime->imageData()).width(), 1280);
     }
 
-    void twoExportsInOneMinuteOverwrite()
+    // The name carries only the minute: the second export of that minute is numbered and the first stays.
+    void twoExportsInOneMinuteKeepBoth()
     {
         SnapshotExporter::exportCurrentTab(*store, std::nullopt);
-        const QString name = desktopFiles().value(0);
-        const QByteArray first = fileBytes(desktop->filePath(name));
+        const QByteArray first = fileBytes(desktop->filePath(QStringLiteral("Brolga-Repayment-2026-12-05-1430.png")));
 
         now = at1430.addSecs(50);
         store->edit([](CalculatorState &s) { s.loanAmount = 910000; });
         SnapshotExporter::exportCurrentTab(*store, std::nullopt);
-        QCOMPARE(desktopFiles(), QStringList{name});
-        const QByteArray second = fileBytes(desktop->filePath(name));
-        QVERIFY(second != first);
-        QCOMPARE(second, QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("image/png")));
-
-        now = at1430.addSecs(60);
         SnapshotExporter::exportCurrentTab(*store, std::nullopt);
-        QCOMPARE(desktopFiles().size(), 2);
+        QCOMPARE(desktopFiles(), (QStringList{"Brolga-Repayment-2026-12-05-1430 (2).png",
+                                              "Brolga-Repayment-2026-12-05-1430 (3).png",
+                                              "Brolga-Repayment-2026-12-05-1430.png"}));
+        QCOMPARE(fileBytes(desktop->filePath(QStringLiteral("Brolga-Repayment-2026-12-05-1430.png"))), first);
+        QVERIFY(fileBytes(desktop->filePath(QStringLiteral("Brolga-Repayment-2026-12-05-1430 (2).png"))) != first);
     }
 
     void copyOnlyWritesNoFile()

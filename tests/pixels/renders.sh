@@ -10,6 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 render() {
     local bin=$1 out=$2 record tab theme look name
     mkdir -p "$out"
+    # brolga-report writes over no file: the pictures of an earlier run go first.
+    rm -f "$out"/*-card-*.png "$out"/*-screen-*.png
     export QT_QPA_PLATFORM=offscreen HOME="$out/.home" XDG_CONFIG_HOME="$out/.home/config"
     for record in "$here"/*.json; do
         name=$(basename "$record" .json)

@@ -413,6 +413,12 @@ class TestPdfReport : public QObject {
         answer = dir->filePath(QStringLiteral("client.pdf"));
         ReportExporter::exportWithPanel(*store, std::nullopt);
         QVERIFY(text(dir->filePath(QStringLiteral("client.pdf"))).contains(QStringLiteral("Prepared for Jane/Citizen: <3")));
+        // Once that name is taken, the next report of the day is proposed beside it.
+        answer = requests.last().suggestedPath;
+        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt);
+        QCOMPARE(requests.last().suggestedPath,
+                 dir->filePath(QStringLiteral("Brolga-Report-JaneCitizen 3-2026-12-05 (2).pdf")));
 
         answer = dir->filePath(QStringLiteral("no-such-folder/report.pdf"));
         ReportExporter::exportWithPanel(*store, std::nullopt);

@@ -280,6 +280,9 @@ class TestReport : public QObject {
         bad("--prepared-for without --pdf", {"--text", "--prepared-for", "Jane"});
         bad("PDF into a FIFO", {"--pdf", "*fifo"}, {}, "not a regular file");
         bad("PDF into a missing folder", {"--pdf", "/nonexistent-brolga/x.pdf"}, {}, "cannot write");
+        bad("card over an earlier one", {"--card", "income", "--out", "*taken.png"}, {}, "taken (2).png\")");
+        bad("PDF over an earlier one", {"--pdf", "*taken.pdf"}, {}, "it exists (give --overwrite");
+        bad("--overwrite with text", {"--text", "--overwrite"});
     }
 
     void badInputFailsWithOneLine()
@@ -307,6 +310,8 @@ class TestReport : public QObject {
                 image.save(&buffer, "PNG");
                 bytes[bytes.indexOf("IDAT") + 12] ^= 0x55; // libpng says so on its own line, unless kept quiet
                 a = writeFile(QStringLiteral("broken.png"), bytes);
+            } else if (a.startsWith(u"*taken")) {
+                a = writeFile(a.mid(1), "earlier");
             } else if (a == u"*fifo") {
                 QFile::remove(fifo);
                 QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -321,6 +326,9 @@ class TestReport : public QObject {
         QVERIFY2(r.err.contains(says), r.err.constData());
         if (args.contains(fifo)) // neither replaced by a file nor opened
             QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
+        for (const QString &a : args)
+            if (QFileInfo(a).fileName().startsWith(u"taken"))
+                QCOMPARE(QFileInfo(a).size(), 7); // "earlier", as it was
     }
 
     QImage cardImage(const QStringList &extra)
@@ -463,7 +471,9 @@ class TestReport : public QObject {
         for (const auto &[extra, title] :
              {std::pair{QStringList{}, QStringLiteral("prepared for Anna Lee")},
               std::pair{QStringList{"--prepared-for", "The Lees"}, QStringLiteral("prepared for The Lees")}}) {
-            const Run report = run(QStringList{"--clients", book, "--client", "Anna Lee", "--pdf", pdf} + extra);
+            // The second run replaces the first's report only because it is told to.
+            const Run report =
+                run(QStringList{"--clients", book, "--client", "Anna Lee", "--pdf", pdf, "--overwrite"} + extra);
             QCOMPARE(report.exitCode, 0);
             QProcess info;
             info.start(QStringLiteral("pdfinfo"), {pdf});

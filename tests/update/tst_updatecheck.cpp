@@ -313,6 +313,10 @@ private Q_SLOTS:
             << QByteArray("HTTP/1.1 200 OK\r\nContent-Type: application/json\r\nTransfer-Encoding: chunked\r\n\r\n")
             << "10000\r\n" + QByteArray(0x10000, 'W') + "\r\n";
         QTest::newRow("100 Continue flood") << QByteArray() << QByteArray("HTTP/1.1 100 Continue\r\n\r\n").repeated(2048);
+        // Added to the one byte before it, this size overflows a signed sum that would then pass the cap.
+        QTest::newRow("chunk size of 2^63 - 1")
+            << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\n{\r\n7fffffffffffffff\r\n")
+            << QByteArray(0x10000, 'W');
     }
     void hostileServerKeepsMemoryBounded()
     {

@@ -30,6 +30,7 @@ SettingsField::SettingsField(const QString &label, const QString &placeholder, C
     edit_->setFrame(false);
     edit_->setFont(BrandType::sans(11.5));
     edit_->setPlaceholderText(placeholder);
+    edit_->setMaxLength(CalculatorState::maxIdentityLength);
     edit_->setAccessibleName(label);
     edit_->installEventFilter(this);
     edit_->setAttribute(Qt::WA_MacShowFocusRect, false);

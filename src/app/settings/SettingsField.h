@@ -10,8 +10,8 @@ namespace brolga {
 class CalculatorStore;
 struct CalculatorState;
 
-// A labelled text field bound to one text field of the record: every keystroke writes it, and a change
-// from elsewhere shows unless the user is typing here.
+// A labelled text field bound to one identity text of the record: every keystroke writes it, and a change
+// from elsewhere shows unless the user is typing here. It takes at most CalculatorState::maxIdentityLength.
 class SettingsField : public QWidget {
     Q_OBJECT
 public:

@@ -33,7 +33,7 @@ QSize fitted(QSize size, int maxEdge)
 
 // Reads the header, refuses a canvas larger than maxPixels, then decodes straight at a size whose long edge
 // is at most maxEdge. A null image when the bytes are no PNG or do not decode.
-Decoded decodePng(const QByteArray &bytes, int maxEdge, bool *tooManyPixels = nullptr)
+Decoded decodePng(const QByteArray &bytes, int maxEdge, qint64 maxPixels, bool *tooManyPixels = nullptr)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -43,7 +43,7 @@ Decoded decodePng(const QByteArray &bytes, int maxEdge, bool *tooManyPixels = nu
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return {};
-    if (qint64(size.width()) * size.height() > BrandAssetStore::maxPixels) {
+    if (qint64(size.width()) * size.height() > maxPixels) {
         if (tooManyPixels)
             *tooManyPixels = true;
         return {{}, size};
@@ -73,12 +73,14 @@ QByteArray encodePng(const QImage &image)
     return writer.write(pixelsOnly) ? out : QByteArray();
 }
 
-// What load() accepts, so a stored file is never one that load() then refuses.
+// What load() accepts, so a stored file is never one that load() then refuses. Nothing stored here has more
+// pixels than a square of the stored edge: a larger canvas is not ours, and decoding it at every start would
+// cost what it claims (8000 x 5000 at 16 bits is 320 MB) before it could be scaled.
 QImage loadable(const QByteArray &png)
 {
     if (png.size() > BrandAssetStore::maxStoredBytes)
         return {};
-    return decodePng(png, BrandAssetStore::maxStoredEdge).image;
+    return decodePng(png, BrandAssetStore::maxStoredEdge, BrandAssetStore::maxStoredPixels).image;
 }
 
 QString unopenable(const QString &path)
@@ -153,7 +155,7 @@ BrandAssetStore::Checked BrandAssetStore::check(const QString &path)
         return {{}, unopenable(path)};
 
     bool tooManyPixels = false;
-    const Decoded decoded = decodePng(file.bytes, maxStoredEdge, &tooManyPixels);
+    const Decoded decoded = decodePng(file.bytes, maxStoredEdge, maxPixels, &tooManyPixels);
     if (tooManyPixels)
         return {{}, describe(ImportError::tooManyPixels)};
     if (decoded.image.isNull() || decoded.image.width() <= 0)

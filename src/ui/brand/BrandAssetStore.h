@@ -59,6 +59,7 @@ public:
     // What is stored: at most this long an edge (ample for a card printed at 300 dpi) and this many bytes,
     // the limits load() applies.
     static constexpr int maxStoredEdge = 2048;
+    static constexpr qint64 maxStoredPixels = qint64(maxStoredEdge) * maxStoredEdge;
     static constexpr qint64 maxStoredBytes = 16 * 1024 * 1024;
 
 Q_SIGNALS:

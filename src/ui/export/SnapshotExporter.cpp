@@ -2,6 +2,7 @@
 
 #include "brand/Brand.h"
 #include "core/CalculatorStore.h"
+#include "core/FreeFileName.h"
 #include "core/SafeFile.h"
 #include "ui/export/ExportCard.h"
 #include "tabs/TabRegistry.h"
@@ -91,9 +92,10 @@ void saveWithPanel(const QByteArray &data, const QString &suggestedName, Calcula
         store.flash(QString::fromUtf16(savedToPrefix) + QFileInfo(path).fileName());
 }
 
+// The name carries only the minute: a second export within it is numbered, never written over the first.
 QString desktopPath(const CalculatorStore &store)
 {
-    return QDir(desktopFolder()).filePath(fileName(store.state().activeTab, store.now()));
+    return FreeFileName::of(QDir(desktopFolder()).filePath(fileName(store.state().activeTab, store.now())));
 }
 
 } // namespace

@@ -36,7 +36,8 @@ void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo);
 QImage renderImage(const CalculatorStore &store, const std::optional<QImage> &logo);
 std::optional<QByteArray> pngData(const QImage &image);
 
-// "Brolga-Repayment-2026-12-05-1430.png": the tab and the local time to the minute.
+// "Brolga-Repayment-2026-12-05-1430.png": the tab and the local time to the minute. The exports number it
+// ("… (2).png") when the Desktop holds that name already.
 QString fileName(CalculatorTab tab, const QDateTime &now);
 // Where the one-step export writes: the Desktop, else the home folder, unless overridden.
 QString desktopFolder();
