@@ -16,6 +16,7 @@
 #include "platform/Platform.h"
 #include "platform/FileDialogs.h"
 #include "ui/controls/NumericField.h"
+#include "ui/controls/ToastCapsule.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -398,6 +399,8 @@ private slots:
             store.sendIncomeToCapacity();
         QVERIFY(store.state().grossIncome != 205000);
         QVERIFY(store.toastUndoable());
+        QCOMPARE(QAccessible::queryAccessibleInterface(d->rootView()->toast())->text(QAccessible::Description),
+                 QStringLiteral("Undo (Ctrl+Z)"));
         QWidget *toastUndo = d->rootView()->toastUndo();
         if (byToast) {
             QTRY_VERIFY(toastUndo->isVisible());

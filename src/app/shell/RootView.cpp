@@ -113,8 +113,11 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
             store_.dismissToast();
     });
     connect(&store_, &CalculatorStore::toastChanged, this, [this] {
-        if (store_.toast())
+        if (store_.toast()) {
             toast_->setTrailingRoom(store_.toastUndoable() ? toastUndo_->sizeHint().width() : 0);
+            // A reader hears the way back with the message.
+            toast_->setAccessibleDescription(store_.toastUndoable() ? toastUndo_->toolTip() : QString());
+        }
         toast_->setToast(store_.toast());
         placeToast();
         toast_->raise();
