@@ -210,6 +210,13 @@ private Q_SLOTS:
         QTest::keyClicks(host.edit(), QStringLiteral("800000"));
         store.history().undo();
         QCOMPARE(store.state().loanAmount, 720000.0);
+        // What was said of unreadable text goes once the figure is changed elsewhere.
+        host.clear();
+        QTest::keyClicks(host.edit(), QStringLiteral("12abc"));
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QVERIFY(!host.field->problem().isEmpty());
+        store.reset();
+        QCOMPARE(host.field->problem(), QString());
         store.saveNow();
     }
 

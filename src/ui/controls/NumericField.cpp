@@ -111,6 +111,9 @@ void NumericField::refresh()
     // tab); one being typed into keeps the user's text.
     if (!editing_ || !typed_)
         showValue();
+    // The figure was changed elsewhere since: what was said of the typed text no longer applies.
+    if (!typed_ && get_() != before_)
+        showProblem(QString());
 }
 
 void NumericField::showValue()
