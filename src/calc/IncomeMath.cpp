@@ -112,6 +112,17 @@ double quotedAnnual(const IncomeInputs &state)
     return annualise(state.payBasis, state.payRate, state.unitsPerWeek, paidWeeks(state));
 }
 
+double rateOnBasis(const IncomeInputs &pay, PayBasis basis)
+{
+    IncomeInputs next = pay;
+    next.payBasis = basis;
+    const double perDollar = annualise(basis, 1, pay.unitsPerWeek, paidWeeks(next));
+    const double annual = quotedAnnual(pay);
+    if (basis == pay.payBasis || !(perDollar > 0) || !(annual > 0))
+        return pay.payRate;
+    return annual / perDollar;
+}
+
 double ytdAnnualBase(const IncomeInputs &state)
 {
     const double full = annualise(state.payBasis, state.payRate, state.unitsPerWeek, 52);

@@ -38,6 +38,9 @@ double superFraction(double superRatePercent);
 
 // The quoted figure annualised with the paid weeks.
 double quotedAnnual(const IncomeInputs &pay);
+// The rate on another basis that gives the same quoted figure at the units and paid weeks the pay has; the
+// rate as it is when there is nothing to convert or the other basis counts no hours, days or weeks.
+double rateOnBasis(const IncomeInputs &pay, PayBasis basis);
 // The base the year-to-date check compares with: a full 52-week year, super taken out when quoted in.
 double ytdAnnualBase(const IncomeInputs &pay);
 

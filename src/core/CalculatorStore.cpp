@@ -7,6 +7,7 @@
 #include "core/CalcInputs.h"
 #include "core/SafeFile.h"
 #include "core/StateCodec.h"
+#include "core/StateHistory.h"
 
 #include <cmath>
 
@@ -17,6 +18,7 @@ CalculatorStore::CalculatorStore(QObject *parent) : CalculatorStore(std::make_un
 CalculatorStore::CalculatorStore(std::unique_ptr<Settings> settings, QObject *parent)
     : QObject(parent), settings_(std::move(settings)), clock_([] { return QDateTime::currentDateTime(); })
 {
+    history_ = std::make_unique<StateHistory>(*this);
     if (const auto bytes = settings_->storedState())
         if (auto decoded = StateCodec::decode(*bytes))
             state_ = std::move(*decoded);
@@ -34,11 +36,24 @@ CalculatorStore::CalculatorStore(std::unique_ptr<Settings> settings, QObject *pa
 
 CalculatorStore::~CalculatorStore() = default;
 
-void CalculatorStore::edit(const std::function<void(CalculatorState &)> &change)
+void CalculatorStore::edit(const std::function<void(CalculatorState &)> &change, const void *run)
 {
+    const CalculatorState before = state_;
     change(state_);
     scheduleSave();
+    Q_EMIT edited(before, run);
     Q_EMIT stateChanged();
+}
+
+void CalculatorStore::restore(const CalculatorState &state)
+{
+    const bool newTheme = state.themeID != state_.themeID;
+    state_ = state;
+    scheduleSave();
+    Q_EMIT restored();
+    Q_EMIT stateChanged();
+    if (newTheme)
+        Q_EMIT themeChanged(state_.themeID);
 }
 
 void CalculatorStore::setState(const CalculatorState &state)
@@ -83,17 +98,26 @@ QString CalculatorStore::saveFailedToast(const QString &reason)
     return QStringLiteral("Could not save \u2014 %1.").arg(reason);
 }
 
-void CalculatorStore::flash(const QString &message)
+void CalculatorStore::flash(const QString &message, bool undoable)
 {
     toast_ = message;
+    toastUndoable_ = undoable;
     Q_EMIT toastChanged();
     // Earlier timers stay armed; each clears only its own message, so a newer one is never cut short.
-    QTimer::singleShot(toastMs, Qt::PreciseTimer, this, [this, message] {
+    QTimer::singleShot(undoable ? undoToastMs : toastMs, Qt::PreciseTimer, this, [this, message] {
         if (toast_ == message) {
             toast_.reset();
             Q_EMIT toastChanged();
         }
     });
+}
+
+void CalculatorStore::dismissToast()
+{
+    if (!toast_)
+        return;
+    toast_.reset();
+    Q_EMIT toastChanged();
 }
 
 void CalculatorStore::reset()
@@ -114,6 +138,7 @@ void CalculatorStore::reset()
 
 void CalculatorStore::applyTheme(const QString &themeID)
 {
+    history_->nameNextStep(tr("Theme"));
     edit([&](CalculatorState &s) { s.themeID = themeID; });
     Q_EMIT themeChanged(themeID);
 }
@@ -164,14 +189,25 @@ void CalculatorStore::applyOccupationPreset(OccupationPreset preset)
     });
 }
 
+void CalculatorStore::changePayBasis(PayBasis basis)
+{
+    const double rate = IncomeMath::rateOnBasis(CalcInputs::income(state_), basis);
+    edit([&](CalculatorState &s) {
+        s.payBasis = basis;
+        s.payRate = rate;
+    });
+}
+
 void CalculatorStore::sendIncomeToCapacity()
 {
     const double assessable = income().assessable;
+    history_->nameNextStep(tr("Use in Capacity"));
     edit([&](CalculatorState &s) {
         s.grossIncome = std::round(assessable); // halves away from zero
         s.activeTab = CalculatorTab::capacity;
     });
-    flash(QString::fromUtf16(sentToCapacityToast));
+    // The figure it overwrote can be had back.
+    flash(QString::fromUtf16(sentToCapacityToast), history_->lastEditRecorded());
 }
 
 } // namespace brolga

@@ -19,6 +19,8 @@
 
 namespace brolga {
 
+class StateHistory;
+
 // The one live owner of the user's inputs. Every change goes through edit(), which notifies the views and
 // schedules a debounced save; derived results are computed afresh on each read and never cached.
 class CalculatorStore : public QObject {
@@ -33,12 +35,20 @@ public:
     ~CalculatorStore() override;
 
     const CalculatorState &state() const { return state_; }
-    // The single write path.
-    void edit(const std::function<void(CalculatorState &)> &change);
+    // The single write path. Consecutive edits with the same non-null `run` (a field being typed into) are one
+    // step of the edit history.
+    void edit(const std::function<void(CalculatorState &)> &change, const void *run = nullptr);
     void setState(const CalculatorState &state);
+    // Puts back a record from the edit history: saved and shown like an edit, but not an edit of its own, and
+    // a field being typed into shows it rather than keeping its text.
+    void restore(const CalculatorState &state);
+    StateHistory &history() { return *history_; }
 
     const std::optional<QString> &toast() const { return toast_; }
-    void flash(const QString &message);
+    // `undoable`: the toast offers to undo what it reports.
+    void flash(const QString &message, bool undoable = false);
+    bool toastUndoable() const { return toast_ && toastUndoable_; }
+    void dismissToast();
 
     void reset();
     // Writes the record now if it differs from what was last read or written.
@@ -64,6 +74,8 @@ public:
 
     // Sets the preset, then its shading and super rate, overwriting hand edits.
     void applyOccupationPreset(OccupationPreset preset);
+    // Sets the pay basis and converts the pay rate to it, so the quoted annual amount stays what it was.
+    void changePayBasis(PayBasis basis);
     // Writes the assessable income, to the whole dollar, into the Capacity tab's gross income, brings that
     // tab forward and says so.
     void sendIncomeToCapacity();
@@ -79,11 +91,17 @@ public:
 
     static constexpr int saveDelayMs = 400;
     static constexpr int toastMs = 2500;
+    // Long enough to reach the toast's Undo with the keyboard.
+    static constexpr int undoToastMs = 6000;
     // "Could not save — the disk may be full." for a full disk, else the reason in the same words.
     static QString saveFailedToast(const QString &reason);
 
 Q_SIGNALS:
     void stateChanged();
+    // After each edit, with the record as it was before it.
+    void edited(const CalculatorState &before, const void *run);
+    // After restore().
+    void restored();
     void toastChanged();
     void themeChanged(const QString &themeID);
     // Emitted after each write of the stored record (the debounced one and saveNow).
@@ -96,6 +114,8 @@ private:
     std::unique_ptr<Settings> settings_;
     CalculatorState state_;
     std::optional<QString> toast_;
+    bool toastUndoable_ = false;
+    std::unique_ptr<StateHistory> history_;
     QTimer saveTimer_;
     CalculatorState pendingSnapshot_;
     Clock clock_;

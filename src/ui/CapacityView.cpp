@@ -93,10 +93,11 @@ QWidget *CapacityView::buildApplicant()
         {.label = "Dependants", .step = 1, .upper = 20}, [this] { return double(store_.state().dependants); },
         [this](double v) {
             const int whole = std::max(0, int(std::trunc(v)));
-            store_.edit([&](CalculatorState &s) { s.dependants = whole; });
+            store_.edit([&](CalculatorState &s) { s.dependants = whole; },
+                        StoreBinding::run(store_, &CalculatorState::dependants));
         });
     dependants->setObjectName("dependants");
-    connect(&store_, &CalculatorStore::stateChanged, dependants, &NumericField::refresh);
+    StoreBinding::follow(store_, dependants);
     auto *row = new FormRow;
     row->add(income);
     row->add(dependants, 100);

@@ -151,7 +151,10 @@ QWidget *IncomeView::buildEmployment()
         StoreBinding::picker(store_, &CalculatorState::employmentType,
                          choices<EmploymentType>(&Labels::employment)),
         "employmentType", "Employment type"));
-    card->addContent(named(StoreBinding::picker(store_, &CalculatorState::payBasis, choices<PayBasis>(&Labels::payBasis), 3),
+    // A new basis keeps the annual figure: the rate is converted, not reread on the new basis.
+    card->addContent(named(StoreBinding::picker<PayBasis>(store_, &CalculatorState::payBasis,
+                                                          choices<PayBasis>(&Labels::payBasis), 3,
+                                                          [this](PayBasis basis) { store_.changePayBasis(basis); }),
                            "payBasis", "Pay basis"));
 
     // Label, decimals and the units' range follow the pay basis; refresh() sets them.
@@ -165,9 +168,12 @@ QWidget *IncomeView::buildEmployment()
     units_ = named(new NumericField(
                        {.label = "Hours / week", .step = 1, .upper = 100},
                        [this] { return IncomeMath::unitsPerWeek(store_.state().payBasis, store_.state().unitsPerWeek); },
-                       [this](double v) { store_.edit([&](CalculatorState &s) { s.unitsPerWeek = v; }); }),
+                       [this](double v) {
+                           store_.edit([&](CalculatorState &s) { s.unitsPerWeek = v; },
+                                       StoreBinding::run(store_, &CalculatorState::unitsPerWeek));
+                       }),
                    "unitsPerWeek");
-    connect(&store_, &CalculatorStore::stateChanged, units_, &NumericField::refresh);
+    StoreBinding::follow(store_, units_);
     auto *payRow = new FormRow;
     payRow->add(payRate_);
     payRow->add(units_, 110);

@@ -147,10 +147,11 @@ QWidget *UpfrontView::buildDuty()
             // Only edits an override that exists: the field commits as it loses focus, which happens when
             // "Use table" hides it, and that must not bring the override back.
             if (store_.state().dutyOverride)
-                store_.edit([&](CalculatorState &s) { s.dutyOverride = v; });
+                store_.edit([&](CalculatorState &s) { s.dutyOverride = v; },
+                            StoreBinding::run(store_, &CalculatorState::dutyOverride));
         });
     overrideField_->setObjectName("dutyOverride");
-    connect(&store_, &CalculatorStore::stateChanged, overrideField_, &NumericField::refresh);
+    StoreBinding::follow(store_, overrideField_);
     dutyCard_->addContent(overrideField_);
 
     // Labels, figures and tints come from the tab's figures on every refresh.

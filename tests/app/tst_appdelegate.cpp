@@ -17,6 +17,7 @@
 #include "platform/Platform.h"
 #include "platform/FileDialogs.h"
 #include "ui/controls/NumericField.h"
+#include "ui/controls/ToastCapsule.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -161,8 +162,8 @@ private slots:
         QMenu *menu = d->contextMenu();
         QVERIFY(menu);
         QCOMPARE(titles(menu), QStringList({"Always on top", "Export snapshot", "Export report (PDF)\u2026",
-                                            "Copy figures as text", "Settings\u2026", "-", "Clients", "Reset inputs",
-                                            "-", "Quit Brolga"}));
+                                            "Copy figures as text", "Settings\u2026", "-", "Clients", "Undo", "Redo",
+                                            "Reset inputs", "-", "Quit Brolga"}));
         QVERIFY(menu->actions().first()->isChecked());
         menu->close();
 
@@ -367,6 +368,57 @@ private slots:
         press(Qt::Key_Q);
         QCOMPARE(quitting.count(), 1);
         SnapshotExporter::setDesktopFolder(std::nullopt);
+    }
+
+    // Ctrl+Z in the window, focus in a number field, takes back "Reset inputs" and "Use … in Capacity"
+    // rather than the field's own text; so does the toast's Undo, and the field shows the figure put back.
+    void undoInTheWindow_data()
+    {
+        QTest::addColumn<bool>("reset");
+        QTest::addColumn<bool>("byToast");
+        QTest::newRow("reset, Ctrl+Z") << true << false;
+        QTest::newRow("sent, Ctrl+Z") << false << false;
+        QTest::newRow("sent, toast") << false << true;
+    }
+    void undoInTheWindow()
+    {
+        QFETCH(bool, reset);
+        QFETCH(bool, byToast);
+        auto d = launched(AppDelegate::TrayMode::tray);
+        CalculatorStore &store = d->store();
+        store.edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::capacity;
+            s.grossIncome = 205000;
+            s.payBasis = PayBasis::annual;
+            s.payRate = 95000;
+        });
+        d->showWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d->window()));
+        auto *income = d->rootView()->findChild<NumericField *>(QStringLiteral("grossIncome"));
+        income->lineEdit()->setFocus();
+        QTRY_VERIFY(income->lineEdit()->hasFocus());
+        if (reset)
+            d->commands().action(Commands::Id::resetInputs)->trigger();
+        else
+            store.sendIncomeToCapacity();
+        QVERIFY(store.state().grossIncome != 205000);
+        QVERIFY(store.toastUndoable());
+        QCOMPARE(QAccessible::queryAccessibleInterface(d->rootView()->toast())->text(QAccessible::Description),
+                 QStringLiteral("Undo (Ctrl+Z)"));
+        QWidget *toastUndo = d->rootView()->toastUndo();
+        if (byToast) {
+            QTRY_VERIFY(toastUndo->isVisible());
+            QTest::mouseClick(toastUndo, Qt::LeftButton);
+        } else {
+            QTest::keyClick(income->lineEdit(), Qt::Key_Z, Qt::ControlModifier);
+        }
+        QCOMPARE(store.state().grossIncome, 205000.0);
+        QCOMPARE(income->text(), QStringLiteral("205,000"));
+        // What it offered to undo is undone: the offer goes.
+        QVERIFY(!store.toastUndoable());
+        QTRY_VERIFY(!toastUndo->isVisible());
+        QTest::keyClick(income->lineEdit(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(store.state().grossIncome != 205000);
     }
 
     // One action per command: the tray menu's check and the header's pin are the same object, so a toggle from

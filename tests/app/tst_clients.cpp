@@ -15,6 +15,7 @@
 #include "core/CalculatorStore.h"
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
+#include "core/StateHistory.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -253,6 +254,15 @@ class TestClients : public QObject {
         QCOMPARE(after.activeTab, before.activeTab);
         QCOMPARE(after.alwaysOnTop, before.alwaysOnTop);
         QVERIFY(ClientInputs::same(after, *d->clients().book().inputs(id)));
+
+        // Undone, the figures and the client open before come back together, so Ctrl+S cannot write these
+        // figures over Dee's; redone, Dee is open again with nothing unsaved.
+        d->store().history().undo();
+        QVERIFY(d->store().state() == before);
+        QVERIFY(!d->clients().current());
+        d->store().history().redo();
+        QCOMPARE(d->clients().current()->name, QStringLiteral("Dee"));
+        QVERIFY(!d->clients().hasUnsavedChanges());
     }
 
     // Duplicate names are told apart in "Open" by their dates; a name with "&" shows as typed; ten at most.

@@ -5,6 +5,7 @@
 #include "core/Format.h"
 #include "core/StateCodec.h"
 #include "core/StateFields.h"
+#include "core/StateHistory.h"
 #include "core/JsonSalvage.h"
 #include "core/SafeFile.h"
 
@@ -611,6 +612,96 @@ private Q_SLOTS:
             QVERIFY(store.state() == expected);
             QCOMPARE(store.toast(), std::optional<QString>(QStringLiteral("Assessable income sent to Capacity")));
         }
+    }
+
+    // A new pay basis converts the rate at the hours and paid weeks already entered, so the year stays put.
+    void payBasisKeepsTheYear_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("units");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<double>("newRate");
+        QTest::addColumn<double>("base");
+        const int fullTime = int(EmploymentType::fullTime);
+        const int annual = int(PayBasis::annual), hourly = int(PayBasis::hourly), weekly = int(PayBasis::weekly);
+        QTest::newRow("annual to hourly") << fullTime << annual << 95000.0 << 38.0 << hourly << 48.07692307692308
+                                          << 95000.0;
+        QTest::newRow("contractor's 48 weeks") << int(EmploymentType::contractor) << hourly << 50.0 << 38.0
+                                               << weekly << 1753.846153846154 << 91200.0;
+        QTest::newRow("no hours: rate kept") << fullTime << annual << 95000.0 << 0.0 << hourly << 95000.0 << 0.0;
+    }
+    void payBasisKeepsTheYear()
+    {
+        QFETCH(int, type);
+        QFETCH(int, from);
+        QFETCH(double, rate);
+        QFETCH(double, units);
+        QFETCH(int, to);
+        QFETCH(double, newRate);
+        QFETCH(double, base);
+        CalculatorStore store;
+        store.edit([&](CalculatorState &s) {
+            s.employmentType = EmploymentType(type);
+            s.payBasis = PayBasis(from);
+            s.payRate = rate;
+            s.unitsPerWeek = units;
+            s.contractorWeeks = 48;
+        });
+        store.changePayBasis(PayBasis(to));
+        QCOMPARE(store.state().payBasis, PayBasis(to));
+        QCOMPARE(store.state().payRate, newRate);
+        QCOMPARE(store.income().baseAnnual, base);
+    }
+
+    // Undo takes back one action, and only the fields it changed; redo makes it again. The broker's identity
+    // is no step of the calculator's history.
+    void undoTakesBackOneAction_data()
+    {
+        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("themeSignals");
+        QTest::newRow("reset inputs") << 0 << 0;
+        QTest::newRow("use in Capacity") << 1 << 0;
+        QTest::newRow("theme") << 2 << 1;
+        QTest::newRow("pay basis") << 3 << 0;
+    }
+    void undoTakesBackOneAction()
+    {
+        QFETCH(int, action);
+        QFETCH(int, themeSignals);
+        CalculatorStore store;
+        store.edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::capacity;
+            s.grossIncome = 205000;
+            s.loanAmount = 720000;
+            s.payBasis = PayBasis::annual;
+            s.payRate = 95000;
+        });
+        const CalculatorState before = store.state();
+        switch (action) {
+        case 0: store.reset(); break;
+        case 1: store.sendIncomeToCapacity(); break;
+        case 2: store.applyTheme(QStringLiteral("slate")); break;
+        case 3: store.changePayBasis(PayBasis::weekly); break;
+        }
+        store.edit([](CalculatorState &s) { s.brokerName = QStringLiteral("Jo Citizen"); });
+        const CalculatorState after = store.state();
+        QVERIFY(!(after == before));
+        QSignalSpy themes(&store, &CalculatorStore::themeChanged);
+        store.history().undo();
+        CalculatorState expected = before;
+        expected.brokerName = QStringLiteral("Jo Citizen");
+        QVERIFY(store.state() == expected);
+        QCOMPARE(themes.count(), themeSignals);
+        store.history().redo();
+        QVERIFY(store.state() == after);
+        if (action == 1) {
+            // Sent again, nothing changes: no Undo is offered for a step that was not made.
+            store.sendIncomeToCapacity();
+            QVERIFY(!store.toastUndoable());
+        }
+        store.saveNow();
     }
 
     // Every numeric member of a stored record set to a hostile value goes through every calculation.

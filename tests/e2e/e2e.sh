@@ -142,6 +142,30 @@ echo "ok: after a restart the copied figures read \"$(grep '^Loan amount' <<<"$t
 grep -qx "Prepared for $client" <<<"$text" || fail "after a restart \"$client\" is no longer the open client:
 $text"
 echo "ok: after a restart \"$client\" is still open"
+
+# Figures as people type them, and the way back: "1.2m" is 1,200,000; Reset inputs from the header's menu
+# (Up twice from the top: Quit, then Reset inputs); Ctrl+Z takes back the reset, then the typing.
+copied_amount() { clipboard | grep -qx "Loan amount \.* \$$1"; }
+amount_is() {
+    xdotool key --clearmodifiers ctrl+shift+c
+    wait_for 5 copied_amount "$1"
+}
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 30 "1.2m"
+xdotool key Tab
+amount_is '1,200,000' || fail "\"1.2m\" did not read as \$1,200,000: $(clipboard | grep '^Loan amount')"
+xdotool mousemove --window "$window" 200 20 click 3
+sleep 0.5
+xdotool key Up Up Return
+sleep 0.3
+amount_is '650,000' || fail "Reset inputs from the header's menu left $(clipboard | grep '^Loan amount')"
+xdotool key --clearmodifiers ctrl+z
+amount_is '1,200,000' || fail "Ctrl+Z after Reset inputs gave $(clipboard | grep '^Loan amount')"
+xdotool key --clearmodifiers ctrl+z
+amount_is "${formatted#\$}" || fail "a second Ctrl+Z gave $(clipboard | grep '^Loan amount')"
+xdotool key --clearmodifiers ctrl+shift+z
+amount_is '1,200,000' || fail "Ctrl+Shift+Z gave $(clipboard | grep '^Loan amount')"
+echo "ok: typed 1.2m, reset from the menu, Ctrl+Z twice and Ctrl+Shift+Z gave the figures back in turn"
 quit_app
 
 echo "PASS: end to end in ${SECONDS} s"

@@ -1,5 +1,6 @@
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
+#include "core/StateHistory.h"
 #include "ui/binding/StoreBinding.h"
 #include "ui/controls/NumberText.h"
 #include "ui/controls/NumericField.h"
@@ -79,11 +80,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<double>("whileTyping");
         QTest::addColumn<QString>("afterReturn");
-        QTest::newRow("currency and commas") << 0 << 650000.0 << "$1,250,000" << 1250000.0 << "1,250,000";
-        QTest::newRow("minus below the range") << 0 << 3.0 << "-5" << 0.0 << "0";
-        QTest::newRow("lone full stop keeps the value") << 1 << 6.09 << "." << 6.09 << "6.09";
-        QTest::newRow("zero clamps to a lower bound above it") << 2 << 30.0 << "0" << 1.0 << "1";
-        QTest::newRow("above the range clamps, text kept") << 1 << 6.09 << "99" << 25.0 << "25.00";
+        QTest::addColumn<bool>("refused"); // said beside the field
+        QTest::newRow("currency and commas") << 0 << 650000.0 << "$1,250,000" << 1250000.0 << "1,250,000" << false;
+        QTest::newRow("thousands") << 0 << 500000.0 << "650k" << 650000.0 << "650,000" << false;
+        QTest::newRow("millions") << 0 << 500000.0 << "1.2m" << 1200000.0 << "1,200,000" << false;
+        QTest::newRow("spaces group") << 0 << 500000.0 << "650 000" << 650000.0 << "650,000" << false;
+        QTest::newRow("cents kept and shown") << 0 << 500000.0 << "$1,200,000.50" << 1200000.5 << "1,200,000.50"
+                                              << false;
+        QTest::newRow("letters refused, value kept") << 0 << 650000.0 << "12abc" << 650000.0 << "650,000" << true;
+        QTest::newRow("k is money only") << 2 << 30.0 << "2k" << 30.0 << "30" << true;
+        QTest::newRow("minus below the range") << 0 << 3.0 << "-5" << 0.0 << "0" << false;
+        QTest::newRow("lone full stop keeps the value") << 1 << 6.09 << "." << 6.09 << "6.09" << false;
+        QTest::newRow("zero clamps to a lower bound above it") << 2 << 30.0 << "0" << 1.0 << "1" << false;
+        QTest::newRow("above the range clamps, text kept") << 1 << 6.09 << "99" << 25.0 << "25.00" << false;
     }
     void typing()
     {
@@ -92,15 +101,20 @@ private Q_SLOTS:
         QFETCH(QString, keys);
         QFETCH(double, whileTyping);
         QFETCH(QString, afterReturn);
+        QFETCH(bool, refused);
         Host host(kind == 0 ? money() : kind == 1 ? rate() : term(), initial);
         QVERIFY(host.focusField());
         host.edit()->selectAll(); // the first key replaces the text
         QTest::keyClicks(host.edit(), keys);
         QCOMPARE(host.value, whileTyping);
         QCOMPARE(host.field->text(), keys);
+        // Text that is no figure at all is said beside the field, and stays said after Return.
+        QCOMPARE(!host.field->problem().isEmpty(), refused);
+        QCOMPARE(host.edit()->accessibleDescription(), host.field->problem());
         QTest::keyClick(host.edit(), Qt::Key_Return);
         QCOMPARE(host.value, whileTyping);
         QCOMPARE(host.field->text(), afterReturn);
+        QCOMPARE(!host.field->problem().isEmpty(), refused);
         QVERIFY(host.edit()->hasFocus());
     }
 
@@ -120,8 +134,8 @@ private Q_SLOTS:
         Host host(money(), 650000);
         QVERIFY(host.focusField());
         host.clear();
-        QTest::keyClicks(host.edit(), QStringLiteral("720000abc"));
-        QCOMPARE(host.field->text(), QStringLiteral("720000abc"));
+        QTest::keyClicks(host.edit(), QStringLiteral("720k"));
+        QCOMPARE(host.field->text(), QStringLiteral("720k"));
         QVERIFY(host.field->isEditing());
         host.elsewhere->setFocus(Qt::TabFocusReason);
         QVERIFY(!host.field->isEditing());
@@ -169,6 +183,40 @@ private Q_SLOTS:
         store.edit([](CalculatorState &s) { s.loanAmount = 480000; });
         host.elsewhere->setFocus(Qt::TabFocusReason);
         QCOMPARE(store.state().loanAmount, 480000.0);
+        store.saveNow();
+    }
+
+    // A field's typing is one step of the history; undone while the field still has the focus, the field
+    // shows the figure put back rather than the text typed.
+    void undoWhileTyping()
+    {
+        CalculatorStore store;
+        store.edit([](CalculatorState &s) { s.loanAmount = 650000; });
+        Host host(
+            [&](QWidget *parent) { return StoreBinding::field(store, &CalculatorState::loanAmount, money(), parent); });
+        QVERIFY(host.focusField());
+        host.clear();
+        QTest::keyClicks(host.edit(), QStringLiteral("720k"));
+        QCOMPARE(store.state().loanAmount, 720000.0);
+        store.history().undo();
+        QCOMPARE(store.state().loanAmount, 650000.0);
+        QCOMPARE(host.field->text(), QStringLiteral("650,000"));
+        store.history().redo();
+        QCOMPARE(host.field->text(), QStringLiteral("720,000"));
+        // Left and typed into again: a step of its own.
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QVERIFY(host.focusField());
+        host.clear();
+        QTest::keyClicks(host.edit(), QStringLiteral("800000"));
+        store.history().undo();
+        QCOMPARE(store.state().loanAmount, 720000.0);
+        // What was said of unreadable text goes once the figure is changed elsewhere.
+        host.clear();
+        QTest::keyClicks(host.edit(), QStringLiteral("12abc"));
+        host.elsewhere->setFocus(Qt::TabFocusReason);
+        QVERIFY(!host.field->problem().isEmpty());
+        store.reset();
+        QCOMPARE(host.field->problem(), QString());
         store.saveNow();
     }
 
@@ -364,6 +412,9 @@ private Q_SLOTS:
             QCOMPARE(NumberText::format(*back, decimals), text);
             QVERIFY2(std::fabs(*back - v) <= 0.5 * std::pow(10.0, -decimals) * (1 + 1e-9) + std::fabs(v) * 1e-15,
                      qPrintable(text));
+            const QString money = NumberText::formatMoney(v);
+            const double cents = std::fabs(*NumberText::read(money, true) - v);
+            QVERIFY2(cents <= 0.0050001 + std::fabs(v) * 1e-15, qPrintable(money));
         }
     }
 };

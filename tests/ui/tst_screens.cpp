@@ -275,9 +275,10 @@ private Q_SLOTS:
         QVERIFY(s.shows(units));
         QCOMPARE(units->text(), QStringLiteral("38"));
 
+        // The rate is converted, so the year stays what it was: 45.50 × 38 a week.
         pick(s.find<PillPicker>("payBasis"), "Weekly");
         QCOMPARE(rate->config().label, QStringLiteral("Weekly pay"));
-        QCOMPARE(rate->text(), QStringLiteral("46"));
+        QCOMPARE(rate->text(), QStringLiteral("1,729"));
         QVERIFY(!s.shows(units));
         QCOMPARE(s.store.state().unitsPerWeek, 38.0);
 

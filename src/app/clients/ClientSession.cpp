@@ -1,8 +1,11 @@
 #include "app/clients/ClientSession.h"
 
+#include "core/StateHistory.h"
+
 #include "app/clients/ClientPrompts.h"
 #include "core/CalculatorStore.h"
 #include "core/ClientInputs.h"
+#include "core/StateHistory.h"
 
 #include <QFileInfo>
 
@@ -152,6 +155,13 @@ bool ClientSession::open(qint64 id, QWidget *parent)
         store_.flash(book_->isOpen() ? tr("That client is no longer in the book.") : book_->statusMessage());
         return false;
     }
+    // Undoing the opening puts back the client that was open, so a save cannot write one client's figures
+    // over another's.
+    const auto opening = book().client(id);
+    StateHistory &history = store_.history();
+    history.nameNextStep(tr("Open %1").arg(opening ? opening->name : QString()));
+    history.alsoOnNextStep([this, was = id_, wasSaved = saved_] { setCurrent(was, wasSaved); },
+                           [this, id, saved = *inputs] { setCurrent(id, saved); });
     // The open client first, so the record's change counts as no change to it.
     id_ = id;
     saved_ = *inputs;

@@ -11,6 +11,7 @@
 #include "app/shell/RootView.h"
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
+#include "core/StateHistory.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
 #include "report/ReportExporter.h"
@@ -229,8 +230,18 @@ void AppDelegate::connectCommands()
     on(Id::resetInputs, &AppDelegate::resetInputs);
     on(Id::hide, &AppDelegate::hideApplication);
     on(Id::quit, &AppDelegate::quit);
-    on(Id::undo, toFocus("undo"));
-    on(Id::redo, toFocus("redo"));
+    // The calculator's history, but a text field in another window keeps its own (macOS sends the menu's keys
+    // here from every window).
+    auto history = [this, toFocus](const char *method, void (StateHistory::*step)()) {
+        return [this, toFocus, method, step] {
+            if (activeWindow() != window_.data())
+                toFocus(method)();
+            else
+                (store_.history().*step)();
+        };
+    };
+    on(Id::undo, history("undo", &StateHistory::undo));
+    on(Id::redo, history("redo", &StateHistory::redo));
     on(Id::cut, toFocus("cut"));
     on(Id::copy, toFocus("copy"));
     on(Id::paste, toFocus("paste"));
@@ -474,7 +485,15 @@ void AppDelegate::copySnapshotOnly() { SnapshotExporter::copyOnly(store_, assets
 void AppDelegate::saveSnapshotAs() { SnapshotExporter::exportWithPanel(store_, assets_.logo()); }
 void AppDelegate::exportReport() { ReportExporter::exportWithPanel(store_, assets_.logo()); }
 void AppDelegate::copyFigures() { TextCopier::copyCurrentTab(store_); }
-void AppDelegate::resetInputs() { store_.reset(); }
+void AppDelegate::resetInputs()
+{
+    StateHistory &history = store_.history();
+    history.nameNextStep(tr("Reset inputs"));
+    store_.reset();
+    // Every figure at once: said, with the way back.
+    if (history.lastEditRecorded())
+        store_.flash(tr("Inputs reset"), true);
+}
 // A build without an update service never schedules a check.
 void AppDelegate::runUpdateCheck()
 {

@@ -1,6 +1,7 @@
 #include "app/shell/Commands.h"
 
 #include "core/CalculatorStore.h"
+#include "core/StateHistory.h"
 
 #include <QAction>
 #include <QMenu>
@@ -29,7 +30,7 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     make(Id::resetInputs, tr("Reset inputs"));
     make(Id::hide, tr("Hide Brolga"), QKeySequence(Qt::CTRL | Qt::Key_H));
     make(Id::quit, tr("Quit Brolga"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    make(Id::undo, tr("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    make(Id::undo, tr("Undo"), QKeySequence(QKeySequence::Undo));
     make(Id::redo, tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     make(Id::cut, tr("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
     make(Id::copy, tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -42,6 +43,20 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     make(Id::saveClientChanges, tr("Save changes"), QKeySequence(Qt::CTRL | Qt::Key_S))->setEnabled(false);
     make(Id::allClients, tr("All clients\u2026"), QKeySequence(Qt::CTRL | Qt::Key_O));
     make(Id::startNewClientBook, tr("Start a new book"));
+
+    // Undo and Redo name the step they take back or make again, and are off when there is none.
+    StateHistory &history = store.history();
+    auto showHistory = [this, &history] {
+        QUndoStack &stack = history.stack();
+        QAction *undo = action(Id::undo);
+        QAction *redo = action(Id::redo);
+        undo->setEnabled(stack.canUndo());
+        redo->setEnabled(stack.canRedo());
+        undo->setText(stack.undoText().isEmpty() ? tr("Undo") : tr("Undo %1").arg(stack.undoText()));
+        redo->setText(stack.redoText().isEmpty() ? tr("Redo") : tr("Redo %1").arg(stack.redoText()));
+    };
+    connect(&history, &StateHistory::changed, this, showHistory);
+    showHistory();
 
     // The header's buttons say what they do and which keys do it too.
     QAction *copyFigures = action(Id::copyFigures);
@@ -56,7 +71,7 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     action(Id::quit)->setMenuRole(QAction::QuitRole);
     // The tray menu lists its items without keys, all but Quit's.
     for (Id id : {Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::saveClientAs,
-                  Id::saveClientChanges, Id::allClients})
+                  Id::saveClientChanges, Id::allClients, Id::undo, Id::redo})
         action(id)->setShortcutVisibleInContextMenu(false);
 }
 
@@ -100,6 +115,7 @@ void Commands::addTrayItems(QMenu *menu) const
     menu->addSeparator();
     if (clientsMenu_)
         menu->addMenu(clientsMenu_);
+    menu->addActions(actions({Id::undo, Id::redo}));
     menu->addAction(action(Id::resetInputs));
     menu->addSeparator();
     menu->addAction(action(Id::quit));
@@ -113,7 +129,8 @@ QList<QAction *> Commands::calculatorWindowActions() const
                     Id::saveClientChanges, Id::allClients});
 #else
     return actions({Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::hide, Id::quit,
-                    Id::minimize, Id::close, Id::saveClientAs, Id::saveClientChanges, Id::allClients});
+                    Id::minimize, Id::close, Id::saveClientAs, Id::saveClientChanges, Id::allClients, Id::undo,
+                    Id::redo});
 #endif
 }
 
@@ -129,7 +146,8 @@ QList<QAction *> Commands::settingsWindowActions() const
 QList<QAction *> Commands::windowCommands() const
 {
     return actions({Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::hide, Id::quit,
-                    Id::minimize, Id::close, Id::saveClientAs, Id::saveClientChanges, Id::allClients});
+                    Id::minimize, Id::close, Id::saveClientAs, Id::saveClientChanges, Id::allClients, Id::undo,
+                    Id::redo});
 }
 
 QAction *Commands::titled(Id id, const QString &title, QObject *owner) const

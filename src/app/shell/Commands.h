@@ -57,8 +57,8 @@ public:
 
     // The tray's menu (and the header's right click): the check, the exports, settings, clients, reset and quit.
     void addTrayItems(QMenu *menu) const;
-    // The shortcuts each window answers. Outside macOS text fields answer the editing keys themselves, and
-    // the settings window has nothing to minimise.
+    // The shortcuts each window answers. Outside macOS text fields answer the editing keys themselves (in the
+    // calculator window Undo and Redo are the calculator's), and the settings window has nothing to minimise.
     QList<QAction *> calculatorWindowActions() const;
     QList<QAction *> settingsWindowActions() const;
     // The commands whose keys beat a text field's own use of them (Ctrl+E is "end of line" there).

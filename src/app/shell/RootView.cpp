@@ -3,6 +3,7 @@
 #include "ui/controls/SystemLook.h"
 #include "app/settings/AppAccessibility.h"
 #include "app/shell/Commands.h"
+#include "ui/buttons/AccentButton.h"
 #include "ui/buttons/HeaderButton.h"
 #include "app/shell/HeaderTabPicker.h"
 #include "ui/controls/ToastCapsule.h"
@@ -14,6 +15,7 @@
 #include "brand/Motion.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
+#include "core/StateHistory.h"
 #include "ui/ScreenFactory.h"
 #include "ui/access/AccessibleView.h"
 #include "ui/update/UpdateAvailableStrip.h"
@@ -99,7 +101,23 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
 
     toast_ = new ToastCapsule(this);
     connect(toast_, &ToastCapsule::progressChanged, this, &RootView::placeToast);
+    // The Undo a toast offers after a reset or a figure sent to another tab: over the capsule, but a
+    // control of the view's own, so Tab and readers reach it.
+    toastUndo_ = new AccentButton(tr("Undo"), [this] { commands_.action(Commands::Id::undo)->trigger(); }, this);
+    toastUndo_->setObjectName(QStringLiteral("toastUndo"));
+    toastUndo_->setToolTip(Commands::withKeys(tr("Undo (%1)"), commands_.action(Commands::Id::undo)->shortcut()));
+    toastUndo_->hide();
+    // Once anything else is done or undone, the offer would take back something else.
+    connect(&store_.history(), &StateHistory::changed, this, [this] {
+        if (store_.toastUndoable())
+            store_.dismissToast();
+    });
     connect(&store_, &CalculatorStore::toastChanged, this, [this] {
+        if (store_.toast()) {
+            toast_->setTrailingRoom(store_.toastUndoable() ? toastUndo_->sizeHint().width() : 0);
+            // A reader hears the way back with the message.
+            toast_->setAccessibleDescription(store_.toastUndoable() ? toastUndo_->toolTip() : QString());
+        }
         toast_->setToast(store_.toast());
         placeToast();
         toast_->raise();
@@ -332,6 +350,7 @@ void RootView::applyPalettes()
     const Theme &theme = Theme::named(themeID_);
     setPalette(ThemePalette::make(theme, Brand::appearance()));
     header_->setPalette(ThemePalette::make(theme, Appearance::dark));
+    toastUndo_->setPalette(header_->palette()); // on the dark capsule
     if (QWidget *badge = header_->findChild<QWidget *>(QStringLiteral("auBadge")))
         styleBadge(badge, header_->palette());
 }
@@ -368,6 +387,15 @@ void RootView::placeToast()
     const int y = qRound(hiddenY + (restY - hiddenY) * toast_->progress());
     toast_->move((width() - size.width()) / 2, y);
     toast_->raise();
+    const bool offer = store_.toastUndoable() && toast_->progress() > 0;
+    toastUndo_->setVisible(offer);
+    if (offer) {
+        const QRect room = toast_->trailingRect().translated(toast_->pos());
+        QRect button(QPoint(), toastUndo_->sizeHint());
+        button.moveCenter(room.center());
+        toastUndo_->setGeometry(button);
+        toastUndo_->raise();
+    }
 }
 
 void RootView::resizeEvent(QResizeEvent *event)

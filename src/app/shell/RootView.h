@@ -61,6 +61,7 @@ public:
     QWidget *header() const { return header_; }
     QScrollArea *scrollArea() const { return scroll_; }
     ToastCapsule *toast() const { return toast_; }
+    QWidget *toastUndo() const { return toastUndo_; }
 
     // Puts the keyboard focus in the active screen's first field (the first widget there that Tab reaches), or
     // nowhere when it has none; never in the header.
@@ -120,6 +121,7 @@ private:
     std::array<QWidget *, TabRegistry::count> screens_{};
     CreditFooter *footer_ = nullptr;
     ToastCapsule *toast_ = nullptr;
+    QWidget *toastUndo_ = nullptr;
     QString themeID_;
     // The view as it looked under the previous theme, faded out over the new one.
     QLabel *fadeOverlay_ = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/binding/StoreBinding.h"
 
+#include "core/StateHistory.h"
+
 #include "ui/buttons/BrandCheckBox.h"
 #include "ui/controls/BrandDateField.h"
 
@@ -8,10 +10,20 @@ namespace brolga {
 NumericField *StoreBinding::field(CalculatorStore &store, double CalculatorState::*member, NumericField::Config config,
                                   QWidget *parent)
 {
-    return follow(store,
-                  new NumericField(
-                      std::move(config), [&store, member] { return store.state().*member; },
-                      [&store, member](double v) { store.edit([&](CalculatorState &s) { s.*member = v; }); }, parent));
+    return follow(store, new NumericField(
+                             std::move(config), [&store, member] { return store.state().*member; },
+                             [&store, member](double v) {
+                                 store.edit([&](CalculatorState &s) { s.*member = v; }, run(store, member));
+                             },
+                             parent));
+}
+
+NumericField *StoreBinding::follow(CalculatorStore &store, NumericField *field)
+{
+    QObject::connect(&store, &CalculatorStore::stateChanged, field, &NumericField::refresh);
+    QObject::connect(field, &NumericField::committed, &store.history(), &StateHistory::endRun);
+    QObject::connect(&store, &CalculatorStore::restored, field, &NumericField::discardTyping);
+    return field;
 }
 
 BrandCheckBox *StoreBinding::checkBox(CalculatorStore &store, bool CalculatorState::*member, const QString &text,

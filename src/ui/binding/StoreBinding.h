@@ -42,17 +42,33 @@ public:
                               const QList<std::pair<QString, E>> &options, std::optional<int> perRow = std::nullopt,
                               QWidget *parent = nullptr)
     {
+        return picker<E>(
+            store, member, options, perRow,
+            [&store, member](E value) { store.edit([&](CalculatorState &s) { s.*member = value; }); }, parent);
+    }
+    // The same with its own write of the choice, for a choice that changes other members with it.
+    template <class E>
+    static PillPicker *picker(CalculatorStore &store, E CalculatorState::*member,
+                              const QList<std::pair<QString, E>> &options, std::optional<int> perRow,
+                              std::function<void(E)> write, QWidget *parent = nullptr)
+    {
         QList<PillPicker::Option> list;
         for (const auto &[label, value] : options)
             list.append({label, QVariant::fromValue(static_cast<int>(value))});
         auto *picker = new PillPicker(
             list, [&store, member] { return QVariant::fromValue(static_cast<int>(store.state().*member)); },
-            [&store, member](const QVariant &v) {
-                store.edit([&](CalculatorState &s) { s.*member = static_cast<E>(v.toInt()); });
-            },
-            perRow, parent);
+            [write = std::move(write)](const QVariant &v) { write(static_cast<E>(v.toInt())); }, perRow, parent);
         follow(store, picker);
         return picker;
+    }
+
+    // A number field made with its own getter and setter: follows the record, its typing is one step of the
+    // history while its setter passes run(), and it shows what an undo puts back.
+    static NumericField *follow(CalculatorStore &store, NumericField *field);
+    // What a field's setter passes to store.edit so its typing is one step: the member it edits.
+    template <class T> static const void *run(CalculatorStore &store, T CalculatorState::*member)
+    {
+        return &(store.state().*member);
     }
 
     // Any control with a refresh() over the record, made with its own getter and setter: shown afresh on

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QList>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -57,6 +58,32 @@ std::optional<double> NumberText::parse(const QString &text)
     return value;
 }
 
+std::optional<double> NumberText::read(const QString &text, bool money)
+{
+    QString body = text.trimmed();
+    double scale = 1;
+    if (money && !body.isEmpty()) {
+        const QChar last = body.back().toLower();
+        if (last == u'k' || last == u'm') {
+            scale = last == u'k' ? 1e3 : 1e6;
+            body.chop(1);
+            if (!std::any_of(body.cbegin(), body.cend(), [](QChar c) { return c.isDigit(); }))
+                return std::nullopt;
+        }
+    }
+    for (const uint c : body.toUcs4()) {
+        const bool allowed = QChar::isNumber(c) || QChar::isSpace(c) || QChar::category(c) == QChar::Symbol_Currency ||
+                             c == u'.' || c == u'-' || c == u',' || c == u'%';
+        if (!allowed)
+            return std::nullopt;
+    }
+    const auto value = parse(body);
+    if (!value || scale == 1)
+        return value;
+    // 1.15 × 1e6 is not exactly 1,150,000 in binary; the dollars and cents are what was meant.
+    return std::round(*value * scale * 100) / 100;
+}
+
 double NumberText::clamp(double value, double lower, double upper)
 {
     if (!std::isfinite(value))
@@ -84,6 +111,19 @@ QString NumberText::format(double value, int decimals)
         grouped += digits[i];
     }
     return whole < 0 ? QLatin1Char('-') + grouped : grouped;
+}
+
+QString NumberText::formatMoney(double value)
+{
+    const double cents = std::round(value * 100);
+    if (!std::isfinite(value) || std::fmod(cents, 100) == 0)
+        return format(value, 0);
+    const double whole = std::trunc(cents / 100);
+    const int rest = int(std::fabs(cents - whole * 100));
+    const QString dollars = format(whole, 0);
+    // -0.50 has no whole dollars to carry the sign.
+    const QString sign = value < 0 && whole == 0 ? QStringLiteral("-") : QString();
+    return sign + dollars + u'.' + QString::number(rest).rightJustified(2, u'0');
 }
 
 } // namespace brolga

@@ -18,6 +18,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brolga {
@@ -56,6 +57,8 @@ NumericField::NumericField(Config config, Getter get, Setter set, QWidget *paren
     edit_->installEventFilter(this);
     row_->addWidget(edit_, 1);
     connect(edit_, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (!typed_)
+            before_ = get_();
         typed_ = true;
         textEdited(text);
     });
@@ -108,11 +111,15 @@ void NumericField::refresh()
     // tab); one being typed into keeps the user's text.
     if (!editing_ || !typed_)
         showValue();
+    // The figure was changed elsewhere since: what was said of the typed text no longer applies.
+    if (!typed_ && get_() != before_)
+        showProblem(QString());
 }
 
 void NumericField::showValue()
 {
-    const QString formatted = NumberText::format(get_(), config_.decimals);
+    const QString formatted = config_.decimals <= 0 && isMoney() ? NumberText::formatMoney(get_())
+                                                                 : NumberText::format(get_(), config_.decimals);
     if (edit_->text() != formatted)
         edit_->setText(formatted);
 }
@@ -128,8 +135,15 @@ void NumericField::write(double value)
 
 void NumericField::textEdited(const QString &text)
 {
-    if (const auto parsed = NumberText::parse(text))
-        write(NumberText::clamp(*parsed, config_.lower, config_.upper));
+    const auto read = NumberText::read(text, isMoney());
+    // A number begun ("." or "-.") is no problem yet; letters and the like are.
+    const bool begun =
+        std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u'.' || c == u'-' || c.isSpace(); });
+    showProblem(read || begun ? QString() : text);
+    if (read)
+        write(NumberText::clamp(*read, config_.lower, config_.upper));
+    else if (typed_)
+        write(before_); // never a figure made up from part of the text
 }
 
 void NumericField::commit()
@@ -140,6 +154,42 @@ void NumericField::commit()
         textEdited(edit_->text());
     typed_ = false;
     showValue();
+    Q_EMIT committed();
+}
+
+void NumericField::discardTyping()
+{
+    typed_ = false;
+    showProblem(QString());
+    showValue();
+}
+
+QString NumericField::problem() const { return problem_ && !problem_->isHidden() ? problem_->text() : QString(); }
+
+void NumericField::showProblem(const QString &typed)
+{
+    if (typed.isEmpty() && !problem_)
+        return;
+    if (!problem_) {
+        problem_ = new BrandLabel(QString(), BrandType::sans(10, FontWeight::medium), &Brand::bad, this);
+        problem_->setWrapping(true);
+        problem_->setObjectName(QStringLiteral("problem"));
+        static_cast<QVBoxLayout *>(layout())->addWidget(problem_);
+    }
+    const bool was = !problem_->isHidden();
+    if (typed.isEmpty()) {
+        problem_->hide();
+        edit_->setAccessibleDescription(QString());
+        return;
+    }
+    const QString shown = typed.trimmed();
+    problem_->setText(isMoney() ? tr("\u201c%1\u201d is not a figure \u2014 try 650000, 650k or 1.2m").arg(shown)
+                                : tr("\u201c%1\u201d is not a number").arg(shown));
+    edit_->setAccessibleDescription(problem_->text());
+    problem_->show();
+    // Said once as it appears, not at every further key.
+    if (!was)
+        AccessibleView::alert(problem_);
 }
 
 void NumericField::setValue(double value)

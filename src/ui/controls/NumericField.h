@@ -16,7 +16,8 @@ class Stepper;
 // A labelled number input. It does not own its value: it reads and writes it through a getter and a
 // setter (StoreBinding makes the pair over a member of the record). While it has focus it keeps exactly what
 // the user typed and writes each readable figure, clamped, as the user types; on Return or on leaving the field
-// the text is replaced by the value. Only typed text is ever written back.
+// the text is replaced by the value. Only typed text is ever written back. Text it cannot read ("12abc") leaves
+// the value as it was before the typing and is said in a sentence under the field.
 class NumericField : public QWidget {
     Q_OBJECT
 public:
@@ -54,10 +55,16 @@ public:
     // Parse, clamp and write what is typed, then show the value formatted.
     void commit();
     void stepBy(int direction);
+    // The value was put back from outside (undo): the typed text and its problem give way to the value.
+    void discardTyping();
+    // The sentence beside the field while what was typed cannot be read; empty otherwise.
+    QString problem() const;
 
 Q_SIGNALS:
     // After each write of the value made by this field.
     void edited(double value);
+    // The field was left or Return was pressed: the next edit starts afresh.
+    void committed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -71,6 +78,8 @@ private:
     void write(double value);
     void showValue();
     void applyColours();
+    bool isMoney() const { return config_.prefix == u"$"; }
+    void showProblem(const QString &typed);
 
     Config config_;
     Getter get_;
@@ -78,10 +87,13 @@ private:
     bool editing_ = false;
     // Typed into since the value was last shown: only then does the field's text outrank the record.
     bool typed_ = false;
+    // The value when the typing began: what unreadable text leaves in the record.
+    double before_ = 0;
     BrandLabel *label_ = nullptr;
     QHBoxLayout *row_ = nullptr;
     QLineEdit *edit_ = nullptr;
     Stepper *stepper_ = nullptr;
+    BrandLabel *problem_ = nullptr; // made the first time there is one
 };
 
 } // namespace brolga

@@ -64,9 +64,21 @@ void ToastCapsule::setToast(const std::optional<QString> &text)
 QSize ToastCapsule::capsuleSize() const
 {
     const QFontMetricsF fm(toastFont());
-    const qreal w = padX + wingWidth + gap + fm.horizontalAdvance(text_) + padX;
+    const qreal w = padX + wingWidth + gap + fm.horizontalAdvance(text_) + (trailing_ > 0 ? gap + trailing_ : 0) + padX;
     const qreal h = padY + std::max(fm.height(), wingWidth * WingMark::aspect) + padY;
     return QSizeF(w, h).toSize() + QSize(1, 1);
+}
+
+void ToastCapsule::setTrailingRoom(int width)
+{
+    trailing_ = width;
+    updateGeometry();
+}
+
+QRect ToastCapsule::trailingRect() const
+{
+    const QSize capsule = capsuleSize();
+    return QRect(margin + capsule.width() - int(padX) - trailing_, margin, trailing_, capsule.height());
 }
 
 QSize ToastCapsule::sizeHint() const { return capsuleSize() + QSize(2 * margin, 2 * margin); }

@@ -23,6 +23,9 @@ public:
     bool isShowing() const { return target_ > 0; }
     // The capsule's own size, without the room kept around it for the shadow.
     QSize capsuleSize() const;
+    // Room at the capsule's end for a control its parent lays over it (the toast's Undo), and where that is.
+    void setTrailingRoom(int width);
+    QRect trailingRect() const;
 
     QSize sizeHint() const override;
 
@@ -37,6 +40,7 @@ protected:
 
 private:
     QString text_;
+    int trailing_ = 0;
     qreal progress_ = 0;
     qreal target_ = 0;
     QVariantAnimation *animation_;
