@@ -92,7 +92,6 @@ private slots:
 
     void named_data();
     void named();
-    void coloursFollowAppearance();
     void paletteCarriesItsTheme();
     void storedThemeBecomesCurrent();
     void unknownStoredThemeShowsHouseColoursAndStays();
@@ -361,21 +360,6 @@ void TestBrand::named()
     const Theme &theme = Theme::named(id);
     QCOMPARE(theme.id, expected);
     QCOMPARE(theme.isHouseTheme, expected == QLatin1String("brolga"));
-}
-
-// The accessors read the palette each time they are called: nothing is rebuilt when it changes.
-void TestBrand::coloursFollowAppearance()
-{
-    for (const Theme &theme : Theme::all()) {
-        for (int pass = 0; pass < 2; ++pass) {
-            const QPalette light = ThemePalette::make(theme, Appearance::light);
-            QCOMPARE(Brand::canvas(light), Brand::rgb(theme.paper));
-            QCOMPARE(Brand::accent(light), Brand::rgb(theme.accentOnLight));
-            const QPalette dark = ThemePalette::make(theme, Appearance::dark);
-            QCOMPARE(Brand::canvas(dark), Brand::rgb(theme.dark));
-            QCOMPARE(Brand::accent(dark), Brand::rgb(theme.accentOnDark));
-        }
-    }
 }
 
 // Each theme in each appearance is told apart by its palette alone, in every colour group; any other palette
