@@ -477,21 +477,6 @@ private Q_SLOTS:
         QCOMPARE(AccessibleView::spoken(shown), spoken);
     }
 
-    // The Repayment hero as a reader finds it: named by its caption, valued as shown.
-    void heroReadsAsShown()
-    {
-        Window w;
-        auto *screen = static_cast<RepaymentView *>(w.view->screen(CalculatorTab::repayment));
-        QAccessibleInterface *hero = QAccessible::queryAccessibleInterface(screen->heroValue());
-        QCOMPARE(hero->text(QAccessible::Name), QStringLiteral("Monthly repayment"));
-        QCOMPARE(hero->text(QAccessible::Value), screen->heroValue()->text() + QStringLiteral(" per month"));
-        QVERIFY(hero->text(QAccessible::Value).startsWith('$'));
-        QAccessibleInterface *strip = QAccessible::queryAccessibleInterface(
-            screen->findChild<QWidget *>("frequencyStrip")->findChildren<BrandLabel *>().at(1));
-        QCOMPARE(strip->text(QAccessible::Name), QStringLiteral("Weekly"));
-        QCOMPARE(strip->text(QAccessible::Value), screen->stripValue(0));
-    }
-
     void screensReadable_data() { screenRows(); }
     void screensReadable()
     {

@@ -3,10 +3,8 @@
 #include "brand/Brand.h"
 #include "core/Format.h"
 #include "tabs/ResultTexts.h"
-#include "tabs/TabRegistry.h"
 #include "ui/CapacityView.h"
 #include "ui/IncomeView.h"
-#include "ui/ScreenFactory.h"
 #include "ui/UpfrontView.h"
 #include "ui/buttons/AccentButton.h"
 #include "ui/buttons/BrandCheckBox.h"
@@ -42,70 +40,6 @@ class TestScreens : public QObject {
 
 private Q_SLOTS:
     void init() { screentest::isolateSettings(); }
-
-    // Every registered tab has a screen, and every result row the screen shows is a figure the tab's
-    // description words for the screen: no screen works out or words a result of its own.
-    void resultRowsShowTheTabsFigures_data()
-    {
-        QTest::addColumn<CalculatorTab>("tab");
-        QTest::addColumn<bool>("everything");
-        for (const TabInfo &info : TabRegistry::tabs()) {
-            QTest::addRow("%s, plain", qPrintable(info.storedName())) << info.id << false;
-            QTest::addRow("%s, everything on", qPrintable(info.storedName())) << info.id << true;
-        }
-    }
-    void resultRowsShowTheTabsFigures()
-    {
-        QFETCH(CalculatorTab, tab);
-        QFETCH(bool, everything);
-        CalculatorStore store;
-        store.edit([](CalculatorState &s) {
-            s.loanAmount = 600000;
-            s.grossIncome = 120000;
-        });
-        if (everything)
-            store.edit([](CalculatorState &s) {
-                s.repaymentType = RepaymentType::interestOnly;
-                s.ioYears = 5;
-                s.offsetAmount = 40000;
-                s.extraRepayment = 150;
-                s.isCompareMode = true;
-                s.compareRate = 7.5;
-                s.grossIncome = 260000;
-                s.monthlyOtherDebts = 1200;
-                s.overtimeAnnual = 12000;
-                s.bonusThisFY = 9000;
-                s.allowancesAnnual = 4000;
-                s.hasHELP = true;
-                s.ytdGross = 40000;
-                s.ytdPeriodEnd = QDateTime(QDate(2026, 10, 30), QTime(12, 0));
-                s.state = AUState::nsw;
-                s.buyerType = BuyerType::firstHome;
-                s.isForeignBuyer = true;
-                s.depositAmount = 40000;
-            });
-        QWidget window;
-        QWidget *screen = ScreenFactory::make(tab, store, &window);
-        QVERIFY(screen);
-        const TabFigures f = TabRegistry::info(tab).figures(store);
-        QSet<std::pair<QString, QString>> described;
-        std::vector<Figure> all{f.hero};
-        all.insert(all.end(), f.inputs.begin(), f.inputs.end());
-        all.insert(all.end(), f.results.begin(), f.results.end());
-        for (const Figure &figure : all)
-            if (figure.on(Surface::screen))
-                described << std::pair(figure.labelOn(Surface::screen), figure.value)
-                          << std::pair(figure.labelOn(Surface::screen), figure.text());
-        int shown = 0;
-        for (const ResultRow *row : screen->findChildren<ResultRow *>()) {
-            if (!row->isVisibleTo(screen))
-                continue;
-            QVERIFY2(described.contains({row->label(), row->value()}),
-                     qPrintable(row->objectName() + QStringLiteral(": ") + row->label() + QStringLiteral(" = ") + row->value()));
-            ++shown;
-        }
-        QVERIFY(shown >= 2);
-    }
 
     // Borrowing capacity.
 
@@ -184,21 +118,6 @@ private Q_SLOTS:
         QCOMPARE(s.find<HeroNote>("heroNote")->text(), note);
         const auto c = *s.store.capacity();
         QCOMPARE(s.row("maxLoanRow")->value(), Format::money(std::min(c.serviceabilityLimit, c.dtiLimit), 0));
-    }
-
-    void typingTheIncomeKeepsTheFieldWhileFiguresFollow()
-    {
-        CapacityScreen s;
-        auto *income = s.field("grossIncome");
-        QVERIFY(s.focus(income));
-        s.type(income, QStringLiteral("185000"), [&](const QString &typed) {
-            QVERIFY(income->lineEdit()->hasFocus());
-            QCOMPARE(income->text(), typed);
-            QCOMPARE(s.store.state().grossIncome, typed.toDouble());
-            const auto c = s.store.capacity();
-            QCOMPARE(s.find<HeroValue>("heroValue")->text(), Format::money(c ? c->maxLoan : 0, 0));
-        });
-        QCOMPARE(s.row("netMonthlyRow")->value(), Format::money(s.store.capacity()->netMonthly, 0));
     }
 
     void dependantsAreWholeNumbers()
@@ -403,19 +322,6 @@ private Q_SLOTS:
         QVERIFY(s.find<FootNote>("helpNote")->text().contains("add " + Format::money(help / 12, 0) + "/mth"));
     }
 
-    void typingThePayKeepsTheFieldWhileFiguresFollow()
-    {
-        IncomeScreen s;
-        auto *rate = s.field("payRate");
-        QVERIFY(s.focus(rate));
-        s.type(rate, QStringLiteral("88000"), [&](const QString &typed) {
-            QVERIFY(rate->lineEdit()->hasFocus());
-            QCOMPARE(rate->text(), typed);
-            QCOMPARE(s.find<HeroValue>("heroValue")->text(), Format::money(s.store.income().assessable, 0));
-        });
-        QCOMPARE(s.find<GradientButton>("sendToCapacity")->text(), QStringLiteral("Use $88,000 in Capacity \u2192"));
-    }
-
     // Purchase costs.
 
     void noPriceAsksForOneAndStillCountsTheCash()
@@ -553,22 +459,6 @@ private Q_SLOTS:
         QCOMPARE(s.row("concessionRow")->value(), QStringLiteral("\u2212") + Format::money(d.baseDuty, 0));
         QCOMPARE(s.row("payableRow")->value(), QStringLiteral("$0"));
         QCOMPARE(s.find<Card>("dutyCard")->title(), QStringLiteral("Transfer duty — ACT"));
-    }
-
-    void typingThePriceKeepsTheFieldWhileFiguresFollow()
-    {
-        UpfrontScreen s;
-        auto *price = s.field("purchasePrice");
-        QVERIFY(s.focus(price));
-        s.type(price, QStringLiteral("950000"), [&](const QString &typed) {
-            QVERIFY(price->lineEdit()->hasFocus());
-            QCOMPARE(price->text(), typed);
-            QCOMPARE(s.find<HeroValue>("heroValue")->text(), Format::money(s.store.fundsToComplete(), 0));
-            QCOMPARE(s.row("lvrRow")->value(), Format::percent(s.store.lmi().lvr, 2));
-        });
-        QCOMPARE(s.store.state().purchasePrice, 950000.0);
-        QCOMPARE(s.row("governmentRow")->value(),
-                 Format::money(s.store.duty().payable() + s.store.duty().transferFee + s.store.duty().mortgageFee, 0));
     }
 };
 
