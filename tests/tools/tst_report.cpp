@@ -248,7 +248,7 @@ class TestReport : public QObject {
         bad("screen into a device", {"--screen", "income", "--out", "/dev/null"}, {}, "not a regular file");
         bad("empty file", {"--state", "@", "--text"});
         bad("not JSON on stdin", {"--state", "-", "--text"}, "loanAmount=1");
-        bad("unknown tab", {"--tab", "summary", "--text"});
+        bad("unknown tab", {"--tab", "summary", "--text"}, {}, "use repayment, capacity, income, upfront or all.");
         bad("unknown option", {"--txt"});
         bad("no output asked for", {"--tab", "income"});
         bad("unknown card", {"--card", "all", "--out", "x.png"});
