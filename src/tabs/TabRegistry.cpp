@@ -28,7 +28,8 @@ const TabInfo &info(CalculatorTab tab)
     for (const TabInfo &t : tabs())
         if (t.id == tab)
             return t;
-    // Every case is listed (the registry test checks); a value outside the enumeration gets the first tab.
+    // Every case is listed (the root view test walks them in order); a value outside the enumeration gets the
+    // first tab.
     return tabs().front();
 }
 
