@@ -63,6 +63,7 @@ if(UNIX AND NOT APPLE)
   install(FILES ${generated}/${BROLGA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   configure_file(resources/debian/copyright.in ${generated}/copyright @ONLY)
   install(FILES ${generated}/copyright resources/fonts/OFL.txt DESTINATION ${doc})
+  install(FILES resources/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME brolga)
 
   # Debian keeps its changelog and manual pages compressed, without a time stamp in the gzip header.
   find_program(BROLGA_GZIP gzip)

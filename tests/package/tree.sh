@@ -26,6 +26,7 @@ expected=$(
 -rw-r--r-- usr/share/doc/brolga/copyright
 -rw-r--r-- usr/share/icons/hicolor/scalable/apps/brolga.svg
 $(for s in "${sizes[@]}"; do echo "-rw-r--r-- usr/share/icons/hicolor/${s}x$s/apps/brolga.png"; done)
+-rw-r--r-- usr/share/lintian/overrides/brolga
 -rw-r--r-- usr/share/man/man1/brolga.1.gz
 -rw-r--r-- usr/share/metainfo/$app_id.metainfo.xml
 LIST
