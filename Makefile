@@ -1,5 +1,5 @@
 # The two commands a newcomer needs: `make run` and `make test`. Each installs what is missing first.
-.PHONY: run test bench perf fuzz deps build package clean format
+.PHONY: run test bench perf fuzz deps build package package-check clean format
 
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
@@ -13,9 +13,17 @@ build: deps
 run: build
 	./build/release/brolga
 
-# The installable package of this platform (Debian: build/release/brolga_VERSION_ARCH.deb).
+# The installable package of this platform (Debian: build/release/brolga_VERSION_ARCH.deb). File times in
+# the program and the package come from the last commit, so the same commit gives the same bytes.
+package package-check: export SOURCE_DATE_EPOCH ?= $(shell git log -1 --format=%ct 2>/dev/null)
 package: build
 	cd build/release && cpack
+
+# The Release package built twice and compared, then its dependencies, hardening, files and lintian
+# (tests/package/package.sh; PACKAGE_CMAKE_ARGS adds cache settings, e.g. a release's addresses).
+package-check:
+	@bash scripts/install-deps package
+	bash tests/package/package.sh .
 
 test: deps
 	cmake --preset test

@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Saltbush"));
     QCoreApplication::setApplicationName(QStringLiteral("Brolga"));
     QCoreApplication::setApplicationVersion(QStringLiteral(BROLGA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("brolga"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(BROLGA_APP_ID));
 
     // One Brolga per session: a second launch brings the running one's window forward instead.
     brolga::SingleInstance instance(brolga::SingleInstance::defaultFolder());

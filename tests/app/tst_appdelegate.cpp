@@ -148,7 +148,7 @@ private slots:
     // Trigger toggles; Context opens the menu, checked as the record is, and never toggles.
     void trayRouting()
     {
-        auto d = launched(AppDelegate::TrayMode::tray);
+        auto d = launched(AppDelegate::TrayMode::tray, false, AppDelegate::Start::atLogin);
         FloatingWindow *w = d->window();
         QVERIFY(!w->isVisible());
 
@@ -212,7 +212,7 @@ private slots:
     // Placed under the icon once; a moved window keeps its place; a saved frame wins on the next run.
     void placedOnceThenRemembered()
     {
-        auto d = launched(AppDelegate::TrayMode::tray);
+        auto d = launched(AppDelegate::TrayMode::tray, false, AppDelegate::Start::atLogin);
         QVERIFY(!d->hasSavedFrame());
         d->showWindow();
         QVERIFY(d->hasSavedFrame());
@@ -244,7 +244,7 @@ private slots:
 
         // Saved on a screen that has gone since: placed beside the icon again.
         Settings().setWindowFrame(QRect(-5000, -5000, 470, 700));
-        auto lost = launched(AppDelegate::TrayMode::tray);
+        auto lost = launched(AppDelegate::TrayMode::tray, false, AppDelegate::Start::atLogin);
         QVERIFY(!lost->hasSavedFrame());
         lost->showWindow();
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(lost->window()->geometry().topLeft()));
@@ -553,8 +553,8 @@ private slots:
         QCOMPARE(quitting.count(), 0);
     }
 
-    // First run: the pointer half a second after launch, the window only once it has gone. Second run:
-    // nothing opens by itself. A start at login before either shows nothing and keeps the pointer for the user.
+    // First run: the pointer half a second after launch, the window only once it has gone. Second run: the
+    // window at once (macOS: only the icon). A start at login before either shows nothing and keeps the pointer.
     void firstAndSecondLaunch()
     {
         {
@@ -578,7 +578,11 @@ private slots:
         auto second = launched(AppDelegate::TrayMode::tray, true);
         QTest::qWait(900);
         QVERIFY(!second->coachMark().isShowing());
+#ifdef Q_OS_MACOS
         QVERIFY(!second->window()->isVisible());
+#else
+        QVERIFY(second->window()->isVisible());
+#endif
     }
 
     // Without a tray: the window at launch, in the task bar, no pointer; closing saves and quits.

@@ -3,6 +3,7 @@
 # along the bottom edge carrying the tray. Checks, with xdotool, xwininfo and xprop:
 #
 #  - the first start opens the window above the tray icon, within 40 px of it, when the icon is clicked;
+#  - every later start opens the window by itself, with the keyboard in it;
 #  - a left click on the icon hides and shows the window; the window has no maximise or resize action;
 #  - keyboard focus starts in the first field: typed digits land in the loan amount;
 #  - SIGTERM, Ctrl+Q and the tray menu's "Quit Brolga" each end the program within 2 s with status 0, the
@@ -12,7 +13,8 @@
 #  - a second launch ends at once with status 0, leaves one Brolga and brings its window up;
 #  - a client deleted from the keyboard in "All clients" (Backspace does not delete, Delete does) comes back
 #    after the window closed and Brolga restarted, from the tray's Clients menu, and brolga-report lists it again;
-#  - started at login (--autostart) only the tray icon appears, and a second such start brings nothing up.
+#  - started at login (--autostart) only the tray icon appears, and a second such start brings nothing up,
+#    though Brolga has been started before.
 #
 #   tray.sh PATH/TO/brolga [PATH/TO/brolga-report]   (the report tool beside brolga when not given)
 #
@@ -130,13 +132,18 @@ copied_amount() { # the loan amount in the figures Ctrl+Shift+C copies
 
 # ---- Running Brolga ----
 
-launch() {
+launch() { # launch [again]: a start after the first opens the window by itself, with the keyboard in it
     "${orphan_guard[@]}" "$brolga" >>"$work/brolga.log" 2>&1 &
     app_pid=$!
     wait_for 20 find_icon >/dev/null || fail "no tray icon within 20 seconds"
     icon=$(find_icon)
     # The window has no X window of its own until it is first shown.
     window=$(find_window)
+    [[ ${1:-} == again ]] || return 0
+    up() { window=$(find_window) && shown; }
+    wait_for 5 up || fail "a start from the menu after the first showed no window"
+    active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$window" ]]; }
+    wait_for 3 active || fail "the window a start showed is not the active one"
 }
 
 show_window() { # a left click on the icon, and the window is up with the keyboard
@@ -245,8 +252,7 @@ echo "ok: Ctrl+Shift+E saved $(basename "$pdf") ($(wc -c <"$pdf") bytes)"
 end_with sigterm
 
 # ---- Quit three ways, ten restarts: the amount comes back, the corner stays put ----
-launch
-show_window
+launch again
 [[ $(copied_amount) == "$amount" ]] || fail "after SIGTERM the loan amount $amount was not restored"
 # Somewhere of the user's own, away from where it was placed.
 xdotool windowmove --sync "$window" 180 140 2>/dev/null
@@ -283,8 +289,7 @@ end_with ctrl+q
 cycles=1
 ways=(menu ctrl+q sigterm)
 while ((cycles <= 10)); do
-    launch
-    show_window
+    launch again
     [[ $(corner) == "$home_corner" ]] || fail "restart $cycles put the window at $(corner), not $home_corner"
     if ((cycles <= 3)); then
         [[ $(copied_amount) == "$amount" ]] || fail "restart $cycles did not restore the loan amount $amount"

@@ -130,6 +130,12 @@ void AppDelegate::launch(Start start)
     }
     if (firstRun)
         QTimer::singleShot(coachMarkDelayMs, this, &AppDelegate::showFirstRunPointer);
+#if !defined(Q_OS_MACOS)
+    // Launched from the applications menu the user expects the window; only a menu-bar app on macOS, or a
+    // start at login, waits by its icon.
+    else if (start == Start::byUser)
+        showWindow();
+#endif
 }
 
 void AppDelegate::showFirstRunPointer()
