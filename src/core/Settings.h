@@ -47,6 +47,11 @@ public:
     QString updateDismissedVersion() const;
     void setUpdateDismissedVersion(const QString &version);
 
+    // The keys that show and hide Brolga from any program, as portable text ("Ctrl+Alt+B" until the user
+    // changes them); empty when the user turned them off.
+    QString globalShortcut() const;
+    void setGlobalShortcut(const QString &keys);
+
     // The client open when the program last ran, by its id in the client book; absent when none was.
     std::optional<qint64> openClient() const;
     void setOpenClient(std::optional<qint64> id);
@@ -83,6 +88,8 @@ public:
     static constexpr auto updateDismissedVersionKey = "Brolga.updateDismissedVersion";
     static constexpr auto windowFrameKey = "BrolgaWindow";
     static constexpr auto openClientKey = "Brolga.openClient";
+    static constexpr auto globalShortcutKey = "Brolga.globalShortcut";
+    static constexpr auto defaultGlobalShortcut = "Ctrl+Alt+B";
     static constexpr int lockPollMs = 20;
 
     static constexpr char16_t recoveredNotice[] =
