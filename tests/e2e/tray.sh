@@ -206,15 +206,6 @@ wait_for 5 hidden || fail "a second click on the tray icon did not hide the wind
 show_window
 echo "ok: left clicks on the tray icon hide and show the window"
 
-# The global shortcut, pressed with the keyboard in Brolga, then with the window hidden.
-xdotool key --clearmodifiers ctrl+alt+b
-wait_for 5 hidden || fail "Ctrl+Alt+B did not hide the window that had the keyboard"
-xdotool key --clearmodifiers ctrl+alt+b
-wait_for 5 shown || fail "Ctrl+Alt+B did not bring the hidden window back"
-active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$window" ]]; }
-wait_for 3 active || fail "the window Ctrl+Alt+B brought back does not have the keyboard"
-echo "ok: Ctrl+Alt+B hides and shows the window from the keyboard"
-
 actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
 grep -q '_NET_WM_ACTION_MAXIMIZE\|_NET_WM_ACTION_RESIZE' <<<"$actions" &&
     fail "the window can be maximised or resized: $actions"
@@ -250,6 +241,15 @@ pdf=$(compgen -G "$HOME/Desktop/Brolga-Report-Aroha Williams-*.pdf" | head -n 1)
 [[ $(head -c 5 "$pdf") == %PDF- ]] || fail "$pdf is not a PDF"
 [[ $(copied_amount) == "$amount" ]] || fail "after the report was saved the keyboard did not come back to Brolga"
 echo "ok: Ctrl+Shift+E saved $(basename "$pdf") ($(wc -c <"$pdf") bytes)"
+
+# The global shortcut, pressed with the keyboard in Brolga, then with the window hidden.
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 hidden || fail "Ctrl+Alt+B did not hide the window that had the keyboard"
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 shown || fail "Ctrl+Alt+B did not bring the hidden window back"
+active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$window" ]]; }
+wait_for 3 active || fail "the window Ctrl+Alt+B brought back does not have the keyboard"
+echo "ok: Ctrl+Alt+B hides and shows the window from the keyboard"
 end_with sigterm
 
 # ---- Quit three ways, ten restarts: the amount comes back, the corner stays put ----
