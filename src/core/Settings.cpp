@@ -29,7 +29,8 @@ bool isSettingsKey(const QString &k)
 {
     for (const char *known :
          {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey, Settings::updateLastCheckKey,
-          Settings::updateDismissedVersionKey, Settings::windowFrameKey, Settings::openClientKey})
+          Settings::updateDismissedVersionKey, Settings::windowFrameKey, Settings::openClientKey,
+          Settings::globalShortcutKey})
         if (k == QLatin1String(known))
             return true;
     return false;
@@ -349,6 +350,16 @@ QString Settings::updateDismissedVersion() const
 void Settings::setUpdateDismissedVersion(const QString &version)
 {
     set(updateDismissedVersionKey, version);
+}
+
+QString Settings::globalShortcut() const
+{
+    const QJsonValue v = value(globalShortcutKey);
+    return v.isString() ? v.toString() : QString::fromLatin1(defaultGlobalShortcut);
+}
+void Settings::setGlobalShortcut(const QString &keys)
+{
+    set(globalShortcutKey, keys);
 }
 
 std::optional<qint64> Settings::openClient() const

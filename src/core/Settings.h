@@ -47,6 +47,11 @@ public:
     QString updateDismissedVersion() const;
     void setUpdateDismissedVersion(const QString &version);
 
+    // The keys that show and hide Brolga from any program, as portable text ("Ctrl+Alt+B" until the user
+    // changes them); empty when the user turned them off.
+    QString globalShortcut() const;
+    void setGlobalShortcut(const QString &keys);
+
     // The client open when the program last ran, by its id in the client book; absent when none was.
     std::optional<qint64> openClient() const;
     void setOpenClient(std::optional<qint64> id);
@@ -86,6 +91,8 @@ public:
     static constexpr qint64 maxUnreadableCopyBytes = 64 * 1024 * 1024;
     // The farthest a window edge can be (Qt's largest widget size): every frame sum stays well inside int.
     static constexpr qint64 maxFrameCoordinate = (1 << 24) - 1;
+    static constexpr auto globalShortcutKey = "Brolga.globalShortcut";
+    static constexpr auto defaultGlobalShortcut = "Ctrl+Alt+B";
 
     static constexpr char16_t recoveredNotice[] =
         u"Brolga could not read part of your saved settings; it kept a copy and restored what it could.";

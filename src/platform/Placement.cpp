@@ -18,6 +18,26 @@ bool alongTopOrBottom(Edge edge)
     return edge == Edge::top || edge == Edge::bottom;
 }
 
+struct Anchor {
+    QRectF rect;
+    Edge edge;
+};
+
+Anchor anchorFor(const QRectF &visible, const std::optional<QRectF> &tray)
+{
+    if (const auto found = tray ? trayEdge(visible, *tray) : std::nullopt)
+        return {*tray, *found};
+    return {QRectF(visible.right() - 60, visible.top(), 32, 0), Edge::top};
+}
+
+// 8 inside the visible area, except on the panel's own side, where the gap to the icon already holds the
+// window off the panel.
+qreal topLimit(const QRectF &visible, Edge edge) { return visible.top() + (edge == Edge::top ? 0 : edgeInset); }
+qreal bottomLimit(const QRectF &visible, Edge edge)
+{
+    return visible.bottom() - (edge == Edge::bottom ? 0 : edgeInset);
+}
+
 } // namespace
 
 std::optional<Edge> trayEdge(const QRectF &visible, const QRectF &tray)
@@ -46,12 +66,7 @@ std::optional<Edge> trayEdge(const QRectF &visible, const QRectF &tray)
 
 QPointF window(const QRectF &visible, const std::optional<QRectF> &tray, const QSizeF &size)
 {
-    QRectF anchor(visible.right() - 60, visible.top(), 32, 0);
-    Edge edge = Edge::top;
-    if (const auto found = tray ? trayEdge(visible, *tray) : std::nullopt) {
-        anchor = *tray;
-        edge = *found;
-    }
+    const auto [anchor, edge] = anchorFor(visible, tray);
     const qreal w = size.width();
     const qreal h = size.height();
     QPointF at;
@@ -61,15 +76,27 @@ QPointF window(const QRectF &visible, const std::optional<QRectF> &tray, const Q
     case Edge::left: at = {anchor.right() + windowGap, anchor.center().y() - h / 2}; break;
     case Edge::right: at = {anchor.left() - windowGap - w, anchor.center().y() - h / 2}; break;
     }
-    // 8 inside the visible area, except on the panel's own side, where the gap to the icon already holds
-    // the window off the panel.
-    const qreal top = visible.top() + (edge == Edge::top ? 0 : edgeInset);
+    const qreal top = topLimit(visible, edge);
     const qreal left = visible.left() + (edge == Edge::left ? 0 : edgeInset);
-    const qreal bottom = visible.bottom() - (edge == Edge::bottom ? 0 : edgeInset);
+    const qreal bottom = bottomLimit(visible, edge);
     const qreal right = visible.right() - (edge == Edge::right ? 0 : edgeInset);
     // On a screen smaller than the window, the title bar and the left edge stay on it.
     return {std::max(visible.left(), clampLowFirst(at.x(), left, right - w)),
             std::max(visible.top(), clampLowFirst(at.y(), top, bottom - h))};
+}
+
+QSizeF fit(const QRectF &visible, const std::optional<QRectF> &tray, const QSizeF &size)
+{
+    const auto [anchor, edge] = anchorFor(visible, tray);
+    qreal top = topLimit(visible, edge);
+    qreal bottom = bottomLimit(visible, edge);
+    // Between the icon and the far edge: an icon inside the area (a panel that reserves nothing) takes its
+    // own strip too.
+    if (edge == Edge::top)
+        top = std::max(top, anchor.bottom() + windowGap);
+    else if (edge == Edge::bottom)
+        bottom = std::min(bottom, anchor.top() - windowGap);
+    return {size.width(), std::clamp(bottom - top, 0.0, size.height())};
 }
 
 QSizeF bubbleFrameSize(Edge edge)

@@ -28,6 +28,10 @@ std::optional<Edge> trayEdge(const QRectF &visible, const QRectF &tray);
 // Without a usable icon a point near the right end of the top edge stands in for it.
 QPointF window(const QRectF &visible, const std::optional<QRectF> &tray, const QSizeF &size = windowSize);
 
+// `size` as it fits there: the same width, and no taller than the room `window` has for it, so a short
+// screen shortens the window instead of pushing it over the panel and its icon.
+QSizeF fit(const QRectF &visible, const std::optional<QRectF> &tray, const QSizeF &size = windowSize);
+
 // The first-run pointer beside the tray icon, its arrow on the side that faces the icon.
 struct Bubble {
     QRectF frame;

@@ -7,6 +7,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <QtGui/qguiapplication_platform.h>
 
 #include <algorithm>
@@ -100,7 +101,9 @@ void setDesktopHints(QWidget *window, bool allDesktops, bool skipTaskbar)
     if (!x11 || !x11->connection())
         return;
     xcb_connection_t *c = x11->connection();
-    const auto id = xcb_window_t(window->winId());
+    // The native window's own id: the one the widget keeps is stale once Qt has made its window afresh (it
+    // does on the first showing after the stays-on-top flag changed).
+    const auto id = xcb_window_t(window->windowHandle() ? window->windowHandle()->winId() : window->winId());
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     if (!screen)
         return;
@@ -160,6 +163,60 @@ void setDesktopHints(QWidget *window, bool allDesktops, bool skipTaskbar)
 #else
     Q_UNUSED(allDesktops);
     Q_UNUSED(skipTaskbar);
+#endif
+}
+
+bool isCovered(const QWidget *window)
+{
+    if (!window || !window->isVisible() || !window->windowHandle())
+        return false;
+#if defined(BROLGA_X11)
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *c = x11 ? x11->connection() : nullptr;
+    const xcb_screen_t *screen = c ? xcb_setup_roots_iterator(xcb_get_setup(c)).data : nullptr;
+    const xcb_atom_t stacking = screen ? atom(c, "_NET_CLIENT_LIST_STACKING") : xcb_atom_t(XCB_ATOM_NONE);
+    if (stacking == XCB_ATOM_NONE)
+        return false;
+    std::vector<xcb_window_t> order; // bottom to top
+    if (auto *reply = xcb_get_property_reply(
+            c, xcb_get_property(c, 0, screen->root, stacking, XCB_ATOM_WINDOW, 0, 4096), nullptr)) {
+        if (reply->format == 32) {
+            const auto *data = static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
+            order.assign(data, data + xcb_get_property_value_length(reply) / int(sizeof(xcb_window_t)));
+        }
+        free(reply);
+    }
+    const auto ours = std::find(order.begin(), order.end(), xcb_window_t(window->windowHandle()->winId()));
+    if (ours == order.end())
+        return false;
+    const QRect mine = window->frameGeometry();
+    // Our own windows (settings, All clients) over it are no other program's.
+    std::vector<xcb_window_t> own;
+    for (const QWindow *w : QGuiApplication::allWindows())
+        if (w->handle())
+            own.push_back(xcb_window_t(w->winId()));
+    for (auto above = std::next(ours); above != order.end(); ++above) {
+        if (std::find(own.begin(), own.end(), *above) != own.end())
+            continue;
+        // Minimised windows and those on other desktops stay in the list, unmapped.
+        auto *attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, *above), nullptr);
+        const bool viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+        free(attributes);
+        auto *geometry = viewable ? xcb_get_geometry_reply(c, xcb_get_geometry(c, *above), nullptr) : nullptr;
+        auto *origin =
+            geometry
+                ? xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, *above, screen->root, 0, 0), nullptr)
+                : nullptr;
+        const bool overlaps =
+            origin && QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height).intersects(mine);
+        free(origin);
+        free(geometry);
+        if (overlaps)
+            return true;
+    }
+    return false;
+#else
+    return false;
 #endif
 }
 

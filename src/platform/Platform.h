@@ -19,6 +19,10 @@ void becomeAccessory();
 // that is already on screen gets the same through the window manager's messages.
 void setDesktopHints(QWidget *window, bool allDesktops, bool skipTaskbar);
 
+// Whether another program's window lies over part of `window` (X11, from the window manager's stacking
+// order). False where the platform cannot tell, and for a window that is hidden.
+bool isCovered(const QWidget *window);
+
 // SIGTERM, SIGINT and SIGHUP run `handler` on the event loop instead of killing the process (give it the
 // application's own quit, which saves first). `context` owns the notifier; the first call wins.
 void onTerminationSignals(QObject *context, std::function<void()> handler);

@@ -68,8 +68,8 @@ orphan_guard=()
 command -v setpriv >/dev/null && orphan_guard=(setpriv --pdeathsig TERM --)
 
 # Xvfb picks a free display itself and writes its number once it accepts connections.
-start_xvfb() {
-    "${orphan_guard[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" \
+start_xvfb() { # start_xvfb [WIDTHxHEIGHT], 1280x1024 unless given
+    "${orphan_guard[@]}" Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     pids+=($!)
     wait_for 10 grep -q '[0-9]' "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }

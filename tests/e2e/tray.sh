@@ -9,7 +9,10 @@
 #  - SIGTERM, Ctrl+Q and the tray menu's "Quit Brolga" each end the program within 2 s with status 0, the
 #    window shown, and the amount typed just before is there on the next start;
 #  - ten quit-and-restart cycles keep the window's top-left corner to the pixel;
-#  - after Always on top is toggled the window is still on every desktop (and switching desktops keeps it);
+#  - Ctrl+Alt+B, pressed anywhere, hides the window that has the keyboard and brings it back;
+#  - after Always on top is toggled, and after the window is then hidden and shown, it is still out of the task
+#    bar and the pager, on every desktop, where it was (and switching desktops keeps it);
+#  - with the pin off, a click on the icon raises the window from under another program's, then hides it;
 #  - a second launch ends at once with status 0, leaves one Brolga and brings its window up;
 #  - a client deleted from the keyboard in "All clients" (Backspace does not delete, Delete does) comes back
 #    after the window closed and Brolga restarted, from the tray's Clients menu, and brolga-report lists it again;
@@ -29,7 +32,7 @@ panel=${TRAY_PANEL:-bottom}
 skip=77
 
 missing=()
-for tool in Xvfb xdotool xclip xprop xwininfo openbox tint2; do
+for tool in Xvfb xdotool xclip xprop xwininfo xmessage openbox tint2; do
     command -v "$tool" >/dev/null 2>&1 || missing+=("$tool")
 done
 if ((${#missing[@]})); then
@@ -249,6 +252,15 @@ pdf=$(compgen -G "$HOME/Desktop/Brolga-Report-Aroha Williams-*.pdf" | head -n 1)
 [[ $(head -c 5 "$pdf") == %PDF- ]] || fail "$pdf is not a PDF"
 [[ $(copied_amount) == "$amount" ]] || fail "after the report was saved the keyboard did not come back to Brolga"
 echo "ok: Ctrl+Shift+E saved $(basename "$pdf") ($(wc -c <"$pdf") bytes)"
+
+# The global shortcut, pressed with the keyboard in Brolga, then with the window hidden.
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 hidden || fail "Ctrl+Alt+B did not hide the window that had the keyboard"
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 shown || fail "Ctrl+Alt+B did not bring the hidden window back"
+active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$window" ]]; }
+wait_for 3 active || fail "the window Ctrl+Alt+B brought back does not have the keyboard"
+echo "ok: Ctrl+Alt+B hides and shows the window from the keyboard"
 end_with sigterm
 
 # ---- Quit three ways, ten restarts: the amount comes back, the corner stays put ----
@@ -260,20 +272,65 @@ sleep 0.3
 home_corner=$(corner)
 echo "ok: SIGTERM saved $amount; the window moved to $home_corner"
 
-# Always on top from the tray menu: still on every desktop, and following a switch of desktop.
+# Always on top from the tray menu: still on every desktop, and following a switch of desktop. Hidden and shown
+# again afterwards (Qt makes a new X window then), it keeps its hints and its place.
 on_top() { xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 toggled() { if [[ $was_on_top == yes ]]; then ! on_top; else on_top; fi; }
-for _ in 1 2; do # off and on again (or the other way round)
+toggle_pin() {
     was_on_top=no
     on_top && was_on_top=yes
     click_icon 3
     sleep 0.5
     xdotool key Down Return # "Always on top" is the first item
     wait_for 3 toggled || fail "Always on top in the tray menu did not change the window's layer"
+}
+# Openbox keeps no sticky state (it is not in its _NET_SUPPORTED): there the desktop 0xFFFFFFFF says it.
+sticky=""
+xprop -root _NET_SUPPORTED | grep -q _NET_WM_STATE_STICKY && sticky=_NET_WM_STATE_STICKY
+in_character() { # out of the task bar and the pager, on every desktop
+    local state
+    state=$(xprop -id "$window" _NET_WM_STATE)
+    [[ $state == *_NET_WM_STATE_SKIP_TASKBAR* && $state == *_NET_WM_STATE_SKIP_PAGER* && $state == *$sticky* &&
+        $(xprop -id "$window" _NET_WM_DESKTOP) == *4294967295* ]]
+}
+for _ in 1 2; do # off and on again (or the other way round)
+    toggle_pin
     desktop=$(xprop -id "$window" _NET_WM_DESKTOP)
     [[ $desktop == *4294967295* ]] || fail "after Always on top the window is no longer on every desktop: $desktop"
     shown || fail "toggling Always on top hid the window"
+    click_icon
+    wait_for 5 hidden || fail "a click on the tray icon did not hide the window after Always on top"
+    show_window
+    wait_for 3 in_character || fail "hidden and shown after Always on top, the window lost its hints:" \
+        "$(xprop -id "$window" _NET_WM_STATE _NET_WM_DESKTOP)"
+    [[ $(corner) == "$home_corner" ]] || fail "hidden and shown after Always on top, the window moved to $(corner)"
 done
+
+# The pin off and another program's window over Brolga: a click on the icon raises Brolga, the next hides it.
+toggle_pin
+on_top && fail "the pin did not come off"
+"${orphan_guard[@]}" xmessage -title Cover -geometry 900x950+0+0 "over Brolga" >/dev/null 2>&1 &
+cover=$!
+pids+=("$cover")
+cover_window=""
+find_cover() { cover_window=$(xdotool search --onlyvisible --name '^Cover$' 2>/dev/null | head -n 1) && [[ -n $cover_window ]]; }
+wait_for 5 find_cover || fail "xmessage showed no window"
+over_cover() { # Brolga stacked above the xmessage window by the window manager
+    xprop -root _NET_CLIENT_LIST_STACKING | tr ', ' '\n\n' | grep '^0x' |
+        awk -v a="$(printf '0x%x' "$window")" -v b="$(printf '0x%x' "$cover_window")" \
+            '$0 == a {ia = NR} $0 == b {ib = NR} END {exit !(ia && ib && ia > ib)}'
+}
+covered() { shown && ! over_cover; }
+wait_for 5 covered || fail "the xmessage window did not come over Brolga"
+click_icon
+wait_for 3 over_cover || fail "a click on the icon did not raise the covered window"
+click_icon
+wait_for 5 hidden || fail "a click on the icon did not hide the raised, uncovered window"
+stop "$cover"
+show_window
+toggle_pin
+echo "ok: a click raises the covered window and hides the uncovered one"
+
 xdotool set_desktop 2
 sleep 0.3
 shown || fail "switching desktops left the window behind"

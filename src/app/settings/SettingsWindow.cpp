@@ -7,6 +7,7 @@
 #include "app/settings/SettingsField.h"
 #include "app/settings/SettingsSection.h"
 #include "app/settings/SettingsTabBar.h"
+#include "app/settings/ShortcutSettings.h"
 #include "app/settings/StartupSettings.h"
 #include "ui/buttons/ThemeRow.h"
 #include "brand/Brand.h"
@@ -172,6 +173,15 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     column->addSpacing(4);
     column->addWidget(new SaltbushCredit(SaltbushCredit::Ground::light, 8.5), 0, Qt::AlignHCenter);
     return pane;
+}
+
+void SettingsWindow::showGlobalShortcut(GlobalShortcut &shortcut)
+{
+    if (shortcut_)
+        return;
+    shortcut_ = new ShortcutSettings(shortcut, store_.settings());
+    auto *column = static_cast<QVBoxLayout *>(pane(SettingsTab::appearance)->layout());
+    column->insertWidget(column->indexOf(startup_) + 1, shortcut_);
 }
 
 QString SettingsWindow::previewText() const { return preview_->isVisibleTo(this) ? previewLine_->text() : QString(); }

@@ -13,6 +13,8 @@ class QScrollArea;
 namespace brolga {
 
 class BrandAssetStore;
+class GlobalShortcut;
+class ShortcutSettings;
 class BrandLabel;
 class CalculatorStore;
 class LogoPanel;
@@ -44,6 +46,9 @@ public:
     const std::vector<ThemeRow *> &themeRows() const { return themeRows_; }
     LogoPanel *logoPanel() const { return logoPanel_; }
     StartupSettings *startupSettings() const { return startup_; }
+    // The keyboard section under start-up, for the program's one global shortcut.
+    void showGlobalShortcut(GlobalShortcut &shortcut);
+    ShortcutSettings *shortcutSettings() const { return shortcut_; }
 
     static constexpr QSize windowSize{460, 500};
     static const QString &privacyText();
@@ -71,6 +76,7 @@ private:
     std::vector<ThemeRow *> themeRows_;
     LogoPanel *logoPanel_ = nullptr;
     StartupSettings *startup_ = nullptr;
+    ShortcutSettings *shortcut_ = nullptr;
 };
 
 } // namespace brolga

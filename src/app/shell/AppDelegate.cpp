@@ -12,6 +12,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/StateHistory.h"
+#include "platform/GlobalShortcut.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
 #include "report/ReportExporter.h"
@@ -67,11 +68,20 @@ QScreen *screenFor(const QRect &rect)
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
+// The window manager's title bar and borders; none before it has framed the window.
+QMargins frameOf(const QWidget *window)
+{
+    const QRect outer = window->frameGeometry();
+    const QRect inner = window->geometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
 } // namespace
 
 AppDelegate::AppDelegate(TrayMode mode, QObject *parent)
     : QObject(parent), coachMark_(std::make_unique<CoachMark>()), commands_(std::make_unique<Commands>(store_)),
-      clients_(std::make_unique<ClientSession>(store_))
+      clients_(std::make_unique<ClientSession>(store_)), globalShortcut_(std::make_unique<GlobalShortcut>())
 {
     assets_.load();
     clientsMenu_ = new ClientsMenu(*clients_, *commands_);
@@ -114,6 +124,9 @@ void AppDelegate::launch(Start start)
     buildTrayIcon();
     buildWindow();
     runUpdateCheck();
+    connect(globalShortcut_.get(), &GlobalShortcut::activated, this, &AppDelegate::toggleWindow, Qt::UniqueConnection);
+    // Keys another program holds leave Brolga as it was; the settings say so.
+    globalShortcut_->set(QKeySequence::fromString(store_.settings().globalShortcut(), QKeySequence::PortableText));
 
     Settings &settings = store_.settings();
     // A save cut short by a killed process left temporaries; they go now, not at the first save.
@@ -189,7 +202,8 @@ void AppDelegate::trayActivated(QSystemTrayIcon::ActivationReason reason)
     if (reason != QSystemTrayIcon::Trigger || !window_)
         return;
     trayUsed_ = true;
-    if (!window_->isVisible() || window_->isMinimized())
+    // A window under another program's is brought up, as one hidden is; only one in plain view goes away.
+    if (!window_->isVisible() || window_->isMinimized() || Platform::isCovered(window_))
         showWindow();
     else
         window_->hide();
@@ -314,7 +328,7 @@ bool AppDelegate::eventFilter(QObject *watched, QEvent *event)
         if (top && (top == window_ || top == settingsWindow_ || top == clientsWindow_)) {
             const QKeySequence pressed(static_cast<QKeyEvent *>(event)->keyCombination());
             for (QAction *windowAction : commands_->windowCommands()) {
-                if (windowAction->isEnabled() && windowAction->shortcut() == pressed &&
+                if (windowAction->isEnabled() && windowAction->shortcuts().contains(pressed) &&
                     top->actions().contains(windowAction)) {
                     event->ignore();
                     return true;
@@ -373,12 +387,20 @@ void AppDelegate::showWindow()
         return;
     if (window_->isMinimized())
         window_->showNormal();
-    if (!window_->isVisible())
+    const bool appearing = !window_->isVisible();
+    const bool placing = appearing && !hasSavedFrame_;
+    // Fitted and placed before the window manager has framed the window: once it has, again with the frame.
+    const bool unframed = frameOf(window_).isNull();
+    if (appearing) {
+        fitToScreen();
         positionUnderTray();
+    }
     applyWindowLevel();
     window_->show();
     window_->raise();
     window_->activateWindow();
+    if (appearing && unframed)
+        refineFrame(window_->geometry().topLeft(), placing && hasSavedFrame_, frameSettleTries);
     // Typing goes straight into a figure; never a header button (Space there would flip Always on top).
     if (rootView_)
         rootView_->focusFirstField();
@@ -404,28 +426,62 @@ std::optional<QRect> AppDelegate::restorableFrame()
     return std::nullopt;
 }
 
+void AppDelegate::toggleWindow()
+{
+    if (window_ && window_->isVisible() && !window_->isMinimized() && QApplication::activeWindow() == window_)
+        hideApplication();
+    else
+        showWindow();
+}
+
 void AppDelegate::positionUnderTray()
 {
     if (hasSavedFrame_ || !window_)
         return;
     placeBesideTray();
-    if (!hasSavedFrame_ || !placedWithFrame_ || !placedWithFrame_->isNull())
-        return;
-    // Placed before the window manager has framed the window: once it has, count its title bar too.
-    refinePlacement(window_->geometry().topLeft(), frameSettleTries);
 }
 
-void AppDelegate::refinePlacement(QPoint placedAt, int triesLeft)
+void AppDelegate::refineFrame(QPoint shownAt, bool placed, int triesLeft)
 {
-    QTimer::singleShot(frameSettleMs, this, [this, placedAt, triesLeft] {
+    QTimer::singleShot(frameSettleMs, this, [this, shownAt, placed, triesLeft] {
         // Hidden again, or moved by the user meanwhile: their place wins.
-        if (!window_ || !window_->isVisible() || window_->geometry().topLeft() != placedAt)
+        if (!window_ || !window_->isVisible() || window_->geometry().topLeft() != shownAt)
             return;
-        if (window_->frameGeometry() != window_->geometry())
+        if (frameOf(window_).isNull()) {
+            if (triesLeft > 1)
+                refineFrame(shownAt, placed, triesLeft - 1);
+            return;
+        }
+        fitToScreen();
+        if (placed)
             placeBesideTray();
-        else if (triesLeft > 1)
-            refinePlacement(placedAt, triesLeft - 1);
     });
+}
+
+void AppDelegate::fitToScreen()
+{
+    if (!window_)
+        return;
+    const QRect icon = hasTray_ && trayGeometry_ ? trayGeometry_() : QRect();
+    QScreen *screen = screenFor(hasSavedFrame_ ? window_->geometry() : icon);
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QMargins frame = frameOf(window_);
+    const std::optional<QRectF> tray =
+        icon.isValid() && screen->geometry().intersects(icon) ? std::optional<QRectF>(icon) : std::nullopt;
+    const QSizeF room = Placement::fit(area, tray, QSizeF(Placement::windowSize.toSize().grownBy(frame)));
+    const QSize content(int(Placement::windowSize.width()), int(room.height()) - frame.top() - frame.bottom());
+    if (window_->size() != content)
+        window_->setFixedSize(content);
+    if (!hasSavedFrame_)
+        return;
+    // A frame saved on a taller or another screen comes back whole inside this one.
+    const QRect outer(window_->geometry().topLeft() - QPoint(frame.left(), frame.top()), content.grownBy(frame));
+    const QPoint at(std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())),
+                    std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    if (at != outer.topLeft())
+        window_->setGeometry(QRect(at + QPoint(frame.left(), frame.top()), content));
 }
 
 void AppDelegate::placeBesideTray()
@@ -435,10 +491,8 @@ void AppDelegate::placeBesideTray()
     if (!screen)
         return;
     const QRectF visible = screen->availableGeometry();
-    const QRect outer = window_->frameGeometry();
     const QRect inner = window_->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
+    const QMargins frame = frameOf(window_);
     const QSizeF size = QSizeF(inner.size().grownBy(frame));
     QPointF origin;
     if (hasTray_) {
@@ -450,7 +504,6 @@ void AppDelegate::placeBesideTray()
     }
     // The content area goes inside the frame; placing it (not the frame) is exact before the window exists.
     window_->setGeometry(QRect(origin.toPoint() + QPoint(frame.left(), frame.top()), inner.size()));
-    placedWithFrame_ = frame;
     hasSavedFrame_ = true;
 }
 
@@ -511,10 +564,12 @@ void AppDelegate::showSettings() { openSettings(SettingsTab::identity); }
 void AppDelegate::openSettings(SettingsTab tab)
 {
     auto *content = new SettingsWindow(store_, assets_, tab);
+    content->showGlobalShortcut(*globalShortcut_);
     if (!settingsWindow_) {
         settingsWindow_ = new FloatingWindow(tr("Brolga Settings"), false);
         settingsWindow_->setObjectName(QStringLiteral("settingsWindow"));
         settingsWindow_->setDesktopHints(false, hasTray_);
+        settingsWindow_->setClosesOnEscape(true);
         settingsWindow_->setContent(content);
         settingsWindow_->setFixedSize(SettingsWindow::windowSize);
         if (QScreen *screen = QGuiApplication::primaryScreen()) {

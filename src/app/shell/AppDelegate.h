@@ -26,6 +26,7 @@ class ClientSession;
 class ClientsMenu;
 class CoachMark;
 class FloatingWindow;
+class GlobalShortcut;
 class RootView;
 
 // The running application: owns the store, the logo store, the update check, the commands and the first-run
@@ -56,6 +57,7 @@ public:
     Commands &commands() { return *commands_; }
     ClientSession &clients() { return *clients_; }
     ClientsMenu *clientsMenu() const { return clientsMenu_; }
+    GlobalShortcut &globalShortcut() { return *globalShortcut_; }
 
     QSystemTrayIcon *trayIcon() const { return tray_; }
     FloatingWindow *window() const { return window_; }
@@ -82,7 +84,12 @@ public Q_SLOTS:
     // A click on the tray icon: left toggles the window, right or Control-click opens the menu.
     void trayActivated(QSystemTrayIcon::ActivationReason reason);
     void showWindow();
+    // The global shortcut: brings the window up with the keyboard, or puts it away when it has it.
+    void toggleWindow();
     void positionUnderTray();
+    // The window's height for its screen (shorter there, and scrolling, when the screen is short) and a
+    // restored frame kept inside the screen's visible area.
+    void fitToScreen();
     void applyWindowLevel();
     void toggleAlwaysOnTop();
     void exportSnapshot();
@@ -126,7 +133,9 @@ private:
     std::optional<QRect> restorableFrame();
     // Beside the tray icon, counting the window manager's frame when it is known.
     void placeBesideTray();
-    void refinePlacement(QPoint placedAt, int triesLeft);
+    // Until the window manager has framed a window just shown, its frame is not known: once it is, the
+    // window is fitted (and, when it was placed beside the icon, placed) again.
+    void refineFrame(QPoint shownAt, bool placed, int triesLeft);
     void saveFrame();
 
     CalculatorStore store_;
@@ -136,6 +145,7 @@ private:
     std::unique_ptr<Commands> commands_;
     std::unique_ptr<ClientSession> clients_;
     ClientsMenu *clientsMenu_ = nullptr;
+    std::unique_ptr<GlobalShortcut> globalShortcut_;
 
     bool hasTray_ = false;
     // The user has clicked the tray icon: the first-run pointer has done its job and opens nothing.
@@ -143,9 +153,6 @@ private:
     bool hasSavedFrame_ = false;
     bool quitting_ = false;
     bool clientProblemTold_ = false;
-    // The frame margins the last placement beside the icon counted; a window placed before its first
-    // showing is placed again once the window manager has framed it.
-    std::optional<QMargins> placedWithFrame_;
     QSystemTrayIcon *tray_ = nullptr;
     QPointer<FloatingWindow> window_;
     RootView *rootView_ = nullptr;

@@ -26,22 +26,24 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
     make(Id::saveSnapshotAs, tr("Save as\u2026"));
     make(Id::exportReport, tr("Export report (PDF)\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
     make(Id::copyFigures, tr("Copy figures as text"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    make(Id::settings, tr("Settings\u2026"), QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    make(Id::settings, tr("Settings\u2026"), QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma));
     make(Id::resetInputs, tr("Reset inputs"));
     make(Id::hide, tr("Hide Brolga"), QKeySequence(Qt::CTRL | Qt::Key_H));
-    make(Id::quit, tr("Quit Brolga"), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    make(Id::quit, tr("Quit Brolga"), QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
     make(Id::undo, tr("Undo"), QKeySequence(QKeySequence::Undo));
     make(Id::redo, tr("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    make(Id::cut, tr("Cut"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    make(Id::copy, tr("Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    make(Id::paste, tr("Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    make(Id::selectAll, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    make(Id::cut, tr("Cut"), QKeySequence::Cut, QKeySequence(Qt::CTRL | Qt::Key_X));
+    make(Id::copy, tr("Copy"), QKeySequence::Copy, QKeySequence(Qt::CTRL | Qt::Key_C));
+    make(Id::paste, tr("Paste"), QKeySequence::Paste, QKeySequence(Qt::CTRL | Qt::Key_V));
+    make(Id::selectAll, tr("Select All"), QKeySequence::SelectAll, QKeySequence(Qt::CTRL | Qt::Key_A));
     make(Id::minimize, tr("Minimize"), QKeySequence(Qt::CTRL | Qt::Key_M));
-    make(Id::close, tr("Close"), QKeySequence(Qt::CTRL | Qt::Key_W));
-    make(Id::saveClientAs, tr("Save as new client\u2026"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    make(Id::close, tr("Close"), QKeySequence::Close, QKeySequence(Qt::CTRL | Qt::Key_W));
+    make(Id::saveClientAs, tr("Save as new client\u2026"), QKeySequence::SaveAs,
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     // Named after the open client once there is one; usable only when its figures were changed.
-    make(Id::saveClientChanges, tr("Save changes"), QKeySequence(Qt::CTRL | Qt::Key_S))->setEnabled(false);
-    make(Id::allClients, tr("All clients\u2026"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    make(Id::saveClientChanges, tr("Save changes"), QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S))
+        ->setEnabled(false);
+    make(Id::allClients, tr("All clients\u2026"), QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
     make(Id::startNewClientBook, tr("Start a new book"));
 
     // Undo and Redo name the step they take back or make again, and are off when there is none.
@@ -69,10 +71,14 @@ Commands::Commands(CalculatorStore &store, QObject *parent) : QObject(parent)
 
     settings->setMenuRole(QAction::PreferencesRole);
     action(Id::quit)->setMenuRole(QAction::QuitRole);
-    // The tray menu lists its items without keys, all but Quit's.
-    for (Id id : {Id::exportSnapshot, Id::exportReport, Id::copyFigures, Id::settings, Id::saveClientAs,
-                  Id::saveClientChanges, Id::allClients, Id::undo, Id::redo})
-        action(id)->setShortcutVisibleInContextMenu(false);
+    // Menus name the keys of their items, the tray's and the header's too; on macOS a menu that is not the
+    // menu bar's names none but Quit's, as the platform's own do.
+    for (const auto &[id, command] : actions_)
+#if defined(Q_OS_MACOS)
+        command->setShortcutVisibleInContextMenu(id == Id::quit);
+#else
+        command->setShortcutVisibleInContextMenu(true);
+#endif
 }
 
 QAction *Commands::make(Id id, const QString &text, const QKeySequence &keys)
@@ -82,6 +88,15 @@ QAction *Commands::make(Id id, const QString &text, const QKeySequence &keys)
     action->setShortcutContext(Qt::WindowShortcut);
     actions_[id] = action;
     return action;
+}
+
+QAction *Commands::make(Id id, const QString &text, QKeySequence::StandardKey standard, const QKeySequence &fallback)
+{
+    QAction *made = make(id, text);
+    // The platform's own keys where it has some for the command (Ctrl+F4 as well as Ctrl+W on Windows).
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
+    made->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{fallback} : keys);
+    return made;
 }
 
 QAction *Commands::action(Id id) const
@@ -156,7 +171,7 @@ QAction *Commands::titled(Id id, const QString &title, QObject *owner) const
     // claimed twice.
     QAction *shared = action(id);
     auto *item = new QAction(title, owner);
-    item->setShortcut(shared->shortcut());
+    item->setShortcuts(shared->shortcuts());
     item->setShortcutContext(Qt::WidgetShortcut);
     item->setEnabled(shared->isEnabled());
     connect(item, &QAction::triggered, shared, &QAction::trigger);

@@ -71,6 +71,8 @@ public:
 
 private:
     QAction *make(Id id, const QString &text, const QKeySequence &keys = {});
+    // Keys from the platform's standard for the command, or `fallback` where it has none.
+    QAction *make(Id id, const QString &text, QKeySequence::StandardKey standard, const QKeySequence &fallback);
     QList<QAction *> actions(std::initializer_list<Id> ids) const;
     // A main-menu item under its own title that runs the shared action.
     QAction *titled(Id id, const QString &title, QObject *owner) const;

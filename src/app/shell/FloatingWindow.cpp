@@ -84,7 +84,7 @@ void FloatingWindow::closeEvent(QCloseEvent *event)
 
 void FloatingWindow::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && hideOnClose_) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && (hideOnClose_ || closeOnEscape_)) {
         close();
         return event->accept();
     }
@@ -109,8 +109,23 @@ void FloatingWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // Sent just before the native window is mapped, whether it is new or re-created.
-    if (!event->spontaneous() && (allDesktops_ || skipTaskbar_))
+    if (event->spontaneous() || !(allDesktops_ || skipTaskbar_))
+        return;
+    Platform::setDesktopHints(this, allDesktops_, skipTaskbar_);
+    if (QWindow *native = windowHandle()) {
+        hintsAfterExpose_ = true;
+        native->installEventFilter(this);
+    }
+}
+
+bool FloatingWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && hintsAfterExpose_ && watched == windowHandle() &&
+        windowHandle()->isExposed()) {
+        hintsAfterExpose_ = false;
         Platform::setDesktopHints(this, allDesktops_, skipTaskbar_);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace brolga

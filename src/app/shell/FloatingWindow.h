@@ -19,6 +19,10 @@ public:
     void setLevel(int level);
 
     void setHidesOnClose(bool hide) { hideOnClose_ = hide; }
+    // Escape closes the window (a window that hides on close always puts itself away on Escape, as a click
+    // on the tray icon does); a field or a list that uses Escape itself keeps it.
+    bool closesOnEscape() const { return closeOnEscape_; }
+    void setClosesOnEscape(bool close) { closeOnEscape_ = close; }
 
     // On every desktop, and out of the task bar and the pager. Given to the window system each time the
     // window is shown, since window managers forget them whenever it is hidden.
@@ -42,15 +46,19 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // In tray mode Escape puts the window away, as a click on the tray icon does.
     void keyPressEvent(QKeyEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // The native window is on screen: its hints are given again, since Qt makes a new native window on the
+    // first showing after the stays-on-top flag changed, and the hints written before it went to the old one.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     int level_ = normalLevel;
     bool hideOnClose_ = false;
+    bool closeOnEscape_ = false;
+    bool hintsAfterExpose_ = false;
     bool allDesktops_ = false;
     bool skipTaskbar_ = false;
     QWidget *content_ = nullptr;
