@@ -379,8 +379,7 @@ echo "ok: ten restarts kept the window's corner at $home_corner"
 # ---- A client deleted from the keyboard comes back from the Clients menu after a restart ----
 listed() { "$report_tool" --list 2>>"$work/report.log" | grep -q "^Aroha Williams"$'\t'; }
 listed || fail "brolga-report --list does not list the saved client: $("$report_tool" --list 2>&1)"
-launch
-show_window
+launch again
 xdotool key --clearmodifiers ctrl+o
 clients_up() { xdotool search --all --onlyvisible --pid "$app_pid" --name '^All Clients$' >/dev/null 2>&1; }
 wait_for 10 clients_up || fail "Ctrl+O showed no All Clients window"
@@ -394,8 +393,7 @@ wait_for 5 eval '! listed' || fail "Delete in the client list did not delete the
 xdotool key Escape
 wait_for 5 eval '! clients_up' || fail "Escape did not close All Clients"
 end_with ctrl+q
-launch
-show_window
+launch again
 click_icon 3
 popups() { # our visible windows other than the calculator window and the tray icon
     local w n=0
