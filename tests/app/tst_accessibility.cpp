@@ -695,31 +695,6 @@ private Q_SLOTS:
         QCOMPARE(term->text(), QStringLiteral("49"));
     }
 
-    // The pickers are Tab stops now, but the window still opens with the keyboard in a field that takes
-    // typing: on Capacity that is the income, not the applicants picker above it.
-    void firstFieldTakesTyping()
-    {
-        Window w([](CalculatorState &s) { s.activeTab = CalculatorTab::capacity; });
-        w.view->focusFirstField();
-        auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-        QVERIFY(edit);
-        QVERIFY(w.view->activeScreen()->isAncestorOf(edit));
-    }
-
-    // The header's buttons are known by their tool tips, the pin's following its state.
-    void headerButtonsNamedByToolTips()
-    {
-        Window w;
-        for (HeaderButton *b :
-             {w.view->pinButton(), w.view->copyButton(), w.view->snapshotButton(), w.view->settingsButton()})
-            QCOMPARE(QAccessible::queryAccessibleInterface(b)->text(QAccessible::Name), b->toolTip());
-        const QString before = w.view->pinButton()->toolTip();
-        w.view->pinButton()->click();
-        QVERIFY(w.view->pinButton()->toolTip() != before);
-        QCOMPARE(QAccessible::queryAccessibleInterface(w.view->pinButton())->text(QAccessible::Name),
-                 w.view->pinButton()->toolTip());
-    }
-
     // A reader's Toggle on any check box or switch, and on the pin, does what a click does: the record
     // follows it, and a second Toggle puts it back.
     void readerToggleWritesTheRecord()

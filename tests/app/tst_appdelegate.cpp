@@ -118,7 +118,6 @@ private slots:
         QTest::newRow("top, left end") << macVisible << QRectF(4, 0, 20, 22) << plain << QPointF(8, 28);
         // Bottom: the bottom edge 6 above the icon.
         QTest::newRow("bottom, centred") << belowTop << QRectF(900, 1045, 24, 24) << plain << QPointF(677, 339);
-        QTest::newRow("bottom, right end") << belowTop << QRectF(1800, 1045, 24, 24) << plain << QPointF(1442, 339);
         // The title bar and border count: a framed window stands just as far off the icon.
         QTest::newRow("bottom, framed") << belowTop << QRectF(900, 1045, 24, 24) << QSizeF(472, 721)
                                         << QPointF(676, 318);
@@ -961,7 +960,7 @@ private slots:
             QWidget *focus = d->window()->focusWidget();
             QVERIFY(focus);
             QVERIFY2(d->rootView()->activeScreen()->isAncestorOf(focus), qPrintable(focus->objectName()));
-            QVERIFY(!qobject_cast<HeaderButton *>(focus));
+            QVERIFY(qobject_cast<QLineEdit *>(focus)); // takes typing: not a header button, not a picker
             if (tab == CalculatorTab::repayment) {
                 auto *field = qobject_cast<NumericField *>(focus->parentWidget());
                 QVERIFY(field);

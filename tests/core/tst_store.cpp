@@ -423,30 +423,6 @@ private Q_SLOTS:
         QCOMPARE(kept, (QStringList{"3", "4", "5"}));
     }
 
-    // Writing: whole or not at all, never into a FIFO or device, the previous file kept on failure.
-    void writesWholeOrNotAtAll()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("file"));
-        QCOMPARE(SafeFile::write(path, "first"), QString());
-        SafeFile::setSpaceLeftForTesting(3); // the folder is not on the test's small disk
-        QCOMPARE(SafeFile::write(path, "second, longer"), QString::fromUtf16(SafeFile::diskFull));
-        SafeFile::setSpaceLeftForTesting(std::nullopt);
-        QCOMPARE(fileBytes(path), QByteArray("first"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("file")});
-
-        const QString fifo = dir.filePath(QStringLiteral("fifo"));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QVERIFY(!SafeFile::write(fifo, "x").isEmpty());
-        QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
-
-        const QString link = dir.filePath(QStringLiteral("link"));
-        QVERIFY(QFile::link(path, link));
-        QCOMPARE(SafeFile::write(link, "through the link"), QString());
-        QVERIFY(QFileInfo(link).isSymLink()); // the user's link stays a link
-        QCOMPARE(fileBytes(path), QByteArray("through the link"));
-    }
-
     // What can be read of damaged JSON: complete members only, wherever they stand.
     void salvageReadsCompleteMembers()
     {
