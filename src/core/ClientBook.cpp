@@ -541,6 +541,17 @@ void ClientBook::take(qint64 id)
     clients_.removeIf([id](const Client &c) { return c.id == id; });
 }
 
+bool ClientBook::execOnOneRow(QSqlQuery &query)
+{
+    if (!query.exec())
+        return false;
+    if (query.numRowsAffected() != 1) {
+        lastError_ = goneMessage;
+        return false;
+    }
+    return true;
+}
+
 bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
 {
     if (!isOpen()) {
@@ -617,13 +628,7 @@ std::optional<Client> ClientBook::update(qint64 id, const QString &column, const
         q.addBindValue(value);
         q.addBindValue(at);
         q.addBindValue(id);
-        if (!q.exec())
-            return false;
-        if (q.numRowsAffected() != 1) {
-            lastError_ = goneMessage;
-            return false;
-        }
-        return true;
+        return execOnOneRow(q);
     });
     if (!ok)
         return std::nullopt;
@@ -676,12 +681,8 @@ std::optional<Client> ClientBook::duplicate(qint64 id)
         q.addBindValue(at);
         q.addBindValue(at);
         q.addBindValue(id);
-        if (!q.exec())
+        if (!execOnOneRow(q))
             return false;
-        if (q.numRowsAffected() != 1) {
-            lastError_ = goneMessage;
-            return false;
-        }
         copy.id = q.lastInsertId().toLongLong();
         return true;
     });
@@ -705,13 +706,7 @@ std::optional<ClientBook::Removed> ClientBook::remove(qint64 id)
         q.prepare(QStringLiteral("UPDATE clients SET deleted = ? WHERE id = ? AND deleted IS NULL"));
         q.addBindValue(at);
         q.addBindValue(id);
-        if (!q.exec())
-            return false;
-        if (q.numRowsAffected() != 1) {
-            lastError_ = goneMessage;
-            return false;
-        }
-        return true;
+        return execOnOneRow(q);
     });
     if (!ok)
         return std::nullopt;
@@ -743,13 +738,7 @@ bool ClientBook::restore(qint64 id)
     const bool ok = write([&](QSqlQuery &q) {
         q.prepare(QStringLiteral("UPDATE clients SET deleted = NULL WHERE id = ? AND deleted IS NOT NULL"));
         q.addBindValue(id);
-        if (!q.exec())
-            return false;
-        if (q.numRowsAffected() != 1) {
-            lastError_ = goneMessage;
-            return false;
-        }
-        return true;
+        return execOnOneRow(q);
     });
     if (!ok)
         return false;

@@ -125,6 +125,8 @@ private:
     bool idsUsedUp() const;
     // Runs `statements` in one transaction and commits it; false (with lastError) when any step failed.
     bool write(const std::function<bool(QSqlQuery &)> &statements);
+    // Runs a statement that must touch exactly one client; none means the client has gone since it was read.
+    bool execOnOneRow(QSqlQuery &query);
     std::optional<Client> update(qint64 id, const QString &column, const QVariant &value,
                                  const std::function<void(Client &)> &patch);
     qint64 now() const;
