@@ -4,7 +4,11 @@
 
 namespace brolga {
 
-ActiveWindowGuard::ActiveWindowGuard() : window_(QApplication::activeWindow()) {}
+ActiveWindowGuard::ActiveWindowGuard(QWidget *owner) : window_(QApplication::activeWindow())
+{
+    if (!window_ && owner)
+        window_ = owner->window();
+}
 
 ActiveWindowGuard::~ActiveWindowGuard()
 {

@@ -10,6 +10,8 @@
 #    window shown, and the amount typed just before is there on the next start;
 #  - ten quit-and-restart cycles keep the window's top-left corner to the pixel;
 #  - Ctrl+Alt+B, pressed anywhere, hides the window that has the keyboard and brings it back;
+#  - pressed twice in a row it hides the window and brings it straight back, and a third press hides it again;
+#  - after a client's name is asked twice (the first left empty) the keyboard is back in the field that had it;
 #  - after Always on top is toggled, and after the window is then hidden and shown, it is still out of the task
 #    bar and the pager, on every desktop, where it was (and switching desktops keeps it);
 #  - with the pin off, a click on the icon raises the window from under another program's, then hides it;
@@ -229,13 +231,35 @@ type_amount "$amount"
 [[ $(copied_amount) == "$amount" ]] || fail "typing after the first show did not reach the loan amount"
 echo "ok: the focus starts in the loan amount"
 
-# Saving a client asks for a name in a dialog; when it closes the keyboard is back in the calculator window.
+# The global shortcut, pressed with the keyboard in Brolga, then with the window hidden.
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 hidden || fail "Ctrl+Alt+B did not hide the window that had the keyboard"
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 shown || fail "Ctrl+Alt+B did not bring the hidden window back"
+active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$window" ]]; }
+wait_for 3 active || fail "the window Ctrl+Alt+B brought back does not have the keyboard"
+echo "ok: Ctrl+Alt+B hides and shows the window from the keyboard"
+# Pressed twice in a row, the window goes and comes straight back, and Brolga knows it has the keyboard.
+xdotool key --clearmodifiers ctrl+alt+b ctrl+alt+b
+wait_for 5 shown && wait_for 3 active || fail "Ctrl+Alt+B pressed twice did not bring the window straight back"
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 hidden || fail "after Ctrl+Alt+B pressed twice, a third press did not hide the window that had the keyboard"
+xdotool key --clearmodifiers ctrl+alt+b
+wait_for 5 shown && wait_for 3 active || fail "Ctrl+Alt+B did not bring the hidden window back with the keyboard"
+echo "ok: Ctrl+Alt+B pressed twice in a row hides and brings back the window, which keeps the keyboard"
+
+# Saving a client asks for a name in a dialog, again after an empty one; when it closes the keyboard is back in
+# the calculator window (just brought up by the shortcut), in the field that had it.
 xdotool key --clearmodifiers ctrl+shift+s
 prompt=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Save as New Client$' 2>/dev/null | head -n 1)
 [[ -n $prompt ]] || fail "Ctrl+Shift+S showed no \"Save as New Client\" prompt"
 sleep 0.3
+xdotool key Return
+sleep 0.3
 xdotool type --delay 30 "Aroha Williams"
 xdotool key Return
+amount=734600
+type_amount "$amount"
 [[ $(copied_amount) == "$amount" ]] || fail "after the client's name was given the keyboard did not come back to Brolga"
 clipboard | grep -qx "Prepared for Aroha Williams" || fail "the copied figures do not name the saved client"
 echo "ok: a client saved from the keyboard, and the keyboard is back in the window"
@@ -253,14 +277,6 @@ pdf=$(compgen -G "$HOME/Desktop/Brolga-Report-Aroha Williams-*.pdf" | head -n 1)
 [[ $(copied_amount) == "$amount" ]] || fail "after the report was saved the keyboard did not come back to Brolga"
 echo "ok: Ctrl+Shift+E saved $(basename "$pdf") ($(wc -c <"$pdf") bytes)"
 
-# The global shortcut, pressed with the keyboard in Brolga, then with the window hidden.
-xdotool key --clearmodifiers ctrl+alt+b
-wait_for 5 hidden || fail "Ctrl+Alt+B did not hide the window that had the keyboard"
-xdotool key --clearmodifiers ctrl+alt+b
-wait_for 5 shown || fail "Ctrl+Alt+B did not bring the hidden window back"
-active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$window" ]]; }
-wait_for 3 active || fail "the window Ctrl+Alt+B brought back does not have the keyboard"
-echo "ok: Ctrl+Alt+B hides and shows the window from the keyboard"
 end_with sigterm
 
 # ---- Quit three ways, ten restarts: the amount comes back, the corner stays put ----

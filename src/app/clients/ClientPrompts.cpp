@@ -28,7 +28,7 @@ std::optional<QString> ClientPrompts::askName(QWidget *parent, const NameRequest
     QLineEdit *field = dialog.addField(request.name);
     dialog.addAnswer(QObject::tr("Cancel"), QDialog::Rejected);
     dialog.addAnswer(QObject::tr("OK"), QDialog::Accepted, true);
-    const ActiveWindowGuard keyboard;
+    const ActiveWindowGuard keyboard(parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return field->text();
@@ -43,7 +43,7 @@ ClientPrompts::Unsaved ClientPrompts::askUnsaved(QWidget *parent, const UnsavedR
     dialog.addAnswer(QObject::tr("Don't save"), discard);
     dialog.addAnswer(QObject::tr("Cancel"), cancel);
     dialog.addAnswer(QObject::tr("Save"), save, true);
-    const ActiveWindowGuard keyboard;
+    const ActiveWindowGuard keyboard(parent);
     switch (dialog.exec()) {
     case save: return Unsaved::save;
     case discard: return Unsaved::discard;

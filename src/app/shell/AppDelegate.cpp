@@ -399,6 +399,18 @@ void AppDelegate::showWindow()
     window_->show();
     window_->raise();
     window_->activateWindow();
+    // Hidden and shown again within a moment (Ctrl+Alt+B twice), the window is still Qt's focus window: under
+    // X11 Qt lets go of it a little after the focus has left. When the keyboard comes back Qt sees no change
+    // and leaves the application without an active window: the shortcut would show instead of hide, and a
+    // prompt would have no window to give the keyboard back to. Should the keyboard not come, Qt's late
+    // letting-go clears this again.
+    if (appearing && QGuiApplication::focusWindow() == window_->windowHandle() &&
+        QApplication::activeWindow() != window_) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED // since 6.5, for activateWindow(), which does nothing here
+        QApplication::setActiveWindow(window_);
+        QT_WARNING_POP
+    }
     if (appearing && unframed)
         refineFrame(window_->geometry().topLeft(), placing && hasSavedFrame_, frameSettleTries);
     // Typing goes straight into a figure; never a header button (Space there would flip Always on top).
