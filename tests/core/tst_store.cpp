@@ -20,8 +20,10 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <cerrno>
 #include <cmath>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <limits>
 #include <type_traits>
@@ -43,7 +45,21 @@ CalculatorState decodeObject(const QByteArray &json)
         qFatal("expected a record from %s", json.constData());
     return *s;
 }
+
+bool syncLoses = false;
 } // namespace
+
+// A disk may take the bytes and say they are lost only when synced (a quota over NFS, a failing drive). This
+// program's fsync stands in for the C library's, the writer's calls included.
+extern "C" int fsync(int fd)
+{
+    struct stat st {};
+    if (syncLoses && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return int(::syscall(SYS_fsync, fd));
+}
 
 class TestStore : public QObject {
     Q_OBJECT
@@ -202,6 +218,16 @@ private Q_SLOTS:
             store.saveNow();
         }
         QTRY_COMPARE(toasts.count(), 3); // cleared after 2.5 s, then a new run of failures says so again
+    }
+
+    void writeLostAtSyncKeepsTheOldFile()
+    {
+        writeRaw(Settings::defaultPath(), "old");
+        syncLoses = true;
+        const QString error = SafeFile::write(Settings::defaultPath(), "new");
+        syncLoses = false;
+        QCOMPARE(error, QString::fromUtf16(SafeFile::diskFull));
+        QCOMPARE(fileBytes(), QByteArray("old"));
     }
 
     // Other keys fail the same way: the value stays pending and is written once there is room.
