@@ -235,6 +235,8 @@ private Q_SLOTS:
         QTest::newRow("refused") << QByteArray() << "refused";
         QTest::newRow("redirect to another port") << QByteArray() << "redirect";
         QTest::newRow("redirect to https") << QByteArray() << "redirect-https";
+        const QByteArray longHeader = "X: " + QByteArray(17000, 'x') + "\r\n";
+        QTest::newRow("head over 16 KiB") << HttpTestServer::answer(200, newer, true, longHeader) << "";
         // The version is shown and compared: digits and dots only, at most 32 characters.
         const auto version = [](const QByteArray &v) { return HttpTestServer::answer(200, "{\"version\":\"" + v + "\"}"); };
         QTest::newRow("version of 60 KB") << version(QByteArray(60 * 1024, 'W')) << "";
@@ -352,6 +354,7 @@ private Q_SLOTS:
         QTest::newRow("hidden") << "1.5" << "1.5" << false;
         QTest::newRow("hidden is matched exactly") << "1.5.0" << "1.5" << true;
         QTest::newRow("other one hidden") << "1.6" << "1.5" << true;
+        QTest::newRow("32 characters, the longest") << "10.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0" << "" << true;
     }
     void offersOnlyNewerVersionsNotHidden()
     {
