@@ -204,9 +204,10 @@ private Q_SLOTS:
         book.setClock(steppingClock());
         CalculatorState inputs;
         inputs.purchasePrice = 1234567.89;
-        const auto a = book.create(QStringLiteral("Ava"), inputs);
+        const auto made = book.create(QStringLiteral("Ava"), inputs);
+        const auto a = book.rename(made->id, QStringLiteral("Ava Ng")); // changed after it was made
         const auto b = book.create(QStringLiteral("Ben"), {});
-        QVERIFY(a && b);
+        QVERIFY(a && b && a->created < a->changed);
         const auto removed = book.remove(b->id);
         QVERIFY(removed);
         QCOMPARE(removed->client, *b);
