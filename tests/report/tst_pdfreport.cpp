@@ -253,6 +253,8 @@ class TestPdfReport : public QObject {
         // 2,600 weeks are 50 years: 50 rows, the table's header again on the page it continues on.
         QCOMPARE(doc->tableRows(), 50);
         const QString all = text(path);
+        QVERIFY(all.contains(QStringLiteral("Loan repayment estimate page 1\nBorrowing capacity estimate page 3\n"
+                                            "Income assessment page 4\nPurchase costs estimate page 4\n")));
         QCOMPARE(all.count(QStringLiteral("Year by year (continued)")), 1);
         for (int page = 1; page <= 5; ++page) {
             const QString one = text(path, {QStringLiteral("-raw"), QStringLiteral("-f"), QString::number(page),
