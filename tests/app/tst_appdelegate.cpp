@@ -297,7 +297,7 @@ private slots:
         d->trayActivated(QSystemTrayIcon::Trigger);
         QCOMPARE(d->window()->pos(), moved);
         const QRect content = d->window()->geometry();
-        d->saveAll();
+        QCOMPARE(Settings().windowFrame(), std::optional<QRect>(content)); // on disk already: a kill keeps it
         d.reset();
 
         // The content area comes back to the pixel, run after run.
@@ -710,6 +710,14 @@ private slots:
             d->store().edit([](CalculatorState &s) { s.loanAmount = 222222; });
             QMetaObject::invokeMethod(qApp, "aboutToQuit", Qt::DirectConnection);
             QCOMPARE(storedLoanAmount(), 222222.0);
+        }
+        {
+            // The session ends: its manager asks first. The save needs nothing of the manager Qt would pass.
+            auto d = launched(AppDelegate::TrayMode::tray);
+            d->store().edit([](CalculatorState &s) { s.loanAmount = 333333; });
+            QMetaObject::invokeMethod(qApp, "commitDataRequest", Qt::DirectConnection,
+                                      QGenericArgument("QSessionManager&", nullptr));
+            QCOMPARE(storedLoanAmount(), 333333.0);
         }
     }
 
