@@ -829,22 +829,6 @@ private Q_SLOTS:
         QCOMPARE(o.value("employmentStart").toDouble(), 86400.0);
     }
 
-    void roundTrip()
-    {
-        CalculatorState s;
-        s.loanAmount = 123456.78;
-        s.repaymentType = RepaymentType::interestOnly;
-        s.state = AUState::nt;
-        s.dependants = 4;
-        s.ytdPeriodEnd = QDateTime(QDate(2026, 11, 30), QTime(17, 30), QTimeZone::utc());
-        s.dutyOverride = 0;
-        s.updateChecksEnabled = true;
-        s.brokerName = QStringLiteral("Zoë \"Q\" O'Brien · Ltd");
-        s.activeTab = CalculatorTab::upfront;
-        QVERIFY(decodeObject(StateCodec::encode(s)) == s);
-        QVERIFY(decodeObject(StateCodec::encode(CalculatorState{})) == CalculatorState{});
-    }
-
     void nonFiniteNumbersEncodeAsReadableJson()
     {
         CalculatorState s;

@@ -8,7 +8,6 @@
 #include "ui/update/UpdateSettings.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkProxy>
@@ -269,8 +268,6 @@ private Q_SLOTS:
             check->setEndpoint(QUrl(QStringLiteral("http://127.0.0.1:%1/app/check").arg(closed.serverPort())));
         }
         QSignalSpy changes(check.get(), &UpdateCheck::availableChanged);
-        QElapsedTimer clock;
-        clock.start();
         run(*check);
 
         QVERIFY(!check->available());
@@ -279,7 +276,6 @@ private Q_SLOTS:
         QCOMPARE(elsewhere.connections, 0);
         if (server.startsWith(QLatin1String("redirect")))
             QCOMPARE(http.connections, 1);
-        QVERIFY2(clock.elapsed() < 2000, "the time-out ends the check");
     }
 
     // However the answer is framed, the same release comes through.
