@@ -750,13 +750,6 @@ private Q_SLOTS:
 
     // The stored form of the record.
 
-    void defaultsAndEmptyObject()
-    {
-        const CalculatorState d;
-        QVERIFY(!d.updateChecksEnabled.has_value());
-        QVERIFY(decodeObject("{}") == d);
-    }
-
     void notAnObjectFails()
     {
         for (const QByteArray &bytes : {QByteArray(), QByteArray("[1,2]"), QByteArray("42"),
@@ -845,13 +838,6 @@ private Q_SLOTS:
     void contactLineAndIdentity()
     {
         CalculatorState s;
-        QCOMPARE(s.contactLine(), QString());
-        QVERIFY(!s.hasIdentity());
-
-        s.brokerName = QStringLiteral("Ana");
-        QCOMPARE(s.contactLine(), QString());
-        QVERIFY(s.hasIdentity());
-
         s.brokerPhone = QStringLiteral(" 0400 000 000");
         s.brokerEmail = QString();
         s.brokerWebsite = QStringLiteral(" \t ");
@@ -865,10 +851,8 @@ private Q_SLOTS:
         QVERIFY(blanks.hasIdentity()); // name and company count even when blank
     }
 
-    void enumerations()
+    void superRateOfAnEarlierYear()
     {
-        QVERIFY(!fromRaw<AUState>(QStringLiteral("nsw"))); // raw strings are matched exactly
-        QVERIFY(needsUnits(PayBasis::daily) && !needsUnits(PayBasis::weekly));
         QCOMPARE(IncomeMath::defaultSuperRate(QStringLiteral("2024-25")), 11.5);
     }
 };
