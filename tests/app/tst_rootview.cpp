@@ -613,11 +613,10 @@ private slots:
         QVERIFY(QFile::exists(config + QStringLiteral("/autostart/brolga.desktop")));
         QVERIFY(!QFile::exists(home.autostartFile()));
         QVERIFY(LoginItem::isEnabled());
-        // GNOME's own switch, turned off in its start-up settings.
         QFile entry(config + QStringLiteral("/autostart/brolga.desktop"));
-        QVERIFY(entry.open(QIODevice::Append) && entry.write("X-GNOME-Autostart-enabled=false\n") > 0);
-        entry.close();
-        QVERIFY(!LoginItem::isEnabled());
+        QVERIFY(entry.open(QIODevice::Append | QIODevice::Unbuffered));
+        entry.write("X-GNOME-Autostart-enabled=false\n");
+        QVERIFY(!LoginItem::isEnabled()); // GNOME's own switch, turned off in its start-up settings
     }
 
     // A start-up list that cannot be written: the box stays off and says so.

@@ -1,5 +1,4 @@
 #include "TestStore.h"
-#include "calc/IncomeMath.h"
 #include "core/CalcInputs.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
@@ -849,11 +848,6 @@ private Q_SLOTS:
         QVERIFY(!blanks.hasIdentity());
         blanks.brokerCompany = QStringLiteral(" ");
         QVERIFY(blanks.hasIdentity()); // name and company count even when blank
-    }
-
-    void superRateOfAnEarlierYear()
-    {
-        QCOMPARE(IncomeMath::defaultSuperRate(QStringLiteral("2024-25")), 11.5);
     }
 };
 
