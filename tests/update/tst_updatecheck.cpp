@@ -350,7 +350,8 @@ private Q_SLOTS:
         QTest::newRow("hidden") << "1.5" << "1.5" << false;
         QTest::newRow("hidden is matched exactly") << "1.5.0" << "1.5" << true;
         QTest::newRow("other one hidden") << "1.6" << "1.5" << true;
-        QTest::newRow("32 characters, the longest") << "10.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0" << "" << true;
+        QTest::newRow("32 characters, the longest") << "10.0.0.0.0.0.0.0.0.0.0.0.0.0.0.0"
+                                                    << "" << true;
     }
     void offersOnlyNewerVersionsNotHidden()
     {
