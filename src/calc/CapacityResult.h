@@ -15,8 +15,8 @@ struct CapacityResult {
     double assessmentRate = 0;      // percent a year
 
     // Applicants in detail only.
-    double helpMonthly = 0;         // the applicants' HELP repayments, a month, already out of netMonthly
-    double cardCommitments = 0;     // card limits at the card rate, a month
+    double helpMonthly = 0;           // the applicants' HELP repayments, a month, already out of netMonthly
+    double cardCommitments = 0;       // card limits at the card rate, a month
     std::optional<double> dtiRatio{}; // debt at the maximum loan over gross income, as APRA counts it
 
     // APRA limits how much lending banks write at a DTI of this or more.

@@ -47,12 +47,12 @@ namespace {
 
 // What the two ways of assessing differ in: the income, what is owed and the rate it is tested at.
 struct Assessed {
-    double gross = 0;        // a year
-    double netMonthly = 0;   // after tax, the Medicare levy and any HELP
+    double gross = 0;      // a year
+    double netMonthly = 0; // after tax, the Medicare levy and any HELP
     double helpMonthly = 0;
-    double commitments = 0;  // a month
+    double commitments = 0; // a month
     double cardCommitments = 0;
-    double dtiDebt = 0;      // existing debt the DTI limit takes off
+    double dtiDebt = 0; // existing debt the DTI limit takes off
     double ratePercent = 0;
 };
 
@@ -72,8 +72,8 @@ Assessed inDetail(const CapacityInputs &in, const ApplicantDetail &d, const TaxS
 {
     Assessed a;
     const bool couple = in.applicant == ApplicantType::couple;
-    const double rent = std::max(bounded(d.rentalIncome), 0.0) * std::clamp(bounded(d.rentalShadePercent), 0.0, 100.0) /
-                        100.0;
+    const double rent =
+        std::max(bounded(d.rentalIncome), 0.0) * std::clamp(bounded(d.rentalShadePercent), 0.0, 100.0) / 100.0;
     const std::pair<double, bool> applicants[] = {{bounded(d.applicant1Income), d.applicant1HasHELP},
                                                   {bounded(d.applicant2Income), d.applicant2HasHELP}};
     // Each applicant is taxed on their own income and their share of the rent; HELP is repaid on the same income.
@@ -89,8 +89,8 @@ Assessed inDetail(const CapacityInputs &in, const ApplicantDetail &d, const TaxS
     a.commitments = std::max(bounded(in.monthlyOtherDebts), 0.0) + a.cardCommitments;
     // APRA counts what is owed or could be drawn: balances and card limits, never HELP.
     a.dtiDebt = std::max(bounded(d.otherLoanBalances), 0.0) + cards;
-    a.ratePercent = std::max(bounded(in.interestRatePercent) + bounded(in.assessmentBufferPercent),
-                             bounded(d.floorRatePercent));
+    a.ratePercent =
+        std::max(bounded(in.interestRatePercent) + bounded(in.assessmentBufferPercent), bounded(d.floorRatePercent));
     return a;
 }
 
