@@ -22,6 +22,9 @@ struct CapacityResult {
     // APRA limits how much lending banks write at a DTI of this or more.
     static constexpr double highDti = 6.0;
 
+    // Worked in detail and at or above the DTI APRA watches (a hair under counts: the cap's own figure lands there).
+    bool highDtiRatio() const { return dtiRatio && *dtiRatio >= highDti - 1e-9; }
+
     // Which limit binds; a tie counts as serviceability.
     bool serviceabilityBinds() const { return serviceabilityLimit <= dtiLimit; }
 
