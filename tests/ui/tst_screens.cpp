@@ -352,6 +352,9 @@ private Q_SLOTS:
         const double help = s.store.income().helpAnnual;
         QVERIFY(help > 0);
         QVERIFY(s.find<FootNote>("helpNote")->text().contains("add " + Format::money(help / 12, 0) + "/mth"));
+        // With the applicants in detail Capacity counts HELP itself: no advice to count it twice.
+        s.store.edit([](CalculatorState &st) { st.applicantsInDetail = true; });
+        QVERIFY(s.find<FootNote>("helpNote")->text().contains("tick HELP for this applicant"));
     }
 
     // Purchase costs.
