@@ -116,7 +116,8 @@ std::optional<CapacityResult> capacity(const CapacityInputs &in)
     if (in.detail) {
         r.helpMonthly = a.helpMonthly;
         r.cardCommitments = a.cardCommitments;
-        r.dtiRatio = (r.maxLoan + a.dtiDebt) / g;
+        // Held to a trillion like the inputs: a sliver of income under large debts stays a number.
+        r.dtiRatio = bounded((r.maxLoan + a.dtiDebt) / g);
     }
     return r;
 }

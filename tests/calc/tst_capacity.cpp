@@ -146,6 +146,9 @@ class TestCapacity : public QObject {
             QCOMPARE(r->maxLoan, 0.0);
             QVERIFY(r->dtiLimit > 0 && r->serviceabilityBinds());
         }
+        // A sliver of income under a trillion of debt: the ratio is huge but still a number to show.
+        const auto tiny = applicants(ApplicantType::single, 1e-300, 0, {.otherLoanBalances = 1e308});
+        QVERIFY(std::isfinite(*Serviceability::capacity(tiny)->dtiRatio));
         // A tie counts as serviceability.
         QVERIFY((CapacityResult{500000, 500000, 500000, 0, 0, 0, 0}.serviceabilityBinds()));
         QVERIFY(!(CapacityResult{499999, 499999, 500000, 0, 0, 0, 0}.serviceabilityBinds()));

@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     }
     if (const auto cap = store->capacity())
         FUZZ_REQUIRE(cap->maxLoan >= 0 && showable(cap->maxLoan) && showable(cap->surplus) &&
-                     showable(cap->dtiRatio.value_or(0)));
+                     std::isfinite(cap->dtiRatio.value_or(0)));
     const IncomeResult income = store->income();
     FUZZ_REQUIRE(showable(income.assessable) && showable(income.netMonthly) && showable(income.helpAnnual));
     const DutyResult duty = store->duty();
