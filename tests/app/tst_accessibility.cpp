@@ -717,9 +717,7 @@ private Q_SLOTS:
             actions->doAction(QAccessibleActionInterface::toggleAction());
             QVERIFY(w.store.state() == before);
         }
-        // The pin, the comparison and applicant switches, four check boxes on Income and Upfront, two for HELP on
-        // Capacity.
-        QCOMPARE(toggles, 9);
+        QCOMPARE(toggles, 9); // the pin, two switches, four check boxes on Income and Upfront, two on Capacity
     }
 
     // In tray mode Escape puts the window away; as an ordinary window it stays.
