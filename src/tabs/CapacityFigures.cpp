@@ -8,6 +8,7 @@
 #include "tabs/Labels.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace brolga::CapacityFigures {
 
@@ -118,7 +119,8 @@ TabFigures build(const CalculatorStore &store)
     if (r->dtiRatio) {
         f.push_back({.id = "dtiRatio",
                      .label = "DTI at maximum loan",
-                     .value = QString::asprintf("%.1fx", *r->dtiRatio),
+                     // Cut to a tenth, never rounded up: 5.96 is under APRA's six and reads 5.9x.
+                     .value = QString::asprintf("%.1fx", std::floor(*r->dtiRatio * 10 + 1e-6) / 10),
                      .tint = r->highDtiRatio() ? Tint::bad : Tint::plain});
         if (r->highDtiRatio())
             out.notes.push_back({.text = highDtiNote(), .surfaces = everywhere, .gapBefore = true});
