@@ -25,6 +25,7 @@
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
