@@ -1,8 +1,11 @@
 #pragma once
 
+#include "calc/ApplicantDetail.h"
 #include "calc/Enums.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace brolga {
 
@@ -16,6 +19,9 @@ struct CapacityInputs {
     ApplicantType applicant = ApplicantType::single;
     int dependants = 0;
     QString taxYear; // "2026-27"; an unknown year assesses on the default scale
+    // Present when the applicants are assessed in detail; grossIncome is then not read, and monthlyOtherDebts
+    // are the other loans' repayments.
+    std::optional<ApplicantDetail> detail;
 
     bool operator==(const CapacityInputs &) const = default;
 };

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brolga::Serviceability {
 
@@ -42,26 +43,82 @@ double serviceabilityLimit(double monthlySurplus, double annualRatePercent)
     return surplus * discountedShare / r;
 }
 
+namespace {
+
+// What the two ways of assessing differ in: the income, what is owed and the rate it is tested at.
+struct Assessed {
+    double gross = 0;      // a year
+    double netMonthly = 0; // after tax, the Medicare levy and any HELP
+    double helpMonthly = 0;
+    double commitments = 0; // a month
+    double cardCommitments = 0;
+    double dtiDebt = 0; // existing debt the DTI limit takes off
+    double ratePercent = 0;
+};
+
+Assessed household(const CapacityInputs &in, const TaxScale &scale)
+{
+    Assessed a;
+    a.gross = bounded(in.grossIncome);
+    a.netMonthly = netMonthlyIncome(a.gross, scale);
+    a.commitments = std::max(bounded(in.monthlyOtherDebts), 0.0);
+    // Twelve months of repayments at the multiple: the DTI room they use up.
+    a.dtiDebt = bounded(in.dtiMultiple) * 12.0 * a.commitments;
+    a.ratePercent = bounded(in.interestRatePercent) + bounded(in.assessmentBufferPercent);
+    return a;
+}
+
+Assessed inDetail(const CapacityInputs &in, const ApplicantDetail &d, const TaxScale &scale)
+{
+    Assessed a;
+    const bool couple = in.applicant == ApplicantType::couple;
+    const double rent =
+        std::max(bounded(d.rentalIncome), 0.0) * std::clamp(bounded(d.rentalShadePercent), 0.0, 100.0) / 100.0;
+    const std::pair<double, bool> applicants[] = {{bounded(d.applicant1Income), d.applicant1HasHELP},
+                                                  {bounded(d.applicant2Income), d.applicant2HasHELP}};
+    // Each applicant is taxed on their own income and their share of the rent; HELP is repaid on the same income.
+    for (int i = 0; i < (couple ? 2 : 1); ++i) {
+        const double income = applicants[i].first + rent / (couple ? 2 : 1);
+        const double help = applicants[i].second ? helpRepayment(income) / 12.0 : 0.0;
+        a.gross += income;
+        a.helpMonthly += help;
+        a.netMonthly += netMonthlyIncome(income, scale) - help;
+    }
+    const double cards = std::max(bounded(d.cardLimits), 0.0);
+    a.cardCommitments = cards * std::max(bounded(d.cardRatePercent), 0.0) / 100.0;
+    a.commitments = std::max(bounded(in.monthlyOtherDebts), 0.0) + a.cardCommitments;
+    // APRA counts what is owed or could be drawn: balances and card limits, never HELP.
+    a.dtiDebt = std::max(bounded(d.otherLoanBalances), 0.0) + cards;
+    a.ratePercent =
+        std::max(bounded(in.interestRatePercent) + bounded(in.assessmentBufferPercent), bounded(d.floorRatePercent));
+    return a;
+}
+
+} // namespace
+
 std::optional<CapacityResult> capacity(const CapacityInputs &in)
 {
-    const double g = bounded(in.grossIncome);
+    const TaxScale &scale = TaxScale::scale(in.taxYear);
+    const Assessed a = in.detail ? inDetail(in, *in.detail, scale) : household(in, scale);
+    const double g = a.gross;
     if (!(g > 0))
         return std::nullopt;
 
-    const TaxScale &scale = TaxScale::scale(in.taxYear);
     CapacityResult r;
-    r.assessmentRate = bounded(in.interestRatePercent) + bounded(in.assessmentBufferPercent);
-
-    const double commitments = std::max(bounded(in.monthlyOtherDebts), 0.0);
-    const double multiple = bounded(in.dtiMultiple);
-    r.dtiLimit = std::max(multiple * g - multiple * 12.0 * commitments, 0.0);
-
-    r.netMonthly = netMonthlyIncome(g, scale);
+    r.assessmentRate = a.ratePercent;
+    r.dtiLimit = std::max(bounded(in.dtiMultiple) * g - a.dtiDebt, 0.0);
+    r.netMonthly = a.netMonthly;
     r.livingExpenses = livingExpenses(in.applicant, in.dependants, g);
-    r.surplus = r.netMonthly - r.livingExpenses - commitments;
+    r.surplus = r.netMonthly - r.livingExpenses - a.commitments;
     r.serviceabilityLimit = serviceabilityLimit(r.surplus, r.assessmentRate);
 
     r.maxLoan = std::max(r.serviceabilityLimit < r.dtiLimit ? r.serviceabilityLimit : r.dtiLimit, 0.0);
+    if (in.detail) {
+        r.helpMonthly = a.helpMonthly;
+        r.cardCommitments = a.cardCommitments;
+        // Held to a trillion like the inputs: a sliver of income under large debts stays a number.
+        r.dtiRatio = bounded((r.maxLoan + a.dtiDebt) / g);
+    }
     return r;
 }
 

@@ -19,7 +19,7 @@ LoanInputs CalcInputs::loan(const CalculatorState &s)
 CapacityInputs CalcInputs::capacity(const CalculatorState &s)
 {
     CapacityInputs in;
-    in.grossIncome = s.grossIncome;
+    in.grossIncome = s.applicantsInDetail ? 0 : s.grossIncome;
     in.interestRatePercent = s.interestRate;
     in.assessmentBufferPercent = s.assessmentBuffer;
     in.monthlyOtherDebts = s.monthlyOtherDebts;
@@ -27,6 +27,17 @@ CapacityInputs CalcInputs::capacity(const CalculatorState &s)
     in.applicant = s.applicantType;
     in.dependants = s.dependants;
     in.taxYear = s.taxYear;
+    if (s.applicantsInDetail)
+        in.detail = ApplicantDetail{.applicant1Income = s.applicant1Income,
+                                    .applicant2Income = s.applicant2Income,
+                                    .applicant1HasHELP = s.applicant1HasHELP,
+                                    .applicant2HasHELP = s.applicant2HasHELP,
+                                    .rentalIncome = s.rentalIncome,
+                                    .rentalShadePercent = s.rentalShadePercent,
+                                    .cardLimits = s.cardLimits,
+                                    .cardRatePercent = s.cardRatePercent,
+                                    .otherLoanBalances = s.otherLoanBalances,
+                                    .floorRatePercent = s.floorRatePercent};
     return in;
 }
 

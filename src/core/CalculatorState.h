@@ -32,6 +32,19 @@ struct CalculatorState {
     double assessmentBuffer = 3.0;
     double dtiMultiple = 6.0;
     QString taxYear = QStringLiteral("2026-27");
+    // Applicants in detail: while on, these replace grossIncome and monthlyOtherDebts is the other loans'
+    // repayments.
+    bool applicantsInDetail = false;
+    double applicant1Income = 0;
+    double applicant2Income = 0;
+    double rentalIncome = 0;
+    double rentalShadePercent = 80;
+    double cardLimits = 0;
+    double cardRatePercent = 3.8;
+    double otherLoanBalances = 0;
+    bool applicant1HasHELP = false;
+    bool applicant2HasHELP = false;
+    double floorRatePercent = 0;
 
     EmploymentType employmentType = EmploymentType::fullTime;
     PayBasis payBasis = PayBasis::annual;

@@ -202,12 +202,14 @@ void CalculatorStore::sendIncomeToCapacity()
 {
     const double assessable = income().assessable;
     history_->nameNextStep(tr("Use in Capacity"));
+    // With the applicants in detail the income is applicant 1's; the toast says so.
+    const bool inDetail = state_.applicantsInDetail;
     edit([&](CalculatorState &s) {
-        s.grossIncome = std::round(assessable); // halves away from zero
+        (inDetail ? s.applicant1Income : s.grossIncome) = std::round(assessable); // halves away from zero
         s.activeTab = CalculatorTab::capacity;
     });
     // The figure it overwrote can be had back.
-    flash(QString::fromUtf16(sentToCapacityToast), history_->lastEditRecorded());
+    flash(QString::fromUtf16(inDetail ? sentToApplicant1Toast : sentToCapacityToast), history_->lastEditRecorded());
 }
 
 } // namespace brolga

@@ -76,10 +76,11 @@ public:
     void applyOccupationPreset(OccupationPreset preset);
     // Sets the pay basis and converts the pay rate to it, so the quoted annual amount stays what it was.
     void changePayBasis(PayBasis basis);
-    // Writes the assessable income, to the whole dollar, into the Capacity tab's gross income, brings that
-    // tab forward and says so.
+    // Writes the assessable income, to the whole dollar, into the Capacity tab's gross income (applicant 1's
+    // with the applicants in detail), brings that tab forward and says so.
     void sendIncomeToCapacity();
     static constexpr char16_t sentToCapacityToast[] = u"Assessable income sent to Capacity";
+    static constexpr char16_t sentToApplicant1Toast[] = u"Assessable income sent to Capacity as applicant 1";
 
     Settings &settings() { return *settings_; }
     // The client whose figures are open, named on what is sent ("Prepared for …"); empty when none.

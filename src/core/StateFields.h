@@ -28,6 +28,17 @@ template <typename Visitor> void forEachStateField(Visitor &&v)
     v("assessmentBuffer", &S::assessmentBuffer);
     v("dtiMultiple", &S::dtiMultiple);
     v("taxYear", &S::taxYear);
+    v("applicantsInDetail", &S::applicantsInDetail);
+    v("applicant1Income", &S::applicant1Income);
+    v("applicant2Income", &S::applicant2Income);
+    v("rentalIncome", &S::rentalIncome);
+    v("rentalShadePercent", &S::rentalShadePercent);
+    v("cardLimits", &S::cardLimits);
+    v("cardRatePercent", &S::cardRatePercent);
+    v("otherLoanBalances", &S::otherLoanBalances);
+    v("applicant1HasHELP", &S::applicant1HasHELP);
+    v("applicant2HasHELP", &S::applicant2HasHELP);
+    v("floorRatePercent", &S::floorRatePercent);
     v("employmentType", &S::employmentType);
     v("payBasis", &S::payBasis);
     v("payRate", &S::payRate);

@@ -391,8 +391,13 @@ void IncomeView::refresh()
     for (const auto &[row, id] : takeHome)
         FigureRows::show(row, figures.find(id));
     helpRows_->setVisible(s.hasHELP);
-    helpNote_->setText("Lenders treat the HELP repayment as a commitment — add " + money(r.helpAnnual / 12) +
-                       "/mth to other commitments on the Capacity tab. Thresholds index each 1 July.");
+    // Assessed in detail, Capacity works each applicant's HELP itself; adding it to commitments would count it twice.
+    helpNote_->setText(s.applicantsInDetail
+                           ? QString("Lenders treat the HELP repayment as a commitment — tick HELP for this applicant "
+                                     "on the Capacity tab, which takes it off their net income. Thresholds index "
+                                     "each 1 July.")
+                           : "Lenders treat the HELP repayment as a commitment — add " + money(r.helpAnnual / 12) +
+                                 "/mth to other commitments on the Capacity tab. Thresholds index each 1 July.");
     send_->setText("Use " + money(r.assessable) + " in Capacity \u2192");
     send_->setEnabled(r.assessable > 0);
 }

@@ -375,6 +375,11 @@ void screenRows()
         << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) { s.loanAmount = 0; });
     QTest::newRow("capacity, couple") << int(CalculatorTab::capacity)
                                       << SetUp([](CalculatorState &s) { s.applicantType = ApplicantType::couple; });
+    QTest::newRow("capacity, couple in detail") << int(CalculatorTab::capacity) << SetUp([](CalculatorState &s) {
+        s.applicantType = ApplicantType::couple;
+        s.applicantsInDetail = true;
+        s.applicant1Income = 90000;
+    });
     QTest::newRow("income, casual, YTD, bonus, HELP")
         << int(CalculatorTab::income) << SetUp([periodEnd](CalculatorState &s) {
                s.employmentType = EmploymentType::casual;
@@ -712,7 +717,7 @@ private Q_SLOTS:
             actions->doAction(QAccessibleActionInterface::toggleAction());
             QVERIFY(w.store.state() == before);
         }
-        QCOMPARE(toggles, 6); // the pin, the comparison switch, four check boxes on Income and Upfront
+        QCOMPARE(toggles, 9); // the pin, two switches, four check boxes on Income and Upfront, two on Capacity
     }
 
     // In tray mode Escape puts the window away; as an ordinary window it stays.

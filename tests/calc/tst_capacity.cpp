@@ -21,6 +21,15 @@ CapacityInputs household(ApplicantType type = ApplicantType::single, double gros
     s.monthlyOtherDebts = debts;
     return s;
 }
+// The same household with its applicants in detail.
+CapacityInputs applicants(ApplicantType type, double income1, double income2 = 0, ApplicantDetail d = {})
+{
+    CapacityInputs s = household(type, 0);
+    d.applicant1Income = income1;
+    d.applicant2Income = income2;
+    s.detail = d;
+    return s;
+}
 } // namespace
 
 class TestCapacity : public QObject {
@@ -61,6 +70,66 @@ class TestCapacity : public QObject {
         QCOMPARE_NEAR(r->assessmentRate, 9.09, 1e-9);
     }
 
+    // Each applicant taxed on their own; living expenses 2,883.33 a month in every row.
+    void applicantsInDetail_data()
+    {
+        QTest::addColumn<CapacityInputs>("state");
+        for (const char *c : {"net", "surplus", "serviceability", "dti", "maxLoan", "rate", "ratio"})
+            QTest::addColumn<double>(c);
+        const auto couple = ApplicantType::couple;
+        QTest::newRow("150k single earner") << applicants(couple, 150000) << 9202.50 << 6319.17 << 779079.46
+                                            << 900000.0 << 779079.46 << 9.09 << 5.19;
+        QTest::newRow("75k + 75k") << applicants(couple, 75000, 75000) << 10080.0 << 7196.67 << 887264.96
+                                   << 900000.0 << 887264.96 << 9.09 << 5.92;
+        QTest::newRow("130k + 20k") << applicants(couple, 130000, 20000) << 9767.50 << 6884.17 << 848737.36
+                                    << 900000.0 << 848737.36 << 9.09 << 5.66;
+        // $10,000 of card limits: $380 a month off the surplus, and their limit off the DTI room.
+        QTest::newRow("card limits") << applicants(couple, 75000, 75000, {.cardLimits = 10000}) << 10080.0
+                                     << 6816.67 << 840415.40 << 890000.0 << 840415.40 << 9.09 << 5.67;
+        // HELP on $90,000 is 3,450 a year: 5,890.00 a month less 287.50.
+        QTest::newRow("HELP on 90k") << applicants(ApplicantType::single, 90000, 0, {.applicant1HasHELP = true})
+                                     << 5602.50 << 3969.17 << 489351.90 << 540000.0 << 489351.90 << 9.09 << 5.44;
+        QTest::newRow("floor above rate + buffer") << applicants(couple, 75000, 75000, {.floorRatePercent = 10})
+                                                   << 10080.0 << 7196.67 << 820066.07 << 900000.0 << 820066.07
+                                                   << 10.0 << 5.47;
+        // 30,000 at 80 % is 12,000 each: 87,000 apiece, living 2,903.33; the balances take DTI to 6.0.
+        QTest::newRow("rent and balances") << applicants(couple, 75000, 75000,
+                                                         {.rentalIncome = 30000, .otherLoanBalances = 150000})
+                                           << 11440.0 << 8536.67 << 1052471.31 << 894000.0 << 894000.0 << 9.09
+                                           << 6.0;
+        // A single applicant has no second income or HELP.
+        QTest::newRow("single ignores applicant 2")
+            << applicants(ApplicantType::single, 150000, 75000, {.applicant2HasHELP = true}) << 9202.50 << 7519.17
+            << 927025.45 << 900000.0 << 900000.0 << 9.09 << 6.0;
+    }
+    void applicantsInDetail()
+    {
+        QFETCH(CapacityInputs, state);
+        const auto r = Serviceability::capacity(state);
+        QVERIFY(r.has_value());
+        QTEST_CENTS(r->netMonthly, "net");
+        QTEST_CENTS(r->surplus, "surplus");
+        QTEST_CENTS(r->serviceabilityLimit, "serviceability");
+        QTEST_CENTS(r->dtiLimit, "dti");
+        QTEST_CENTS(r->maxLoan, "maxLoan");
+        QTEST_CENTS(r->assessmentRate, "rate");
+        QCOMPARE_NEAR(*r->dtiRatio, *static_cast<double *>(QTest::qData("ratio", qMetaTypeId<double>())), 0.005);
+    }
+
+    // One earner in detail is today's household figure, and the switch off reads the household income alone.
+    void oneEarnerIsTheHousehold()
+    {
+        auto today = household(ApplicantType::couple, 150000);
+        auto detailed = applicants(ApplicantType::couple, 150000);
+        auto r = *Serviceability::capacity(detailed);
+        QVERIFY(r.dtiRatio.has_value());
+        r.dtiRatio.reset();
+        QCOMPARE(r, *Serviceability::capacity(today));
+        today.detail.reset();
+        detailed.detail.reset();
+        QVERIFY(!Serviceability::capacity(detailed).has_value());
+    }
+
     void edges()
     {
         for (double gross : {0.0, -1.0, notANumber, -inf}) {
@@ -77,6 +146,9 @@ class TestCapacity : public QObject {
             QCOMPARE(r->maxLoan, 0.0);
             QVERIFY(r->dtiLimit > 0 && r->serviceabilityBinds());
         }
+        // A sliver of income under a trillion of debt: the ratio is huge but still a number to show.
+        const auto tiny = applicants(ApplicantType::single, 1e-300, 0, {.otherLoanBalances = 1e308});
+        QVERIFY(std::isfinite(*Serviceability::capacity(tiny)->dtiRatio));
         // A tie counts as serviceability.
         QVERIFY((CapacityResult{500000, 500000, 500000, 0, 0, 0, 0}.serviceabilityBinds()));
         QVERIFY(!(CapacityResult{499999, 499999, 500000, 0, 0, 0, 0}.serviceabilityBinds()));

@@ -536,7 +536,7 @@ private Q_SLOTS:
             {"hasHELP", "income"},           {"state", "purchase"},           {"purchasePrice", "purchase"},
             {"depositAmount", "purchase"},   {"buyerType", "purchase"},       {"propertyKind", "purchase"},
             {"isForeignBuyer", "purchase"},  {"dutyOverride", "purchase"},    {"legalFees", "purchase"},
-            {"inspectionFees", "purchase"},  {"otherUpfrontCosts", "purchase"}};
+            {"inspectionFees", "purchase"},  {"otherUpfrontCosts", "purchase"}, {"applicantsInDetail", "capacity"}};
         const auto changed = [](const CalculatorState &a, const CalculatorState &b) {
             QStringList out;
             if (!(CalcInputs::loan(a) == CalcInputs::loan(b)))
@@ -549,25 +549,37 @@ private Q_SLOTS:
                 out << "purchase";
             return out.join(u' ');
         };
-        const CalculatorState base;
-        forEachStateField([&](const char *key, auto member) {
-            CalculatorState s = base;
-            auto &field = s.*member;
-            using T = std::decay_t<decltype(field)>;
-            if constexpr (std::is_same_v<T, bool>)
-                field = !field;
-            else if constexpr (std::is_enum_v<T>)
-                field = allCases<T>()[(int(field) + 1) % allCases<T>().size()];
-            else if constexpr (std::is_same_v<T, QString>)
-                field += u'x';
-            else if constexpr (std::is_same_v<T, std::optional<QDateTime>>)
-                field = QDateTime(QDate(2026, 11, 30), QTime(12, 0));
-            else if constexpr (std::is_same_v<T, std::optional<double>> || std::is_same_v<T, std::optional<bool>>)
-                field = typename T::value_type{};
-            else
-                field += 1;
-            QCOMPARE(changed(base, s), feeds.value(QString::fromLatin1(key)));
-        });
+        // With the applicants in detail their fields take the household income's place.
+        QHash<QString, QString> detailFeeds = feeds;
+        detailFeeds.remove("grossIncome");
+        for (const char *key : {"applicant1Income", "applicant2Income", "rentalIncome", "rentalShadePercent",
+                                "cardLimits", "cardRatePercent", "otherLoanBalances", "applicant1HasHELP",
+                                "applicant2HasHELP", "floorRatePercent"})
+            detailFeeds.insert(key, "capacity");
+        CalculatorState detailed;
+        detailed.applicantsInDetail = true;
+        for (const auto &pass : {std::pair{CalculatorState{}, feeds}, std::pair{detailed, detailFeeds}}) {
+            const CalculatorState &base = pass.first;
+            const QHash<QString, QString> &feeding = pass.second;
+            forEachStateField([&](const char *key, auto member) {
+                CalculatorState s = base;
+                auto &field = s.*member;
+                using T = std::decay_t<decltype(field)>;
+                if constexpr (std::is_same_v<T, bool>)
+                    field = !field;
+                else if constexpr (std::is_enum_v<T>)
+                    field = allCases<T>()[(int(field) + 1) % allCases<T>().size()];
+                else if constexpr (std::is_same_v<T, QString>)
+                    field += u'x';
+                else if constexpr (std::is_same_v<T, std::optional<QDateTime>>)
+                    field = QDateTime(QDate(2026, 11, 30), QTime(12, 0));
+                else if constexpr (std::is_same_v<T, std::optional<double>> || std::is_same_v<T, std::optional<bool>>)
+                    field = typename T::value_type{};
+                else
+                    field += 1;
+                QCOMPARE(changed(base, s), feeding.value(QString::fromLatin1(key)));
+            });
+        }
     }
 
     // Presets keep the current guarantee rate whatever year is picked, and touch nothing else.
@@ -613,6 +625,14 @@ private Q_SLOTS:
             QVERIFY(store.state() == expected);
             QCOMPARE(store.toast(), std::optional<QString>(QStringLiteral("Assessable income sent to Capacity")));
         }
+        // With the applicants in detail it is applicant 1's income, and the toast says so.
+        CalculatorState s;
+        s.applicantsInDetail = true;
+        store.setState(s);
+        store.sendIncomeToCapacity();
+        QCOMPARE(store.state().applicant1Income, 95000.0);
+        QCOMPARE(store.state().grossIncome, 140000.0);
+        QCOMPARE(store.toast(), std::optional<QString>(QStringLiteral("Assessable income sent to Capacity as applicant 1")));
     }
 
     // A new pay basis converts the rate at the hours and paid weeks already entered, so the year stays put.
@@ -723,6 +743,11 @@ private Q_SLOTS:
                     s.extraRepayment = 100;
                     s.isCompareMode = true;
                     s.repaymentType = checked % 2 ? RepaymentType::interestOnly : RepaymentType::principalAndInterest;
+                    // Capacity is also assessed with the applicants in detail, a card and HELP to work on.
+                    s.applicantType = ApplicantType::couple;
+                    s.applicant1Income = 90000;
+                    s.applicant2HasHELP = true;
+                    s.cardLimits = 5000;
                     s.*member = v;
                     store.setState(s);
 
@@ -733,6 +758,9 @@ private Q_SLOTS:
                         }
                     if (const auto cap = store.capacity())
                         QVERIFY2(showable(cap->maxLoan) && cap->maxLoan >= 0, key);
+                    store.edit([](CalculatorState &st) { st.applicantsInDetail = true; });
+                    if (const auto cap = store.capacity())
+                        QVERIFY2(showable(cap->maxLoan) && cap->maxLoan >= 0 && std::isfinite(*cap->dtiRatio), key);
                     const IncomeResult income = store.income();
                     QVERIFY2(showable(income.assessable) && showable(income.netMonthly), key);
                     const DutyResult duty = store.duty();
@@ -744,7 +772,7 @@ private Q_SLOTS:
                 }
             }
         });
-        QCOMPARE(checked, 8 * 29); // 28 doubles and the optional duty override
+        QCOMPARE(checked, 8 * 37); // 36 doubles and the optional duty override
     }
 
     // The stored form of the record.

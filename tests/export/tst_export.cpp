@@ -245,6 +245,27 @@ class TestExport : public QObject {
 
         QTest::newRow("no income") << CalculatorTab::capacity << Edit([](CalculatorState &s) { s.grossIncome = 0; })
                                    << QStringList{"No income entered."};
+        // One line for each detail entered; the rate is the floor, and the DTI cap lands on 6.0x.
+        QTest::newRow("capacity, applicants in detail")
+            << CalculatorTab::capacity << Edit([](CalculatorState &s) {
+                   s.applicantType = ApplicantType::couple;
+                   s.applicantsInDetail = true;
+                   s.applicant1Income = s.applicant2Income = 75000;
+                   s.applicant2HasHELP = true;
+                   s.rentalIncome = 30000;
+                   s.cardLimits = 5000;
+                   s.otherLoanBalances = 150000;
+                   s.floorRatePercent = 9.5;
+               })
+            << QStringList{"Gross household income = $150,000", "Applicants", "Dependants", "Other commitments",
+                           "Assessment rate = 9.50%", "Tax year", "Applicant 1 income = $75,000",
+                           "Applicant 2 income = $75,000", "Rental income (80% counted) = $30,000",
+                           "Card limits (3.8% a month) = $5,000", "Other loan balances = $150,000",
+                           "HELP debt = Applicant 2", "Floor rate = 9.50%", "", "Indicative maximum loan = $889,000",
+                           "Net monthly income = $11,190", "HELP repayments = $250", "Assessed living expenses",
+                           "Card commitments = $190", "Monthly surplus = $8,097", "Serviceability limit = $962,910",
+                           "DTI limit = $889,000", "DTI at maximum loan = 6.0x", "Binding constraint = DTI cap", "",
+                           "DTI 6.0x or more: lenders limit how many such loans they write."};
 
         const QStringList incomeHead{"Employment", "Occupation preset", "Super rate", "Financial year",
                                      "",           "Base (excl. super)"};
@@ -958,6 +979,14 @@ class TestExport : public QObject {
         });
         QTest::newRow("capacity, high income")
             << CalculatorTab::capacity << Edit([](CalculatorState &s) { s.grossIncome = 900000; });
+        QTest::newRow("capacity, applicants in detail") << CalculatorTab::capacity << Edit([](CalculatorState &s) {
+            s.applicantsInDetail = true;
+            s.applicant1Income = 130000;
+            s.applicant1HasHELP = true;
+            s.rentalIncome = 26000;
+            s.cardLimits = 10000;
+            s.otherLoanBalances = 25000;
+        });
         QTest::newRow("income, every component") << CalculatorTab::income << Edit([](CalculatorState &s) {
             s.payBasis = PayBasis::hourly;
             s.payRate = 52.5;

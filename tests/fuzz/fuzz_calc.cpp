@@ -99,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
             FUZZ_REQUIRE(row.principal >= 0 && row.interest >= 0);
     }
     if (const auto cap = store->capacity())
-        FUZZ_REQUIRE(cap->maxLoan >= 0 && showable(cap->maxLoan) && showable(cap->surplus));
+        FUZZ_REQUIRE(cap->maxLoan >= 0 && showable(cap->maxLoan) && showable(cap->surplus) &&
+                     std::isfinite(cap->dtiRatio.value_or(0)));
     const IncomeResult income = store->income();
     FUZZ_REQUIRE(showable(income.assessable) && showable(income.netMonthly) && showable(income.helpAnnual));
     const DutyResult duty = store->duty();

@@ -142,6 +142,39 @@ private Q_SLOTS:
         QVERIFY(s.find<FootNote>("detailNote")->text().contains("Tax is the " + year + " resident scale"));
     }
 
+    // The switch swaps the household income for the applicants, the second only for a couple, and back.
+    void applicantsInDetailSwapTheFields()
+    {
+        CapacityScreen s;
+        auto *detail = s.find<QAbstractButton>("applicantsInDetail");
+        QVERIFY(s.shows(s.field("grossIncome")) && !s.shows(s.field("applicant1Income")));
+        QVERIFY(!s.shows(s.field("floorRatePercent")) && !s.shows(s.row("dtiRatioRow")));
+        detail->toggle();
+        QVERIFY(s.store.state().applicantsInDetail);
+        QVERIFY(!s.shows(s.field("grossIncome")) && s.shows(s.field("applicant1Income")));
+        QVERIFY(s.shows(s.field("floorRatePercent")) && s.shows(s.field("cardLimits")));
+        QVERIFY(!s.shows(s.field("applicant2Income")) && !s.shows(s.find<QWidget>("applicant2HasHELP")));
+        QCOMPARE(s.find<HeroNote>("heroNote")->text(), QStringLiteral("Enter an applicant's income."));
+
+        // At the DTI cap's 6.0x the note says lenders ration such loans; under it there is no note.
+        s.store.edit([](CalculatorState &st) {
+            st.applicantType = ApplicantType::couple;
+            st.applicant1Income = st.applicant2Income = 75000;
+            st.otherLoanBalances = 150000;
+        });
+        QVERIFY(s.shows(s.field("applicant2Income")) && s.shows(s.find<QWidget>("applicant2HasHELP")));
+        QCOMPARE(s.row("dtiRatioRow")->value(), QStringLiteral("6.0x"));
+        QVERIFY(s.shows(s.find<FootNote>("dtiNote")));
+        // 5.96x is under six: it reads 5.9x, not a 6.0x without its note.
+        s.store.edit([](CalculatorState &st) { st.otherLoanBalances = 6735; });
+        QCOMPARE(s.row("dtiRatioRow")->value(), QStringLiteral("5.9x"));
+        QVERIFY(!s.shows(s.find<FootNote>("dtiNote")));
+
+        detail->toggle();
+        QVERIFY(s.shows(s.field("grossIncome")) && !s.shows(s.field("applicant1Income")));
+        QVERIFY(!s.shows(s.row("dtiRatioRow")) && !s.shows(s.find<FootNote>("dtiNote")));
+    }
+
     // Income assessment.
 
     void noPayRateAsksForOneAndCannotSend()
@@ -320,6 +353,9 @@ private Q_SLOTS:
         const double help = s.store.income().helpAnnual;
         QVERIFY(help > 0);
         QVERIFY(s.find<FootNote>("helpNote")->text().contains("add " + Format::money(help / 12, 0) + "/mth"));
+        // With the applicants in detail Capacity counts HELP itself: no advice to count it twice.
+        s.store.edit([](CalculatorState &st) { st.applicantsInDetail = true; });
+        QVERIFY(s.find<FootNote>("helpNote")->text().contains("tick HELP for this applicant"));
     }
 
     // Purchase costs.

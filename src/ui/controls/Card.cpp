@@ -65,6 +65,8 @@ void Card::setAccessory(QWidget *accessory)
 
 bool Card::hasHeader() const { return !title_.isEmpty() || accessory_; }
 
+QRect Card::headerGeometry() const { return header_->geometry(); }
+
 void Card::updateHeader()
 {
     titleLabel_->setVisible(!title_.isEmpty());

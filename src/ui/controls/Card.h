@@ -25,6 +25,8 @@ public:
     QWidget *accessory() const { return accessory_; }
     void setAccessory(QWidget *accessory);
     bool hasHeader() const;
+    // Where the title line sits, in the card's coordinates.
+    QRect headerGeometry() const;
 
     static constexpr qreal radius = 10;
 
