@@ -16,6 +16,11 @@ LoanInputs CalcInputs::loan(const CalculatorState &s)
     return in;
 }
 
+LoanFees CalcInputs::fees(const CalculatorState &s)
+{
+    return {s.establishmentFee, s.ongoingFee, s.ongoingFeePeriod, s.dischargeFee};
+}
+
 CapacityInputs CalcInputs::capacity(const CalculatorState &s)
 {
     CapacityInputs in;

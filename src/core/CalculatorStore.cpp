@@ -166,6 +166,14 @@ std::optional<LoanScenario> CalculatorStore::compareScenario() const
     return LoanScenario::make(in);
 }
 
+std::optional<LoanCosts> CalculatorStore::costs() const
+{
+    const auto s = scenario();
+    if (!state_.feesEnabled || !s)
+        return std::nullopt;
+    return LoanCosts::make(CalcInputs::loan(state_), CalcInputs::fees(state_), *s);
+}
+
 std::optional<CapacityResult> CalculatorStore::capacity() const
 {
     return Serviceability::capacity(CalcInputs::capacity(state_));

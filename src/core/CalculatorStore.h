@@ -4,6 +4,7 @@
 #include "calc/DutyResult.h"
 #include "calc/IncomeResult.h"
 #include "calc/LMIResult.h"
+#include "calc/LoanCosts.h"
 #include "calc/LoanScenario.h"
 #include "core/CalculatorState.h"
 #include "core/Settings.h"
@@ -63,6 +64,8 @@ public:
     std::optional<LoanScenario> scenario() const;
     std::optional<LoanScenario> baselineScenario() const;
     std::optional<LoanScenario> compareScenario() const;
+    // The loan with its lender's fees; absent while the fees are switched off or there is no loan.
+    std::optional<LoanCosts> costs() const;
     std::optional<CapacityResult> capacity() const;
     IncomeResult income() const;
     DutyResult duty() const;

@@ -511,7 +511,8 @@ private Q_SLOTS:
             {"hasHELP", "income"},           {"state", "purchase"},           {"purchasePrice", "purchase"},
             {"depositAmount", "purchase"},   {"buyerType", "purchase"},       {"propertyKind", "purchase"},
             {"isForeignBuyer", "purchase"},  {"dutyOverride", "purchase"},    {"legalFees", "purchase"},
-            {"inspectionFees", "purchase"},  {"otherUpfrontCosts", "purchase"}};
+            {"inspectionFees", "purchase"},  {"otherUpfrontCosts", "purchase"}, {"establishmentFee", "fees"},
+            {"ongoingFee", "fees"},          {"ongoingFeePeriod", "fees"},    {"dischargeFee", "fees"}};
         const auto changed = [](const CalculatorState &a, const CalculatorState &b) {
             QStringList out;
             if (!(CalcInputs::loan(a) == CalcInputs::loan(b)))
@@ -522,6 +523,8 @@ private Q_SLOTS:
                 out << "income";
             if (!(CalcInputs::purchase(a) == CalcInputs::purchase(b)))
                 out << "purchase";
+            if (!(CalcInputs::fees(a) == CalcInputs::fees(b)))
+                out << "fees";
             return out.join(u' ');
         };
         const CalculatorState base;
@@ -697,6 +700,7 @@ private Q_SLOTS:
                     s.ytdPeriodEnd = QDateTime(QDate(2026, 11, 30), QTime(12, 0));
                     s.extraRepayment = 100;
                     s.isCompareMode = true;
+                    s.feesEnabled = true;
                     s.repaymentType = checked % 2 ? RepaymentType::interestOnly : RepaymentType::principalAndInterest;
                     s.*member = v;
                     store.setState(s);
@@ -706,6 +710,10 @@ private Q_SLOTS:
                             QVERIFY2(int(sc->schedule.size()) <= sc->contractedPeriods, key);
                             QVERIFY2(showable(sc->payment) && showable(sc->totalInterest), key);
                         }
+                    if (const auto c = store.costs())
+                        QVERIFY2(showable(c->totalPayable) && showable(c->comparisonRate.value_or(0)) &&
+                                     showable(c->benchmarkRate.value_or(0)) && showable(c->paymentIfRise2),
+                                 key);
                     if (const auto cap = store.capacity())
                         QVERIFY2(showable(cap->maxLoan) && cap->maxLoan >= 0, key);
                     const IncomeResult income = store.income();
@@ -719,7 +727,7 @@ private Q_SLOTS:
                 }
             }
         });
-        QCOMPARE(checked, 8 * 29); // 28 doubles and the optional duty override
+        QCOMPARE(checked, 8 * 35); // 34 doubles and the optional duty override
     }
 
     // The stored form of the record.
@@ -755,7 +763,10 @@ private Q_SLOTS:
         QCOMPARE(s.taxYear, QStringLiteral("2026-27"));
         QCOMPARE(s.brokerName, QStringLiteral("Ana"));
 
-        const auto t = decodeObject(R"({"repaymentType":"io","state":"QLD","dependants":3,"dutyOverride":0})");
+        const auto t = decodeObject(
+            R"({"repaymentType":"io","state":"QLD","dependants":3,"dutyOverride":0,"ongoingFeePeriod":"yearly"})");
+        QCOMPARE(t.ongoingFeePeriod, FeePeriod::yearly);
+        QCOMPARE(decodeObject(R"({"ongoingFeePeriod":"Yearly"})").ongoingFeePeriod, FeePeriod::monthly);
         QCOMPARE(t.repaymentType, RepaymentType::interestOnly);
         QCOMPARE(t.state, AUState::qld);
         QCOMPARE(t.dependants, 3);
