@@ -136,6 +136,12 @@ void CalculatorStore::reset()
     setState(fresh);
 }
 
+void CalculatorStore::setOffersLoanCosts(bool on)
+{
+    settings_->setLoanCostCards(on);
+    Q_EMIT stateChanged();
+}
+
 void CalculatorStore::applyTheme(const QString &themeID)
 {
     history_->nameNextStep(tr("Theme"));

@@ -88,10 +88,12 @@ void RepaymentView::build()
     buildHero();
     buildLoanCard();
     buildCompareCard();
+    buildFeesCard();
     buildSummaryCard();
     buildProjectionCard();
     for (QWidget *w : {static_cast<QWidget *>(hero_), static_cast<QWidget *>(loanCard_),
-                       static_cast<QWidget *>(compareCard_), static_cast<QWidget *>(summaryCard_),
+                       static_cast<QWidget *>(compareCard_), static_cast<QWidget *>(feesCard_),
+                       static_cast<QWidget *>(summaryCard_),
                        static_cast<QWidget *>(projectionCard_)})
         stack->addWidget(w);
     stack->addStretch(1);
@@ -199,6 +201,51 @@ void RepaymentView::buildCompareCard()
     compareCard_->addContent(compareFields_);
 }
 
+void RepaymentView::buildFeesCard()
+{
+    feesSwitch_ = new ToggleSwitch;
+    feesSwitch_->setAccessibleName(QStringLiteral("Lender fees"));
+    connect(feesSwitch_, &QAbstractButton::toggled, this,
+            [this](bool on) { store_.edit([on](CalculatorState &s) { s.feesEnabled = on; }); });
+    feesCard_ = new Card(QStringLiteral("Lender fees"), feesSwitch_, this);
+    feesCard_->setObjectName(QStringLiteral("feesCard"));
+    feesNote_ = new FootNote(
+        QStringLiteral("Turn on to add the lender's fees: the comparison rate, the total with fees and the "
+                       "repayment if rates rise."),
+        feesCard_);
+    feesFields_ = new QWidget(feesCard_);
+    auto *fields = new QVBoxLayout(feesFields_);
+    fields->setContentsMargins(0, 0, 0, 0);
+    fields->setSpacing(10);
+    const QString dollar = QStringLiteral("$");
+    auto *establishment = StoreBinding::field(
+        store_, &CalculatorState::establishmentFee,
+        {.label = QStringLiteral("Establishment fee"), .prefix = dollar, .upper = 100000}, feesFields_);
+    auto *discharge =
+        StoreBinding::field(store_, &CalculatorState::dischargeFee,
+                            {.label = QStringLiteral("Discharge fee"), .prefix = dollar, .upper = 100000}, feesFields_);
+    auto *ongoing = StoreBinding::field(store_, &CalculatorState::ongoingFee,
+                                        {.label = QStringLiteral("Ongoing fee"), .prefix = dollar, .upper = 10000},
+                                        feesFields_);
+    auto *periodColumn = new QWidget(feesFields_);
+    auto *periodLayout = new QVBoxLayout(periodColumn);
+    periodLayout->setContentsMargins(0, 0, 0, 0);
+    periodLayout->setSpacing(4);
+    auto *periodLabel = new BrandLabel(QStringLiteral("Charged"), BrandType::sans(10, FontWeight::medium),
+                                       &Brand::textSecondary, periodColumn);
+    auto *period = StoreBinding::picker<FeePeriod>(
+        store_, &CalculatorState::ongoingFeePeriod,
+        {{QStringLiteral("Monthly"), FeePeriod::monthly}, {QStringLiteral("Yearly"), FeePeriod::yearly}}, std::nullopt,
+        periodColumn);
+    period->setAccessibleName(QStringLiteral("Ongoing fee charged"));
+    periodLayout->addWidget(periodLabel);
+    periodLayout->addWidget(period);
+    fields->addWidget(pair(feesFields_, establishment, discharge));
+    fields->addWidget(pair(feesFields_, ongoing, periodColumn));
+    feesCard_->addContent(feesNote_);
+    feesCard_->addContent(feesFields_);
+}
+
 void RepaymentView::buildSummaryCard()
 {
     summaryCard_ = new Card(QStringLiteral("Loan summary"), nullptr, this);
@@ -230,6 +277,20 @@ void RepaymentView::buildSummaryCard()
     interestSaved_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
     paidOffIn_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
     timeSaved_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
+    costsBlock_ = new QWidget(summaryCard_);
+    costsBlock_->setObjectName(QStringLiteral("costsBlock"));
+    auto *costs = new QVBoxLayout(costsBlock_);
+    costs->setContentsMargins(0, 0, 0, 0);
+    costs->setSpacing(8);
+    costs->addWidget(new BrandRule(costsBlock_));
+    const char16_t *costIds[] = {u"comparisonRate", u"benchmarkRate", u"totalWithFees",
+                                 u"perDollar",      u"rise1",         u"rise2"};
+    for (std::size_t i = 0; i < costRows_.size(); ++i) {
+        costRows_[i] = {new ResultRow(QString(), QString(), {}, false, costsBlock_), costIds[i]};
+        costs->addWidget(costRows_[i].first);
+    }
+    costsWarning_ = new FootNote(RepaymentFigures::warning(), costsBlock_);
+    costs->addWidget(costsWarning_);
     compareRule_ = new BrandRule(summaryCard_);
     compareTotal_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
 
@@ -254,7 +315,7 @@ void RepaymentView::buildSummaryCard()
         stripLayout->addWidget(column, 1);
     }
 
-    for (QWidget *w : std::initializer_list<QWidget *>{ringRow, offsetRow_, interestSaved_, paidOffIn_, timeSaved_,
+    for (QWidget *w : std::initializer_list<QWidget *>{ringRow, offsetRow_, costsBlock_, interestSaved_, paidOffIn_, timeSaved_,
                                                        compareRule_, compareTotal_, new BrandRule(summaryCard_), strip})
         summaryCard_->addContent(w);
 }
@@ -323,6 +384,11 @@ void RepaymentView::refresh()
     setShown(compareNote_, !state.isCompareMode);
     setShown(compareFields_, state.isCompareMode);
 
+    // Lender fees card.
+    feesSwitch_->setCheckedQuietly(state.feesEnabled);
+    setShown(feesNote_, !state.feesEnabled);
+    setShown(feesFields_, state.feesEnabled);
+
     // Hero.
     if (!scenario) {
         hero_->setFill(HeroFill::navy);
@@ -373,6 +439,7 @@ void RepaymentView::refresh()
     }
 
     setShown(compareCard_, scenario.has_value());
+    setShown(feesCard_, scenario.has_value() && (state.feesEnabled || store_.settings().loanCostCards()));
     setShown(summaryCard_, scenario.has_value());
     setShown(projectionCard_, scenario.has_value());
     if (!scenario)
@@ -390,6 +457,9 @@ void RepaymentView::refresh()
     FigureRows::show(interestSaved_, figures.find(u"interestSaved"));
     FigureRows::show(paidOffIn_, figures.find(u"paidOff"));
     FigureRows::show(timeSaved_, figures.find(u"timeSaved"));
+    setShown(costsBlock_, figures.find(u"totalWithFees") != nullptr);
+    for (const auto &[row, id] : costRows_)
+        FigureRows::show(row, figures.find(id));
     setShown(compareRule_, compare.has_value());
     FigureRows::show(compareTotal_, figures.find(u"compareTotal"));
 
