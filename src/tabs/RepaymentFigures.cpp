@@ -24,7 +24,9 @@ void addCosts(const CalculatorState &st, const LoanCosts &c, TabFigures &out)
 {
     const QString per = Labels::suffix(st.frequency);
     const LoanFees fees = CalcInputs::fees(st).held();
-    out.inputs.push_back({.id = "establishmentFee", .label = "Establishment fee", .value = fee(fees.establishment),
+    out.inputs.push_back({.id = "establishmentFee",
+                          .label = "Establishment fee",
+                          .value = fee(fees.establishment),
                           .surfaces = exported});
     out.inputs.push_back({.id = "ongoingFee",
                           .label = "Ongoing fee",

@@ -93,8 +93,7 @@ void RepaymentView::build()
     buildProjectionCard();
     for (QWidget *w : {static_cast<QWidget *>(hero_), static_cast<QWidget *>(loanCard_),
                        static_cast<QWidget *>(compareCard_), static_cast<QWidget *>(feesCard_),
-                       static_cast<QWidget *>(summaryCard_),
-                       static_cast<QWidget *>(projectionCard_)})
+                       static_cast<QWidget *>(summaryCard_), static_cast<QWidget *>(projectionCard_)})
         stack->addWidget(w);
     stack->addStretch(1);
 }
@@ -224,9 +223,9 @@ void RepaymentView::buildFeesCard()
     auto *discharge =
         StoreBinding::field(store_, &CalculatorState::dischargeFee,
                             {.label = QStringLiteral("Discharge fee"), .prefix = dollar, .upper = 100000}, feesFields_);
-    auto *ongoing = StoreBinding::field(store_, &CalculatorState::ongoingFee,
-                                        {.label = QStringLiteral("Ongoing fee"), .prefix = dollar, .upper = 10000},
-                                        feesFields_);
+    auto *ongoing =
+        StoreBinding::field(store_, &CalculatorState::ongoingFee,
+                            {.label = QStringLiteral("Ongoing fee"), .prefix = dollar, .upper = 10000}, feesFields_);
     auto *periodColumn = new QWidget(feesFields_);
     auto *periodLayout = new QVBoxLayout(periodColumn);
     periodLayout->setContentsMargins(0, 0, 0, 0);
@@ -315,8 +314,9 @@ void RepaymentView::buildSummaryCard()
         stripLayout->addWidget(column, 1);
     }
 
-    for (QWidget *w : std::initializer_list<QWidget *>{ringRow, offsetRow_, costsBlock_, interestSaved_, paidOffIn_, timeSaved_,
-                                                       compareRule_, compareTotal_, new BrandRule(summaryCard_), strip})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{ringRow, offsetRow_, costsBlock_, interestSaved_, paidOffIn_, timeSaved_,
+                                          compareRule_, compareTotal_, new BrandRule(summaryCard_), strip})
         summaryCard_->addContent(w);
 }
 

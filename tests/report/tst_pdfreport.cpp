@@ -165,10 +165,10 @@ class TestPdfReport : public QObject {
             s.depositAmount = 80000;
         });
         const QString pdf = squeezed(text(write(allTabs)));
-        for (const char *row : {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00",
-                                "Reverts to $3,865.81", "Transfer duty payable $30,412",
-                                "LMI (incl. duty on premium) $15,806", "Comparison rate 6.01%",
-                                "WARNING: This comparison rate is true only for the examples given"})
+        for (const char *row :
+             {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00", "Reverts to $3,865.81",
+              "Transfer duty payable $30,412", "LMI (incl. duty on premium) $15,806", "Comparison rate 6.01%",
+              "WARNING: This comparison rate is true only for the examples given"})
             QVERIFY2(pdf.contains(QString::fromUtf8(row)), row);
     }
 
