@@ -365,11 +365,13 @@ void screenRows()
                s.projectionView = ProjectionView::schedule;
                s.loanTermYears = 10;
            });
-    QTest::newRow("repayment, compare, chart") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
+    QTest::newRow("repayment, compare, lender fees, chart") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
         s.isCompareMode = true;
         s.showProjection = true;
         s.projectionView = ProjectionView::chart;
         s.frequency = PaymentFrequency::fortnightly;
+        s.feesEnabled = true;
+        s.establishmentFee = 600;
     });
     QTest::newRow("repayment, no result")
         << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) { s.loanAmount = 0; });
@@ -712,7 +714,7 @@ private Q_SLOTS:
             actions->doAction(QAccessibleActionInterface::toggleAction());
             QVERIFY(w.store.state() == before);
         }
-        QCOMPARE(toggles, 6); // the pin, the comparison switch, four check boxes on Income and Upfront
+        QCOMPARE(toggles, 7); // the pin, the comparison and fees switches, four check boxes on Income and Upfront
     }
 
     // In tray mode Escape puts the window away; as an ordinary window it stays.
