@@ -48,36 +48,36 @@ double ComparisonRate::periodsPerYear(PaymentFrequency frequency)
     return 12;
 }
 
-std::optional<double> ComparisonRate::percent(const LoanInputs &loan, const LoanFees &feesAsEntered)
+std::optional<LoanScenario> ComparisonRate::single(const LoanInputs &loan, double rateFactor)
 {
-    LoanInputs contract = loan;
-    contract.offset = 0;
-    contract.extraRepayment = 0;
-    const auto s = LoanScenario::make(contract);
-    const LoanFees fees = feesAsEntered.held();
-    if (!s || !(s->principal - fees.establishment > 0))
-        return std::nullopt;
+    LoanInputs scaled = loan;
+    scaled.annualRatePercent *= rateFactor;
+    return LoanScenario::make(scaled);
+}
 
+std::optional<double> ComparisonRate::percent(const LoanInputs &loan, const LoanFees &feesAsEntered,
+                                              const Schedule &schedule)
+{
     // Repayments are worked at the rate over the regulation's year, so that a loan without fees compares at
     // exactly its own rate whatever its frequency.
     const double n = periodsPerYear(loan.frequency);
-    const double i = s->annualRatePercent / 100 / n;
-    const int periods = s->contractedPeriods;
     const int perYear = brolga::periodsPerYear(loan.frequency);
-    const double P = s->principal;
-    int io = 0;
-    if (s->type == RepaymentType::interestOnly)
-        io = std::clamp(int(std::lround(std::clamp(loan.ioYears, 0.0, 50.0) * perYear)), 0, periods);
+    LoanInputs contract = loan;
+    contract.offset = 0;
+    contract.extraRepayment = 0;
+    const auto s = schedule(contract, perYear / n);
+    const LoanFees fees = feesAsEntered.held();
+    if (!s || s->schedule.empty() || !(s->principal - fees.establishment > 0))
+        return std::nullopt;
+    const int periods = s->contractedPeriods;
 
     CashFlows flows;
-    flows.advanced = P - fees.establishment;
+    flows.advanced = s->principal - fees.establishment;
     flows.byPeriod.assign(std::size_t(periods) + 1, 0);
-    const double amortising = io < periods ? LoanScenario::annuity(P, i, periods - io) : 0;
-    for (int j = 1; j <= periods; ++j)
-        flows.byPeriod[std::size_t(j)] = j <= io ? P * i : amortising;
-    // Interest only to the end: the amount is repaid with the last repayment.
-    if (io == periods)
-        flows.byPeriod.back() += P;
+    for (const AmortisationRow &row : s->schedule)
+        flows.byPeriod[std::size_t(row.period)] = row.interest + row.principal;
+    // What the schedule leaves owing (interest only to the end) is repaid with the last repayment.
+    flows.byPeriod.back() += s->schedule.back().balance;
     flows.byPeriod.back() += fees.discharge;
     if (fees.ongoing > 0) {
         for (int k = 1, count = fees.ongoingCount(periods, perYear); k <= count; ++k) {

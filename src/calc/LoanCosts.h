@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/ComparisonRate.h"
 #include "calc/LoanFees.h"
 #include "calc/LoanScenario.h"
 
@@ -17,7 +18,9 @@ struct LoanCosts {
     double paymentIfRise2 = 0;
 
     // `scenario` is the loan `loan` makes; its schedule (offset and extra included) says how long fees run.
-    static LoanCosts make(const LoanInputs &loan, const LoanFees &fees, const LoanScenario &scenario);
+    // `schedule` works the loan at other rates (a fixed portion keeps its own rate when the variable one rises).
+    static LoanCosts make(const LoanInputs &loan, const LoanFees &fees, const LoanScenario &scenario,
+                          const ComparisonRate::Schedule &schedule = ComparisonRate::single);
 };
 
 } // namespace brolga

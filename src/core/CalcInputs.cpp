@@ -21,6 +21,11 @@ LoanFees CalcInputs::fees(const CalculatorState &s)
     return {s.establishmentFee, s.ongoingFee, s.ongoingFeePeriod, s.dischargeFee};
 }
 
+FixedPortion CalcInputs::fixed(const CalculatorState &s)
+{
+    return {s.fixedAmount, s.fixedRate, s.fixedYears};
+}
+
 CapacityInputs CalcInputs::capacity(const CalculatorState &s)
 {
     CapacityInputs in;

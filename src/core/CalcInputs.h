@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/CapacityInputs.h"
+#include "calc/FixedPortion.h"
 #include "calc/IncomeInputs.h"
 #include "calc/LoanFees.h"
 #include "calc/LoanScenario.h"
@@ -14,6 +15,7 @@ class CalcInputs {
 public:
     static LoanInputs loan(const CalculatorState &state);
     static LoanFees fees(const CalculatorState &state);
+    static FixedPortion fixed(const CalculatorState &state);
     static CapacityInputs capacity(const CalculatorState &state);
     static IncomeInputs income(const CalculatorState &state);
     static PurchaseInputs purchase(const CalculatorState &state);

@@ -6,6 +6,7 @@
 #include "calc/LMIResult.h"
 #include "calc/LoanCosts.h"
 #include "calc/LoanScenario.h"
+#include "calc/SplitLoan.h"
 #include "core/CalculatorState.h"
 #include "core/Settings.h"
 
@@ -66,6 +67,9 @@ public:
     std::optional<LoanScenario> compareScenario() const;
     // The loan with its lender's fees; absent while the fees are switched off or there is no loan.
     std::optional<LoanCosts> costs() const;
+    // The loan's fixed and variable portions; absent while the fixed portion is switched off or there is no loan.
+    // While it is on, the scenarios above are the whole loan of both portions.
+    std::optional<SplitLoan> split() const;
     std::optional<CapacityResult> capacity() const;
     IncomeResult income() const;
     DutyResult duty() const;
@@ -115,6 +119,7 @@ Q_SIGNALS:
 
 private:
     void scheduleSave();
+    std::optional<LoanScenario> loan(const LoanInputs &in) const;
     void write(const CalculatorState &snapshot);
 
     std::unique_ptr<Settings> settings_;

@@ -512,7 +512,8 @@ private Q_SLOTS:
             {"depositAmount", "purchase"},   {"buyerType", "purchase"},       {"propertyKind", "purchase"},
             {"isForeignBuyer", "purchase"},  {"dutyOverride", "purchase"},    {"legalFees", "purchase"},
             {"inspectionFees", "purchase"},  {"otherUpfrontCosts", "purchase"}, {"establishmentFee", "fees"},
-            {"ongoingFee", "fees"},          {"ongoingFeePeriod", "fees"},    {"dischargeFee", "fees"}};
+            {"ongoingFee", "fees"},          {"ongoingFeePeriod", "fees"},    {"dischargeFee", "fees"},
+            {"fixedAmount", "fixed"},        {"fixedRate", "fixed"},          {"fixedYears", "fixed"}};
         const auto changed = [](const CalculatorState &a, const CalculatorState &b) {
             QStringList out;
             if (!(CalcInputs::loan(a) == CalcInputs::loan(b)))
@@ -525,6 +526,8 @@ private Q_SLOTS:
                 out << "purchase";
             if (!(CalcInputs::fees(a) == CalcInputs::fees(b)))
                 out << "fees";
+            if (!(CalcInputs::fixed(a) == CalcInputs::fixed(b)))
+                out << "fixed";
             return out.join(u' ');
         };
         const CalculatorState base;
@@ -701,6 +704,7 @@ private Q_SLOTS:
                     s.extraRepayment = 100;
                     s.isCompareMode = true;
                     s.feesEnabled = true;
+                    s.fixedEnabled = checked % 3 == 0;
                     s.repaymentType = checked % 2 ? RepaymentType::interestOnly : RepaymentType::principalAndInterest;
                     s.*member = v;
                     store.setState(s);
