@@ -60,6 +60,36 @@ void addCosts(const CalculatorState &st, const LoanCosts &c, TabFigures &out)
     out.notes.push_back({.text = warning(), .surfaces = everywhere, .gapBefore = true});
 }
 
+// The fixed portion among the inputs, and each portion's repayment among the results.
+void addSplit(const SplitLoan &split, const QString &per, TabFigures &out)
+{
+    out.inputs.push_back({.id = "fixedAmount",
+                          .label = "Fixed amount",
+                          .value = Format::money(split.fixed.amount, 0),
+                          .surfaces = exported});
+    out.inputs.push_back({.id = "fixedRate",
+                          .label = "Fixed rate",
+                          .value = Format::percent(split.fixed.ratePercent, 2),
+                          .surfaces = exported});
+    out.inputs.push_back(
+        {.id = "fixedYears", .label = "Fixed for", .value = Labels::term(split.fixed.years), .surfaces = exported});
+    std::vector<Figure> &r = out.results;
+    r.push_back({.id = "fixedPortion",
+                 .label = "Fixed portion",
+                 .value = Format::money(split.fixedPayment, 2),
+                 .unit = per,
+                 .gapBefore = true});
+    r.push_back({.id = "variablePortion",
+                 .label = "Variable portion",
+                 .value = Format::money(split.variablePayment, 2),
+                 .unit = per});
+    if (split.revertYear > 0)
+        r.push_back({.id = "thenFromYear",
+                     .label = QStringLiteral("Then from year %1").arg(split.revertYear),
+                     .value = Format::money(split.paymentThen, 2),
+                     .unit = per});
+}
+
 } // namespace
 
 QString warning()
@@ -112,16 +142,28 @@ TabFigures build(const CalculatorStore &store)
                 .unit = per};
 
     std::vector<Figure> &r = out.results;
+    const auto split = store.split();
+    // A split loan restated at another frequency is worked afresh as one, portions and all.
+    const auto paymentAs = [&](PaymentFrequency other) {
+        if (!split)
+            return s->paymentAs(other);
+        LoanInputs in = CalcInputs::loan(st);
+        in.frequency = other;
+        const auto there = SplitLoan::make(in, split->fixed);
+        return there ? there->whole.payment : 0.0;
+    };
     for (PaymentFrequency other : allCases<PaymentFrequency>()) {
         if (other == s->frequency)
             continue;
         r.push_back({.id = rawValue(other),
                      .label = Labels::frequency(other),
-                     .value = Format::money(s->paymentAs(other), 2),
+                     .value = Format::money(paymentAs(other), 2),
                      .unit = Labels::suffix(other),
                      .surfaces = onScreen | onText,
                      .textLabel = QStringLiteral("  equivalent ") + Labels::frequency(other).toLower()});
     }
+    if (split)
+        addSplit(*split, per, out);
     r.push_back(
         {.id = "principal", .label = "Principal", .value = Format::money(st.loanAmount, 0), .surfaces = onScreen});
     r.push_back({.id = "totalInterest", .label = "Total interest", .value = Format::money(s->totalInterest, 0)});

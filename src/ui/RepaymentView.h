@@ -53,6 +53,10 @@ public:
     Card *compareCard() const { return compareCard_; }
     Card *feesCard() const { return feesCard_; }
     ToggleSwitch *feesSwitch() const { return feesSwitch_; }
+    Card *fixedCard() const { return fixedCard_; }
+    ToggleSwitch *fixedSwitch() const { return fixedSwitch_; }
+    // Each portion's repayment and the repayment after the fixed years, while a fixed portion is on.
+    ResultRow *portionRow(int index) const { return portionRows_.at(std::size_t(index)).first; }
     QWidget *costsBlock() const { return costsBlock_; }
     // The rows of what the loan costs, in order: comparison rate, its example, total with fees, per dollar and
     // the two rate rises.
@@ -84,6 +88,7 @@ private:
     void buildLoanCard();
     void buildCompareCard();
     void buildFeesCard();
+    void buildFixedCard();
     void buildSummaryCard();
     void buildProjectionCard();
 
@@ -116,6 +121,11 @@ private:
     FootNote *feesNote_ = nullptr;
     QWidget *feesFields_ = nullptr;
 
+    Card *fixedCard_ = nullptr;
+    ToggleSwitch *fixedSwitch_ = nullptr;
+    FootNote *fixedOffNote_ = nullptr;
+    QWidget *fixedFields_ = nullptr;
+
     Card *summaryCard_ = nullptr;
     DonutChart *donut_ = nullptr;
     LegendDot *principalDot_ = nullptr;
@@ -129,6 +139,8 @@ private:
     ResultRow *compareTotal_ = nullptr;
     // What the loan costs with its fees, while they are on; the rows follow the tab's figures of these ids.
     QWidget *costsBlock_ = nullptr;
+    QWidget *portionsBlock_ = nullptr;
+    std::array<std::pair<ResultRow *, const char16_t *>, 3> portionRows_{};
     std::array<std::pair<ResultRow *, const char16_t *>, 6> costRows_{};
     FootNote *costsWarning_ = nullptr;
     std::array<BrandLabel *, 2> stripCaptions_{};

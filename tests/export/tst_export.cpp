@@ -398,6 +398,36 @@ class TestExport : public QObject {
                    disclaimer,
                    credit,
                };
+        QTest::newRow("repayment with a fixed portion")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.fixedEnabled = true;
+                   s.fixedAmount = 260000;
+               })
+            << QStringList{
+                   "LOAN REPAYMENT ESTIMATE",
+                   "5 Dec 2026",
+                   "",
+                   "Loan amount ......................... $650,000",
+                   "Interest rate .......................... 6.09%",
+                   "Term ................................ 30 years",
+                   "Repayment type ......................... P & I",
+                   "Fixed amount ........................ $260,000",
+                   "Fixed rate ............................. 5.79%",
+                   "Fixed for ............................ 3 years",
+                   "",
+                   "Monthly repayment .............. $3,884.76/mth",
+                   "  equivalent weekly ............... $895.87/wk",
+                   "  equivalent fortnightly ....... $1,792.11/ftn",
+                   "",
+                   "Fixed portion .................. $1,523.90/mth",
+                   "Variable portion ............... $2,360.86/mth",
+                   "Then from year 4 ............... $3,931.35/mth",
+                   "Total interest ...................... $763,609",
+                   "Total payable ..................... $1,413,609",
+                   "",
+                   disclaimer,
+                   credit,
+               };
         QTest::newRow("capacity, couple, serviceability binds")
             << CalculatorTab::capacity << Edit([](CalculatorState &s) {
                    s.brokerCompany = "Saltbush Home Loans";

@@ -157,6 +157,22 @@ private Q_SLOTS:
         QVERIFY(!screen.shows(screen.view->feesCard()) && !screen.shows(screen.view->costsBlock()));
     }
 
+    // $260,000 of the default loan fixed at 5.79% for 3 years: the hero says what follows, the summary gives
+    // each portion.
+    void fixedPortionCard()
+    {
+        Screen screen;
+        screen.store.setOffersLoanCosts(true);
+        QVERIFY(screen.shows(screen.view->fixedCard()) && !screen.shows(screen.view->portionRow(0)));
+        QTest::mouseClick(screen.view->fixedSwitch(), Qt::LeftButton);
+        screen.store.edit([](CalculatorState &s) { s.fixedAmount = 260000; });
+        QCOMPARE(screen.heroValue(), QStringLiteral("$3,884.76"));
+        QCOMPARE(screen.heroNote(), QStringLiteral("Then $3,931.35/mth from year 4."));
+        QCOMPARE(screen.view->portionRow(1)->label(), QStringLiteral("Variable portion"));
+        QCOMPARE(screen.view->portionRow(1)->value(), QStringLiteral("$2,360.86/mth"));
+        QCOMPARE(screen.view->portionRow(2)->label(), QStringLiteral("Then from year 4"));
+    }
+
     void extraRepaymentRows()
     {
         Screen screen;
