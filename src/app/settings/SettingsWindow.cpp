@@ -168,7 +168,7 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     column->addWidget(new BrandRule);
     column->addWidget(new SettingsSection(tr("Repayment tab")));
     loanCosts_ = new BrandCheckBox(
-        tr("Lender fees card (comparison rate, total with fees)"), [this] { return store_.settings().loanCostCards(); },
+        tr("Lender fees and fixed portion cards"), [this] { return store_.settings().loanCostCards(); },
         [this](bool on) { store_.setOffersLoanCosts(on); });
     loanCosts_->setFont(BrandType::sans(11));
     column->addWidget(loanCosts_);
