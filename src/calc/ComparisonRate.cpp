@@ -8,30 +8,35 @@ namespace brolga {
 
 namespace {
 
-// A fee that falls between repayments (a monthly fee on weekly repayments).
-struct Charge {
-    double at = 0; // in repayment periods
+// The ongoing fee before the last repayment: `amount` every `step` periods, `count` times (a monthly fee on
+// weekly repayments falls between two of them).
+struct Charges {
     double amount = 0;
+    double step = 1;
+    int count = 0;
 };
 
-// The loan's payments by period: R + C at j = 1 … N, and the charges that fall between.
+// The loan's payments: R + C at j = 1 … N, and the ongoing fee.
 struct CashFlows {
     double advanced = 0; // A₀: the amount less the establishment fee
     std::vector<double> byPeriod;
-    std::vector<Charge> between;
+    Charges ongoing;
 
     // Present value of everything paid, less what was advanced, at `r` a period; falls as r rises.
     double net(double r) const
     {
         const double v = 1 / (1 + r);
-        const double logV = -std::log1p(r);
         double pv = 0, vj = 1;
         for (std::size_t j = 1; j < byPeriod.size(); ++j) {
             vj *= v;
             pv += byPeriod[j] * vj;
         }
-        for (const Charge &c : between)
-            pv += c.amount * std::exp(c.at * logV);
+        const double each = std::pow(v, ongoing.step);
+        double vk = 1;
+        for (int k = 1; k <= ongoing.count; ++k) {
+            vk *= each;
+            pv += ongoing.amount * vk;
+        }
         return pv - advanced;
     }
 };
@@ -80,31 +85,53 @@ std::optional<double> ComparisonRate::percent(const LoanInputs &loan, const Loan
     flows.byPeriod.back() += s->schedule.back().balance;
     flows.byPeriod.back() += fees.discharge;
     if (fees.ongoing > 0) {
-        for (int k = 1, count = fees.ongoingCount(periods, perYear); k <= count; ++k) {
-            const double at = fees.ongoingAt(k, periods, perYear);
-            if (at == std::floor(at))
-                flows.byPeriod[std::size_t(at)] += fees.ongoing;
-            else
-                flows.between.push_back({at, fees.ongoing});
-        }
+        // The last one falls with the last repayment.
+        const int count = fees.ongoingCount(periods, perYear);
+        flows.ongoing = {fees.ongoing, fees.ongoingAt(1, periods, perYear), count - 1};
+        flows.byPeriod.back() += fees.ongoing;
     }
 
-    // Bisection on a bracket: always converges, however the fees shape the cash flows.
-    double lo = 0, hi = 1;
-    if (!(flows.net(lo) > 0))
+    // Regula falsi with the Illinois step on a bracket [lo, hi] with net(lo) > 0 > net(hi): every step stays
+    // inside it, so it always converges, and in a few steps.
+    double lo = 0, hi = 0.01;
+    double fLo = flows.net(lo);
+    if (!(fLo > 0))
         return 0.0;
-    while (flows.net(hi) > 0) {
+    double fHi = flows.net(hi);
+    while (fHi > 0) {
+        lo = hi;
+        fLo = fHi;
         hi *= 2;
         if (hi > 1e6)
             return std::nullopt;
+        fHi = flows.net(hi);
     }
-    while (hi - lo > 1e-15 * std::max(1.0, hi)) {
-        const double mid = (lo + hi) / 2;
-        if (mid <= lo || mid >= hi)
+    const double close = 1e-11 * flows.advanced; // dollars of present value: far below a hundredth of a basis point
+    double r = (lo + hi) / 2;
+    int side = 0;
+    for (int i = 0; i < 200 && hi - lo > 1e-15 * hi; ++i) {
+        const double next = (lo * fHi - hi * fLo) / (fHi - fLo);
+        if (!(next > lo && next < hi))
             break;
-        (flows.net(mid) > 0 ? lo : hi) = mid;
+        r = next;
+        const double f = flows.net(r);
+        if (std::abs(f) < close)
+            break;
+        if (f > 0) {
+            lo = r;
+            fLo = f;
+            if (side == 1)
+                fHi /= 2;
+            side = 1;
+        } else {
+            hi = r;
+            fHi = f;
+            if (side == -1)
+                fLo /= 2;
+            side = -1;
+        }
     }
-    return n * (lo + hi) / 2 * 100;
+    return n * r * 100;
 }
 
 } // namespace brolga

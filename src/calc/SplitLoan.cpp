@@ -39,21 +39,24 @@ std::vector<AmortisationRow> fixedSchedule(double amount, double fixedRate, doub
 
 std::optional<SplitLoan> SplitLoan::make(const LoanInputs &loan, const FixedPortion &fixed)
 {
-    const auto base = LoanScenario::make(loan);
-    if (!base)
+    const double P = loan.loanAmount;
+    if (!(P > 0) || !std::isfinite(P))
         return std::nullopt;
-    const int perYear = periodsPerYear(loan.frequency);
-    const int periods = base->contractedPeriods;
-    const double P = base->principal;
     const double F = std::clamp(bounded(fixed.amount), 0.0, P);
-    const double fixedRate = std::clamp(bounded(fixed.ratePercent), 0.0, 100.0) / perYear;
-    const double variableRate = base->annualRatePercent / perYear;
-    const int fixedPeriods = periodsOf(fixed.years, perYear, periods);
-    const int ioPeriods = loan.type == RepaymentType::interestOnly ? periodsOf(loan.ioYears, perYear, periods) : 0;
-
     LoanInputs variableInputs = loan;
     variableInputs.loanAmount = P - F;
     const auto variable = LoanScenario::make(variableInputs);
+    // The loan's term and rate as the calculations hold them, from the variable portion while there is one.
+    const auto allFixed = variable ? std::nullopt : LoanScenario::make(loan);
+    const LoanScenario *terms = variable ? &*variable : allFixed ? &*allFixed : nullptr;
+    if (!terms)
+        return std::nullopt;
+    const int perYear = periodsPerYear(loan.frequency);
+    const int periods = terms->contractedPeriods;
+    const double fixedRate = std::clamp(bounded(fixed.ratePercent), 0.0, 100.0) / perYear;
+    const double variableRate = terms->annualRatePercent / perYear;
+    const int fixedPeriods = periodsOf(fixed.years, perYear, periods);
+    const int ioPeriods = loan.type == RepaymentType::interestOnly ? periodsOf(loan.ioYears, perYear, periods) : 0;
     std::vector<double> fixedPayments;
     const std::vector<AmortisationRow> fixedRows =
         fixedSchedule(F, fixedRate, variableRate, fixedPeriods, ioPeriods, periods, fixedPayments);
@@ -61,8 +64,13 @@ std::optional<SplitLoan> SplitLoan::make(const LoanInputs &loan, const FixedPort
     SplitLoan out;
     out.fixed = {F, fixedRate * perYear, double(fixedPeriods) / perYear};
     LoanScenario &w = out.whole;
-    w = *base;
-    w.schedule.clear();
+    w.frequency = terms->frequency;
+    w.principal = P;
+    w.offset = terms->offset;
+    w.annualRatePercent = terms->annualRatePercent;
+    w.termYears = terms->termYears;
+    w.type = terms->type;
+    w.contractedPeriods = periods;
     const std::size_t length = std::max(fixedRows.size(), variable ? variable->schedule.size() : 0);
     w.schedule.reserve(length);
     double totalInterest = 0;

@@ -490,8 +490,7 @@ void RepaymentView::refresh()
         setShown(heroStatsRow_, true);
         QStringList note;
         if (const Figure *then = figures.find(u"thenFromYear"))
-            note << QStringLiteral("Then ") + then->text() +
-                        QStringLiteral(" from year %1.").arg(store_.split()->revertYear);
+            note << QStringLiteral("Then ") + then->text() + then->label.mid(4) + u'.'; // " from year N"
         if (const Figure *reverts = figures.find(u"revertsTo"))
             note << reverts->label + u' ' + reverts->text() + QStringLiteral(" after the interest only period.");
         heroNote_->setText(note.join(u' '));
