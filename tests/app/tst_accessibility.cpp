@@ -365,13 +365,15 @@ void screenRows()
                s.projectionView = ProjectionView::schedule;
                s.loanTermYears = 10;
            });
-    QTest::newRow("repayment, compare, lender fees, chart") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
+    QTest::newRow("repayment, compare, lender fees, fixed portion, chart") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
         s.isCompareMode = true;
         s.showProjection = true;
         s.projectionView = ProjectionView::chart;
         s.frequency = PaymentFrequency::fortnightly;
         s.feesEnabled = true;
         s.establishmentFee = 600;
+        s.fixedEnabled = true;
+        s.fixedAmount = 200000;
     });
     QTest::newRow("repayment, no result")
         << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) { s.loanAmount = 0; });
@@ -714,7 +716,7 @@ private Q_SLOTS:
             actions->doAction(QAccessibleActionInterface::toggleAction());
             QVERIFY(w.store.state() == before);
         }
-        QCOMPARE(toggles, 7); // the pin, the comparison and fees switches, four check boxes on Income and Upfront
+        QCOMPARE(toggles, 8); // the pin, the comparison, fees and fixed switches, four boxes on Income and Upfront
     }
 
     // In tray mode Escape puts the window away; as an ordinary window it stays.
