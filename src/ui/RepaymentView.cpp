@@ -340,8 +340,7 @@ void RepaymentView::buildSummaryCard()
         costRows_[i] = {new ResultRow(QString(), QString(), {}, false, costsBlock_), costIds[i]};
         costs->addWidget(costRows_[i].first);
     }
-    costsWarning_ = new FootNote(RepaymentFigures::warning(), costsBlock_);
-    costs->addWidget(costsWarning_);
+    costs->addWidget(new FootNote(RepaymentFigures::warning(), costsBlock_));
     compareRule_ = new BrandRule(summaryCard_);
     compareTotal_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
 

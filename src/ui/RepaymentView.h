@@ -142,7 +142,6 @@ private:
     QWidget *portionsBlock_ = nullptr;
     std::array<std::pair<ResultRow *, const char16_t *>, 3> portionRows_{};
     std::array<std::pair<ResultRow *, const char16_t *>, 6> costRows_{};
-    FootNote *costsWarning_ = nullptr;
     std::array<BrandLabel *, 2> stripCaptions_{};
     std::array<BrandLabel *, 2> stripValues_{};
 
