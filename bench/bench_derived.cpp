@@ -54,6 +54,25 @@ void allEightAccessors(benchmark::State &bs)
 }
 BENCHMARK(allEightAccessors)->Unit(benchmark::kMicrosecond);
 
+// The loan's costs with a lender's fees (a monthly fee on weekly repayments, the solver's slowest case), alone
+// (argument 0) and with a fixed portion (1): two comparison rates and two rate rises.
+void costs(benchmark::State &bs)
+{
+    CalculatorStore s;
+    s.setState(store().state());
+    s.edit([&bs](CalculatorState &state) {
+        state.feesEnabled = true;
+        state.establishmentFee = 600;
+        state.ongoingFee = 10;
+        state.dischargeFee = 350;
+        state.fixedEnabled = bs.range(0) == 1;
+        state.fixedAmount = 300000;
+    });
+    for (auto _ : bs)
+        benchmark::DoNotOptimize(s.costs());
+}
+BENCHMARK(costs)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
+
 // The copied text of one tab (the argument), figures and all, for the same record.
 void textSummary(benchmark::State &bs)
 {

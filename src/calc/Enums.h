@@ -18,6 +18,7 @@ enum class OccupationPreset { standard, essential, mining, publicService };
 enum class AUState { nsw, vic, qld, wa, sa, tas, act, nt };
 enum class BuyerType { firstHome, ownerOccupier, investor };
 enum class PropertyKind { established, newBuild, vacantLand };
+enum class FeePeriod { monthly, yearly };
 
 // Each enumeration's cases in picker order with the raw string it is stored as.
 template <typename E> struct EnumCases;
@@ -44,6 +45,7 @@ BROLGA_ENUM_CASES(BuyerType, 3, {BuyerType::firstHome, "firstHome"}, {BuyerType:
                   {BuyerType::investor, "investor"})
 BROLGA_ENUM_CASES(PropertyKind, 3, {PropertyKind::established, "established"}, {PropertyKind::newBuild, "newBuild"},
                   {PropertyKind::vacantLand, "vacantLand"})
+BROLGA_ENUM_CASES(FeePeriod, 2, {FeePeriod::monthly, "monthly"}, {FeePeriod::yearly, "yearly"})
 
 #undef BROLGA_ENUM_CASES
 

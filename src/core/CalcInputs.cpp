@@ -16,6 +16,16 @@ LoanInputs CalcInputs::loan(const CalculatorState &s)
     return in;
 }
 
+LoanFees CalcInputs::fees(const CalculatorState &s)
+{
+    return {s.establishmentFee, s.ongoingFee, s.ongoingFeePeriod, s.dischargeFee};
+}
+
+FixedPortion CalcInputs::fixed(const CalculatorState &s)
+{
+    return {s.fixedAmount, s.fixedRate, s.fixedYears};
+}
+
 CapacityInputs CalcInputs::capacity(const CalculatorState &s)
 {
     CapacityInputs in;

@@ -24,6 +24,17 @@ struct CalculatorState {
     bool isCompareMode = false;
     bool showProjection = false;
     ProjectionView projectionView = ProjectionView::chart;
+    // Lender fees and a fixed portion: each behind its switch, off by default, so that a record from before
+    // them works out the same figures.
+    bool feesEnabled = false;
+    double establishmentFee = 0;
+    double ongoingFee = 0;
+    FeePeriod ongoingFeePeriod = FeePeriod::monthly;
+    double dischargeFee = 0;
+    bool fixedEnabled = false;
+    double fixedAmount = 0;
+    double fixedRate = 5.79;
+    double fixedYears = 3;
 
     double grossIncome = 140000;
     ApplicantType applicantType = ApplicantType::single;

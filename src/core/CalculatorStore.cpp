@@ -136,6 +136,12 @@ void CalculatorStore::reset()
     setState(fresh);
 }
 
+void CalculatorStore::setOffersLoanCosts(bool on)
+{
+    settings_->setLoanCostCards(on);
+    Q_EMIT stateChanged();
+}
+
 void CalculatorStore::applyTheme(const QString &themeID)
 {
     history_->nameNextStep(tr("Theme"));
@@ -143,9 +149,24 @@ void CalculatorStore::applyTheme(const QString &themeID)
     Q_EMIT themeChanged(themeID);
 }
 
+std::optional<LoanScenario> CalculatorStore::loan(const LoanInputs &in) const
+{
+    if (!state_.fixedEnabled)
+        return LoanScenario::make(in);
+    const auto split = SplitLoan::make(in, CalcInputs::fixed(state_));
+    return split ? std::optional(split->whole) : std::nullopt;
+}
+
 std::optional<LoanScenario> CalculatorStore::scenario() const
 {
-    return LoanScenario::make(CalcInputs::loan(state_));
+    return loan(CalcInputs::loan(state_));
+}
+
+std::optional<SplitLoan> CalculatorStore::split() const
+{
+    if (!state_.fixedEnabled)
+        return std::nullopt;
+    return SplitLoan::make(CalcInputs::loan(state_), CalcInputs::fixed(state_));
 }
 
 std::optional<LoanScenario> CalculatorStore::baselineScenario() const
@@ -154,7 +175,7 @@ std::optional<LoanScenario> CalculatorStore::baselineScenario() const
         return std::nullopt;
     LoanInputs in = CalcInputs::loan(state_);
     in.extraRepayment = 0;
-    return LoanScenario::make(in);
+    return loan(in);
 }
 
 std::optional<LoanScenario> CalculatorStore::compareScenario() const
@@ -163,7 +184,18 @@ std::optional<LoanScenario> CalculatorStore::compareScenario() const
         return std::nullopt;
     LoanInputs in = CalcInputs::loan(state_);
     in.annualRatePercent = state_.compareRate;
-    return LoanScenario::make(in);
+    return loan(in);
+}
+
+std::optional<LoanCosts> CalculatorStore::costs() const
+{
+    const auto s = scenario();
+    if (!state_.feesEnabled || !s)
+        return std::nullopt;
+    const ComparisonRate::Schedule schedule = state_.fixedEnabled
+                                                  ? SplitLoan::schedule(CalcInputs::fixed(state_), state_.loanAmount)
+                                                  : ComparisonRate::single;
+    return LoanCosts::make(CalcInputs::loan(state_), CalcInputs::fees(state_), *s, schedule);
 }
 
 std::optional<CapacityResult> CalculatorStore::capacity() const

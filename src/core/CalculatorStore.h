@@ -4,7 +4,9 @@
 #include "calc/DutyResult.h"
 #include "calc/IncomeResult.h"
 #include "calc/LMIResult.h"
+#include "calc/LoanCosts.h"
 #include "calc/LoanScenario.h"
+#include "calc/SplitLoan.h"
 #include "core/CalculatorState.h"
 #include "core/Settings.h"
 
@@ -63,6 +65,11 @@ public:
     std::optional<LoanScenario> scenario() const;
     std::optional<LoanScenario> baselineScenario() const;
     std::optional<LoanScenario> compareScenario() const;
+    // The loan with its lender's fees; absent while the fees are switched off or there is no loan.
+    std::optional<LoanCosts> costs() const;
+    // The loan's fixed and variable portions; absent while the fixed portion is switched off or there is no loan.
+    // While it is on, the scenarios above are the whole loan of both portions.
+    std::optional<SplitLoan> split() const;
     std::optional<CapacityResult> capacity() const;
     IncomeResult income() const;
     DutyResult duty() const;
@@ -83,6 +90,9 @@ public:
     static constexpr char16_t sentToApplicant1Toast[] = u"Assessable income sent to Capacity as applicant 1";
 
     Settings &settings() { return *settings_; }
+    const Settings &settings() const { return *settings_; }
+    // Shows or hides the Repayment tab's cards for lender fees: a preference of the window, never a figure.
+    void setOffersLoanCosts(bool on);
     // The client whose figures are open, named on what is sent ("Prepared for …"); empty when none.
     const QString &clientName() const { return clientName_; }
     void setClientName(QString name) { clientName_ = std::move(name); }
@@ -110,6 +120,7 @@ Q_SIGNALS:
 
 private:
     void scheduleSave();
+    std::optional<LoanScenario> loan(const LoanInputs &in) const;
     void write(const CalculatorState &snapshot);
 
     std::unique_ptr<Settings> settings_;

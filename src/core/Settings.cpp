@@ -30,7 +30,7 @@ bool isSettingsKey(const QString &k)
     for (const char *known :
          {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey, Settings::updateLastCheckKey,
           Settings::updateDismissedVersionKey, Settings::windowFrameKey, Settings::openClientKey,
-          Settings::globalShortcutKey})
+          Settings::globalShortcutKey, Settings::loanCostCardsKey})
         if (k == QLatin1String(known))
             return true;
     return false;
@@ -324,6 +324,15 @@ bool Settings::coachMarkShown() const
 void Settings::setCoachMarkShown(bool v)
 {
     set(coachMarkShownKey, v);
+}
+
+bool Settings::loanCostCards() const
+{
+    return value(loanCostCardsKey).toBool(false);
+}
+void Settings::setLoanCostCards(bool v)
+{
+    set(loanCostCardsKey, v);
 }
 
 std::optional<QDateTime> Settings::updateLastCheck() const

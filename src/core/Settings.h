@@ -41,6 +41,11 @@ public:
     bool coachMarkShown() const;
     void setCoachMarkShown(bool value);
 
+    // The Repayment tab offers its lender fees card with the switch off; off until the user turns it on, so
+    // the tab looks as it always did.
+    bool loanCostCards() const;
+    void setLoanCostCards(bool value);
+
     std::optional<QDateTime> updateLastCheck() const;
     void setUpdateLastCheck(const QDateTime &when);
 
@@ -92,6 +97,7 @@ public:
     // The farthest a window edge can be (Qt's largest widget size): every frame sum stays well inside int.
     static constexpr qint64 maxFrameCoordinate = (1 << 24) - 1;
     static constexpr auto globalShortcutKey = "Brolga.globalShortcut";
+    static constexpr auto loanCostCardsKey = "Brolga.loanCostCards";
     static constexpr auto defaultGlobalShortcut = "Ctrl+Alt+B";
 
     static constexpr char16_t recoveredNotice[] =

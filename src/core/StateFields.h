@@ -21,6 +21,15 @@ template <typename Visitor> void forEachStateField(Visitor &&v)
     v("isCompareMode", &S::isCompareMode);
     v("showProjection", &S::showProjection);
     v("projectionView", &S::projectionView);
+    v("feesEnabled", &S::feesEnabled);
+    v("establishmentFee", &S::establishmentFee);
+    v("ongoingFee", &S::ongoingFee);
+    v("ongoingFeePeriod", &S::ongoingFeePeriod);
+    v("dischargeFee", &S::dischargeFee);
+    v("fixedEnabled", &S::fixedEnabled);
+    v("fixedAmount", &S::fixedAmount);
+    v("fixedRate", &S::fixedRate);
+    v("fixedYears", &S::fixedYears);
     v("grossIncome", &S::grossIncome);
     v("applicantType", &S::applicantType);
     v("dependants", &S::dependants);

@@ -24,6 +24,11 @@ QString suffix(PaymentFrequency f)
     return {};
 }
 
+QString suffix(FeePeriod p)
+{
+    return p == FeePeriod::yearly ? QStringLiteral("/yr") : QStringLiteral("/mth");
+}
+
 QString term(double termYears)
 {
     if (!std::isfinite(termYears))

@@ -12,6 +12,8 @@ namespace brolga::Labels {
 QString frequency(PaymentFrequency f);
 // "/wk", "/ftn", "/mth": after a figure paid at that frequency.
 QString suffix(PaymentFrequency f);
+// "/mth", "/yr": after a fee charged that often.
+QString suffix(FeePeriod p);
 // A loan term in whole years: "1 year", "30 years".
 QString term(double termYears);
 QString repaymentType(RepaymentType t);

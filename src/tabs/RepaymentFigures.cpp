@@ -1,12 +1,103 @@
 #include "tabs/RepaymentFigures.h"
 
+#include "calc/ComparisonRate.h"
+#include "core/CalcInputs.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "tabs/Labels.h"
 
 #include <cmath>
+#include <utility>
 
 namespace brolga::RepaymentFigures {
+
+namespace {
+
+// A fee in whole dollars unless it has cents ("$8.50").
+QString fee(double amount)
+{
+    return Format::money(amount, amount == std::round(amount) ? 0 : 2);
+}
+
+// The lender's fees among the inputs, and what the loan costs with them among the results.
+void addCosts(const CalculatorState &st, const LoanCosts &c, TabFigures &out)
+{
+    const QString per = Labels::suffix(st.frequency);
+    const LoanFees fees = CalcInputs::fees(st).held();
+    out.inputs.push_back({.id = "establishmentFee",
+                          .label = "Establishment fee",
+                          .value = fee(fees.establishment),
+                          .surfaces = exported});
+    out.inputs.push_back({.id = "ongoingFee",
+                          .label = "Ongoing fee",
+                          .value = fee(fees.ongoing),
+                          .unit = Labels::suffix(fees.ongoingPeriod),
+                          .surfaces = exported});
+    out.inputs.push_back(
+        {.id = "dischargeFee", .label = "Discharge fee", .value = fee(fees.discharge), .surfaces = exported});
+
+    std::vector<Figure> &r = out.results;
+    bool first = true;
+    const auto add = [&](Figure f) {
+        f.gapBefore = std::exchange(first, false);
+        r.push_back(std::move(f));
+    };
+    if (c.comparisonRate)
+        add({.id = "comparisonRate", .label = "Comparison rate", .value = Format::percent(*c.comparisonRate, 2)});
+    if (c.benchmarkRate) {
+        // The regulation's example beside the client's own figure, restated on the row under it in the text.
+        const QString example = Format::money(ComparisonRate::benchmarkAmount, 0) + QStringLiteral(" over ") +
+                                Labels::term(ComparisonRate::benchmarkYears);
+        add({.id = "benchmarkRate",
+             .label = QStringLiteral("Comparison rate, ") + example,
+             .value = Format::percent(*c.benchmarkRate, 2),
+             .textLabel = QStringLiteral("  for ") + example});
+    }
+    add({.id = "totalWithFees", .label = "Total payable incl. fees", .value = Format::money(c.totalPayable, 0)});
+    add({.id = "perDollar", .label = "For every $1 borrowed", .value = Format::money(c.perDollar, 2)});
+    add({.id = "rise1", .label = "If rates rise 1%", .value = Format::money(c.paymentIfRise1, 2), .unit = per});
+    add({.id = "rise2", .label = "If rates rise 2%", .value = Format::money(c.paymentIfRise2, 2), .unit = per});
+    out.notes.push_back({.text = warning(), .surfaces = everywhere, .gapBefore = true});
+}
+
+// The fixed portion among the inputs, and each portion's repayment among the results.
+void addSplit(const SplitLoan &split, const QString &per, TabFigures &out)
+{
+    out.inputs.push_back({.id = "fixedAmount",
+                          .label = "Fixed amount",
+                          .value = Format::money(split.fixed.amount, 0),
+                          .surfaces = exported});
+    out.inputs.push_back({.id = "fixedRate",
+                          .label = "Fixed rate",
+                          .value = Format::percent(split.fixed.ratePercent, 2),
+                          .surfaces = exported});
+    out.inputs.push_back(
+        {.id = "fixedYears", .label = "Fixed for", .value = Labels::term(split.fixed.years), .surfaces = exported});
+    std::vector<Figure> &r = out.results;
+    r.push_back({.id = "fixedPortion",
+                 .label = "Fixed portion",
+                 .value = Format::money(split.fixedPayment, 2),
+                 .unit = per,
+                 .gapBefore = true});
+    r.push_back({.id = "variablePortion",
+                 .label = "Variable portion",
+                 .value = Format::money(split.variablePayment, 2),
+                 .unit = per});
+    if (split.revertYear > 0)
+        r.push_back({.id = "thenFromYear",
+                     .label = QStringLiteral("Then from year %1").arg(split.revertYear),
+                     .value = Format::money(split.paymentThen, 2),
+                     .unit = per});
+}
+
+} // namespace
+
+QString warning()
+{
+    return QStringLiteral("WARNING: This comparison rate is true only for the examples given and may not include all "
+                          "fees and charges. Different terms, fees or other loan amounts might result in a different "
+                          "comparison rate.");
+}
 
 TabFigures build(const CalculatorStore &store)
 {
@@ -51,16 +142,28 @@ TabFigures build(const CalculatorStore &store)
                 .unit = per};
 
     std::vector<Figure> &r = out.results;
+    const auto split = store.split();
+    // A split loan restated at another frequency is worked afresh as one, portions and all.
+    const auto paymentAs = [&](PaymentFrequency other) {
+        if (!split)
+            return s->paymentAs(other);
+        LoanInputs in = CalcInputs::loan(st);
+        in.frequency = other;
+        const auto there = SplitLoan::make(in, split->fixed);
+        return there ? there->whole.payment : 0.0;
+    };
     for (PaymentFrequency other : allCases<PaymentFrequency>()) {
         if (other == s->frequency)
             continue;
         r.push_back({.id = rawValue(other),
                      .label = Labels::frequency(other),
-                     .value = Format::money(s->paymentAs(other), 2),
+                     .value = Format::money(paymentAs(other), 2),
                      .unit = Labels::suffix(other),
                      .surfaces = onScreen | onText,
                      .textLabel = QStringLiteral("  equivalent ") + Labels::frequency(other).toLower()});
     }
+    if (split)
+        addSplit(*split, per, out);
     r.push_back(
         {.id = "principal", .label = "Principal", .value = Format::money(st.loanAmount, 0), .surfaces = onScreen});
     r.push_back({.id = "totalInterest", .label = "Total interest", .value = Format::money(s->totalInterest, 0)});
@@ -71,6 +174,8 @@ TabFigures build(const CalculatorStore &store)
                      .value = Format::money(s->paymentAfterIO, 2),
                      .unit = per,
                      .surfaces = onScreen | onCard});
+    if (const auto c = store.costs())
+        addCosts(st, *c, out);
     if (const auto b = store.baselineScenario()) {
         r.push_back({.id = "interestSaved",
                      .label = "Interest saved by extra repayments",

@@ -11,4 +11,7 @@ namespace brolga::RepaymentFigures {
 // The Repayment tab's figures for the store's record as it is now.
 TabFigures build(const CalculatorStore &store);
 
+// The warning the consumer credit regulations require beside a comparison rate, in their words.
+QString warning();
+
 } // namespace brolga::RepaymentFigures

@@ -88,11 +88,14 @@ void RepaymentView::build()
     buildHero();
     buildLoanCard();
     buildCompareCard();
+    buildFeesCard();
+    buildFixedCard();
     buildSummaryCard();
     buildProjectionCard();
-    for (QWidget *w : {static_cast<QWidget *>(hero_), static_cast<QWidget *>(loanCard_),
-                       static_cast<QWidget *>(compareCard_), static_cast<QWidget *>(summaryCard_),
-                       static_cast<QWidget *>(projectionCard_)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(hero_), static_cast<QWidget *>(loanCard_), static_cast<QWidget *>(compareCard_),
+          static_cast<QWidget *>(feesCard_), static_cast<QWidget *>(fixedCard_), static_cast<QWidget *>(summaryCard_),
+          static_cast<QWidget *>(projectionCard_)})
         stack->addWidget(w);
     stack->addStretch(1);
 }
@@ -199,6 +202,89 @@ void RepaymentView::buildCompareCard()
     compareCard_->addContent(compareFields_);
 }
 
+void RepaymentView::buildFeesCard()
+{
+    feesSwitch_ = new ToggleSwitch;
+    feesSwitch_->setAccessibleName(QStringLiteral("Lender fees"));
+    connect(feesSwitch_, &QAbstractButton::toggled, this,
+            [this](bool on) { store_.edit([on](CalculatorState &s) { s.feesEnabled = on; }); });
+    feesCard_ = new Card(QStringLiteral("Lender fees"), feesSwitch_, this);
+    feesCard_->setObjectName(QStringLiteral("feesCard"));
+    feesNote_ = new FootNote(
+        QStringLiteral("Turn on to add the lender's fees: the comparison rate, the total with fees and the "
+                       "repayment if rates rise."),
+        feesCard_);
+    feesFields_ = new QWidget(feesCard_);
+    auto *fields = new QVBoxLayout(feesFields_);
+    fields->setContentsMargins(0, 0, 0, 0);
+    fields->setSpacing(10);
+    const QString dollar = QStringLiteral("$");
+    auto *establishment = StoreBinding::field(
+        store_, &CalculatorState::establishmentFee,
+        {.label = QStringLiteral("Establishment fee"), .prefix = dollar, .upper = 100000}, feesFields_);
+    auto *discharge =
+        StoreBinding::field(store_, &CalculatorState::dischargeFee,
+                            {.label = QStringLiteral("Discharge fee"), .prefix = dollar, .upper = 100000}, feesFields_);
+    auto *ongoing =
+        StoreBinding::field(store_, &CalculatorState::ongoingFee,
+                            {.label = QStringLiteral("Ongoing fee"), .prefix = dollar, .upper = 10000}, feesFields_);
+    auto *periodColumn = new QWidget(feesFields_);
+    auto *periodLayout = new QVBoxLayout(periodColumn);
+    periodLayout->setContentsMargins(0, 0, 0, 0);
+    periodLayout->setSpacing(4);
+    auto *periodLabel = new BrandLabel(QStringLiteral("Charged"), BrandType::sans(10, FontWeight::medium),
+                                       &Brand::textSecondary, periodColumn);
+    auto *period = StoreBinding::picker<FeePeriod>(
+        store_, &CalculatorState::ongoingFeePeriod,
+        {{QStringLiteral("Monthly"), FeePeriod::monthly}, {QStringLiteral("Yearly"), FeePeriod::yearly}}, std::nullopt,
+        periodColumn);
+    period->setAccessibleName(QStringLiteral("Ongoing fee charged"));
+    periodLayout->addWidget(periodLabel);
+    periodLayout->addWidget(period);
+    fields->addWidget(pair(feesFields_, establishment, discharge));
+    fields->addWidget(pair(feesFields_, ongoing, periodColumn));
+    feesCard_->addContent(feesNote_);
+    feesCard_->addContent(feesFields_);
+}
+
+void RepaymentView::buildFixedCard()
+{
+    fixedSwitch_ = new ToggleSwitch;
+    fixedSwitch_->setAccessibleName(QStringLiteral("Fixed portion"));
+    connect(fixedSwitch_, &QAbstractButton::toggled, this,
+            [this](bool on) { store_.edit([on](CalculatorState &s) { s.fixedEnabled = on; }); });
+    fixedCard_ = new Card(QStringLiteral("Fixed portion"), fixedSwitch_, this);
+    fixedCard_->setObjectName(QStringLiteral("fixedCard"));
+    fixedOffNote_ = new FootNote(
+        QStringLiteral("Turn on to fix part of the loan for a few years; it then reverts to the interest rate."),
+        fixedCard_);
+    fixedFields_ = new QWidget(fixedCard_);
+    auto *fields = new QVBoxLayout(fixedFields_);
+    fields->setContentsMargins(0, 0, 0, 0);
+    fields->setSpacing(10);
+    auto *amount = StoreBinding::field(
+        store_, &CalculatorState::fixedAmount,
+        {.label = QStringLiteral("Fixed amount"), .prefix = QStringLiteral("$"), .upper = 100000000}, fixedFields_);
+    auto *rate = StoreBinding::field(store_, &CalculatorState::fixedRate,
+                                     {.label = QStringLiteral("Fixed rate"),
+                                      .suffix = QStringLiteral("%"),
+                                      .decimals = 2,
+                                      .step = 0.05,
+                                      .upper = 30},
+                                     fixedFields_);
+    auto *years = StoreBinding::field(
+        store_, &CalculatorState::fixedYears,
+        {.label = QStringLiteral("Fixed for"), .suffix = QStringLiteral("yrs"), .step = 1, .lower = 1, .upper = 10},
+        fixedFields_);
+    fields->addWidget(pair(fixedFields_, amount, rate));
+    fields->addWidget(pair(fixedFields_, years, new QWidget(fixedFields_)));
+    // Said on the card, since it moves figures the broker typed into the loan card.
+    fields->addWidget(new FootNote(
+        QStringLiteral("The offset balance and extra repayments go to the variable portion."), fixedFields_));
+    fixedCard_->addContent(fixedOffNote_);
+    fixedCard_->addContent(fixedFields_);
+}
+
 void RepaymentView::buildSummaryCard()
 {
     summaryCard_ = new Card(QStringLiteral("Loan summary"), nullptr, this);
@@ -230,6 +316,31 @@ void RepaymentView::buildSummaryCard()
     interestSaved_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
     paidOffIn_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
     timeSaved_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
+    portionsBlock_ = new QWidget(summaryCard_);
+    portionsBlock_->setObjectName(QStringLiteral("portionsBlock"));
+    auto *portions = new QVBoxLayout(portionsBlock_);
+    portions->setContentsMargins(0, 0, 0, 0);
+    portions->setSpacing(8);
+    portions->addWidget(new BrandRule(portionsBlock_));
+    const char16_t *portionIds[] = {u"fixedPortion", u"variablePortion", u"thenFromYear"};
+    for (std::size_t i = 0; i < portionRows_.size(); ++i) {
+        portionRows_[i] = {new ResultRow(QString(), QString(), {}, false, portionsBlock_), portionIds[i]};
+        portions->addWidget(portionRows_[i].first);
+    }
+
+    costsBlock_ = new QWidget(summaryCard_);
+    costsBlock_->setObjectName(QStringLiteral("costsBlock"));
+    auto *costs = new QVBoxLayout(costsBlock_);
+    costs->setContentsMargins(0, 0, 0, 0);
+    costs->setSpacing(8);
+    costs->addWidget(new BrandRule(costsBlock_));
+    const char16_t *costIds[] = {u"comparisonRate", u"benchmarkRate", u"totalWithFees",
+                                 u"perDollar",      u"rise1",         u"rise2"};
+    for (std::size_t i = 0; i < costRows_.size(); ++i) {
+        costRows_[i] = {new ResultRow(QString(), QString(), {}, false, costsBlock_), costIds[i]};
+        costs->addWidget(costRows_[i].first);
+    }
+    costs->addWidget(new FootNote(RepaymentFigures::warning(), costsBlock_));
     compareRule_ = new BrandRule(summaryCard_);
     compareTotal_ = new ResultRow(QString(), QString(), {}, false, summaryCard_);
 
@@ -254,8 +365,9 @@ void RepaymentView::buildSummaryCard()
         stripLayout->addWidget(column, 1);
     }
 
-    for (QWidget *w : std::initializer_list<QWidget *>{ringRow, offsetRow_, interestSaved_, paidOffIn_, timeSaved_,
-                                                       compareRule_, compareTotal_, new BrandRule(summaryCard_), strip})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{ringRow, offsetRow_, portionsBlock_, costsBlock_, interestSaved_, paidOffIn_,
+                                          timeSaved_, compareRule_, compareTotal_, new BrandRule(summaryCard_), strip})
         summaryCard_->addContent(w);
 }
 
@@ -323,6 +435,16 @@ void RepaymentView::refresh()
     setShown(compareNote_, !state.isCompareMode);
     setShown(compareFields_, state.isCompareMode);
 
+    // Lender fees card.
+    feesSwitch_->setCheckedQuietly(state.feesEnabled);
+    setShown(feesNote_, !state.feesEnabled);
+    setShown(feesFields_, state.feesEnabled);
+
+    // Fixed portion card.
+    fixedSwitch_->setCheckedQuietly(state.fixedEnabled);
+    setShown(fixedOffNote_, !state.fixedEnabled);
+    setShown(fixedFields_, state.fixedEnabled);
+
     // Hero.
     if (!scenario) {
         hero_->setFill(HeroFill::navy);
@@ -365,14 +487,18 @@ void RepaymentView::refresh()
         heroStats_[1]->setLabel(QStringLiteral("Interest (first)"));
         heroStats_[1]->setValue(Format::money(s.firstInterest, 2) + share(s.firstInterest, outlay));
         setShown(heroStatsRow_, true);
-        const Figure *reverts = figures.find(u"revertsTo");
-        if (reverts)
-            heroNote_->setText(reverts->label + u' ' + reverts->text() +
-                               QStringLiteral(" after the interest only period."));
-        setShown(heroNote_, reverts != nullptr);
+        QStringList note;
+        if (const Figure *then = figures.find(u"thenFromYear"))
+            note << QStringLiteral("Then ") + then->text() + then->label.mid(4) + u'.'; // " from year N"
+        if (const Figure *reverts = figures.find(u"revertsTo"))
+            note << reverts->label + u' ' + reverts->text() + QStringLiteral(" after the interest only period.");
+        heroNote_->setText(note.join(u' '));
+        setShown(heroNote_, !note.isEmpty());
     }
 
     setShown(compareCard_, scenario.has_value());
+    setShown(feesCard_, scenario.has_value() && (state.feesEnabled || store_.settings().loanCostCards()));
+    setShown(fixedCard_, scenario.has_value() && (state.fixedEnabled || store_.settings().loanCostCards()));
     setShown(summaryCard_, scenario.has_value());
     setShown(projectionCard_, scenario.has_value());
     if (!scenario)
@@ -390,6 +516,12 @@ void RepaymentView::refresh()
     FigureRows::show(interestSaved_, figures.find(u"interestSaved"));
     FigureRows::show(paidOffIn_, figures.find(u"paidOff"));
     FigureRows::show(timeSaved_, figures.find(u"timeSaved"));
+    setShown(costsBlock_, figures.find(u"totalWithFees") != nullptr);
+    setShown(portionsBlock_, figures.find(u"fixedPortion") != nullptr);
+    for (const auto &[row, id] : portionRows_)
+        FigureRows::show(row, figures.find(id));
+    for (const auto &[row, id] : costRows_)
+        FigureRows::show(row, figures.find(id));
     setShown(compareRule_, compare.has_value());
     FigureRows::show(compareTotal_, figures.find(u"compareTotal"));
 

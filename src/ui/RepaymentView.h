@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
 
 class QLabel;
 
@@ -50,6 +51,16 @@ public:
     HeroNote *heroNote() const { return heroNote_; }
     Card *loanCard() const { return loanCard_; }
     Card *compareCard() const { return compareCard_; }
+    Card *feesCard() const { return feesCard_; }
+    ToggleSwitch *feesSwitch() const { return feesSwitch_; }
+    Card *fixedCard() const { return fixedCard_; }
+    ToggleSwitch *fixedSwitch() const { return fixedSwitch_; }
+    // Each portion's repayment and the repayment after the fixed years, while a fixed portion is on.
+    ResultRow *portionRow(int index) const { return portionRows_.at(std::size_t(index)).first; }
+    QWidget *costsBlock() const { return costsBlock_; }
+    // The rows of what the loan costs, in order: comparison rate, its example, total with fees, per dollar and
+    // the two rate rises.
+    ResultRow *costRow(int index) const { return costRows_.at(std::size_t(index)).first; }
     Card *summaryCard() const { return summaryCard_; }
     Card *projectionCard() const { return projectionCard_; }
     NumericField *loanAmountField() const { return loanAmount_; }
@@ -76,6 +87,8 @@ private:
     void buildHero();
     void buildLoanCard();
     void buildCompareCard();
+    void buildFeesCard();
+    void buildFixedCard();
     void buildSummaryCard();
     void buildProjectionCard();
 
@@ -103,6 +116,16 @@ private:
     FootNote *compareNote_ = nullptr;
     QWidget *compareFields_ = nullptr;
 
+    Card *feesCard_ = nullptr;
+    ToggleSwitch *feesSwitch_ = nullptr;
+    FootNote *feesNote_ = nullptr;
+    QWidget *feesFields_ = nullptr;
+
+    Card *fixedCard_ = nullptr;
+    ToggleSwitch *fixedSwitch_ = nullptr;
+    FootNote *fixedOffNote_ = nullptr;
+    QWidget *fixedFields_ = nullptr;
+
     Card *summaryCard_ = nullptr;
     DonutChart *donut_ = nullptr;
     LegendDot *principalDot_ = nullptr;
@@ -114,6 +137,11 @@ private:
     ResultRow *timeSaved_ = nullptr;
     BrandRule *compareRule_ = nullptr;
     ResultRow *compareTotal_ = nullptr;
+    // What the loan costs with its fees, while they are on; the rows follow the tab's figures of these ids.
+    QWidget *costsBlock_ = nullptr;
+    QWidget *portionsBlock_ = nullptr;
+    std::array<std::pair<ResultRow *, const char16_t *>, 3> portionRows_{};
+    std::array<std::pair<ResultRow *, const char16_t *>, 6> costRows_{};
     std::array<BrandLabel *, 2> stripCaptions_{};
     std::array<BrandLabel *, 2> stripValues_{};
 

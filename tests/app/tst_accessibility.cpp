@@ -365,11 +365,15 @@ void screenRows()
                s.projectionView = ProjectionView::schedule;
                s.loanTermYears = 10;
            });
-    QTest::newRow("repayment, compare, chart") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
+    QTest::newRow("repayment, compare, lender fees, fixed portion, chart") << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) {
         s.isCompareMode = true;
         s.showProjection = true;
         s.projectionView = ProjectionView::chart;
         s.frequency = PaymentFrequency::fortnightly;
+        s.feesEnabled = true;
+        s.establishmentFee = 600;
+        s.fixedEnabled = true;
+        s.fixedAmount = 200000;
     });
     QTest::newRow("repayment, no result")
         << int(CalculatorTab::repayment) << SetUp([](CalculatorState &s) { s.loanAmount = 0; });
@@ -717,7 +721,8 @@ private Q_SLOTS:
             actions->doAction(QAccessibleActionInterface::toggleAction());
             QVERIFY(w.store.state() == before);
         }
-        QCOMPARE(toggles, 9); // the pin, two switches, four check boxes on Income and Upfront, two on Capacity
+        // The pin; the comparison, fees, fixed and in-detail switches; four boxes on Income and Upfront, two on Capacity.
+        QCOMPARE(toggles, 11);
     }
 
     // In tray mode Escape puts the window away; as an ordinary window it stays.

@@ -19,6 +19,8 @@
 #include "platform/FileDialogs.h"
 #include "ui/buttons/BrandCheckBox.h"
 #include "ui/controls/BrandLabel.h"
+#include "ui/RepaymentView.h"
+#include "ui/controls/Card.h"
 #include "ui/controls/PillPicker.h"
 #include "update/UpdateCheck.h"
 #include "ui/update/UpdateConsentStrip.h"
@@ -515,6 +517,20 @@ private slots:
         panel->chooseButton()->click();
         QVERIFY(!panel->errorLabel()->isVisible());
         QVERIFY(!panel->showsLogo());
+    }
+
+    // "Lender fees and fixed portion cards" is kept with the settings and brings both cards to the Repayment
+    // tab; without it the tab is as it always was.
+    void loanCostCardsBox()
+    {
+        SettingsFixture f(SettingsTab::appearance);
+        RepaymentView view(f.store);
+        QVERIFY(view.feesCard()->isHidden() && view.fixedCard()->isHidden());
+        f.window.loanCostsBox()->click();
+        QVERIFY(f.store.settings().loanCostCards());
+        QVERIFY(!view.feesCard()->isHidden() && !view.fixedCard()->isHidden());
+        f.window.loanCostsBox()->click();
+        QVERIFY(view.feesCard()->isHidden() && !f.store.settings().loanCostCards());
     }
 
     // Open at login.

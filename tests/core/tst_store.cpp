@@ -536,7 +536,10 @@ private Q_SLOTS:
             {"hasHELP", "income"},           {"state", "purchase"},           {"purchasePrice", "purchase"},
             {"depositAmount", "purchase"},   {"buyerType", "purchase"},       {"propertyKind", "purchase"},
             {"isForeignBuyer", "purchase"},  {"dutyOverride", "purchase"},    {"legalFees", "purchase"},
-            {"inspectionFees", "purchase"},  {"otherUpfrontCosts", "purchase"}, {"applicantsInDetail", "capacity"}};
+            {"inspectionFees", "purchase"},  {"otherUpfrontCosts", "purchase"}, {"establishmentFee", "fees"},
+            {"ongoingFee", "fees"},          {"ongoingFeePeriod", "fees"},    {"dischargeFee", "fees"},
+            {"fixedAmount", "fixed"},        {"fixedRate", "fixed"},          {"fixedYears", "fixed"},
+            {"applicantsInDetail", "capacity"}};
         const auto changed = [](const CalculatorState &a, const CalculatorState &b) {
             QStringList out;
             if (!(CalcInputs::loan(a) == CalcInputs::loan(b)))
@@ -547,6 +550,10 @@ private Q_SLOTS:
                 out << "income";
             if (!(CalcInputs::purchase(a) == CalcInputs::purchase(b)))
                 out << "purchase";
+            if (!(CalcInputs::fees(a) == CalcInputs::fees(b)))
+                out << "fees";
+            if (!(CalcInputs::fixed(a) == CalcInputs::fixed(b)))
+                out << "fixed";
             return out.join(u' ');
         };
         // With the applicants in detail their fields take the household income's place.
@@ -742,6 +749,8 @@ private Q_SLOTS:
                     s.ytdPeriodEnd = QDateTime(QDate(2026, 11, 30), QTime(12, 0));
                     s.extraRepayment = 100;
                     s.isCompareMode = true;
+                    s.feesEnabled = true;
+                    s.fixedEnabled = checked % 3 == 0;
                     s.repaymentType = checked % 2 ? RepaymentType::interestOnly : RepaymentType::principalAndInterest;
                     // Capacity is also assessed with the applicants in detail, a card and HELP to work on.
                     s.applicantType = ApplicantType::couple;
@@ -756,6 +765,10 @@ private Q_SLOTS:
                             QVERIFY2(int(sc->schedule.size()) <= sc->contractedPeriods, key);
                             QVERIFY2(showable(sc->payment) && showable(sc->totalInterest), key);
                         }
+                    if (const auto c = store.costs())
+                        QVERIFY2(showable(c->totalPayable) && showable(c->comparisonRate.value_or(0)) &&
+                                     showable(c->benchmarkRate.value_or(0)) && showable(c->paymentIfRise2),
+                                 key);
                     if (const auto cap = store.capacity())
                         QVERIFY2(showable(cap->maxLoan) && cap->maxLoan >= 0, key);
                     store.edit([](CalculatorState &st) { st.applicantsInDetail = true; });
@@ -772,7 +785,7 @@ private Q_SLOTS:
                 }
             }
         });
-        QCOMPARE(checked, 8 * 37); // 36 doubles and the optional duty override
+        QCOMPARE(checked, 8 * 43); // 42 doubles and the optional duty override
     }
 
     // The stored form of the record.
@@ -801,7 +814,10 @@ private Q_SLOTS:
         QCOMPARE(s.taxYear, QStringLiteral("2026-27"));
         QCOMPARE(s.brokerName, QStringLiteral("Ana"));
 
-        const auto t = decodeObject(R"({"repaymentType":"io","state":"QLD","dependants":3,"dutyOverride":0})");
+        const auto t = decodeObject(
+            R"({"repaymentType":"io","state":"QLD","dependants":3,"dutyOverride":0,"ongoingFeePeriod":"yearly"})");
+        QCOMPARE(t.ongoingFeePeriod, FeePeriod::yearly);
+        QCOMPARE(decodeObject(R"({"ongoingFeePeriod":"Yearly"})").ongoingFeePeriod, FeePeriod::monthly);
         QCOMPARE(t.repaymentType, RepaymentType::interestOnly);
         QCOMPARE(t.state, AUState::qld);
         QCOMPARE(t.dependants, 3);

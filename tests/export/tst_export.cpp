@@ -378,6 +378,77 @@ class TestExport : public QObject {
                    disclaimer,
                    credit,
                };
+        // The worked loan with a lender's fees: 6.18% against 6.09%, $1.2m and more paid back.
+        QTest::newRow("repayment with lender fees")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.feesEnabled = true;
+                   s.establishmentFee = 600;
+                   s.ongoingFee = 395;
+                   s.ongoingFeePeriod = FeePeriod::yearly;
+                   s.dischargeFee = 350;
+               })
+            << QStringList{
+                   "LOAN REPAYMENT ESTIMATE",
+                   "5 Dec 2026",
+                   "",
+                   "Loan amount ......................... $650,000",
+                   "Interest rate .......................... 6.09%",
+                   "Term ................................ 30 years",
+                   "Repayment type ......................... P & I",
+                   "Establishment fee ....................... $600",
+                   "Ongoing fee .......................... $395/yr",
+                   "Discharge fee ........................... $350",
+                   "",
+                   "Monthly repayment .............. $3,934.77/mth",
+                   "  equivalent weekly ............... $907.40/wk",
+                   "  equivalent fortnightly ....... $1,815.18/ftn",
+                   "Total interest ...................... $766,517",
+                   "Total payable ..................... $1,416,517",
+                   "",
+                   "Comparison rate ........................ 6.18%",
+                   "  for $150,000 over 25 years ........... 6.48%",
+                   "Total payable incl. fees .......... $1,429,317",
+                   "For every $1 borrowed .................. $2.20",
+                   "If rates rise 1% ............... $4,363.83/mth",
+                   "If rates rise 2% ............... $4,810.31/mth",
+                   "",
+                   "WARNING: This comparison rate is true only for the examples given and may not include all fees "
+                   "and charges. Different terms, fees or other loan amounts might result in a different comparison "
+                   "rate.",
+                   "",
+                   disclaimer,
+                   credit,
+               };
+        QTest::newRow("repayment with a fixed portion")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.fixedEnabled = true;
+                   s.fixedAmount = 260000;
+               })
+            << QStringList{
+                   "LOAN REPAYMENT ESTIMATE",
+                   "5 Dec 2026",
+                   "",
+                   "Loan amount ......................... $650,000",
+                   "Interest rate .......................... 6.09%",
+                   "Term ................................ 30 years",
+                   "Repayment type ......................... P & I",
+                   "Fixed amount ........................ $260,000",
+                   "Fixed rate ............................. 5.79%",
+                   "Fixed for ............................ 3 years",
+                   "",
+                   "Monthly repayment .............. $3,884.76/mth",
+                   "  equivalent weekly ............... $895.87/wk",
+                   "  equivalent fortnightly ....... $1,792.11/ftn",
+                   "",
+                   "Fixed portion .................. $1,523.90/mth",
+                   "Variable portion ............... $2,360.86/mth",
+                   "Then from year 4 ............... $3,931.35/mth",
+                   "Total interest ...................... $763,609",
+                   "Total payable ..................... $1,413,609",
+                   "",
+                   disclaimer,
+                   credit,
+               };
         QTest::newRow("capacity, couple, serviceability binds")
             << CalculatorTab::capacity << Edit([](CalculatorState &s) {
                    s.brokerCompany = "Saltbush Home Loans";

@@ -98,6 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
         for (const auto &row : sc->schedule)
             FUZZ_REQUIRE(row.principal >= 0 && row.interest >= 0);
     }
+    if (const auto c = store->costs())
+        FUZZ_REQUIRE(showable(c->totalPayable) && showable(c->comparisonRate.value_or(0)) &&
+                     c->comparisonRate.value_or(0) >= 0 && showable(c->paymentIfRise2));
     if (const auto cap = store->capacity())
         FUZZ_REQUIRE(cap->maxLoan >= 0 && showable(cap->maxLoan) && showable(cap->surplus) &&
                      std::isfinite(cap->dtiRatio.value_or(0)));

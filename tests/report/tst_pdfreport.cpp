@@ -146,8 +146,8 @@ class TestPdfReport : public QObject {
         SnapshotExporter::setDesktopFolder(std::nullopt);
     }
 
-    // Worked figures of each tab read back from the file, the identity over them, and "Reverts to", which the
-    // copied text leaves out.
+    // Worked figures of each tab read back from the file, the identity over them, "Reverts to", which the
+    // copied text leaves out, and a lender's fees with the warning that goes with a comparison rate.
     void figuresReadBackFromTheFile()
     {
         setRecord([](CalculatorState &s) {
@@ -158,14 +158,17 @@ class TestPdfReport : public QObject {
             s.interestRate = 6;
             s.repaymentType = RepaymentType::interestOnly;
             s.ioYears = 5;
+            s.feesEnabled = true;
+            s.establishmentFee = 600;
             s.state = AUState::nsw;
             s.buyerType = BuyerType::ownerOccupier;
             s.depositAmount = 80000;
         });
         const QString pdf = squeezed(text(write(allTabs)));
-        for (const char *row : {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00",
-                                "Reverts to $3,865.81", "Transfer duty payable $30,412",
-                                "LMI (incl. duty on premium) $15,806"})
+        for (const char *row :
+             {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00", "Reverts to $3,865.81",
+              "Transfer duty payable $30,412", "LMI (incl. duty on premium) $15,806", "Comparison rate 6.01%",
+              "WARNING: This comparison rate is true only for the examples given"})
             QVERIFY2(pdf.contains(QString::fromUtf8(row)), row);
     }
 

@@ -17,6 +17,7 @@
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
 #include "ui/controls/PillPicker.h"
+#include "ui/controls/ResultRow.h"
 #include "ui/buttons/ToggleSwitch.h"
 
 #include <QImage>
@@ -128,6 +129,48 @@ private Q_SLOTS:
         QVERIFY(!screen.store.state().isCompareMode);
         QCOMPARE(screen.heroLabel(), QStringLiteral("MONTHLY REPAYMENT"));
         QVERIFY(!screen.shows(screen.view->compareTotalRow()));
+    }
+
+    // The fees card is offered once the broker asks for it in the settings, or while a record has its fees on;
+    // its switch brings what the loan costs into the summary.
+    void lenderFeesCard()
+    {
+        Screen screen;
+        QVERIFY(!screen.shows(screen.view->feesCard()));
+        screen.store.setOffersLoanCosts(true);
+        QVERIFY(screen.shows(screen.view->feesCard()));
+        QVERIFY(!screen.shows(screen.view->costsBlock()));
+        QTest::mouseClick(screen.view->feesSwitch(), Qt::LeftButton);
+        QVERIFY(screen.store.state().feesEnabled);
+        screen.store.edit([](CalculatorState &s) {
+            s.establishmentFee = 600;
+            s.ongoingFee = 395;
+            s.ongoingFeePeriod = FeePeriod::yearly;
+        });
+        QVERIFY(screen.shows(screen.view->costsBlock()));
+        QCOMPARE(screen.view->costRow(0)->label(), QStringLiteral("Comparison rate"));
+        QCOMPARE(screen.view->costRow(0)->value(), QStringLiteral("6.17%"));
+
+        screen.store.setOffersLoanCosts(false);
+        QVERIFY(screen.shows(screen.view->feesCard()));
+        QTest::mouseClick(screen.view->feesSwitch(), Qt::LeftButton);
+        QVERIFY(!screen.shows(screen.view->feesCard()) && !screen.shows(screen.view->costsBlock()));
+    }
+
+    // $260,000 of the default loan fixed at 5.79% for 3 years: the hero says what follows, the summary gives
+    // each portion.
+    void fixedPortionCard()
+    {
+        Screen screen;
+        screen.store.setOffersLoanCosts(true);
+        QVERIFY(screen.shows(screen.view->fixedCard()) && !screen.shows(screen.view->portionRow(0)));
+        QTest::mouseClick(screen.view->fixedSwitch(), Qt::LeftButton);
+        screen.store.edit([](CalculatorState &s) { s.fixedAmount = 260000; });
+        QCOMPARE(screen.heroValue(), QStringLiteral("$3,884.76"));
+        QCOMPARE(screen.heroNote(), QStringLiteral("Then $3,931.35/mth from year 4."));
+        QCOMPARE(screen.view->portionRow(1)->label(), QStringLiteral("Variable portion"));
+        QCOMPARE(screen.view->portionRow(1)->value(), QStringLiteral("$2,360.86/mth"));
+        QCOMPARE(screen.view->portionRow(2)->label(), QStringLiteral("Then from year 4"));
     }
 
     void extraRepaymentRows()

@@ -9,6 +9,7 @@
 #include "app/settings/SettingsTabBar.h"
 #include "app/settings/ShortcutSettings.h"
 #include "app/settings/StartupSettings.h"
+#include "ui/buttons/BrandCheckBox.h"
 #include "ui/buttons/ThemeRow.h"
 #include "brand/Brand.h"
 #include "ui/brand/BrandAssetStore.h"
@@ -162,6 +163,15 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
         new SettingsSection(tr("Your logo"), tr("PNG, at least 200px on the long edge. A transparent background works best.")));
     logoPanel_ = new LogoPanel(assets_);
     column->addWidget(logoPanel_);
+
+    // What the Repayment tab offers beyond the figures it always shows.
+    column->addWidget(new BrandRule);
+    column->addWidget(new SettingsSection(tr("Repayment tab")));
+    loanCosts_ = new BrandCheckBox(
+        tr("Lender fees and fixed portion cards"), [this] { return store_.settings().loanCostCards(); },
+        [this](bool on) { store_.setOffersLoanCosts(on); });
+    loanCosts_->setFont(BrandType::sans(11));
+    column->addWidget(loanCosts_);
 
     // Start-up, the update preference (in a build that has an update service), then the maker's credit close
     // the pane.

@@ -13,6 +13,7 @@ class QScrollArea;
 namespace brolga {
 
 class BrandAssetStore;
+class BrandCheckBox;
 class GlobalShortcut;
 class ShortcutSettings;
 class BrandLabel;
@@ -46,6 +47,7 @@ public:
     const std::vector<ThemeRow *> &themeRows() const { return themeRows_; }
     LogoPanel *logoPanel() const { return logoPanel_; }
     StartupSettings *startupSettings() const { return startup_; }
+    BrandCheckBox *loanCostsBox() const { return loanCosts_; }
     // The keyboard section under start-up, for the program's one global shortcut.
     void showGlobalShortcut(GlobalShortcut &shortcut);
     ShortcutSettings *shortcutSettings() const { return shortcut_; }
@@ -76,6 +78,7 @@ private:
     std::vector<ThemeRow *> themeRows_;
     LogoPanel *logoPanel_ = nullptr;
     StartupSettings *startup_ = nullptr;
+    BrandCheckBox *loanCosts_ = nullptr;
     ShortcutSettings *shortcut_ = nullptr;
 };
 
