@@ -136,9 +136,9 @@ void CalculatorStore::reset()
     setState(fresh);
 }
 
-void CalculatorStore::setOffersLoanCosts(bool on)
+void CalculatorStore::setOffersDetailedInputs(bool on)
 {
-    settings_->setLoanCostCards(on);
+    settings_->setDetailedInputs(on);
     Q_EMIT stateChanged();
 }
 

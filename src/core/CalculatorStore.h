@@ -92,7 +92,7 @@ public:
     Settings &settings() { return *settings_; }
     const Settings &settings() const { return *settings_; }
     // Shows or hides the Repayment tab's cards for lender fees: a preference of the window, never a figure.
-    void setOffersLoanCosts(bool on);
+    void setOffersDetailedInputs(bool on);
     // The client whose figures are open, named on what is sent ("Prepared for …"); empty when none.
     const QString &clientName() const { return clientName_; }
     void setClientName(QString name) { clientName_ = std::move(name); }

@@ -30,7 +30,7 @@ bool isSettingsKey(const QString &k)
     for (const char *known :
          {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey, Settings::updateLastCheckKey,
           Settings::updateDismissedVersionKey, Settings::windowFrameKey, Settings::openClientKey,
-          Settings::globalShortcutKey, Settings::loanCostCardsKey})
+          Settings::globalShortcutKey, Settings::detailedInputsKey})
         if (k == QLatin1String(known))
             return true;
     return false;
@@ -326,13 +326,13 @@ void Settings::setCoachMarkShown(bool v)
     set(coachMarkShownKey, v);
 }
 
-bool Settings::loanCostCards() const
+bool Settings::detailedInputs() const
 {
-    return value(loanCostCardsKey).toBool(false);
+    return value(detailedInputsKey).toBool(false);
 }
-void Settings::setLoanCostCards(bool v)
+void Settings::setDetailedInputs(bool v)
 {
-    set(loanCostCardsKey, v);
+    set(detailedInputsKey, v);
 }
 
 std::optional<QDateTime> Settings::updateLastCheck() const

@@ -43,8 +43,8 @@ public:
 
     // The Repayment tab offers its lender fees card with the switch off; off until the user turns it on, so
     // the tab looks as it always did.
-    bool loanCostCards() const;
-    void setLoanCostCards(bool value);
+    bool detailedInputs() const;
+    void setDetailedInputs(bool value);
 
     std::optional<QDateTime> updateLastCheck() const;
     void setUpdateLastCheck(const QDateTime &when);
@@ -97,7 +97,7 @@ public:
     // The farthest a window edge can be (Qt's largest widget size): every frame sum stays well inside int.
     static constexpr qint64 maxFrameCoordinate = (1 << 24) - 1;
     static constexpr auto globalShortcutKey = "Brolga.globalShortcut";
-    static constexpr auto loanCostCardsKey = "Brolga.loanCostCards";
+    static constexpr auto detailedInputsKey = "Brolga.detailedInputs";
     static constexpr auto defaultGlobalShortcut = "Ctrl+Alt+B";
 
     static constexpr char16_t recoveredNotice[] =

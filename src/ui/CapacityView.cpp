@@ -200,6 +200,8 @@ void CapacityView::showApplicantFields()
 {
     const CalculatorState &s = store_.state();
     const bool detail = s.applicantsInDetail;
+    // The switch is offered once Settings asks for more inputs, or while this record already uses it.
+    detailToggle_->setVisible(detail || store_.settings().detailedInputs());
     detailSwitch_->setCheckedQuietly(detail);
     income_->setVisible(!detail);
     applicant1_->setVisible(detail);

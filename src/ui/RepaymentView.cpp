@@ -497,8 +497,8 @@ void RepaymentView::refresh()
     }
 
     setShown(compareCard_, scenario.has_value());
-    setShown(feesCard_, scenario.has_value() && (state.feesEnabled || store_.settings().loanCostCards()));
-    setShown(fixedCard_, scenario.has_value() && (state.fixedEnabled || store_.settings().loanCostCards()));
+    setShown(feesCard_, scenario.has_value() && (state.feesEnabled || store_.settings().detailedInputs()));
+    setShown(fixedCard_, scenario.has_value() && (state.fixedEnabled || store_.settings().detailedInputs()));
     setShown(summaryCard_, scenario.has_value());
     setShown(projectionCard_, scenario.has_value());
     if (!scenario)

@@ -19,6 +19,7 @@
 #include "platform/FileDialogs.h"
 #include "ui/buttons/BrandCheckBox.h"
 #include "ui/controls/BrandLabel.h"
+#include "ui/CapacityView.h"
 #include "ui/RepaymentView.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/PillPicker.h"
@@ -519,18 +520,20 @@ private slots:
         QVERIFY(!panel->showsLogo());
     }
 
-    // "Lender fees and fixed portion cards" is kept with the settings and brings both cards to the Repayment
-    // tab; without it the tab is as it always was.
-    void loanCostCardsBox()
+    // "More inputs" is kept with the settings and offers the fees and fixed cards on Repayment and the "In
+    // detail" switch on Capacity; without it both tabs are as they always were.
+    void detailedInputsBox()
     {
         SettingsFixture f(SettingsTab::appearance);
         RepaymentView view(f.store);
-        QVERIFY(view.feesCard()->isHidden() && view.fixedCard()->isHidden());
-        f.window.loanCostsBox()->click();
-        QVERIFY(f.store.settings().loanCostCards());
-        QVERIFY(!view.feesCard()->isHidden() && !view.fixedCard()->isHidden());
-        f.window.loanCostsBox()->click();
-        QVERIFY(view.feesCard()->isHidden() && !f.store.settings().loanCostCards());
+        CapacityView capacity(f.store);
+        const auto *inDetail = capacity.findChild<QAbstractButton *>("applicantsInDetail");
+        QVERIFY(view.feesCard()->isHidden() && view.fixedCard()->isHidden() && !inDetail->isVisibleTo(&capacity));
+        f.window.detailedInputsBox()->click();
+        QVERIFY(f.store.settings().detailedInputs());
+        QVERIFY(!view.feesCard()->isHidden() && !view.fixedCard()->isHidden() && inDetail->isVisibleTo(&capacity));
+        f.window.detailedInputsBox()->click();
+        QVERIFY(view.feesCard()->isHidden() && !f.store.settings().detailedInputs());
     }
 
     // Open at login.

@@ -137,7 +137,7 @@ private Q_SLOTS:
     {
         Screen screen;
         QVERIFY(!screen.shows(screen.view->feesCard()));
-        screen.store.setOffersLoanCosts(true);
+        screen.store.setOffersDetailedInputs(true);
         QVERIFY(screen.shows(screen.view->feesCard()));
         QVERIFY(!screen.shows(screen.view->costsBlock()));
         QTest::mouseClick(screen.view->feesSwitch(), Qt::LeftButton);
@@ -151,7 +151,7 @@ private Q_SLOTS:
         QCOMPARE(screen.view->costRow(0)->label(), QStringLiteral("Comparison rate"));
         QCOMPARE(screen.view->costRow(0)->value(), QStringLiteral("6.17%"));
 
-        screen.store.setOffersLoanCosts(false);
+        screen.store.setOffersDetailedInputs(false);
         QVERIFY(screen.shows(screen.view->feesCard()));
         QTest::mouseClick(screen.view->feesSwitch(), Qt::LeftButton);
         QVERIFY(!screen.shows(screen.view->feesCard()) && !screen.shows(screen.view->costsBlock()));
@@ -162,7 +162,7 @@ private Q_SLOTS:
     void fixedPortionCard()
     {
         Screen screen;
-        screen.store.setOffersLoanCosts(true);
+        screen.store.setOffersDetailedInputs(true);
         QVERIFY(screen.shows(screen.view->fixedCard()) && !screen.shows(screen.view->portionRow(0)));
         QTest::mouseClick(screen.view->fixedSwitch(), Qt::LeftButton);
         screen.store.edit([](CalculatorState &s) { s.fixedAmount = 260000; });

@@ -164,14 +164,14 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     logoPanel_ = new LogoPanel(assets_);
     column->addWidget(logoPanel_);
 
-    // What the Repayment tab offers beyond the figures it always shows.
+    // The inputs beyond the ones every tab always shows: with this off the tabs look as they always have.
     column->addWidget(new BrandRule);
-    column->addWidget(new SettingsSection(tr("Repayment tab")));
-    loanCosts_ = new BrandCheckBox(
-        tr("Lender fees and fixed portion cards"), [this] { return store_.settings().loanCostCards(); },
-        [this](bool on) { store_.setOffersLoanCosts(on); });
-    loanCosts_->setFont(BrandType::sans(11));
-    column->addWidget(loanCosts_);
+    column->addWidget(new SettingsSection(tr("More inputs")));
+    detailedInputs_ = new BrandCheckBox(
+        tr("Lender fees, a fixed portion and applicants in detail"), [this] { return store_.settings().detailedInputs(); },
+        [this](bool on) { store_.setOffersDetailedInputs(on); });
+    detailedInputs_->setFont(BrandType::sans(11));
+    column->addWidget(detailedInputs_);
 
     // Start-up, the update preference (in a build that has an update service), then the maker's credit close
     // the pane.

@@ -47,7 +47,7 @@ public:
     const std::vector<ThemeRow *> &themeRows() const { return themeRows_; }
     LogoPanel *logoPanel() const { return logoPanel_; }
     StartupSettings *startupSettings() const { return startup_; }
-    BrandCheckBox *loanCostsBox() const { return loanCosts_; }
+    BrandCheckBox *detailedInputsBox() const { return detailedInputs_; }
     // The keyboard section under start-up, for the program's one global shortcut.
     void showGlobalShortcut(GlobalShortcut &shortcut);
     ShortcutSettings *shortcutSettings() const { return shortcut_; }
@@ -78,7 +78,7 @@ private:
     std::vector<ThemeRow *> themeRows_;
     LogoPanel *logoPanel_ = nullptr;
     StartupSettings *startup_ = nullptr;
-    BrandCheckBox *loanCosts_ = nullptr;
+    BrandCheckBox *detailedInputs_ = nullptr;
     ShortcutSettings *shortcut_ = nullptr;
 };
 
