@@ -13,11 +13,6 @@ namespace brolga::IncomeMath {
 
 namespace {
 
-double guaranteeRate()
-{
-    return defaultSuperRate(QStringLiteral("2026-27"));
-}
-
 // A signed base-10 whole number and nothing else (no spaces): "2026", "+202", "-99".
 std::optional<int> wholeNumber(const QString &text)
 {
@@ -54,21 +49,12 @@ void addBonus(const IncomeInputs &state, std::vector<IncomeComponent> &out)
 Prefill prefill(OccupationPreset preset)
 {
     switch (preset) {
-    case OccupationPreset::standard: return {80, 80, 80, guaranteeRate()};
-    case OccupationPreset::essential: return {100, 80, 100, guaranteeRate()};
-    case OccupationPreset::mining: return {80, 80, 100, guaranteeRate()};
+    case OccupationPreset::standard: return {80, 80, 80, guaranteeRatePercent};
+    case OccupationPreset::essential: return {100, 80, 100, guaranteeRatePercent};
+    case OccupationPreset::mining: return {80, 80, 100, guaranteeRatePercent};
     case OccupationPreset::publicService: return {80, 80, 80, 15.4};
     }
-    return {80, 80, 80, guaranteeRate()};
-}
-
-double defaultSuperRate(const QString &taxYear)
-{
-    if (taxYear == u"2023-24")
-        return 11.0;
-    if (taxYear == u"2024-25")
-        return 11.5;
-    return 12.0;
+    return {80, 80, 80, guaranteeRatePercent};
 }
 
 double unitsPerWeek(PayBasis basis, double units)

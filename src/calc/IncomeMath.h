@@ -21,11 +21,11 @@ struct Prefill {
     bool operator==(const Prefill &) const = default;
 };
 
-// Presets write the guarantee rate of the current default year, whatever year is selected.
+// Presets write the guarantee rate, whatever tax year is selected.
 Prefill prefill(OccupationPreset preset);
 
-// The superannuation guarantee rate that goes with a tax year.
-double defaultSuperRate(const QString &taxYear);
+// The superannuation guarantee rate, percent: 12 for every tax year the program offers.
+inline constexpr double guaranteeRatePercent = 12.0;
 
 // Hours (0..100) or days (0..7) a week as the pay basis uses them; other bases ignore units.
 double unitsPerWeek(PayBasis basis, double units);

@@ -63,7 +63,7 @@ struct CalculatorState {
     double unitsPerWeek = 38;
     double contractorWeeks = 48;
     bool quotedIncludesSuper = false;
-    double superRatePercent = IncomeMath::defaultSuperRate(QStringLiteral("2026-27"));
+    double superRatePercent = IncomeMath::guaranteeRatePercent;
     OccupationPreset occupationPreset = OccupationPreset::standard;
     double ytdGross = 0;
     std::optional<QDateTime> ytdPeriodEnd;

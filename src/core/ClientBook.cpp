@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace brolga {
@@ -233,6 +234,20 @@ void ClientBook::close()
         return;
     QSqlDatabase::database(connection_, false).close();
     QSqlDatabase::removeDatabase(connection_);
+    if (std::exchange(madeLog_, false) && QFileInfo(path_).isWritable()) {
+        // A reader cannot remove the empty log and index it made; a connection that may write does so on
+        // closing when it is the last one, as Brolga's own does, and leaves them to anyone still using them.
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+            db.setDatabaseName(path_);
+            if (db.open()) {
+                QSqlQuery q(db);
+                if (q.exec(QStringLiteral("PRAGMA query_only = ON")))
+                    q.exec(QStringLiteral("PRAGMA user_version"));
+            }
+        }
+        QSqlDatabase::removeDatabase(connection_);
+    }
     connection_.clear();
 }
 
@@ -283,6 +298,7 @@ bool ClientBook::open()
         return false;
     }
     if (!writing) {
+        madeLog_ = !logExisted && QFileInfo::exists(path_ + QStringLiteral("-wal"));
         clients_.clear(); // a database that is not a book yet holds no clients
         deleted_.clear();
         return version == 0 || loadList(version);

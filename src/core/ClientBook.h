@@ -136,6 +136,7 @@ private:
     QString path_;
     Access access_ = Access::readWrite;
     QString connection_;
+    bool madeLog_ = false; // a reader's connection made the write-ahead log, which it cannot remove
     Status status_ = Status::failed;
     QString detail_; // the driver's words when opening failed for a reason without a status of its own
     QString lastError_;

@@ -43,18 +43,6 @@ QByteArray png(int w, int h, QColor colour = Qt::red)
     return bytes;
 }
 
-// A valid PNG whose header claims a vast canvas: decoding it fully would need gigabytes.
-QByteArray bomb()
-{
-    QByteArray bytes = png(1, 1);
-    // IHDR data starts at 16: width and height, then the chunk's CRC over type + data at 29.
-    qToBigEndian<quint32>(60000, bytes.data() + 16);
-    qToBigEndian<quint32>(60000, bytes.data() + 20);
-    const quint32 crc = crc32(bytes.constData() + 12, 17);
-    qToBigEndian<quint32>(crc, bytes.data() + 29);
-    return bytes;
-}
-
 // A print-resolution logo: a large canvas that compresses to a small file.
 QByteArray printLogo(int w, int h, QImage::Format format = QImage::Format_ARGB32)
 {
@@ -68,6 +56,18 @@ QByteArray printLogo(int w, int h, QImage::Format format = QImage::Format_ARGB32
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A valid PNG whose header claims a vast canvas: decoding it fully would need gigabytes.
+QByteArray bomb(quint32 side = 60000, QImage::Format format = QImage::Format_ARGB32)
+{
+    QByteArray bytes = printLogo(1, 1, format);
+    // IHDR data starts at 16: width and height, then the chunk's CRC over type + data at 29.
+    qToBigEndian<quint32>(side, bytes.data() + 16);
+    qToBigEndian<quint32>(side, bytes.data() + 20);
+    const quint32 crc = crc32(bytes.constData() + 12, 17);
+    qToBigEndian<quint32>(crc, bytes.data() + 29);
     return bytes;
 }
 
@@ -144,6 +144,10 @@ private Q_SLOTS:
         QTest::newRow("print logo 4200 x 4000") << printLogo(4200, 4000) << QString();
         // 16 bits a channel: decoded whole this is over Qt's default 128 MB for one image.
         QTest::newRow("print logo 6000 x 3000, 16-bit") << printLogo(6000, 3000, QImage::Format_RGBA64) << QString();
+        QTest::newRow("5000 x 5000 claimed, 16-bit")
+            << bomb(5000, QImage::Format_RGBA64)
+            << QStringLiteral("That image is too large to open at 16 bits a channel \u2014 save it at 8 bits, or "
+                              "under 20 million pixels.");
         QImage jpeg(300, 300, QImage::Format_RGB32);
         jpeg.fill(Qt::green);
         QByteArray jpegBytes;

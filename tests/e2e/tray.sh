@@ -127,11 +127,13 @@ click_icon() { # click_icon [BUTTON]
 }
 
 clipboard() { timeout 2 xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null; }
+figures_copied() { clipboard | grep -q "^Loan amount"; }
 copied_amount() { # the loan amount in the figures Ctrl+Shift+C copies
-    printf '' | xclip -selection clipboard
+    # The xclip that empties the clipboard stays to serve it until Brolga copies: kept off our output, which
+    # the caller's $(…) reads to the end.
+    xclip -selection clipboard </dev/null >/dev/null 2>&1
     xdotool key --clearmodifiers ctrl+shift+c
-    wait_for 5 bash -c 'xclip -selection clipboard -o -t UTF8_STRING 2>/dev/null | grep -q "^Loan amount"' ||
-        fail "Ctrl+Shift+C put no figures on the clipboard"
+    wait_for 5 figures_copied || fail "Ctrl+Shift+C put no figures on the clipboard"
     clipboard | sed -n 's/^Loan amount \.* \$//p' | tr -d ','
 }
 

@@ -22,6 +22,7 @@ namespace {
 struct Decoded {
     QImage image;
     QSize size; // as the header gives it
+    std::optional<BrandAssetStore::ImportError> refused; // a canvas too large to decode
 };
 
 QSize fitted(QSize size, int maxEdge)
@@ -31,9 +32,9 @@ QSize fitted(QSize size, int maxEdge)
     return size.scaled(maxEdge, maxEdge, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-// Reads the header, refuses a canvas larger than maxPixels, then decodes straight at a size whose long edge
-// is at most maxEdge. A null image when the bytes are no PNG or do not decode.
-Decoded decodePng(const QByteArray &bytes, int maxEdge, qint64 maxPixels, bool *tooManyPixels = nullptr)
+// Reads the header, refuses a canvas larger than maxPixels (maxDeepPixels at 16 bits a channel), then decodes
+// straight at a size whose long edge is at most maxEdge. A null image when the bytes are no PNG or do not decode.
+Decoded decodePng(const QByteArray &bytes, int maxEdge, qint64 maxPixels, qint64 maxDeepPixels)
 {
     QBuffer buffer;
     buffer.setData(bytes);
@@ -43,11 +44,11 @@ Decoded decodePng(const QByteArray &bytes, int maxEdge, qint64 maxPixels, bool *
     const QSize size = reader.size();
     if (!size.isValid() || size.isEmpty())
         return {};
-    if (qint64(size.width()) * size.height() > maxPixels) {
-        if (tooManyPixels)
-            *tooManyPixels = true;
-        return {{}, size};
-    }
+    const qint64 pixels = qint64(size.width()) * size.height();
+    if (pixels > maxPixels)
+        return {{}, size, BrandAssetStore::ImportError::tooManyPixels};
+    if (QImage::toPixelFormat(reader.imageFormat()).bitsPerPixel() == 64 && pixels > maxDeepPixels)
+        return {{}, size, BrandAssetStore::ImportError::tooManyDeepPixels};
     // The reader decodes the whole canvas before scaling it; the header check above bounds that canvas, so
     // let it take what a 16-bit canvas of this size needs (Qt's own default would refuse most print logos).
     const qint64 canvasMegabytes = (qint64(size.width()) * size.height() * 8) / (1024 * 1024) + 1;
@@ -55,7 +56,7 @@ Decoded decodePng(const QByteArray &bytes, int maxEdge, qint64 maxPixels, bool *
     const QSize target = fitted(size, maxEdge);
     if (target != size)
         reader.setScaledSize(target);
-    return {reader.read(), size};
+    return {reader.read(), size, std::nullopt};
 }
 
 // Encodes the pixels alone: text chunks and other metadata of the chosen file are left behind.
@@ -80,7 +81,9 @@ QImage loadable(const QByteArray &png)
 {
     if (png.size() > BrandAssetStore::maxStoredBytes)
         return {};
-    return decodePng(png, BrandAssetStore::maxStoredEdge, BrandAssetStore::maxStoredPixels).image;
+    return decodePng(png, BrandAssetStore::maxStoredEdge, BrandAssetStore::maxStoredPixels,
+                     BrandAssetStore::maxStoredPixels)
+        .image;
 }
 
 QString unopenable(const QString &path)
@@ -123,6 +126,9 @@ QString BrandAssetStore::describe(ImportError error)
     case ImportError::tooManyPixels:
         return QStringLiteral("That image is too large to open \u2014 use one under 40 million pixels, for "
                               "example 8000 \u00D7 5000.");
+    case ImportError::tooManyDeepPixels:
+        return QStringLiteral("That image is too large to open at 16 bits a channel \u2014 save it at 8 bits, or "
+                              "under 20 million pixels.");
     }
     return {};
 }
@@ -154,10 +160,9 @@ BrandAssetStore::Checked BrandAssetStore::check(const QString &path)
     if (!file.ok())
         return {{}, unopenable(path)};
 
-    bool tooManyPixels = false;
-    const Decoded decoded = decodePng(file.bytes, maxStoredEdge, maxPixels, &tooManyPixels);
-    if (tooManyPixels)
-        return {{}, describe(ImportError::tooManyPixels)};
+    const Decoded decoded = decodePng(file.bytes, maxStoredEdge, maxPixels, maxDeepPixels);
+    if (decoded.refused)
+        return {{}, describe(*decoded.refused)};
     if (decoded.image.isNull() || decoded.image.width() <= 0)
         return {{}, describe(ImportError::unreadable)};
     // The picture's own size counts, not the scaled copy's.

@@ -17,7 +17,7 @@ namespace brolga {
 class BrandAssetStore : public QObject {
     Q_OBJECT
 public:
-    enum class ImportError { tooLarge, tooSmall, unreadable, tooManyPixels };
+    enum class ImportError { tooLarge, tooSmall, unreadable, tooManyPixels, tooManyDeepPixels };
 
     explicit BrandAssetStore(QObject *parent = nullptr);
     ~BrandAssetStore() override;
@@ -56,6 +56,9 @@ public:
     static constexpr int minLongEdge = 200;
     // A chosen picture may claim at most this many pixels: a few kilobytes can claim gigabytes.
     static constexpr qint64 maxPixels = 40'000'000;
+    // At 16 bits a channel the whole canvas is decoded at 8 bytes a pixel before it is scaled (an 8-bit one
+    // is scaled row by row): 40 million such pixels took 760 MB.
+    static constexpr qint64 maxDeepPixels = 20'000'000;
     // What is stored: at most this long an edge (ample for a card printed at 300 dpi) and this many bytes,
     // the limits load() applies.
     static constexpr int maxStoredEdge = 2048;
