@@ -14,6 +14,7 @@
 #include "export/TextExporter.h"
 #include "report/ReportContent.h"
 #include "report/ReportDocument.h"
+#include "report/ReportTabs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -141,8 +142,10 @@ int main(int argc, char *argv[])
             !error.isEmpty())
             return fail(error);
     if (options.pdf) {
-        // Prepared for the client given with --client, unless another name was asked for.
-        const ReportDocument report(ReportContent::from(store, options.tabs, options.preparedFor), theme, logo);
+        // Prepared for the client given with --client, unless another name was asked for; without --tabs, the
+        // tabs the window would tick.
+        const auto tabs = options.tabs.empty() ? ReportTabs::suggested(store.state()) : options.tabs;
+        const ReportDocument report(ReportContent::from(store, tabs, options.preparedFor), theme, logo);
         if (const QString error = report.save(*options.pdf); !error.isEmpty())
             return fail(QStringLiteral("cannot write %1: %2").arg(*options.pdf, error));
     }

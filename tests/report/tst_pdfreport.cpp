@@ -10,6 +10,7 @@
 #include "report/ReportContent.h"
 #include "report/ReportDocument.h"
 #include "report/ReportExporter.h"
+#include "report/ReportTabs.h"
 #include "ui/export/SnapshotExporter.h"
 
 #include <QDir>
@@ -281,6 +282,45 @@ class TestPdfReport : public QObject {
         QVERIFY(pdf.contains(QStringLiteral("Estimate only. Brolga provides general information")));
     }
 
+    // The tabs a report covers unless the broker says otherwise: the one on show and those changed from their
+    // defaults. The rate is the Repayment tab's, though Capacity tests it too.
+    void suggestedTabs_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("tabs");
+        QTest::newRow("defaults") << Edit() << "repayment";
+        QTest::newRow("capacity on show") << Edit([](CalculatorState &s) { s.activeTab = CalculatorTab::capacity; })
+                                          << "capacity";
+        QTest::newRow("rate") << Edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::upfront;
+            s.interestRate = 5.5;
+        }) << "repayment,upfront";
+        QTest::newRow("comparison") << Edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::upfront;
+            s.isCompareMode = true;
+        }) << "repayment,upfront";
+        QTest::newRow("income and price") << Edit([](CalculatorState &s) {
+            s.grossIncome = 212000;
+            s.payRate = 120000;
+            s.purchasePrice = 950000;
+        }) << "repayment,capacity,income,upfront";
+        QTest::newRow("bonus only") << Edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::capacity;
+            s.bonusThisFY = 5000;
+        }) << "capacity,income";
+    }
+    void suggestedTabs()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(QString, tabs);
+        CalculatorState s;
+        if (edit)
+            edit(s);
+        QCOMPARE(ReportTabs::stored(ReportTabs::suggested(s)), tabs);
+        QCOMPARE(ReportTabs::stored(ReportTabs::fromStored(QStringLiteral("upfront,nonsense,") + tabs)),
+                 tabs.contains(u"upfront") ? tabs : tabs + QStringLiteral(",upfront"));
+    }
+
     // Identity fields of absurd length wrap within the header and are cut short with an ellipsis: no word of
     // the report lies outside the page.
     void absurdIdentityStaysOnThePage()
@@ -343,7 +383,7 @@ class TestPdfReport : public QObject {
             return answer;
         });
 
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QCOMPARE(requests.size(), 1);
         QCOMPARE(requests[0].suggestedPath, dir->filePath(QStringLiteral("Brolga-Report-Repayment-2026-12-05.pdf")));
         QCOMPARE(requests[0].filter, QStringLiteral("PDF document (*.pdf)"));
@@ -356,24 +396,24 @@ class TestPdfReport : public QObject {
         answer.reset();
         // The open client names the file; characters a file name cannot hold are left out.
         store->setClientName(QStringLiteral(" Jane/Citizen: <3 "));
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QCOMPARE(requests.last().suggestedPath,
                  dir->filePath(QStringLiteral("Brolga-Report-JaneCitizen 3-2026-12-05.pdf")));
         QCOMPARE(store->toast().value_or(QString()), QString());
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("for the Smiths.pdf")});
         // The report itself says whom it was prepared for.
         answer = dir->filePath(QStringLiteral("client.pdf"));
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QVERIFY(text(dir->filePath(QStringLiteral("client.pdf"))).contains(QStringLiteral("Prepared for Jane/Citizen: <3")));
         // Once that name is taken, the next report of the day is proposed beside it.
         answer = requests.last().suggestedPath;
-        ReportExporter::exportWithPanel(*store, std::nullopt);
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QCOMPARE(requests.last().suggestedPath,
                  dir->filePath(QStringLiteral("Brolga-Report-JaneCitizen 3-2026-12-05 (2).pdf")));
 
         answer = dir->filePath(QStringLiteral("no-such-folder/report.pdf"));
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QVERIFY2(store->toast().value_or(QString()).startsWith(QStringLiteral("Report not saved: ")),
                  qPrintable(store->toast().value_or(QString())));
     }

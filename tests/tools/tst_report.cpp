@@ -489,7 +489,7 @@ class TestReport : public QObject {
         QCOMPARE(f.readAll(), bytesBefore);
     }
 
-    // The client report of the tabs asked for; the tabs without figures are left out, so fewer pages.
+    // The client report of the tabs asked for, or of the tabs worked on; fewer tabs, fewer pages.
     void pdfReport()
     {
         const QString record = writeFile(QStringLiteral("record.json"), StateCodec::encode(sampleRecord()));
@@ -511,9 +511,11 @@ class TestReport : public QObject {
             }();
             return int(bytes.count("/Type /Page\n"));
         };
-        const int all = pages({"--prepared-for", "Jane Citizen", "--theme", "slate"});
+        const int all = pages({"--prepared-for", "Jane Citizen", "--theme", "slate", "--tabs", "all"});
         const int one = pages({"--tabs", "capacity"});
         QVERIFY2(all > one && one >= 1, qPrintable(QStringLiteral("%1 and %2 pages").arg(all).arg(one)));
+        // Without --tabs, the tabs the window would tick: the record's Capacity and Upfront, never Repayment.
+        QCOMPARE(pages({}), one + 1);
     }
 
     void readsTheSavedRecordAndNeverWritesIt()

@@ -75,6 +75,12 @@ QLineEdit *ClientPromptDialog::addField(const QString &text)
     return field_;
 }
 
+void ClientPromptDialog::addContent(QWidget *content)
+{
+    auto *column = static_cast<QVBoxLayout *>(layout());
+    column->insertWidget(column->indexOf(answers_), content);
+}
+
 QAbstractButton *ClientPromptDialog::addAnswer(const QString &text, int result, bool isDefault)
 {
     QAbstractButton *button = nullptr;

@@ -23,6 +23,8 @@ class ClientPromptDialog : public QDialog {
     void setRefusal(const QString &refusal);
     // A one-line field under the question, named by it, starting with `text` all selected.
     QLineEdit *addField(const QString &text);
+    // A widget of the question's own (a list of choices), under the question.
+    void addContent(QWidget *content);
     // An answer, laid out left to right at the bottom; it ends the dialog with `result`.
     QAbstractButton *addAnswer(const QString &text, int result, bool isDefault = false);
 
