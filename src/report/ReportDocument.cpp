@@ -2,6 +2,7 @@
 
 #include "brand/BrandType.h"
 #include "brand/Credits.h"
+#include "brand/LetterheadBand.h"
 #include "brand/ThemePalette.h"
 #include "calc/StampDuty.h"
 #include "core/Format.h"
@@ -197,17 +198,23 @@ struct ReportLayout {
             QColor colour;
             int maxLines;
         };
+        const Letterhead &head = content.letterhead;
+        auto on = [this](LetterheadBand::Text text) { return LetterheadBand::text(palette, text); };
         std::vector<Line> lines{
-            {ReportContent::title(), reportFont(Face::serif, 22, FontWeight::medium), rgb(t.textPrimaryDark), 2}};
-        if (content.preparedFor)
-            lines.push_back({QStringLiteral("Prepared for ") + *content.preparedFor,
-                             reportFont(Face::sans, 12.5, FontWeight::medium), rgb(t.textPrimaryDark), 2});
-        if (!content.identityLine.isEmpty())
-            lines.push_back(
-                {content.identityLine, reportFont(Face::sans, 11.5, FontWeight::medium), rgb(t.accentOnDark), 3});
-        if (!content.contactLine.isEmpty())
-            lines.push_back(
-                {content.contactLine, reportFont(Face::sans, 10, FontWeight::regular), QColor(255, 255, 255, 153), 3});
+            {head.title, reportFont(Face::serif, 22, FontWeight::medium), on(LetterheadBand::Text::title), 2}};
+        if (!head.preparedFor.isEmpty())
+            lines.push_back({head.preparedForLine(), reportFont(Face::sans, 12.5, FontWeight::medium),
+                             on(LetterheadBand::Text::preparedFor), 2});
+        if (!head.identity.isEmpty())
+            lines.push_back({head.identityLine(), reportFont(Face::sans, 11.5, FontWeight::medium),
+                             on(LetterheadBand::Text::identity), 3});
+        // The licence has a line of its own, so a long e-mail address or web site gives way before it does.
+        if (!head.contact.isEmpty())
+            lines.push_back({Letterhead::joined(head.contact), reportFont(Face::sans, 10, FontWeight::regular),
+                             on(LetterheadBand::Text::contact), 3});
+        if (!head.licence.isEmpty())
+            lines.push_back({head.licence, reportFont(Face::sans, 10, FontWeight::medium),
+                             on(LetterheadBand::Text::contact), 2});
 
         std::vector<TextBlock> blocks;
         qreal leftHeight = 0;
@@ -221,12 +228,7 @@ struct ReportLayout {
 
         const qreal content = std::max(leftHeight, rightHeight);
         const QRectF band(0, 0, page.width(), content + 2 * pad);
-        add([band, from = rgb(t.darkLift), to = rgb(t.dark)](QPainter &p) {
-            QLinearGradient gradient(band.topLeft(), band.bottomRight());
-            gradient.setColorAt(0, from);
-            gradient.setColorAt(1, to);
-            p.fillRect(band, gradient);
-        });
+        add([band, gradient = LetterheadBand::field(palette, band)](QPainter &p) { p.fillRect(band, gradient); });
         fill(QRectF(0, band.bottom(), page.width(), 3), rgb(t.accentOnDark));
 
         qreal lineY = pad + (content - leftHeight) / 2;
@@ -244,7 +246,8 @@ struct ReportLayout {
             add([markAt, palette = palette](QPainter &p) {
                 BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
             });
-        draw(stampText, QPointF(right - stampText.width, markY + mark.height() + 7), QColor(255, 255, 255, 140));
+        draw(stampText, QPointF(right - stampText.width, markY + mark.height() + 7),
+             LetterheadBand::text(palette, LetterheadBand::Text::stamp));
         y = band.bottom() + 3 + 26;
     }
 
@@ -681,6 +684,29 @@ struct ReportLayout {
         y += creditHeight;
     }
 
+    // Atop every page after the first: whose report it is (the broker and, whole, the licence) and whom it is
+    // for. The name gives way before the licence does.
+    void runningHeads()
+    {
+        const Letterhead &head = content.letterhead;
+        const QFont font = reportFont(Face::sans, 8.5, FontWeight::regular);
+        const qreal headY = 24;
+        const TextBlock client =
+            layoutText(head.preparedForLine(), font, head.preparedFor.isEmpty() ? 0 : width * 0.4, 1);
+        const qreal leftRoom = width - (head.preparedFor.isEmpty() ? 0 : client.width + 16);
+        const TextBlock licence = layoutText(head.licence, font, leftRoom, 1);
+        const qreal gap = head.licence.isEmpty() || head.identity.isEmpty() ? 0 : 12;
+        const TextBlock who = layoutText(head.identityLine(), font, std::max(1.0, leftRoom - licence.width - gap), 1);
+        for (std::size_t i = 1; i < doc.pages_.size(); ++i)
+            doc.pages_[i].push_back([=, rule = rgb(t.rule), muted = rgb(t.muted), l = left, w = width](QPainter &p) {
+                p.setPen(muted);
+                who.layout->draw(&p, QPointF(l, headY));
+                licence.layout->draw(&p, QPointF(l + who.width + gap, headY));
+                client.layout->draw(&p, QPointF(l + w - client.width, headY));
+                p.fillRect(QRectF(l, headY + 15, w, 0.75), rule);
+            });
+    }
+
     // "Page N of M" and the date at the foot of every page, once M is known.
     void footers()
     {
@@ -706,8 +732,8 @@ ReportDocument::ReportDocument(const ReportContent &content, const Theme &theme,
 {
     BrandType::registerFonts();
     title_ = ReportContent::title();
-    if (content.preparedFor)
-        title_ += QStringLiteral(" \u2014 prepared for ") + *content.preparedFor;
+    if (!content.letterhead.preparedFor.isEmpty())
+        title_ += QStringLiteral(" \u2014 prepared for ") + content.letterhead.preparedFor;
     author_ = content.brokerName;
 
     ReportLayout layout{*this, content, theme, logo && !logo->isNull() ? logo : std::nullopt};
@@ -717,6 +743,7 @@ ReportDocument::ReportDocument(const ReportContent &content, const Theme &theme,
         if (content.sections[i].entered)
             layout.section(i);
     layout.disclaimer();
+    layout.runningHeads();
     layout.footers();
 }
 

@@ -1,3 +1,4 @@
+#include "IdentityCases.h"
 #include "TestStore.h"
 #include "brand/Brand.h"
 #include "brand/ThemePalette.h"
@@ -181,26 +182,13 @@ class TestExport : public QObject {
         QCOMPARE(graphemes(r), width);
     }
 
-    void summaryIdentityLines_data()
-    {
-        QTest::addColumn<Edit>("edit");
-        QTest::addColumn<QStringList>("header");
-
-        // The other combinations show in the whole summaries below.
-        QTest::newRow("contact only") << Edit([](CalculatorState &s) { s.brokerLicence = "ACL 123456"; })
-                                      << QStringList{"ACL 123456"};
-        // A hand-edited record must not split the text or reach a terminal as an escape sequence.
-        QTest::newRow("control characters") << Edit([](CalculatorState &s) {
-            s.brokerName = "Ana\nSilva";
-            s.brokerPhone = "0400\x1b[2J";
-        }) << QStringList{"Ana Silva", "0400 [2J"};
-    }
+    void summaryIdentityLines_data() { identitycases::addRows(); }
 
     void summaryIdentityLines()
     {
-        QFETCH(Edit, edit);
+        QFETCH(Edit, identity);
         QFETCH(QStringList, header);
-        const QStringList lines = summaryOf(CalculatorTab::capacity, edit).split(u'\n');
+        const QStringList lines = summaryOf(CalculatorTab::capacity, identity).split(u'\n');
         QCOMPARE(lines.first(), QStringLiteral("BORROWING CAPACITY ESTIMATE"));
         QCOMPARE(lines.mid(1, header.size()), header);
         QCOMPARE(lines[header.size() + 1], QStringLiteral("5 Dec 2026"));
@@ -669,32 +657,23 @@ class TestExport : public QObject {
         QCOMPARE(count(b, green), count(a, green));
     }
 
-    void cardIdentityLines_data()
-    {
-        QTest::addColumn<Edit>("edit");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("none") << Edit([](CalculatorState &) {}) << QStringList();
-        QTest::newRow("phone only") << Edit([](CalculatorState &s) { s.brokerPhone = "0400 000 000"; })
-                                    << QStringList{"0400 000 000"};
-        QTest::newRow("name and company")
-            << Edit([](CalculatorState &s) {
-                   s.brokerName = "Ana Silva";
-                   s.brokerCompany = "Harbour Loans";
-                   s.brokerLicence = "ACL 123456";
-               })
-            << QStringList{QStringLiteral("Ana Silva \u00B7 Harbour Loans"), "ACL 123456"};
-        QTest::newRow("line breaks stay on one line")
-            << Edit([](CalculatorState &s) { s.brokerName = "Ana\nSilva"; }) << QStringList{"Ana Silva"};
-    }
+    void cardIdentityLines_data() { identitycases::addRows(); }
 
+    // The card says what the text says, the licence on a line of its own when the header has no room for the
+    // whole contact line: the rest gives way, never the licence.
     void cardIdentityLines()
     {
-        QFETCH(Edit, edit);
-        QFETCH(QStringList, lines);
-        store->edit(edit);
-        const QStringList texts = ExportCard(*store, std::nullopt, ink()).texts();
+        QFETCH(Edit, identity);
+        QFETCH(QStringList, header);
+        store->edit(identity);
+        // Beside a wide logo, which leaves the header's text the least room.
+        const ExportCard card(*store, solidLogo(Qt::darkBlue, QSize(900, 200)), ink());
+        const QStringList texts = card.texts();
         // Between the title and the date stamp.
-        QCOMPARE(texts.mid(1, texts.indexOf(QStringLiteral("5 Dec 2026")) - 1), lines);
+        const QString dot = QStringLiteral(" \u00B7 ");
+        QCOMPARE(texts.mid(1, texts.indexOf(QStringLiteral("5 Dec 2026")) - 1).join(dot), header.join(dot));
+        const QString last = header.isEmpty() ? QString() : header.last().split(dot).last();
+        QVERIFY2(card.headerLines().mid(1).join(QString()).contains(last), qPrintable(last));
     }
 
     void preparedForTheOpenClient_data()

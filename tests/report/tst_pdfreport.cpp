@@ -1,6 +1,7 @@
 // The client report as a reader's tools see the file: the text a PDF viewer extracts, its fonts, its pages and
 // its metadata, read back with poppler's command-line tools.
 
+#include "IdentityCases.h"
 #include "TestStore.h"
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
@@ -319,6 +320,28 @@ class TestPdfReport : public QObject {
         QCOMPARE(ReportTabs::stored(ReportTabs::suggested(s)), tabs);
         QCOMPARE(ReportTabs::stored(ReportTabs::fromStored(QStringLiteral("upfront,nonsense,") + tabs)),
                  tabs.contains(u"upfront") ? tabs : tabs + QStringLiteral(",upfront"));
+    }
+
+    void identityOnEveryPage_data() { identitycases::addRows(); }
+    // The first page gives every part of the identity, the licence on a line of its own; every page after it
+    // names the broker's licence again.
+    void identityOnEveryPage()
+    {
+        QFETCH(identitycases::Edit, identity);
+        QFETCH(QStringList, header);
+        setRecord(identity);
+        std::unique_ptr<ReportDocument> doc;
+        const QString path = write(allTabs, &doc);
+        QVERIFY(doc->pageCount() > 2);
+        // A long address may wrap anywhere: compared without white space.
+        static const QRegularExpression space(QStringLiteral("\\s"));
+        const QString first =
+            text(path, {QStringLiteral("-raw"), QStringLiteral("-l"), QStringLiteral("1")}).remove(space);
+        for (const QString &line : header)
+            for (const QString &part : line.split(QStringLiteral(" \u00B7 ")))
+                QVERIFY2(first.contains(QString(part).remove(space)), qPrintable(part));
+        if (const QString licence = store->state().brokerLicence; !licence.isEmpty())
+            QCOMPARE(text(path).count(licence), doc->pageCount());
     }
 
     // Identity fields of absurd length wrap within the header and are cut short with an ellipsis: no word of
