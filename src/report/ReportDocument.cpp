@@ -164,6 +164,12 @@ struct ReportLayout {
     }
 
     void add(Piece piece) { doc.pages_.back().push_back(std::move(piece)); }
+    // What was placed on the page, block by block, for the checks of where pages break.
+    void mark(const QString &block)
+    {
+        doc.outline_.resize(doc.pages_.size());
+        doc.outline_.back() << block;
+    }
 
     void draw(const TextBlock &block, const QPointF &at, const QColor &colour)
     {
@@ -305,49 +311,87 @@ struct ReportLayout {
         return text;
     }
 
-    void section(std::size_t index)
+    // `tail`: what must follow the section's last block on its page (the disclaimer after the last section).
+    void section(std::size_t index, qreal tail)
     {
         const ReportSection &s = content.sections[index];
-        // The heading, the hero figure and the first inputs stay together.
-        room(150);
+        const TextBlock title = layoutText(s.title, reportFont(Face::serif, 20, FontWeight::medium), width);
+        TextBlock heroLabel, heroValue;
+        if (s.hero) {
+            heroLabel = layoutText(s.hero->label, reportFont(Face::sans, 9.5, FontWeight::semibold), width);
+            heroValue = layoutText(s.hero->value, reportFont(Face::serif, 30, FontWeight::semibold));
+            // A figure too long for the line (a hand-edited record's) is set small and wrapped, whole.
+            if (heroValue.width > width)
+                heroValue = layoutText(s.hero->value, reportFont(Face::sans, 12.5, FontWeight::semibold), width);
+        }
+        // The heading, the hero figure and the first row of inputs stay together.
+        constexpr qreal firstCells = 60;
+        room(10 + title.height + 12 + (s.hero ? heroLabel.height + 2 + heroValue.height + 12 : 0) + firstCells);
+        mark(QStringLiteral("heading"));
         (*sectionPages)[index] = pageNumber();
         fill(QRectF(left, y, 28, 3), rgb(t.accentOnLight));
         y += 10;
-        const TextBlock title = layoutText(s.title, reportFont(Face::serif, 20, FontWeight::medium), width);
         draw(title, QPointF(left, y), rgb(t.dark));
         y += title.height + 12;
 
         if (s.hero) {
-            const TextBlock label = layoutText(s.hero->label, reportFont(Face::sans, 9.5, FontWeight::semibold), width);
-            TextBlock value = layoutText(s.hero->value, reportFont(Face::serif, 30, FontWeight::semibold));
-            // A figure too long for the line (a hand-edited record's) is set small and wrapped, whole.
-            if (value.width > width)
-                value = layoutText(s.hero->value, reportFont(Face::sans, 12.5, FontWeight::semibold), width);
-            room(label.height + 2 + value.height);
+            const TextBlock &label = heroLabel;
+            const TextBlock &value = heroValue;
             draw(label, QPointF(left, y), rgb(t.muted));
             y += label.height + 2;
             draw(value, QPointF(left, y), rgb(t.dark));
             y += value.height + 12;
         }
         grid(s.inputs);
+        const bool tableLast = s.tab == CalculatorTab::repayment && !content.loans.empty();
         if (!s.results.empty())
             y += 14;
+        std::vector<Row> rows;
         for (const ReportFigure &figure : s.results)
-            resultRow(figure);
-        if (!s.notes.isEmpty())
-            y += 8;
+            rows.push_back(measureRow(figure));
+        std::vector<TextBlock> notes;
+        qreal notesHeight = s.notes.isEmpty() ? 0 : 8;
         for (const QString &note : s.notes) {
-            const TextBlock block = layoutText(note, reportFont(Face::sans, 9.5, FontWeight::regular), width, 0, 1.5);
+            notes.push_back(layoutText(note, reportFont(Face::sans, 9.5, FontWeight::regular), width, 0, 1.5));
+            notesHeight += notes.back().height + 5;
+        }
+        // The last two rows go together, with the notes and, when nothing follows in the section, the tail: a
+        // page never starts with one row of a section, its notes or the disclaimer alone.
+        const qreal after = notesHeight + (tableLast ? 0 : tail);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            qreal keep = rows[i].space;
+            if (i + 2 == rows.size())
+                keep += rows[i + 1].space + after;
+            else if (rows.size() == 1)
+                keep += after;
+            room(keep);
+            drawRow(rows[i]);
+        }
+        if (rows.empty())
+            room(after);
+        if (!notes.empty())
+            y += 8;
+        for (const TextBlock &block : notes) {
             room(block.height);
+            mark(QStringLiteral("note"));
             draw(block, QPointF(left, y), rgb(t.muted));
             y += block.height + 5;
         }
-        if (s.tab == CalculatorTab::repayment && !content.loans.empty()) {
+        if (tableLast) {
             chart();
-            table();
+            table(tail);
         }
         y += 30;
     }
+
+    struct Row {
+        ReportFigure figure;
+        TextBlock label;
+        TextBlock value;
+        qreal labelTop = 0;
+        qreal height = 0;
+        qreal space = 0; // the room it asks for
+    };
 
     void grid(const std::vector<ReportFigure> &cells)
     {
@@ -368,6 +412,7 @@ struct ReportLayout {
                     std::max(rowHeight, texts.back().first.height + 2 + texts.back().second.height + 2 * cellPad);
             }
             room(rowHeight);
+            mark(QStringLiteral("cells"));
             for (std::size_t i = first; i < last; ++i) {
                 const QRectF cell(left + qreal(i - first) * (columnWidth + spacing), y, columnWidth, rowHeight);
                 add([cell, fillColour = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
@@ -386,22 +431,29 @@ struct ReportLayout {
             y -= 8;
     }
 
-    void resultRow(const ReportFigure &figure)
+    Row measureRow(const ReportFigure &figure) const
     {
         const QFont labelFont = reportFont(Face::sans, 10.5, FontWeight::regular);
         const QFont valueFont = reportFont(Face::sans, 11.5, FontWeight::semibold);
-        TextBlock value = layoutText(figure.value, valueFont);
+        Row row{figure, {}, layoutText(figure.value, valueFont)};
         // A figure wider than half the page (a hostile record's) wraps rather than pushing its label away.
-        if (value.width > width / 2)
-            value = layoutText(figure.value, valueFont, width / 2);
+        if (row.value.width > width / 2)
+            row.value = layoutText(figure.value, valueFont, width / 2);
         const qreal indent = figure.indented ? 14 : 0;
-        const TextBlock label = layoutText(figure.label, labelFont, width - indent - value.width - 16);
-        const qreal labelTop = QFontMetricsF(valueFont).ascent() - QFontMetricsF(labelFont).ascent();
-        const qreal height = std::max(labelTop + label.height, value.height);
-        room(height + 12);
-        draw(label, QPointF(left + indent, y + labelTop), rgb(figure.indented ? t.muted : t.ink));
-        draw(value, QPointF(left + width - value.width, y), rgb(t.ink));
-        y += height + 5;
+        row.label = layoutText(figure.label, labelFont, width - indent - row.value.width - 16);
+        row.labelTop = QFontMetricsF(valueFont).ascent() - QFontMetricsF(labelFont).ascent();
+        row.height = std::max(row.labelTop + row.label.height, row.value.height);
+        row.space = row.height + 12;
+        return row;
+    }
+
+    void drawRow(const Row &row)
+    {
+        mark(QStringLiteral("row"));
+        const qreal indent = row.figure.indented ? 14 : 0;
+        draw(row.label, QPointF(left + indent, y + row.labelTop), rgb(row.figure.indented ? t.muted : t.ink));
+        draw(row.value, QPointF(left + width - row.value.width, y), rgb(t.ink));
+        y += row.height + 5;
         rule(left, y, width);
         y += 6;
     }
@@ -414,6 +466,7 @@ struct ReportLayout {
         const QFont smallFont = reportFont(Face::sans, 8.5, FontWeight::regular);
         const TextBlock heading = layoutText(QStringLiteral("Balance over the loan"), headingFont);
         room(24 + heading.height + 20 + chartHeight);
+        mark(QStringLiteral("chart"));
         y += 16;
         draw(heading, QPointF(left, y), rgb(t.dark));
         y += heading.height + 6;
@@ -546,7 +599,7 @@ struct ReportLayout {
 
     // Year, interest, principal, extra and closing balance of each loan, one row a year, a totals row last.
     // Continued across pages with its header repeated; a row is never split.
-    void table()
+    void table(qreal tail)
     {
         std::vector<std::vector<YearlyLine>> years;
         std::size_t rows = 0;
@@ -624,11 +677,16 @@ struct ReportLayout {
 
         const qreal headHeight = layoutText(QStringLiteral("Year"), headingFont).height + 6 + 24 + (both ? 16 : 0);
         room(16 + headHeight + 3 * rowHeight);
+        mark(QStringLiteral("table"));
         y += 16;
         head(false);
+        // The last two years go on with the totals and what follows the table.
+        const qreal totalsSpace = rowHeight + 6;
         for (std::size_t r = 0; r < rows; ++r) {
-            if (room(rowHeight))
+            const std::size_t remaining = rows - r;
+            if (room(remaining == 2 || rows == 1 ? qreal(remaining) * rowHeight + totalsSpace + tail : rowHeight))
                 head(true);
+            mark(QStringLiteral("year"));
             if (r % 2 == 1)
                 fill(QRectF(left, y, width, rowHeight), rgb(t.paper));
             std::vector<std::optional<std::array<double, 4>>> values;
@@ -657,21 +715,39 @@ struct ReportLayout {
         }
         if (room(rowHeight + 4))
             head(true);
+        mark(QStringLiteral("totals"));
         fill(QRectF(left, y, width, 0.9), rgb(t.muted));
         y += 2;
         rowCells(QStringLiteral("Total"), totals, totalFont);
         y += rowHeight;
     }
 
-    void disclaimer()
+    struct Disclaimer {
+        TextBlock text;
+        TextBlock studio;
+        QSizeF credit;
+        qreal creditHeight = 0;
+        qreal height() const { return 10 + 9 + text.height + 10 + creditHeight; }
+    };
+
+    Disclaimer measureDisclaimer() const
     {
-        const TextBlock text = layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)),
-                                          reportFont(Face::sans, 8.5, FontWeight::regular), width, 0, 2);
-        const QFont studioFont = reportFont(Face::sans, 8.5, FontWeight::medium, 1.53);
-        const TextBlock studio = layoutText(QStringLiteral("BROLGA STUDIO"), studioFont);
-        const QSizeF credit = SaltbushCredit::naturalSize(8.5);
-        const qreal creditHeight = std::max(logo ? 0.0 : studio.height, credit.height());
-        room(10 + 9 + text.height + 10 + creditHeight);
+        Disclaimer d{layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)),
+                                reportFont(Face::sans, 8.5, FontWeight::regular), width, 0, 2),
+                     layoutText(QStringLiteral("BROLGA STUDIO"), reportFont(Face::sans, 8.5, FontWeight::medium, 1.53)),
+                     SaltbushCredit::naturalSize(8.5)};
+        d.creditHeight = std::max(logo ? 0.0 : d.studio.height, d.credit.height());
+        return d;
+    }
+
+    void disclaimer(const Disclaimer &d)
+    {
+        const TextBlock &text = d.text;
+        const TextBlock &studio = d.studio;
+        const QSizeF credit = d.credit;
+        const qreal creditHeight = d.creditHeight;
+        room(d.height());
+        mark(QStringLiteral("disclaimer"));
         y += 10;
         rule(left, y, width);
         y += 9;
@@ -739,10 +815,15 @@ ReportDocument::ReportDocument(const ReportContent &content, const Theme &theme,
     ReportLayout layout{*this, content, theme, logo && !logo->isNull() ? logo : std::nullopt};
     layout.header();
     layout.contents();
+    const auto disclaimer = layout.measureDisclaimer();
+    std::size_t last = content.sections.size();
     for (std::size_t i = 0; i < content.sections.size(); ++i)
         if (content.sections[i].entered)
-            layout.section(i);
-    layout.disclaimer();
+            last = i;
+    for (std::size_t i = 0; i < content.sections.size(); ++i)
+        if (content.sections[i].entered)
+            layout.section(i, i == last ? disclaimer.height() : 0);
+    layout.disclaimer(disclaimer);
     layout.runningHeads();
     layout.footers();
 }

@@ -266,6 +266,47 @@ class TestPdfReport : public QObject {
         QVERIFY(!QRegularExpression(QStringLiteral("\\n51 \\$")).match(all).hasMatch());
     }
 
+    void pagesKeepThingsTogether_data()
+    {
+        QTest::addColumn<double>("years");
+        QTest::addColumn<bool>("longNames");
+        for (int years = 5; years <= 50; years += 3)
+            QTest::addRow("%d years%s", years, years % 2 ? ", long names" : "") << double(years) << bool(years % 2);
+    }
+    // Wherever the pages break, a heading never ends a page, a page never starts with a section's last row
+    // alone, its notes or the totals, and the disclaimer never stands alone.
+    void pagesKeepThingsTogether()
+    {
+        QFETCH(double, years);
+        QFETCH(bool, longNames);
+        setRecord([&](CalculatorState &s) {
+            s.loanTermYears = years;
+            s.frequency = PaymentFrequency::weekly;
+            s.isCompareMode = true;
+            s.extraRepayment = 40;
+            if (longNames) {
+                s.brokerName = QStringLiteral("Alexandra Catherine Fitzgerald-Whitmore");
+                s.brokerCompany = QStringLiteral("Harbour Finance and Mortgage Solutions of New South Wales");
+                s.brokerEmail = QStringLiteral("alexandra.fitzgerald-whitmore@harbour-finance-solutions.com.au");
+                s.brokerLicence = QStringLiteral("Credit Representative 512345 of ACL 389328");
+            }
+        });
+        const ReportDocument doc(ReportContent::from(*store, allTabs, longNames ? QStringLiteral("Jane Citizen ")
+                                                                                      .repeated(6)
+                                                                                : QString()),
+                                 Theme::house(), std::nullopt);
+        for (std::size_t page = 0; page < doc.outline().size(); ++page) {
+            const QStringList &blocks = doc.outline()[page];
+            const QString seen = QStringLiteral("page %1: %2").arg(page + 1).arg(blocks.join(u' '));
+            QVERIFY2(!blocks.isEmpty() && blocks.last() != u"heading" && blocks.last() != u"table", qPrintable(seen));
+            if (page == 0)
+                continue;
+            QVERIFY2(blocks.first() != u"note" && blocks.first() != u"totals" && blocks.first() != u"disclaimer",
+                     qPrintable(seen));
+            QVERIFY2(blocks.first() != u"row" || blocks.value(1) == u"row", qPrintable(seen));
+        }
+    }
+
     // Tabs come in tab order whatever order they were asked for; a tab with nothing entered is left out and
     // the contents line says so.
     void sectionsAndTheTabsLeftOut()
