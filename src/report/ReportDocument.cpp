@@ -37,14 +37,19 @@ using Piece = std::function<void(QPainter &)>;
 QFont reportFont(Face face, qreal size, FontWeight weight, qreal tracking = 0)
 {
     QFont font = face == Face::serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight);
-    // Shaped text does not survive the trip into the file intact: Inter's contextual dash drops out of the
-    // text a reader copies or searches, and Playfair's "fi" comes back as one ligature character.
+    // Shaped Latin text does not survive the trip into the file intact: Inter's contextual dash drops out of
+    // the text a reader copies or searches, and Playfair's "fi" comes back as one ligature character. Text of
+    // a script that needs shaping gets it back as it is laid out (layoutText).
     font.setStyleStrategy(QFont::PreferNoShaping);
     // Unhinted advances are the ones the PDF places its glyphs by, so a right-aligned figure ends where
     // it was measured to.
     font.setHintingPreference(QFont::PreferNoHinting);
     if (tracking != 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
+    // An emoji in a name is drawn in outline by Symbola (which the package depends on) rather than by a colour
+    // emoji font the system may prefer, whose bitmaps the PDF cannot carry.
+    if (!font.families().isEmpty())
+        font.setFamilies(font.families() << QStringLiteral("Symbola"));
     return font;
 }
 
@@ -65,9 +70,29 @@ struct TextBlock {
 
 // `text` in lines no wider than `width` (one line when `width` is 0), at most `maxLines` of them when given:
 // the last one allowed takes the rest of the text, cut short with an ellipsis.
-TextBlock layoutText(const QString &text, const QFont &font, qreal width = 0, int maxLines = 0, qreal leading = 0,
-                     Qt::Alignment align = Qt::AlignLeft)
+// Whether `text` holds letters of a script that joins or reorders (Arabic, Hebrew, the Indic scripts, Thai...),
+// which only read right when shaped.
+bool needsShaping(const QString &text)
 {
+    for (const char32_t c : QStringView(text).toUcs4()) {
+        switch (QChar::script(c)) {
+        case QChar::Script_Common:
+        case QChar::Script_Inherited:
+        case QChar::Script_Latin:
+        case QChar::Script_Greek:
+        case QChar::Script_Cyrillic: continue;
+        default: return true;
+        }
+    }
+    return false;
+}
+
+TextBlock layoutText(const QString &text, const QFont &plainFont, qreal width = 0, int maxLines = 0,
+                     qreal leading = 0, Qt::Alignment align = Qt::AlignLeft)
+{
+    QFont font = plainFont;
+    if (needsShaping(text))
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
     // Lines past the one after the last shown are never made: each line of a long unbroken word costs a pass
     // over the rest of the word, so making them all would take time growing with the square of its length.
     const int linesNeeded = maxLines > 0 && width > 0 ? maxLines + 1 : 0;

@@ -307,6 +307,23 @@ class TestPdfReport : public QObject {
         }
     }
 
+    // A name in a script that joins is shaped as on the card, and comes back from the file in the order it was
+    // written (as presentation forms, which a reader's search folds to the letters); an emoji is drawn by the
+    // symbol font the package depends on, not left out.
+    void shapedNames()
+    {
+        setRecord({});
+        const QString name = QStringLiteral("\u0645\u062D\u0645\u062F \u0627\u0644\u0639\u0644\u064A");
+        const QString path = write({CalculatorTab::repayment}, nullptr, name + QStringLiteral(" \U0001F3E1"));
+        const QString first = text(path, {QStringLiteral("-l"), QStringLiteral("1")});
+        QVERIFY(first.contains(QChar(0xFEA4))); // hah joined on both sides
+        static const QRegularExpression bidiMarks(QStringLiteral("[\u202A-\u202E]"));
+        QVERIFY(first.normalized(QString::NormalizationForm_KC)
+                    .remove(bidiMarks)
+                    .contains(QStringLiteral("Prepared for ") + name));
+        QVERIFY(tool(QStringLiteral("pdffonts"), {path}).out.contains(QStringLiteral("Symbola")));
+    }
+
     // Tabs come in tab order whatever order they were asked for; a tab with nothing entered is left out and
     // the contents line says so.
     void sectionsAndTheTabsLeftOut()
