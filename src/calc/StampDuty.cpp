@@ -142,14 +142,14 @@ std::pair<double, DutyNote> firstHome(AUState state, double price, PropertyKind 
             if (price <= 450'000)
                 return {full, stated(QStringLiteral("WA first home owner rate (land) — full exemption."))};
             if (price >= 550'000)
-                return {0, stated(QStringLiteral("WA: land above the $550,000 first home threshold."))};
+                return {0, stated(QStringLiteral("WA: land at or above the $550,000 first home threshold."))};
             return {full - 0.2014 * (price - 450'000),
                     stated(QStringLiteral("WA first home owner rate (land) — $20.14 per $100 above $450,000."))};
         }
         if (price <= 600'000)
             return {full, stated(QStringLiteral("WA first home owner rate — full exemption."))};
         if (price >= 800'000)
-            return {0, stated(QStringLiteral("WA: property above the $800,000 first home threshold."))};
+            return {0, stated(QStringLiteral("WA: property at or above the $800,000 first home threshold."))};
         return {full - 0.1615 * (price - 600'000),
                 stated(QStringLiteral("WA first home owner rate — concessional $16.15 per $100 above $600,000."))};
     case AUState::sa:

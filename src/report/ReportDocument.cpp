@@ -7,6 +7,7 @@
 #include "calc/StampDuty.h"
 #include "core/Format.h"
 #include "core/SafeFile.h"
+#include "report/ChartScale.h"
 #include "report/PdfInfo.h"
 #include "ui/YearlyTable.h"
 #include "ui/brand/BrandLockup.h"
@@ -544,20 +545,22 @@ struct ReportLayout {
         }
         if (!std::isfinite(top))
             top = 1;
+        const ChartScale scale = ChartScale::of(top);
+        top = scale.top();
         add([frame, fillColour = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
             QPainterPath shape;
             shape.addRoundedRect(frame, 8, 8);
             p.fillPath(shape, fillColour);
             p.strokePath(shape, QPen(line, 0.8));
         });
-        // Four steps up the side, the years along the foot.
-        for (int step = 0; step <= 4; ++step) {
-            const qreal lineY = plot.bottom() - plot.height() * step / 4;
+        // Round figures up the side, the years along the foot.
+        for (int step = 0; step <= scale.steps; ++step) {
+            const qreal lineY = plot.bottom() - plot.height() * step / scale.steps;
             add([plot, lineY, line = rgb(t.rule)](QPainter &p) {
                 p.setPen(QPen(line, 0.5));
                 p.drawLine(QPointF(plot.left(), lineY), QPointF(plot.right(), lineY));
             });
-            const TextBlock label = layoutText(Format::shortMoney(top * step / 4), smallFont, 36, 1);
+            const TextBlock label = layoutText(Format::shortMoney(scale.step * step), smallFont, 36, 1);
             draw(label, QPointF(plot.left() - 6 - label.width, lineY - label.height / 2), rgb(t.muted));
         }
         const int years = int(std::ceil(double(periods) / perYear));
@@ -641,10 +644,20 @@ struct ReportLayout {
         const QFont totalFont = reportFont(Face::sans, both ? 8 : 9, FontWeight::semibold);
         constexpr qreal rowHeight = 14;
         const qreal yearWidth = both ? 30 : 44;
-        const int perLoan = 4;
+        const QStringList allNames{QStringLiteral("Interest"), QStringLiteral("Principal"), QStringLiteral("Extra"),
+                                   QStringLiteral("Closing balance")};
+        // A column of nothing but $0 says nothing: the extra repayments show only when there are some.
+        const bool anyExtra = std::any_of(content.loans.begin(), content.loans.end(), [](const ReportLoan &loan) {
+            return std::any_of(loan.schedule.begin(), loan.schedule.end(),
+                               [](const AmortisationRow &row) { return row.extra != 0; });
+        });
+        const std::vector<std::size_t> shown = anyExtra ? std::vector<std::size_t>{0, 1, 2, 3}
+                                                        : std::vector<std::size_t>{0, 1, 3};
+        QStringList names;
+        for (std::size_t c : shown)
+            names << allNames[qsizetype(c)];
+        const int perLoan = int(shown.size());
         const qreal columnWidth = (width - yearWidth) / qreal(perLoan * int(content.loans.size()));
-        const QStringList names{QStringLiteral("Interest"), QStringLiteral("Principal"), QStringLiteral("Extra"),
-                                QStringLiteral("Closing balance")};
 
         // Right edge of numeric column `c` of loan `l`; a small gap before the second loan's columns.
         auto rightOf = [&](std::size_t l, int c) {
@@ -697,7 +710,8 @@ struct ReportLayout {
             for (std::size_t l = 0; l < values.size(); ++l)
                 if (values[l])
                     for (int c = 0; c < perLoan; ++c)
-                        cell(Format::money((*values[l])[std::size_t(c)], 0), font, rightOf(l, c), textY, rgb(t.ink));
+                        cell(Format::money((*values[l])[shown[std::size_t(c)]], 0), font, rightOf(l, c), textY,
+                             rgb(t.ink));
         };
 
         const qreal headHeight = layoutText(QStringLiteral("Year"), headingFont).height + 6 + 24 + (both ? 16 : 0);

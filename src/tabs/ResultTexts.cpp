@@ -36,7 +36,7 @@ QString ResultTexts::dutyNote(const DutyNote &note)
         return note.rule + QStringLiteral(" — partial concession, phasing out at ") +
                Format::shortMoney(note.threshold) + u'.';
     case ConcessionPhase::aboveThreshold:
-        return note.rule + QStringLiteral(": above the ") + Format::shortMoney(note.threshold) +
+        return note.rule + QStringLiteral(": at or above the ") + Format::shortMoney(note.threshold) +
                QStringLiteral(" threshold.");
     }
     return note.rule;

@@ -367,8 +367,7 @@ void RepaymentView::refresh()
         setShown(heroStatsRow_, true);
         const Figure *reverts = figures.find(u"revertsTo");
         if (reverts)
-            heroNote_->setText(reverts->label + u' ' + reverts->text() +
-                               QStringLiteral(" after the interest only period."));
+            heroNote_->setText(reverts->label + u' ' + reverts->text() + u'.');
         setShown(heroNote_, reverts != nullptr);
     }
 

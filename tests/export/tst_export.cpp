@@ -219,6 +219,19 @@ class TestExport : public QObject {
             s.repaymentType = RepaymentType::interestOnly;
         }) << QStringList{"Loan amount", "Interest rate", "Term = 1 year", "Repayment type = Interest Only", "",
                           "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} + totals;
+        // The interest-only years and the repayment after them; which loan is cheaper, in words.
+        QTest::newRow("interest only for 2.5 years, a dearer comparison")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.repaymentType = RepaymentType::interestOnly;
+                   s.ioYears = 2.5;
+                   s.isCompareMode = true;
+                   s.compareRate = 7;
+               })
+            << QStringList{"Loan amount", "Interest rate", "Term", "Repayment type = Interest Only", "",
+                           "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} +
+                   totals +
+                   QStringList{"Interest only for 2 yrs 6 mths, then", "", "Repayment at 7.00%",
+                               "At 7.00% you pay more over the term"};
         QTest::newRow("offset and extra, with the saving rows")
             << CalculatorTab::repayment << Edit([](CalculatorState &s) {
                    s.offsetAmount = 50000;
@@ -339,8 +352,8 @@ class TestExport : public QObject {
                    "Total interest ...................... $695,029",
                    "Total payable ..................... $1,295,029",
                    "",
-                   "At 5.50% ....................... $3,406.73/mth",
-                   "Difference over the term ............. $68,605",
+                   "Repayment at 5.50% ............. $3,406.73/mth",
+                   "At 5.50% you pay less over the term .. $68,605",
                    "",
                    disclaimer,
                    credit,
@@ -826,16 +839,17 @@ class TestExport : public QObject {
         QTest::newRow("P&I, nothing extra")
             << Edit([](CalculatorState &) {})
             << QStringList{"Offset balance", "Extra repayment", "$0", "$0/mth", "Total interest", "Total payable"}
-            << QStringList{"Reverts to", "Interest saved by extra repayments", "Paid off in", "Difference over the term"};
+            << QStringList{"Interest only for 5 years, then", "Interest saved by extra repayments", "Paid off in",
+                           "Difference over the term"};
         QTest::newRow("interest only")
             << Edit([](CalculatorState &s) { s.repaymentType = RepaymentType::interestOnly; })
-            << QStringList{"Reverts to", "Interest Only"} << QStringList{};
+            << QStringList{"Interest only for 5 years, then", "Interest Only"} << QStringList{};
         QTest::newRow("interest only for the whole term")
             << Edit([](CalculatorState &s) {
                    s.repaymentType = RepaymentType::interestOnly;
                    s.ioYears = 30;
                })
-            << QStringList{"Interest Only"} << QStringList{"Reverts to"};
+            << QStringList{"Interest Only"} << QStringList{"Interest only for 30 years, then"};
         QTest::newRow("extra and compare")
             << Edit([](CalculatorState &s) {
                    s.extraRepayment = 200;
@@ -843,7 +857,7 @@ class TestExport : public QObject {
                    s.compareRate = 5.5;
                })
             << QStringList{"Interest saved by extra repayments", "Paid off in", "Repayment at 5.50%",
-                           "Difference over the term", "$200/mth"}
+                           "At 5.50% you pay less over the term", "$200/mth"}
             << QStringList{};
         QTest::newRow("no scenario") << Edit([](CalculatorState &s) { s.loanAmount = 0; })
                                      << QStringList{"No scenario to export.", "A SALTBUSH PRODUCTION"}
@@ -992,9 +1006,7 @@ class TestExport : public QObject {
             if (value.isEmpty() || label.contains(equivalent) || label.contains(ytd))
                 continue; // plain lines, and rows only the text carries
             QString cardLabel = label;
-            if (label.startsWith(QStringLiteral("At ")))
-                cardLabel = QStringLiteral("Repayment at ") + label.mid(3);
-            else if (label == u"Occupation preset")
+            if (label == u"Occupation preset")
                 cardLabel = QStringLiteral("Occupation");
             else if (label == u"Super rate") {
                 cardLabel = QStringLiteral("Super");

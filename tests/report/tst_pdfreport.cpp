@@ -7,6 +7,7 @@
 #include "core/CalculatorStore.h"
 #include "core/SafeFile.h"
 #include "platform/FileDialogs.h"
+#include "report/ChartScale.h"
 #include "report/PdfInfo.h"
 #include "report/ReportContent.h"
 #include "report/ReportDocument.h"
@@ -148,8 +149,8 @@ class TestPdfReport : public QObject {
         SnapshotExporter::setDesktopFolder(std::nullopt);
     }
 
-    // Worked figures of each tab read back from the file, the identity over them, and "Reverts to", which the
-    // copied text leaves out.
+    // Worked figures of each tab read back from the file, the identity over them, and the interest-only period
+    // with the repayment after it.
     void figuresReadBackFromTheFile()
     {
         setRecord([](CalculatorState &s) {
@@ -166,7 +167,7 @@ class TestPdfReport : public QObject {
         });
         const QString pdf = squeezed(text(write(allTabs)));
         for (const char *row : {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00",
-                                "Reverts to $3,865.81", "Transfer duty payable $30,412",
+                                "Interest only for 5 years, then $3,865.81", "Transfer duty payable $30,412",
                                 "LMI (incl. duty on premium) $15,806"})
             QVERIFY2(pdf.contains(QString::fromUtf8(row)), row);
     }
@@ -322,6 +323,39 @@ class TestPdfReport : public QObject {
                     .remove(bidiMarks)
                     .contains(QStringLiteral("Prepared for ") + name));
         QVERIFY(tool(QStringLiteral("pdffonts"), {path}).out.contains(QStringLiteral("Symbola")));
+    }
+
+    // The balance chart's axis in round steps, the top at or above the largest figure.
+    void roundChartSteps_data()
+    {
+        QTest::addColumn<double>("largest");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("$650k, once $162k quarters") << 650000.0 << 200000.0 << 4;
+        QTest::newRow("$845k") << 845000.0 << 200000.0 << 5;
+        QTest::newRow("$1.2m") << 1200000.0 << 250000.0 << 5;
+        QTest::newRow("$2,600") << 2600.0 << 1000.0 << 3;
+        QTest::newRow("$90") << 90.0 << 20.0 << 5;
+        QTest::newRow("nothing") << 0.0 << 1.0 << 1;
+        QTest::newRow("not a number") << notANumber << 1.0 << 1;
+    }
+    void roundChartSteps()
+    {
+        QFETCH(double, largest);
+        QFETCH(double, step);
+        QFETCH(int, steps);
+        const ChartScale scale = ChartScale::of(largest);
+        QCOMPARE(scale.step, step);
+        QCOMPARE(scale.steps, steps);
+    }
+
+    // The year-by-year table has an Extra column only when there are extra repayments.
+    void extraColumnOnlyWithExtra()
+    {
+        setRecord({});
+        QVERIFY(!text(write({CalculatorTab::repayment})).contains(QStringLiteral("Extra")));
+        setRecord([](CalculatorState &s) { s.extraRepayment = 100; });
+        QCOMPARE(text(write({CalculatorTab::repayment})).count(QStringLiteral("Extra")), 2); // the input, the column
     }
 
     // Tabs come in tab order whatever order they were asked for; a tab with nothing entered is left out and
