@@ -35,8 +35,11 @@ QString ResultTexts::dutyNote(const DutyNote &note)
     case ConcessionPhase::phasingOut:
         return note.rule + QStringLiteral(" — partial concession, phasing out at ") +
                Format::shortMoney(note.threshold) + u'.';
-    case ConcessionPhase::aboveThreshold:
+    case ConcessionPhase::atThreshold:
         return note.rule + QStringLiteral(": at or above the ") + Format::shortMoney(note.threshold) +
+               QStringLiteral(" threshold.");
+    case ConcessionPhase::aboveThreshold:
+        return note.rule + QStringLiteral(": above the ") + Format::shortMoney(note.threshold) +
                QStringLiteral(" threshold.");
     }
     return note.rule;

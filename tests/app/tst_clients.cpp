@@ -177,8 +177,10 @@ class TestClients : public QObject {
         auto d = launched();
         FileDialogs::setSaveHandler([](const FileDialogs::Request &) { return std::optional<QString>(); });
         std::vector<std::vector<CalculatorTab>> asked;
+        std::vector<bool> noIdentity;
         ReportTabsPrompt::setHandler([&](const ReportTabsPrompt::Request &r) {
             asked.push_back(r.ticked);
+            noIdentity.push_back(r.identityMissing);
             return std::optional(std::vector{CalculatorTab::upfront});
         });
         d->store().edit([](CalculatorState &s) { s.grossIncome = 212000; });
@@ -187,8 +189,10 @@ class TestClients : public QObject {
         names.install();
         command(*d, Commands::Id::saveClientAs)->trigger();
         command(*d, Commands::Id::exportReport)->trigger();
+        d->store().edit([](CalculatorState &s) { s.brokerLicence = QStringLiteral("ACL 123456"); });
         command(*d, Commands::Id::exportReport)->trigger();
         ReportTabsPrompt::setHandler({});
+        QCOMPARE(noIdentity, (std::vector{true, true, false}));
         FileDialogs::setSaveHandler({});
         const std::vector suggested{CalculatorTab::repayment, CalculatorTab::capacity};
         QCOMPARE(asked, (std::vector{suggested, suggested, std::vector{CalculatorTab::upfront}}));
@@ -220,9 +224,15 @@ class TestClients : public QObject {
             QVERIFY(!exportButton->isEnabled());
             QCOMPARE(exportButton->accessibleDescription(), ReportTabsPrompt::noneTicked());
             boxes[1]->click();
+            // Asked with no identity set: the dialog says the report will not name its broker.
+            bool warned = false;
+            for (const QLabel *label : dialog->findChildren<QLabel *>())
+                warned = warned || label->text() == ReportTabsPrompt::noIdentity();
+            QVERIFY(warned);
             exportButton->click();
         });
-        const auto chosen = ReportTabsPrompt::ask(nullptr, {{CalculatorTab::repayment}, QStringLiteral("classic")});
+        const auto chosen =
+            ReportTabsPrompt::ask(nullptr, {{CalculatorTab::repayment}, QStringLiteral("classic"), true});
         QCOMPARE(chosen, std::optional(std::vector{CalculatorTab::capacity}));
     }
 

@@ -566,7 +566,10 @@ void AppDelegate::exportReport()
         ticked = ReportTabs::fromStored(book->reportTabs(client->id).value_or(QString()));
     if (ticked.empty())
         ticked = ReportTabs::suggested(store_.state());
-    const auto chosen = ReportTabsPrompt::ask(window_, {ticked, store_.state().themeID});
+    const CalculatorState &st = store_.state();
+    const bool identityMissing = st.brokerName.trimmed().isEmpty() && st.brokerCompany.trimmed().isEmpty() &&
+                                 st.brokerLicence.trimmed().isEmpty();
+    const auto chosen = ReportTabsPrompt::ask(window_, {ticked, st.themeID, identityMissing});
     if (!chosen)
         return;
     if (book)

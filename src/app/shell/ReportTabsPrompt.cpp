@@ -2,10 +2,12 @@
 
 #include "app/clients/ClientPromptDialog.h"
 #include "brand/Brand.h"
+#include "brand/BrandType.h"
 #include "platform/ActiveWindowGuard.h"
 #include "tabs/TabRegistry.h"
 #include "ui/buttons/BrandCheckBox.h"
 
+#include <QLabel>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,6 +24,12 @@ QString ReportTabsPrompt::noneTicked()
     return QObject::tr("Tick at least one tab: a report with none would be empty.");
 }
 
+QString ReportTabsPrompt::noIdentity()
+{
+    return QObject::tr("Your name and licence are not set (Settings, Identity): the report will not say who "
+                       "prepared it.");
+}
+
 std::optional<std::vector<CalculatorTab>> ReportTabsPrompt::ask(QWidget *parent, const Request &request)
 {
     if (handler)
@@ -34,6 +42,15 @@ std::optional<std::vector<CalculatorTab>> ReportTabsPrompt::ask(QWidget *parent,
     column->setContentsMargins(0, 4, 0, 4);
     column->setSpacing(8);
     dialog.addContent(boxes);
+    if (request.identityMissing) {
+        auto *note = new QLabel(noIdentity());
+        note->setWordWrap(true);
+        note->setFont(BrandType::sans(11));
+        QPalette muted = note->palette();
+        muted.setColor(QPalette::WindowText, Brand::textSecondary(dialog.palette()));
+        note->setPalette(muted);
+        dialog.addContent(note);
+    }
     dialog.addAnswer(QObject::tr("Cancel"), QDialog::Rejected);
     QAbstractButton *save = dialog.addAnswer(QObject::tr("Export\u2026"), QDialog::Accepted, true);
     const auto follow = [&] {

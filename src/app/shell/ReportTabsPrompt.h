@@ -18,7 +18,8 @@ class ReportTabsPrompt {
   public:
     struct Request {
         std::vector<CalculatorTab> ticked;
-        QString themeID; // the record's theme, for the dialog's colours
+        QString themeID;          // the record's theme, for the dialog's colours
+        bool identityMissing = false; // no name, company or licence set: the report will not say whose it is
     };
     // The tabs chosen, in tab order; absent when the broker cancelled.
     using Handler = std::function<std::optional<std::vector<CalculatorTab>>(const Request &)>;
@@ -28,6 +29,7 @@ class ReportTabsPrompt {
     static void setHandler(Handler handler);
 
     static QString noneTicked();
+    static QString noIdentity();
 };
 
 } // namespace brolga
