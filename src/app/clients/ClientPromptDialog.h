@@ -12,7 +12,7 @@ namespace brolga {
 // One of the client book's questions in a small window of our own, in the asking window's palette: the
 // title again as a heading (a narrow window's title bar cuts it), the question, an optional name field and
 // the answers as the house's buttons. Escape cancels; Enter gives the answer button that has the focus, or
-// else the default answer.
+// else (a check box among the choices too) the default answer.
 class ClientPromptDialog : public QDialog {
     Q_OBJECT
   public:
