@@ -88,8 +88,8 @@ bool needsShaping(const QString &text)
     return false;
 }
 
-TextBlock layoutText(const QString &text, const QFont &plainFont, qreal width = 0, int maxLines = 0,
-                     qreal leading = 0, Qt::Alignment align = Qt::AlignLeft)
+TextBlock layoutText(const QString &text, const QFont &plainFont, qreal width = 0, int maxLines = 0, qreal leading = 0,
+                     Qt::Alignment align = Qt::AlignLeft)
 {
     QFont font = plainFont;
     if (needsShaping(text))
@@ -245,8 +245,8 @@ struct ReportLayout {
             lines.push_back({Letterhead::joined(head.contact), reportFont(Face::sans, 10, FontWeight::regular),
                              on(LetterheadBand::Text::contact), 3});
         if (!head.licence.isEmpty())
-            lines.push_back({head.licence, reportFont(Face::sans, 10, FontWeight::medium),
-                             on(LetterheadBand::Text::contact), 2});
+            lines.push_back(
+                {head.licence, reportFont(Face::sans, 10, FontWeight::medium), on(LetterheadBand::Text::contact), 2});
 
         std::vector<TextBlock> blocks;
         qreal leftHeight = 0;
@@ -651,8 +651,8 @@ struct ReportLayout {
             return std::any_of(loan.schedule.begin(), loan.schedule.end(),
                                [](const AmortisationRow &row) { return row.extra != 0; });
         });
-        const std::vector<std::size_t> shown = anyExtra ? std::vector<std::size_t>{0, 1, 2, 3}
-                                                        : std::vector<std::size_t>{0, 1, 3};
+        const std::vector<std::size_t> shown =
+            anyExtra ? std::vector<std::size_t>{0, 1, 2, 3} : std::vector<std::size_t>{0, 1, 3};
         QStringList names;
         for (std::size_t c : shown)
             names << allNames[qsizetype(c)];

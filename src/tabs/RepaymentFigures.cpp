@@ -67,10 +67,10 @@ TabFigures build(const CalculatorStore &store)
     r.push_back({.id = "totalPayable", .label = "Total payable", .value = Format::money(s->totalPayable, 0)});
     // The repayment after the interest-only years, with how long they last, so a client knows when it rises.
     if (st.repaymentType == RepaymentType::interestOnly && s->paymentAfterIO > 0) {
-        const QString period = st.ioYears == std::trunc(st.ioYears)
-                                   ? Labels::term(st.ioYears)
-                                   : Format::duration(int(std::lround(st.ioYears * periodsPerYear(st.frequency))),
-                                                      st.frequency);
+        const QString period =
+            st.ioYears == std::trunc(st.ioYears)
+                ? Labels::term(st.ioYears)
+                : Format::duration(int(std::lround(st.ioYears * periodsPerYear(st.frequency))), st.frequency);
         r.push_back({.id = "revertsTo",
                      .label = QStringLiteral("Interest only for ") + period + QStringLiteral(", then"),
                      .value = Format::money(s->paymentAfterIO, 2),

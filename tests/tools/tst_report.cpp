@@ -3,7 +3,9 @@
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
 #include "core/StateCodec.h"
+#include "brand/LetterheadBand.h"
 #include "brand/Theme.h"
+#include "brand/ThemePalette.h"
 #include "export/TextExporter.h"
 
 #include <QDir>
@@ -375,12 +377,14 @@ class TestReport : public QObject {
 
     void cardThemeAndLogo()
     {
-        // The header's gradient starts at the top left in the theme's lifted dark.
+        // The header's gradient starts at the top left in the band's light end for the theme.
         for (const Theme &theme : Theme::all()) {
             const QImage card = cardImage({"--card", "upfront", "--theme", theme.id});
             QCOMPARE(card.width(), 1280);
             QVERIFY(!card.hasAlphaChannel());
-            QVERIFY2(near(card.pixelColor(0, 0), QColor::fromRgb(theme.darkLift)), qPrintable(theme.id));
+            QVERIFY2(near(card.pixelColor(0, 0),
+                          LetterheadBand::lightEnd(ThemePalette::make(theme, Appearance::light))),
+                     qPrintable(theme.id));
         }
 
         QImage logo(300, 120, QImage::Format_RGB32);

@@ -18,7 +18,7 @@ class ReportTabsPrompt {
   public:
     struct Request {
         std::vector<CalculatorTab> ticked;
-        QString themeID;          // the record's theme, for the dialog's colours
+        QString themeID;              // the record's theme, for the dialog's colours
         bool identityMissing = false; // no name, company or licence set: the report will not say whose it is
     };
     // The tabs chosen, in tab order; absent when the broker cancelled.
