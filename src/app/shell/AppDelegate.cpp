@@ -13,6 +13,7 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/StateHistory.h"
+#include "platform/ActiveWindowGuard.h"
 #include "platform/GlobalShortcut.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
@@ -558,6 +559,8 @@ void AppDelegate::copySnapshotOnly() { SnapshotExporter::copyOnly(store_, assets
 void AppDelegate::saveSnapshotAs() { SnapshotExporter::exportWithPanel(store_, assets_.logo()); }
 void AppDelegate::exportReport()
 {
+    // Two dialogs in a row: the keyboard goes back to the window after the second, whichever had it between.
+    const ActiveWindowGuard keyboard(window_);
     // An open client's report starts from the tabs chosen for it last time.
     const auto client = clients_->current();
     ClientBook *book = client ? clients_->existingBook() : nullptr;

@@ -34,7 +34,7 @@ std::optional<std::vector<CalculatorTab>> ReportTabsPrompt::ask(QWidget *parent,
 {
     if (handler)
         return handler(request);
-    ClientPromptDialog dialog(QObject::tr("Export report"), QObject::tr("Which tabs go in the client's report?"),
+    ClientPromptDialog dialog(QObject::tr("Client report"), QObject::tr("Which tabs go in the report?"),
                               ThemePalette::make(Theme::named(request.themeID), Brand::appearance()), parent);
     std::array<bool, TabRegistry::count> ticked{};
     auto *boxes = new QWidget;
