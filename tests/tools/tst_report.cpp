@@ -82,7 +82,7 @@ class TestReport : public QObject {
         anna.loanAmount = 812000;
         anna.grossIncome = 199000;
         anna.brokerName = QStringLiteral("Not the broker");
-        book.create(QStringLiteral("Anna Lee"), anna);
+        book.setReportTabs(book.create(QStringLiteral("Anna Lee"), anna)->id, QStringLiteral("upfront"));
         clock = clock.addDays(1);
         book.create(QStringLiteral("Kim Ng"), {});
         clock = clock.addDays(1);
@@ -486,6 +486,13 @@ class TestReport : public QObject {
             QVERIFY2(shown.contains(QStringLiteral("Title:")) && shown.section(u'\n', 0, 0).endsWith(title),
                      qPrintable(shown));
         }
+        // The tabs last chosen for the client, as the window ticks them.
+        QProcess extract;
+        extract.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(extract.waitForFinished(30000));
+        const QString pages = QString::fromUtf8(extract.readAllStandardOutput());
+        QVERIFY(pages.contains(QStringLiteral("Purchase costs estimate")));
+        QVERIFY(!pages.contains(QStringLiteral("Loan repayment estimate")));
 
         QCOMPARE(QDir(QFileInfo(book).path()).entryList(QDir::Files), filesBefore);
         QFile f(book);
