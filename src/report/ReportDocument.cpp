@@ -804,6 +804,8 @@ struct ReportLayout {
     void runningHeads()
     {
         const Letterhead &head = content.letterhead;
+        if (head.identity.isEmpty() && head.licence.isEmpty() && head.preparedFor.isEmpty())
+            return;
         const QFont font = reportFont(Face::sans, 8.5, FontWeight::regular);
         const qreal headY = 24;
         const TextBlock client =
