@@ -87,7 +87,7 @@ BENCHMARK(layOutAndWriteReport)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void layOutUnbrokenName(benchmark::State &bs)
 {
     ReportContent content = ReportContent::from(store(), {});
-    content.identityLine = QString(bs.range(0), u'N');
+    content.letterhead.identity = QStringList{QString(bs.range(0), u'N')};
     for (auto _ : bs) {
         const ReportDocument doc(content, Theme::house(), std::nullopt);
         benchmark::DoNotOptimize(doc.pageCount());

@@ -119,9 +119,10 @@ assessable income, and works out transfer duty, lenders mortgage insurance
 and the cash needed at settlement for every state and territory. Figures
 copy as text or export as a branded PNG card. Nothing leaves the computer.")
   # The libraries come from the binary through dpkg-shlibdeps; the SQLite driver of the client book is loaded
-  # at run time, so no library points at it. (The X11 platform plugin comes with libqt6gui6.)
+  # at run time, so no library points at it. (The X11 platform plugin comes with libqt6gui6.) Symbola draws the
+  # emoji of a name or note in the PDF report, where the brand faces have none.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-symbola")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 endif()

@@ -71,6 +71,7 @@ Found find(const QString &bookPath, const QString &name)
     }
     found.inputs = book->inputs(named.constFirst().id);
     found.name = named.constFirst().name;
+    found.reportTabs = book->reportTabs(named.constFirst().id).value_or(QString());
     if (!found.inputs)
         found.error = QStringLiteral("the figures of \"%1\" could not be read").arg(found.name);
     return found;

@@ -11,6 +11,7 @@ namespace brolga::ClientSource {
 struct Found {
     std::optional<CalculatorState> inputs; // the client's stored inputs over the record's defaults
     QString name;                          // as stored
+    QString reportTabs;                    // the tabs last chosen for the client's report; empty when none
     QString error;                         // one line, set when there are no inputs
 };
 

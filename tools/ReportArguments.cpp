@@ -57,12 +57,13 @@ const QCommandLineOption logoOption(QStringLiteral("logo"),
                                                    "an imported logo. Without it the card carries no logo."),
                                     QStringLiteral("PNG"));
 const QCommandLineOption pdfOption(QStringLiteral("pdf"),
-                                   QStringLiteral("Write the client report as a PDF to FILE: every tab with figures, "
-                                                  "or those given with --tabs."),
+                                   QStringLiteral("Write the client report as a PDF to FILE: the tabs given with "
+                                                  "--tabs, else the active tab and every tab changed from its "
+                                                  "defaults."),
                                    QStringLiteral("FILE"));
 const QCommandLineOption tabsOption(QStringLiteral("tabs"),
                                     QStringLiteral("The tabs the PDF report covers, in a list such as "
-                                                   "repayment,capacity. Default: all four."),
+                                                   "repayment,capacity, or all."),
                                     QStringLiteral("LIST"));
 const QCommandLineOption preparedForOption(QStringLiteral("prepared-for"),
                                            QStringLiteral("Name the client the PDF report is prepared for."),

@@ -14,6 +14,7 @@
 #include "export/TextExporter.h"
 #include "report/ReportContent.h"
 #include "report/ReportDocument.h"
+#include "report/ReportTabs.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -103,12 +104,14 @@ int main(int argc, char *argv[])
     // A client's figures go over the user's record, as opening the client in Brolga puts them: the broker's
     // identity stays.
     QString clientName;
+    std::vector<CalculatorTab> clientTabs;
     if (options.client) {
         const ClientSource::Found found = ClientSource::find(bookPath, *options.client);
         if (!found.inputs)
             return fail(found.error);
         ClientInputs::apply(*found.inputs, *loaded.record);
         clientName = found.name;
+        clientTabs = ReportTabs::fromStored(found.reportTabs);
     }
 
     // The store schedules a save on every change, but its timer only fires in an event loop, and this program
@@ -141,8 +144,12 @@ int main(int argc, char *argv[])
             !error.isEmpty())
             return fail(error);
     if (options.pdf) {
-        // Prepared for the client given with --client, unless another name was asked for.
-        const ReportDocument report(ReportContent::from(store, options.tabs, options.preparedFor), theme, logo);
+        // Prepared for the client given with --client, unless another name was asked for; without --tabs, the
+        // tabs the window would tick: the client's last choice, else those worked on.
+        const auto tabs = !options.tabs.empty() ? options.tabs
+                          : !clientTabs.empty() ? clientTabs
+                                                : ReportTabs::suggested(store.state());
+        const ReportDocument report(ReportContent::from(store, tabs, options.preparedFor), theme, logo);
         if (const QString error = report.save(*options.pdf); !error.isEmpty())
             return fail(QStringLiteral("cannot write %1: %2").arg(*options.pdf, error));
     }

@@ -4,8 +4,9 @@
 
 namespace brolga {
 
-// Where a price stands against a concession's thresholds; `stated` when no threshold is involved.
-enum class ConcessionPhase { stated, fullExemption, phasingOut, aboveThreshold };
+// Where a price stands against a concession's thresholds; `stated` when no threshold is involved. The
+// concession ends at its threshold: a price exactly there is `atThreshold`, and gets none.
+enum class ConcessionPhase { stated, fullExemption, phasingOut, atThreshold, aboveThreshold };
 
 // The rule applied to a purchase, as facts; the sentence is built where it is shown.
 struct DutyNote {

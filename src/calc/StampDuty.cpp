@@ -105,7 +105,7 @@ std::pair<double, DutyNote> phasedOut(double price, double full, double lower, d
         return {full, {label, ConcessionPhase::fullExemption, upper}};
     if (price < upper)
         return {full * (upper - price) / (upper - lower), {label, ConcessionPhase::phasingOut, upper}};
-    return {0, {label, ConcessionPhase::aboveThreshold, upper}};
+    return {0, {label, price == upper ? ConcessionPhase::atThreshold : ConcessionPhase::aboveThreshold, upper}};
 }
 
 // A rule stated in one sentence, thresholds and all.
@@ -142,14 +142,18 @@ std::pair<double, DutyNote> firstHome(AUState state, double price, PropertyKind 
             if (price <= 450'000)
                 return {full, stated(QStringLiteral("WA first home owner rate (land) — full exemption."))};
             if (price >= 550'000)
-                return {0, stated(QStringLiteral("WA: land above the $550,000 first home threshold."))};
+                return {0, stated(price == 550'000
+                                      ? QStringLiteral("WA: land at or above the $550,000 first home threshold.")
+                                      : QStringLiteral("WA: land above the $550,000 first home threshold."))};
             return {full - 0.2014 * (price - 450'000),
                     stated(QStringLiteral("WA first home owner rate (land) — $20.14 per $100 above $450,000."))};
         }
         if (price <= 600'000)
             return {full, stated(QStringLiteral("WA first home owner rate — full exemption."))};
         if (price >= 800'000)
-            return {0, stated(QStringLiteral("WA: property above the $800,000 first home threshold."))};
+            return {0, stated(price == 800'000
+                                  ? QStringLiteral("WA: property at or above the $800,000 first home threshold.")
+                                  : QStringLiteral("WA: property above the $800,000 first home threshold."))};
         return {full - 0.1615 * (price - 600'000),
                 stated(QStringLiteral("WA first home owner rate — concessional $16.15 per $100 above $600,000."))};
     case AUState::sa:

@@ -75,6 +75,8 @@ const std::vector<std::vector<const char *>> &migrations()
         // 2: "Recently deleted". A delete only stamps the row, so it comes back whole, columns of other versions
         // included; rows deleted long enough ago are purged on opening.
         {"ALTER TABLE clients ADD COLUMN deleted INTEGER"},
+        // 3: the tabs of the client's last report; NULL for a client without one.
+        {"ALTER TABLE clients ADD COLUMN report_tabs TEXT"},
     };
     return steps;
 }
@@ -668,6 +670,32 @@ std::optional<Client> ClientBook::rename(qint64 id, const QString &name)
     if (!cleaned)
         return std::nullopt;
     return update(id, QStringLiteral("name"), *cleaned, [&](Client &c) { c.name = *cleaned; });
+}
+
+std::optional<QString> ClientBook::reportTabs(qint64 id) const
+{
+    if (!isOpen() || !client(id))
+        return std::nullopt;
+    QSqlQuery q(QSqlDatabase::database(connection_, false));
+    q.setForwardOnly(true);
+    // A short list of tab names, however long a damaged book's cell is; a book read without being brought up
+    // has no such column, and so nothing remembered.
+    q.prepare(QStringLiteral("SELECT substr(report_tabs, 1, 200) FROM clients WHERE id = ?"));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next() || q.value(0).isNull())
+        return std::nullopt;
+    return q.value(0).toString();
+}
+
+bool ClientBook::setReportTabs(qint64 id, const QString &tabs)
+{
+    lastError_.clear();
+    return client(id) && write([&](QSqlQuery &q) {
+               q.prepare(QStringLiteral("UPDATE clients SET report_tabs = ? WHERE id = ? AND deleted IS NULL"));
+               q.addBindValue(tabs);
+               q.addBindValue(id);
+               return execOnOneRow(q);
+           });
 }
 
 std::optional<Client> ClientBook::setNote(qint64 id, const QString &note)

@@ -82,6 +82,10 @@ public:
     std::optional<Client> saveChanges(qint64 id, const CalculatorState &state);
     std::optional<Client> rename(qint64 id, const QString &name);
     std::optional<Client> setNote(qint64 id, const QString &note);
+    // The tabs last chosen for the client's report, as ReportTabs stores them; absent until one was made. Kept
+    // apart from the inputs: choosing them is not a change to the client's figures, so the list keeps its order.
+    std::optional<QString> reportTabs(qint64 id) const;
+    bool setReportTabs(qint64 id, const QString &tabs);
     // A new client with the same inputs and note, named "<name> (copy)".
     std::optional<Client> duplicate(qint64 id);
     // Moves the client to "Recently deleted"; restore() puts it back with the same id, dates and inputs.

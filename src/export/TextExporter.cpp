@@ -5,6 +5,7 @@
 #include "core/Format.h"
 #include "tabs/ResultTexts.h"
 #include "export/ExportTexts.h"
+#include "export/Letterhead.h"
 #include "tabs/TabRegistry.h"
 
 #include <QStringList>
@@ -67,20 +68,12 @@ QString row(const QString &label, const QString &value)
 
 QString summary(const CalculatorStore &store, CalculatorTab tab, const QDateTime &now)
 {
-    const CalculatorState &st = store.state();
+    const Letterhead head = Letterhead::of(store.state(), TabRegistry::info(tab).heading, store.clientName());
     QStringList lines;
-    lines << TabRegistry::info(tab).heading.toUpper();
-    if (!store.clientName().isEmpty())
-        lines << QStringLiteral("Prepared for ") + singleLine(store.clientName());
-
-    QStringList identity;
-    for (const QString *part : {&st.brokerName, &st.brokerCompany})
-        if (!part->isEmpty())
-            identity << singleLine(*part);
-    if (!identity.isEmpty())
-        lines << identity.join(QStringLiteral(" \u00B7 "));
-    if (const QString contact = st.contactLine(); !contact.isEmpty())
-        lines << singleLine(contact);
+    lines << head.title.toUpper();
+    for (const QString &line : {head.preparedForLine(), head.identityLine(), head.contactLine()})
+        if (!line.isEmpty())
+            lines << line;
     lines << Format::stamp(now);
     lines << QString();
 

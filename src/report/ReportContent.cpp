@@ -85,15 +85,7 @@ ReportContent ReportContent::from(const CalculatorStore &store, const std::vecto
     ReportContent out;
     out.now = store.now();
     out.brokerName = singleLine(st.brokerName).trimmed();
-    QStringList identity;
-    for (const QString *part : {&st.brokerName, &st.brokerCompany})
-        if (!part->isEmpty())
-            identity << singleLine(*part);
-    out.identityLine = identity.join(QStringLiteral(" \u00B7 "));
-    out.contactLine = singleLine(st.contactLine());
-    const QString who = singleLine(preparedFor.value_or(store.clientName())).trimmed();
-    if (!who.isEmpty())
-        out.preparedFor = who;
+    out.letterhead = Letterhead::of(st, title(), singleLine(preparedFor.value_or(store.clientName())).trimmed());
 
     for (const TabInfo &info : TabRegistry::tabs()) {
         if (!tabs.empty() && std::find(tabs.begin(), tabs.end(), info.id) == tabs.end())

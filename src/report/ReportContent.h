@@ -2,6 +2,7 @@
 
 #include "calc/AmortisationRow.h"
 #include "core/Enums.h"
+#include "export/Letterhead.h"
 
 #include <QDateTime>
 #include <QString>
@@ -44,9 +45,7 @@ struct ReportLoan {
 
 struct ReportContent {
     QString brokerName;
-    QString identityLine; // name and company, one line, empty when neither is set
-    QString contactLine;  // phone, e-mail, web and licence, one line, empty when none is set
-    std::optional<QString> preparedFor;
+    Letterhead letterhead; // the report's title, whom it is for, the broker's identity, contact and licence
     QDateTime now;
     std::vector<ReportSection> sections; // in tab order, the tabs left out included
     std::vector<ReportLoan> loans;       // the Repayment tab's loan, then its rate comparison; empty without one

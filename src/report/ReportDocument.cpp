@@ -2,10 +2,12 @@
 
 #include "brand/BrandType.h"
 #include "brand/Credits.h"
+#include "brand/LetterheadBand.h"
 #include "brand/ThemePalette.h"
 #include "calc/StampDuty.h"
 #include "core/Format.h"
 #include "core/SafeFile.h"
+#include "report/ChartScale.h"
 #include "report/PdfInfo.h"
 #include "ui/YearlyTable.h"
 #include "ui/brand/BrandLockup.h"
@@ -36,14 +38,19 @@ using Piece = std::function<void(QPainter &)>;
 QFont reportFont(Face face, qreal size, FontWeight weight, qreal tracking = 0)
 {
     QFont font = face == Face::serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight);
-    // Shaped text does not survive the trip into the file intact: Inter's contextual dash drops out of the
-    // text a reader copies or searches, and Playfair's "fi" comes back as one ligature character.
+    // Shaped Latin text does not survive the trip into the file intact: Inter's contextual dash drops out of
+    // the text a reader copies or searches, and Playfair's "fi" comes back as one ligature character. Text of
+    // a script that needs shaping gets it back as it is laid out (layoutText).
     font.setStyleStrategy(QFont::PreferNoShaping);
     // Unhinted advances are the ones the PDF places its glyphs by, so a right-aligned figure ends where
     // it was measured to.
     font.setHintingPreference(QFont::PreferNoHinting);
     if (tracking != 0)
         font.setLetterSpacing(QFont::AbsoluteSpacing, tracking);
+    // An emoji in a name is drawn in outline by Symbola (which the package depends on) rather than by a colour
+    // emoji font the system may prefer, whose bitmaps the PDF cannot carry.
+    if (!font.families().isEmpty())
+        font.setFamilies(font.families() << QStringLiteral("Symbola"));
     return font;
 }
 
@@ -64,9 +71,29 @@ struct TextBlock {
 
 // `text` in lines no wider than `width` (one line when `width` is 0), at most `maxLines` of them when given:
 // the last one allowed takes the rest of the text, cut short with an ellipsis.
-TextBlock layoutText(const QString &text, const QFont &font, qreal width = 0, int maxLines = 0, qreal leading = 0,
+// Whether `text` holds letters of a script that joins or reorders (Arabic, Hebrew, the Indic scripts, Thai...),
+// which only read right when shaped.
+bool needsShaping(const QString &text)
+{
+    for (const char32_t c : QStringView(text).toUcs4()) {
+        switch (QChar::script(c)) {
+        case QChar::Script_Common:
+        case QChar::Script_Inherited:
+        case QChar::Script_Latin:
+        case QChar::Script_Greek:
+        case QChar::Script_Cyrillic: continue;
+        default: return true;
+        }
+    }
+    return false;
+}
+
+TextBlock layoutText(const QString &text, const QFont &plainFont, qreal width = 0, int maxLines = 0, qreal leading = 0,
                      Qt::Alignment align = Qt::AlignLeft)
 {
+    QFont font = plainFont;
+    if (needsShaping(text))
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
     // Lines past the one after the last shown are never made: each line of a long unbroken word costs a pass
     // over the rest of the word, so making them all would take time growing with the square of its length.
     const int linesNeeded = maxLines > 0 && width > 0 ? maxLines + 1 : 0;
@@ -163,6 +190,12 @@ struct ReportLayout {
     }
 
     void add(Piece piece) { doc.pages_.back().push_back(std::move(piece)); }
+    // What was placed on the page, block by block, for the checks of where pages break.
+    void mark(const QString &block)
+    {
+        doc.outline_.resize(doc.pages_.size());
+        doc.outline_.back() << block;
+    }
 
     void draw(const TextBlock &block, const QPointF &at, const QColor &colour)
     {
@@ -197,17 +230,23 @@ struct ReportLayout {
             QColor colour;
             int maxLines;
         };
+        const Letterhead &head = content.letterhead;
+        auto on = [this](LetterheadBand::Text text) { return LetterheadBand::text(palette, text); };
         std::vector<Line> lines{
-            {ReportContent::title(), reportFont(Face::serif, 22, FontWeight::medium), rgb(t.textPrimaryDark), 2}};
-        if (content.preparedFor)
-            lines.push_back({QStringLiteral("Prepared for ") + *content.preparedFor,
-                             reportFont(Face::sans, 12.5, FontWeight::medium), rgb(t.textPrimaryDark), 2});
-        if (!content.identityLine.isEmpty())
+            {head.title, reportFont(Face::serif, 22, FontWeight::medium), on(LetterheadBand::Text::title), 2}};
+        if (!head.preparedFor.isEmpty())
+            lines.push_back({head.preparedForLine(), reportFont(Face::sans, 12.5, FontWeight::medium),
+                             on(LetterheadBand::Text::preparedFor), 2});
+        if (!head.identity.isEmpty())
+            lines.push_back({head.identityLine(), reportFont(Face::sans, 11.5, FontWeight::medium),
+                             on(LetterheadBand::Text::identity), 3});
+        // The licence has a line of its own, so a long e-mail address or web site gives way before it does.
+        if (!head.contact.isEmpty())
+            lines.push_back({Letterhead::joined(head.contact), reportFont(Face::sans, 10, FontWeight::regular),
+                             on(LetterheadBand::Text::contact), 3});
+        if (!head.licence.isEmpty())
             lines.push_back(
-                {content.identityLine, reportFont(Face::sans, 11.5, FontWeight::medium), rgb(t.accentOnDark), 3});
-        if (!content.contactLine.isEmpty())
-            lines.push_back(
-                {content.contactLine, reportFont(Face::sans, 10, FontWeight::regular), QColor(255, 255, 255, 153), 3});
+                {head.licence, reportFont(Face::sans, 10, FontWeight::medium), on(LetterheadBand::Text::contact), 2});
 
         std::vector<TextBlock> blocks;
         qreal leftHeight = 0;
@@ -221,12 +260,7 @@ struct ReportLayout {
 
         const qreal content = std::max(leftHeight, rightHeight);
         const QRectF band(0, 0, page.width(), content + 2 * pad);
-        add([band, from = rgb(t.darkLift), to = rgb(t.dark)](QPainter &p) {
-            QLinearGradient gradient(band.topLeft(), band.bottomRight());
-            gradient.setColorAt(0, from);
-            gradient.setColorAt(1, to);
-            p.fillRect(band, gradient);
-        });
+        add([band, gradient = LetterheadBand::field(palette, band)](QPainter &p) { p.fillRect(band, gradient); });
         fill(QRectF(0, band.bottom(), page.width(), 3), rgb(t.accentOnDark));
 
         qreal lineY = pad + (content - leftHeight) / 2;
@@ -244,7 +278,8 @@ struct ReportLayout {
             add([markAt, palette = palette](QPainter &p) {
                 BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
             });
-        draw(stampText, QPointF(right - stampText.width, markY + mark.height() + 7), QColor(255, 255, 255, 140));
+        draw(stampText, QPointF(right - stampText.width, markY + mark.height() + 7),
+             LetterheadBand::text(palette, LetterheadBand::Text::stamp));
         y = band.bottom() + 3 + 26;
     }
 
@@ -302,49 +337,87 @@ struct ReportLayout {
         return text;
     }
 
-    void section(std::size_t index)
+    // `tail`: what must follow the section's last block on its page (the disclaimer after the last section).
+    void section(std::size_t index, qreal tail)
     {
         const ReportSection &s = content.sections[index];
-        // The heading, the hero figure and the first inputs stay together.
-        room(150);
+        const TextBlock title = layoutText(s.title, reportFont(Face::serif, 20, FontWeight::medium), width);
+        TextBlock heroLabel, heroValue;
+        if (s.hero) {
+            heroLabel = layoutText(s.hero->label, reportFont(Face::sans, 9.5, FontWeight::semibold), width);
+            heroValue = layoutText(s.hero->value, reportFont(Face::serif, 30, FontWeight::semibold));
+            // A figure too long for the line (a hand-edited record's) is set small and wrapped, whole.
+            if (heroValue.width > width)
+                heroValue = layoutText(s.hero->value, reportFont(Face::sans, 12.5, FontWeight::semibold), width);
+        }
+        // The heading, the hero figure and the first row of inputs stay together.
+        constexpr qreal firstCells = 60;
+        room(10 + title.height + 12 + (s.hero ? heroLabel.height + 2 + heroValue.height + 12 : 0) + firstCells);
+        mark(QStringLiteral("heading"));
         (*sectionPages)[index] = pageNumber();
         fill(QRectF(left, y, 28, 3), rgb(t.accentOnLight));
         y += 10;
-        const TextBlock title = layoutText(s.title, reportFont(Face::serif, 20, FontWeight::medium), width);
         draw(title, QPointF(left, y), rgb(t.dark));
         y += title.height + 12;
 
         if (s.hero) {
-            const TextBlock label = layoutText(s.hero->label, reportFont(Face::sans, 9.5, FontWeight::semibold), width);
-            TextBlock value = layoutText(s.hero->value, reportFont(Face::serif, 30, FontWeight::semibold));
-            // A figure too long for the line (a hand-edited record's) is set small and wrapped, whole.
-            if (value.width > width)
-                value = layoutText(s.hero->value, reportFont(Face::sans, 12.5, FontWeight::semibold), width);
-            room(label.height + 2 + value.height);
+            const TextBlock &label = heroLabel;
+            const TextBlock &value = heroValue;
             draw(label, QPointF(left, y), rgb(t.muted));
             y += label.height + 2;
             draw(value, QPointF(left, y), rgb(t.dark));
             y += value.height + 12;
         }
         grid(s.inputs);
+        const bool tableLast = s.tab == CalculatorTab::repayment && !content.loans.empty();
         if (!s.results.empty())
             y += 14;
+        std::vector<Row> rows;
         for (const ReportFigure &figure : s.results)
-            resultRow(figure);
-        if (!s.notes.isEmpty())
-            y += 8;
+            rows.push_back(measureRow(figure));
+        std::vector<TextBlock> notes;
+        qreal notesHeight = s.notes.isEmpty() ? 0 : 8;
         for (const QString &note : s.notes) {
-            const TextBlock block = layoutText(note, reportFont(Face::sans, 9.5, FontWeight::regular), width, 0, 1.5);
+            notes.push_back(layoutText(note, reportFont(Face::sans, 9.5, FontWeight::regular), width, 0, 1.5));
+            notesHeight += notes.back().height + 5;
+        }
+        // The last two rows go together, with the notes and, when nothing follows in the section, the tail: a
+        // page never starts with one row of a section, its notes or the disclaimer alone.
+        const qreal after = notesHeight + (tableLast ? 0 : tail);
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            qreal keep = rows[i].space;
+            if (i + 2 == rows.size())
+                keep += rows[i + 1].space + after;
+            else if (rows.size() == 1)
+                keep += after;
+            room(keep);
+            drawRow(rows[i]);
+        }
+        if (rows.empty())
+            room(after);
+        if (!notes.empty())
+            y += 8;
+        for (const TextBlock &block : notes) {
             room(block.height);
+            mark(QStringLiteral("note"));
             draw(block, QPointF(left, y), rgb(t.muted));
             y += block.height + 5;
         }
-        if (s.tab == CalculatorTab::repayment && !content.loans.empty()) {
+        if (tableLast) {
             chart();
-            table();
+            table(tail);
         }
         y += 30;
     }
+
+    struct Row {
+        ReportFigure figure;
+        TextBlock label;
+        TextBlock value;
+        qreal labelTop = 0;
+        qreal height = 0;
+        qreal space = 0; // the room it asks for
+    };
 
     void grid(const std::vector<ReportFigure> &cells)
     {
@@ -365,6 +438,7 @@ struct ReportLayout {
                     std::max(rowHeight, texts.back().first.height + 2 + texts.back().second.height + 2 * cellPad);
             }
             room(rowHeight);
+            mark(QStringLiteral("cells"));
             for (std::size_t i = first; i < last; ++i) {
                 const QRectF cell(left + qreal(i - first) * (columnWidth + spacing), y, columnWidth, rowHeight);
                 add([cell, fillColour = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
@@ -383,22 +457,29 @@ struct ReportLayout {
             y -= 8;
     }
 
-    void resultRow(const ReportFigure &figure)
+    Row measureRow(const ReportFigure &figure) const
     {
         const QFont labelFont = reportFont(Face::sans, 10.5, FontWeight::regular);
         const QFont valueFont = reportFont(Face::sans, 11.5, FontWeight::semibold);
-        TextBlock value = layoutText(figure.value, valueFont);
+        Row row{figure, {}, layoutText(figure.value, valueFont)};
         // A figure wider than half the page (a hostile record's) wraps rather than pushing its label away.
-        if (value.width > width / 2)
-            value = layoutText(figure.value, valueFont, width / 2);
+        if (row.value.width > width / 2)
+            row.value = layoutText(figure.value, valueFont, width / 2);
         const qreal indent = figure.indented ? 14 : 0;
-        const TextBlock label = layoutText(figure.label, labelFont, width - indent - value.width - 16);
-        const qreal labelTop = QFontMetricsF(valueFont).ascent() - QFontMetricsF(labelFont).ascent();
-        const qreal height = std::max(labelTop + label.height, value.height);
-        room(height + 12);
-        draw(label, QPointF(left + indent, y + labelTop), rgb(figure.indented ? t.muted : t.ink));
-        draw(value, QPointF(left + width - value.width, y), rgb(t.ink));
-        y += height + 5;
+        row.label = layoutText(figure.label, labelFont, width - indent - row.value.width - 16);
+        row.labelTop = QFontMetricsF(valueFont).ascent() - QFontMetricsF(labelFont).ascent();
+        row.height = std::max(row.labelTop + row.label.height, row.value.height);
+        row.space = row.height + 12;
+        return row;
+    }
+
+    void drawRow(const Row &row)
+    {
+        mark(QStringLiteral("row"));
+        const qreal indent = row.figure.indented ? 14 : 0;
+        draw(row.label, QPointF(left + indent, y + row.labelTop), rgb(row.figure.indented ? t.muted : t.ink));
+        draw(row.value, QPointF(left + width - row.value.width, y), rgb(t.ink));
+        y += row.height + 5;
         rule(left, y, width);
         y += 6;
     }
@@ -411,6 +492,7 @@ struct ReportLayout {
         const QFont smallFont = reportFont(Face::sans, 8.5, FontWeight::regular);
         const TextBlock heading = layoutText(QStringLiteral("Balance over the loan"), headingFont);
         room(24 + heading.height + 20 + chartHeight);
+        mark(QStringLiteral("chart"));
         y += 16;
         draw(heading, QPointF(left, y), rgb(t.dark));
         y += heading.height + 6;
@@ -463,20 +545,22 @@ struct ReportLayout {
         }
         if (!std::isfinite(top))
             top = 1;
+        const ChartScale scale = ChartScale::of(top);
+        top = scale.top();
         add([frame, fillColour = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
             QPainterPath shape;
             shape.addRoundedRect(frame, 8, 8);
             p.fillPath(shape, fillColour);
             p.strokePath(shape, QPen(line, 0.8));
         });
-        // Four steps up the side, the years along the foot.
-        for (int step = 0; step <= 4; ++step) {
-            const qreal lineY = plot.bottom() - plot.height() * step / 4;
+        // Round figures up the side, the years along the foot.
+        for (int step = 0; step <= scale.steps; ++step) {
+            const qreal lineY = plot.bottom() - plot.height() * step / scale.steps;
             add([plot, lineY, line = rgb(t.rule)](QPainter &p) {
                 p.setPen(QPen(line, 0.5));
                 p.drawLine(QPointF(plot.left(), lineY), QPointF(plot.right(), lineY));
             });
-            const TextBlock label = layoutText(Format::shortMoney(top * step / 4), smallFont, 36, 1);
+            const TextBlock label = layoutText(Format::shortMoney(scale.step * step), smallFont, 36, 1);
             draw(label, QPointF(plot.left() - 6 - label.width, lineY - label.height / 2), rgb(t.muted));
         }
         const int years = int(std::ceil(double(periods) / perYear));
@@ -543,7 +627,7 @@ struct ReportLayout {
 
     // Year, interest, principal, extra and closing balance of each loan, one row a year, a totals row last.
     // Continued across pages with its header repeated; a row is never split.
-    void table()
+    void table(qreal tail)
     {
         std::vector<std::vector<YearlyLine>> years;
         std::size_t rows = 0;
@@ -560,10 +644,20 @@ struct ReportLayout {
         const QFont totalFont = reportFont(Face::sans, both ? 8 : 9, FontWeight::semibold);
         constexpr qreal rowHeight = 14;
         const qreal yearWidth = both ? 30 : 44;
-        const int perLoan = 4;
+        const QStringList allNames{QStringLiteral("Interest"), QStringLiteral("Principal"), QStringLiteral("Extra"),
+                                   QStringLiteral("Closing balance")};
+        // A column of nothing but $0 says nothing: the extra repayments show only when there are some.
+        const bool anyExtra = std::any_of(content.loans.begin(), content.loans.end(), [](const ReportLoan &loan) {
+            return std::any_of(loan.schedule.begin(), loan.schedule.end(),
+                               [](const AmortisationRow &row) { return row.extra != 0; });
+        });
+        const std::vector<std::size_t> shown =
+            anyExtra ? std::vector<std::size_t>{0, 1, 2, 3} : std::vector<std::size_t>{0, 1, 3};
+        QStringList names;
+        for (std::size_t c : shown)
+            names << allNames[qsizetype(c)];
+        const int perLoan = int(shown.size());
         const qreal columnWidth = (width - yearWidth) / qreal(perLoan * int(content.loans.size()));
-        const QStringList names{QStringLiteral("Interest"), QStringLiteral("Principal"), QStringLiteral("Extra"),
-                                QStringLiteral("Closing balance")};
 
         // Right edge of numeric column `c` of loan `l`; a small gap before the second loan's columns.
         auto rightOf = [&](std::size_t l, int c) {
@@ -616,16 +710,22 @@ struct ReportLayout {
             for (std::size_t l = 0; l < values.size(); ++l)
                 if (values[l])
                     for (int c = 0; c < perLoan; ++c)
-                        cell(Format::money((*values[l])[std::size_t(c)], 0), font, rightOf(l, c), textY, rgb(t.ink));
+                        cell(Format::money((*values[l])[shown[std::size_t(c)]], 0), font, rightOf(l, c), textY,
+                             rgb(t.ink));
         };
 
         const qreal headHeight = layoutText(QStringLiteral("Year"), headingFont).height + 6 + 24 + (both ? 16 : 0);
         room(16 + headHeight + 3 * rowHeight);
+        mark(QStringLiteral("table"));
         y += 16;
         head(false);
+        // The last two years go on with the totals and what follows the table.
+        const qreal totalsSpace = rowHeight + 6;
         for (std::size_t r = 0; r < rows; ++r) {
-            if (room(rowHeight))
+            const std::size_t remaining = rows - r;
+            if (room(remaining == 2 || rows == 1 ? qreal(remaining) * rowHeight + totalsSpace + tail : rowHeight))
                 head(true);
+            mark(QStringLiteral("year"));
             if (r % 2 == 1)
                 fill(QRectF(left, y, width, rowHeight), rgb(t.paper));
             std::vector<std::optional<std::array<double, 4>>> values;
@@ -654,21 +754,39 @@ struct ReportLayout {
         }
         if (room(rowHeight + 4))
             head(true);
+        mark(QStringLiteral("totals"));
         fill(QRectF(left, y, width, 0.9), rgb(t.muted));
         y += 2;
         rowCells(QStringLiteral("Total"), totals, totalFont);
         y += rowHeight;
     }
 
-    void disclaimer()
+    struct Disclaimer {
+        TextBlock text;
+        TextBlock studio;
+        QSizeF credit;
+        qreal creditHeight = 0;
+        qreal height() const { return 10 + 9 + text.height + 10 + creditHeight; }
+    };
+
+    Disclaimer measureDisclaimer() const
     {
-        const TextBlock text = layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)),
-                                          reportFont(Face::sans, 8.5, FontWeight::regular), width, 0, 2);
-        const QFont studioFont = reportFont(Face::sans, 8.5, FontWeight::medium, 1.53);
-        const TextBlock studio = layoutText(QStringLiteral("BROLGA STUDIO"), studioFont);
-        const QSizeF credit = SaltbushCredit::naturalSize(8.5);
-        const qreal creditHeight = std::max(logo ? 0.0 : studio.height, credit.height());
-        room(10 + 9 + text.height + 10 + creditHeight);
+        Disclaimer d{layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)),
+                                reportFont(Face::sans, 8.5, FontWeight::regular), width, 0, 2),
+                     layoutText(QStringLiteral("BROLGA STUDIO"), reportFont(Face::sans, 8.5, FontWeight::medium, 1.53)),
+                     SaltbushCredit::naturalSize(8.5)};
+        d.creditHeight = std::max(logo ? 0.0 : d.studio.height, d.credit.height());
+        return d;
+    }
+
+    void disclaimer(const Disclaimer &d)
+    {
+        const TextBlock &text = d.text;
+        const TextBlock &studio = d.studio;
+        const QSizeF credit = d.credit;
+        const qreal creditHeight = d.creditHeight;
+        room(d.height());
+        mark(QStringLiteral("disclaimer"));
         y += 10;
         rule(left, y, width);
         y += 9;
@@ -679,6 +797,31 @@ struct ReportLayout {
         add([at = QPointF(left + width - credit.width(), y + (creditHeight - credit.height()) / 2), palette = palette](
                 QPainter &p) { SaltbushCredit::paint(p, palette, at, SaltbushCredit::Ground::light, 8.5); });
         y += creditHeight;
+    }
+
+    // Atop every page after the first: whose report it is (the broker and, whole, the licence) and whom it is
+    // for. The name gives way before the licence does.
+    void runningHeads()
+    {
+        const Letterhead &head = content.letterhead;
+        if (head.identity.isEmpty() && head.licence.isEmpty() && head.preparedFor.isEmpty())
+            return;
+        const QFont font = reportFont(Face::sans, 8.5, FontWeight::regular);
+        const qreal headY = 24;
+        const TextBlock client =
+            layoutText(head.preparedForLine(), font, head.preparedFor.isEmpty() ? 0 : width * 0.4, 1);
+        const qreal leftRoom = width - (head.preparedFor.isEmpty() ? 0 : client.width + 16);
+        const TextBlock licence = layoutText(head.licence, font, leftRoom, 1);
+        const qreal gap = head.licence.isEmpty() || head.identity.isEmpty() ? 0 : 12;
+        const TextBlock who = layoutText(head.identityLine(), font, std::max(1.0, leftRoom - licence.width - gap), 1);
+        for (std::size_t i = 1; i < doc.pages_.size(); ++i)
+            doc.pages_[i].push_back([=, rule = rgb(t.rule), muted = rgb(t.muted), l = left, w = width](QPainter &p) {
+                p.setPen(muted);
+                who.layout->draw(&p, QPointF(l, headY));
+                licence.layout->draw(&p, QPointF(l + who.width + gap, headY));
+                client.layout->draw(&p, QPointF(l + w - client.width, headY));
+                p.fillRect(QRectF(l, headY + 15, w, 0.75), rule);
+            });
     }
 
     // "Page N of M" and the date at the foot of every page, once M is known.
@@ -706,17 +849,23 @@ ReportDocument::ReportDocument(const ReportContent &content, const Theme &theme,
 {
     BrandType::registerFonts();
     title_ = ReportContent::title();
-    if (content.preparedFor)
-        title_ += QStringLiteral(" \u2014 prepared for ") + *content.preparedFor;
+    if (!content.letterhead.preparedFor.isEmpty())
+        title_ += QStringLiteral(" \u2014 prepared for ") + content.letterhead.preparedFor;
     author_ = content.brokerName;
 
     ReportLayout layout{*this, content, theme, logo && !logo->isNull() ? logo : std::nullopt};
     layout.header();
     layout.contents();
+    const auto disclaimer = layout.measureDisclaimer();
+    std::size_t last = content.sections.size();
     for (std::size_t i = 0; i < content.sections.size(); ++i)
         if (content.sections[i].entered)
-            layout.section(i);
-    layout.disclaimer();
+            last = i;
+    for (std::size_t i = 0; i < content.sections.size(); ++i)
+        if (content.sections[i].entered)
+            layout.section(i, i == last ? disclaimer.height() : 0);
+    layout.disclaimer(disclaimer);
+    layout.runningHeads();
     layout.footers();
 }
 

@@ -37,6 +37,9 @@ class ReportDocument {
 
     // The header's identity lines as wrapped on the first page.
     const QStringList &headerLines() const { return headerLines_; }
+    // What each page holds, block by block: "heading", "cells" (a row of the inputs' grid), "row" (a result),
+    // "note", "chart", "table", "year", "totals", "disclaimer".
+    const std::vector<QStringList> &outline() const { return outline_; }
     // Rows of the year-by-year table, the totals row not counted.
     int tableRows() const { return tableRows_; }
 
@@ -52,6 +55,7 @@ class ReportDocument {
     QString title_;
     QString author_;
     QStringList headerLines_;
+    std::vector<QStringList> outline_;
     int tableRows_ = 0;
 };
 

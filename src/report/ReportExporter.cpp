@@ -40,7 +40,7 @@ QString fileName(const CalculatorStore &store, const QDateTime &now)
            QStringLiteral(".pdf");
 }
 
-void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo)
+void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo, const std::vector<CalculatorTab> &tabs)
 {
     FileDialogs::Request request;
     request.title = QStringLiteral("Export Report");
@@ -61,7 +61,7 @@ void exportWithPanel(CalculatorStore &store, const std::optional<QImage> &logo)
             return;
         path = withPdfSuffix(*chosen);
     }
-    const ReportDocument report(ReportContent::from(store, {}), Theme::named(store.state().themeID), logo);
+    const ReportDocument report(ReportContent::from(store, tabs), Theme::named(store.state().themeID), logo);
     if (const QString error = report.save(path); !error.isEmpty())
         store.flash(error == QString::fromUtf16(SafeFile::diskFull) ? error
                                                                     : QString::fromUtf16(saveFailedPrefix) + error);

@@ -168,12 +168,17 @@ TabFigures build(const CalculatorStore &store)
         {.id = "principal", .label = "Principal", .value = Format::money(st.loanAmount, 0), .surfaces = onScreen});
     r.push_back({.id = "totalInterest", .label = "Total interest", .value = Format::money(s->totalInterest, 0)});
     r.push_back({.id = "totalPayable", .label = "Total payable", .value = Format::money(s->totalPayable, 0)});
-    if (st.repaymentType == RepaymentType::interestOnly && s->paymentAfterIO > 0)
+    // The repayment after the interest-only years, with how long they last, so a client knows when it rises.
+    if (st.repaymentType == RepaymentType::interestOnly && s->paymentAfterIO > 0) {
+        const QString period =
+            st.ioYears == std::trunc(st.ioYears)
+                ? Labels::term(st.ioYears)
+                : Format::duration(int(std::lround(st.ioYears * periodsPerYear(st.frequency))), st.frequency);
         r.push_back({.id = "revertsTo",
-                     .label = "Reverts to",
+                     .label = QStringLiteral("Interest only for ") + period + QStringLiteral(", then"),
                      .value = Format::money(s->paymentAfterIO, 2),
-                     .unit = per,
-                     .surfaces = onScreen | onCard});
+                     .unit = per});
+    }
     if (const auto c = store.costs())
         addCosts(st, *c, out);
     if (const auto b = store.baselineScenario()) {
@@ -195,18 +200,20 @@ TabFigures build(const CalculatorStore &store)
     }
     if (const auto c = store.compareScenario()) {
         const QString at = Format::percent(c->annualRatePercent, 2);
+        const double extra = c->totalPayable - s->totalPayable;
         r.push_back({.id = "compareRepayment",
                      .label = QStringLiteral("Repayment at ") + at,
                      .value = Format::money(c->payment, 2),
                      .unit = per,
                      .surfaces = exported,
-                     .textLabel = QStringLiteral("At ") + at,
                      .gapBefore = true});
+        // Which loan is cheaper, in words a client reads without working it out.
         r.push_back({.id = "difference",
-                     .label = "Difference over the term",
-                     .value = Format::money(std::fabs(c->totalPayable - s->totalPayable), 0),
+                     .label = extra < 0   ? QStringLiteral("At ") + at + QStringLiteral(" you pay less over the term")
+                              : extra > 0 ? QStringLiteral("At ") + at + QStringLiteral(" you pay more over the term")
+                                          : QStringLiteral("Difference over the term"),
+                     .value = Format::money(std::fabs(extra), 0),
                      .surfaces = exported});
-        const double extra = c->totalPayable - s->totalPayable;
         const bool saved = extra <= 0;
         r.push_back({.id = "compareTotal",
                      .label = saved ? QStringLiteral("Total saved at compare rate")

@@ -35,6 +35,9 @@ QString ResultTexts::dutyNote(const DutyNote &note)
     case ConcessionPhase::phasingOut:
         return note.rule + QStringLiteral(" — partial concession, phasing out at ") +
                Format::shortMoney(note.threshold) + u'.';
+    case ConcessionPhase::atThreshold:
+        return note.rule + QStringLiteral(": at or above the ") + Format::shortMoney(note.threshold) +
+               QStringLiteral(" threshold.");
     case ConcessionPhase::aboveThreshold:
         return note.rule + QStringLiteral(": above the ") + Format::shortMoney(note.threshold) +
                QStringLiteral(" threshold.");

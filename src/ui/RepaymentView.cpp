@@ -491,7 +491,7 @@ void RepaymentView::refresh()
         if (const Figure *then = figures.find(u"thenFromYear"))
             note << QStringLiteral("Then ") + then->text() + then->label.mid(4) + u'.'; // " from year N"
         if (const Figure *reverts = figures.find(u"revertsTo"))
-            note << reverts->label + u' ' + reverts->text() + QStringLiteral(" after the interest only period.");
+            note << reverts->label + u' ' + reverts->text() + u'.';
         heroNote_->setText(note.join(u' '));
         setShown(heroNote_, !note.isEmpty());
     }

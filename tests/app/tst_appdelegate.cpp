@@ -5,6 +5,7 @@
 #include "app/firstrun/CoachMark.h"
 #include "app/firstrun/CoachMarkView.h"
 #include "app/shell/FloatingWindow.h"
+#include "app/shell/ReportTabsPrompt.h"
 #include "ui/buttons/HeaderButton.h"
 #include "platform/Placement.h"
 #include "app/shell/RootView.h"
@@ -398,7 +399,13 @@ private slots:
         QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier);
         QTRY_COMPARE(QDir(desktop.path()).entryList({"*.png"}).size(), 1);
 
-        // The report's save dialog proposes a dated name in the Desktop folder.
+        // The report starts with the tab on show ticked, then its save dialog proposes a dated name in the
+        // Desktop folder.
+        std::vector<CalculatorTab> ticked;
+        ReportTabsPrompt::setHandler([&](const ReportTabsPrompt::Request &request) {
+            ticked = request.ticked;
+            return std::optional(request.ticked);
+        });
         QString proposed;
         FileDialogs::setSaveHandler([&](const FileDialogs::Request &request) {
             proposed = request.suggestedPath;
@@ -406,6 +413,8 @@ private slots:
         });
         QTest::keyClick(w, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         FileDialogs::setSaveHandler({});
+        ReportTabsPrompt::setHandler({});
+        QCOMPARE(ticked, std::vector{CalculatorTab::repayment});
         QCOMPARE(QFileInfo(proposed).dir().path(), desktop.path());
         QVERIFY2(proposed.endsWith(QStringLiteral(".pdf")), qPrintable(proposed));
         QVERIFY(QFileInfo::exists(QDir(desktop.path()).filePath(QStringLiteral("client.pdf"))));

@@ -3,6 +3,9 @@
 #include "app/shell/AppDelegate.h"
 #include "app/shell/Commands.h"
 #include "app/shell/FloatingWindow.h"
+#include "app/shell/ReportTabsPrompt.h"
+#include "platform/FileDialogs.h"
+#include "ui/buttons/BrandCheckBox.h"
 #include "ui/buttons/HeaderButton.h"
 #include "app/shell/RootView.h"
 #include "app/clients/ClientListModel.h"
@@ -18,6 +21,10 @@
 #include "core/StateHistory.h"
 
 #include <QAccessible>
+#include <QApplication>
+#include <QDialog>
+#include <QScopeGuard>
+#include <QTimer>
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
@@ -161,6 +168,73 @@ class TestClients : public QObject {
         names.answers.clear();
         command(*d, Commands::Id::saveClientAs)->trigger();
         QCOMPARE(clients.book().clients().size(), 1);
+    }
+
+    // The report's tabs start as the record suggests (the tab on show and those changed from their defaults);
+    // once a client is open, as last chosen for it, which is no change to the client's figures.
+    void reportTabsRememberedPerClient()
+    {
+        auto d = launched();
+        FileDialogs::setSaveHandler([](const FileDialogs::Request &) { return std::optional<QString>(); });
+        std::vector<std::vector<CalculatorTab>> asked;
+        std::vector<bool> noIdentity;
+        ReportTabsPrompt::setHandler([&](const ReportTabsPrompt::Request &r) {
+            asked.push_back(r.ticked);
+            noIdentity.push_back(r.identityMissing);
+            return std::optional(std::vector{CalculatorTab::upfront});
+        });
+        d->store().edit([](CalculatorState &s) { s.grossIncome = 212000; });
+        command(*d, Commands::Id::exportReport)->trigger();
+        NameAnswers names{{QStringLiteral("Anna Lee")}};
+        names.install();
+        command(*d, Commands::Id::saveClientAs)->trigger();
+        command(*d, Commands::Id::exportReport)->trigger();
+        d->store().edit([](CalculatorState &s) { s.brokerLicence = QStringLiteral("ACL 123456"); });
+        command(*d, Commands::Id::exportReport)->trigger();
+        ReportTabsPrompt::setHandler({});
+        QCOMPARE(noIdentity, (std::vector{true, true, false}));
+        FileDialogs::setSaveHandler({});
+        const std::vector suggested{CalculatorTab::repayment, CalculatorTab::capacity};
+        QCOMPARE(asked, (std::vector{suggested, suggested, std::vector{CalculatorTab::upfront}}));
+        QVERIFY(!d->clients().hasUnsavedChanges());
+    }
+
+    // The real question: a box a tab, ticked as asked; with none ticked the report cannot be asked for, and
+    // the dialog says why.
+    void reportTabsDialog()
+    {
+        QTimer::singleShot(0, [] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            // A failed check below still closes the dialog.
+            const QScopeGuard close([dialog] {
+                if (dialog->isVisible())
+                    dialog->reject();
+            });
+            const auto boxes = dialog->findChildren<BrandCheckBox *>();
+            QCOMPARE(boxes.size(), 4);
+            QVERIFY(boxes[0]->isChecked() && !boxes[1]->isChecked());
+            QAbstractButton *exportButton = nullptr;
+            for (auto *b : dialog->findChildren<QAbstractButton *>())
+                if (b->text() == QStringLiteral("Export\u2026"))
+                    exportButton = b;
+            QVERIFY(exportButton && exportButton->isEnabled());
+            boxes[0]->setFocus();
+            QTest::keyClick(boxes[0], Qt::Key_Space);
+            QVERIFY(!exportButton->isEnabled());
+            QCOMPARE(exportButton->accessibleDescription(), ReportTabsPrompt::noneTicked());
+            boxes[1]->click();
+            // Asked with no identity set: the dialog says the report will not name its broker.
+            bool warned = false;
+            for (const QLabel *label : dialog->findChildren<QLabel *>())
+                warned = warned || label->text() == ReportTabsPrompt::noIdentity();
+            QVERIFY(warned);
+            // Enter on a box exports, as it does anywhere else in the dialog.
+            QTest::keyClick(boxes[1], Qt::Key_Return);
+        });
+        const auto chosen =
+            ReportTabsPrompt::ask(nullptr, {{CalculatorTab::repayment}, QStringLiteral("classic"), true});
+        QCOMPARE(chosen, std::optional(std::vector{CalculatorTab::capacity}));
     }
 
     // The open client is remembered: the next start has it open again, with nothing unsaved.

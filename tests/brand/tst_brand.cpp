@@ -4,6 +4,7 @@
 #include "ui/brand/BrandAssetStore.h"
 #include "ui/brand/BrandLockup.h"
 #include "brand/BrandType.h"
+#include "brand/LetterheadBand.h"
 #include "ui/brand/CreditFooter.h"
 #include "ui/brand/CustomLogoMark.h"
 #include "ui/brand/Icons.h"
@@ -96,6 +97,8 @@ private slots:
     void storedThemeBecomesCurrent();
     void unknownStoredThemeShowsHouseColoursAndStays();
     void applyThemeChangesRuntimeAndRecord();
+    void letterheadTextReadsOnItsBand_data();
+    void letterheadTextReadsOnItsBand();
 };
 
 void TestBrand::initTestCase()
@@ -339,6 +342,36 @@ void TestBrand::footerAnimatesUnlessMotionReduced()
     qputenv("BROLGA_REDUCE_MOTION", "0");
     QVERIFY(!Motion::reduced());
     qunsetenv("BROLGA_REDUCE_MOTION");
+}
+
+void TestBrand::letterheadTextReadsOnItsBand_data()
+{
+    QTest::addColumn<QString>("themeID");
+    QTest::addColumn<Appearance>("look");
+    for (const Theme &theme : Theme::all())
+        for (Appearance look : {Appearance::light, Appearance::dark})
+            QTest::addRow("%s %s", qPrintable(theme.id), look == Appearance::light ? "light" : "dark")
+                << theme.id << look;
+}
+
+// Small text on the card's and the report's band reads at 4.5 : 1 or better at both ends of the band, in every
+// theme: the classic theme's bright blue end is darkened for it. The ratio itself against known pairs.
+void TestBrand::letterheadTextReadsOnItsBand()
+{
+    QFETCH(QString, themeID);
+    QFETCH(Appearance, look);
+    QCOMPARE(qRound(LetterheadBand::contrast(Qt::white, Qt::black) * 100), 2100);
+    QCOMPARE(qRound(LetterheadBand::contrast(QColor(0x767676), Qt::white) * 100), 454);
+    QCOMPARE(qRound(LetterheadBand::contrast(QColor(255, 255, 255, 128), Qt::black) * 100), 532);
+    const QPalette palette = ThemePalette::make(Theme::named(themeID), look);
+    for (const auto &[at, band] : LetterheadBand::field(palette, QRectF(0, 0, 640, 120)).stops())
+        for (LetterheadBand::Text text : LetterheadBand::texts)
+            QVERIFY2(LetterheadBand::contrast(LetterheadBand::text(palette, text), band) >= 4.5,
+                     qPrintable(QStringLiteral("text %1 on %2 at %3: %4")
+                                    .arg(int(text))
+                                    .arg(band.name())
+                                    .arg(at)
+                                    .arg(LetterheadBand::contrast(LetterheadBand::text(palette, text), band))));
 }
 
 void TestBrand::named_data()

@@ -266,8 +266,13 @@ type_amount "$amount"
 clipboard | grep -qx "Prepared for Aroha Williams" || fail "the copied figures do not name the saved client"
 echo "ok: a client saved from the keyboard, and the keyboard is back in the window"
 
-# The client's report: the save panel proposes its name on the Desktop; Return saves it there.
+# The client's report: Return takes the tabs ticked, the save panel proposes its name on the Desktop, and Return
+# saves it there.
 xdotool key --clearmodifiers ctrl+shift+e
+tabs_up() { xdotool search --onlyvisible --pid "$app_pid" --name '^Client report$' >/dev/null 2>&1; }
+wait_for 10 tabs_up || fail "Ctrl+Shift+E did not ask which tabs go in the report"
+sleep 0.3
+xdotool key Return
 panel_up() { xdotool search --onlyvisible --pid "$app_pid" --name '^Export Report$' >/dev/null 2>&1; }
 wait_for 10 panel_up || fail "Ctrl+Shift+E showed no save panel"
 sleep 0.3

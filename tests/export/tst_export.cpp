@@ -1,3 +1,4 @@
+#include "IdentityCases.h"
 #include "TestStore.h"
 #include "brand/Brand.h"
 #include "brand/ThemePalette.h"
@@ -181,26 +182,13 @@ class TestExport : public QObject {
         QCOMPARE(graphemes(r), width);
     }
 
-    void summaryIdentityLines_data()
-    {
-        QTest::addColumn<Edit>("edit");
-        QTest::addColumn<QStringList>("header");
-
-        // The other combinations show in the whole summaries below.
-        QTest::newRow("contact only") << Edit([](CalculatorState &s) { s.brokerLicence = "ACL 123456"; })
-                                      << QStringList{"ACL 123456"};
-        // A hand-edited record must not split the text or reach a terminal as an escape sequence.
-        QTest::newRow("control characters") << Edit([](CalculatorState &s) {
-            s.brokerName = "Ana\nSilva";
-            s.brokerPhone = "0400\x1b[2J";
-        }) << QStringList{"Ana Silva", "0400 [2J"};
-    }
+    void summaryIdentityLines_data() { identitycases::addRows(); }
 
     void summaryIdentityLines()
     {
-        QFETCH(Edit, edit);
+        QFETCH(Edit, identity);
         QFETCH(QStringList, header);
-        const QStringList lines = summaryOf(CalculatorTab::capacity, edit).split(u'\n');
+        const QStringList lines = summaryOf(CalculatorTab::capacity, identity).split(u'\n');
         QCOMPARE(lines.first(), QStringLiteral("BORROWING CAPACITY ESTIMATE"));
         QCOMPARE(lines.mid(1, header.size()), header);
         QCOMPARE(lines[header.size() + 1], QStringLiteral("5 Dec 2026"));
@@ -231,6 +219,19 @@ class TestExport : public QObject {
             s.repaymentType = RepaymentType::interestOnly;
         }) << QStringList{"Loan amount", "Interest rate", "Term = 1 year", "Repayment type = Interest Only", "",
                           "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} + totals;
+        // The interest-only years and the repayment after them; which loan is cheaper, in words.
+        QTest::newRow("interest only for 2.5 years, a dearer comparison")
+            << CalculatorTab::repayment << Edit([](CalculatorState &s) {
+                   s.repaymentType = RepaymentType::interestOnly;
+                   s.ioYears = 2.5;
+                   s.isCompareMode = true;
+                   s.compareRate = 7;
+               })
+            << QStringList{"Loan amount", "Interest rate", "Term", "Repayment type = Interest Only", "",
+                           "Monthly repayment", "  equivalent weekly", "  equivalent fortnightly"} +
+                   totals +
+                   QStringList{"Interest only for 2 yrs 6 mths, then", "", "Repayment at 7.00%",
+                               "At 7.00% you pay more over the term"};
         QTest::newRow("offset and extra, with the saving rows")
             << CalculatorTab::repayment << Edit([](CalculatorState &s) {
                    s.offsetAmount = 50000;
@@ -372,8 +373,8 @@ class TestExport : public QObject {
                    "Total interest ...................... $695,029",
                    "Total payable ..................... $1,295,029",
                    "",
-                   "At 5.50% ....................... $3,406.73/mth",
-                   "Difference over the term ............. $68,605",
+                   "Repayment at 5.50% ............. $3,406.73/mth",
+                   "At 5.50% you pay less over the term .. $68,605",
                    "",
                    disclaimer,
                    credit,
@@ -761,32 +762,23 @@ class TestExport : public QObject {
         QCOMPARE(count(b, green), count(a, green));
     }
 
-    void cardIdentityLines_data()
-    {
-        QTest::addColumn<Edit>("edit");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("none") << Edit([](CalculatorState &) {}) << QStringList();
-        QTest::newRow("phone only") << Edit([](CalculatorState &s) { s.brokerPhone = "0400 000 000"; })
-                                    << QStringList{"0400 000 000"};
-        QTest::newRow("name and company")
-            << Edit([](CalculatorState &s) {
-                   s.brokerName = "Ana Silva";
-                   s.brokerCompany = "Harbour Loans";
-                   s.brokerLicence = "ACL 123456";
-               })
-            << QStringList{QStringLiteral("Ana Silva \u00B7 Harbour Loans"), "ACL 123456"};
-        QTest::newRow("line breaks stay on one line")
-            << Edit([](CalculatorState &s) { s.brokerName = "Ana\nSilva"; }) << QStringList{"Ana Silva"};
-    }
+    void cardIdentityLines_data() { identitycases::addRows(); }
 
+    // The card says what the text says, the licence on a line of its own when the header has no room for the
+    // whole contact line: the rest gives way, never the licence.
     void cardIdentityLines()
     {
-        QFETCH(Edit, edit);
-        QFETCH(QStringList, lines);
-        store->edit(edit);
-        const QStringList texts = ExportCard(*store, std::nullopt, ink()).texts();
+        QFETCH(Edit, identity);
+        QFETCH(QStringList, header);
+        store->edit(identity);
+        // Beside a wide logo, which leaves the header's text the least room.
+        const ExportCard card(*store, solidLogo(Qt::darkBlue, QSize(900, 200)), ink());
+        const QStringList texts = card.texts();
         // Between the title and the date stamp.
-        QCOMPARE(texts.mid(1, texts.indexOf(QStringLiteral("5 Dec 2026")) - 1), lines);
+        const QString dot = QStringLiteral(" \u00B7 ");
+        QCOMPARE(texts.mid(1, texts.indexOf(QStringLiteral("5 Dec 2026")) - 1).join(dot), header.join(dot));
+        const QString last = header.isEmpty() ? QString() : header.last().split(dot).last();
+        QVERIFY2(card.headerLines().mid(1).join(QString()).contains(last), qPrintable(last));
     }
 
     void preparedForTheOpenClient_data()
@@ -939,16 +931,17 @@ class TestExport : public QObject {
         QTest::newRow("P&I, nothing extra")
             << Edit([](CalculatorState &) {})
             << QStringList{"Offset balance", "Extra repayment", "$0", "$0/mth", "Total interest", "Total payable"}
-            << QStringList{"Reverts to", "Interest saved by extra repayments", "Paid off in", "Difference over the term"};
+            << QStringList{"Interest only for 5 years, then", "Interest saved by extra repayments", "Paid off in",
+                           "Difference over the term"};
         QTest::newRow("interest only")
             << Edit([](CalculatorState &s) { s.repaymentType = RepaymentType::interestOnly; })
-            << QStringList{"Reverts to", "Interest Only"} << QStringList{};
+            << QStringList{"Interest only for 5 years, then", "Interest Only"} << QStringList{};
         QTest::newRow("interest only for the whole term")
             << Edit([](CalculatorState &s) {
                    s.repaymentType = RepaymentType::interestOnly;
                    s.ioYears = 30;
                })
-            << QStringList{"Interest Only"} << QStringList{"Reverts to"};
+            << QStringList{"Interest Only"} << QStringList{"Interest only for 30 years, then"};
         QTest::newRow("extra and compare")
             << Edit([](CalculatorState &s) {
                    s.extraRepayment = 200;
@@ -956,7 +949,7 @@ class TestExport : public QObject {
                    s.compareRate = 5.5;
                })
             << QStringList{"Interest saved by extra repayments", "Paid off in", "Repayment at 5.50%",
-                           "Difference over the term", "$200/mth"}
+                           "At 5.50% you pay less over the term", "$200/mth"}
             << QStringList{};
         QTest::newRow("no scenario") << Edit([](CalculatorState &s) { s.loanAmount = 0; })
                                      << QStringList{"No scenario to export.", "A SALTBUSH PRODUCTION"}
@@ -1113,9 +1106,7 @@ class TestExport : public QObject {
             if (value.isEmpty() || label.contains(equivalent) || label.contains(ytd))
                 continue; // plain lines, and rows only the text carries
             QString cardLabel = label;
-            if (label.startsWith(QStringLiteral("At ")))
-                cardLabel = QStringLiteral("Repayment at ") + label.mid(3);
-            else if (label == u"Occupation preset")
+            if (label == u"Occupation preset")
                 cardLabel = QStringLiteral("Occupation");
             else if (label == u"Super rate") {
                 cardLabel = QStringLiteral("Super");

@@ -1,15 +1,18 @@
 // The client report as a reader's tools see the file: the text a PDF viewer extracts, its fonts, its pages and
 // its metadata, read back with poppler's command-line tools.
 
+#include "IdentityCases.h"
 #include "TestStore.h"
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
 #include "core/SafeFile.h"
 #include "platform/FileDialogs.h"
+#include "report/ChartScale.h"
 #include "report/PdfInfo.h"
 #include "report/ReportContent.h"
 #include "report/ReportDocument.h"
 #include "report/ReportExporter.h"
+#include "report/ReportTabs.h"
 #include "ui/export/SnapshotExporter.h"
 
 #include <QDir>
@@ -146,8 +149,8 @@ class TestPdfReport : public QObject {
         SnapshotExporter::setDesktopFolder(std::nullopt);
     }
 
-    // Worked figures of each tab read back from the file, the identity over them, "Reverts to", which the
-    // copied text leaves out, and a lender's fees with the warning that goes with a comparison rate.
+    // Worked figures of each tab read back from the file, the identity over them, the interest-only period
+    // with the repayment after it, and a lender's fees with the warning that goes with a comparison rate.
     void figuresReadBackFromTheFile()
     {
         setRecord([](CalculatorState &s) {
@@ -165,10 +168,10 @@ class TestPdfReport : public QObject {
             s.depositAmount = 80000;
         });
         const QString pdf = squeezed(text(write(allTabs)));
-        for (const char *row :
-             {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00", "Reverts to $3,865.81",
-              "Transfer duty payable $30,412", "LMI (incl. duty on premium) $15,806", "Comparison rate 6.01%",
-              "WARNING: This comparison rate is true only for the examples given"})
+        for (const char *row : {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00",
+                                "Interest only for 5 years, then $3,865.81", "Transfer duty payable $30,412",
+                                "LMI (incl. duty on premium) $15,806", "Comparison rate 6.01%",
+                                "WARNING: This comparison rate is true only for the examples given"})
             QVERIFY2(pdf.contains(QString::fromUtf8(row)), row);
     }
 
@@ -269,6 +272,97 @@ class TestPdfReport : public QObject {
         QVERIFY(!QRegularExpression(QStringLiteral("\\n51 \\$")).match(all).hasMatch());
     }
 
+    void pagesKeepThingsTogether_data()
+    {
+        QTest::addColumn<double>("years");
+        QTest::addColumn<bool>("longNames");
+        for (int years = 5; years <= 50; years += 3)
+            QTest::addRow("%d years%s", years, years % 2 ? ", long names" : "") << double(years) << bool(years % 2);
+    }
+    // Wherever the pages break, a heading never ends a page, a page never starts with a section's last row
+    // alone, its notes or the totals, and the disclaimer never stands alone.
+    void pagesKeepThingsTogether()
+    {
+        QFETCH(double, years);
+        QFETCH(bool, longNames);
+        setRecord([&](CalculatorState &s) {
+            s.loanTermYears = years;
+            s.frequency = PaymentFrequency::weekly;
+            s.isCompareMode = true;
+            s.extraRepayment = 40;
+            if (longNames) {
+                s.brokerName = QStringLiteral("Alexandra Catherine Fitzgerald-Whitmore");
+                s.brokerCompany = QStringLiteral("Harbour Finance and Mortgage Solutions of New South Wales");
+                s.brokerEmail = QStringLiteral("alexandra.fitzgerald-whitmore@harbour-finance-solutions.com.au");
+                s.brokerLicence = QStringLiteral("Credit Representative 512345 of ACL 389328");
+            }
+        });
+        const ReportDocument doc(ReportContent::from(*store, allTabs, longNames ? QStringLiteral("Jane Citizen ")
+                                                                                      .repeated(6)
+                                                                                : QString()),
+                                 Theme::house(), std::nullopt);
+        for (std::size_t page = 0; page < doc.outline().size(); ++page) {
+            const QStringList &blocks = doc.outline()[page];
+            const QString seen = QStringLiteral("page %1: %2").arg(page + 1).arg(blocks.join(u' '));
+            QVERIFY2(!blocks.isEmpty() && blocks.last() != u"heading" && blocks.last() != u"table", qPrintable(seen));
+            if (page == 0)
+                continue;
+            QVERIFY2(blocks.first() != u"note" && blocks.first() != u"totals" && blocks.first() != u"disclaimer",
+                     qPrintable(seen));
+            QVERIFY2(blocks.first() != u"row" || blocks.value(1) == u"row", qPrintable(seen));
+        }
+    }
+
+    // A name in a script that joins is shaped as on the card, and comes back from the file in the order it was
+    // written (as presentation forms, which a reader's search folds to the letters); an emoji is drawn by the
+    // symbol font the package depends on, not left out.
+    void shapedNames()
+    {
+        setRecord({});
+        const QString name = QStringLiteral("\u0645\u062D\u0645\u062F \u0627\u0644\u0639\u0644\u064A");
+        const QString path = write({CalculatorTab::repayment}, nullptr, name + QStringLiteral(" \U0001F3E1"));
+        const QString first = text(path, {QStringLiteral("-l"), QStringLiteral("1")});
+        QVERIFY(first.contains(QChar(0xFEA4))); // hah joined on both sides
+        static const QRegularExpression bidiMarks(QStringLiteral("[\u202A-\u202E]"));
+        QVERIFY(first.normalized(QString::NormalizationForm_KC)
+                    .remove(bidiMarks)
+                    .contains(QStringLiteral("Prepared for ") + name));
+        QVERIFY(tool(QStringLiteral("pdffonts"), {path}).out.contains(QStringLiteral("Symbola")));
+    }
+
+    // The balance chart's axis in round steps, the top at or above the largest figure.
+    void roundChartSteps_data()
+    {
+        QTest::addColumn<double>("largest");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("$650k, once $162k quarters") << 650000.0 << 200000.0 << 4;
+        QTest::newRow("$845k") << 845000.0 << 200000.0 << 5;
+        QTest::newRow("$1.2m") << 1200000.0 << 250000.0 << 5;
+        QTest::newRow("$2,600") << 2600.0 << 1000.0 << 3;
+        QTest::newRow("$90") << 90.0 << 20.0 << 5;
+        QTest::newRow("nothing") << 0.0 << 1.0 << 1;
+        QTest::newRow("not a number") << notANumber << 1.0 << 1;
+    }
+    void roundChartSteps()
+    {
+        QFETCH(double, largest);
+        QFETCH(double, step);
+        QFETCH(int, steps);
+        const ChartScale scale = ChartScale::of(largest);
+        QCOMPARE(scale.step, step);
+        QCOMPARE(scale.steps, steps);
+    }
+
+    // The year-by-year table has an Extra column only when there are extra repayments.
+    void extraColumnOnlyWithExtra()
+    {
+        setRecord({});
+        QVERIFY(!text(write({CalculatorTab::repayment})).contains(QStringLiteral("Extra")));
+        setRecord([](CalculatorState &s) { s.extraRepayment = 100; });
+        QCOMPARE(text(write({CalculatorTab::repayment})).count(QStringLiteral("Extra")), 2); // the input, the column
+    }
+
     // Tabs come in tab order whatever order they were asked for; a tab with nothing entered is left out and
     // the contents line says so.
     void sectionsAndTheTabsLeftOut()
@@ -284,6 +378,67 @@ class TestPdfReport : public QObject {
         const qsizetype upfront = pdf.lastIndexOf(QStringLiteral("Purchase costs estimate"));
         QVERIFY(capacity > 0 && upfront > capacity);
         QVERIFY(pdf.contains(QStringLiteral("Estimate only. Brolga provides general information")));
+    }
+
+    // The tabs a report covers unless the broker says otherwise: the one on show and those changed from their
+    // defaults. The rate is the Repayment tab's, though Capacity tests it too.
+    void suggestedTabs_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("tabs");
+        QTest::newRow("defaults") << Edit() << "repayment";
+        QTest::newRow("capacity on show") << Edit([](CalculatorState &s) { s.activeTab = CalculatorTab::capacity; })
+                                          << "capacity";
+        QTest::newRow("rate") << Edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::upfront;
+            s.interestRate = 5.5;
+        }) << "repayment,upfront";
+        QTest::newRow("comparison") << Edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::upfront;
+            s.isCompareMode = true;
+        }) << "repayment,upfront";
+        QTest::newRow("income and price") << Edit([](CalculatorState &s) {
+            s.grossIncome = 212000;
+            s.payRate = 120000;
+            s.purchasePrice = 950000;
+        }) << "repayment,capacity,income,upfront";
+        QTest::newRow("bonus only") << Edit([](CalculatorState &s) {
+            s.activeTab = CalculatorTab::capacity;
+            s.bonusThisFY = 5000;
+        }) << "capacity,income";
+    }
+    void suggestedTabs()
+    {
+        QFETCH(Edit, edit);
+        QFETCH(QString, tabs);
+        CalculatorState s;
+        if (edit)
+            edit(s);
+        QCOMPARE(ReportTabs::stored(ReportTabs::suggested(s)), tabs);
+        QCOMPARE(ReportTabs::stored(ReportTabs::fromStored(QStringLiteral("upfront,nonsense,") + tabs)),
+                 tabs.contains(u"upfront") ? tabs : tabs + QStringLiteral(",upfront"));
+    }
+
+    void identityOnEveryPage_data() { identitycases::addRows(); }
+    // The first page gives every part of the identity, the licence on a line of its own; every page after it
+    // names the broker's licence again.
+    void identityOnEveryPage()
+    {
+        QFETCH(identitycases::Edit, identity);
+        QFETCH(QStringList, header);
+        setRecord(identity);
+        std::unique_ptr<ReportDocument> doc;
+        const QString path = write(allTabs, &doc);
+        QVERIFY(doc->pageCount() > 2);
+        // A long address may wrap anywhere: compared without white space.
+        static const QRegularExpression space(QStringLiteral("\\s"));
+        const QString first =
+            text(path, {QStringLiteral("-raw"), QStringLiteral("-l"), QStringLiteral("1")}).remove(space);
+        for (const QString &line : header)
+            for (const QString &part : line.split(QStringLiteral(" \u00B7 ")))
+                QVERIFY2(first.contains(QString(part).remove(space)), qPrintable(part));
+        if (const QString licence = store->state().brokerLicence; !licence.isEmpty())
+            QCOMPARE(text(path).count(licence), doc->pageCount());
     }
 
     // Identity fields of absurd length wrap within the header and are cut short with an ellipsis: no word of
@@ -348,7 +503,7 @@ class TestPdfReport : public QObject {
             return answer;
         });
 
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QCOMPARE(requests.size(), 1);
         QCOMPARE(requests[0].suggestedPath, dir->filePath(QStringLiteral("Brolga-Report-Repayment-2026-12-05.pdf")));
         QCOMPARE(requests[0].filter, QStringLiteral("PDF document (*.pdf)"));
@@ -361,24 +516,24 @@ class TestPdfReport : public QObject {
         answer.reset();
         // The open client names the file; characters a file name cannot hold are left out.
         store->setClientName(QStringLiteral(" Jane/Citizen: <3 "));
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QCOMPARE(requests.last().suggestedPath,
                  dir->filePath(QStringLiteral("Brolga-Report-JaneCitizen 3-2026-12-05.pdf")));
         QCOMPARE(store->toast().value_or(QString()), QString());
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{QStringLiteral("for the Smiths.pdf")});
         // The report itself says whom it was prepared for.
         answer = dir->filePath(QStringLiteral("client.pdf"));
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QVERIFY(text(dir->filePath(QStringLiteral("client.pdf"))).contains(QStringLiteral("Prepared for Jane/Citizen: <3")));
         // Once that name is taken, the next report of the day is proposed beside it.
         answer = requests.last().suggestedPath;
-        ReportExporter::exportWithPanel(*store, std::nullopt);
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QCOMPARE(requests.last().suggestedPath,
                  dir->filePath(QStringLiteral("Brolga-Report-JaneCitizen 3-2026-12-05 (2).pdf")));
 
         answer = dir->filePath(QStringLiteral("no-such-folder/report.pdf"));
-        ReportExporter::exportWithPanel(*store, std::nullopt);
+        ReportExporter::exportWithPanel(*store, std::nullopt, allTabs);
         QVERIFY2(store->toast().value_or(QString()).startsWith(QStringLiteral("Report not saved: ")),
                  qPrintable(store->toast().value_or(QString())));
     }

@@ -3,7 +3,9 @@
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
 #include "core/StateCodec.h"
+#include "brand/LetterheadBand.h"
 #include "brand/Theme.h"
+#include "brand/ThemePalette.h"
 #include "export/TextExporter.h"
 
 #include <QDir>
@@ -80,7 +82,7 @@ class TestReport : public QObject {
         anna.loanAmount = 812000;
         anna.grossIncome = 199000;
         anna.brokerName = QStringLiteral("Not the broker");
-        book.create(QStringLiteral("Anna Lee"), anna);
+        book.setReportTabs(book.create(QStringLiteral("Anna Lee"), anna)->id, QStringLiteral("upfront"));
         clock = clock.addDays(1);
         book.create(QStringLiteral("Kim Ng"), {});
         clock = clock.addDays(1);
@@ -375,12 +377,14 @@ class TestReport : public QObject {
 
     void cardThemeAndLogo()
     {
-        // The header's gradient starts at the top left in the theme's lifted dark.
+        // The header's gradient starts at the top left in the band's light end for the theme.
         for (const Theme &theme : Theme::all()) {
             const QImage card = cardImage({"--card", "upfront", "--theme", theme.id});
             QCOMPARE(card.width(), 1280);
             QVERIFY(!card.hasAlphaChannel());
-            QVERIFY2(near(card.pixelColor(0, 0), QColor::fromRgb(theme.darkLift)), qPrintable(theme.id));
+            QVERIFY2(near(card.pixelColor(0, 0),
+                          LetterheadBand::lightEnd(ThemePalette::make(theme, Appearance::light))),
+                     qPrintable(theme.id));
         }
 
         QImage logo(300, 120, QImage::Format_RGB32);
@@ -482,6 +486,13 @@ class TestReport : public QObject {
             QVERIFY2(shown.contains(QStringLiteral("Title:")) && shown.section(u'\n', 0, 0).endsWith(title),
                      qPrintable(shown));
         }
+        // The tabs last chosen for the client, as the window ticks them.
+        QProcess extract;
+        extract.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(extract.waitForFinished(30000));
+        const QString pages = QString::fromUtf8(extract.readAllStandardOutput());
+        QVERIFY(pages.contains(QStringLiteral("Purchase costs estimate")));
+        QVERIFY(!pages.contains(QStringLiteral("Loan repayment estimate")));
 
         QCOMPARE(QDir(QFileInfo(book).path()).entryList(QDir::Files), filesBefore);
         QFile f(book);
@@ -489,7 +500,7 @@ class TestReport : public QObject {
         QCOMPARE(f.readAll(), bytesBefore);
     }
 
-    // The client report of the tabs asked for; the tabs without figures are left out, so fewer pages.
+    // The client report of the tabs asked for, or of the tabs worked on; fewer tabs, fewer pages.
     void pdfReport()
     {
         const QString record = writeFile(QStringLiteral("record.json"), StateCodec::encode(sampleRecord()));
@@ -511,9 +522,11 @@ class TestReport : public QObject {
             }();
             return int(bytes.count("/Type /Page\n"));
         };
-        const int all = pages({"--prepared-for", "Jane Citizen", "--theme", "slate"});
+        const int all = pages({"--prepared-for", "Jane Citizen", "--theme", "slate", "--tabs", "all"});
         const int one = pages({"--tabs", "capacity"});
         QVERIFY2(all > one && one >= 1, qPrintable(QStringLiteral("%1 and %2 pages").arg(all).arg(one)));
+        // Without --tabs, the tabs the window would tick: the record's Capacity and Upfront, never Repayment.
+        QCOMPARE(pages({}), one + 1);
     }
 
     void readsTheSavedRecordAndNeverWritesIt()

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QCOMPARE(screen.store.state().repaymentType, RepaymentType::interestOnly);
         QVERIFY(screen.shows(screen.view->ioYearsField()));
         // The defaults with 5 years interest-only.
-        QCOMPARE(screen.heroNote(), QStringLiteral("Reverts to $4,223.79/mth after the interest only period."));
+        QCOMPARE(screen.heroNote(), QStringLiteral("Interest only for 5 years, then $4,223.79/mth."));
         QCOMPARE(screen.heroValue(), QStringLiteral("$3,298.75"));
 
         screen.click(screen.view->typePicker(), 0);

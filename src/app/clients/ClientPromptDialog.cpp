@@ -75,6 +75,12 @@ QLineEdit *ClientPromptDialog::addField(const QString &text)
     return field_;
 }
 
+void ClientPromptDialog::addContent(QWidget *content)
+{
+    auto *column = static_cast<QVBoxLayout *>(layout());
+    column->insertWidget(column->indexOf(answers_), content);
+}
+
 QAbstractButton *ClientPromptDialog::addAnswer(const QString &text, int result, bool isDefault)
 {
     QAbstractButton *button = nullptr;
@@ -97,7 +103,10 @@ void ClientPromptDialog::keyPressEvent(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        // A check box among the choices is no answer: Enter on it gives the default one.
         auto *focused = qobject_cast<QAbstractButton *>(focusWidget());
+        if (focused && focused->isCheckable())
+            focused = nullptr;
         if (QAbstractButton *answer = focused ? focused : default_) {
             answer->click();
             return;

@@ -8,14 +8,17 @@
 #include "app/settings/SettingsWindow.h"
 #include "app/shell/ClientsMenu.h"
 #include "app/shell/FloatingWindow.h"
+#include "app/shell/ReportTabsPrompt.h"
 #include "app/shell/RootView.h"
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/StateHistory.h"
+#include "platform/ActiveWindowGuard.h"
 #include "platform/GlobalShortcut.h"
 #include "platform/Placement.h"
 #include "platform/Platform.h"
 #include "report/ReportExporter.h"
+#include "report/ReportTabs.h"
 #include "ui/brand/WingMark.h"
 #include "ui/export/SnapshotExporter.h"
 #include "ui/export/TextCopier.h"
@@ -554,7 +557,28 @@ void AppDelegate::hideApplication()
 void AppDelegate::exportSnapshot() { SnapshotExporter::exportCurrentTab(store_, assets_.logo()); }
 void AppDelegate::copySnapshotOnly() { SnapshotExporter::copyOnly(store_, assets_.logo()); }
 void AppDelegate::saveSnapshotAs() { SnapshotExporter::exportWithPanel(store_, assets_.logo()); }
-void AppDelegate::exportReport() { ReportExporter::exportWithPanel(store_, assets_.logo()); }
+void AppDelegate::exportReport()
+{
+    // Two dialogs in a row: the keyboard goes back to the window after the second, whichever had it between.
+    const ActiveWindowGuard keyboard(window_);
+    // An open client's report starts from the tabs chosen for it last time.
+    const auto client = clients_->current();
+    ClientBook *book = client ? clients_->existingBook() : nullptr;
+    std::vector<CalculatorTab> ticked;
+    if (book)
+        ticked = ReportTabs::fromStored(book->reportTabs(client->id).value_or(QString()));
+    if (ticked.empty())
+        ticked = ReportTabs::suggested(store_.state());
+    const CalculatorState &st = store_.state();
+    const bool identityMissing = st.brokerName.trimmed().isEmpty() && st.brokerCompany.trimmed().isEmpty() &&
+                                 st.brokerLicence.trimmed().isEmpty();
+    const auto chosen = ReportTabsPrompt::ask(window_, {ticked, st.themeID, identityMissing});
+    if (!chosen)
+        return;
+    if (book)
+        book->setReportTabs(client->id, ReportTabs::stored(*chosen));
+    ReportExporter::exportWithPanel(store_, assets_.logo(), *chosen);
+}
 void AppDelegate::copyFigures() { TextCopier::copyCurrentTab(store_); }
 void AppDelegate::resetInputs()
 {

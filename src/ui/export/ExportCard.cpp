@@ -4,6 +4,7 @@
 #include "ui/brand/BrandLockup.h"
 #include "brand/BrandType.h"
 #include "brand/Credits.h"
+#include "brand/LetterheadBand.h"
 #include "ui/brand/CustomLogoMark.h"
 #include "ui/brand/MarkText.h"
 #include "ui/brand/SaltbushCredit.h"
@@ -12,6 +13,7 @@
 #include "core/Format.h"
 #include "tabs/ResultTexts.h"
 #include "export/ExportTexts.h"
+#include "export/Letterhead.h"
 #include "tabs/TabRegistry.h"
 #include "ui/DonutChart.h"
 #include "ui/controls/TabularDigits.h"
@@ -47,13 +49,9 @@ Colour themed(std::uint32_t Theme::*field, qreal opacity = 1)
     };
 }
 
-Colour white(qreal opacity)
+Colour onBand(LetterheadBand::Text text)
 {
-    return [opacity](const QPalette &) {
-        QColor c(Qt::white);
-        c.setAlphaF(float(opacity));
-        return c;
-    };
+    return [text](const QPalette &palette) { return LetterheadBand::text(palette, text); };
 }
 
 constexpr QChar nbsp(0x00A0);
@@ -175,8 +173,9 @@ struct CardLayout {
         return 1;
     }
 
-    // `text` broken into lines no wider than `width`, at most maxHeaderLines of them.
-    static QStringList wrapHeaderLine(QString text, Face face, qreal size, FontWeight weight, qreal width)
+    // `text` broken into lines no wider than `width`, at most `maxLines` of them.
+    static QStringList wrapHeaderLine(QString text, Face face, qreal size, FontWeight weight, qreal width,
+                                      int maxLines)
     {
         if (text.size() > maxHeaderChars) {
             text.truncate(maxHeaderChars);
@@ -196,7 +195,7 @@ struct CardLayout {
         layout.beginLayout();
         for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
             line.setLineWidth(limit);
-            if (lines.size() == maxHeaderLines - 1) {
+            if (lines.size() == maxLines - 1) {
                 // The last line allowed takes the rest, cut short if it does not fit.
                 lines << QFontMetricsF(font).elidedText(text.mid(line.textStart()), Qt::ElideRight, limit);
                 break;
@@ -207,8 +206,7 @@ struct CardLayout {
         return lines;
     }
 
-    qreal header(const CalculatorState &st, const QString &title, const std::optional<QImage> &logo,
-                 const QDateTime &now, const QString &client)
+    qreal header(const Letterhead &head, const std::optional<QImage> &logo, const QDateTime &now)
     {
         const qreal inner = ExportCard::cardWidth - 2 * pad;
 
@@ -227,36 +225,42 @@ struct CardLayout {
             qreal size;
             FontWeight weight;
             Colour colour;
+            int maxLines = maxHeaderLines;
         };
         std::vector<Line> left{
-            {title, title, Face::serif, 21, FontWeight::medium, themed(&Theme::textPrimaryDark)}};
-        if (!client.isEmpty()) {
-            const QString prepared = QStringLiteral("Prepared for ") + singleLine(client);
-            left.push_back({prepared, prepared, Face::sans, 11.5, FontWeight::regular, white(0.85)});
-        }
-        if (st.hasIdentity()) {
-            QStringList identity;
-            for (const QString *part : {&st.brokerName, &st.brokerCompany})
-                if (!part->isEmpty())
-                    identity << singleLine(*part);
-            // Only contact fields filled: no name line, the contact line alone.
-            if (!identity.isEmpty())
-                left.push_back({identity.join(QStringLiteral(" \u00B7 ")), joinParts(identity), Face::sans, 11.5,
-                                FontWeight::medium, themed(&Theme::accentOnDark)});
-            if (const QString contact = st.contactLine(); !contact.isEmpty()) {
-                QStringList parts;
-                for (const QString *part : {&st.brokerPhone, &st.brokerEmail, &st.brokerWebsite, &st.brokerLicence})
-                    if (!std::all_of(part->begin(), part->end(), [](QChar c) { return c == u' ' || c == u'\t'; }))
-                        parts << keepNumbersWhole(singleLine(*part));
-                left.push_back(
-                    {singleLine(contact), joinParts(parts), Face::sans, 10, FontWeight::regular, white(0.6)});
+            {head.title, head.title, Face::serif, 21, FontWeight::medium, onBand(LetterheadBand::Text::title)}};
+        if (!head.preparedFor.isEmpty())
+            left.push_back({head.preparedForLine(), head.preparedForLine(), Face::sans, 11.5, FontWeight::regular,
+                            onBand(LetterheadBand::Text::preparedFor)});
+        // Only contact fields filled: no name line, the contact line alone.
+        if (!head.identity.isEmpty())
+            left.push_back({head.identityLine(), joinParts(head.identity), Face::sans, 11.5, FontWeight::medium,
+                            onBand(LetterheadBand::Text::identity)});
+        if (const QString contact = head.contactLine(); !contact.isEmpty()) {
+            QStringList parts;
+            for (const QString &part : head.contact)
+                parts << keepNumbersWhole(part);
+            const QString licence = keepNumbersWhole(head.licence);
+            const Line all{contact, joinParts(head.licence.isEmpty() ? parts : parts + QStringList{licence}),
+                           Face::sans, 10, FontWeight::regular, onBand(LetterheadBand::Text::contact)};
+            // The licence is never what gets cut: when the whole line needs more room than the header gives,
+            // the licence takes a line of its own and the rest gives way.
+            if (head.licence.isEmpty() || parts.isEmpty() ||
+                wrapHeaderLine(all.shown, all.face, all.size, all.weight, leftWidth, maxHeaderLines + 1).size() <=
+                    maxHeaderLines) {
+                left.push_back(all);
+            } else {
+                left.push_back({Letterhead::joined(head.contact), joinParts(parts), Face::sans, 10,
+                                FontWeight::regular, onBand(LetterheadBand::Text::contact), 2});
+                left.push_back({head.licence, licence, Face::sans, 10, FontWeight::regular,
+                                onBand(LetterheadBand::Text::contact), 1});
             }
         }
         qreal leftHeight = 0;
         // Each line wraps within the left column and the header grows to hold it.
         std::vector<QStringList> wrappedLeft;
         for (const Line &l : left) {
-            wrappedLeft.push_back(wrapHeaderLine(l.shown, l.face, l.size, l.weight, leftWidth));
+            wrappedLeft.push_back(wrapHeaderLine(l.shown, l.face, l.size, l.weight, leftWidth, l.maxLines));
             leftHeight += MarkText(l.text, l.face, l.size, l.weight).height() * qreal(wrappedLeft.back().size());
         }
         leftHeight += 4 * qreal(left.size() - 1);
@@ -264,7 +268,7 @@ struct CardLayout {
         const qreal content = std::max(leftHeight, rightHeight);
         const QRectF field(0, 0, ExportCard::cardWidth, content + 2 * pad);
         pieces.push_back(
-            [field](QPainter &p, const QPalette &palette) { p.fillRect(field, Brand::navyField(palette, field)); });
+            [field](QPainter &p, const QPalette &palette) { p.fillRect(field, LetterheadBand::field(palette, field)); });
 
         qreal y = pad + (content - leftHeight) / 2;
         for (size_t i = 0; i < left.size(); ++i) {
@@ -295,7 +299,7 @@ struct CardLayout {
                     BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
                 });
         line(Format::stamp(now), Face::sans, 9.5, FontWeight::regular, 0, QPointF(right, y + mark.height() + 7),
-             white(0.55), -1, Qt::AlignRight);
+             onBand(LetterheadBand::Text::stamp), -1, Qt::AlignRight);
 
         // The accent rule under the header.
         fill(QRectF(0, field.bottom(), ExportCard::cardWidth, 2), themed(&Theme::accentOnDark));
@@ -490,7 +494,7 @@ ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const st
     CardLayout layout;
     const qreal width = cardWidth - 2 * pad;
     const TabInfo &info = TabRegistry::info(tab);
-    qreal y = layout.header(store.state(), info.heading, logo, store.now(), store.clientName()) + pad;
+    qreal y = layout.header(Letterhead::of(store.state(), info.heading, store.clientName()), logo, store.now()) + pad;
     y += layout.body(info.figures(store), QPointF(pad, y), width, ink);
     y += sectionSpacing;
     y += layout.disclaimer(showsHouseMark_, QPointF(pad, y), width) + pad;
