@@ -2,7 +2,7 @@
 
 #include "core/SafeFile.h"
 #include "core/Settings.h"
-#include "core/StateCodec.h"
+#include "core/StateJson.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -20,7 +20,7 @@ constexpr qint64 maxRecordBytes = SafeFile::maxReadBytes;
 
 Loaded decoded(const QByteArray &bytes, const QString &source)
 {
-    if (auto record = StateCodec::decode(bytes))
+    if (auto record = StateJson::decode(bytes))
         return {std::move(record), {}};
     // Say which: text that is not JSON at all, or JSON that is not an object.
     QJsonParseError error;

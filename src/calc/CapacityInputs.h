@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/ApplicantDetail.h"
-#include "calc/Enums.h"
+#include "calc/CalcChoices.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calc/Enums.h"
+#include "calc/CalcChoices.h"
 #include "calc/IncomeInputs.h"
 #include "calc/IncomeResult.h"
 #include "calc/YTDCheck.h"

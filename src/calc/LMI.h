@@ -1,7 +1,7 @@
 #pragma once
 
+#include "calc/CalcChoices.h"
 #include "calc/LMIResult.h"
-#include "calc/Enums.h"
 #include "calc/PurchaseInputs.h"
 
 #include <vector>

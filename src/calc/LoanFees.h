@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/Bounded.h"
-#include "calc/Enums.h"
+#include "calc/CalcChoices.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/AmortisationRow.h"
-#include "calc/Enums.h"
+#include "calc/CalcChoices.h"
 
 #include <optional>
 #include <vector>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "calc/CalcChoices.h"
+#include "calc/CapacityInputs.h"
 #include "calc/CapacityResult.h"
 #include "calc/TaxScale.h"
-#include "calc/CapacityInputs.h"
-#include "calc/Enums.h"
 
 #include <optional>
 

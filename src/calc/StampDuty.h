@@ -1,8 +1,8 @@
 #pragma once
 
+#include "calc/CalcChoices.h"
 #include "calc/DutyBracket.h"
 #include "calc/DutyResult.h"
-#include "calc/Enums.h"
 #include "calc/PurchaseInputs.h"
 
 #include <QString>

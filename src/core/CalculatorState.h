@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/IncomeMath.h"
-#include "core/Enums.h"
+#include "core/ScreenChoices.h"
 
 #include <QDateTime>
 #include <QString>

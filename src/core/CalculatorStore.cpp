@@ -6,8 +6,8 @@
 #include "calc/StampDuty.h"
 #include "core/CalcInputs.h"
 #include "core/SafeFile.h"
-#include "core/StateCodec.h"
 #include "core/StateHistory.h"
+#include "core/StateJson.h"
 
 #include <cmath>
 
@@ -20,10 +20,10 @@ CalculatorStore::CalculatorStore(std::unique_ptr<Settings> settings, QObject *pa
 {
     history_ = std::make_unique<StateHistory>(*this);
     if (const auto bytes = settings_->storedState())
-        if (auto decoded = StateCodec::decode(*bytes))
+        if (auto decoded = StateJson::decode(*bytes))
             state_ = std::move(*decoded);
     // Compared before every write, so a quit without edits writes nothing, over an unreadable record least of all.
-    lastStored_ = StateCodec::encode(state_);
+    lastStored_ = StateJson::encode(state_);
     if (settings_->wasUnreadable())
         loadNotice_ = QString::fromUtf16(Settings::recoveredNotice);
 
@@ -76,7 +76,7 @@ void CalculatorStore::saveNow()
 
 void CalculatorStore::write(const CalculatorState &snapshot)
 {
-    const QByteArray bytes = StateCodec::encode(snapshot);
+    const QByteArray bytes = StateJson::encode(snapshot);
     if (bytes != lastStored_) {
         if (settings_->setStoredState(bytes) == Settings::Write::failed) {
             if (!saveFailing_)

@@ -1,7 +1,7 @@
 #include "core/ClientInputs.h"
 
-#include "core/StateCodec.h"
 #include "core/StateFields.h"
+#include "core/StateJson.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -26,7 +26,7 @@ bool ClientInputs::isInput(std::string_view key)
 
 QByteArray ClientInputs::encode(const CalculatorState &state)
 {
-    QJsonObject obj = QJsonDocument::fromJson(StateCodec::encode(state)).object();
+    QJsonObject obj = QJsonDocument::fromJson(StateJson::encode(state)).object();
     for (const std::string_view key : recordOnly)
         obj.remove(QLatin1String(key.data(), qsizetype(key.size())));
     return QJsonDocument(obj).toJson(QJsonDocument::Compact);
@@ -34,7 +34,7 @@ QByteArray ClientInputs::encode(const CalculatorState &state)
 
 std::optional<CalculatorState> ClientInputs::decode(const QByteArray &bytes)
 {
-    const auto stored = StateCodec::decode(bytes);
+    const auto stored = StateJson::decode(bytes);
     if (!stored)
         return std::nullopt;
     // Whatever else the bytes hold (identity, preferences) is left behind.

@@ -13,7 +13,7 @@ namespace brolga {
 // the window and update preferences and the tab on show stay with the record, so opening a client changes
 // figures only, and switching tabs does not count as a change to the client.
 //
-// The stored form is the record's own (StateCodec) without the record-only members, so one tolerant decoder
+// The stored form is the record's own (StateJson) without the record-only members, so one tolerant decoder
 // reads both. A field added to the record is a client input unless it is named in ClientInputs.cpp.
 class ClientInputs {
 public:

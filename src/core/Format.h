@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Enums.h"
+#include "core/ScreenChoices.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,8 +1,8 @@
 #include "core/Settings.h"
 
-#include "core/JsonSalvage.h"
+#include "core/DamagedJsonReader.h"
 #include "core/SafeFile.h"
-#include "core/StateCodec.h"
+#include "core/StateJson.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,7 +147,7 @@ void Settings::load() const
         recovered = parseObject(good.bytes).value_or(QJsonObject());
     if (damaged_) {
         QJsonObject state = recovered.value(key(stateKey)).toObject();
-        const QJsonObject found = JsonSalvage::scalarMembers(file.bytes);
+        const QJsonObject found = DamagedJsonReader::scalarMembers(file.bytes);
         for (auto it = found.begin(); it != found.end(); ++it) {
             if (isSettingsKey(it.key()))
                 recovered.insert(it.key(), it.value());
@@ -162,7 +162,7 @@ void Settings::load() const
         damaged_ = true;
         damagedReason_ = QStringLiteral("the saved record is not a JSON object");
         QJsonObject state = recovered.value(key(stateKey)).toObject();
-        const QJsonObject found = JsonSalvage::scalarMembers(record.toString().toUtf8());
+        const QJsonObject found = DamagedJsonReader::scalarMembers(record.toString().toUtf8());
         for (auto it = found.begin(); it != found.end(); ++it)
             state.insert(it.key(), it.value());
         if (state.isEmpty())
@@ -341,7 +341,7 @@ std::optional<QDateTime> Settings::updateLastCheck() const
     const QJsonValue v = value(updateLastCheckKey);
     if (!v.isDouble())
         return std::nullopt;
-    const QDateTime when = StateCodec::fromReferenceSeconds(v.toDouble());
+    const QDateTime when = StateJson::fromReferenceSeconds(v.toDouble());
     if (!when.isValid())
         return std::nullopt;
     return when;
@@ -349,7 +349,7 @@ std::optional<QDateTime> Settings::updateLastCheck() const
 
 void Settings::setUpdateLastCheck(const QDateTime &when)
 {
-    set(updateLastCheckKey, StateCodec::toReferenceSeconds(when));
+    set(updateLastCheckKey, StateJson::toReferenceSeconds(when));
 }
 
 QString Settings::updateDismissedVersion() const

@@ -3,9 +3,9 @@
 #include "brand/Credits.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/ResultTexts.h"
 #include "export/ExportTexts.h"
 #include "export/Letterhead.h"
+#include "tabs/ResultSentences.h"
 #include "tabs/TabRegistry.h"
 
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/AmortisationRow.h"
-#include "core/Enums.h"
+#include "core/ScreenChoices.h"
 #include "export/Letterhead.h"
 
 #include <QDateTime>

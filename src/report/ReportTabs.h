@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/CalculatorState.h"
-#include "core/Enums.h"
+#include "core/ScreenChoices.h"
 
 #include <QString>
 

@@ -5,7 +5,7 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,7 +76,7 @@ TabFigures build(const CalculatorStore &store)
         {.id = "grossIncome", .label = "Gross household income", .value = money(household), .surfaces = exported},
         {.id = "applicants",
          .label = "Applicants",
-         .value = Labels::applicants(st.applicantType),
+         .value = ChoiceNames::applicants(st.applicantType),
          .surfaces = exported},
         {.id = "dependants", .label = "Dependants", .value = QString::number(st.dependants), .surfaces = exported},
         {.id = "otherCommitments",
@@ -125,7 +125,8 @@ TabFigures build(const CalculatorStore &store)
         if (r->highDtiRatio())
             out.notes.push_back({.text = highDtiNote(), .surfaces = everywhere, .gapBefore = true});
     }
-    f.push_back({.id = "binding", .label = "Binding constraint", .value = Labels::binding(r->serviceabilityBinds())});
+    f.push_back(
+        {.id = "binding", .label = "Binding constraint", .value = ChoiceNames::binding(r->serviceabilityBinds())});
     if (r->maxLoan > 0)
         f.push_back({.id = "repaymentAtRate",
                      .label = "Repayment at product rate",

@@ -3,8 +3,8 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/ResultTexts.h"
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
+#include "tabs/ResultSentences.h"
 
 #include <cmath>
 
@@ -65,11 +65,11 @@ TabFigures build(const CalculatorStore &store)
     out.inputs = {
         {.id = "employment",
          .label = "Employment",
-         .value = Labels::employment(st.employmentType),
+         .value = ChoiceNames::employment(st.employmentType),
          .surfaces = exported},
         {.id = "presetLine",
          .label = "Occupation preset",
-         .value = Labels::preset(st.occupationPreset),
+         .value = ChoiceNames::preset(st.occupationPreset),
          .surfaces = onText},
         {.id = "paid", .label = "Paid", .value = paySummary(st), .surfaces = onCard},
         {.id = "superLine",
@@ -83,7 +83,7 @@ TabFigures build(const CalculatorStore &store)
          .surfaces = onCard},
         {.id = "base", .label = base, .value = money(r.baseAnnual), .surfaces = onScreen | onCard},
         {.id = "financialYear", .label = "Financial year", .value = year, .surfaces = exported},
-        {.id = "occupation", .label = "Occupation", .value = Labels::preset(st.occupationPreset), .surfaces = onCard},
+        {.id = "occupation", .label = "Occupation", .value = ChoiceNames::preset(st.occupationPreset), .surfaces = onCard},
     };
 
     out.hero = {.id = "assessableAnnual",
@@ -139,7 +139,7 @@ TabFigures build(const CalculatorStore &store)
                               Format::percent(std::abs(y.variance) * 100, 1),
                      .tint = std::abs(y.variance) <= 0.03 ? Tint::good : Tint::accent,
                      .surfaces = onScreen});
-        out.notes.push_back({.text = QStringLiteral("YTD check: ") + ResultTexts::ytdVerdict(y)});
+        out.notes.push_back({.text = QStringLiteral("YTD check: ") + ResultSentences::ytdVerdict(y)});
     }
     out.notes.push_back({.text = QStringLiteral(
                              "Variable income is shaded per common lender treatment; every lender's policy differs."),

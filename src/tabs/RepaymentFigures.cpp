@@ -4,7 +4,7 @@
 #include "core/CalcInputs.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
 
 #include <cmath>
 #include <utility>
@@ -22,7 +22,7 @@ QString fee(double amount)
 // The lender's fees among the inputs, and what the loan costs with them among the results.
 void addCosts(const CalculatorState &st, const LoanCosts &c, TabFigures &out)
 {
-    const QString per = Labels::suffix(st.frequency);
+    const QString per = ChoiceNames::suffix(st.frequency);
     const LoanFees fees = CalcInputs::fees(st).held();
     out.inputs.push_back({.id = "establishmentFee",
                           .label = "Establishment fee",
@@ -31,7 +31,7 @@ void addCosts(const CalculatorState &st, const LoanCosts &c, TabFigures &out)
     out.inputs.push_back({.id = "ongoingFee",
                           .label = "Ongoing fee",
                           .value = fee(fees.ongoing),
-                          .unit = Labels::suffix(fees.ongoingPeriod),
+                          .unit = ChoiceNames::suffix(fees.ongoingPeriod),
                           .surfaces = exported});
     out.inputs.push_back(
         {.id = "dischargeFee", .label = "Discharge fee", .value = fee(fees.discharge), .surfaces = exported});
@@ -47,7 +47,7 @@ void addCosts(const CalculatorState &st, const LoanCosts &c, TabFigures &out)
     if (c.benchmarkRate) {
         // The regulation's example beside the client's own figure, restated on the row under it in the text.
         const QString example = Format::money(ComparisonRate::benchmarkAmount, 0) + QStringLiteral(" over ") +
-                                Labels::term(ComparisonRate::benchmarkYears);
+                                ChoiceNames::term(ComparisonRate::benchmarkYears);
         add({.id = "benchmarkRate",
              .label = QStringLiteral("Comparison rate, ") + example,
              .value = Format::percent(*c.benchmarkRate, 2),
@@ -71,8 +71,10 @@ void addSplit(const SplitLoan &split, const QString &per, TabFigures &out)
                           .label = "Fixed rate",
                           .value = Format::percent(split.fixed.ratePercent, 2),
                           .surfaces = exported});
-    out.inputs.push_back(
-        {.id = "fixedYears", .label = "Fixed for", .value = Labels::term(split.fixed.years), .surfaces = exported});
+    out.inputs.push_back({.id = "fixedYears",
+                          .label = "Fixed for",
+                          .value = ChoiceNames::term(split.fixed.years),
+                          .surfaces = exported});
     std::vector<Figure> &r = out.results;
     r.push_back({.id = "fixedPortion",
                  .label = "Fixed portion",
@@ -110,7 +112,7 @@ TabFigures build(const CalculatorStore &store)
         return out;
     }
     const CalculatorState &st = store.state();
-    const QString per = Labels::suffix(st.frequency);
+    const QString per = ChoiceNames::suffix(st.frequency);
 
     // Rate and term as the figures were worked out: the scenario holds them clamped into range.
     out.inputs = {
@@ -119,10 +121,10 @@ TabFigures build(const CalculatorStore &store)
          .label = "Interest rate",
          .value = Format::percent(s->annualRatePercent, 2),
          .surfaces = exported},
-        {.id = "term", .label = "Term", .value = Labels::term(s->termYears), .surfaces = exported},
+        {.id = "term", .label = "Term", .value = ChoiceNames::term(s->termYears), .surfaces = exported},
         {.id = "repaymentType",
          .label = "Repayment type",
-         .value = Labels::repaymentType(st.repaymentType),
+         .value = ChoiceNames::repaymentType(st.repaymentType),
          .surfaces = exported},
         // The card's grid always has both; the text lists them only when there is one.
         {.id = "offset",
@@ -137,7 +139,7 @@ TabFigures build(const CalculatorStore &store)
     };
 
     out.hero = {.id = "payment",
-                .label = Labels::frequency(st.frequency) + QStringLiteral(" repayment"),
+                .label = ChoiceNames::frequency(st.frequency) + QStringLiteral(" repayment"),
                 .value = Format::money(s->payment, 2),
                 .unit = per};
 
@@ -156,11 +158,11 @@ TabFigures build(const CalculatorStore &store)
         if (other == s->frequency)
             continue;
         r.push_back({.id = rawValue(other),
-                     .label = Labels::frequency(other),
+                     .label = ChoiceNames::frequency(other),
                      .value = Format::money(paymentAs(other), 2),
-                     .unit = Labels::suffix(other),
+                     .unit = ChoiceNames::suffix(other),
                      .surfaces = onScreen | onText,
-                     .textLabel = QStringLiteral("  equivalent ") + Labels::frequency(other).toLower()});
+                     .textLabel = QStringLiteral("  equivalent ") + ChoiceNames::frequency(other).toLower()});
     }
     if (split)
         addSplit(*split, per, out);
@@ -172,7 +174,7 @@ TabFigures build(const CalculatorStore &store)
     if (st.repaymentType == RepaymentType::interestOnly && s->paymentAfterIO > 0) {
         const QString period =
             st.ioYears == std::trunc(st.ioYears)
-                ? Labels::term(st.ioYears)
+                ? ChoiceNames::term(st.ioYears)
                 : Format::duration(int(std::lround(st.ioYears * periodsPerYear(st.frequency))), st.frequency);
         r.push_back({.id = "revertsTo",
                      .label = QStringLiteral("Interest only for ") + period + QStringLiteral(", then"),

@@ -3,8 +3,8 @@
 #include "calc/LMI.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/ResultTexts.h"
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
+#include "tabs/ResultSentences.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,15 +32,15 @@ TabFigures build(const CalculatorStore &store)
     const DutyResult d = store.duty();
     const LMIResult m = store.lmi();
     const double loan = store.loanRequired();
-    const QString code = Labels::state(st.state);
+    const QString code = ChoiceNames::state(st.state);
     TabFigures out;
 
     out.inputs = {
         {.id = "state", .label = "State", .value = code, .surfaces = exported},
         {.id = "purchasePrice", .label = "Purchase price", .value = money(st.purchasePrice), .surfaces = exported},
         {.id = "deposit", .label = "Deposit", .value = money(st.depositAmount)},
-        {.id = "buyer", .label = "Buyer", .value = Labels::buyer(st.buyerType), .surfaces = exported},
-        {.id = "property", .label = "Property", .value = Labels::property(st.propertyKind), .surfaces = exported},
+        {.id = "buyer", .label = "Buyer", .value = ChoiceNames::buyer(st.buyerType), .surfaces = exported},
+        {.id = "property", .label = "Property", .value = ChoiceNames::property(st.propertyKind), .surfaces = exported},
         {.id = "lvr", .label = "LVR", .value = Format::percent(m.lvr, 1)},
     };
 
@@ -117,7 +117,7 @@ TabFigures build(const CalculatorStore &store)
                  .surfaces = onScreen});
 
     // The text always ends with the duty note, blank or not; the card only carries one that says something.
-    const QString dutyNote = ResultTexts::dutyNote(d.note);
+    const QString dutyNote = ResultSentences::dutyNote(d.note);
     out.notes.push_back({.text = dutyNote, .surfaces = onText | (dutyNote.isEmpty() ? 0 : onCard), .gapBefore = true});
     return out;
 }

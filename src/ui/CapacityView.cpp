@@ -1,15 +1,15 @@
 #include "ui/CapacityView.h"
 
 #include "brand/Brand.h"
-#include "ui/brand/BrandRule.h"
 #include "brand/BrandType.h"
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "tabs/CapacityFigures.h"
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
 #include "ui/FigureRows.h"
 #include "ui/binding/StoreBinding.h"
+#include "ui/brand/BrandRule.h"
 #include "ui/buttons/BrandCheckBox.h"
 #include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/BrandLabel.h"
@@ -100,8 +100,8 @@ QWidget *CapacityView::buildApplicant()
     card->installEventFilter(this);
     auto *applicant = StoreBinding::picker(
         store_, &CalculatorState::applicantType,
-        QList<std::pair<QString, ApplicantType>>{{Labels::applicants(ApplicantType::single), ApplicantType::single},
-                                                 {Labels::applicants(ApplicantType::couple), ApplicantType::couple}});
+        QList<std::pair<QString, ApplicantType>>{{ChoiceNames::applicants(ApplicantType::single), ApplicantType::single},
+                                                 {ChoiceNames::applicants(ApplicantType::couple), ApplicantType::couple}});
     applicant->setObjectName("applicantType");
     applicant->setAccessibleName("Applicants");
     card->addContent(applicant);

@@ -6,18 +6,18 @@
 #include "calc/TaxScale.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/ResultTexts.h"
+#include "tabs/ChoiceNames.h"
 #include "tabs/IncomeFigures.h"
-#include "tabs/Labels.h"
+#include "tabs/ResultSentences.h"
 #include "ui/FigureRows.h"
 #include "ui/binding/StoreBinding.h"
 #include "ui/buttons/BrandCheckBox.h"
+#include "ui/buttons/PrimaryActionButton.h"
 #include "ui/controls/BrandDateField.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/FootNote.h"
 #include "ui/controls/FormRow.h"
-#include "ui/buttons/GradientButton.h"
 #include "ui/controls/HeroCard.h"
 #include "ui/controls/HeroLabel.h"
 #include "ui/controls/HeroNote.h"
@@ -149,11 +149,11 @@ QWidget *IncomeView::buildEmployment()
     auto *card = new Card("Employment", nullptr, this);
     card->addContent(named(
         StoreBinding::picker(store_, &CalculatorState::employmentType,
-                         choices<EmploymentType>(&Labels::employment)),
+                         choices<EmploymentType>(&ChoiceNames::employment)),
         "employmentType", "Employment type"));
     // A new basis keeps the annual figure: the rate is converted, not reread on the new basis.
     card->addContent(named(StoreBinding::picker<PayBasis>(store_, &CalculatorState::payBasis,
-                                                          choices<PayBasis>(&Labels::payBasis), 3,
+                                                          choices<PayBasis>(&ChoiceNames::payBasis), 3,
                                                           [this](PayBasis basis) { store_.changePayBasis(basis); }),
                            "payBasis", "Pay basis"));
 
@@ -197,7 +197,7 @@ QWidget *IncomeView::buildEmployment()
 
     card->addContent(caption("Occupation"));
     QList<PillPicker::Option> presetOptions;
-    for (const auto &[label, preset] : choices<OccupationPreset>(&Labels::preset))
+    for (const auto &[label, preset] : choices<OccupationPreset>(&ChoiceNames::preset))
         presetOptions.append({label, int(preset)});
     // A preset also rewrites the shading and the super rate, so it goes through the store's preset action.
     auto *presetPicker = new PillPicker(
@@ -328,7 +328,7 @@ QWidget *IncomeView::buildTakeHome()
     helpNote_ = named(new FootNote(QString()), "helpNote");
     helpRows_ = named(column({helpRow_, afterHelpRow_, helpNote_}), "helpRows");
     card->addContent(helpRows_);
-    send_ = named(new GradientButton(QString(), [this] { store_.sendIncomeToCapacity(); }), "sendToCapacity");
+    send_ = named(new PrimaryActionButton(QString(), [this] { store_.sendIncomeToCapacity(); }), "sendToCapacity");
     card->addContent(send_);
     return card;
 }
@@ -344,7 +344,7 @@ void IncomeView::refresh()
     baseStat_->setLabel(figures.at(u"base").labelOn(Surface::screen));
     baseStat_->setValue(figures.at(u"base").value);
     netStat_->setValue(figures.at(u"netMonthly").value);
-    const QString heroNote = r.ytd               ? ResultTexts::ytdVerdict(*r.ytd)
+    const QString heroNote = r.ytd               ? ResultSentences::ytdVerdict(*r.ytd)
                              : r.baseAnnual <= 0 ? QString("Enter a pay rate to begin.")
                                                  : QString();
     heroNote_->setText(heroNote);
@@ -373,7 +373,7 @@ void IncomeView::refresh()
         const YTDCheck &y = *r.ytd;
         FigureRows::show(paceRow_, figures.find(u"pace"));
         FigureRows::show(againstRow_, figures.find(u"against"));
-        verdictNote_->setText(ResultTexts::ytdVerdict(y));
+        verdictNote_->setText(ResultSentences::ytdVerdict(y));
     }
 
     useLower_->setVisible(s.bonusThisFY > 0 && s.bonusLastFY > 0);

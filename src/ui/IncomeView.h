@@ -10,7 +10,7 @@ namespace brolga {
 class BrandCheckBox;
 class CalculatorStore;
 class FootNote;
-class GradientButton;
+class PrimaryActionButton;
 class HeroNote;
 class HeroStat;
 class HeroValue;
@@ -66,7 +66,7 @@ private:
     ResultRow *helpRow_ = nullptr;
     ResultRow *afterHelpRow_ = nullptr;
     FootNote *helpNote_ = nullptr;
-    GradientButton *send_ = nullptr;
+    PrimaryActionButton *send_ = nullptr;
 };
 
 } // namespace brolga

@@ -1,11 +1,10 @@
 #include "ui/RepaymentView.h"
 
 #include "brand/Brand.h"
-#include "ui/brand/BrandRule.h"
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
 #include "tabs/RepaymentFigures.h"
 #include "ui/BalanceChart.h"
 #include "ui/DonutChart.h"
@@ -15,7 +14,9 @@
 #include "ui/YearlyTable.h"
 #include "ui/YearlyTableView.h"
 #include "ui/binding/StoreBinding.h"
-#include "ui/buttons/AccentButton.h"
+#include "ui/brand/BrandRule.h"
+#include "ui/buttons/TextActionButton.h"
+#include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/FootNote.h"
@@ -28,7 +29,6 @@
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
 #include "ui/controls/TabularDigits.h"
-#include "ui/buttons/ToggleSwitch.h"
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -143,8 +143,8 @@ void RepaymentView::buildLoanCard()
                                 loanCard_);
     typePicker_ = StoreBinding::picker<RepaymentType>(
         store_, &CalculatorState::repaymentType,
-        {{Labels::repaymentType(RepaymentType::principalAndInterest), RepaymentType::principalAndInterest},
-         {Labels::repaymentType(RepaymentType::interestOnly), RepaymentType::interestOnly}},
+        {{ChoiceNames::repaymentType(RepaymentType::principalAndInterest), RepaymentType::principalAndInterest},
+         {ChoiceNames::repaymentType(RepaymentType::interestOnly), RepaymentType::interestOnly}},
         std::nullopt, loanCard_);
     typePicker_->setAccessibleName(QStringLiteral("Repayment type"));
     ioYears_ = StoreBinding::field(store_, &CalculatorState::ioYears,
@@ -152,7 +152,7 @@ void RepaymentView::buildLoanCard()
                                     .step = 1, .upper = 15},
                                    loanCard_);
     extra_ = StoreBinding::field(store_, &CalculatorState::extraRepayment,
-                                 {.label = QStringLiteral("Extra ") + Labels::suffix(store_.state().frequency),
+                                 {.label = QStringLiteral("Extra ") + ChoiceNames::suffix(store_.state().frequency),
                                   .prefix = dollar, .upper = 1000000},
                                  loanCard_);
 
@@ -164,7 +164,7 @@ void RepaymentView::buildLoanCard()
                                           &Brand::textSecondary, frequencyColumn);
     QList<std::pair<QString, PaymentFrequency>> frequencies;
     for (PaymentFrequency f : allCases<PaymentFrequency>())
-        frequencies.append({Labels::frequency(f), f});
+        frequencies.append({ChoiceNames::frequency(f), f});
     frequencyPicker_ =
         StoreBinding::picker<PaymentFrequency>(store_, &CalculatorState::frequency, frequencies, std::nullopt,
                                                frequencyColumn);
@@ -373,7 +373,7 @@ void RepaymentView::buildSummaryCard()
 
 void RepaymentView::buildProjectionCard()
 {
-    projectionButton_ = new AccentButton(QStringLiteral("Show"), [this] {
+    projectionButton_ = new TextActionButton(QStringLiteral("Show"), [this] {
         store_.edit([](CalculatorState &s) { s.showProjection = !s.showProjection; });
     });
     projectionCard_ = new Card(QStringLiteral("Repayment projection"), projectionButton_, this);
@@ -424,7 +424,7 @@ void RepaymentView::refresh()
     const std::optional<LoanScenario> scenario = store_.scenario();
     const std::optional<LoanScenario> compare = store_.compareScenario();
     const TabFigures figures = RepaymentFigures::build(store_);
-    const QString suffix = Labels::suffix(state.frequency);
+    const QString suffix = ChoiceNames::suffix(state.frequency);
 
     // The loan card: what shows follows the record whether or not there is a result.
     setShown(ioYears_, state.repaymentType == RepaymentType::interestOnly);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Enums.h"
+#include "core/ScreenChoices.h"
 
 #include <QString>
 #include <QWidget>
@@ -12,7 +12,7 @@ class QLabel;
 
 namespace brolga {
 
-class AccentButton;
+class TextActionButton;
 class BalanceChart;
 class BrandLabel;
 class BrandRule;
@@ -74,7 +74,7 @@ public:
     ResultRow *paidOffRow() const { return paidOffIn_; }
     ResultRow *timeSavedRow() const { return timeSaved_; }
     ToggleSwitch *compareSwitch() const { return compareSwitch_; }
-    AccentButton *projectionButton() const { return projectionButton_; }
+    TextActionButton *projectionButton() const { return projectionButton_; }
     DonutChart *donut() const { return donut_; }
     BalanceChart *balanceChart() const { return chart_; }
     YearlyTableView *yearlyTable() const { return table_; }
@@ -146,7 +146,7 @@ private:
     std::array<BrandLabel *, 2> stripValues_{};
 
     Card *projectionCard_ = nullptr;
-    AccentButton *projectionButton_ = nullptr;
+    TextActionButton *projectionButton_ = nullptr;
     FootNote *projectionNote_ = nullptr;
     PillPicker *modePicker_ = nullptr;
     QWidget *chartBlock_ = nullptr;

@@ -5,13 +5,13 @@
 #include "calc/StampDuty.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/ResultTexts.h"
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
+#include "tabs/ResultSentences.h"
 #include "tabs/UpfrontFigures.h"
 #include "ui/FigureRows.h"
 #include "ui/binding/StoreBinding.h"
-#include "ui/buttons/AccentButton.h"
 #include "ui/buttons/BrandCheckBox.h"
+#include "ui/buttons/TextActionButton.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/FootNote.h"
@@ -32,7 +32,7 @@ namespace brolga {
 
 namespace {
 
-QString code(AUState state) { return Labels::state(state); }
+QString code(AUState state) { return ChoiceNames::state(state); }
 
 // Every case of E with its label, in picker order.
 template <typename E> QList<std::pair<QString, E>> choices(QString (*label)(E))
@@ -102,7 +102,7 @@ QWidget *UpfrontView::buildPurchase()
     auto *card = new Card("Purchase", nullptr, this);
     card->addContent(
         new BrandLabel("State / territory", BrandType::sans(10, FontWeight::medium), &Brand::textSecondary));
-    auto *statePicker = StoreBinding::picker(store_, &CalculatorState::state, choices<AUState>(&Labels::state), 4);
+    auto *statePicker = StoreBinding::picker(store_, &CalculatorState::state, choices<AUState>(&ChoiceNames::state), 4);
     statePicker->setObjectName("statePicker");
     statePicker->setAccessibleName("State / territory");
     card->addContent(statePicker);
@@ -115,11 +115,11 @@ QWidget *UpfrontView::buildPurchase()
     deposit->setObjectName("depositAmount");
     card->addContent(new FormRow({price, deposit}));
 
-    auto *buyer = StoreBinding::picker(store_, &CalculatorState::buyerType, choices<BuyerType>(&Labels::buyer));
+    auto *buyer = StoreBinding::picker(store_, &CalculatorState::buyerType, choices<BuyerType>(&ChoiceNames::buyer));
     buyer->setObjectName("buyerType");
     buyer->setAccessibleName("Buyer");
     card->addContent(buyer);
-    auto *kind = StoreBinding::picker(store_, &CalculatorState::propertyKind, choices<PropertyKind>(&Labels::property));
+    auto *kind = StoreBinding::picker(store_, &CalculatorState::propertyKind, choices<PropertyKind>(&ChoiceNames::property));
     kind->setObjectName("propertyKind");
     kind->setAccessibleName("Property");
     card->addContent(kind);
@@ -135,7 +135,7 @@ QWidget *UpfrontView::buildPurchase()
 
 QWidget *UpfrontView::buildDuty()
 {
-    overrideButton_ = new AccentButton("Override", [this] { toggleOverride(); });
+    overrideButton_ = new TextActionButton("Override", [this] { toggleOverride(); });
     overrideButton_->setObjectName("overrideButton");
     dutyCard_ = new Card(QString(), overrideButton_, this);
     dutyCard_->setObjectName("dutyCard");
@@ -265,7 +265,7 @@ void UpfrontView::refresh()
         {professionalRow_, u"professional"}, {cashRow_, u"cash"}};
     for (const auto &[row, id] : rows)
         FigureRows::show(row, figures.find(id));
-    dutyNote_->setText(ResultTexts::dutyNote(duty.note));
+    dutyNote_->setText(ResultSentences::dutyNote(duty.note));
     premiumRows_->setVisible(lmi.premium > 0);
     lmiNote_->setText(lmi.note);
 }

@@ -4,7 +4,7 @@
 
 namespace brolga {
 
-class AccentButton;
+class TextActionButton;
 class BrandCheckBox;
 class CalculatorStore;
 class Card;
@@ -43,7 +43,7 @@ private:
     FootNote *noSurchargeNote_ = nullptr;
 
     Card *dutyCard_ = nullptr;
-    AccentButton *overrideButton_ = nullptr;
+    TextActionButton *overrideButton_ = nullptr;
     NumericField *overrideField_ = nullptr;
     ResultRow *baseDutyRow_ = nullptr;
     ResultRow *concessionRow_ = nullptr;

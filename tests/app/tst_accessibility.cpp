@@ -4,24 +4,24 @@
 #include "AppTest.h"
 
 #include "app/settings/AppAccessibility.h"
-#include "app/shell/Commands.h"
-#include "app/shell/FloatingWindow.h"
-#include "ui/buttons/HeaderButton.h"
-#include "app/shell/RootView.h"
 #include "app/settings/SettingsTabBar.h"
 #include "app/settings/SettingsWindow.h"
-#include "ui/controls/ToastCapsule.h"
-#include "ui/brand/BrandAssetStore.h"
+#include "app/shell/Commands.h"
+#include "app/shell/FloatingWindow.h"
+#include "app/shell/RootView.h"
 #include "core/CalculatorStore.h"
 #include "ui/BalanceChart.h"
 #include "ui/DonutChart.h"
 #include "ui/LegendDot.h"
 #include "ui/RepaymentView.h"
-#include "ui/YearlyTableView.h"
 #include "ui/WidgetAccessibility.h"
+#include "ui/YearlyTableView.h"
 #include "ui/access/Accessibility.h"
 #include "ui/access/AccessibleView.h"
-#include "ui/buttons/AccentButton.h"
+#include "ui/brand/BrandAssetStore.h"
+#include "ui/buttons/HeaderButton.h"
+#include "ui/buttons/TextActionButton.h"
+#include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
@@ -29,7 +29,7 @@
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
 #include "ui/controls/Stepper.h"
-#include "ui/buttons/ToggleSwitch.h"
+#include "ui/controls/ToastCapsule.h"
 #include "ui/update/UpdateAvailableStrip.h"
 #include "update/UpdateCheck.h"
 
@@ -655,7 +655,7 @@ private Q_SLOTS:
         QFETCH(int, key);
         QWidget window;
         int presses = 0;
-        auto *button = new AccentButton(
+        auto *button = new TextActionButton(
             "Show", [&presses] { ++presses; }, &window);
         auto *toggle = new ToggleSwitch(&window);
         toggle->setAccessibleName("Rate comparison");

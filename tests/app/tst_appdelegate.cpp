@@ -1,29 +1,29 @@
 #include "AppTest.h"
 
-#include "app/shell/AppDelegate.h"
-#include "app/shell/Commands.h"
 #include "app/firstrun/CoachMark.h"
 #include "app/firstrun/CoachMarkView.h"
+#include "app/settings/SettingsField.h"
+#include "app/settings/SettingsWindow.h"
+#include "app/settings/ShortcutSettings.h"
+#include "app/shell/AppDelegate.h"
+#include "app/shell/Commands.h"
 #include "app/shell/FloatingWindow.h"
 #include "app/shell/ReportTabsPrompt.h"
-#include "ui/buttons/HeaderButton.h"
-#include "platform/Placement.h"
 #include "app/shell/RootView.h"
-#include "app/settings/SettingsWindow.h"
-#include "app/settings/SettingsField.h"
-#include "app/settings/ShortcutSettings.h"
-#include "platform/GlobalShortcut.h"
-#include "ui/buttons/BrandCheckBox.h"
-#include "ui/controls/BrandLabel.h"
 #include "app/shell/SingleInstance.h"
 #include "core/CalculatorStore.h"
 #include "core/SafeFile.h"
-#include "ui/export/SnapshotExporter.h"
-#include "ui/export/TextCopier.h"
-#include "platform/Platform.h"
 #include "platform/FileDialogs.h"
+#include "platform/GlobalShortcut.h"
+#include "platform/Platform.h"
+#include "platform/WindowPlacement.h"
+#include "ui/buttons/BrandCheckBox.h"
+#include "ui/buttons/HeaderButton.h"
+#include "ui/controls/BrandLabel.h"
 #include "ui/controls/NumericField.h"
 #include "ui/controls/ToastCapsule.h"
+#include "ui/export/SnapshotExporter.h"
+#include "ui/export/TextCopier.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -109,7 +109,7 @@ private slots:
         QTest::addColumn<QRectF>("tray");
         QTest::addColumn<QSizeF>("size");
         QTest::addColumn<QPointF>("origin");
-        const QSizeF plain = Placement::windowSize;
+        const QSizeF plain = WindowPlacement::windowSize;
         const QRectF belowTop(0, 0, 1920, 1040); // a 40-point panel along the bottom
         // Top: centred under the icon, its top edge 6 below the icon's bottom.
         QTest::newRow("top, centred") << macVisible << QRectF(1000, 0, 24, 22) << plain << QPointF(1012 - 235, 28);
@@ -146,7 +146,7 @@ private slots:
         QFETCH(QSizeF, size);
         QFETCH(QPointF, origin);
         const QPointF at =
-            Placement::window(visible, tray.isValid() ? std::optional<QRectF>(tray) : std::nullopt, size);
+            WindowPlacement::window(visible, tray.isValid() ? std::optional<QRectF>(tray) : std::nullopt, size);
         QCOMPARE(at, origin);
     }
 
@@ -170,7 +170,7 @@ private slots:
         QFETCH(QRectF, visible);
         QFETCH(QRectF, tray);
         QFETCH(QSizeF, fitted);
-        QCOMPARE(Placement::fit(visible, tray, QSizeF(472, 721)), fitted);
+        QCOMPARE(WindowPlacement::fit(visible, tray, QSizeF(472, 721)), fitted);
     }
 
     // A frame saved low on a taller screen comes back whole inside this one, as wide as ever.
@@ -287,7 +287,7 @@ private slots:
         const QRectF visible = QGuiApplication::primaryScreen()->availableGeometry();
         const auto framePlaced = [&] {
             const QRect frame = d->window()->frameGeometry();
-            return QPointF(frame.topLeft()) == Placement::window(visible, QRectF(trayInBar()), QSizeF(frame.size()));
+            return QPointF(frame.topLeft()) == WindowPlacement::window(visible, QRectF(trayInBar()), QSizeF(frame.size()));
         };
         QTRY_VERIFY(framePlaced());
 
@@ -748,8 +748,8 @@ private slots:
         QTest::addColumn<QRectF>("frame");
         QTest::addColumn<int>("edge");
         QTest::addColumn<qreal>("arrowInset");
-        const int top = int(Placement::Edge::top), bottom = int(Placement::Edge::bottom);
-        const int left = int(Placement::Edge::left), right = int(Placement::Edge::right);
+        const int top = int(WindowPlacement::Edge::top), bottom = int(WindowPlacement::Edge::bottom);
+        const int left = int(WindowPlacement::Edge::left), right = int(WindowPlacement::Edge::right);
         // Room on both sides: the arrow sits 40 in from the right end, under the middle of the icon.
         QTest::newRow("top, middle") << macVisible << QRectF(1000, 0, 24, 22) << QRectF(732, 25, 320, 84) << top
                                      << qreal(40);
@@ -778,8 +778,8 @@ private slots:
         QFETCH(QRectF, frame);
         QFETCH(int, edge);
         QFETCH(qreal, arrowInset);
-        QCOMPARE(Placement::trayEdge(visible, tray), std::optional<Placement::Edge>(Placement::Edge(edge)));
-        const Placement::Bubble b = Placement::bubble(visible, tray, Placement::Edge(edge));
+        QCOMPARE(WindowPlacement::trayEdge(visible, tray), std::optional<WindowPlacement::Edge>(WindowPlacement::Edge(edge)));
+        const WindowPlacement::Bubble b = WindowPlacement::bubble(visible, tray, WindowPlacement::Edge(edge));
         QCOMPARE(b.frame, frame);
         QCOMPARE(int(b.arrowEdge), edge);
         QCOMPARE(b.arrowInset, arrowInset);
@@ -797,7 +797,7 @@ private slots:
             },
             100, 0, [&] { ++runs; });
         QVERIFY(mark.isShowing());
-        QCOMPARE(mark.view()->arrowEdge(), Placement::Edge::bottom);
+        QCOMPARE(mark.view()->arrowEdge(), WindowPlacement::Edge::bottom);
         QCOMPARE(mark.view()->titleText(), QStringLiteral("Brolga lives down here"));
         QCOMPARE(mark.view()->geometry(), QRect(1532, 956, 320, 84));
         QTRY_COMPARE(runs, 1);
@@ -994,8 +994,8 @@ private slots:
         for (auto mode : {AppDelegate::TrayMode::tray, AppDelegate::TrayMode::noTray}) {
             auto d = launched(mode);
             FloatingWindow *w = d->window();
-            QCOMPARE(w->minimumSize(), Placement::windowSize.toSize());
-            QCOMPARE(w->maximumSize(), Placement::windowSize.toSize());
+            QCOMPARE(w->minimumSize(), WindowPlacement::windowSize.toSize());
+            QCOMPARE(w->maximumSize(), WindowPlacement::windowSize.toSize());
             QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
             QVERIFY(w->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
             QVERIFY(w->isOnAllDesktops());

@@ -1,21 +1,21 @@
 #include "TestStore.h"
 #include "app/settings/SettingsWindow.h"
 #include "brand/Brand.h"
-#include "ui/brand/BrandAssetStore.h"
-#include "ui/brand/BrandLockup.h"
 #include "brand/BrandType.h"
 #include "brand/LetterheadBand.h"
+#include "brand/Motion.h"
+#include "brand/Theme.h"
+#include "brand/ThemePalette.h"
+#include "core/CalculatorStore.h"
+#include "core/Settings.h"
+#include "core/StateJson.h"
+#include "ui/brand/BrandAssetStore.h"
+#include "ui/brand/BrandLockup.h"
 #include "ui/brand/CreditFooter.h"
 #include "ui/brand/CustomLogoMark.h"
 #include "ui/brand/Icons.h"
-#include "brand/Motion.h"
 #include "ui/brand/SaltbushCredit.h"
-#include "brand/Theme.h"
-#include "brand/ThemePalette.h"
 #include "ui/brand/WingMark.h"
-#include "core/CalculatorStore.h"
-#include "core/Settings.h"
-#include "core/StateCodec.h"
 
 #include <QApplication>
 #include <QLayout>
@@ -68,10 +68,10 @@ void storeTheme(const QString &themeID)
 {
     CalculatorState stored;
     stored.themeID = themeID;
-    Settings().setStoredState(StateCodec::encode(stored));
+    Settings().setStoredState(StateJson::encode(stored));
 }
 
-QString savedThemeID() { return StateCodec::decode(*Settings().storedState())->themeID; }
+QString savedThemeID() { return StateJson::decode(*Settings().storedState())->themeID; }
 
 } // namespace
 

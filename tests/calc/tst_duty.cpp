@@ -1,6 +1,6 @@
 #include "calc/CalcTest.h"
 #include "calc/StampDuty.h"
-#include "tabs/ResultTexts.h"
+#include "tabs/ResultSentences.h"
 
 using namespace brolga;
 using namespace calctest;
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QFETCH(PurchaseInputs, input);
         const DutyResult r = StampDuty::duty(input);
         QTEST_CENTS(r.concession, "expected");
-        QTEST(ResultTexts::dutyNote(r.note), "note");
+        QTEST(ResultSentences::dutyNote(r.note), "note");
     }
 
     void result_data()
@@ -227,7 +227,7 @@ private Q_SLOTS:
         QTEST_CENTS(r.payable(), "payable");
         QTEST(r.transferFee, "transferFee");
         QTEST(r.mortgageFee, "mortgageFee");
-        QTEST(ResultTexts::dutyNote(r.note), "note");
+        QTEST(ResultSentences::dutyNote(r.note), "note");
     }
 
     // Every jurisdiction, buyer and kind, at thresholds and at absurd prices: the figures stay finite, the

@@ -1,6 +1,6 @@
 #include "calc/CalcTest.h"
 #include "calc/IncomeMath.h"
-#include "tabs/ResultTexts.h"
+#include "tabs/ResultSentences.h"
 
 #include <ctime>
 
@@ -250,7 +250,7 @@ class TestIncome : public QObject {
         if (days == 122 && base == 120000)
             QCOMPARE_NEAR(c->variance, -0.00205, 1e-5); // a pace of 119,754.10
         if (!verdict.isEmpty())
-            QCOMPARE(ResultTexts::ytdVerdict(*c), verdict);
+            QCOMPARE(ResultSentences::ytdVerdict(*c), verdict);
     }
 
     void incomeFillsTheYtdCheck()

@@ -1,6 +1,6 @@
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
-#include "core/StateCodec.h"
+#include "core/StateJson.h"
 
 #include <QDir>
 #include <QProcess>
@@ -22,7 +22,7 @@ class TestCrashSafety : public QObject {
         if (settings.wasUnreadable())
             return std::nullopt;
         const auto bytes = settings.storedState();
-        return bytes ? StateCodec::decode(*bytes) : std::nullopt;
+        return bytes ? StateJson::decode(*bytes) : std::nullopt;
     }
 
     // Starts the saving child, lets it run a moment, kills it; the highest save it reported as written.

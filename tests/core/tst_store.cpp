@@ -1,12 +1,12 @@
 #include "TestStore.h"
 #include "core/CalcInputs.h"
 #include "core/CalculatorStore.h"
+#include "core/DamagedJsonReader.h"
 #include "core/Format.h"
-#include "core/StateCodec.h"
+#include "core/SafeFile.h"
 #include "core/StateFields.h"
 #include "core/StateHistory.h"
-#include "core/JsonSalvage.h"
-#include "core/SafeFile.h"
+#include "core/StateJson.h"
 
 #include <QDir>
 #include <QThread>
@@ -39,7 +39,7 @@ bool showable(double v)
 
 CalculatorState decodeObject(const QByteArray &json)
 {
-    const auto s = StateCodec::decode(json);
+    const auto s = StateJson::decode(json);
     if (!s)
         qFatal("expected a record from %s", json.constData());
     return *s;
@@ -84,7 +84,7 @@ class TestStore : public QObject {
     static CalculatorState storedRecord()
     {
         const auto bytes = stored();
-        return bytes ? StateCodec::decode(*bytes).value_or(CalculatorState{}) : CalculatorState{};
+        return bytes ? StateJson::decode(*bytes).value_or(CalculatorState{}) : CalculatorState{};
     }
     static QStringList leftovers()
     {
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(saves.wait(5000));
         QVERIFY(!store.hasPendingSave());
         QCOMPARE(saves.count(), 1);
-        QCOMPARE(StateCodec::decode(*stored())->loanAmount, 720000.0);
+        QCOMPARE(StateJson::decode(*stored())->loanAmount, 720000.0);
     }
 
     void saveNowCancelsThePendingSave()
@@ -141,7 +141,7 @@ private Q_SLOTS:
         store.edit([](CalculatorState &s) { s.interestRate = 5.5; });
         store.saveNow();
         QCOMPARE(saves.count(), 1);
-        QCOMPARE(StateCodec::decode(*stored())->interestRate, 5.5);
+        QCOMPARE(StateJson::decode(*stored())->interestRate, 5.5);
         QTest::qWait(CalculatorStore::saveDelayMs + 200);
         QCOMPARE(saves.count(), 1);
     }
@@ -438,13 +438,13 @@ private Q_SLOTS:
     // What can be read of damaged JSON: complete members only, wherever they stand.
     void salvageReadsCompleteMembers()
     {
-        const QJsonObject o = JsonSalvage::scalarMembers(
+        const QJsonObject o = DamagedJsonReader::scalarMembers(
             R"({"a":{"brokerName":"Ana \"Q\"","n":-1.5e3,"ok":true,"list":[1,2],"cut":"unterminated)");
         QCOMPARE(o.value("brokerName").toString(), QStringLiteral("Ana \"Q\""));
         QCOMPARE(o.value("n").toDouble(), -1500.0);
         QCOMPARE(o.value("ok").toBool(), true);
         QVERIFY(!o.contains("cut") && !o.contains("list") && !o.contains("a"));
-        QVERIFY(JsonSalvage::scalarMembers("\xff\xfe garbage").isEmpty());
+        QVERIFY(DamagedJsonReader::scalarMembers("\xff\xfe garbage").isEmpty());
     }
 
     void resetKeepsIdentityAndPreferences()
@@ -781,7 +781,7 @@ private Q_SLOTS:
     {
         for (const QByteArray &bytes : {QByteArray(), QByteArray("[1,2]"), QByteArray("42"),
                                         QByteArray("{\"loanAmount\": 5"), QByteArray("\xff\xfe\x00garbage", 10)})
-            QVERIFY2(!StateCodec::decode(bytes).has_value(), bytes.constData());
+            QVERIFY2(!StateJson::decode(bytes).has_value(), bytes.constData());
     }
 
     void tolerantMembers()
@@ -832,9 +832,9 @@ private Q_SLOTS:
         }
 
         CalculatorState s;
-        QVERIFY(!QJsonDocument::fromJson(StateCodec::encode(s)).object().contains("updateChecksEnabled"));
+        QVERIFY(!QJsonDocument::fromJson(StateJson::encode(s)).object().contains("updateChecksEnabled"));
         s.updateChecksEnabled = false;
-        const QJsonObject o = QJsonDocument::fromJson(StateCodec::encode(s)).object();
+        const QJsonObject o = QJsonDocument::fromJson(StateJson::encode(s)).object();
         QVERIFY(o.contains("updateChecksEnabled"));
         QCOMPARE(o.value("updateChecksEnabled").toBool(true), false);
     }
@@ -848,7 +848,7 @@ private Q_SLOTS:
 
         CalculatorState t;
         t.employmentStart = QDateTime(QDate(2001, 1, 2), QTime(0, 0), QTimeZone::utc());
-        const QJsonObject o = QJsonDocument::fromJson(StateCodec::encode(t)).object();
+        const QJsonObject o = QJsonDocument::fromJson(StateJson::encode(t)).object();
         QCOMPARE(o.value("employmentStart").toDouble(), 86400.0);
     }
 
@@ -858,7 +858,7 @@ private Q_SLOTS:
         s.loanAmount = std::numeric_limits<double>::quiet_NaN();
         s.offsetAmount = std::numeric_limits<double>::infinity();
         s.dutyOverride = -std::numeric_limits<double>::infinity();
-        const auto back = StateCodec::decode(StateCodec::encode(s));
+        const auto back = StateJson::decode(StateJson::encode(s));
         QVERIFY(back.has_value());
         QCOMPARE(back->loanAmount, 650000.0);
         QCOMPARE(back->offsetAmount, 0.0);

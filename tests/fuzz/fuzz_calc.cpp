@@ -2,8 +2,8 @@
 #include "FuzzChecks.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "core/StateCodec.h"
 #include "core/StateFields.h"
+#include "core/StateJson.h"
 #include "export/TextExporter.h"
 
 #include <QCoreApplication>
@@ -78,15 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
     if (in.take<unsigned char>() & 1)
         s.dutyOverride = in.take<double>();
     if (in.take<unsigned char>() & 1)
-        s.ytdPeriodEnd = StateCodec::fromReferenceSeconds(in.take<double>());
+        s.ytdPeriodEnd = StateJson::fromReferenceSeconds(in.take<double>());
     if (in.take<unsigned char>() & 1)
-        s.employmentStart = StateCodec::fromReferenceSeconds(in.take<double>());
+        s.employmentStart = StateJson::fromReferenceSeconds(in.take<double>());
     if (s.ytdPeriodEnd && !s.ytdPeriodEnd->isValid())
         s.ytdPeriodEnd.reset();
     if (s.employmentStart && !s.employmentStart->isValid())
         s.employmentStart.reset();
     // Through the stored form, as the program would meet it.
-    const auto decoded = StateCodec::decode(StateCodec::encode(s));
+    const auto decoded = StateJson::decode(StateJson::encode(s));
     FUZZ_REQUIRE(decoded.has_value());
     store->setState(*decoded);
 

@@ -1,11 +1,11 @@
 #include "TestStore.h"
-#include "core/CalculatorStore.h"
-#include "core/ClientBook.h"
-#include "core/ClientInputs.h"
-#include "core/StateCodec.h"
 #include "brand/LetterheadBand.h"
 #include "brand/Theme.h"
 #include "brand/ThemePalette.h"
+#include "core/CalculatorStore.h"
+#include "core/ClientBook.h"
+#include "core/ClientInputs.h"
+#include "core/StateJson.h"
 #include "export/TextExporter.h"
 
 #include <QDir>
@@ -219,7 +219,7 @@ class TestReport : public QObject {
         QFETCH(bool, fromStdin);
         QFETCH(QString, tab);
         QFETCH(std::vector<CalculatorTab>, tabs);
-        const QByteArray bytes = StateCodec::encode(sampleRecord());
+        const QByteArray bytes = StateJson::encode(sampleRecord());
         QStringList args{QStringLiteral("--state"),
                          fromStdin ? QStringLiteral("-") : writeFile(QStringLiteral("record.json"), bytes)};
         if (!tab.isEmpty())
@@ -337,7 +337,7 @@ class TestReport : public QObject {
     {
         const QString out = home.filePath(QStringLiteral("card.png"));
         QFile::remove(out);
-        const Run r = run(QStringList{"--state", writeFile(QStringLiteral("record.json"), StateCodec::encode(sampleRecord())),
+        const Run r = run(QStringList{"--state", writeFile(QStringLiteral("record.json"), StateJson::encode(sampleRecord())),
                                       "--out", out} +
                           extra);
         if (r.exitCode != 0 || !r.out.isEmpty() || !r.err.isEmpty())
@@ -444,7 +444,7 @@ class TestReport : public QObject {
         }
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
 
-        Settings(savedRecordFile()).setStoredState(StateCodec::encode(sampleRecord()));
+        Settings(savedRecordFile()).setStoredState(StateJson::encode(sampleRecord()));
         const Run text = run({"--clients", book, "--client", "  anna lee ", "--tab", "capacity", "--text"});
         QCOMPARE(text.exitCode, 0);
         CalculatorState expectedRecord = sampleRecord();
@@ -503,7 +503,7 @@ class TestReport : public QObject {
     // The client report of the tabs asked for, or of the tabs worked on; fewer tabs, fewer pages.
     void pdfReport()
     {
-        const QString record = writeFile(QStringLiteral("record.json"), StateCodec::encode(sampleRecord()));
+        const QString record = writeFile(QStringLiteral("record.json"), StateJson::encode(sampleRecord()));
         const QString out = home.filePath(QStringLiteral("report.pdf"));
         auto pages = [&](const QStringList &extra) {
             QFile::remove(out);
@@ -540,7 +540,7 @@ class TestReport : public QObject {
         }
         QVERIFY(!QFile::exists(savedRecordFile()));
 
-        Settings(savedRecordFile()).setStoredState(StateCodec::encode(sampleRecord()));
+        Settings(savedRecordFile()).setStoredState(StateJson::encode(sampleRecord()));
         QFile file(savedRecordFile());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray before = file.readAll();
@@ -553,7 +553,7 @@ class TestReport : public QObject {
         CalculatorState other;
         other.brokerName = QStringLiteral("Someone Else");
         const Run fromFile =
-            run({QStringLiteral("--state"), QStringLiteral("-"), QStringLiteral("--text")}, StateCodec::encode(other));
+            run({QStringLiteral("--state"), QStringLiteral("-"), QStringLiteral("--text")}, StateJson::encode(other));
         QCOMPARE(fromFile.exitCode, 0);
         QVERIFY(fromFile.out.contains("Someone Else"));
 

@@ -5,11 +5,12 @@
 #include "core/Format.h"
 #include "ui/BalanceChart.h"
 #include "ui/ColumnThinning.h"
-#include "ui/YearlyTable.h"
 #include "ui/DonutChart.h"
 #include "ui/RepaymentView.h"
+#include "ui/YearlyTable.h"
 #include "ui/YearlyTableView.h"
-#include "ui/buttons/AccentButton.h"
+#include "ui/buttons/TextActionButton.h"
+#include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/HeroCard.h"
 #include "ui/controls/HeroLabel.h"
@@ -18,7 +19,6 @@
 #include "ui/controls/HeroValue.h"
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
-#include "ui/buttons/ToggleSwitch.h"
 
 #include <QImage>
 #include <QPainter>

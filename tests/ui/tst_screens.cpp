@@ -2,16 +2,16 @@
 
 #include "brand/Brand.h"
 #include "core/Format.h"
-#include "tabs/ResultTexts.h"
+#include "tabs/ResultSentences.h"
 #include "ui/CapacityView.h"
 #include "ui/IncomeView.h"
 #include "ui/UpfrontView.h"
-#include "ui/buttons/AccentButton.h"
 #include "ui/buttons/BrandCheckBox.h"
+#include "ui/buttons/PrimaryActionButton.h"
+#include "ui/buttons/TextActionButton.h"
 #include "ui/controls/BrandDateField.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/FootNote.h"
-#include "ui/buttons/GradientButton.h"
 #include "ui/controls/HeroNote.h"
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
@@ -180,7 +180,7 @@ private Q_SLOTS:
     void noPayRateAsksForOneAndCannotSend()
     {
         IncomeScreen s([](CalculatorState &st) { st.payRate = 0; });
-        auto *send = s.find<GradientButton>("sendToCapacity");
+        auto *send = s.find<PrimaryActionButton>("sendToCapacity");
         QCOMPARE(s.find<HeroValue>("heroValue")->text(), QStringLiteral("$0"));
         QCOMPARE(s.find<HeroNote>("heroNote")->text(), QStringLiteral("Enter a pay rate to begin."));
         QVERIFY(!send->isEnabled());
@@ -331,8 +331,8 @@ private Q_SLOTS:
         QVERIFY(s.shows(s.find<QWidget>("ytdResult")));
         QVERIFY(!s.shows(s.find<FootNote>("ytdHelp")));
         QCOMPARE(s.row("paceRow")->label(), QStringLiteral("Annualised pace (%1 days)").arg(ytd->daysElapsed));
-        QCOMPARE(s.find<HeroNote>("heroNote")->text(), ResultTexts::ytdVerdict(*ytd));
-        QCOMPARE(s.find<FootNote>("verdictNote")->text(), ResultTexts::ytdVerdict(*ytd));
+        QCOMPARE(s.find<HeroNote>("heroNote")->text(), ResultSentences::ytdVerdict(*ytd));
+        QCOMPARE(s.find<FootNote>("verdictNote")->text(), ResultSentences::ytdVerdict(*ytd));
         QVERIFY(s.row("againstRow")->value().startsWith(ytd->variance >= 0 ? "+" : "\u2212"));
     }
 
@@ -389,7 +389,7 @@ private Q_SLOTS:
             st.purchasePrice = 650000;
             st.buyerType = BuyerType::firstHome;
         });
-        auto *button = s.find<AccentButton>("overrideButton");
+        auto *button = s.find<TextActionButton>("overrideButton");
         auto *manual = s.field("dutyOverride");
         const DutyResult table = s.store.duty();
         QVERIFY(table.concession > 0);

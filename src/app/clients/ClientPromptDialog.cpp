@@ -2,8 +2,8 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
-#include "ui/buttons/GradientButton.h"
 #include "ui/buttons/PlainButton.h"
+#include "ui/buttons/PrimaryActionButton.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -85,7 +85,7 @@ QAbstractButton *ClientPromptDialog::addAnswer(const QString &text, int result, 
 {
     QAbstractButton *button = nullptr;
     if (isDefault) {
-        button = new GradientButton(text);
+        button = new PrimaryActionButton(text);
         button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         button->setMinimumWidth(88);
         default_ = button;

@@ -1,8 +1,8 @@
 #include "app/firstrun/CoachMark.h"
 
 #include "app/firstrun/CoachMarkView.h"
-#include "platform/Placement.h"
 #include "brand/Motion.h"
+#include "platform/WindowPlacement.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -36,7 +36,7 @@ void CoachMark::show(AnchorSource anchor, int timeoutMs, int attempt, std::funct
             completion();
         return;
     }
-    const std::optional<Placement::Edge> edge = Placement::trayEdge(where->visible, where->tray);
+    const std::optional<WindowPlacement::Edge> edge = WindowPlacement::trayEdge(where->visible, where->tray);
     if (!edge) {
         if (attempt >= lastAttempt) {
             if (completion)
@@ -56,7 +56,7 @@ void CoachMark::show(AnchorSource anchor, int timeoutMs, int attempt, std::funct
     settings_.sync();
     onDismiss_ = std::move(completion);
 
-    const Placement::Bubble bubble = Placement::bubble(where->visible, where->tray, *edge);
+    const WindowPlacement::Bubble bubble = WindowPlacement::bubble(where->visible, where->tray, *edge);
     view_ = new CoachMarkView(bubble.arrowEdge, bubble.arrowInset);
     view_->setPalette(palette_);
     view_->setGeometry(bubble.frame.toAlignedRect());

@@ -9,7 +9,7 @@
 
 namespace brolga {
 
-CoachMarkView::CoachMarkView(Placement::Edge arrowEdge, qreal arrowInset, QWidget *parent)
+CoachMarkView::CoachMarkView(WindowPlacement::Edge arrowEdge, qreal arrowInset, QWidget *parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput |
                           Qt::WindowDoesNotAcceptFocus | Qt::BypassWindowManagerHint),
       edge_(arrowEdge), arrowInset_(arrowInset)
@@ -18,16 +18,16 @@ CoachMarkView::CoachMarkView(Placement::Edge arrowEdge, qreal arrowInset, QWidge
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    setFixedSize(Placement::bubbleFrameSize(arrowEdge).toSize());
+    setFixedSize(WindowPlacement::bubbleFrameSize(arrowEdge).toSize());
 }
 
-QString CoachMarkView::title(Placement::Edge arrowEdge)
+QString CoachMarkView::title(WindowPlacement::Edge arrowEdge)
 {
     switch (arrowEdge) {
-    case Placement::Edge::top: return QStringLiteral("Brolga lives up here");
-    case Placement::Edge::bottom: return QStringLiteral("Brolga lives down here");
-    case Placement::Edge::left:
-    case Placement::Edge::right: break;
+    case WindowPlacement::Edge::top: return QStringLiteral("Brolga lives up here");
+    case WindowPlacement::Edge::bottom: return QStringLiteral("Brolga lives down here");
+    case WindowPlacement::Edge::left:
+    case WindowPlacement::Edge::right: break;
     }
     return QStringLiteral("Brolga lives over here");
 }
@@ -51,7 +51,7 @@ void CoachMarkView::paintEvent(QPaintEvent *)
     QRectF bubble;
     QPainterPath arrow;
     switch (edge_) {
-    case Placement::Edge::top: {
+    case WindowPlacement::Edge::top: {
         bubble = QRectF(0.5, d, width() - 1, height() - d - 3);
         const qreal apex = width() - arrowInset_;
         arrow.moveTo(apex, 0);
@@ -59,7 +59,7 @@ void CoachMarkView::paintEvent(QPaintEvent *)
         arrow.lineTo(apex - half, d + 0.5);
         break;
     }
-    case Placement::Edge::bottom: {
+    case WindowPlacement::Edge::bottom: {
         bubble = QRectF(0.5, 0.5, width() - 1, height() - d - 3);
         const qreal apex = width() - arrowInset_;
         arrow.moveTo(apex, height());
@@ -67,13 +67,13 @@ void CoachMarkView::paintEvent(QPaintEvent *)
         arrow.lineTo(apex - half, bubble.bottom() - 0.5);
         break;
     }
-    case Placement::Edge::left:
+    case WindowPlacement::Edge::left:
         bubble = QRectF(d, 0.5, width() - d - 0.5, height() - 3);
         arrow.moveTo(0, arrowInset_);
         arrow.lineTo(d + 0.5, arrowInset_ - half);
         arrow.lineTo(d + 0.5, arrowInset_ + half);
         break;
-    case Placement::Edge::right:
+    case WindowPlacement::Edge::right:
         bubble = QRectF(0.5, 0.5, width() - d - 0.5, height() - 3);
         arrow.moveTo(width(), arrowInset_);
         arrow.lineTo(bubble.right() - 0.5, arrowInset_ - half);

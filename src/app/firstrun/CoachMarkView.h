@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Placement.h"
+#include "platform/WindowPlacement.h"
 
 #include <QWidget>
 
@@ -12,26 +12,26 @@ namespace brolga {
 class CoachMarkView : public QWidget {
     Q_OBJECT
 public:
-    explicit CoachMarkView(Placement::Edge arrowEdge = Placement::Edge::top, qreal arrowInset = 40,
+    explicit CoachMarkView(WindowPlacement::Edge arrowEdge = WindowPlacement::Edge::top, qreal arrowInset = 40,
                            QWidget *parent = nullptr);
 
-    Placement::Edge arrowEdge() const { return edge_; }
+    WindowPlacement::Edge arrowEdge() const { return edge_; }
     // From the bubble's right end (arrow above or below) or its top (arrow beside) to the arrow's tip.
     qreal arrowInset() const { return arrowInset_; }
     // The headline, which says where the icon is.
     QString titleText() const { return title(edge_); }
 
     static constexpr qreal arrowWidth = 17;
-    static constexpr qreal arrowHeight = Placement::bubbleArrowDepth;
+    static constexpr qreal arrowHeight = WindowPlacement::bubbleArrowDepth;
     static constexpr qreal radius = 11;
-    static QString title(Placement::Edge arrowEdge = Placement::Edge::top);
+    static QString title(WindowPlacement::Edge arrowEdge = WindowPlacement::Edge::top);
     static const QString &message();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    Placement::Edge edge_;
+    WindowPlacement::Edge edge_;
     qreal arrowInset_;
 };
 

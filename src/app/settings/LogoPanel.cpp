@@ -1,14 +1,14 @@
 #include "app/settings/LogoPanel.h"
 
-#include "ui/controls/SystemLook.h"
-#include "ui/buttons/DashedButton.h"
 #include "app/settings/LogoTile.h"
 #include "brand/Brand.h"
-#include "ui/brand/BrandAssetStore.h"
 #include "brand/BrandType.h"
-#include "ui/brand/CustomLogoMark.h"
 #include "brand/ThemePalette.h"
+#include "ui/brand/BrandAssetStore.h"
+#include "ui/brand/CustomLogoMark.h"
+#include "ui/buttons/AddItemButton.h"
 #include "ui/controls/BrandLabel.h"
+#include "ui/controls/StandardControlPalette.h"
 
 #include <QHBoxLayout>
 #include <QPointer>
@@ -43,14 +43,14 @@ LogoPanel::LogoPanel(BrandAssetStore &assets, QWidget *parent) : QWidget(parent)
     for (QPushButton *button : {replace_, remove_}) {
         button->setAttribute(Qt::WA_MacSmallSize);
         button->setFont(BrandType::sans(11));
-        SystemLook::keep(button);
+        StandardControlPalette::keep(button);
         row->addWidget(button, 0, Qt::AlignVCenter);
     }
     connect(replace_, &QPushButton::clicked, this, &LogoPanel::prompt);
     connect(remove_, &QPushButton::clicked, this, [this] { assets_.removeLogo(); });
     stack_->addWidget(withLogo_);
 
-    choose_ = new DashedButton(QStringLiteral("photo.badge.plus"), QStringLiteral("Choose a PNG\u2026"));
+    choose_ = new AddItemButton(QStringLiteral("photo.badge.plus"), QStringLiteral("Choose a PNG\u2026"));
     connect(choose_, &QAbstractButton::clicked, this, &LogoPanel::prompt);
     stack_->addWidget(choose_);
     column->addWidget(holder);

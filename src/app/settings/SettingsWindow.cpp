@@ -1,6 +1,5 @@
 #include "app/settings/SettingsWindow.h"
 
-#include "ui/controls/SystemLook.h"
 #include "app/settings/AppAccessibility.h"
 #include "app/settings/LogoPanel.h"
 #include "app/settings/RoundedPanel.h"
@@ -9,19 +8,20 @@
 #include "app/settings/SettingsTabBar.h"
 #include "app/settings/ShortcutSettings.h"
 #include "app/settings/StartupSettings.h"
-#include "ui/buttons/BrandCheckBox.h"
-#include "ui/buttons/ThemeRow.h"
 #include "brand/Brand.h"
-#include "ui/brand/BrandAssetStore.h"
-#include "ui/brand/BrandRule.h"
 #include "brand/BrandType.h"
-#include "ui/brand/SaltbushCredit.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
+#include "ui/brand/BrandAssetStore.h"
+#include "ui/brand/BrandRule.h"
+#include "ui/brand/SaltbushCredit.h"
+#include "ui/buttons/BrandCheckBox.h"
+#include "ui/buttons/ThemeRow.h"
 #include "ui/controls/BrandLabel.h"
+#include "ui/controls/StandardControlPalette.h"
 #include "ui/controls/SymbolIcon.h"
-#include "update/UpdateCheck.h"
 #include "ui/update/UpdateSettings.h"
+#include "update/UpdateCheck.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -55,7 +55,7 @@ SettingsWindow::SettingsWindow(CalculatorStore &store, BrandAssetStore &assets, 
     tabBar_ = new SettingsTabBar(tab);
     column->addWidget(tabBar_);
 
-    scroll_ = SystemLook::scrollArea();
+    scroll_ = StandardControlPalette::scrollArea();
     auto *content = new QWidget;
     content->setAutoFillBackground(false);
     auto *paneColumn = new QVBoxLayout(content);

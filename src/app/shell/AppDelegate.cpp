@@ -15,8 +15,8 @@
 #include "core/StateHistory.h"
 #include "platform/ActiveWindowGuard.h"
 #include "platform/GlobalShortcut.h"
-#include "platform/Placement.h"
 #include "platform/Platform.h"
+#include "platform/WindowPlacement.h"
 #include "report/ReportExporter.h"
 #include "report/ReportTabs.h"
 #include "ui/brand/WingMark.h"
@@ -349,7 +349,7 @@ void AppDelegate::buildWindow()
     window_ = new FloatingWindow(QStringLiteral("Brolga"));
     window_->setObjectName(QStringLiteral("calculatorWindow"));
     // One size: the layout is made for it, so there is no resizing and no maximising.
-    window_->setFixedSize(Placement::windowSize.toSize());
+    window_->setFixedSize(WindowPlacement::windowSize.toSize());
     // With a tray the close button only hides; without one, closing is quitting.
     window_->setHidesOnClose(hasTray_);
     // On every desktop; out of the task bar only while the tray icon is the way back to it.
@@ -485,8 +485,8 @@ void AppDelegate::fitToScreen()
     const QMargins frame = frameOf(window_);
     const std::optional<QRectF> tray =
         icon.isValid() && screen->geometry().intersects(icon) ? std::optional<QRectF>(icon) : std::nullopt;
-    const QSizeF room = Placement::fit(area, tray, QSizeF(Placement::windowSize.toSize().grownBy(frame)));
-    const QSize content(int(Placement::windowSize.width()), int(room.height()) - frame.top() - frame.bottom());
+    const QSizeF room = WindowPlacement::fit(area, tray, QSizeF(WindowPlacement::windowSize.toSize().grownBy(frame)));
+    const QSize content(int(WindowPlacement::windowSize.width()), int(room.height()) - frame.top() - frame.bottom());
     if (window_->size() != content)
         window_->setFixedSize(content);
     if (!hasSavedFrame_)
@@ -511,7 +511,7 @@ void AppDelegate::placeBesideTray()
     const QSizeF size = QSizeF(inner.size().grownBy(frame));
     QPointF origin;
     if (hasTray_) {
-        origin = Placement::window(visible, icon.isValid() ? std::optional<QRectF>(icon) : std::nullopt, size);
+        origin = WindowPlacement::window(visible, icon.isValid() ? std::optional<QRectF>(icon) : std::nullopt, size);
     } else {
         // No icon to hang under: an ordinary window, centred.
         origin = visible.center() - QPointF(size.width(), size.height()) / 2;

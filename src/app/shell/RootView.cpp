@@ -1,26 +1,26 @@
 #include "app/shell/RootView.h"
 
-#include "ui/controls/SystemLook.h"
 #include "app/settings/AppAccessibility.h"
 #include "app/shell/Commands.h"
-#include "ui/buttons/AccentButton.h"
-#include "ui/buttons/HeaderButton.h"
 #include "app/shell/HeaderTabPicker.h"
-#include "ui/controls/ToastCapsule.h"
 #include "brand/Brand.h"
-#include "ui/brand/BrandAssetStore.h"
-#include "ui/brand/BrandLockup.h"
 #include "brand/BrandType.h"
-#include "ui/brand/CreditFooter.h"
 #include "brand/Motion.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "core/StateHistory.h"
 #include "ui/ScreenFactory.h"
 #include "ui/access/AccessibleView.h"
+#include "ui/brand/BrandAssetStore.h"
+#include "ui/brand/BrandLockup.h"
+#include "ui/brand/CreditFooter.h"
+#include "ui/buttons/HeaderButton.h"
+#include "ui/buttons/TextActionButton.h"
+#include "ui/controls/StandardControlPalette.h"
+#include "ui/controls/ToastCapsule.h"
 #include "ui/update/UpdateAvailableStrip.h"
-#include "update/UpdateCheck.h"
 #include "ui/update/UpdateConsentStrip.h"
+#include "update/UpdateCheck.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -87,7 +87,7 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     stripSlot_->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(stripSlot_);
 
-    scroll_ = SystemLook::scrollArea(this);
+    scroll_ = StandardControlPalette::scrollArea(this);
     auto *content = new QWidget;
     content->setAutoFillBackground(false);
     column_ = new QVBoxLayout(content);
@@ -103,7 +103,7 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     connect(toast_, &ToastCapsule::progressChanged, this, &RootView::placeToast);
     // The Undo a toast offers after a reset or a figure sent to another tab: over the capsule, but a
     // control of the view's own, so Tab and readers reach it.
-    toastUndo_ = new AccentButton(tr("Undo"), [this] { commands_.action(Commands::Id::undo)->trigger(); }, this);
+    toastUndo_ = new TextActionButton(tr("Undo"), [this] { commands_.action(Commands::Id::undo)->trigger(); }, this);
     toastUndo_->setObjectName(QStringLiteral("toastUndo"));
     toastUndo_->setToolTip(Commands::withKeys(tr("Undo (%1)"), commands_.action(Commands::Id::undo)->shortcut()));
     toastUndo_->hide();

@@ -2,7 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/Credits.h"
-#include "ui/brand/MarkText.h"
+#include "ui/brand/FractionalText.h"
 #include "ui/brand/WingMark.h"
 
 #include <QPainter>
@@ -18,16 +18,16 @@ struct Parts {
     qreal wingWidth;
     qreal gap;
     qreal lineGap;
-    MarkText word;
-    MarkText name;
+    FractionalText word;
+    FractionalText name;
 };
 
 Parts partsFor(qreal scale)
 {
     const qreal nameSize = 0.42 * scale;
     return {2.1 * scale, 0.34 * scale, 0.1 * scale,
-            MarkText(Credits::productName(), MarkText::Face::serif, scale, FontWeight::medium, 0.07 * scale),
-            MarkText(Credits::productName().toUpper(), MarkText::Face::sans, nameSize, FontWeight::regular,
+            FractionalText(Credits::productName(), FractionalText::Face::serif, scale, FontWeight::medium, 0.07 * scale),
+            FractionalText(Credits::productName().toUpper(), FractionalText::Face::sans, nameSize, FontWeight::regular,
                      0.44 * nameSize)};
 }
 

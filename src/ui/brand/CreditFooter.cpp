@@ -2,11 +2,11 @@
 
 #include "brand/Brand.h"
 #include "brand/Credits.h"
-#include "ui/brand/Icons.h"
-#include "ui/brand/MarkText.h"
 #include "brand/Motion.h"
-#include "ui/brand/SaltbushCredit.h"
 #include "calc/StampDuty.h"
+#include "ui/brand/FractionalText.h"
+#include "ui/brand/Icons.h"
+#include "ui/brand/SaltbushCredit.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -31,10 +31,10 @@ constexpr qreal chevronWidth = 9;
 constexpr qreal chevronArtwork = 16;
 constexpr int animationMs = 180;
 
-MarkText shortText() { return {Credits::shortDisclaimer(), MarkText::Face::sans, textSize, FontWeight::regular}; }
-MarkText fullText()
+FractionalText shortText() { return {Credits::shortDisclaimer(), FractionalText::Face::sans, textSize, FontWeight::regular}; }
+FractionalText fullText()
 {
-    return {Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), MarkText::Face::sans, textSize,
+    return {Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), FractionalText::Face::sans, textSize,
             FontWeight::regular};
 }
 } // namespace
@@ -104,7 +104,7 @@ CreditFooter::Geometry CreditFooter::geometryFor(qreal width) const
     g.hairline = QRectF(0, y, width, 1);
     y += 1 + stackSpacing;
 
-    const MarkText label = shortText();
+    const FractionalText label = shortText();
     const qreal labelWidth = std::max(width - 2 * labelSpacing - chevronWidth, 1.0);
     const qreal labelHeight = label.heightForWidth(labelWidth, 0);
     g.label = QRectF(0, y, labelWidth, labelHeight);

@@ -2,7 +2,7 @@
 
 #include "brand/Brand.h"
 #include "brand/Credits.h"
-#include "ui/brand/MarkText.h"
+#include "ui/brand/FractionalText.h"
 #include "ui/brand/WingMark.h"
 
 #include <QPainter>
@@ -13,9 +13,9 @@
 namespace brolga {
 
 namespace {
-MarkText creditText(qreal size)
+FractionalText creditText(qreal size)
 {
-    return MarkText(Credits::makerCredit().toUpper(), MarkText::Face::sans, size, FontWeight::medium, 0.18 * size);
+    return FractionalText(Credits::makerCredit().toUpper(), FractionalText::Face::sans, size, FontWeight::medium, 0.18 * size);
 }
 } // namespace
 
@@ -47,7 +47,7 @@ QColor SaltbushCredit::textColour(const QPalette &palette, Ground ground)
 
 QSizeF SaltbushCredit::naturalSize(qreal size)
 {
-    const MarkText text = creditText(size);
+    const FractionalText text = creditText(size);
     const qreal wingWidth = 1.9 * size;
     return {wingWidth + 0.55 * size + text.width(), std::max(wingWidth * WingMark::aspect, text.height())};
 }
@@ -55,7 +55,7 @@ QSizeF SaltbushCredit::naturalSize(qreal size)
 void SaltbushCredit::paint(QPainter &painter, const QPalette &palette, const QPointF &topLeft, Ground ground,
                            qreal size)
 {
-    const MarkText text = creditText(size);
+    const FractionalText text = creditText(size);
     const QSizeF total = naturalSize(size);
     const qreal wingWidth = 1.9 * size;
     const qreal wingHeight = wingWidth * WingMark::aspect;

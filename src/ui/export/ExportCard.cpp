@@ -1,21 +1,21 @@
 #include "ui/export/ExportCard.h"
 
 #include "brand/Brand.h"
-#include "ui/brand/BrandLockup.h"
 #include "brand/BrandType.h"
 #include "brand/Credits.h"
 #include "brand/LetterheadBand.h"
-#include "ui/brand/CustomLogoMark.h"
-#include "ui/brand/MarkText.h"
-#include "ui/brand/SaltbushCredit.h"
 #include "calc/StampDuty.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
-#include "tabs/ResultTexts.h"
 #include "export/ExportTexts.h"
 #include "export/Letterhead.h"
+#include "tabs/ResultSentences.h"
 #include "tabs/TabRegistry.h"
 #include "ui/DonutChart.h"
+#include "ui/brand/BrandLockup.h"
+#include "ui/brand/CustomLogoMark.h"
+#include "ui/brand/FractionalText.h"
+#include "ui/brand/SaltbushCredit.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
@@ -30,7 +30,7 @@ namespace brolga {
 
 namespace {
 
-using Face = MarkText::Face;
+using Face = FractionalText::Face;
 using Colour = std::function<QColor(const QPalette &)>;
 using Pair = std::pair<QString, QString>;
 using namespace ExportTexts;
@@ -105,7 +105,7 @@ QString breakLongWords(const QString &text, const QFont &font, qreal width)
 // ellipsis, as the screens cut it; words that fit are left to wrap.
 QString cutOverlongFigure(const QString &figure, Face face, qreal size, FontWeight weight, qreal width)
 {
-    MarkText mark(figure, face, size, weight);
+    FractionalText mark(figure, face, size, weight);
     mark.adjustFont(tabularDigits);
     if (figure.contains(u' ') || mark.width() <= width)
         return figure;
@@ -129,12 +129,12 @@ struct CardLayout {
                Colour colour, qreal maxWidth = -1, Qt::Alignment align = Qt::AlignLeft, bool tabular = false)
     {
         QString shown = text;
-        MarkText mark(shown, face, size, weight, tracking);
+        FractionalText mark(shown, face, size, weight, tracking);
         if (tabular)
             mark.adjustFont(tabularDigits);
         if (maxWidth >= 0 && mark.width() > maxWidth) {
             shown = QFontMetricsF(mark.font()).elidedText(text, Qt::ElideRight, maxWidth / mark.scaleFactor());
-            mark = MarkText(shown, face, size, weight, tracking);
+            mark = FractionalText(shown, face, size, weight, tracking);
             if (tabular)
                 mark.adjustFont(tabularDigits);
         }
@@ -150,7 +150,7 @@ struct CardLayout {
     qreal wrapped(const QString &text, Face face, qreal size, FontWeight weight, const QPointF &at, qreal width,
                   Colour colour, qreal lineSpacing = 0, bool tabular = false)
     {
-        MarkText mark(text, face, size, weight);
+        FractionalText mark(text, face, size, weight);
         if (tabular)
             mark.adjustFont(tabularDigits);
         const qreal height = mark.heightForWidth(width, lineSpacing);
@@ -182,7 +182,7 @@ struct CardLayout {
             if (text.back().isHighSurrogate())
                 text.chop(1);
         }
-        const MarkText mark(text, face, size, weight);
+        const FractionalText mark(text, face, size, weight);
         const QFont &font = mark.font();
         const qreal limit = width / mark.scaleFactor();
         text = breakLongWords(text, font, limit);
@@ -211,7 +211,7 @@ struct CardLayout {
         const qreal inner = ExportCard::cardWidth - 2 * pad;
 
         // The right-hand column first: the left one gets what it leaves.
-        const MarkText stamp(Format::stamp(now), Face::sans, 9.5, FontWeight::regular);
+        const FractionalText stamp(Format::stamp(now), Face::sans, 9.5, FontWeight::regular);
         const QSizeF mark = logo ? CustomLogoMark::tileSize(logo->size(), 38) : BrandLockup::naturalSize(13);
         const qreal rightWidth = std::max(mark.width(), stamp.width());
         const qreal rightHeight = mark.height() + 7 + stamp.height();
@@ -261,7 +261,7 @@ struct CardLayout {
         std::vector<QStringList> wrappedLeft;
         for (const Line &l : left) {
             wrappedLeft.push_back(wrapHeaderLine(l.shown, l.face, l.size, l.weight, leftWidth, l.maxLines));
-            leftHeight += MarkText(l.text, l.face, l.size, l.weight).height() * qreal(wrappedLeft.back().size());
+            leftHeight += FractionalText(l.text, l.face, l.size, l.weight).height() * qreal(wrappedLeft.back().size());
         }
         leftHeight += 4 * qreal(left.size() - 1);
 
@@ -276,7 +276,7 @@ struct CardLayout {
             texts << l.text;
             for (const QString &shown : wrappedLeft[i]) {
                 headerShown << QString(shown).remove(zwsp).remove(wordJoiner).replace(nbsp, u' ');
-                const MarkText mark(shown, l.face, l.size, l.weight);
+                const FractionalText mark(shown, l.face, l.size, l.weight);
                 pieces.push_back([mark, topLeft = QPointF(pad, y),
                                   colour = l.colour](QPainter &p, const QPalette &palette) {
                     mark.draw(p, topLeft, colour(palette));
@@ -328,10 +328,10 @@ struct CardLayout {
                 return cutOverlongFigure(cell.second, Face::sans, 13, FontWeight::semibold, textWidth);
             };
             auto heights = [&](const Pair &cell) {
-                MarkText value(shownValue(cell), Face::sans, 13, FontWeight::semibold);
+                FractionalText value(shownValue(cell), Face::sans, 13, FontWeight::semibold);
                 value.adjustFont(tabularDigits);
                 return std::pair{
-                    MarkText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
+                    FractionalText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
                     value.heightForWidth(textWidth, 0)};
             };
             qreal rowHeight = 0;
@@ -374,10 +374,10 @@ struct CardLayout {
         figures.push_back(pair);
         // The figure takes what it needs, up to three fifths of the row; the label wraps in the rest.
         const qreal valueLimit = width * 0.6;
-        MarkText value(cutOverlongFigure(pair.second, Face::sans, 13, FontWeight::semibold, valueLimit), Face::sans,
+        FractionalText value(cutOverlongFigure(pair.second, Face::sans, 13, FontWeight::semibold, valueLimit), Face::sans,
                        13, FontWeight::semibold);
         value.adjustFont(tabularDigits);
-        const MarkText label(pair.first, Face::sans, 11.5, FontWeight::regular);
+        const FractionalText label(pair.first, Face::sans, 11.5, FontWeight::regular);
         const qreal labelWidth = std::max<qreal>(width - 10 - value.width(), 40);
         const qreal baseline = std::max(label.ascent(), value.ascent());
         const qreal labelTop = baseline - label.ascent();
@@ -455,7 +455,7 @@ struct CardLayout {
              8;
 
         const QString studio = QStringLiteral("Brolga Studio").toUpper();
-        const MarkText studioText(studio, Face::sans, 8.5, FontWeight::medium, 1.53);
+        const FractionalText studioText(studio, Face::sans, 8.5, FontWeight::medium, 1.53);
         const QSizeF credit = SaltbushCredit::naturalSize(8.5);
         const qreal height = std::max(showsHouseMark ? studioText.height() : 0.0, credit.height());
         if (showsHouseMark)

@@ -2,9 +2,9 @@
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
-#include "ui/buttons/AccentButton.h"
-#include "ui/controls/BrandLabel.h"
 #include "ui/buttons/PlainButton.h"
+#include "ui/buttons/TextActionButton.h"
+#include "ui/controls/BrandLabel.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -28,7 +28,7 @@ UpdateAvailableStrip::UpdateAvailableStrip(const QString &version, std::function
                               &Brand::textSecondary);
     row->addWidget(message_, 0, Qt::AlignVCenter);
     row->addStretch(1);
-    row->addWidget(new AccentButton(tr("View"), std::move(onView)), 0, Qt::AlignVCenter);
+    row->addWidget(new TextActionButton(tr("View"), std::move(onView)), 0, Qt::AlignVCenter);
 
     // Our symbols are drawn with a margin on a 20-unit grid: a 12-pixel square gives the cross the size and
     // weight of a small semibold glyph.

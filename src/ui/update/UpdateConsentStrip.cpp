@@ -3,10 +3,10 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
-#include "ui/buttons/AccentButton.h"
+#include "ui/buttons/PlainButton.h"
+#include "ui/buttons/TextActionButton.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/SymbolIcon.h"
-#include "ui/buttons/PlainButton.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -48,7 +48,7 @@ UpdateConsentStrip::UpdateConsentStrip(Answer onAnswer, QWidget *parent) : QWidg
     auto *buttons = new QHBoxLayout;
     buttons->setContentsMargins(0, 2, 0, 0);
     buttons->setSpacing(12);
-    buttons->addWidget(new AccentButton(tr("Turn on"), [answer] { answer(true); }));
+    buttons->addWidget(new TextActionButton(tr("Turn on"), [answer] { answer(true); }));
     buttons->addWidget(new PlainButton(tr("No thanks"), BrandType::sans(10.5), &Brand::textSecondary,
                                        [answer] { answer(false); }));
     buttons->addStretch();

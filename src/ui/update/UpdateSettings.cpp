@@ -3,8 +3,8 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/CalculatorStore.h"
-#include "ui/buttons/AccentButton.h"
 #include "ui/buttons/BrandCheckBox.h"
+#include "ui/buttons/TextActionButton.h"
 #include "ui/controls/BrandLabel.h"
 #include "update/UpdateCheck.h"
 
@@ -42,8 +42,8 @@ UpdateSettings::UpdateSettings(CalculatorStore &store, QWidget *parent, OpenUrl 
     sentence->setWrapping(true);
     column->addWidget(sentence);
 
-    column->addWidget(new AccentButton(tr("Read the privacy note"),
-                                       [openUrl = std::move(openUrl)] { openUrl(UpdateCheck::privacyPage()); }),
+    column->addWidget(new TextActionButton(tr("Read the privacy note"),
+                                           [openUrl = std::move(openUrl)] { openUrl(UpdateCheck::privacyPage()); }),
                       0, Qt::AlignLeft);
 }
 

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace brolga::Placement {
+namespace brolga::WindowPlacement {
 
 // Screen geometry in Qt's coordinates: y grows downward, rectangles are exact (right = x + width).
 
@@ -49,4 +49,4 @@ inline constexpr qreal arrowEndClearance = 16; // the arrow keeps this far from 
 QSizeF bubbleFrameSize(Edge edge);
 Bubble bubble(const QRectF &visible, const QRectF &tray, Edge edge);
 
-} // namespace brolga::Placement
+} // namespace brolga::WindowPlacement

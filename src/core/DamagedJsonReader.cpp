@@ -1,11 +1,11 @@
-#include "core/JsonSalvage.h"
+#include "core/DamagedJsonReader.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
 
 namespace brolga {
 
-QJsonObject JsonSalvage::scalarMembers(const QByteArray &text)
+QJsonObject DamagedJsonReader::scalarMembers(const QByteArray &text)
 {
     // A quoted name, a colon, then a string, a number or a literal. Each match is checked by the real parser.
     static const QRegularExpression member(QStringLiteral(

@@ -1,4 +1,4 @@
-#include "ui/buttons/AccentButton.h"
+#include "ui/buttons/TextActionButton.h"
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
@@ -12,7 +12,7 @@
 
 namespace brolga {
 
-AccentButton::AccentButton(const QString &title, std::function<void()> action, QWidget *parent)
+TextActionButton::TextActionButton(const QString &title, std::function<void()> action, QWidget *parent)
     : QAbstractButton(parent)
 {
     setText(title);
@@ -24,13 +24,13 @@ AccentButton::AccentButton(const QString &title, std::function<void()> action, Q
         connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] { action(); });
 }
 
-QSize AccentButton::sizeHint() const
+QSize TextActionButton::sizeHint() const
 {
     const QFontMetricsF fm(font());
     return {int(std::ceil(TextMeasure::advance(font(), text()))), int(std::ceil(fm.height()))};
 }
 
-void AccentButton::paintEvent(QPaintEvent *)
+void TextActionButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::TextAntialiasing);

@@ -1,4 +1,4 @@
-#include "tabs/ResultTexts.h"
+#include "tabs/ResultSentences.h"
 
 #include "core/Format.h"
 
@@ -6,7 +6,7 @@
 
 namespace brolga {
 
-QString ResultTexts::ytdVerdict(const YTDCheck &c)
+QString ResultSentences::ytdVerdict(const YTDCheck &c)
 {
     if (c.standing == YTDStanding::noBase)
         return QStringLiteral("Annualised pace ") + Format::money(c.annualisedPace, 0) +
@@ -27,7 +27,7 @@ QString ResultTexts::ytdVerdict(const YTDCheck &c)
            QStringLiteral(" \u2014 payslip supports the stated income.");
 }
 
-QString ResultTexts::dutyNote(const DutyNote &note)
+QString ResultSentences::dutyNote(const DutyNote &note)
 {
     switch (note.phase) {
     case ConcessionPhase::stated: break;

@@ -1,4 +1,4 @@
-#include "ui/brand/MarkText.h"
+#include "ui/brand/FractionalText.h"
 
 #include "brand/TextMeasure.h"
 
@@ -8,7 +8,7 @@
 
 namespace brolga {
 
-MarkText::MarkText(QString text, Face face, qreal size, FontWeight weight, qreal tracking)
+FractionalText::FractionalText(QString text, Face face, qreal size, FontWeight weight, qreal tracking)
     : text(std::move(text)),
       font_(face == Face::serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight))
 {
@@ -18,12 +18,12 @@ MarkText::MarkText(QString text, Face face, qreal size, FontWeight weight, qreal
         font_.setLetterSpacing(QFont::AbsoluteSpacing, tracking / factor);
 }
 
-qreal MarkText::width() const { return TextMeasure::advance(font_, text) * factor; }
-qreal MarkText::height() const { return QFontMetricsF(font_).height() * factor; }
-qreal MarkText::ascent() const { return QFontMetricsF(font_).ascent() * factor; }
-qreal MarkText::xHeight() const { return QFontMetricsF(font_).xHeight() * factor; }
+qreal FractionalText::width() const { return TextMeasure::advance(font_, text) * factor; }
+qreal FractionalText::height() const { return QFontMetricsF(font_).height() * factor; }
+qreal FractionalText::ascent() const { return QFontMetricsF(font_).ascent() * factor; }
+qreal FractionalText::xHeight() const { return QFontMetricsF(font_).xHeight() * factor; }
 
-void MarkText::draw(QPainter &painter, const QPointF &topLeft, const QColor &color) const
+void FractionalText::draw(QPainter &painter, const QPointF &topLeft, const QColor &color) const
 {
     painter.save();
     painter.translate(topLeft);
@@ -34,12 +34,12 @@ void MarkText::draw(QPainter &painter, const QPointF &topLeft, const QColor &col
     painter.restore();
 }
 
-qreal MarkText::heightForWidth(qreal width, qreal lineSpacing) const
+qreal FractionalText::heightForWidth(qreal width, qreal lineSpacing) const
 {
     return TextMeasure::wrappedHeight(font_, text, width / factor, lineSpacing / factor, QTextOption::WordWrap) * factor;
 }
 
-void MarkText::drawWrapped(QPainter &painter, const QRectF &rect, const QColor &color, qreal lineSpacing) const
+void FractionalText::drawWrapped(QPainter &painter, const QRectF &rect, const QColor &color, qreal lineSpacing) const
 {
     QTextLayout layout(text, font_);
     QTextOption option(Qt::AlignLeft);

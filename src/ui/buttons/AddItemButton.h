@@ -5,10 +5,10 @@
 namespace brolga {
 
 // A bezel-less button outlined by a dashed hairline: a symbol over a line of text, both in the accent.
-class DashedButton : public QAbstractButton {
+class AddItemButton : public QAbstractButton {
     Q_OBJECT
 public:
-    DashedButton(const QString &symbol, const QString &text, QWidget *parent = nullptr);
+    AddItemButton(const QString &symbol, const QString &text, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

@@ -8,7 +8,7 @@
 namespace brolga {
 
 // The sentences shown with the calculations' results, built from the facts the calculations return.
-class ResultTexts {
+class ResultSentences {
 public:
     // The payslip check's verdict: "Annualised YTD runs 7.9% below base — …".
     static QString ytdVerdict(const YTDCheck &check);

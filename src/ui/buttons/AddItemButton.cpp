@@ -1,4 +1,4 @@
-#include "ui/buttons/DashedButton.h"
+#include "ui/buttons/AddItemButton.h"
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
@@ -15,7 +15,7 @@ constexpr qreal gap = 4;
 QFont labelFont() { return BrandType::sans(11.5, FontWeight::medium); }
 } // namespace
 
-DashedButton::DashedButton(const QString &symbol, const QString &text, QWidget *parent)
+AddItemButton::AddItemButton(const QString &symbol, const QString &text, QWidget *parent)
     : QAbstractButton(parent), symbol_(symbol)
 {
     setText(text);
@@ -24,13 +24,13 @@ DashedButton::DashedButton(const QString &symbol, const QString &text, QWidget *
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
-QSize DashedButton::sizeHint() const
+QSize AddItemButton::sizeHint() const
 {
     const QFontMetricsF fm(labelFont());
     return {int(fm.horizontalAdvance(text()) + 40), int(std::ceil(padY + symbolSize + gap + fm.height() + padY))};
 }
 
-void DashedButton::paintEvent(QPaintEvent *)
+void AddItemButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);

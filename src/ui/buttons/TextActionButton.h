@@ -7,10 +7,10 @@
 namespace brolga {
 
 // A borderless text button in the accent colour ("Show", "Turn on").
-class AccentButton : public QAbstractButton {
+class TextActionButton : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit AccentButton(const QString &title, std::function<void()> action = {}, QWidget *parent = nullptr);
+    explicit TextActionButton(const QString &title, std::function<void()> action = {}, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

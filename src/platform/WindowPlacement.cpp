@@ -1,9 +1,9 @@
-#include "platform/Placement.h"
+#include "platform/WindowPlacement.h"
 
 #include <algorithm>
 #include <array>
 
-namespace brolga::Placement {
+namespace brolga::WindowPlacement {
 
 namespace {
 
@@ -142,4 +142,4 @@ Bubble bubble(const QRectF &visible, const QRectF &tray, Edge edge)
     return b;
 }
 
-} // namespace brolga::Placement
+} // namespace brolga::WindowPlacement

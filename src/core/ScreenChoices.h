@@ -1,10 +1,10 @@
 #pragma once
 
-#include "calc/Enums.h"
+#include "calc/CalcChoices.h"
 
 namespace brolga {
 
-// The app's own enumerations; the calculations' vocabulary comes with calc/Enums.h.
+// The app's own enumerations; the calculations' vocabulary comes with calc/CalcChoices.h.
 enum class CalculatorTab { repayment, capacity, income, upfront };
 enum class ProjectionView { chart, schedule };
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/Enums.h"
+#include "core/ScreenChoices.h"
 
 #include <QString>
 
-namespace brolga::Labels {
+namespace brolga::ChoiceNames {
 
 // The words each choice is shown by: on its picker, on the screens, in the copied text and on the card.
 
@@ -28,4 +28,4 @@ QString property(PropertyKind k);
 // "NSW", "VIC": a state is shown by its code.
 QString state(AUState s);
 
-} // namespace brolga::Labels
+} // namespace brolga::ChoiceNames

@@ -1,4 +1,4 @@
-#include "ui/buttons/GradientButton.h"
+#include "ui/buttons/PrimaryActionButton.h"
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
@@ -16,7 +16,7 @@ constexpr int padV = 9;
 constexpr int padH = 12;
 } // namespace
 
-GradientButton::GradientButton(const QString &title, std::function<void()> action, QWidget *parent)
+PrimaryActionButton::PrimaryActionButton(const QString &title, std::function<void()> action, QWidget *parent)
     : QAbstractButton(parent)
 {
     setText(title);
@@ -28,15 +28,15 @@ GradientButton::GradientButton(const QString &title, std::function<void()> actio
         connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] { action(); });
 }
 
-QSize GradientButton::sizeHint() const
+QSize PrimaryActionButton::sizeHint() const
 {
     const QFontMetricsF fm(font());
     return {int(std::ceil(TextMeasure::advance(font(), text()))) + 2 * padH, int(std::ceil(fm.height())) + 2 * padV};
 }
 
-QSize GradientButton::minimumSizeHint() const { return {2 * padH, sizeHint().height()}; }
+QSize PrimaryActionButton::minimumSizeHint() const { return {2 * padH, sizeHint().height()}; }
 
-void GradientButton::paintEvent(QPaintEvent *)
+void PrimaryActionButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);

@@ -15,11 +15,11 @@ namespace brolga {
 // A run of brand text drawn at an exact, possibly fractional, pixel size. Qt sets fonts at whole
 // pixels, so the text is laid out at the nearest whole size and the painter scales it onto the asked
 // one: a 5.46 line in the lockup really is 5.46 high, on screen and on the exported card.
-class MarkText {
+class FractionalText {
 public:
     enum class Face { sans, serif };
 
-    MarkText(QString text, Face face, qreal size, FontWeight weight, qreal tracking = 0);
+    FractionalText(QString text, Face face, qreal size, FontWeight weight, qreal tracking = 0);
 
     // One line, unwrapped.
     qreal width() const;

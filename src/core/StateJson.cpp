@@ -1,4 +1,4 @@
-#include "core/StateCodec.h"
+#include "core/StateJson.h"
 
 #include "core/StateFields.h"
 
@@ -31,7 +31,7 @@ template <typename T> QJsonValue toJson(const T &value)
     } else if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, int> || std::is_same_v<T, QString>) {
         return QJsonValue(value);
     } else if constexpr (std::is_same_v<T, QDateTime>) {
-        return QJsonValue(StateCodec::toReferenceSeconds(value));
+        return QJsonValue(StateJson::toReferenceSeconds(value));
     } else {
         static_assert(std::is_enum_v<T>);
         return QJsonValue(rawValue(value));
@@ -58,7 +58,7 @@ template <typename T> std::optional<T> fromJson(const QJsonValue &v)
             return v.toString();
     } else if constexpr (std::is_same_v<T, QDateTime>) {
         if (v.isDouble()) {
-            const QDateTime d = StateCodec::fromReferenceSeconds(v.toDouble());
+            const QDateTime d = StateJson::fromReferenceSeconds(v.toDouble());
             if (d.isValid())
                 return d;
         }
@@ -72,12 +72,12 @@ template <typename T> std::optional<T> fromJson(const QJsonValue &v)
 
 } // namespace
 
-double StateCodec::toReferenceSeconds(const QDateTime &date)
+double StateJson::toReferenceSeconds(const QDateTime &date)
 {
     return static_cast<double>(referenceDate().msecsTo(date)) / 1000.0;
 }
 
-QDateTime StateCodec::fromReferenceSeconds(double seconds)
+QDateTime StateJson::fromReferenceSeconds(double seconds)
 {
     // Beyond about ±100,000 years QDateTime cannot hold the moment; treat such a stored date as unreadable.
     constexpr double limit = 100000.0 * 366 * 86400;
@@ -86,7 +86,7 @@ QDateTime StateCodec::fromReferenceSeconds(double seconds)
     return referenceDate().addMSecs(static_cast<qint64>(std::llround(seconds * 1000.0)));
 }
 
-QByteArray StateCodec::encode(const CalculatorState &state)
+QByteArray StateJson::encode(const CalculatorState &state)
 {
     QJsonObject obj;
     forEachStateField([&](const char *key, auto member) {
@@ -102,7 +102,7 @@ QByteArray StateCodec::encode(const CalculatorState &state)
     return QJsonDocument(obj).toJson(QJsonDocument::Compact);
 }
 
-std::optional<CalculatorState> StateCodec::decode(const QByteArray &bytes)
+std::optional<CalculatorState> StateJson::decode(const QByteArray &bytes)
 {
     QJsonParseError error{};
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);

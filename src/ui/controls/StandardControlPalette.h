@@ -9,7 +9,7 @@ namespace brolga {
 
 // A standard control (a push button, a scroll bar) inside a themed window keeps the system's look: it gets
 // the application's palette, every role fixed, now and whenever the system's palette changes.
-class SystemLook : public QObject {
+class StandardControlPalette : public QObject {
     Q_OBJECT
 public:
     static void keep(QWidget *control);
@@ -22,7 +22,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    explicit SystemLook(QWidget *control);
+    explicit StandardControlPalette(QWidget *control);
     static void apply(QWidget *control);
 
     QWidget *control_;

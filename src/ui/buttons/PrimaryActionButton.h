@@ -7,10 +7,10 @@
 namespace brolga {
 
 // The one prominent action of a screen: a full-width rounded button on the theme's navy gradient.
-class GradientButton : public QAbstractButton {
+class PrimaryActionButton : public QAbstractButton {
     Q_OBJECT
 public:
-    explicit GradientButton(const QString &title, std::function<void()> action = {}, QWidget *parent = nullptr);
+    explicit PrimaryActionButton(const QString &title, std::function<void()> action = {}, QWidget *parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -1,8 +1,8 @@
-#include "tabs/Labels.h"
+#include "tabs/ChoiceNames.h"
 
 #include <cmath>
 
-namespace brolga::Labels {
+namespace brolga::ChoiceNames {
 
 QString frequency(PaymentFrequency f)
 {
@@ -112,4 +112,4 @@ QString state(AUState s)
     return rawValue(s);
 }
 
-} // namespace brolga::Labels
+} // namespace brolga::ChoiceNames

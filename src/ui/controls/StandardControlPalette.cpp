@@ -1,4 +1,4 @@
-#include "ui/controls/SystemLook.h"
+#include "ui/controls/StandardControlPalette.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -10,27 +10,27 @@ namespace brolga {
 
 // Only windows and the application hear of a new system palette, and a control with every role set sees no
 // change from its parent.
-SystemLook::SystemLook(QWidget *control) : QObject(control), control_(control)
+StandardControlPalette::StandardControlPalette(QWidget *control) : QObject(control), control_(control)
 {
     setObjectName(QStringLiteral("systemLook"));
     apply(control);
     qApp->installEventFilter(this);
 }
 
-void SystemLook::keep(QWidget *control)
+void StandardControlPalette::keep(QWidget *control)
 {
     if (control && !control->findChild<QObject *>(QStringLiteral("systemLook"), Qt::FindDirectChildrenOnly))
-        new SystemLook(control);
+        new StandardControlPalette(control);
 }
 
-bool SystemLook::eventFilter(QObject *watched, QEvent *event)
+bool StandardControlPalette::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
         apply(control_);
     return QObject::eventFilter(watched, event);
 }
 
-void SystemLook::apply(QWidget *control)
+void StandardControlPalette::apply(QWidget *control)
 {
     const QPalette system = QApplication::palette(control);
     QPalette fixed;
@@ -46,7 +46,7 @@ void SystemLook::apply(QWidget *control)
     control->setPalette(fixed);
 }
 
-QScrollArea *SystemLook::scrollArea(QWidget *parent)
+QScrollArea *StandardControlPalette::scrollArea(QWidget *parent)
 {
     auto *scroll = new QScrollArea(parent);
     scroll->setFrameShape(QFrame::NoFrame);
