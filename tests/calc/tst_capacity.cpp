@@ -116,19 +116,6 @@ class TestCapacity : public QObject {
         QCOMPARE_NEAR(*r->dtiRatio, *static_cast<double *>(QTest::qData("ratio", qMetaTypeId<double>())), 0.005);
     }
 
-    // One earner in detail is today's household figure, and the switch off reads the household income alone.
-    void oneEarnerIsTheHousehold()
-    {
-        auto today = household(ApplicantType::couple, 150000);
-        auto detailed = applicants(ApplicantType::couple, 150000);
-        auto r = *Serviceability::capacity(detailed);
-        QVERIFY(r.dtiRatio.has_value());
-        r.dtiRatio.reset();
-        QCOMPARE(r, *Serviceability::capacity(today));
-        today.detail.reset();
-        detailed.detail.reset();
-        QVERIFY(!Serviceability::capacity(detailed).has_value());
-    }
 
     void edges()
     {

@@ -78,8 +78,6 @@ private Q_SLOTS:
         QTest::newRow("interest only to the end")
             << ioToTheEnd << LoanFees{600, 0, FeePeriod::monthly, 0} << 6.1023546683;
         QTest::newRow("weekly, no fees, offset and extra") << weeklyWithOffset << LoanFees{} << 6.09;
-        QTest::newRow("fortnightly, no fees")
-            << loan(650000, 6.09, 30, PaymentFrequency::fortnightly) << LoanFees{} << 6.09;
         QTest::newRow("interest only, no fees") << io << LoanFees{} << 6.09;
         QTest::newRow("no interest, no fees") << loan(650000, 0, 30) << LoanFees{} << 0.0;
         QTest::newRow("fees that are not numbers")

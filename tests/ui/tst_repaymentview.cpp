@@ -136,9 +136,7 @@ private Q_SLOTS:
     void lenderFeesCard()
     {
         Screen screen;
-        QVERIFY(!screen.shows(screen.view->feesCard()));
         screen.store.setOffersDetailedInputs(true);
-        QVERIFY(screen.shows(screen.view->feesCard()));
         QVERIFY(!screen.shows(screen.view->costsBlock()));
         QTest::mouseClick(screen.view->feesSwitch(), Qt::LeftButton);
         QVERIFY(screen.store.state().feesEnabled);

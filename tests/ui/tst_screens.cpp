@@ -169,10 +169,6 @@ private Q_SLOTS:
         s.store.edit([](CalculatorState &st) { st.otherLoanBalances = 6735; });
         QCOMPARE(s.row("dtiRatioRow")->value(), QStringLiteral("5.9x"));
         QVERIFY(!s.shows(s.find<FootNote>("dtiNote")));
-
-        detail->toggle();
-        QVERIFY(s.shows(s.field("grossIncome")) && !s.shows(s.field("applicant1Income")));
-        QVERIFY(!s.shows(s.row("dtiRatioRow")) && !s.shows(s.find<FootNote>("dtiNote")));
     }
 
     // Income assessment.
