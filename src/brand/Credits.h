@@ -12,8 +12,9 @@ public:
     static const QString &makerCredit();       // "A Saltbush Production"
     static const QString &shortDisclaimer();   // the footer's one line
     // The footer's expanded text and the card's small print; it quotes the date the duty scales were last
-    // checked against the state revenue offices.
-    static QString fullDisclaimer(const QString &dutyScalesAsAt);
+    // checked against the state revenue offices. With a loan's fees or a fixed portion entered it no longer
+    // claims one rate for the whole term and no fees.
+    static QString fullDisclaimer(const QString &dutyScalesAsAt, bool loanCostsEntered = false);
 };
 
 } // namespace brolga

@@ -85,6 +85,7 @@ ReportContent ReportContent::from(const CalculatorStore &store, const std::vecto
     ReportContent out;
     out.now = store.now();
     out.brokerName = singleLine(st.brokerName).trimmed();
+    out.loanCostsEntered = st.feesEnabled || st.fixedEnabled;
     out.letterhead = Letterhead::of(st, title(), singleLine(preparedFor.value_or(store.clientName())).trimmed());
 
     for (const TabInfo &info : TabRegistry::tabs()) {

@@ -49,6 +49,7 @@ struct ReportContent {
     QDateTime now;
     std::vector<ReportSection> sections; // in tab order, the tabs left out included
     std::vector<ReportLoan> loans;       // the Repayment tab's loan, then its rate comparison; empty without one
+    bool loanCostsEntered = false;       // lender fees or a fixed portion: the small print says so
 
     // The chosen tabs of the store's record, in tab order whatever order they are given in. No tabs: all four.
     // Prepared for the store's open client, unless `preparedFor` names someone else.

@@ -771,7 +771,7 @@ struct ReportLayout {
 
     Disclaimer measureDisclaimer() const
     {
-        Disclaimer d{layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)),
+        Disclaimer d{layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt), content.loanCostsEntered),
                                 reportFont(Face::sans, 8.5, FontWeight::regular), width, 0, 2),
                      layoutText(QStringLiteral("BROLGA STUDIO"), reportFont(Face::sans, 8.5, FontWeight::medium, 1.53)),
                      SaltbushCredit::naturalSize(8.5)};

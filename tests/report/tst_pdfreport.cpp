@@ -171,7 +171,8 @@ class TestPdfReport : public QObject {
         for (const char *row : {"Zoë Ng · Saltbush Lending", "CRN 512345", "Monthly repayment $3,000.00",
                                 "Interest only for 5 years, then $3,865.81", "Transfer duty payable $30,412",
                                 "LMI (incl. duty on premium) $15,806", "Comparison rate 6.01%",
-                                "WARNING: This comparison rate is true only for the examples given"})
+                                "WARNING: This comparison rate is true only for the examples given",
+                                "include only the lender fees entered"})
             QVERIFY2(pdf.contains(QString::fromUtf8(row)), row);
     }
 

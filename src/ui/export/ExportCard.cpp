@@ -446,11 +446,11 @@ struct CardLayout {
         return y - at.y();
     }
 
-    qreal disclaimer(bool showsHouseMark, const QPointF &at, qreal width)
+    qreal disclaimer(const QString &text, bool showsHouseMark, const QPointF &at, qreal width)
     {
         qreal y = at.y();
         y += hairline(QPointF(at.x(), y), width) + 8;
-        y += wrapped(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), Face::sans, 8.5,
+        y += wrapped(text, Face::sans, 8.5,
                      FontWeight::regular, QPointF(at.x(), y), width, themed(&Theme::ink, 0.62), 2) +
              8;
 
@@ -497,7 +497,11 @@ ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const st
     qreal y = layout.header(Letterhead::of(store.state(), info.heading, store.clientName()), logo, store.now()) + pad;
     y += layout.body(info.figures(store), QPointF(pad, y), width, ink);
     y += sectionSpacing;
-    y += layout.disclaimer(showsHouseMark_, QPointF(pad, y), width) + pad;
+    const CalculatorState &st = store.state();
+    y += layout.disclaimer(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt),
+                                                   st.feesEnabled || st.fixedEnabled),
+                           showsHouseMark_, QPointF(pad, y), width) +
+         pad;
 
     pieces_ = std::move(layout.pieces);
     texts_ = std::move(layout.texts);
