@@ -3,7 +3,6 @@
 
 #include "ui/brand/CreditFooter.h"
 #include "brand/Credits.h"
-#include "calc/StampDuty.h"
 #include "core/Format.h"
 #include "ui/BalanceChart.h"
 #include "ui/DonutChart.h"
@@ -158,9 +157,7 @@ void addControls()
                      .name = [] { return Credits::shortDisclaimer(); },
                      .value =
                          [footer] {
-                             return footer->isExpanded()
-                                        ? Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt))
-                                        : QString();
+                             return footer->isExpanded() ? footer->fullDisclaimer() : QString();
                          },
                      .state =
                          [footer](QAccessible::State &s) {

@@ -20,6 +20,7 @@
 #include "ui/buttons/BrandCheckBox.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/CapacityView.h"
+#include "ui/brand/CreditFooter.h"
 #include "ui/RepaymentView.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/PillPicker.h"
@@ -518,6 +519,16 @@ private slots:
         panel->chooseButton()->click();
         QVERIFY(!panel->errorLabel()->isVisible());
         QVERIFY(!panel->showsLogo());
+    }
+
+    // With a lender's fees on, the footer's full text no longer says the figures leave fees out.
+    void footerSaysWhenFeesAreIn()
+    {
+        Fixture f;
+        const CreditFooter *footer = f.view->findChild<CreditFooter *>();
+        QVERIFY(footer->fullDisclaimer().contains("exclude lender fees"));
+        f.store.edit([](CalculatorState &s) { s.feesEnabled = true; });
+        QVERIFY(footer->fullDisclaimer().contains("include only the lender fees entered"));
     }
 
     // "More inputs" is kept with the settings and offers the fees and fixed cards on Repayment and the "In

@@ -94,6 +94,11 @@ RootView::RootView(CalculatorStore &store, BrandAssetStore &assets, UpdateCheck 
     column_->setContentsMargins(contentPadding, contentPadding, contentPadding, contentPadding);
     column_->setSpacing(contentSpacing);
     footer_ = new CreditFooter;
+    const auto showLoanCosts = [this] {
+        footer_->setLoanCostsEntered(store_.state().feesEnabled || store_.state().fixedEnabled);
+    };
+    showLoanCosts();
+    connect(&store_, &CalculatorStore::stateChanged, footer_, showLoanCosts);
     column_->addWidget(footer_);
     column_->addStretch(1);
     scroll_->setWidget(content);

@@ -31,13 +31,29 @@ constexpr qreal chevronWidth = 9;
 constexpr qreal chevronArtwork = 16;
 constexpr int animationMs = 180;
 
-FractionalText shortText() { return {Credits::shortDisclaimer(), FractionalText::Face::sans, textSize, FontWeight::regular}; }
-FractionalText fullText()
+FractionalText shortText()
 {
-    return {Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt)), FractionalText::Face::sans, textSize,
-            FontWeight::regular};
+    return {Credits::shortDisclaimer(), FractionalText::Face::sans, textSize, FontWeight::regular};
+}
+FractionalText fullText(const QString &text)
+{
+    return {text, FractionalText::Face::sans, textSize, FontWeight::regular};
 }
 } // namespace
+
+QString CreditFooter::fullDisclaimer() const
+{
+    return Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt), loanCostsEntered);
+}
+
+void CreditFooter::setLoanCostsEntered(bool entered)
+{
+    if (entered == loanCostsEntered)
+        return;
+    loanCostsEntered = entered;
+    updateGeometry();
+    update();
+}
 
 struct CreditFooter::Geometry {
     QRectF hairline;
@@ -81,7 +97,10 @@ void CreditFooter::setExpanded(bool value)
     emit expandedChanged(expanded);
 }
 
-bool CreditFooter::isAnimating() const { return animation->state() == QAbstractAnimation::Running; }
+bool CreditFooter::isAnimating() const
+{
+    return animation->state() == QAbstractAnimation::Running;
+}
 
 void CreditFooter::setProgress(qreal value)
 {
@@ -95,7 +114,10 @@ QString CreditFooter::buttonToolTip() const
     return expanded ? QStringLiteral("Hide the full disclaimer") : QStringLiteral("Show the full disclaimer");
 }
 
-QRectF CreditFooter::buttonRect() const { return geometryFor(width()).button; }
+QRectF CreditFooter::buttonRect() const
+{
+    return geometryFor(width()).button;
+}
 
 CreditFooter::Geometry CreditFooter::geometryFor(qreal width) const
 {
@@ -114,7 +136,7 @@ CreditFooter::Geometry CreditFooter::geometryFor(qreal width) const
     y += labelHeight + stackSpacing;
 
     if (progress_ > 0) {
-        const qreal full = fullText().heightForWidth(width, disclaimerLineSpacing);
+        const qreal full = fullText(fullDisclaimer()).heightForWidth(width, disclaimerLineSpacing);
         g.disclaimer = QRectF(0, y, width, full);
         g.disclaimerShown = full * progress_;
         y += (full + stackSpacing) * progress_;
@@ -127,7 +149,10 @@ CreditFooter::Geometry CreditFooter::geometryFor(qreal width) const
     return g;
 }
 
-int CreditFooter::heightForWidth(int width) const { return qCeil(geometryFor(width).height); }
+int CreditFooter::heightForWidth(int width) const
+{
+    return qCeil(geometryFor(width).height);
+}
 
 QSize CreditFooter::sizeHint() const
 {
@@ -164,7 +189,7 @@ void CreditFooter::paintEvent(QPaintEvent *)
         p.save();
         p.setClipRect(QRectF(g.disclaimer.left(), g.disclaimer.top(), g.disclaimer.width(), g.disclaimerShown));
         p.setOpacity(progress_);
-        fullText().drawWrapped(p, g.disclaimer, secondary, disclaimerLineSpacing);
+        fullText(fullDisclaimer()).drawWrapped(p, g.disclaimer, secondary, disclaimerLineSpacing);
         p.restore();
     }
 

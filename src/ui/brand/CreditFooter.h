@@ -12,7 +12,7 @@ namespace brolga {
 class CreditFooter : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit CreditFooter(QWidget *parent = nullptr);
 
     bool isExpanded() const { return expanded; }
@@ -24,6 +24,10 @@ public:
     qreal progress() const { return progress_; }
     bool isAnimating() const;
 
+    // The expanded text, which says so when the loan has lender fees or a fixed portion entered.
+    QString fullDisclaimer() const;
+    void setLoanCostsEntered(bool entered);
+
     QString buttonToolTip() const;
     // The area that takes clicks, in widget coordinates.
     QRectF buttonRect() const;
@@ -33,23 +37,24 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
-signals:
+  signals:
     void expandedChanged(bool expanded);
 
-protected:
+  protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
+  private:
     struct Geometry;
     Geometry geometryFor(qreal width) const;
     void setProgress(qreal value);
 
     bool expanded = false;
     bool pressed = false;
+    bool loanCostsEntered = false;
     qreal progress_ = 0;
     QVariantAnimation *animation;
 };
