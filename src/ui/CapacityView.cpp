@@ -90,12 +90,9 @@ QWidget *CapacityView::buildApplicant()
     accessoryRow->setSpacing(6);
     accessoryRow->addWidget(
         new BrandLabel("In detail", BrandType::sans(10, FontWeight::medium), &Brand::textSecondary, accessory));
-    detailSwitch_ = new ToggleSwitch(accessory);
+    detailSwitch_ = StoreBinding::toggleSwitch(store_, &CalculatorState::applicantsInDetail,
+                                               QStringLiteral("Applicants in detail"), accessory);
     detailSwitch_->setObjectName("applicantsInDetail");
-    detailSwitch_->setAccessibleName("Applicants in detail");
-    // Toggled rather than clicked, so a screen reader's Toggle action counts too; refresh() sets it quietly.
-    connect(detailSwitch_, &QAbstractButton::toggled, this,
-            [this](bool on) { store_.edit([on](CalculatorState &s) { s.applicantsInDetail = on; }); });
     accessoryRow->addWidget(detailSwitch_);
     card->installEventFilter(this);
     auto *applicant = StoreBinding::picker(
@@ -202,7 +199,6 @@ void CapacityView::showApplicantFields()
     const bool detail = s.applicantsInDetail;
     // The switch is offered once Settings asks for more inputs, or while this record already uses it.
     detailToggle_->setVisible(detail || store_.settings().detailedInputs());
-    detailSwitch_->setCheckedQuietly(detail);
     income_->setVisible(!detail);
     applicant1_->setVisible(detail);
     applicant2_->setVisible(detail && s.applicantType == ApplicantType::couple);

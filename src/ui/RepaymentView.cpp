@@ -182,11 +182,8 @@ void RepaymentView::buildLoanCard()
 
 void RepaymentView::buildCompareCard()
 {
-    compareSwitch_ = new ToggleSwitch;
-    compareSwitch_->setAccessibleName(QStringLiteral("Rate comparison"));
-    // Toggled rather than clicked, so a screen reader's Toggle action counts too; refresh() sets it quietly.
-    connect(compareSwitch_, &QAbstractButton::toggled, this,
-            [this](bool on) { store_.edit([on](CalculatorState &s) { s.isCompareMode = on; }); });
+    compareSwitch_ =
+        StoreBinding::toggleSwitch(store_, &CalculatorState::isCompareMode, QStringLiteral("Rate comparison"));
     compareCard_ = new Card(QStringLiteral("Rate comparison"), compareSwitch_, this);
     compareCard_->setObjectName(QStringLiteral("compareCard"));
     compareNote_ =
@@ -204,10 +201,7 @@ void RepaymentView::buildCompareCard()
 
 void RepaymentView::buildFeesCard()
 {
-    feesSwitch_ = new ToggleSwitch;
-    feesSwitch_->setAccessibleName(QStringLiteral("Lender fees"));
-    connect(feesSwitch_, &QAbstractButton::toggled, this,
-            [this](bool on) { store_.edit([on](CalculatorState &s) { s.feesEnabled = on; }); });
+    feesSwitch_ = StoreBinding::toggleSwitch(store_, &CalculatorState::feesEnabled, QStringLiteral("Lender fees"));
     feesCard_ = new Card(QStringLiteral("Lender fees"), feesSwitch_, this);
     feesCard_->setObjectName(QStringLiteral("feesCard"));
     feesNote_ = new FootNote(
@@ -249,10 +243,7 @@ void RepaymentView::buildFeesCard()
 
 void RepaymentView::buildFixedCard()
 {
-    fixedSwitch_ = new ToggleSwitch;
-    fixedSwitch_->setAccessibleName(QStringLiteral("Fixed portion"));
-    connect(fixedSwitch_, &QAbstractButton::toggled, this,
-            [this](bool on) { store_.edit([on](CalculatorState &s) { s.fixedEnabled = on; }); });
+    fixedSwitch_ = StoreBinding::toggleSwitch(store_, &CalculatorState::fixedEnabled, QStringLiteral("Fixed portion"));
     fixedCard_ = new Card(QStringLiteral("Fixed portion"), fixedSwitch_, this);
     fixedCard_->setObjectName(QStringLiteral("fixedCard"));
     fixedOffNote_ = new FootNote(
@@ -431,17 +422,14 @@ void RepaymentView::refresh()
     extra_->setLabel(QStringLiteral("Extra ") + suffix);
 
     // Rate comparison card.
-    compareSwitch_->setCheckedQuietly(state.isCompareMode);
     setShown(compareNote_, !state.isCompareMode);
     setShown(compareFields_, state.isCompareMode);
 
     // Lender fees card.
-    feesSwitch_->setCheckedQuietly(state.feesEnabled);
     setShown(feesNote_, !state.feesEnabled);
     setShown(feesFields_, state.feesEnabled);
 
     // Fixed portion card.
-    fixedSwitch_->setCheckedQuietly(state.fixedEnabled);
     setShown(fixedOffNote_, !state.fixedEnabled);
     setShown(fixedFields_, state.fixedEnabled);
 

@@ -3,6 +3,7 @@
 #include "core/StateHistory.h"
 
 #include "ui/buttons/BrandCheckBox.h"
+#include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/BrandDateField.h"
 
 namespace brolga {
@@ -33,6 +34,19 @@ BrandCheckBox *StoreBinding::checkBox(CalculatorStore &store, bool CalculatorSta
                   new BrandCheckBox(
                       text, [&store, member] { return store.state().*member; },
                       [&store, member](bool on) { store.edit([&](CalculatorState &s) { s.*member = on; }); }, parent));
+}
+
+ToggleSwitch *StoreBinding::toggleSwitch(CalculatorStore &store, bool CalculatorState::*member,
+                                         const QString &accessibleName, QWidget *parent)
+{
+    auto *toggle = new ToggleSwitch(parent);
+    toggle->setAccessibleName(accessibleName);
+    const auto show = [&store, member, toggle] { toggle->setCheckedQuietly(store.state().*member); };
+    show();
+    QObject::connect(&store, &CalculatorStore::stateChanged, toggle, show);
+    QObject::connect(toggle, &QAbstractButton::toggled, toggle,
+                     [&store, member](bool on) { store.edit([&](CalculatorState &s) { s.*member = on; }); });
+    return toggle;
 }
 
 BrandDateField *StoreBinding::dateField(CalculatorStore &store, std::optional<QDateTime> CalculatorState::*member,

@@ -15,6 +15,8 @@
 
 namespace brolga {
 
+class ToggleSwitch;
+
 class BrandCheckBox;
 class BrandDateField;
 
@@ -30,6 +32,9 @@ public:
 
     static BrandCheckBox *checkBox(CalculatorStore &store, bool CalculatorState::*member, const QString &text,
                                    QWidget *parent = nullptr);
+    // A card's switch, named for readers; it acts on toggled, so a reader's Toggle counts as a click does.
+    static ToggleSwitch *toggleSwitch(CalculatorStore &store, bool CalculatorState::*member,
+                                      const QString &accessibleName, QWidget *parent = nullptr);
 
     // An optional date: shows `fallback()` while the member is absent and stores the day picked, keeping the
     // time of day already stored, else the start of the day.
