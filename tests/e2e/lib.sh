@@ -26,14 +26,17 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# A script may define on_fail (say, to keep a picture of the screen); it runs first.
+# A script may define on_fail (say, to keep a picture of the screen); it runs first. Everything goes to
+# stderr, so a failure inside $(...) still shows its message.
 fail() {
     declare -F on_fail >/dev/null && on_fail
-    echo "FAIL: $*"
-    if [[ -s $work/brolga.log ]]; then
-        echo "--- brolga's output"
-        tail -n 40 "$work/brolga.log"
-    fi
+    {
+        echo "FAIL: $*"
+        if [[ -s $work/brolga.log ]]; then
+            echo "--- brolga's output"
+            tail -n 40 "$work/brolga.log"
+        fi
+    } >&2
     exit 1
 }
 
