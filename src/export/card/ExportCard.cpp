@@ -1,4 +1,4 @@
-#include "ui/export/ExportCard.h"
+#include "export/card/ExportCard.h"
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"

@@ -1,4 +1,4 @@
-#include "report/ReportDocument.h"
+#include "export/report/ReportDocument.h"
 
 #include "brand/BrandType.h"
 #include "brand/Credits.h"
@@ -7,8 +7,8 @@
 #include "calc/StampDuty.h"
 #include "core/Format.h"
 #include "core/SafeFile.h"
-#include "report/ChartScale.h"
-#include "report/PdfInfo.h"
+#include "export/report/ChartScale.h"
+#include "export/report/PdfInfo.h"
 #include "ui/YearlyTable.h"
 #include "ui/brand/BrandLockup.h"
 #include "ui/brand/SaltbushCredit.h"
