@@ -2,8 +2,8 @@
 // The argument is the tab (0 Repayment, 1 Capacity, 2 Income, 3 Upfront). encodeBlankCard is the floor: an
 // image of the Repayment card's size in one colour, encoded the same way.
 #include "core/CalculatorStore.h"
-#include "ui/export/ExportCard.h"
-#include "ui/export/SnapshotExporter.h"
+#include "export/card/ExportCard.h"
+#include "export/card/SnapshotExporter.h"
 
 #include <QApplication>
 #include <QStandardPaths>

@@ -3,9 +3,9 @@
 // the Repayment export card drawn and encoded, measured in the same run. The "bytes" counter is the file's size.
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
-#include "report/ReportContent.h"
-#include "report/ReportDocument.h"
-#include "ui/export/SnapshotExporter.h"
+#include "export/card/SnapshotExporter.h"
+#include "export/report/ReportContent.h"
+#include "export/report/ReportDocument.h"
 
 #include <QApplication>
 #include <QPainter>

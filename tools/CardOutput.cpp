@@ -3,10 +3,10 @@
 #include "PngFile.h"
 
 #include "brand/Brand.h"
-#include "ui/brand/BrandAssetStore.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
-#include "ui/export/ExportCard.h"
+#include "export/card/ExportCard.h"
+#include "ui/brand/BrandAssetStore.h"
 
 #include <QFileInfo>
 

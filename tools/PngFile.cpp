@@ -2,7 +2,7 @@
 
 #include "core/FreeFileName.h"
 #include "core/SafeFile.h"
-#include "ui/export/SnapshotExporter.h"
+#include "export/card/SnapshotExporter.h"
 
 #include <QFileInfo>
 

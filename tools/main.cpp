@@ -4,17 +4,17 @@
 #include "ClientSource.h"
 #include "PngFile.h"
 #include "RecordSource.h"
-#include "ScreenOutput.h"
 #include "ReportArguments.h"
+#include "ScreenOutput.h"
 
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
 #include "export/TextExporter.h"
-#include "report/ReportContent.h"
-#include "report/ReportDocument.h"
-#include "report/ReportTabs.h"
+#include "export/report/ReportContent.h"
+#include "export/report/ReportDocument.h"
+#include "export/report/ReportTabs.h"
 
 #include <QApplication>
 #include <QCoreApplication>

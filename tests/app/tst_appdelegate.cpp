@@ -13,6 +13,8 @@
 #include "app/shell/SingleInstance.h"
 #include "core/CalculatorStore.h"
 #include "core/SafeFile.h"
+#include "export/card/SnapshotExporter.h"
+#include "export/card/TextCopier.h"
 #include "platform/FileDialogs.h"
 #include "platform/GlobalShortcut.h"
 #include "platform/Platform.h"
@@ -22,8 +24,6 @@
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/NumericField.h"
 #include "ui/controls/ToastCapsule.h"
-#include "ui/export/SnapshotExporter.h"
-#include "ui/export/TextCopier.h"
 
 #include <QAccessible>
 #include <QAction>

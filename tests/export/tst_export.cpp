@@ -3,12 +3,12 @@
 #include "brand/Brand.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
-#include "ui/export/ExportCard.h"
-#include "ui/export/SnapshotExporter.h"
-#include "ui/export/TextCopier.h"
 #include "export/TextExporter.h"
-#include "tabs/TabRegistry.h"
+#include "export/card/ExportCard.h"
+#include "export/card/SnapshotExporter.h"
+#include "export/card/TextCopier.h"
 #include "platform/FileDialogs.h"
+#include "tabs/TabRegistry.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -13,15 +13,15 @@
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "core/StateHistory.h"
+#include "export/card/SnapshotExporter.h"
+#include "export/card/TextCopier.h"
+#include "export/report/ReportExporter.h"
+#include "export/report/ReportTabs.h"
 #include "platform/ActiveWindowGuard.h"
 #include "platform/GlobalShortcut.h"
 #include "platform/Platform.h"
 #include "platform/WindowPlacement.h"
-#include "report/ReportExporter.h"
-#include "report/ReportTabs.h"
 #include "ui/brand/WingMark.h"
-#include "ui/export/SnapshotExporter.h"
-#include "ui/export/TextCopier.h"
 
 #include <QAction>
 #include <QApplication>

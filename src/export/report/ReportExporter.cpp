@@ -1,13 +1,13 @@
-#include "report/ReportExporter.h"
+#include "export/report/ReportExporter.h"
 
 #include "core/CalculatorStore.h"
 #include "core/FreeFileName.h"
 #include "core/SafeFile.h"
+#include "export/card/SnapshotExporter.h"
+#include "export/report/ReportContent.h"
+#include "export/report/ReportDocument.h"
 #include "platform/FileDialogs.h"
-#include "report/ReportContent.h"
-#include "report/ReportDocument.h"
 #include "tabs/TabRegistry.h"
-#include "ui/export/SnapshotExporter.h"
 
 #include <QDir>
 #include <QFileInfo>

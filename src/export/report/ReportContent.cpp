@@ -1,4 +1,4 @@
-#include "report/ReportContent.h"
+#include "export/report/ReportContent.h"
 
 #include "core/CalculatorStore.h"
 #include "core/Format.h"

@@ -1,4 +1,4 @@
-#include "report/ChartScale.h"
+#include "export/report/ChartScale.h"
 
 #include <cmath>
 #include <initializer_list>

@@ -1,12 +1,12 @@
-#include "ui/export/SnapshotExporter.h"
+#include "export/card/SnapshotExporter.h"
 
 #include "brand/Brand.h"
 #include "core/CalculatorStore.h"
 #include "core/FreeFileName.h"
 #include "core/SafeFile.h"
-#include "ui/export/ExportCard.h"
-#include "tabs/TabRegistry.h"
+#include "export/card/ExportCard.h"
 #include "platform/FileDialogs.h"
+#include "tabs/TabRegistry.h"
 
 #include <QBuffer>
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "ui/export/TextCopier.h"
+#include "export/card/TextCopier.h"
 
 #include "core/CalculatorStore.h"
 #include "export/TextExporter.h"

@@ -6,14 +6,14 @@
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
 #include "core/SafeFile.h"
+#include "export/card/SnapshotExporter.h"
+#include "export/report/ChartScale.h"
+#include "export/report/PdfInfo.h"
+#include "export/report/ReportContent.h"
+#include "export/report/ReportDocument.h"
+#include "export/report/ReportExporter.h"
+#include "export/report/ReportTabs.h"
 #include "platform/FileDialogs.h"
-#include "report/ChartScale.h"
-#include "report/PdfInfo.h"
-#include "report/ReportContent.h"
-#include "report/ReportDocument.h"
-#include "report/ReportExporter.h"
-#include "report/ReportTabs.h"
-#include "ui/export/SnapshotExporter.h"
 
 #include <QDir>
 #include <QProcess>

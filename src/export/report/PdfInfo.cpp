@@ -1,4 +1,4 @@
-#include "report/PdfInfo.h"
+#include "export/report/PdfInfo.h"
 
 namespace brolga::PdfInfo {
 

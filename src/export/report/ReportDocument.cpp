@@ -1,29 +1,30 @@
-#include "report/ReportDocument.h"
+#include "export/report/ReportDocument.h"
 
 #include "brand/BrandType.h"
 #include "brand/Credits.h"
 #include "brand/LetterheadBand.h"
 #include "brand/ThemePalette.h"
-#include "calc/StampDuty.h"
 #include "core/Format.h"
 #include "core/SafeFile.h"
-#include "report/ChartScale.h"
-#include "report/PdfInfo.h"
+#include "export/draw/Disclaimer.h"
+#include "export/draw/FigureGrid.h"
+#include "export/draw/HeaderBand.h"
+#include "export/draw/ResultRow.h"
+#include "export/draw/TextBlock.h"
+#include "export/report/ChartScale.h"
+#include "export/report/PdfInfo.h"
 #include "ui/YearlyTable.h"
 #include "ui/brand/BrandLockup.h"
-#include "ui/brand/SaltbushCredit.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QLinearGradient>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QScreen>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +41,7 @@ QFont reportFont(Face face, qreal size, FontWeight weight, qreal tracking = 0)
     QFont font = face == Face::serif ? BrandType::serif(size, weight) : BrandType::sans(size, weight);
     // Shaped Latin text does not survive the trip into the file intact: Inter's contextual dash drops out of
     // the text a reader copies or searches, and Playfair's "fi" comes back as one ligature character. Text of
-    // a script that needs shaping gets it back as it is laid out (layoutText).
+    // a script that needs shaping gets it back as it is laid out (TextBlock).
     font.setStyleStrategy(QFont::PreferNoShaping);
     // Unhinted advances are the ones the PDF places its glyphs by, so a right-aligned figure ends where
     // it was measured to.
@@ -59,75 +60,6 @@ QColor rgb(std::uint32_t value, qreal alpha = 1)
     QColor c = QColor::fromRgb(QRgb(value));
     c.setAlphaF(float(alpha));
     return c;
-}
-
-// Text laid out once and drawn as laid out.
-struct TextBlock {
-    std::shared_ptr<QTextLayout> layout;
-    QStringList lines;
-    qreal width = 0; // the widest line
-    qreal height = 0;
-};
-
-// `text` in lines no wider than `width` (one line when `width` is 0), at most `maxLines` of them when given:
-// the last one allowed takes the rest of the text, cut short with an ellipsis.
-// Whether `text` holds letters of a script that joins or reorders (Arabic, Hebrew, the Indic scripts, Thai...),
-// which only read right when shaped.
-bool needsShaping(const QString &text)
-{
-    for (const char32_t c : QStringView(text).toUcs4()) {
-        switch (QChar::script(c)) {
-        case QChar::Script_Common:
-        case QChar::Script_Inherited:
-        case QChar::Script_Latin:
-        case QChar::Script_Greek:
-        case QChar::Script_Cyrillic: continue;
-        default: return true;
-        }
-    }
-    return false;
-}
-
-TextBlock layoutText(const QString &text, const QFont &plainFont, qreal width = 0, int maxLines = 0, qreal leading = 0,
-                     Qt::Alignment align = Qt::AlignLeft)
-{
-    QFont font = plainFont;
-    if (needsShaping(text))
-        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() & ~QFont::PreferNoShaping));
-    // Lines past the one after the last shown are never made: each line of a long unbroken word costs a pass
-    // over the rest of the word, so making them all would take time growing with the square of its length.
-    const int linesNeeded = maxLines > 0 && width > 0 ? maxLines + 1 : 0;
-    auto make = [&](const QString &shown) {
-        TextBlock block;
-        block.layout = std::make_shared<QTextLayout>(shown, font);
-        QTextOption option(align);
-        option.setWrapMode(width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-        block.layout->setTextOption(option);
-        block.layout->setCacheEnabled(true);
-        block.layout->beginLayout();
-        qreal y = 0;
-        // (A line asked for and left unset would be laid out over the whole rest by endLayout().)
-        for (int made = 0; !linesNeeded || made < linesNeeded; ++made) {
-            QTextLine line = block.layout->createLine();
-            if (!line.isValid())
-                break;
-            line.setLineWidth(width > 0 ? width : 1e6);
-            line.setPosition(QPointF(0, y));
-            y += line.height() + leading;
-            block.width = std::max(block.width, line.naturalTextWidth());
-            block.lines << shown.mid(line.textStart(), line.textLength()).trimmed();
-        }
-        block.layout->endLayout();
-        block.height = block.lines.isEmpty() ? 0 : y - leading;
-        return block;
-    };
-    TextBlock block = make(text);
-    if (!linesNeeded || block.lines.size() <= maxLines)
-        return block;
-    // What the last line can show lies within it and the line after (together they are wider than a line).
-    const QTextLine last = block.layout->lineAt(maxLines - 1);
-    const QString rest = text.mid(last.textStart(), last.textLength() + block.layout->lineAt(maxLines).textLength());
-    return make(text.left(last.textStart()) + QFontMetricsF(font).elidedText(rest, Qt::ElideRight, width));
 }
 
 // The broker's logo fitted within 4.5 × its height by its height, as on the card.
@@ -199,9 +131,9 @@ struct ReportLayout {
 
     void draw(const TextBlock &block, const QPointF &at, const QColor &colour)
     {
-        add([layout = block.layout, at, colour](QPainter &p) {
+        add([block, at, colour](QPainter &p) {
             p.setPen(colour);
-            layout->draw(&p, at);
+            block.draw(p, at);
         });
     }
 
@@ -217,12 +149,12 @@ struct ReportLayout {
         newPage();
         constexpr qreal pad = 26;
         const QString stamp = Format::stamp(content.now);
-        const TextBlock stampText = layoutText(stamp, reportFont(Face::sans, 9.5, FontWeight::regular));
+        const TextBlock stampText = TextBlock::make(stamp, reportFont(Face::sans, 9.5, FontWeight::regular));
         const QSizeF mark = logo ? fittedLogo(logo->size(), logoHeight) + QSizeF(0.48, 0.32) * logoHeight
                                  : BrandLockup::naturalSize(13);
-        const qreal rightWidth = std::max(mark.width(), stampText.width);
-        const qreal rightHeight = mark.height() + 7 + stampText.height;
-        const qreal leftWidth = width - 24 - rightWidth;
+        HeaderBand band({page.width(), pad, left, left + width, 24, 3}, mark,
+                        QSizeF(stampText.width, stampText.height));
+        const qreal leftWidth = band.leftWidth();
 
         struct Line {
             QString text;
@@ -249,38 +181,28 @@ struct ReportLayout {
                 {head.licence, reportFont(Face::sans, 10, FontWeight::medium), on(LetterheadBand::Text::contact), 2});
 
         std::vector<TextBlock> blocks;
-        qreal leftHeight = 0;
+        std::vector<HeaderBand::Item> items;
         for (const Line &line : lines) {
-            blocks.push_back(layoutText(line.text, line.font, leftWidth, line.maxLines));
-            leftHeight += blocks.back().height + 4;
+            blocks.push_back(TextBlock::make(line.text, line.font, leftWidth, line.maxLines));
+            items.push_back({blocks.back().height});
             if (&line != &lines.front())
                 doc.headerLines_ << blocks.back().lines;
         }
-        leftHeight -= 4;
+        const std::vector<qreal> tops = band.place(items);
+        add([band, palette = palette](QPainter &p) { band.paint(p, palette); });
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            draw(blocks[i], QPointF(left, tops[i]), lines[i].colour);
 
-        const qreal content = std::max(leftHeight, rightHeight);
-        const QRectF band(0, 0, page.width(), content + 2 * pad);
-        add([band, gradient = LetterheadBand::field(palette, band)](QPainter &p) { p.fillRect(band, gradient); });
-        fill(QRectF(0, band.bottom(), page.width(), 3), rgb(t.accentOnDark));
-
-        qreal lineY = pad + (content - leftHeight) / 2;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            draw(blocks[i], QPointF(left, lineY), lines[i].colour);
-            lineY += blocks[i].height + 4;
-        }
-
-        const qreal right = left + width;
-        const qreal markY = pad + (content - rightHeight) / 2;
-        const QPointF markAt(right - mark.width(), markY);
+        const QPointF markAt = band.markAt();
         if (logo)
             logoTile(markAt, mark);
         else
             add([markAt, palette = palette](QPainter &p) {
                 BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
             });
-        draw(stampText, QPointF(right - stampText.width, markY + mark.height() + 7),
+        draw(stampText, band.stampAt() - QPointF(stampText.width, 0),
              LetterheadBand::text(palette, LetterheadBand::Text::stamp));
-        y = band.bottom() + 3 + 26;
+        y = band.height() + 26;
     }
 
     void logoTile(const QPointF &at, const QSizeF &tile)
@@ -300,25 +222,26 @@ struct ReportLayout {
     void contents()
     {
         const QFont headingFont = reportFont(Face::sans, 8.5, FontWeight::semibold, 1.2);
-        const TextBlock heading = layoutText(QStringLiteral("IN THIS REPORT"), headingFont);
+        const TextBlock heading = TextBlock::make(QStringLiteral("IN THIS REPORT"), headingFont);
         draw(heading, QPointF(left, y), rgb(t.muted));
         y += heading.height + 6;
         const QFont lineFont = reportFont(Face::sans, 11, FontWeight::regular);
         for (std::size_t i = 0; i < content.sections.size(); ++i) {
             const ReportSection &s = content.sections[i];
             if (s.entered) {
-                const TextBlock title = layoutText(s.title, lineFont, width - 60);
+                const TextBlock title = TextBlock::make(s.title, lineFont, width - 60);
                 draw(title, QPointF(left, y), rgb(t.ink));
                 // The page is known only once the section has been laid out.
                 add([pages = sectionPages, i, font = lineFont, at = QPointF(left + width, y),
                      colour = rgb(t.muted)](QPainter &p) {
-                    const TextBlock number = layoutText(QStringLiteral("page ") + QString::number(pages->at(i)), font);
+                    const TextBlock number =
+                        TextBlock::make(QStringLiteral("page ") + QString::number(pages->at(i)), font);
                     p.setPen(colour);
-                    number.layout->draw(&p, at - QPointF(number.width, 0));
+                    number.draw(p, at - QPointF(number.width, 0));
                 });
                 y += title.height + 5;
             } else {
-                const TextBlock line = layoutText(
+                const TextBlock line = TextBlock::make(
                     s.title + QStringLiteral(" \u2014 not included: ") + lowerFirst(s.emptyReason), lineFont, width);
                 draw(line, QPointF(left, y), rgb(t.muted));
                 y += line.height + 5;
@@ -341,14 +264,14 @@ struct ReportLayout {
     void section(std::size_t index, qreal tail)
     {
         const ReportSection &s = content.sections[index];
-        const TextBlock title = layoutText(s.title, reportFont(Face::serif, 20, FontWeight::medium), width);
+        const TextBlock title = TextBlock::make(s.title, reportFont(Face::serif, 20, FontWeight::medium), width);
         TextBlock heroLabel, heroValue;
         if (s.hero) {
-            heroLabel = layoutText(s.hero->label, reportFont(Face::sans, 9.5, FontWeight::semibold), width);
-            heroValue = layoutText(s.hero->value, reportFont(Face::serif, 30, FontWeight::semibold));
+            heroLabel = TextBlock::make(s.hero->label, reportFont(Face::sans, 9.5, FontWeight::semibold), width);
+            heroValue = TextBlock::make(s.hero->value, reportFont(Face::serif, 30, FontWeight::semibold));
             // A figure too long for the line (a hand-edited record's) is set small and wrapped, whole.
             if (heroValue.width > width)
-                heroValue = layoutText(s.hero->value, reportFont(Face::sans, 12.5, FontWeight::semibold), width);
+                heroValue = TextBlock::make(s.hero->value, reportFont(Face::sans, 12.5, FontWeight::semibold), width);
         }
         // The heading, the hero figure and the first row of inputs stay together.
         constexpr qreal firstCells = 60;
@@ -378,7 +301,7 @@ struct ReportLayout {
         std::vector<TextBlock> notes;
         qreal notesHeight = s.notes.isEmpty() ? 0 : 8;
         for (const QString &note : s.notes) {
-            notes.push_back(layoutText(note, reportFont(Face::sans, 9.5, FontWeight::regular), width, 0, 1.5));
+            notes.push_back(TextBlock::make(note, reportFont(Face::sans, 9.5, FontWeight::regular), width, 0, 1.5));
             notesHeight += notes.back().height + 5;
         }
         // The last two rows go together, with the notes and, when nothing follows in the section, the tail: a
@@ -421,54 +344,49 @@ struct ReportLayout {
 
     void grid(const std::vector<ReportFigure> &cells)
     {
-        constexpr int columns = 3;
-        constexpr qreal spacing = 10, cellPad = 8;
-        const qreal columnWidth = (width - spacing * (columns - 1)) / columns;
-        const qreal textWidth = columnWidth - 2 * cellPad;
+        const FigureGrid grid(width);
         const QFont labelFont = reportFont(Face::sans, 9, FontWeight::regular);
         const QFont valueFont = reportFont(Face::sans, 12.5, FontWeight::semibold);
-        for (std::size_t first = 0; first < cells.size(); first += columns) {
-            const std::size_t last = std::min(cells.size(), first + columns);
-            std::vector<std::pair<TextBlock, TextBlock>> texts;
-            qreal rowHeight = 0;
-            for (std::size_t i = first; i < last; ++i) {
-                texts.emplace_back(layoutText(cells[i].label, labelFont, textWidth),
-                                   layoutText(cells[i].value, valueFont, textWidth));
-                rowHeight =
-                    std::max(rowHeight, texts.back().first.height + 2 + texts.back().second.height + 2 * cellPad);
-            }
-            room(rowHeight);
+        std::vector<std::pair<TextBlock, TextBlock>> texts;
+        std::vector<std::pair<qreal, qreal>> heights;
+        for (const ReportFigure &cell : cells) {
+            texts.emplace_back(TextBlock::make(cell.label, labelFont, grid.textWidth()),
+                               TextBlock::make(cell.value, valueFont, grid.textWidth()));
+            heights.emplace_back(texts.back().first.height, texts.back().second.height);
+        }
+        for (const FigureGrid::Row &row : FigureGrid::rows(heights)) {
+            room(row.height);
             mark(QStringLiteral("cells"));
-            for (std::size_t i = first; i < last; ++i) {
-                const QRectF cell(left + qreal(i - first) * (columnWidth + spacing), y, columnWidth, rowHeight);
-                add([cell, fillColour = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
-                    QPainterPath shape;
-                    shape.addRoundedRect(cell.adjusted(0.4, 0.4, -0.4, -0.4), 6, 6);
-                    p.fillPath(shape, fillColour);
-                    p.strokePath(shape, QPen(line, 0.8));
+            for (std::size_t i = row.first; i < row.last; ++i) {
+                // Every cell of a row as tall as the row.
+                const QRectF cell = grid.cell(row, i, QPointF(left, y), row.height);
+                add([cell, ground = rgb(t.paper), line = rgb(t.rule)](QPainter &p) {
+                    FigureGrid::paintCell(p, cell, 6.4, ground, line, 0.8);
                 });
-                const auto &[label, value] = texts[i - first];
-                draw(label, cell.topLeft() + QPointF(cellPad, cellPad), rgb(t.muted));
-                draw(value, cell.topLeft() + QPointF(cellPad, cellPad + label.height + 2), rgb(t.ink));
+                const auto &[label, value] = texts[i];
+                draw(label, FigureGrid::labelAt(cell), rgb(t.muted));
+                draw(value, FigureGrid::valueAt(cell, label.height), rgb(t.ink));
             }
-            y += rowHeight + 8;
+            y += row.height + FigureGrid::rowSpacing;
         }
         if (!cells.empty())
-            y -= 8;
+            y -= FigureGrid::rowSpacing;
     }
 
     Row measureRow(const ReportFigure &figure) const
     {
         const QFont labelFont = reportFont(Face::sans, 10.5, FontWeight::regular);
         const QFont valueFont = reportFont(Face::sans, 11.5, FontWeight::semibold);
-        Row row{figure, {}, layoutText(figure.value, valueFont)};
+        Row row{figure, {}, TextBlock::make(figure.value, valueFont)};
         // A figure wider than half the page (a hostile record's) wraps rather than pushing its label away.
         if (row.value.width > width / 2)
-            row.value = layoutText(figure.value, valueFont, width / 2);
+            row.value = TextBlock::make(figure.value, valueFont, width / 2);
         const qreal indent = figure.indented ? 14 : 0;
-        row.label = layoutText(figure.label, labelFont, width - indent - row.value.width - 16);
-        row.labelTop = QFontMetricsF(valueFont).ascent() - QFontMetricsF(labelFont).ascent();
-        row.height = std::max(row.labelTop + row.label.height, row.value.height);
+        row.label =
+            TextBlock::make(figure.label, labelFont, ResultRow::labelWidth(width - indent, row.value.width, 16));
+        const ResultRow place(QFontMetricsF(labelFont).ascent(), QFontMetricsF(valueFont).ascent());
+        row.labelTop = place.labelTop;
+        row.height = place.height(row.label.height, row.value.height);
         row.space = row.height + 12;
         return row;
     }
@@ -479,7 +397,7 @@ struct ReportLayout {
         const qreal indent = row.figure.indented ? 14 : 0;
         draw(row.label, QPointF(left + indent, y + row.labelTop), rgb(row.figure.indented ? t.muted : t.ink));
         draw(row.value, QPointF(left + width - row.value.width, y), rgb(t.ink));
-        y += row.height + 5;
+        y += row.height + ResultRow::ruleSpacing;
         rule(left, y, width);
         y += 6;
     }
@@ -490,7 +408,7 @@ struct ReportLayout {
         constexpr qreal chartHeight = 150;
         const QFont headingFont = reportFont(Face::sans, 11, FontWeight::semibold);
         const QFont smallFont = reportFont(Face::sans, 8.5, FontWeight::regular);
-        const TextBlock heading = layoutText(QStringLiteral("Balance over the loan"), headingFont);
+        const TextBlock heading = TextBlock::make(QStringLiteral("Balance over the loan"), headingFont);
         room(24 + heading.height + 20 + chartHeight);
         mark(QStringLiteral("chart"));
         y += 16;
@@ -502,7 +420,7 @@ struct ReportLayout {
         // The legend: a short stroke or swatch before each name.
         qreal x = left;
         auto legend = [&](const QString &text, const QColor &colour, bool dashed, bool area) {
-            const TextBlock name = layoutText(text, smallFont);
+            const TextBlock name = TextBlock::make(text, smallFont);
             const QRectF swatch(x, y + name.height / 2 - 4, 16, 8);
             add([swatch, colour, dashed, area](QPainter &p) {
                 if (area) {
@@ -560,21 +478,21 @@ struct ReportLayout {
                 p.setPen(QPen(line, 0.5));
                 p.drawLine(QPointF(plot.left(), lineY), QPointF(plot.right(), lineY));
             });
-            const TextBlock label = layoutText(Format::shortMoney(scale.step * step), smallFont, 36, 1);
+            const TextBlock label = TextBlock::make(Format::shortMoney(scale.step * step), smallFont, 36, 1);
             draw(label, QPointF(plot.left() - 6 - label.width, lineY - label.height / 2), rgb(t.muted));
         }
         const int years = int(std::ceil(double(periods) / perYear));
         const int yearStep = years <= 10 ? 1 : years <= 20 ? 2 : years <= 30 ? 5 : 10;
         for (int year = 0; year <= years; year += yearStep) {
             const qreal lineX = plot.left() + plot.width() * std::min(1.0, double(year) * perYear / double(periods));
-            const TextBlock label = layoutText(QString::number(year), smallFont);
+            const TextBlock label = TextBlock::make(QString::number(year), smallFont);
             draw(label, QPointF(lineX - label.width / 2, plot.bottom() + 4), rgb(t.muted));
         }
 
         for (std::size_t i = 0; i < content.loans.size(); ++i)
             plotLoan(content.loans[i], plot, top, periods, i > 0, balance, interest);
         y = frame.bottom() + 4;
-        const TextBlock axis = layoutText(QStringLiteral("Years"), smallFont);
+        const TextBlock axis = TextBlock::make(QStringLiteral("Years"), smallFont);
         draw(axis, QPointF(frame.right() - axis.width, y), rgb(t.muted));
         y += axis.height;
     }
@@ -665,7 +583,7 @@ struct ReportLayout {
         };
         // A figure wider than its column (a hand-edited record's) is cut short rather than run into the next.
         auto cell = [&](const QString &text, const QFont &font, qreal right, qreal atY, const QColor &colour) {
-            const TextBlock block = layoutText(text, font, columnWidth - 4, 1);
+            const TextBlock block = TextBlock::make(text, font, columnWidth - 4, 1);
             draw(block, QPointF(right - block.width, atY), colour);
         };
         // A column name too wide for its column takes two lines, each ending at the column's right edge; the
@@ -673,22 +591,22 @@ struct ReportLayout {
         std::vector<TextBlock> headBlocks;
         qreal headTextHeight = 0;
         for (const QString &name : names) {
-            headBlocks.push_back(layoutText(name, headFont, columnWidth - 6, 2, 0, Qt::AlignRight));
+            headBlocks.push_back(TextBlock::make(name, headFont, columnWidth - 6, 2, 0, Qt::AlignRight));
             headTextHeight = std::max(headTextHeight, headBlocks.back().height);
         }
         auto head = [&](bool continued) {
-            const TextBlock heading = layoutText(
+            const TextBlock heading = TextBlock::make(
                 continued ? QStringLiteral("Year by year (continued)") : QStringLiteral("Year by year"), headingFont);
             draw(heading, QPointF(left, y), rgb(t.dark));
             y += heading.height + 6;
             if (both) {
                 for (std::size_t l = 0; l < content.loans.size(); ++l) {
-                    const TextBlock group = layoutText(content.loans[l].label, groupFont);
+                    const TextBlock group = TextBlock::make(content.loans[l].label, groupFont);
                     const qreal groupLeft = rightOf(l, 0) - columnWidth + 8;
                     draw(group, QPointF(groupLeft, y), rgb(t.accentOnLight));
                     rule(groupLeft, y + group.height + 1, rightOf(l, perLoan - 1) - groupLeft);
                 }
-                y += layoutText(QStringLiteral("At"), groupFont).height + 4;
+                y += TextBlock::make(QStringLiteral("At"), groupFont).height + 4;
             }
             for (std::size_t l = 0; l < content.loans.size(); ++l)
                 for (int c = 0; c < perLoan; ++c) {
@@ -696,7 +614,7 @@ struct ReportLayout {
                     draw(block, QPointF(rightOf(l, c) - (columnWidth - 6), y + headTextHeight - block.height),
                          rgb(t.muted));
                 }
-            const TextBlock year = layoutText(QStringLiteral("Year"), headFont);
+            const TextBlock year = TextBlock::make(QStringLiteral("Year"), headFont);
             draw(year, QPointF(left + 2, y + headTextHeight - year.height), rgb(t.muted));
             y += headTextHeight + 3;
             rule(left, y, width);
@@ -705,7 +623,7 @@ struct ReportLayout {
         auto rowCells = [&](const QString &label, const std::vector<std::optional<std::array<double, 4>>> &values,
                             const QFont &font) {
             const qreal textY = y + (rowHeight - QFontMetricsF(font).height()) / 2;
-            const TextBlock year = layoutText(label, font);
+            const TextBlock year = TextBlock::make(label, font);
             draw(year, QPointF(left + 2, textY), rgb(t.ink));
             for (std::size_t l = 0; l < values.size(); ++l)
                 if (values[l])
@@ -714,7 +632,7 @@ struct ReportLayout {
                              rgb(t.ink));
         };
 
-        const qreal headHeight = layoutText(QStringLiteral("Year"), headingFont).height + 6 + 24 + (both ? 16 : 0);
+        const qreal headHeight = TextBlock::make(QStringLiteral("Year"), headingFont).height + 6 + 24 + (both ? 16 : 0);
         room(16 + headHeight + 3 * rowHeight);
         mark(QStringLiteral("table"));
         y += 16;
@@ -761,42 +679,39 @@ struct ReportLayout {
         y += rowHeight;
     }
 
-    struct Disclaimer {
+    struct SmallPrint {
         TextBlock text;
         TextBlock studio;
-        QSizeF credit;
-        qreal creditHeight = 0;
-        qreal height() const { return 10 + 9 + text.height + 10 + creditHeight; }
+        Disclaimer foot;
+        qreal height() const { return 10 + 9 + text.height + 10 + foot.height(); }
     };
 
-    Disclaimer measureDisclaimer() const
+    SmallPrint measureDisclaimer() const
     {
-        Disclaimer d{layoutText(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt), content.loanCostsEntered),
-                                reportFont(Face::sans, 8.5, FontWeight::regular), width, 0, 2),
-                     layoutText(QStringLiteral("BROLGA STUDIO"), reportFont(Face::sans, 8.5, FontWeight::medium, 1.53)),
-                     SaltbushCredit::naturalSize(8.5)};
-        d.creditHeight = std::max(logo ? 0.0 : d.studio.height, d.credit.height());
-        return d;
+        const TextBlock studio =
+            TextBlock::make(Disclaimer::studio(), reportFont(Face::sans, Disclaimer::textSize, FontWeight::medium,
+                                                             Disclaimer::studioTracking));
+        return {TextBlock::make(Disclaimer::text(content.loanCostsEntered),
+                                reportFont(Face::sans, Disclaimer::textSize, FontWeight::regular), width, 0,
+                                Disclaimer::leading),
+                studio, Disclaimer(logo ? 0.0 : studio.height)};
     }
 
-    void disclaimer(const Disclaimer &d)
+    void disclaimer(const SmallPrint &d)
     {
-        const TextBlock &text = d.text;
-        const TextBlock &studio = d.studio;
-        const QSizeF credit = d.credit;
-        const qreal creditHeight = d.creditHeight;
         room(d.height());
         mark(QStringLiteral("disclaimer"));
         y += 10;
         rule(left, y, width);
         y += 9;
-        draw(text, QPointF(left, y), rgb(t.ink, 0.62));
-        y += text.height + 10;
+        draw(d.text, QPointF(left, y), Disclaimer::ink(palette));
+        y += d.text.height + 10;
         if (!logo)
-            draw(studio, QPointF(left, y + (creditHeight - studio.height) / 2), rgb(t.muted));
-        add([at = QPointF(left + width - credit.width(), y + (creditHeight - credit.height()) / 2), palette = palette](
-                QPainter &p) { SaltbushCredit::paint(p, palette, at, SaltbushCredit::Ground::light, 8.5); });
-        y += creditHeight;
+            draw(d.studio, QPointF(left, d.foot.studioTop(y)), rgb(t.muted));
+        add([foot = d.foot, right = left + width, atY = y, palette = palette](QPainter &p) {
+            foot.paintCredit(p, palette, right, atY);
+        });
+        y += d.foot.height();
     }
 
     // Atop every page after the first: whose report it is (the broker and, whole, the licence) and whom it is
@@ -809,17 +724,18 @@ struct ReportLayout {
         const QFont font = reportFont(Face::sans, 8.5, FontWeight::regular);
         const qreal headY = 24;
         const TextBlock client =
-            layoutText(head.preparedForLine(), font, head.preparedFor.isEmpty() ? 0 : width * 0.4, 1);
+            TextBlock::make(head.preparedForLine(), font, head.preparedFor.isEmpty() ? 0 : width * 0.4, 1);
         const qreal leftRoom = width - (head.preparedFor.isEmpty() ? 0 : client.width + 16);
-        const TextBlock licence = layoutText(head.licence, font, leftRoom, 1);
+        const TextBlock licence = TextBlock::make(head.licence, font, leftRoom, 1);
         const qreal gap = head.licence.isEmpty() || head.identity.isEmpty() ? 0 : 12;
-        const TextBlock who = layoutText(head.identityLine(), font, std::max(1.0, leftRoom - licence.width - gap), 1);
+        const TextBlock who =
+            TextBlock::make(head.identityLine(), font, std::max(1.0, leftRoom - licence.width - gap), 1);
         for (std::size_t i = 1; i < doc.pages_.size(); ++i)
             doc.pages_[i].push_back([=, rule = rgb(t.rule), muted = rgb(t.muted), l = left, w = width](QPainter &p) {
                 p.setPen(muted);
-                who.layout->draw(&p, QPointF(l, headY));
-                licence.layout->draw(&p, QPointF(l + who.width + gap, headY));
-                client.layout->draw(&p, QPointF(l + w - client.width, headY));
+                who.draw(p, QPointF(l, headY));
+                licence.draw(p, QPointF(l + who.width + gap, headY));
+                client.draw(p, QPointF(l + w - client.width, headY));
                 p.fillRect(QRectF(l, headY + 15, w, 0.75), rule);
             });
     }
@@ -830,16 +746,16 @@ struct ReportLayout {
         const QFont font = reportFont(Face::sans, 8.5, FontWeight::regular);
         const int count = pageNumber();
         const TextBlock leftText =
-            layoutText(ReportContent::title() + QStringLiteral(" \u00B7 ") + Format::stamp(content.now), font);
+            TextBlock::make(ReportContent::title() + QStringLiteral(" \u00B7 ") + Format::stamp(content.now), font);
         const qreal footY = page.height() - footerSpace + 22;
         for (int i = 0; i < count; ++i) {
-            const TextBlock number = layoutText(QStringLiteral("Page %1 of %2").arg(i + 1).arg(count), font);
+            const TextBlock number = TextBlock::make(QStringLiteral("Page %1 of %2").arg(i + 1).arg(count), font);
             auto &pieces = doc.pages_[std::size_t(i)];
             pieces.push_back([=, rule = rgb(t.rule), muted = rgb(t.muted), l = left, w = width](QPainter &p) {
                 p.fillRect(QRectF(l, footY, w, 0.75), rule);
                 p.setPen(muted);
-                leftText.layout->draw(&p, QPointF(l, footY + 7));
-                number.layout->draw(&p, QPointF(l + w - number.width, footY + 7));
+                leftText.draw(p, QPointF(l, footY + 7));
+                number.draw(p, QPointF(l + w - number.width, footY + 7));
             });
         }
     }

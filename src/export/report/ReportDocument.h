@@ -1,7 +1,7 @@
 #pragma once
 
 #include "brand/Theme.h"
-#include "report/ReportContent.h"
+#include "export/report/ReportContent.h"
 
 #include <QByteArray>
 #include <QImage>

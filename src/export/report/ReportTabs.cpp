@@ -1,4 +1,4 @@
-#include "report/ReportTabs.h"
+#include "export/report/ReportTabs.h"
 
 #include "core/CalcInputs.h"
 #include "tabs/TabRegistry.h"

@@ -1,27 +1,28 @@
-#include "ui/export/ExportCard.h"
+#include "export/card/ExportCard.h"
 
 #include "brand/Brand.h"
 #include "brand/BrandType.h"
 #include "brand/Credits.h"
 #include "brand/LetterheadBand.h"
-#include "calc/StampDuty.h"
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "export/ExportTexts.h"
 #include "export/Letterhead.h"
+#include "export/draw/Disclaimer.h"
+#include "export/draw/FigureGrid.h"
+#include "export/draw/HeaderBand.h"
+#include "export/draw/ResultRow.h"
+#include "export/draw/TextBlock.h"
 #include "tabs/ResultSentences.h"
 #include "tabs/TabRegistry.h"
 #include "ui/DonutChart.h"
 #include "ui/brand/BrandLockup.h"
 #include "ui/brand/CustomLogoMark.h"
 #include "ui/brand/FractionalText.h"
-#include "ui/brand/SaltbushCredit.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -183,40 +184,19 @@ struct CardLayout {
                 text.chop(1);
         }
         const FractionalText mark(text, face, size, weight);
-        const QFont &font = mark.font();
         const qreal limit = width / mark.scaleFactor();
-        text = breakLongWords(text, font, limit);
-
-        QTextLayout layout(text, font);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        QStringList lines;
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(limit);
-            if (lines.size() == maxLines - 1) {
-                // The last line allowed takes the rest, cut short if it does not fit.
-                lines << QFontMetricsF(font).elidedText(text.mid(line.textStart()), Qt::ElideRight, limit);
-                break;
-            }
-            lines << text.mid(line.textStart(), line.textLength());
-        }
-        layout.endLayout();
-        return lines;
+        return TextBlock::make(breakLongWords(text, mark.font(), limit), mark.font(), limit, maxLines).lines;
     }
 
     qreal header(const Letterhead &head, const std::optional<QImage> &logo, const QDateTime &now)
     {
-        const qreal inner = ExportCard::cardWidth - 2 * pad;
-
         // The right-hand column first: the left one gets what it leaves.
         const FractionalText stamp(Format::stamp(now), Face::sans, 9.5, FontWeight::regular);
         const QSizeF mark = logo ? CustomLogoMark::tileSize(logo->size(), 38) : BrandLockup::naturalSize(13);
-        const qreal rightWidth = std::max(mark.width(), stamp.width());
-        const qreal rightHeight = mark.height() + 7 + stamp.height();
-        // Left column, spacing, the spacer's minimum of 8, spacing, right column.
-        const qreal leftWidth = inner - 16 - 8 - 16 - rightWidth;
+        // Between the columns: spacing, the spacer's minimum of 8, spacing.
+        HeaderBand band({ExportCard::cardWidth, pad, pad, ExportCard::cardWidth - pad, 16 + 8 + 16, 2}, mark,
+                        QSizeF(stamp.width(), stamp.height()));
+        const qreal leftWidth = band.leftWidth();
 
         struct Line {
             QString text;  // as recorded
@@ -256,23 +236,20 @@ struct CardLayout {
                                 onBand(LetterheadBand::Text::contact), 1});
             }
         }
-        qreal leftHeight = 0;
         // Each line wraps within the left column and the header grows to hold it.
         std::vector<QStringList> wrappedLeft;
+        std::vector<HeaderBand::Item> items;
         for (const Line &l : left) {
             wrappedLeft.push_back(wrapHeaderLine(l.shown, l.face, l.size, l.weight, leftWidth, l.maxLines));
-            leftHeight += FractionalText(l.text, l.face, l.size, l.weight).height() * qreal(wrappedLeft.back().size());
+            items.push_back(
+                {FractionalText(l.text, l.face, l.size, l.weight).height(), int(wrappedLeft.back().size())});
         }
-        leftHeight += 4 * qreal(left.size() - 1);
+        const std::vector<qreal> tops = band.place(items);
+        pieces.push_back([band](QPainter &p, const QPalette &palette) { band.paint(p, palette); });
 
-        const qreal content = std::max(leftHeight, rightHeight);
-        const QRectF field(0, 0, ExportCard::cardWidth, content + 2 * pad);
-        pieces.push_back(
-            [field](QPainter &p, const QPalette &palette) { p.fillRect(field, LetterheadBand::field(palette, field)); });
-
-        qreal y = pad + (content - leftHeight) / 2;
         for (size_t i = 0; i < left.size(); ++i) {
             const Line &l = left[i];
+            qreal y = tops[i];
             texts << l.text;
             for (const QString &shown : wrappedLeft[i]) {
                 headerShown << QString(shown).remove(zwsp).remove(wordJoiner).replace(nbsp, u' ');
@@ -283,12 +260,9 @@ struct CardLayout {
                 });
                 y += mark.height();
             }
-            y += 4;
         }
 
-        const qreal right = ExportCard::cardWidth - pad;
-        y = pad + (content - rightHeight) / 2;
-        const QPointF markAt(right - mark.width(), y);
+        const QPointF markAt = band.markAt();
         if (logo)
             pieces.push_back([image = *logo, markAt](QPainter &p, const QPalette &) {
                 CustomLogoMark::paint(p, markAt, image, 38);
@@ -298,12 +272,9 @@ struct CardLayout {
                 [markAt](QPainter &p, const QPalette &palette) {
                     BrandLockup::paint(p, palette, markAt, BrandLockup::Ground::dark, 13);
                 });
-        line(Format::stamp(now), Face::sans, 9.5, FontWeight::regular, 0, QPointF(right, y + mark.height() + 7),
+        line(Format::stamp(now), Face::sans, 9.5, FontWeight::regular, 0, band.stampAt(),
              onBand(LetterheadBand::Text::stamp), -1, Qt::AlignRight);
-
-        // The accent rule under the header.
-        fill(QRectF(0, field.bottom(), ExportCard::cardWidth, 2), themed(&Theme::accentOnDark));
-        return field.height() + 2;
+        return band.height();
     }
 
     qreal bigNumber(const QString &label, const QString &value, const QPointF &at, qreal width)
@@ -317,55 +288,37 @@ struct CardLayout {
 
     qreal grid(const std::vector<Pair> &cells, const QPointF &at, qreal width, const QColor &ink)
     {
-        constexpr int columns = 3;
-        constexpr qreal spacing = 10, rowSpacing = 8, cellPad = 8;
-        const qreal columnWidth = (width - spacing * (columns - 1)) / columns;
-        const qreal textWidth = columnWidth - 2 * cellPad;
+        const FigureGrid grid(width);
+        const qreal textWidth = grid.textWidth();
+        std::vector<QString> values;
+        std::vector<std::pair<qreal, qreal>> heights;
+        for (const Pair &cell : cells) {
+            values.push_back(cutOverlongFigure(cell.second, Face::sans, 13, FontWeight::semibold, textWidth));
+            FractionalText value(values.back(), Face::sans, 13, FontWeight::semibold);
+            value.adjustFont(tabularDigits);
+            heights.emplace_back(
+                FractionalText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
+                value.heightForWidth(textWidth, 0));
+        }
         qreal y = at.y();
-        for (size_t first = 0; first < cells.size(); first += columns) {
-            const size_t last = std::min(cells.size(), first + columns);
-            auto shownValue = [&](const Pair &cell) {
-                return cutOverlongFigure(cell.second, Face::sans, 13, FontWeight::semibold, textWidth);
-            };
-            auto heights = [&](const Pair &cell) {
-                FractionalText value(shownValue(cell), Face::sans, 13, FontWeight::semibold);
-                value.adjustFont(tabularDigits);
-                return std::pair{
-                    FractionalText(cell.first, Face::sans, 9.5, FontWeight::regular).heightForWidth(textWidth, 0),
-                    value.heightForWidth(textWidth, 0)};
-            };
-            qreal rowHeight = 0;
-            for (size_t i = first; i < last; ++i) {
-                const auto [label, value] = heights(cells[i]);
-                rowHeight = std::max(rowHeight, label + 2 + value + 2 * cellPad);
-            }
-            for (size_t i = first; i < last; ++i) {
-                const auto [labelHeight, valueHeight] = heights(cells[i]);
-                const qreal cellHeight = labelHeight + 2 + valueHeight + 2 * cellPad;
-                const QRectF cell(at.x() + qreal(i - first) * (columnWidth + spacing),
-                                  y + (rowHeight - cellHeight) / 2, columnWidth, cellHeight);
+        for (const FigureGrid::Row &row : FigureGrid::rows(heights)) {
+            for (size_t i = row.first; i < row.last; ++i) {
+                const auto [labelHeight, valueHeight] = heights[i];
+                const QRectF cell =
+                    grid.cell(row, i, QPointF(at.x(), y), FigureGrid::cellHeight(labelHeight, valueHeight));
                 pieces.push_back([cell](QPainter &p, const QPalette &palette) {
-                    p.save();
-                    p.setRenderHint(QPainter::Antialiasing);
-                    QPainterPath shape;
-                    shape.addRoundedRect(cell, 7, 7);
-                    p.fillPath(shape, Qt::white);
-                    // The outline sits inside the shape.
-                    QPainterPath outline;
-                    outline.addRoundedRect(cell.adjusted(0.5, 0.5, -0.5, -0.5), 6.5, 6.5);
-                    p.strokePath(outline, QPen(Brand::rgb(Brand::theme(palette).rule), 1));
-                    p.restore();
+                    FigureGrid::paintCell(p, cell, 7, Qt::white, Brand::rgb(Brand::theme(palette).rule), 1);
                 });
-                const QPointF textAt = cell.topLeft() + QPointF(cellPad, cellPad);
-                wrapped(cells[i].first, Face::sans, 9.5, FontWeight::regular, textAt, textWidth, themed(&Theme::muted));
+                wrapped(cells[i].first, Face::sans, 9.5, FontWeight::regular, FigureGrid::labelAt(cell), textWidth,
+                        themed(&Theme::muted));
                 wrapped(
-                    shownValue(cells[i]), Face::sans, 13, FontWeight::semibold, textAt + QPointF(0, labelHeight + 2),
-                    textWidth, [ink](const QPalette &) { return ink; }, 0, true);
+                    values[i], Face::sans, 13, FontWeight::semibold, FigureGrid::valueAt(cell, labelHeight), textWidth,
+                    [ink](const QPalette &) { return ink; }, 0, true);
                 figures.push_back(cells[i]);
             }
-            y += rowHeight + rowSpacing;
+            y += row.height + FigureGrid::rowSpacing;
         }
-        return cells.empty() ? 0 : y - rowSpacing - at.y();
+        return cells.empty() ? 0 : y - FigureGrid::rowSpacing - at.y();
     }
 
     // Label and figure on their first baseline, then a hairline.
@@ -374,21 +327,19 @@ struct CardLayout {
         figures.push_back(pair);
         // The figure takes what it needs, up to three fifths of the row; the label wraps in the rest.
         const qreal valueLimit = width * 0.6;
-        FractionalText value(cutOverlongFigure(pair.second, Face::sans, 13, FontWeight::semibold, valueLimit), Face::sans,
-                       13, FontWeight::semibold);
+        FractionalText value(cutOverlongFigure(pair.second, Face::sans, 13, FontWeight::semibold, valueLimit),
+                             Face::sans, 13, FontWeight::semibold);
         value.adjustFont(tabularDigits);
         const FractionalText label(pair.first, Face::sans, 11.5, FontWeight::regular);
-        const qreal labelWidth = std::max<qreal>(width - 10 - value.width(), 40);
-        const qreal baseline = std::max(label.ascent(), value.ascent());
-        const qreal labelTop = baseline - label.ascent();
-        const qreal valueTop = baseline - value.ascent();
-        const qreal labelHeight = wrapped(pair.first, Face::sans, 11.5, FontWeight::regular, at + QPointF(0, labelTop),
-                                          labelWidth, themed(&Theme::muted));
+        const ResultRow row(label.ascent(), value.ascent());
+        const qreal labelHeight =
+            wrapped(pair.first, Face::sans, 11.5, FontWeight::regular, at + QPointF(0, row.labelTop),
+                    ResultRow::labelWidth(width, value.width(), 10), themed(&Theme::muted));
         line(
-            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, valueTop),
+            pair.second, Face::sans, 13, FontWeight::semibold, 0, at + QPointF(width, row.valueTop),
             [ink](const QPalette &) { return ink; }, valueLimit, Qt::AlignRight, true);
-        const qreal height = std::max(labelTop + labelHeight, valueTop + value.height());
-        return height + 5 + hairline(at + QPointF(0, height + 5), width);
+        const qreal height = row.height(labelHeight, value.height()) + ResultRow::ruleSpacing;
+        return height + hairline(at + QPointF(0, height), width);
     }
 
     qreal rows(const std::vector<Pair> &list, const QPointF &at, qreal width, const QColor &ink)
@@ -446,29 +397,26 @@ struct CardLayout {
         return y - at.y();
     }
 
-    qreal disclaimer(const QString &text, bool showsHouseMark, const QPointF &at, qreal width)
+    qreal disclaimer(bool loanCosts, bool showsHouseMark, const QPointF &at, qreal width)
     {
         qreal y = at.y();
         y += hairline(QPointF(at.x(), y), width) + 8;
-        y += wrapped(text, Face::sans, 8.5,
-                     FontWeight::regular, QPointF(at.x(), y), width, themed(&Theme::ink, 0.62), 2) +
+        y += wrapped(Disclaimer::text(loanCosts), Face::sans, Disclaimer::textSize, FontWeight::regular,
+                     QPointF(at.x(), y), width, Disclaimer::ink, Disclaimer::leading) +
              8;
 
-        const QString studio = QStringLiteral("Brolga Studio").toUpper();
-        const FractionalText studioText(studio, Face::sans, 8.5, FontWeight::medium, 1.53);
-        const QSizeF credit = SaltbushCredit::naturalSize(8.5);
-        const qreal height = std::max(showsHouseMark ? studioText.height() : 0.0, credit.height());
+        const QString studio = Disclaimer::studio();
+        const FractionalText studioText(studio, Face::sans, Disclaimer::textSize, FontWeight::medium,
+                                        Disclaimer::studioTracking);
+        const Disclaimer foot(showsHouseMark ? studioText.height() : 0.0);
         if (showsHouseMark)
-            line(studio, Face::sans, 8.5, FontWeight::medium, 1.53,
-                 QPointF(at.x(), y + (height - studioText.height()) / 2), themed(&Theme::muted));
-        const QPointF creditAt(at.x() + width - credit.width(), y + (height - credit.height()) / 2);
+            line(studio, Face::sans, Disclaimer::textSize, FontWeight::medium, Disclaimer::studioTracking,
+                 QPointF(at.x(), foot.studioTop(y)), themed(&Theme::muted));
         texts << Credits::makerCredit().toUpper();
-        pieces.push_back(
-            [creditAt](QPainter &p, const QPalette &palette) {
-                SaltbushCredit::paint(p, palette, creditAt, SaltbushCredit::Ground::light, 8.5);
-            });
-        y += height;
-        return y - at.y();
+        pieces.push_back([foot, right = at.x() + width, y](QPainter &p, const QPalette &palette) {
+            foot.paintCredit(p, palette, right, y);
+        });
+        return y + foot.height() - at.y();
     }
 };
 
@@ -498,10 +446,7 @@ ExportCard::ExportCard(const CalculatorStore &store, CalculatorTab tab, const st
     y += layout.body(info.figures(store), QPointF(pad, y), width, ink);
     y += sectionSpacing;
     const CalculatorState &st = store.state();
-    y += layout.disclaimer(Credits::fullDisclaimer(QString::fromLatin1(StampDuty::scalesAsAt),
-                                                   st.feesEnabled || st.fixedEnabled),
-                           showsHouseMark_, QPointF(pad, y), width) +
-         pad;
+    y += layout.disclaimer(st.feesEnabled || st.fixedEnabled, showsHouseMark_, QPointF(pad, y), width) + pad;
 
     pieces_ = std::move(layout.pieces);
     texts_ = std::move(layout.texts);
