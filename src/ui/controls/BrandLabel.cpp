@@ -45,9 +45,10 @@ void BrandLabel::applyColour()
 {
     const QPalette inherited = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
     const QColor ink = colour_(inherited);
-    QPalette own = palette();
-    if (own.color(QPalette::WindowText) == ink)
+    if (palette().color(QPalette::WindowText) == ink)
         return;
+    // Only the text colour is the label's own; every other role still comes from the parent.
+    QPalette own;
     own.setColor(QPalette::WindowText, ink);
     setPalette(own);
 }
