@@ -18,6 +18,7 @@
 #include "ui/buttons/TextActionButton.h"
 #include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/BrandLabel.h"
+#include "ui/controls/FigureLabel.h"
 #include "ui/controls/Card.h"
 #include "ui/controls/FootNote.h"
 #include "ui/controls/HeroCard.h"
@@ -104,7 +105,7 @@ void RepaymentView::buildHero()
 {
     hero_ = new HeroCard(HeroFill::navy, this);
     hero_->setObjectName(QStringLiteral("hero"));
-    heroLabel_ = new HeroLabel(QStringLiteral("Repayment"), std::nullopt, hero_);
+    heroLabel_ = new HeroLabel(QStringLiteral("Repayment"), hero_);
     heroValue_ = new HeroValue(Format::money(0, 2), QString(), hero_);
     heroStatsRow_ = new QWidget(hero_);
     auto *stats = new QHBoxLayout(heroStatsRow_);
@@ -349,7 +350,7 @@ void RepaymentView::buildSummaryCard()
         columnLayout->setContentsMargins(0, 0, 0, 0);
         columnLayout->setSpacing(2);
         stripCaptions_[i] = new BrandLabel(QString(), captionFont, &Brand::textSecondary, column);
-        stripValues_[i] = new BrandLabel(QString(), valueFont, &Brand::textPrimary, column);
+        stripValues_[i] = new FigureLabel(QString(), valueFont, &Brand::textPrimary, column);
         stripValues_[i]->setMinimumScale(0.7);
         columnLayout->addWidget(stripCaptions_[i]);
         columnLayout->addWidget(stripValues_[i]);

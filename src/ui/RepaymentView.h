@@ -15,6 +15,7 @@ namespace brolga {
 class TextActionButton;
 class BalanceChart;
 class BrandLabel;
+class FigureLabel;
 class BrandRule;
 class CalculatorStore;
 class Card;
@@ -143,7 +144,7 @@ private:
     std::array<std::pair<ResultRow *, const char16_t *>, 3> portionRows_{};
     std::array<std::pair<ResultRow *, const char16_t *>, 6> costRows_{};
     std::array<BrandLabel *, 2> stripCaptions_{};
-    std::array<BrandLabel *, 2> stripValues_{};
+    std::array<FigureLabel *, 2> stripValues_{};
 
     Card *projectionCard_ = nullptr;
     TextActionButton *projectionButton_ = nullptr;

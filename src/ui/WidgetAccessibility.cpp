@@ -14,7 +14,7 @@
 #include "ui/AccessibleStepper.h"
 #include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandDateField.h"
-#include "ui/controls/BrandLabel.h"
+#include "ui/controls/FigureLabel.h"
 #include "ui/controls/HeroLabel.h"
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
@@ -65,16 +65,9 @@ QString yearlyLine(const YearlyTableView *table, int index)
 
 void addControls()
 {
-    add("brolga::BrandLabel", [](QObject *o) {
-        auto *label = static_cast<BrandLabel *>(o);
-        // A label given a name of its own is a figure: the name says what it is, the text is the value.
-        return new AccessibleView(label, {.name = [label] { return label->text(); },
-                                          .value =
-                                              [label] {
-                                                  return label->accessibleName().isEmpty()
-                                                             ? QString()
-                                                             : AccessibleView::spoken(label->text());
-                                              }});
+    add("brolga::FigureLabel", [](QObject *o) {
+        auto *label = static_cast<FigureLabel *>(o);
+        return new AccessibleView(label, {.value = [label] { return AccessibleView::spoken(label->text()); }});
     });
     add("brolga::HeroLabel", [](QObject *o) {
         auto *label = static_cast<HeroLabel *>(o);

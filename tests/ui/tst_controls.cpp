@@ -6,6 +6,7 @@
 #include "core/Format.h"
 #include "ui/binding/StoreBinding.h"
 #include "ui/controls/BrandDateField.h"
+#include "ui/controls/BrandLabel.h"
 #include "ui/controls/HeroValue.h"
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
@@ -185,6 +186,20 @@ private Q_SLOTS:
         QVERIFY(row.heightForWidth(160) > oneLine * 1.5);
         ResultRow emphasised(QStringLiteral("Total"), QStringLiteral("$86,410"), {}, true);
         QVERIFY(emphasised.sizeHint().width() > ResultRow(QStringLiteral("Total"), QStringLiteral("$86,410")).sizeHint().width());
+    }
+
+    // A label takes its colour from the window it is put in, and again when the theme or appearance changes.
+    void labelFollowsTheWindowsTheme()
+    {
+        QWidget window;
+        window.setPalette(ThemePalette::make(Theme::named("classic"), Appearance::light));
+        auto *primary = new BrandLabel("$1", BrandType::sans(10), &Brand::textPrimary, &window);
+        auto *secondary = new BrandLabel("Tax year", BrandType::sans(10), &Brand::textSecondary);
+        secondary->setParent(&window);
+        QCOMPARE(secondary->palette().color(QPalette::WindowText), QColor(0x64748B));
+        window.setPalette(ThemePalette::make(Theme::named("slate"), Appearance::dark));
+        QCOMPARE(secondary->palette().color(QPalette::WindowText), QColor(0x9CA6B2));
+        QCOMPARE(primary->palette().color(QPalette::WindowText), QColor(0xF2F4F5));
     }
 
     void heroValueShrinksOnlySoFar()

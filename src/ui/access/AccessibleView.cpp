@@ -114,10 +114,6 @@ void AccessibleView::announce(QWidget *widget)
     auto *view = dynamic_cast<AccessibleView *>(QAccessible::queryAccessibleInterface(widget));
     if (!view)
         return;
-    // A label inside a figure is read as part of the figure, which announces itself.
-    if (QWidget *parent = widget->parentWidget())
-        if (dynamic_cast<AccessibleView *>(QAccessible::queryAccessibleInterface(parent)))
-            return;
     const QString now = view->content();
     if (view->announcedOnce_ && now == view->announced_)
         return;

@@ -13,7 +13,7 @@ class AccessibleView : public QAccessibleWidget, public QAccessibleTextInterface
 public:
     struct Description {
         QAccessible::Role role = QAccessible::StaticText;
-        std::function<QString()> name;
+        std::function<QString()> name = {};
         std::function<QString()> value = {};
         std::function<void(QAccessible::State &)> state = {};
         // The default action, for the drawn buttons.

@@ -3,6 +3,7 @@
 #include "brand/TextMeasure.h"
 #include "ui/access/AccessibleView.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -14,26 +15,42 @@
 namespace brolga {
 
 BrandLabel::BrandLabel(const QString &text, const QFont &font, Colour colour, QWidget *parent)
-    : QWidget(parent), text_(text), colour_(std::move(colour))
+    : QLabel(parent), colour_(std::move(colour))
 {
+    setTextFormat(Qt::PlainText);
+    QLabel::setText(text);
     setFont(font);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    applyColour();
 }
 
 void BrandLabel::setText(const QString &text)
 {
-    if (text == text_)
+    if (text == this->text())
         return;
-    text_ = text;
-    updateGeometry();
-    update();
+    QLabel::setText(text);
+    // Labels read as figures tell readers their new value; Qt's own labels say they were renamed.
     AccessibleView::announce(this);
 }
 
 void BrandLabel::setColour(Colour colour)
 {
     colour_ = std::move(colour);
-    update();
+    applyColour();
+}
+
+// The colour is worked out from the palette the parent passes down: this label's own palette holds the
+// colour it last set, which would keep a colour derived from it from ever changing.
+void BrandLabel::applyColour()
+{
+    const QPalette inherited = parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
+    const QColor ink = colour_(inherited);
+    if (palette().color(QPalette::WindowText) == ink)
+        return;
+    // Only the text colour is the label's own; every other role still comes from the parent.
+    QPalette own;
+    own.setColor(QPalette::WindowText, ink);
+    setPalette(own);
 }
 
 void BrandLabel::setMinimumScale(qreal scale)
@@ -47,6 +64,7 @@ void BrandLabel::setWrapping(bool wrap, qreal lineSpacing)
 {
     wrap_ = wrap;
     lineSpacing_ = lineSpacing;
+    setWordWrap(wrap);
     QSizePolicy policy(QSizePolicy::Preferred, wrap ? QSizePolicy::Preferred : QSizePolicy::Fixed);
     policy.setHeightForWidth(wrap);
     setSizePolicy(policy);
@@ -54,29 +72,7 @@ void BrandLabel::setWrapping(bool wrap, qreal lineSpacing)
     update();
 }
 
-void BrandLabel::setAlignment(Qt::Alignment alignment)
-{
-    alignment_ = alignment;
-    update();
-}
-
-qreal BrandLabel::naturalWidth() const { return TextMeasure::advance(font(), text_); }
-
-qreal BrandLabel::firstBaseline() const
-{
-    const QFontMetricsF fm(font());
-    if (wrap_)
-        return fm.ascent();
-    return (height() - fm.height()) / 2 + fm.ascent();
-}
-
-qreal BrandLabel::currentScale() const
-{
-    const qreal natural = naturalWidth();
-    if (wrap_ || natural <= width() || natural <= 0)
-        return 1;
-    return std::max(minimumScale_, width() / natural);
-}
+qreal BrandLabel::naturalWidth() const { return TextMeasure::advance(font(), text()); }
 
 QSize BrandLabel::sizeHint() const
 {
@@ -104,59 +100,62 @@ int BrandLabel::heightForWidth(int width) const
 {
     if (!wrap_)
         return QWidget::heightForWidth(width);
-    return int(std::ceil(TextMeasure::wrappedHeight(font(), text_, width, lineSpacing_)));
+    return int(std::ceil(TextMeasure::wrappedHeight(font(), text(), width, lineSpacing_)));
 }
 
 // Lays the text out in `width` and draws it: the same lines TextMeasure::wrappedHeight measured.
 void BrandLabel::drawWrapped(QPainter &painter) const
 {
-    QTextLayout layout(text_, font());
-    QTextOption option(alignment_ & Qt::AlignHorizontal_Mask);
+    QTextLayout layout(text(), font());
+    QTextOption option(alignment() & Qt::AlignHorizontal_Mask);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     layout.setTextOption(option);
     TextMeasure::breakLines(layout, width(), lineSpacing_);
     layout.draw(&painter, QPointF(0, 0));
 }
 
-void BrandLabel::paintEvent(QPaintEvent *)
+// A line too long for the width: shrunk about the vertical centre, so it stays level with its neighbours,
+// and elided once it may shrink no further.
+void BrandLabel::drawShrunk(QPainter &painter) const
 {
-    if (text_.isEmpty())
-        return;
-    QPainter p(this);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setPen(colour_ ? colour_(palette()) : palette().color(QPalette::WindowText));
-    p.setFont(font());
-    if (wrap_) {
-        drawWrapped(p);
-        return;
-    }
-
     const QFontMetricsF fm(font());
-    const qreal scale = currentScale();
+    const qreal scale = std::max(minimumScale_, width() / naturalWidth());
     const qreal room = width() / scale;
-    // Eliding shapes the text again; most labels fit and need no eliding.
-    const QString shown = naturalWidth() <= room ? text_ : fm.elidedText(text_, Qt::ElideRight, room);
+    const QString shown = naturalWidth() <= room ? text() : fm.elidedText(text(), Qt::ElideRight, room);
     const qreal drawn = TextMeasure::advance(font(), shown) * scale;
 
     qreal x = 0;
-    if (alignment_ & Qt::AlignHCenter)
+    if (alignment() & Qt::AlignHCenter)
         x = (width() - drawn) / 2;
-    else if (alignment_ & Qt::AlignRight)
+    else if (alignment() & Qt::AlignRight)
         x = width() - drawn;
-    // Shrink about the vertical centre so a shrunk line stays level with its neighbours.
-    const qreal centreY = height() / 2.0;
-    p.translate(x, centreY);
-    p.scale(scale, scale);
-    p.drawText(QPointF(0, fm.ascent() - fm.height() / 2), shown);
+    painter.translate(x, height() / 2.0);
+    painter.scale(scale, scale);
+    painter.drawText(QPointF(0, fm.ascent() - fm.height() / 2), shown);
+}
+
+void BrandLabel::paintEvent(QPaintEvent *event)
+{
+    // QLabel can neither shrink a line nor break a word longer than the width, nor space its lines.
+    if (text().isEmpty() || (!wrap_ && naturalWidth() <= width())) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setFont(font());
+    if (wrap_)
+        drawWrapped(p);
+    else
+        drawShrunk(p);
 }
 
 void BrandLabel::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange) {
-        updateGeometry();
-        update();
-    }
-    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        applyColour();
+    QLabel::changeEvent(event);
 }
 
 } // namespace brolga

@@ -14,10 +14,11 @@ QFont captionFont()
 }
 } // namespace
 
-HeroLabel::HeroLabel(const QString &text, std::optional<bool> positive, QWidget *parent)
-    : BrandLabel(text.toUpper(), captionFont(), nullptr, parent), caption_(text)
+HeroLabel::HeroLabel(const QString &text, QWidget *parent)
+    : BrandLabel(
+          text.toUpper(), captionFont(), [](const QPalette &palette) { return Brand::heroAccent(palette); }, parent),
+      caption_(text)
 {
-    setPositive(positive);
 }
 
 void HeroLabel::setCaption(const QString &text)
@@ -28,7 +29,6 @@ void HeroLabel::setCaption(const QString &text)
 
 void HeroLabel::setPositive(std::optional<bool> positive)
 {
-    positive_ = positive;
     setColour([positive](const QPalette &palette) { return Brand::heroAccent(palette, positive); });
 }
 

@@ -11,16 +11,15 @@ namespace brolga {
 class HeroLabel : public BrandLabel {
     Q_OBJECT
 public:
-    explicit HeroLabel(const QString &text, std::optional<bool> positive = std::nullopt, QWidget *parent = nullptr);
+    explicit HeroLabel(const QString &text, QWidget *parent = nullptr);
 
     void setCaption(const QString &text);
     // The caption as written, before it is set in capitals.
     QString caption() const { return caption_; }
+    // Green for a good verdict, red for a bad one, none for the accent.
     void setPositive(std::optional<bool> positive);
-    std::optional<bool> positive() const { return positive_; }
 
 private:
-    std::optional<bool> positive_;
     QString caption_;
 };
 
