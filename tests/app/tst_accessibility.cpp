@@ -1,6 +1,7 @@
 // What a screen reader and a keyboard user get: every screen, the header and the settings window walked
 // through QAccessible, the Tab order of each, and the keys and events the drawn controls answer to.
 
+#include "BrandTestMain.h"
 #include "AppTest.h"
 
 #include "app/settings/AppAccessibility.h"
@@ -704,21 +705,45 @@ private Q_SLOTS:
         QCOMPARE(term->text(), QStringLiteral("49"));
     }
 
-    // A reader's Toggle on any check box or switch, and on the pin, does what a click does: the record
-    // follows it, and a second Toggle puts it back.
-    void readerToggleWritesTheRecord()
+    // Every check box and switch, and the pin, flips alike by the reader's Toggle, Space and a click at the far
+    // end of its face: the record follows, and doing it again puts it back.
+    void everyWayFlipsTheRecord_data()
     {
-        Window w;
+        QTest::addColumn<QString>("way");
+        for (const char *way : {"reader", "space", "click"})
+            QTest::newRow(way) << QString::fromLatin1(way);
+    }
+    void everyWayFlipsTheRecord()
+    {
+        QFETCH(QString, way);
+        Window w([](CalculatorState &s) {
+            s.applicantsInDetail = true;
+            s.applicantType = ApplicantType::couple;
+            s.bonusThisFY = s.bonusLastFY = 5000;
+        });
+        const auto flip = [&way](QAbstractButton *b) {
+            if (way == "reader")
+                QAccessible::queryAccessibleInterface(b)->actionInterface()->doAction(
+                    QAccessibleActionInterface::toggleAction());
+            else if (way == "space")
+                QTest::keyClick(b, Qt::Key_Space);
+            else
+                QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() - 2, b->height() / 2));
+        };
+        w.store.setOffersDetailedInputs(true);
         int toggles = 0;
         for (QAbstractButton *b : w.view->findChildren<QAbstractButton *>()) {
             if (!b->isCheckable())
                 continue;
             ++toggles;
+            for (const auto &[tab, key] : EnumCases<CalculatorTab>::list) // its tab shown, so the mouse reaches it
+                if (w.view->screen(tab)->isAncestorOf(b))
+                    w.store.edit([tab](CalculatorState &s) { s.activeTab = tab; });
+            QVERIFY2(b->isVisible(), b->metaObject()->className() + QByteArray(" ") + b->objectName().toLatin1());
             const CalculatorState before = w.store.state();
-            QAccessibleActionInterface *actions = QAccessible::queryAccessibleInterface(b)->actionInterface();
-            actions->doAction(QAccessibleActionInterface::toggleAction());
+            flip(b);
             QVERIFY2(w.store.state() != before, qPrintable(b->accessibleName() + b->text() + " left the record"));
-            actions->doAction(QAccessibleActionInterface::toggleAction());
+            flip(b);
             QVERIFY(w.store.state() == before);
         }
         // The pin; the comparison, fees, fixed and in-detail switches; four boxes on Income and Upfront, two on Capacity.
@@ -750,5 +775,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(AccessibilityTest)
+BROLGA_TEST_MAIN(AccessibilityTest)
 #include "tst_accessibility.moc"

@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "AppTest.h"
 
 #include "app/shell/Commands.h"
@@ -667,5 +668,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RootViewTest)
+BROLGA_TEST_MAIN(RootViewTest)
 #include "tst_rootview.moc"
