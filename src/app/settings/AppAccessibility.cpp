@@ -22,7 +22,7 @@ void install()
 
     Accessibility::add("brolga::SettingsTabBar", [](QObject *o) {
         auto *bar = static_cast<SettingsTabBar *>(o);
-        return new AccessibleChoices(bar, AccessibleChoices::Kind::tabs,
+        return new AccessibleChoices(bar,
                                      {.count = [] { return 2; },
                                       .label = [](int i) { return SettingsTabBar::title(static_cast<SettingsTab>(i)); },
                                       .selected = [bar] { return static_cast<int>(bar->selected()); },

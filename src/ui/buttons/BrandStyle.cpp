@@ -1,16 +1,28 @@
 #include "ui/buttons/BrandStyle.h"
 
 #include "brand/Brand.h"
+#include "brand/TextMeasure.h"
 #include "ui/buttons/BrandCheckBox.h"
 #include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/FocusRing.h"
+#include "ui/controls/PillButton.h"
+#include "ui/controls/PillPicker.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOptionButton>
 
 namespace brolga {
+
+namespace {
+QColor mix(const QColor &a, const QColor &b, qreal t)
+{
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
+                            a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
+}
+} // namespace
 
 void BrandStyle::install()
 {
@@ -26,6 +38,9 @@ void BrandStyle::drawControl(ControlElement element, const QStyleOption *option,
     if (element == CE_CheckBox)
         if (const auto *toggle = qobject_cast<const ToggleSwitch *>(widget))
             return drawSwitch(option, painter, toggle->position());
+    if (element == CE_RadioButton)
+        if (const auto *pill = qobject_cast<const PillButton *>(widget))
+            return drawPill(option, painter, *pill);
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
@@ -112,6 +127,42 @@ void BrandStyle::drawSwitch(const QStyleOption *option, QPainter *painter, qreal
     p.setBrush(Qt::white);
     p.setPen(QPen(QColor(0, 0, 0, 30), 0.5));
     p.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
+    p.restore();
+}
+
+void BrandStyle::drawPill(const QStyleOption *option, QPainter *painter, const PillButton &button)
+{
+    const QPalette &palette = option->palette;
+    const QRectF pill = button.face();
+    const qreal shown = button.shown();
+    QPainter &p = *painter;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    if (shown > 0) {
+        p.save();
+        p.setOpacity(shown);
+        p.setPen(Qt::NoPen);
+        p.setBrush(PillPicker::selectionFill(palette, pill));
+        p.drawRoundedRect(pill, 6, 6);
+        p.restore();
+    }
+
+    const QColor onNavy = Brand::rgb(Brand::theme(palette).textPrimaryDark);
+    const QColor plain = Brand::textSecondary(palette);
+    const QFont font = PillButton::labelFont(option->state & State_On);
+    const QFontMetricsF fm(font);
+    const QString &label = button.label();
+    const qreal room = std::max<qreal>(pill.width() - 2 * PillPicker::labelPadding, 1);
+    const qreal natural = TextMeasure::advance(font, label);
+    const qreal scale = natural > room ? std::max(PillPicker::minimumScale, room / natural) : 1.0;
+    const QString text = natural * scale <= room ? label : fm.elidedText(label, Qt::ElideRight, room / scale);
+    p.setFont(font);
+    p.setPen(mix(plain, onNavy, shown));
+    p.translate(pill.center());
+    p.scale(scale, scale);
+    const qreal w = TextMeasure::advance(font, text);
+    p.drawText(QPointF(-w / 2, fm.ascent() - fm.height() / 2), text);
     p.restore();
 }
 

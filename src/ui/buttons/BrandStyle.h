@@ -4,8 +4,11 @@
 
 namespace brolga {
 
+class PillButton;
+
 // The brand's look over the platform's style: Qt's own check boxes are drawn as the brand's box with its
-// tick or as a sliding switch. Every other control keeps the platform's look.
+// tick or as a sliding switch, and radio buttons as a picker's pills. Every other control keeps the
+// platform's look.
 class BrandStyle : public QProxyStyle {
     Q_OBJECT
 public:
@@ -22,6 +25,7 @@ private:
     static void drawCheckBox(const QStyleOption *option, QPainter *painter, const QWidget *widget);
     // `position` is how far the knob has slid: 0 off, 1 on.
     static void drawSwitch(const QStyleOption *option, QPainter *painter, qreal position);
+    static void drawPill(const QStyleOption *option, QPainter *painter, const PillButton &button);
 };
 
 } // namespace brolga
