@@ -647,6 +647,15 @@ private Q_SLOTS:
         QCOMPARE(value, 3);
     }
 
+    // A pill is named as it reads, ampersand and all ("P & I").
+    void pillNamedAsShown()
+    {
+        Window w;
+        auto *screen = static_cast<RepaymentView *>(w.view->screen(CalculatorTab::repayment));
+        QAccessibleInterface *pill = QAccessible::queryAccessibleInterface(screen->typePicker()->pill(0));
+        QCOMPARE(pill->text(QAccessible::Name), QStringLiteral("P & I"));
+    }
+
     // Return presses the focused drawn button as Space does, and a switch or check box flips.
     void returnAndSpacePress_data()
     {
