@@ -22,7 +22,6 @@
 #include "ui/brand/BrandAssetStore.h"
 #include "ui/buttons/HeaderButton.h"
 #include "ui/buttons/TextActionButton.h"
-#include "ui/buttons/ToggleSwitch.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
@@ -640,7 +639,6 @@ private Q_SLOTS:
         QAccessibleInterface *node = QAccessible::queryAccessibleInterface(picker);
         QCOMPARE(node->role(), QAccessible::Grouping);
         QCOMPARE(node->text(QAccessible::Value), QString::number(expected));
-        QCOMPARE(node->child(expected)->role(), QAccessible::RadioButton);
         QVERIFY(node->child(expected)->state().checked);
         // Toggling a choice through the reader picks it too.
         node->child(3)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
@@ -656,7 +654,7 @@ private Q_SLOTS:
         QCOMPARE(pill->text(QAccessible::Name), QStringLiteral("P & I"));
     }
 
-    // Return presses the focused drawn button as Space does, and a switch or check box flips.
+    // Return presses the focused drawn button as Space does.
     void returnAndSpacePress_data()
     {
         QTest::addColumn<int>("key");
@@ -671,21 +669,12 @@ private Q_SLOTS:
         int presses = 0;
         auto *button = new TextActionButton(
             "Show", [&presses] { ++presses; }, &window);
-        auto *toggle = new ToggleSwitch(&window);
-        toggle->setAccessibleName("Rate comparison");
-        toggle->move(0, 30);
         window.show();
         QApplication::setActiveWindow(&window);
         QVERIFY(QTest::qWaitForWindowActive(&window));
         button->setFocus(Qt::TabFocusReason);
         QTest::keyClick(button, Qt::Key(key));
         QCOMPARE(presses, 1);
-        toggle->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(toggle, Qt::Key(key));
-        QVERIFY(toggle->isChecked());
-        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(toggle);
-        QCOMPARE(node->role(), QAccessible::CheckBox);
-        QVERIFY(node->state().checked);
     }
 
     // A number field with a stepper is a spin box to a reader, and steps with the arrow keys.
@@ -718,12 +707,12 @@ private Q_SLOTS:
         QCOMPARE(term->text(), QStringLiteral("49"));
     }
 
-    // Every check box and switch, and the pin, flips alike by the reader's Toggle, Space and a click at the far
-    // end of its face: the record follows, and doing it again puts it back.
+    // Every check box and switch, and the pin, flips alike by the reader's Toggle, Space, Return and a click at
+    // the far end of its face: the record follows, and doing it again puts it back.
     void everyWayFlipsTheRecord_data()
     {
         QTest::addColumn<QString>("way");
-        for (const char *way : {"reader", "space", "click"})
+        for (const char *way : {"reader", "space", "return", "click"})
             QTest::newRow(way) << QString::fromLatin1(way);
     }
     void everyWayFlipsTheRecord()
@@ -738,8 +727,8 @@ private Q_SLOTS:
             if (way == "reader")
                 QAccessible::queryAccessibleInterface(b)->actionInterface()->doAction(
                     QAccessibleActionInterface::toggleAction());
-            else if (way == "space")
-                QTest::keyClick(b, Qt::Key_Space);
+            else if (way == "space" || way == "return")
+                QTest::keyClick(b, way == "space" ? Qt::Key_Space : Qt::Key_Return);
             else
                 QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() - 2, b->height() / 2));
         };
@@ -752,7 +741,7 @@ private Q_SLOTS:
             for (const auto &[tab, key] : EnumCases<CalculatorTab>::list) // its tab shown, so the mouse reaches it
                 if (w.view->screen(tab)->isAncestorOf(b))
                     w.store.edit([tab](CalculatorState &s) { s.activeTab = tab; });
-            QVERIFY2(b->isVisible(), b->metaObject()->className() + QByteArray(" ") + b->objectName().toLatin1());
+            b->setFocus(); // Return presses only the focused button
             const CalculatorState before = w.store.state();
             flip(b);
             QVERIFY2(w.store.state() != before, qPrintable(b->accessibleName() + b->text() + " left the record"));

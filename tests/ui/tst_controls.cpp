@@ -259,7 +259,6 @@ private Q_SLOTS:
         click(picker.pillRect(3).center());
         QCOMPARE(value, QVariant(30));
         QCOMPARE(picker.selectedIndex(), 3);
-        QVERIFY(picker.pill(3)->isChecked() && !picker.pill(2)->isChecked());
 
         // The selected pill again writes nothing new; a click between pills selects nothing.
         click(picker.pillRect(3).center());
