@@ -15,6 +15,7 @@
 #include "export/report/ReportContent.h"
 #include "export/report/ReportDocument.h"
 #include "export/report/ReportTabs.h"
+#include "ui/buttons/BrandStyle.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,7 +57,9 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[], const
         if (type == QtFatalMsg)
             write(stderr, message + u'\n');
     });
-    return std::make_unique<QApplication>(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    BrandStyle::install();
+    return app;
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include "ui/LegendDot.h"
 #include "ui/YearlyTable.h"
 #include "ui/YearlyTableView.h"
-#include "ui/access/AccessibleChoices.h"
 #include "ui/access/AccessibleLines.h"
 #include "ui/AccessibleStepper.h"
 #include "ui/access/AccessibleView.h"
@@ -23,6 +22,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QHash>
 #include <QKeyEvent>
@@ -62,6 +62,21 @@ QString yearlyLine(const YearlyTableView *table, int index)
     const auto cells = table->lineTexts(index);
     return QStringLiteral("Year %1: principal %2, interest %3, balance %4").arg(cells[0], cells[1], cells[2], cells[3]);
 }
+
+// A picker is a group of radio buttons (Qt describes them); the picked one doubles as the group's value, as
+// a combo box's current item does.
+class PickerGroup : public QAccessibleWidget {
+public:
+    explicit PickerGroup(PillPicker *picker) : QAccessibleWidget(picker, QAccessible::Grouping) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *picker = static_cast<const PillPicker *>(widget());
+        if (t == QAccessible::Value)
+            return picker->selectedIndex() < 0 ? QString() : picker->options().value(picker->selectedIndex()).label;
+        return QAccessibleWidget::text(t);
+    }
+};
 
 void addControls()
 {
@@ -118,16 +133,7 @@ void addControls()
                                          table->width(), YearlyTableView::lineHeight);
                         }});
     });
-    add("brolga::PillPicker", [](QObject *o) {
-        auto *picker = static_cast<PillPicker *>(o);
-        return new AccessibleChoices(
-            picker, picker->isTabList() ? AccessibleChoices::Kind::tabs : AccessibleChoices::Kind::radios,
-            {.count = [picker] { return int(picker->options().size()); },
-             .label = [picker](int i) { return picker->options().value(i).label; },
-             .selected = [picker] { return picker->selectedIndex(); },
-             .rect = [picker](int i) { return picker->pillRect(i).toAlignedRect(); },
-             .select = [picker](int i) { picker->select(i); }});
-    });
+    add("brolga::PillPicker", [](QObject *o) { return new PickerGroup(static_cast<PillPicker *>(o)); });
     add("brolga::Stepper", [](QObject *o) { return new AccessibleStepper(static_cast<QWidget *>(o)); });
     add("brolga::BrandDateField", [](QObject *o) {
         auto *field = static_cast<BrandDateField *>(o);

@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "AppTest.h"
 
 #include "app/firstrun/CoachMark.h"
@@ -1061,5 +1062,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AppDelegateTest)
+BROLGA_TEST_MAIN(AppDelegateTest)
 #include "tst_appdelegate.moc"

@@ -1,5 +1,6 @@
 // The client book's questions as the broker meets them: the real dialogs, answered from the keyboard.
 
+#include "BrandTestMain.h"
 #include "app/clients/ClientPrompts.h"
 #include "brand/ThemePalette.h"
 
@@ -76,5 +77,5 @@ class TestClientPrompts : public QObject {
     }
 };
 
-QTEST_MAIN(TestClientPrompts)
+BROLGA_TEST_MAIN(TestClientPrompts)
 #include "tst_clientprompts.moc"

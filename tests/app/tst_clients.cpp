@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "AppTest.h"
 
 #include "app/shell/AppDelegate.h"
@@ -581,5 +582,5 @@ class TestClients : public QObject {
     }
 };
 
-QTEST_MAIN(TestClients)
+BROLGA_TEST_MAIN(TestClients)
 #include "tst_clients.moc"

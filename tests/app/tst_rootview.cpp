@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "AppTest.h"
 
 #include "app/shell/Commands.h"
@@ -28,6 +29,7 @@
 #include "ui/update/UpdateConsentStrip.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -468,16 +470,20 @@ private slots:
         SettingsFixture f(SettingsTab::appearance);
         const auto &rows = f.window.themeRows();
         QCOMPARE(rows.size(), Theme::all().size());
-        QVERIFY(rows[0]->isSelected());
+        QVERIFY(rows[0]->isChecked());
 
         QTest::mouseClick(rows[2], Qt::LeftButton);
         QCOMPARE(f.store.state().themeID, Theme::all()[2].id);
         QCOMPARE(Brand::theme(f.window.palette()).id, Theme::all()[2].id);
-        QVERIFY(rows[2]->isSelected());
-        QVERIFY(!rows[0]->isSelected());
+        QVERIFY(rows[2]->isChecked());
+        QVERIFY(!rows[0]->isChecked());
 
         QTest::mouseClick(rows[2], Qt::LeftButton);
         QCOMPARE(f.store.state().themeID, Theme::all()[2].id);
+        // A reader's Toggle picks a row as a click does.
+        QAccessible::queryAccessibleInterface(rows[1])->actionInterface()->doAction(
+            QAccessibleActionInterface::toggleAction());
+        QCOMPARE(f.store.state().themeID, Theme::all()[1].id);
     }
 
     // A failed import keeps the dashed button and shows the store's sentence; a good one swaps in the logo
@@ -667,5 +673,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RootViewTest)
+BROLGA_TEST_MAIN(RootViewTest)
 #include "tst_rootview.moc"

@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "IdentityCases.h"
 #include "TestStore.h"
 #include "brand/Brand.h"
@@ -1233,5 +1234,5 @@ class TestExport : public QObject {
     }
 };
 
-QTEST_MAIN(TestExport)
+BROLGA_TEST_MAIN(TestExport)
 #include "tst_export.moc"

@@ -1,6 +1,7 @@
 // The client report as a reader's tools see the file: the text a PDF viewer extracts, its fonts, its pages and
 // its metadata, read back with poppler's command-line tools.
 
+#include "BrandTestMain.h"
 #include "IdentityCases.h"
 #include "TestStore.h"
 #include "brand/Theme.h"
@@ -540,5 +541,5 @@ class TestPdfReport : public QObject {
     }
 };
 
-QTEST_MAIN(TestPdfReport)
+BROLGA_TEST_MAIN(TestPdfReport)
 #include "tst_pdfreport.moc"

@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "TestStore.h"
 #include "brand/LetterheadBand.h"
 #include "brand/Theme.h"
@@ -586,5 +587,5 @@ class TestReport : public QObject {
     }
 };
 
-QTEST_MAIN(TestReport)
+BROLGA_TEST_MAIN(TestReport)
 #include "tst_report.moc"

@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "TestStore.h"
 #include "brand/Brand.h"
 #include "brand/ThemePalette.h"
@@ -263,19 +264,22 @@ private Q_SLOTS:
         picker.resize(300, picker.sizeHint().height());
         picker.show();
         QCOMPARE(picker.selectedIndex(), 2);
-        QSignalSpy spy(&picker, &PillPicker::selected);
+        // A click lands on whatever lies under the point, as the window would send it.
+        const auto click = [&picker](const QPointF &at) {
+            QWidget *under = picker.childAt(at.toPoint());
+            QWidget *target = under ? under : &picker;
+            QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(&picker, at.toPoint()));
+        };
 
-        QTest::mouseClick(&picker, Qt::LeftButton, {}, picker.pillRect(3).center().toPoint());
+        click(picker.pillRect(3).center());
         QCOMPARE(value, QVariant(30));
         QCOMPARE(picker.selectedIndex(), 3);
-        QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toInt(), 3);
 
         // The selected pill again writes nothing new; a click between pills selects nothing.
-        QTest::mouseClick(&picker, Qt::LeftButton, {}, picker.pillRect(3).center().toPoint());
+        click(picker.pillRect(3).center());
         QCOMPARE(writes, 1);
         const QRectF a = picker.pillRect(0), b = picker.pillRect(1);
-        QTest::mouseClick(&picker, Qt::LeftButton, {}, QPointF((a.right() + b.left()) / 2, a.center().y()).toPoint());
+        click(QPointF((a.right() + b.left()) / 2, a.center().y()));
         QCOMPARE(writes, 1);
         QCOMPARE(value, QVariant(30));
     }
@@ -308,5 +312,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestControls)
+BROLGA_TEST_MAIN(TestControls)
 #include "tst_controls.moc"

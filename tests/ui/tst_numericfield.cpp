@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/StateHistory.h"
@@ -419,5 +420,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestNumericField)
+BROLGA_TEST_MAIN(TestNumericField)
 #include "tst_numericfield.moc"

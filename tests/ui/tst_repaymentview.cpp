@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "ScreenTest.h"
 
 #include "calc/AmortisationRow.h"
@@ -31,7 +32,8 @@ struct Screen : screentest::Screen<RepaymentView> {
 
     void click(PillPicker *picker, int index)
     {
-        QTest::mouseClick(picker, Qt::LeftButton, {}, picker->pillRect(index).center().toPoint());
+        QAbstractButton *pill = picker->pill(index);
+        QTest::mouseClick(pill, Qt::LeftButton, {}, pill->rect().center());
     }
     QString heroLabel() const { return view->heroLabel()->text(); }
     QString heroValue() const { return view->heroValue()->text(); }
@@ -307,5 +309,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestRepaymentView)
+BROLGA_TEST_MAIN(TestRepaymentView)
 #include "tst_repaymentview.moc"

@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "ScreenTest.h"
 
 #include "brand/Brand.h"
@@ -494,5 +495,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestScreens)
+BROLGA_TEST_MAIN(TestScreens)
 #include "tst_screens.moc"

@@ -1,3 +1,4 @@
+#include "BrandTestMain.h"
 #include "TestStore.h"
 #include "core/CalculatorStore.h"
 #include "core/Settings.h"
@@ -524,5 +525,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestUpdateCheck)
+BROLGA_TEST_MAIN(TestUpdateCheck)
 #include "tst_updatecheck.moc"

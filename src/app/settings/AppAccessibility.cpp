@@ -1,7 +1,6 @@
 #include "app/settings/AppAccessibility.h"
 
 #include "app/settings/SettingsTabBar.h"
-#include "ui/buttons/ThemeRow.h"
 #include "ui/controls/ToastCapsule.h"
 #include "ui/WidgetAccessibility.h"
 #include "ui/access/Accessibility.h"
@@ -22,24 +21,12 @@ void install()
 
     Accessibility::add("brolga::SettingsTabBar", [](QObject *o) {
         auto *bar = static_cast<SettingsTabBar *>(o);
-        return new AccessibleChoices(bar, AccessibleChoices::Kind::tabs,
+        return new AccessibleChoices(bar,
                                      {.count = [] { return 2; },
                                       .label = [](int i) { return SettingsTabBar::title(static_cast<SettingsTab>(i)); },
                                       .selected = [bar] { return static_cast<int>(bar->selected()); },
                                       .rect = [bar](int i) { return bar->itemRect(static_cast<SettingsTab>(i)); },
                                       .select = [bar](int i) { bar->select(static_cast<SettingsTab>(i)); }});
-    });
-    // One theme of the three is chosen: radio buttons.
-    Accessibility::add("brolga::ThemeRow", [](QObject *o) {
-        auto *row = static_cast<ThemeRow *>(o);
-        return new AccessibleView(row, {.role = QAccessible::RadioButton,
-                                        .name = [row] { return row->theme().name; },
-                                        .state =
-                                            [row](QAccessible::State &s) {
-                                                s.checkable = true;
-                                                s.checked = row->isSelected();
-                                            },
-                                        .press = [row] { row->click(); }});
     });
     Accessibility::add("brolga::ToastCapsule", [](QObject *o) {
         auto *toast = static_cast<ToastCapsule *>(o);

@@ -27,6 +27,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace brolga {
@@ -153,7 +154,11 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     rows->setSpacing(6);
     for (const Theme &theme : Theme::all()) {
         auto *row = new ThemeRow(theme);
-        connect(row, &QAbstractButton::clicked, this, [this, row] { store_.applyTheme(row->theme().id); });
+        // `toggled`: a reader's Toggle checks a row without clicking it.
+        connect(row, &QAbstractButton::toggled, this, [this, row](bool on) {
+            if (on)
+                store_.applyTheme(row->theme().id);
+        });
         themeRows_.push_back(row);
         rows->addWidget(row);
     }
@@ -204,8 +209,10 @@ void SettingsWindow::refresh()
     const QString line = s.contactLine();
     previewLine_->setText(line);
     preview_->setVisible(!line.isEmpty());
-    for (ThemeRow *row : themeRows_)
-        row->setSelected(row->theme().id == s.themeID);
+    for (ThemeRow *row : themeRows_) {
+        const QSignalBlocker quiet(row);
+        row->setChecked(row->theme().id == s.themeID);
+    }
     update();
 }
 

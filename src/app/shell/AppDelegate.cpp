@@ -22,6 +22,7 @@
 #include "platform/Platform.h"
 #include "platform/WindowPlacement.h"
 #include "ui/brand/WingMark.h"
+#include "ui/buttons/BrandStyle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,6 +87,7 @@ AppDelegate::AppDelegate(TrayMode mode, QObject *parent)
     : QObject(parent), coachMark_(std::make_unique<CoachMark>()), commands_(std::make_unique<Commands>(store_)),
       clients_(std::make_unique<ClientSession>(store_)), globalShortcut_(std::make_unique<GlobalShortcut>())
 {
+    BrandStyle::install();
     assets_.load();
     clientsMenu_ = new ClientsMenu(*clients_, *commands_);
     commands_->setClientsMenu(clientsMenu_);

@@ -23,7 +23,6 @@ HeaderTabPicker::HeaderTabPicker(CalculatorStore &store, QWidget *parent)
           },
           std::nullopt, parent)
 {
-    setTabList(true);
     connect(&store, &CalculatorStore::stateChanged, this, &PillPicker::refresh);
 }
 

@@ -7,15 +7,9 @@
 
 namespace brolga {
 
-AccessibleChoices::AccessibleChoices(QWidget *widget, Kind kind, Source source)
-    : AccessibleItems(widget, kind == Kind::tabs ? QAccessible::PageTabList : QAccessible::Grouping), kind_(kind),
-      source_(std::move(source))
+AccessibleChoices::AccessibleChoices(QWidget *widget, Source source)
+    : AccessibleItems(widget, QAccessible::PageTabList), source_(std::move(source))
 {
-}
-
-QAccessible::Role AccessibleChoices::itemRole() const
-{
-    return kind_ == Kind::tabs ? QAccessible::PageTab : QAccessible::RadioButton;
 }
 
 QString AccessibleChoices::itemText(int index, QAccessible::Text t) const
@@ -29,20 +23,15 @@ QAccessible::State AccessibleChoices::itemState(int index) const
 {
     QAccessible::State s = AccessibleItems::itemState(index);
     const bool picked = index == source_.selected();
-    if (kind_ == Kind::tabs) {
-        s.selectable = true;
-        s.selected = picked;
-    } else {
-        s.checkable = true;
-        s.checked = picked;
-    }
+    s.selectable = true;
+    s.selected = picked;
     s.focused = picked && widget()->hasFocus();
     return s;
 }
 
 QString AccessibleChoices::text(QAccessible::Text t) const
 {
-    // The picked choice doubles as the group's value, as a combo box's current item does.
+    // The selected tab doubles as the list's value, as a combo box's current item does.
     if (t == QAccessible::Value) {
         const int picked = source_.selected();
         return picked >= 0 ? source_.label(picked) : QString();
@@ -75,10 +64,7 @@ void AccessibleChoices::announceSelection(QWidget *widget, int before, int after
         if (index < 0 || index >= choices->itemCount())
             continue;
         QAccessible::State changed;
-        if (choices->kind_ == Kind::tabs)
-            changed.selected = true;
-        else
-            changed.checked = true;
+        changed.selected = true;
         QAccessibleStateChangeEvent event(choices->item(index), changed);
         Accessibility::send(&event);
     }

@@ -6,12 +6,10 @@
 
 namespace brolga {
 
-// A row of drawn choices of which one is picked: a tab list whose tabs are selected, or a group of radio
-// buttons of which one is checked. The widget is reached through a few functions, so the pill picker and
-// the settings tab bar share it.
+// A drawn tab list of which one tab is selected (the settings window's tab bar), reached through a few
+// functions. Qt's own tab bar (6.4) names itself by its current tab and marks no tab selected.
 class AccessibleChoices : public AccessibleItems {
 public:
-    enum class Kind { tabs, radios };
     struct Source {
         std::function<int()> count;
         std::function<QString(int)> label;
@@ -20,13 +18,13 @@ public:
         std::function<void(int)> select;
     };
 
-    AccessibleChoices(QWidget *widget, Kind kind, Source source);
+    AccessibleChoices(QWidget *widget, Source source);
 
     // Tells readers that the choice moved from `before` to `after` (either may be -1).
     static void announceSelection(QWidget *widget, int before, int after);
 
     int itemCount() const override { return source_.count(); }
-    QAccessible::Role itemRole() const override;
+    QAccessible::Role itemRole() const override { return QAccessible::PageTab; }
     QString itemText(int index, QAccessible::Text t) const override;
     QRect itemRect(int index) const override { return source_.rect(index); }
     QAccessible::State itemState(int index) const override;
@@ -39,7 +37,6 @@ public:
     QAccessibleInterface *focusChild() const override;
 
 private:
-    Kind kind_;
     Source source_;
 };
 

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QAbstractButton>
+#include <QCheckBox>
 
 #include <functional>
 
 namespace brolga {
 
-// A checkbox in the brand's face and colours. Like the number field it reads and writes its value through a
-// getter and a setter, and follows the bound value on refresh().
-class BrandCheckBox : public QAbstractButton {
+// A check box in the brand's face (BrandStyle draws it). Like the number field it reads and writes its value
+// through a getter and a setter, and follows the bound value on refresh().
+class BrandCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     using Getter = std::function<bool()>;
@@ -23,9 +23,6 @@ public:
 
     static constexpr int boxSize = 14;
     static constexpr int gap = 6;
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
 
 private:
     Getter get_;

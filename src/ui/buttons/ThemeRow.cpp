@@ -18,21 +18,13 @@ constexpr qreal spacing = 10;
 constexpr qreal markSize = 14;
 } // namespace
 
-ThemeRow::ThemeRow(const Theme &theme, QWidget *parent) : QAbstractButton(parent), theme_(theme)
+ThemeRow::ThemeRow(const Theme &theme, QWidget *parent) : QRadioButton(parent), theme_(theme)
 {
     setCursor(Qt::PointingHandCursor);
     setAccessibleName(theme.name);
     setAccessibleDescription(theme.blurb);
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-}
-
-void ThemeRow::setSelected(bool selected)
-{
-    if (selected_ == selected)
-        return;
-    selected_ = selected;
-    update();
 }
 
 QColor ThemeRow::fill() const { return Brand::dynamic(palette(), 0xFFFFFF, 0x16233D); }
@@ -51,7 +43,7 @@ void ThemeRow::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::TextAntialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75);
     p.setBrush(fill());
-    p.setPen(selected_ ? QPen(Brand::accent(palette()), 1.5) : QPen(Brand::hairline(palette()), 1));
+    p.setPen(isChecked() ? QPen(Brand::accent(palette()), 1.5) : QPen(Brand::hairline(palette()), 1));
     p.drawRoundedRect(box, 6, 6);
 
     const QRectF swatch(pad, (height() - swatchHeight) / 2, swatchWidth, swatchHeight);
@@ -84,8 +76,8 @@ void ThemeRow::paintEvent(QPaintEvent *)
                blurbMetrics.elidedText(theme_.blurb, Qt::ElideRight, textRight - textLeft));
 
     const QRectF mark(width() - pad - markSize, (height() - markSize) / 2, markSize, markSize);
-    Icons::paint(p, mark, selected_ ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
-                 selected_ ? Brand::accent(palette()) : Brand::hairline(palette()));
+    Icons::paint(p, mark, isChecked() ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle"),
+                 isChecked() ? Brand::accent(palette()) : Brand::hairline(palette()));
     // Inside the outline, so it still shows on the chosen row, whose outline is already the accent.
     if (hasFocus())
         FocusRing::paint(p, QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5), 4, Brand::accent(palette()));

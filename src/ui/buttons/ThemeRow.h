@@ -2,20 +2,18 @@
 
 #include "brand/Theme.h"
 
-#include <QAbstractButton>
+#include <QRadioButton>
 
 namespace brolga {
 
 // One theme in the appearance pane: its three-colour swatch, name and blurb, and a check mark when it is
-// the record's theme. A click anywhere on the row picks it.
-class ThemeRow : public QAbstractButton {
+// the record's theme. A click anywhere on the row picks it; the rows are radio buttons, to readers too.
+class ThemeRow : public QRadioButton {
     Q_OBJECT
 public:
     explicit ThemeRow(const Theme &theme, QWidget *parent = nullptr);
 
     const Theme &theme() const { return theme_; }
-    bool isSelected() const { return selected_; }
-    void setSelected(bool selected);
     // White in the light appearance, a fixed navy in the dark, whatever the theme.
     QColor fill() const;
 
@@ -24,10 +22,10 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
 
 private:
     Theme theme_;
-    bool selected_ = false;
 };
 
 } // namespace brolga

@@ -1,17 +1,16 @@
 #include "ui/controls/PillPicker.h"
 
 #include "brand/Brand.h"
-#include "brand/BrandType.h"
 #include "brand/TextMeasure.h"
-#include "ui/access/AccessibleChoices.h"
 #include "ui/controls/FocusRing.h"
+#include "ui/controls/PillButton.h"
 
+#include <QApplication>
 #include <QEasingCurve>
 #include <QFontMetricsF>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <cmath>
@@ -22,16 +21,8 @@ namespace {
 constexpr qreal padding = 2;
 constexpr qreal spacing = 3;
 constexpr qreal pillPadY = 5;
-constexpr qreal pillPadX = 6;
-constexpr qreal minimumScale = 0.75;
-
-QFont pillFont(bool selected) { return BrandType::sans(11, selected ? FontWeight::semibold : FontWeight::medium); }
-
-QColor mix(const QColor &a, const QColor &b, qreal t)
-{
-    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t, a.greenF() + (b.greenF() - a.greenF()) * t,
-                            a.blueF() + (b.blueF() - a.blueF()) * t, a.alphaF() + (b.alphaF() - a.alphaF()) * t);
-}
+constexpr qreal pillPadX = PillPicker::labelPadding;
+constexpr qreal minimumScale = PillPicker::minimumScale;
 
 // WCAG 2 relative luminance of an opaque sRGB colour, and the contrast ratio of two.
 qreal luminance(const QColor &c)
@@ -67,8 +58,6 @@ PillPicker::PillPicker(QList<Option> options, Getter get, Setter set, std::optio
       rows_(rows(int(options_.size()), perRow))
 {
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    // Tab reaches the picker and the arrows move the choice, as in a radio group; a click never leaves a ring.
-    setFocusPolicy(Qt::TabFocus);
     // The platform's ease-out curve.
     QEasingCurve easeOut(QEasingCurve::BezierSpline);
     easeOut.addCubicBezierSegment(QPointF(0, 0), QPointF(0.58, 1), QPointF(1, 1));
@@ -76,8 +65,21 @@ PillPicker::PillPicker(QList<Option> options, Getter get, Setter set, std::optio
     fade_.setDuration(animationMs);
     fade_.setStartValue(0.0);
     fade_.setEndValue(1.0);
-    connect(&fade_, &QVariantAnimation::valueChanged, this, qOverload<>(&QWidget::update));
+    connect(&fade_, &QVariantAnimation::valueChanged, this, [this](const QVariant &v) { fadeTo(v.toReal()); });
+    for (int i = 0; i < options_.size(); ++i) {
+        auto *pill = new PillButton(options_[i].label, this);
+        // The picker's own keys: the arrows move the choice along rows and down columns, Home and End.
+        pill->installEventFilter(this);
+        group_.addButton(pill, i);
+    }
+    // `toggled`, not `clicked`: a reader's Toggle checks a pill without clicking it.
+    connect(&group_, &QButtonGroup::idToggled, this, [this](int id, bool on) {
+        if (on)
+            select(id);
+    });
     current_ = indexOf(get_());
+    showChecked();
+    fadeTo(1);
 }
 
 QList<QList<int>> PillPicker::rows(int count, std::optional<int> perRow)
@@ -103,15 +105,15 @@ int PillPicker::indexOf(const QVariant &value) const
 void PillPicker::refresh()
 {
     const int now = indexOf(get_());
-    if (now == current_)
-        return;
-    previous_ = current_;
-    current_ = now;
-    fade_.stop();
-    if (isVisible())
-        fade_.start();
-    update();
-    AccessibleChoices::announceSelection(this, previous_, current_);
+    if (now != current_) {
+        previous_ = std::exchange(current_, now);
+        fade_.stop();
+        if (isVisible())
+            fade_.start();
+        else
+            fadeTo(1);
+    }
+    showChecked();
 }
 
 void PillPicker::select(int index)
@@ -121,13 +123,35 @@ void PillPicker::select(int index)
     if (index != indexOf(get_()))
         set_(options_[index].value);
     refresh();
-    Q_EMIT selected(index);
+}
+
+// Checks the picked pill, or none, and makes it the picker's one Tab stop (the first pill while none is); as
+// Tab is all that focuses a pill, a click never leaves a ring.
+void PillPicker::showChecked()
+{
+    const QSignalBlocker quiet(&group_);
+    group_.setExclusive(false);
+    for (QAbstractButton *pill : group_.buttons()) {
+        const int i = group_.id(pill);
+        pill->setChecked(i == current_);
+        pill->setFocusPolicy(i == std::max(current_, 0) ? Qt::TabFocus : Qt::NoFocus);
+    }
+    group_.setExclusive(true);
+}
+
+void PillPicker::fadeTo(qreal progress)
+{
+    for (QAbstractButton *pill : group_.buttons()) {
+        const int i = group_.id(pill);
+        static_cast<PillButton *>(pill)->setShown(i == current_ ? progress : i == previous_ ? 1 - progress : 0);
+    }
 }
 
 qreal PillPicker::pillHeight() const
 {
-    return std::ceil(std::max(QFontMetricsF(pillFont(true)).height(), QFontMetricsF(pillFont(false)).height())) +
-           2 * pillPadY;
+    const qreal text = std::max(QFontMetricsF(PillButton::labelFont(true)).height(),
+                                QFontMetricsF(PillButton::labelFont(false)).height());
+    return std::ceil(text) + 2 * pillPadY;
 }
 
 QRectF PillPicker::pillRect(int index) const
@@ -144,17 +168,14 @@ QRectF PillPicker::pillRect(int index) const
     return {};
 }
 
-int PillPicker::indexAt(const QPointF &point) const
+QAbstractButton *PillPicker::pill(int index) const
 {
-    for (int i = 0; i < options_.size(); ++i)
-        if (pillRect(i).contains(point))
-            return i;
-    return -1;
+    return group_.button(index);
 }
 
 QSize PillPicker::sizeHint() const
 {
-    const QFont font = pillFont(true);
+    const QFont font = PillButton::labelFont(true);
     qreal widest = 0;
     for (const auto &row : rows_) {
         qreal w = spacing * (row.size() - 1);
@@ -168,7 +189,7 @@ QSize PillPicker::sizeHint() const
 
 QSize PillPicker::minimumSizeHint() const
 {
-    const QFont font = pillFont(true);
+    const QFont font = PillButton::labelFont(true);
     qreal widest = 0;
     for (const auto &row : rows_) {
         qreal w = spacing * (row.size() - 1);
@@ -209,22 +230,22 @@ int PillPicker::neighbour(int key) const
     }
 }
 
-void PillPicker::keyPressEvent(QKeyEvent *event)
+bool PillPicker::eventFilter(QObject *watched, QEvent *event)
 {
-    if (options_.isEmpty() || event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-        return QWidget::keyPressEvent(event);
-    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // Nothing is picked yet (the record holds a value none of the options has): pick the first.
-        if (current_ < 0)
-            select(0);
-        return event->accept();
-    }
-    const int next = neighbour(event->key());
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+        update(); // the ring around the whole picker
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const int next = neighbour(key->key());
     if (next < 0)
-        return QWidget::keyPressEvent(event);
-    if (next != current_)
-        select(next);
-    event->accept();
+        return false;
+    select(next);
+    if (QAbstractButton *picked = pill(current_))
+        picked->setFocus(Qt::TabFocusReason);
+    return true;
 }
 
 QLinearGradient PillPicker::selectionFill(const QPalette &palette, const QRectF &pill)
@@ -250,61 +271,16 @@ void PillPicker::paintEvent(QPaintEvent *)
     p.setPen(QPen(Brand::hairline(palette()), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(box.adjusted(0.5, 0.5, -0.5, -0.5), 7.5, 7.5);
-
-    const qreal progress = fade_.state() == QAbstractAnimation::Running ? fade_.currentValue().toReal() : 1.0;
-    const QColor onNavy = Brand::rgb(Brand::theme(palette()).textPrimaryDark);
-    const QColor plain = Brand::textSecondary(palette());
-
-    for (int i = 0; i < options_.size(); ++i) {
-        const QRectF pill = pillRect(i);
-        // How selected this pill looks: the new selection fades in while the old one fades out.
-        qreal shown = 0;
-        if (i == current_)
-            shown = progress;
-        else if (i == previous_)
-            shown = 1 - progress;
-        if (shown > 0) {
-            p.save();
-            p.setOpacity(shown);
-            p.setPen(Qt::NoPen);
-            p.setBrush(selectionFill(palette(), pill));
-            p.drawRoundedRect(pill, 6, 6);
-            p.restore();
-        }
-
-        const QFont font = pillFont(i == current_);
-        const QFontMetricsF fm(font);
-        const QString &label = options_[i].label;
-        const qreal room = std::max<qreal>(pill.width() - 2 * pillPadX, 1);
-        const qreal natural = TextMeasure::advance(font, label);
-        const qreal scale = natural > room ? std::max(minimumScale, room / natural) : 1.0;
-        const QString text = natural * scale <= room ? label : fm.elidedText(label, Qt::ElideRight, room / scale);
-        p.save();
-        p.setFont(font);
-        p.setPen(mix(plain, onNavy, shown));
-        p.translate(pill.center());
-        p.scale(scale, scale);
-        const qreal w = TextMeasure::advance(font, text);
-        p.drawText(QPointF(-w / 2, fm.ascent() - fm.height() / 2), text);
-        p.restore();
-    }
-    if (hasFocus())
+    // The pills draw themselves (BrandStyle); the ring goes round the picker whichever pill has the focus.
+    if (const QWidget *focus = QApplication::focusWidget(); focus && isAncestorOf(focus))
         FocusRing::paint(p, box, 8, Brand::accent(palette()));
 }
 
-void PillPicker::mousePressEvent(QMouseEvent *event)
+void PillPicker::resizeEvent(QResizeEvent *event)
 {
-    pressed_ = event->button() == Qt::LeftButton ? indexAt(event->position()) : -1;
-    event->accept();
-}
-
-void PillPicker::mouseReleaseEvent(QMouseEvent *event)
-{
-    const int index = indexAt(event->position());
-    if (event->button() == Qt::LeftButton && index >= 0 && index == pressed_)
-        select(index);
-    pressed_ = -1;
-    event->accept();
+    for (QAbstractButton *pill : group_.buttons())
+        static_cast<PillButton *>(pill)->place(pillRect(group_.id(pill)));
+    QWidget::resizeEvent(event);
 }
 
 void PillPicker::showEvent(QShowEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QLinearGradient>
 #include <QList>
 #include <QVariant>
@@ -12,8 +14,9 @@
 
 namespace brolga {
 
-// A segmented choice of rounded pills, in one row or cut into rows of `perRow`. Like the number field it
-// reads and writes its selection through a getter and a setter, and only ever writes one of its options.
+// A segmented choice of rounded pills, in one row or cut into rows of `perRow`: radio buttons in one group,
+// which BrandStyle draws as pills on the picker's field. Like the number field it reads and writes its
+// selection through a getter and a setter, and only ever writes one of its options.
 class PillPicker : public QWidget {
     Q_OBJECT
 public:
@@ -38,11 +41,8 @@ public:
     // Follows the bound value, animating a change of selection.
     void refresh();
 
-    // Read as a list of tabs rather than a group of radio buttons (the header's tab picker).
-    bool isTabList() const { return tabList_; }
-    void setTabList(bool tabList) { tabList_ = tabList; }
-
     QRectF pillRect(int index) const;
+    QAbstractButton *pill(int index) const;
     // The selected pill's ground across `pill`: the navy field, lifted where the picker itself is dark so
     // the choice stands out from the others.
     static QLinearGradient selectionFill(const QPalette &palette, const QRectF &pill);
@@ -51,21 +51,20 @@ public:
     QSize minimumSizeHint() const override;
 
     static constexpr int animationMs = 120;
-
-Q_SIGNALS:
-    // The user picked the option at `index`.
-    void selected(int index);
+    // Room a pill keeps each side of its label, and how far a long label may shrink before it is cut short.
+    static constexpr qreal labelPadding = 6;
+    static constexpr qreal minimumScale = 0.75;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     int indexOf(const QVariant &value) const;
-    int indexAt(const QPointF &point) const;
+    void showChecked();
+    void fadeTo(qreal progress);
     // The option an arrow key moves to from the current one.
     int neighbour(int key) const;
     qreal pillHeight() const;
@@ -74,10 +73,9 @@ private:
     Getter get_;
     Setter set_;
     QList<QList<int>> rows_;
+    QButtonGroup group_;
     int current_ = -1;
     int previous_ = -1;
-    int pressed_ = -1;
-    bool tabList_ = false;
     QVariantAnimation fade_;
 };
 
