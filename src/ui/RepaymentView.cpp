@@ -412,9 +412,11 @@ void RepaymentView::buildProjectionCard()
 void RepaymentView::refresh()
 {
     const CalculatorState &state = store_.state();
-    const std::optional<LoanScenario> scenario = store_.scenario();
-    const std::optional<LoanScenario> compare = store_.compareScenario();
-    const TabFigures figures = RepaymentFigures::build(store_);
+    // Each result worked once, for the figures and for what this screen reads beside them.
+    const RepaymentResults results = store_.repaymentResults();
+    const std::optional<LoanScenario> &scenario = results.scenario;
+    const std::optional<LoanScenario> &compare = results.compare;
+    const TabFigures figures = RepaymentFigures::build(store_, results);
     const QString suffix = ChoiceNames::suffix(state.frequency);
 
     // The loan card: what shows follows the record whether or not there is a result.

@@ -12,12 +12,16 @@ QFont captionFont()
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.71);
     return font;
 }
+
+BrandLabel::Colour accent(std::optional<bool> positive)
+{
+    return [positive](const QPalette &palette) { return Brand::heroAccent(palette, positive); };
+}
 } // namespace
 
 HeroLabel::HeroLabel(const QString &text, std::optional<bool> positive, QWidget *parent)
-    : BrandLabel(text.toUpper(), captionFont(), nullptr, parent), caption_(text)
+    : BrandLabel(text.toUpper(), captionFont(), accent(positive), parent), positive_(positive), caption_(text)
 {
-    setPositive(positive);
 }
 
 void HeroLabel::setCaption(const QString &text)
@@ -28,8 +32,11 @@ void HeroLabel::setCaption(const QString &text)
 
 void HeroLabel::setPositive(std::optional<bool> positive)
 {
+    // The same verdict on every keystroke repaints nothing.
+    if (positive == positive_)
+        return;
     positive_ = positive;
-    setColour([positive](const QPalette &palette) { return Brand::heroAccent(palette, positive); });
+    setColour(accent(positive));
 }
 
 } // namespace brolga
