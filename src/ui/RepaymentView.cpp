@@ -482,6 +482,9 @@ void RepaymentView::refresh()
             note << QStringLiteral("Then ") + then->text() + then->label.mid(4) + u'.'; // " from year N"
         if (const Figure *reverts = figures.find(u"revertsTo"))
             note << reverts->label + u' ' + reverts->text() + u'.';
+        // With the lender's fees on, the rate to compare loans by, under the repayment it goes with.
+        if (const Figure *rate = figures.find(u"comparisonRate"))
+            note << rate->label + u' ' + rate->text() + u'.';
         heroNote_->setText(note.join(u' '));
         setShown(heroNote_, !note.isEmpty());
     }

@@ -148,6 +148,7 @@ private Q_SLOTS:
         QVERIFY(screen.shows(screen.view->costsBlock()));
         QCOMPARE(screen.view->costRow(0)->label(), QStringLiteral("Comparison rate"));
         QCOMPARE(screen.view->costRow(0)->value(), QStringLiteral("6.17%"));
+        QCOMPARE(screen.heroNote(), QStringLiteral("Comparison rate 6.17%."));
 
         screen.store.setOffersDetailedInputs(false);
         QVERIFY(screen.shows(screen.view->feesCard()));
