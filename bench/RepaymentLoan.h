@@ -1,7 +1,8 @@
 #pragma once
 
 // The Repayment keystroke benchmarks' record: a 50-year weekly loan, whose 2,600-row schedule is drawn as the
-// projection chart; with `costs`, the lender's fees, a fixed portion and the rate comparison on as well.
+// projection chart; with `costs`, the lender's fees, a fixed portion and the rate comparison on as well. The
+// cards for them are offered only while they are on, whatever an earlier run left in the settings.
 
 #include "core/CalculatorStore.h"
 
@@ -10,6 +11,7 @@ namespace bench {
 inline void setUpLoan(brolga::CalculatorStore &store, bool costs)
 {
     using namespace brolga;
+    store.setOffersDetailedInputs(false);
     store.edit([costs](CalculatorState &s) {
         s = CalculatorState{};
         s.loanAmount = 720000;
