@@ -35,6 +35,7 @@ bench: deps
 	cmake --build --preset bench -j $(JOBS)
 	./build/bench/bench/bench_derived
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_repayment_refresh
+	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_repayment_window
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_card
 	./build/bench/bench/bench_clientbook
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_clients_window

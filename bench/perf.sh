@@ -22,6 +22,7 @@ quiet() { "$@" 2> >(grep -v 'propagateSizeHints' >&2); }
 
 echo "== one keystroke's refresh of each screen, and the empty window painted"
 quiet "$B/bench_repayment_refresh" --benchmark_filter=Scale2
+quiet "$B/bench_repayment_window"
 quiet "$B/bench_screen_refresh"
 
 echo "== each card drawn and encoded, and a blank card encoded"

@@ -20,6 +20,8 @@ std::vector<AmortisationRow> fixedSchedule(double amount, double fixedRate, doub
                                            int ioPeriods, int periods, std::vector<double> &payments)
 {
     std::vector<AmortisationRow> rows;
+    rows.reserve(std::size_t(std::max(periods, 0)));
+    payments.reserve(rows.capacity());
     double balance = amount, payment = 0;
     for (int p = 1; p <= periods && balance > 0.01; ++p) {
         const double r = (p <= fixedPeriods ? fixedRate : variableRate) / 100;

@@ -189,13 +189,32 @@ std::optional<LoanScenario> CalculatorStore::compareScenario() const
 
 std::optional<LoanCosts> CalculatorStore::costs() const
 {
+    if (!state_.feesEnabled)
+        return std::nullopt;
     const auto s = scenario();
-    if (!state_.feesEnabled || !s)
+    return s ? costsOf(*s) : std::nullopt;
+}
+
+std::optional<LoanCosts> CalculatorStore::costsOf(const LoanScenario &scenario) const
+{
+    if (!state_.feesEnabled)
         return std::nullopt;
     const ComparisonRate::Schedule schedule = state_.fixedEnabled
                                                   ? SplitLoan::schedule(CalcInputs::fixed(state_), state_.loanAmount)
                                                   : ComparisonRate::single;
-    return LoanCosts::make(CalcInputs::loan(state_), CalcInputs::fees(state_), *s, schedule);
+    return LoanCosts::make(CalcInputs::loan(state_), CalcInputs::fees(state_), scenario, schedule);
+}
+
+RepaymentResults CalculatorStore::repaymentResults() const
+{
+    RepaymentResults out;
+    out.split = split();
+    out.scenario = out.split ? std::optional(out.split->whole) : scenario();
+    out.baseline = baselineScenario();
+    out.compare = compareScenario();
+    if (out.scenario)
+        out.costs = costsOf(*out.scenario);
+    return out;
 }
 
 std::optional<CapacityResult> CalculatorStore::capacity() const

@@ -8,6 +8,7 @@
 #include "calc/LoanScenario.h"
 #include "calc/SplitLoan.h"
 #include "core/CalculatorState.h"
+#include "core/RepaymentResults.h"
 #include "core/Settings.h"
 
 #include <QDateTime>
@@ -70,6 +71,8 @@ public:
     // The loan's fixed and variable portions; absent while the fixed portion is switched off or there is no loan.
     // While it is on, the scenarios above are the whole loan of both portions.
     std::optional<SplitLoan> split() const;
+    // All of the above, each worked once (the whole loan of a split one is not worked again).
+    RepaymentResults repaymentResults() const;
     std::optional<CapacityResult> capacity() const;
     IncomeResult income() const;
     DutyResult duty() const;
@@ -121,6 +124,7 @@ Q_SIGNALS:
 private:
     void scheduleSave();
     std::optional<LoanScenario> loan(const LoanInputs &in) const;
+    std::optional<LoanCosts> costsOf(const LoanScenario &scenario) const;
     void write(const CalculatorState &snapshot);
 
     std::unique_ptr<Settings> settings_;

@@ -101,10 +101,12 @@ QString warning()
                           "comparison rate.");
 }
 
-TabFigures build(const CalculatorStore &store)
+TabFigures build(const CalculatorStore &store) { return build(store, store.repaymentResults()); }
+
+TabFigures build(const CalculatorStore &store, const RepaymentResults &results)
 {
     TabFigures out;
-    const auto s = store.scenario();
+    const std::optional<LoanScenario> &s = results.scenario;
     if (!s) {
         out.hasResult = false;
         out.noResultText = QStringLiteral("No scenario entered.");
@@ -144,7 +146,7 @@ TabFigures build(const CalculatorStore &store)
                 .unit = per};
 
     std::vector<Figure> &r = out.results;
-    const auto split = store.split();
+    const std::optional<SplitLoan> &split = results.split;
     // A split loan restated at another frequency is worked afresh as one, portions and all.
     const auto paymentAs = [&](PaymentFrequency other) {
         if (!split)
@@ -181,9 +183,9 @@ TabFigures build(const CalculatorStore &store)
                      .value = Format::money(s->paymentAfterIO, 2),
                      .unit = per});
     }
-    if (const auto c = store.costs())
+    if (const auto &c = results.costs)
         addCosts(st, *c, out);
-    if (const auto b = store.baselineScenario()) {
+    if (const auto &b = results.baseline) {
         r.push_back({.id = "interestSaved",
                      .label = "Interest saved by extra repayments",
                      .value = Format::money(b->totalInterest - s->totalInterest, 0),
@@ -200,7 +202,7 @@ TabFigures build(const CalculatorStore &store)
                          .tint = Tint::good,
                          .surfaces = onScreen});
     }
-    if (const auto c = store.compareScenario()) {
+    if (const auto &c = results.compare) {
         const QString at = Format::percent(c->annualRatePercent, 2);
         const double extra = c->totalPayable - s->totalPayable;
         r.push_back({.id = "compareRepayment",

@@ -413,9 +413,11 @@ void RepaymentView::buildProjectionCard()
 void RepaymentView::refresh()
 {
     const CalculatorState &state = store_.state();
-    const std::optional<LoanScenario> scenario = store_.scenario();
-    const std::optional<LoanScenario> compare = store_.compareScenario();
-    const TabFigures figures = RepaymentFigures::build(store_);
+    // Each result worked once, for the figures and for what this screen reads beside them.
+    const RepaymentResults results = store_.repaymentResults();
+    const std::optional<LoanScenario> &scenario = results.scenario;
+    const std::optional<LoanScenario> &compare = results.compare;
+    const TabFigures figures = RepaymentFigures::build(store_, results);
     const QString suffix = ChoiceNames::suffix(state.frequency);
 
     // The loan card: what shows follows the record whether or not there is a result.
@@ -481,6 +483,9 @@ void RepaymentView::refresh()
             note << QStringLiteral("Then ") + then->text() + then->label.mid(4) + u'.'; // " from year N"
         if (const Figure *reverts = figures.find(u"revertsTo"))
             note << reverts->label + u' ' + reverts->text() + u'.';
+        // With the lender's fees on, the rate to compare loans by, under the repayment it goes with.
+        if (const Figure *rate = figures.find(u"comparisonRate"))
+            note << rate->label + u' ' + rate->text() + u'.';
         heroNote_->setText(note.join(u' '));
         setShown(heroNote_, !note.isEmpty());
     }

@@ -356,6 +356,43 @@ class TestPdfReport : public QObject {
         QCOMPARE(scale.steps, steps);
     }
 
+    // A loan with a fixed portion is named by both its rates over the chart and the table, never as one loan at
+    // the variable rate; beside a comparison the longer names wrap rather than run off the page.
+    void splitLoanNamedByBothRates_data()
+    {
+        QTest::addColumn<double>("fixedAmount");
+        QTest::addColumn<double>("fixedYears");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("compareLabel");
+        QTest::newRow("part") << 300000.0 << 3.0 << "At 6.09% with $300,000 at 5.79% for 3 years"
+                              << "At 6.50% with $300,000 at 5.79% for 3 years";
+        QTest::newRow("whole") << 650000.0 << 3.0 << "At 5.79% for 3 years, then 6.09%"
+                               << "At 5.79% for 3 years, then 6.50%";
+        QTest::newRow("whole, whole term") << 650000.0 << 30.0 << "At 5.79%" << "At 5.79%";
+        QTest::newRow("none") << 0.0 << 3.0 << "At 6.09%" << "At 6.50%";
+    }
+    void splitLoanNamedByBothRates()
+    {
+        QFETCH(double, fixedAmount);
+        QFETCH(double, fixedYears);
+        setRecord([&](CalculatorState &s) {
+            s.loanAmount = 650000;
+            s.interestRate = 6.09;
+            s.isCompareMode = true;
+            s.compareRate = 6.5;
+            s.fixedEnabled = true;
+            s.fixedAmount = fixedAmount;
+            s.fixedYears = fixedYears;
+        });
+        const ReportContent content = ReportContent::from(*store, {CalculatorTab::repayment});
+        QCOMPARE(content.loans.size(), 2u);
+        QTEST(content.loans[0].label, "label");
+        QTEST(content.loans[1].label, "compareLabel");
+        const QString path = write({CalculatorTab::repayment});
+        QVERIFY(squeezed(text(path)).contains(QStringLiteral("Interest paid ") + content.loans[1].label.toLower()));
+        allWordsOnThePage(path);
+    }
+
     // The year-by-year table has an Extra column only when there are extra repayments.
     void extraColumnOnlyWithExtra()
     {

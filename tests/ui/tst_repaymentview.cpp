@@ -150,6 +150,7 @@ private Q_SLOTS:
         QVERIFY(screen.shows(screen.view->costsBlock()));
         QCOMPARE(screen.view->costRow(0)->label(), QStringLiteral("Comparison rate"));
         QCOMPARE(screen.view->costRow(0)->value(), QStringLiteral("6.17%"));
+        QCOMPARE(screen.heroNote(), QStringLiteral("Comparison rate 6.17%."));
 
         screen.store.setOffersDetailedInputs(false);
         QVERIFY(screen.shows(screen.view->feesCard()));
@@ -306,6 +307,33 @@ private Q_SLOTS:
         QCOMPARE(image.pixelColor(quarterPast).rgb(), accent.rgb());
         QCOMPARE(image.pixelColor(100, qRound(100 + r)).rgb(), ink.rgb());
         QCOMPARE(image.pixelColor(20, 20).alpha(), 0);
+    }
+
+    // An edit that moves none of the tab's figures repaints none of it: every refresh sets each part again, and
+    // a part set to what it shows must not ask to be drawn (the verdict's colours and the rows' tints included).
+    void anEditElsewhereRepaintsNothing()
+    {
+        Screen screen;
+        screen.store.edit([](CalculatorState &s) {
+            s.extraRepayment = 200;
+            s.isCompareMode = true;
+        });
+        QVERIFY(QTest::qWaitForWindowExposed(&screen.window));
+        QCoreApplication::processEvents();
+        struct Paints : QObject {
+            QStringList seen;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Paint)
+                    seen << watched->metaObject()->className();
+                return false;
+            }
+        } paints;
+        qApp->installEventFilter(&paints);
+        screen.store.edit([](CalculatorState &s) { s.grossIncome += 1000; });
+        QCoreApplication::processEvents();
+        qApp->removeEventFilter(&paints);
+        QCOMPARE(paints.seen, QStringList());
     }
 };
 

@@ -3,6 +3,7 @@
 #include "core/CalculatorStore.h"
 #include "core/Format.h"
 #include "export/ExportTexts.h"
+#include "tabs/ChoiceNames.h"
 #include "tabs/TabRegistry.h"
 
 #include <algorithm>
@@ -70,6 +71,23 @@ ReportSection section(const CalculatorStore &store, CalculatorTab tab)
     return out;
 }
 
+// The rate a loan's balance is worked at, named on the chart and over the table: "At 6.09%", and with a
+// fixed portion its rate too, so that a split loan is not shown as one at the variable rate.
+QString rateLabel(const LoanScenario &loan, const std::optional<SplitLoan> &split)
+{
+    const QString variable = Format::percent(loan.annualRatePercent, 2);
+    if (!split || !(split->fixed.amount > 0) || !(split->fixed.years > 0))
+        return QStringLiteral("At ") + variable;
+    const QString fixed = Format::percent(split->fixed.ratePercent, 2);
+    const bool reverts = split->revertYear > 0;
+    const QString years = ChoiceNames::term(split->fixed.years);
+    if (split->fixed.amount >= loan.principal)
+        return reverts ? QStringLiteral("At %1 for %2, then %3").arg(fixed, years, variable)
+                       : QStringLiteral("At ") + fixed;
+    return QStringLiteral("At %1 with %2 at %3").arg(variable, Format::money(split->fixed.amount, 0), fixed) +
+           (reverts ? QStringLiteral(" for ") + years : QString());
+}
+
 } // namespace
 
 QString ReportContent::title()
@@ -94,10 +112,10 @@ ReportContent ReportContent::from(const CalculatorStore &store, const std::vecto
         out.sections.push_back(section(store, info.id));
         if (info.id != CalculatorTab::repayment || !out.sections.back().entered)
             continue;
+        const auto split = store.split();
         for (const auto &loan : {store.scenario(), store.compareScenario()})
             if (loan)
-                out.loans.push_back({QStringLiteral("At ") + Format::percent(loan->annualRatePercent, 2),
-                                     loan->frequency, loan->schedule});
+                out.loans.push_back({rateLabel(*loan, split), loan->frequency, loan->schedule});
     }
     return out;
 }

@@ -38,7 +38,7 @@ struct ReportSection {
 
 // One loan's schedule, as the year-by-year table and the balance chart show it.
 struct ReportLoan {
-    QString label; // "At 6.09%"
+    QString label; // "At 6.09%"; with a fixed portion "At 6.09% with $300,000 at 5.79% for 3 years"
     PaymentFrequency frequency = PaymentFrequency::monthly;
     std::vector<AmortisationRow> schedule;
 };

@@ -409,20 +409,45 @@ struct ReportLayout {
         const QFont headingFont = reportFont(Face::sans, 11, FontWeight::semibold);
         const QFont smallFont = reportFont(Face::sans, 8.5, FontWeight::regular);
         const TextBlock heading = TextBlock::make(QStringLiteral("Balance over the loan"), headingFont);
-        room(24 + heading.height + 20 + chartHeight);
+        const QColor balance = rgb(t.chartPrimaryLight);
+        const QColor interest = rgb(t.chartAccentLight);
+        // The legend: a short stroke or swatch before each name, on as many lines as the names need (a split
+        // loan's names beside a comparison take two).
+        struct Entry {
+            TextBlock name;
+            QColor colour;
+            bool dashed, area;
+            QPointF at; // from the legend's top left
+        };
+        std::vector<Entry> entries;
+        for (std::size_t i = 0; i < content.loans.size(); ++i) {
+            const bool second = i > 0;
+            const QString rate = lowerFirst(content.loans[i].label);
+            entries.push_back(
+                {TextBlock::make(QStringLiteral("Balance ") + rate, smallFont), balance, second, false, {}});
+            entries.push_back(
+                {TextBlock::make(QStringLiteral("Interest paid ") + rate, smallFont), interest, second, !second, {}});
+        }
+        const qreal lineHeight = entries.empty() ? 0 : entries.front().name.height;
+        qreal x = 0, lines = 0;
+        for (Entry &e : entries) {
+            if (x > 0 && x + 20 + e.name.width > width) {
+                x = 0;
+                lines += lineHeight + 4;
+            }
+            e.at = {x, lines};
+            x += 20 + e.name.width + 14;
+        }
+        room(24 + heading.height + 20 + lines + chartHeight);
         mark(QStringLiteral("chart"));
         y += 16;
         draw(heading, QPointF(left, y), rgb(t.dark));
         y += heading.height + 6;
 
-        const QColor balance = rgb(t.chartPrimaryLight);
-        const QColor interest = rgb(t.chartAccentLight);
-        // The legend: a short stroke or swatch before each name.
-        qreal x = left;
-        auto legend = [&](const QString &text, const QColor &colour, bool dashed, bool area) {
-            const TextBlock name = TextBlock::make(text, smallFont);
-            const QRectF swatch(x, y + name.height / 2 - 4, 16, 8);
-            add([swatch, colour, dashed, area](QPainter &p) {
+        for (const Entry &e : entries) {
+            const QPointF at(left + e.at.x(), y + e.at.y());
+            const QRectF swatch(at.x(), at.y() + e.name.height / 2 - 4, 16, 8);
+            add([swatch, colour = e.colour, dashed = e.dashed, area = e.area](QPainter &p) {
                 if (area) {
                     QColor c = colour;
                     c.setAlphaF(0.28f);
@@ -434,18 +459,9 @@ struct ReportLayout {
                                QPointF(swatch.right(), swatch.center().y()));
                 }
             });
-            draw(name, QPointF(x + 20, y), rgb(t.muted));
-            x += 20 + name.width + 14;
-            return name.height;
-        };
-        qreal legendHeight = 0;
-        for (std::size_t i = 0; i < content.loans.size(); ++i) {
-            const bool second = i > 0;
-            legendHeight =
-                legend(QStringLiteral("Balance ") + lowerFirst(content.loans[i].label), balance, second, false);
-            legend(QStringLiteral("Interest paid ") + lowerFirst(content.loans[i].label), interest, second, !second);
+            draw(e.name, at + QPointF(20, 0), rgb(t.muted));
         }
-        y += legendHeight + 6;
+        y += lines + lineHeight + 6;
 
         const QRectF frame(left, y, width, chartHeight);
         const QRectF plot = frame.adjusted(44, 10, -10, -20);

@@ -30,6 +30,8 @@ void HeroCard::addContent(QWidget *content) { body_->addWidget(content); }
 
 void HeroCard::setFill(HeroFill fill)
 {
+    if (fill == fill_)
+        return;
     fill_ = fill;
     update();
 }

@@ -12,12 +12,15 @@ QFont captionFont()
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.71);
     return font;
 }
+
+BrandLabel::Colour accent(std::optional<bool> positive)
+{
+    return [positive](const QPalette &palette) { return Brand::heroAccent(palette, positive); };
+}
 } // namespace
 
 HeroLabel::HeroLabel(const QString &text, QWidget *parent)
-    : BrandLabel(
-          text.toUpper(), captionFont(), [](const QPalette &palette) { return Brand::heroAccent(palette); }, parent),
-      caption_(text)
+    : BrandLabel(text.toUpper(), captionFont(), accent(std::nullopt), parent), caption_(text)
 {
 }
 
@@ -29,7 +32,11 @@ void HeroLabel::setCaption(const QString &text)
 
 void HeroLabel::setPositive(std::optional<bool> positive)
 {
-    setColour([positive](const QPalette &palette) { return Brand::heroAccent(palette, positive); });
+    // The same verdict on every keystroke repaints nothing.
+    if (positive == positive_)
+        return;
+    positive_ = positive;
+    setColour(accent(positive));
 }
 
 } // namespace brolga

@@ -20,6 +20,7 @@ public:
     void setPositive(std::optional<bool> positive);
 
 private:
+    std::optional<bool> positive_;
     QString caption_;
 };
 

@@ -36,7 +36,10 @@ QFont ResultRow::valueFont() const
 
 void ResultRow::setLabel(const QString &label)
 {
+    if (label == label_)
+        return;
     label_ = label;
+    measured_.first = -1;
     updateGeometry();
     update();
 }
@@ -46,6 +49,7 @@ void ResultRow::setValue(const QString &value)
     if (value == value_)
         return;
     value_ = value;
+    measured_.first = -1;
     updateGeometry();
     update();
     AccessibleView::announce(this);
@@ -53,6 +57,11 @@ void ResultRow::setValue(const QString &value)
 
 void ResultRow::setTint(Tint tint)
 {
+    // The same colour again (a plain function, as the figures' tints are) repaints nothing.
+    using Plain = QColor (*)(const QPalette &);
+    const Plain *was = tint_.target<Plain>(), *is = tint.target<Plain>();
+    if ((!tint_ && !tint) || (was && is && *was == *is))
+        return;
     tint_ = std::move(tint);
     update();
 }
@@ -74,11 +83,15 @@ QSize ResultRow::minimumSizeHint() const
 // are the ones paintEvent() draws, with both first lines on one baseline.
 int ResultRow::heightForWidth(int width) const
 {
+    if (measured_.first == width)
+        return measured_.second;
     const QFontMetricsF labelMetrics(labelFont()), valueMetrics(valueFont());
     const qreal labelWidth = std::max<qreal>(width - TextMeasure::advance(valueFont(), value_) - gap, 1);
     const qreal labelHeight = TextMeasure::wrappedHeight(labelFont(), label_, labelWidth, 0);
     const qreal baseline = std::max(labelMetrics.ascent(), valueMetrics.ascent());
-    return int(std::ceil(std::max(baseline - labelMetrics.ascent() + labelHeight, baseline + valueMetrics.descent())));
+    measured_ = {width, int(std::ceil(std::max(baseline - labelMetrics.ascent() + labelHeight,
+                                               baseline + valueMetrics.descent())))};
+    return measured_.second;
 }
 
 void ResultRow::paintEvent(QPaintEvent *)

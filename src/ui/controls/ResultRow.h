@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <utility>
 
 namespace brolga {
 
@@ -39,6 +40,8 @@ private:
     QString value_;
     Tint tint_;
     bool emphasised_ = false;
+    // The last width heightForWidth() was asked for and its answer: a layout pass asks many times.
+    mutable std::pair<int, int> measured_{-1, 0};
 };
 
 } // namespace brolga
