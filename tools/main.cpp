@@ -4,8 +4,8 @@
 #include "ClientSource.h"
 #include "PngFile.h"
 #include "RecordSource.h"
-#include "ScreenOutput.h"
 #include "ReportArguments.h"
+#include "ScreenOutput.h"
 
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
@@ -88,6 +88,9 @@ int main(int argc, char *argv[])
     if (options.pdf)
         if (const QString refused = PngFile::refusal(*options.pdf, options.overwrite); !refused.isEmpty())
             return fail(refused);
+
+    if (options.initServer)
+        return write(stdout, ClientBook::officeBookSql()) ? 0 : 1;
 
     const QString bookPath = options.clientsFile.value_or(ClientBook::defaultPath());
     if (options.list) {

@@ -1,5 +1,6 @@
 #include "core/ClientBook.h"
 
+#include "brand/BrandResources.h"
 #include "core/ClientInputs.h"
 #include "core/SafeFile.h"
 
@@ -202,6 +203,13 @@ QString ClientBook::defaultPath()
 int ClientBook::schemaVersion()
 {
     return int(migrations().size());
+}
+
+QString ClientBook::officeBookSql()
+{
+    BrandResources::ensureLoaded();
+    QFile file(QStringLiteral(":/office-book.sql"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QString ClientBook::statusMessage() const
@@ -629,10 +637,15 @@ void ClientBook::take(qint64 id)
 // Nothing was written: the client has gone, or someone saved it since this book read it.
 bool ClientBook::refuse(QSqlQuery &q, qint64 id)
 {
-    q.prepare(QStringLiteral("SELECT changed_by, changed FROM clients WHERE id = ? AND deleted IS NULL"));
+    q.prepare(QStringLiteral("SELECT changed_by, changed, version FROM clients WHERE id = ? AND deleted IS NULL"));
     q.addBindValue(id);
     if (!q.exec() || !q.next()) {
         lastError_ = goneMessage;
+        return false;
+    }
+    // Unchanged, yet not written: the server lets this broker read the client, not change it.
+    if (q.value(2).toLongLong() == client(id)->version) {
+        lastError_ = QStringLiteral("The office client book does not let you change that client.");
         return false;
     }
     conflict_ = Conflict{q.value(0).toString(), fromMSecs(q.value(1).toLongLong())};

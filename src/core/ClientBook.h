@@ -123,6 +123,9 @@ class ClientBook : public QObject {
 
     // The version this build writes (SQLite's user_version); a book at a lower one is brought up on opening.
     static int schemaVersion();
+    // What an office runs once on its PostgreSQL server to keep its book there: the tables at schemaVersion(), the
+    // roles, and the policies by which the server decides who reads and changes which clients.
+    static QString officeBookSql();
 
     static constexpr int maxNameLength = 120; // characters (code points)
     static constexpr int maxNoteLength = 2000;
