@@ -5,6 +5,7 @@
 #include "core/CalculatorStore.h"
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
+#include "core/ServerAddress.h"
 #include "core/StateJson.h"
 #include "export/TextExporter.h"
 
@@ -501,6 +502,46 @@ class TestReport : public QObject {
     }
 
     // The client report of the tabs asked for, or of the tabs worked on; fewer tabs, fewer pages.
+    // An office's book on its server is read through the broker's own role, the password from PGPASSWORD; the SQL
+    // that sets one up is printed on request.
+    void officeBook()
+    {
+        const Run sql = run({"--init-server"});
+        QCOMPARE(sql.exitCode, 0);
+        QVERIFY(sql.out.contains("ENABLE ROW LEVEL SECURITY") && sql.out.contains("INSERT INTO brolga_book VALUES"));
+
+        const QString state = qEnvironmentVariable("BROLGA_TEST_SERVER");
+        if (state.isEmpty())
+            QSKIP("needs the test server (CTest's tools/tst_report)");
+        QFile url(state + QStringLiteral("/url"));
+        QVERIFY2(url.open(QIODevice::ReadOnly), "the test server is not running (tests/pgserver.sh)");
+        const auto admin = ServerAddress::fromUrl(QString::fromUtf8(url.readAll().trimmed()));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("admin"));
+            db.setHostName(admin->host);
+            db.setPort(admin->port);
+            db.setDatabaseName(admin->database);
+            db.setUserName(admin->user);
+            db.setPassword(admin->password);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("DROP DATABASE IF EXISTS tst_report WITH (FORCE)")));
+            QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE DATABASE tst_report TEMPLATE brolga")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("admin"));
+        const QString alice =
+            QStringLiteral("postgresql://alice@%1:%2/tst_report").arg(admin->host).arg(admin->port);
+        {
+            ClientBook book(QString(alice).replace(QStringLiteral("alice@"), QStringLiteral("alice:brolga-test@")));
+            QVERIFY2(book.create(QStringLiteral("Anna Lee"), {}), qPrintable(book.lastError()));
+        }
+        QVERIFY(run({"--clients", alice, "--list"}).err.contains("could not be opened"));
+        qputenv("PGPASSWORD", "brolga-test");
+        const Run listed = run({"--clients", alice, "--list"});
+        qunsetenv("PGPASSWORD");
+        QCOMPARE(listed.exitCode, 0);
+        QVERIFY2(listed.out.startsWith("Anna Lee\t"), listed.out.constData());
+    }
+
     void pdfReport()
     {
         const QString record = writeFile(QStringLiteral("record.json"), StateJson::encode(sampleRecord()));
