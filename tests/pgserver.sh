@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A PostgreSQL server of the tests' own, for the office client book's tests.
-#   pgserver.sh start STATE SQL   makes a cluster in a temporary folder, starts it on a free port of 127.0.0.1,
-#                                 makes the database "brolga" with the office book (SQL) and the test roles
-#                                 alice and bob (brokers) and sam (assistant), and writes the superuser's address
-#                                 to STATE/url. Every password is "brolga-test".
+#   pgserver.sh start STATE SQL   makes a cluster in a temporary folder, starts it on a free port of 127.0.0.1
+#                                 and 127.0.0.2 (which Brolga takes for another machine), makes the database
+#                                 "brolga" with the office book (SQL) and the test roles alice and bob (brokers)
+#                                 and sam (assistant), and writes the superuser's address to STATE/url. Every
+#                                 password is "brolga-test".
 #   pgserver.sh crash STATE       stops it at once, as a crash would, and starts it again on the same port.
 #   pgserver.sh stop STATE        stops it (at once) and removes its folder.
 # The server refuses to run as root: then it runs as nobody, in a folder nobody owns.
@@ -32,7 +33,7 @@ stop() {
 # A test server: nothing it holds needs to outlive the run, so it never waits for the disk.
 launch() {
   as_server "$bin/pg_ctl" -D "$folder/cluster" -l "$folder/server.log" -w -t 20 -o "-p $1 \
-    -c listen_addresses=127.0.0.1 -c unix_socket_directories=$folder -c fsync=off -c full_page_writes=off \
+    -c listen_addresses=127.0.0.1,127.0.0.2 -c unix_socket_directories=$folder -c fsync=off -c full_page_writes=off \
     -c shared_buffers=16MB -c max_connections=50" start >/dev/null
 }
 

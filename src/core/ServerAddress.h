@@ -19,7 +19,7 @@ struct ServerAddress {
     static std::optional<ServerAddress> fromUrl(const QString &url);
     // The address without its password.
     QString url() const;
-    // The server runs on this machine: its connection needs no TLS.
+    // The server runs on this machine (localhost, 127.0.0.1 or ::1): its connection needs no TLS.
     bool isLocal() const;
 };
 

@@ -904,6 +904,20 @@ class TestClientBook : public QObject {
         QCOMPARE(alice.client(shared->id)->name, QStringLiteral("Alice's shared"));
     }
 
+    // A server not on this machine is reached over TLS only (the test server has none); what the broker is told
+    // never holds the password.
+    void serverElsewhereNeedsTls()
+    {
+        SERVER_ONLY();
+        QVERIFY(ClientBook(path()).isOpen()); // 127.0.0.1
+        ClientBook elsewhere(path().replace(QStringLiteral("@127.0.0.1:"), QStringLiteral("@127.0.0.2:")));
+        QVERIFY(!elsewhere.isOpen());
+        QVERIFY2(elsewhere.statusMessage().contains(QStringLiteral("SSL was required")),
+                 qPrintable(elsewhere.statusMessage()));
+        QVERIFY(!elsewhere.statusMessage().contains(QStringLiteral("brolga-test")));
+        QVERIFY(!elsewhere.path().contains(QStringLiteral("brolga-test")));
+    }
+
     // On a full disk a save fails and says so, takes nothing with it, and the book works again once there is room.
     void fullDisk()
     {
