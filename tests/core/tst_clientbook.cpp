@@ -918,6 +918,20 @@ class TestClientBook : public QObject {
         QVERIFY(!elsewhere.path().contains(QStringLiteral("brolga-test")));
     }
 
+    // A save that meets the server gone says so in words, and the book works again once the server is back.
+    void serverGoneAway()
+    {
+        SERVER_ONLY();
+        ClientBook book(path());
+        const auto made = book.create(QStringLiteral("Mia Chen"), {});
+        QCOMPARE(QProcess::execute(QStringLiteral("bash"),
+                                   {QStringLiteral(BROLGA_PGSERVER), QStringLiteral("crash"), serverState_}),
+                 0);
+        QVERIFY(!book.saveChanges(made->id, {}));
+        QCOMPARE(book.lastError(), QStringLiteral("The office client book cannot be reached; nothing was saved."));
+        QVERIFY(book.reopen() && book.saveChanges(made->id, {}));
+    }
+
     // On a full disk a save fails and says so, takes nothing with it, and the book works again once there is room.
     void fullDisk()
     {

@@ -528,8 +528,7 @@ class TestReport : public QObject {
             QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE DATABASE tst_report TEMPLATE brolga")));
         }
         QSqlDatabase::removeDatabase(QStringLiteral("admin"));
-        const QString alice =
-            QStringLiteral("postgresql://alice@%1:%2/tst_report").arg(admin->host).arg(admin->port);
+        const QString alice = QStringLiteral("postgresql://alice@%1:%2/tst_report").arg(admin->host).arg(admin->port);
         {
             ClientBook book(QString(alice).replace(QStringLiteral("alice@"), QStringLiteral("alice:brolga-test@")));
             QVERIFY2(book.create(QStringLiteral("Anna Lee"), {}), qPrintable(book.lastError()));
