@@ -9,9 +9,12 @@
 #   pgserver.sh stop STATE        stops it (at once) and removes its folder.
 # The server refuses to run as root: then it runs as nobody, in a folder nobody owns.
 set -euo pipefail
-cmd=$1 state=$2
+cmd=$1 state=$(realpath -m "$2")
+# The server's user may not enter the folder the tests run in.
+[[ $cmd == start ]] && sql=$(realpath "$3")
+cd /
 
-bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
+bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1 || true)
 [[ -n $bin ]] || bin=$(dirname "$(command -v pg_ctl 2>/dev/null || echo /nonexistent/pg_ctl)")
 if [[ ! -x $bin/initdb || ! -x $bin/pg_ctl || ! -x $bin/psql ]]; then
   echo "pgserver: PostgreSQL's server programs (initdb, pg_ctl, psql) are not installed; run scripts/install-deps" >&2
@@ -48,7 +51,6 @@ if [[ $cmd == crash ]]; then
   exit 0
 fi
 
-sql=$3
 stop # what an interrupted run left behind
 mkdir -p "$state"
 folder=$(mktemp -d /tmp/brolga-pg.XXXXXX)
