@@ -4,7 +4,8 @@
 #                                 and 127.0.0.2 (which Brolga takes for another machine), makes the database
 #                                 "brolga" with the office book (SQL) and the test roles alice and bob (brokers)
 #                                 and sam (assistant), and writes the superuser's address to STATE/url. Every
-#                                 password is "brolga-test".
+#                                 password is "brolga-test". With a fourth word, "durable", the server flushes its
+#                                 commits to the disk as a real one does (for the benchmarks).
 #   pgserver.sh crash STATE       stops it at once, as a crash would, and starts it again on the same port.
 #   pgserver.sh stop STATE        stops it (at once) and removes its folder.
 # The server refuses to run as root: then it runs as nobody, in a folder nobody owns.
@@ -33,11 +34,10 @@ stop() {
   rm -rf "$folder" "$state"
 }
 
-# A test server: nothing it holds needs to outlive the run, so it never waits for the disk.
 launch() {
   as_server "$bin/pg_ctl" -D "$folder/cluster" -l "$folder/server.log" -w -t 20 -o "-p $1 \
-    -c listen_addresses=127.0.0.1,127.0.0.2 -c unix_socket_directories=$folder -c fsync=off -c full_page_writes=off \
-    -c shared_buffers=16MB -c max_connections=50" start >/dev/null
+    -c listen_addresses=127.0.0.1,127.0.0.2 -c unix_socket_directories=$folder -c max_connections=50 \
+    $(cat "$folder/flags")" start >/dev/null
 }
 
 if [[ $cmd == stop ]]; then
@@ -56,6 +56,9 @@ mkdir -p "$state"
 folder=$(mktemp -d /tmp/brolga-pg.XXXXXX)
 echo "$folder" >"$state/folder"
 echo brolga-test >"$folder/pw"
+# A test server: nothing it holds needs to outlive the run, so it never waits for the disk.
+[[ ${4:-} == durable ]] && echo "-c shared_buffers=128MB" >"$folder/flags" ||
+  echo "-c fsync=off -c full_page_writes=off -c shared_buffers=16MB" >"$folder/flags"
 [[ $(id -u) -eq 0 ]] && chown -R nobody "$folder"
 as_server "$bin/initdb" -D "$folder/cluster" -U brolga_admin --pwfile="$folder/pw" --auth-local=trust \
   --auth-host=scram-sha-256 -E UTF8 --locale=C -N >"$folder/initdb.log" 2>&1 ||
