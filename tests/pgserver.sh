@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A PostgreSQL server of the tests' own, for the office client book's tests.
 #   pgserver.sh start STATE SQL   makes a cluster in a temporary folder, starts it on a free port of 127.0.0.1
-#                                 and 127.0.0.2 (which Brolga takes for another machine), makes the database
-#                                 "brolga" with the office book (SQL) and the test roles alice and bob (brokers)
-#                                 and sam (assistant), and writes the superuser's address to STATE/url. Every
+#                                 and 127.0.0.2 (which Brolga takes for another machine), makes the databases
+#                                 brolga, tst_clientbook and tst_report with the office book (SQL) and the test
+#                                 roles alice and bob (brokers) and sam (assistant), and writes the superuser's
+#                                 address (of brolga) to STATE/url. Every
 #                                 password is "brolga-test". With a fourth word, "durable", the server flushes its
 #                                 commits to the disk as a real one does (for the benchmarks).
 #   pgserver.sh crash STATE       stops it at once, as a crash would, and starts it again on the same port.
@@ -73,8 +74,11 @@ done
 
 echo "$port" >"$folder/port"
 run_sql() { "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$folder" -p "$port" -U brolga_admin "$@"; }
-run_sql -d postgres -c "CREATE DATABASE brolga"
-run_sql -d brolga -f "$sql" >/dev/null
+# The roles go with the first book; each test program has a book of its own.
+for db in brolga tst_clientbook tst_report; do
+  run_sql -d postgres -c "CREATE DATABASE $db"
+  run_sql -d $db -f "$sql" >/dev/null
+done
 run_sql -d brolga -c "CREATE ROLE alice LOGIN PASSWORD 'brolga-test' IN ROLE brolga_broker;
 CREATE ROLE bob LOGIN PASSWORD 'brolga-test' IN ROLE brolga_broker;
 CREATE ROLE sam LOGIN PASSWORD 'brolga-test' IN ROLE brolga_assistant;"
