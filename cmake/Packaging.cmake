@@ -63,6 +63,8 @@ if(UNIX AND NOT APPLE)
   install(FILES ${generated}/${BROLGA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   configure_file(resources/debian/copyright.in ${generated}/copyright @ONLY)
   install(FILES ${generated}/copyright resources/fonts/OFL.txt DESTINATION ${doc})
+  # What an office runs on its PostgreSQL server to keep its client book there (brolga-report --init-server).
+  install(FILES resources/office-book.sql DESTINATION ${CMAKE_INSTALL_DATADIR}/brolga)
   install(FILES resources/debian/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME brolga)
 
   # Debian keeps its changelog and manual pages compressed, without a time stamp in the gzip header.

@@ -1,6 +1,7 @@
 #include "ClientSource.h"
 
 #include "core/ClientBook.h"
+#include "core/ServerAddress.h"
 
 #include <QFileInfo>
 
@@ -13,7 +14,7 @@ namespace {
 // The book as it is, or the one line saying why it cannot be read.
 std::unique_ptr<ClientBook> openBook(const QString &path, QString &error)
 {
-    if (!QFileInfo::exists(path)) {
+    if (!ServerAddress::fromUrl(path) && !QFileInfo::exists(path)) {
         error = QStringLiteral("no client book at %1").arg(path);
         return nullptr;
     }

@@ -16,9 +16,14 @@ const QCommandLineOption stateOption(QStringLiteral("state"),
                                                     "the saved one."),
                                      QStringLiteral("FILE"));
 const QCommandLineOption clientsOption(QStringLiteral("clients"),
-                                       QStringLiteral("Read clients from the client book FILE instead of the user's. "
-                                                      "Never written."),
+                                       QStringLiteral("Read clients from the client book FILE instead of the user's, "
+                                                      "or from an office's book at postgresql://USER@HOST:PORT/DB "
+                                                      "(the password from PGPASSWORD). Never written."),
                                        QStringLiteral("FILE"));
+const QCommandLineOption initServerOption(QStringLiteral("init-server"),
+                                          QStringLiteral("Print the SQL that sets up an office's client book on its "
+                                                         "PostgreSQL server: the tables, the roles and who may read "
+                                                         "and change which clients."));
 const QCommandLineOption listOption(QStringLiteral("list"),
                                     QStringLiteral("List the client book: each client's name and last change, "
                                                    "latest first."));
@@ -86,6 +91,7 @@ void describe(QCommandLineParser &parser)
     parser.addOption(stateOption);
     parser.addOption(clientsOption);
     parser.addOption(listOption);
+    parser.addOption(initServerOption);
     parser.addOption(clientOption);
     parser.addOption(tabOption);
     parser.addOption(textOption);
@@ -159,6 +165,7 @@ Parsed parse(const QStringList &arguments)
         }
     }
     o.list = parser.isSet(listOption);
+    o.initServer = parser.isSet(initServerOption);
     if (parser.isSet(clientOption)) {
         o.client = parser.value(clientOption).trimmed();
         if (o.client->isEmpty()) {
@@ -250,7 +257,11 @@ Parsed parse(const QStringList &arguments)
         o.preparedFor = parser.value(preparedForOption);
     }
     o.overwrite = parser.isSet(overwriteOption);
-    if (o.list && (o.text || o.needsGui() || o.client || o.stateFile || parser.isSet(tabOption)))
+    if (o.initServer && arguments.size() > 2)
+        out.error = QStringLiteral("--init-server goes alone.");
+    else if (o.initServer)
+        return out;
+    else if (o.list && (o.text || o.needsGui() || o.client || o.stateFile || parser.isSet(tabOption)))
         out.error = QStringLiteral("--list goes alone (with --clients FILE at most).");
     else if (o.list)
         return out;
@@ -288,6 +299,7 @@ QString helpText()
                           "       brolga-report [--state FILE] --pdf FILE [--tabs LIST] [--theme ID] [--logo PNG]\n"
                           "                     [--prepared-for NAME]\n"
                           "       brolga-report [--clients FILE] --list\n"
+                          "       brolga-report --init-server\n"
                           "       (--client NAME [--clients FILE] goes in place of --state with --text, --card, "
                           "--screen and --pdf)\n"
                           "       (--overwrite lets --out or --pdf replace a file that exists)\n") +

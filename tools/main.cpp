@@ -92,6 +92,9 @@ int main(int argc, char *argv[])
         if (const QString refused = PngFile::refusal(*options.pdf, options.overwrite); !refused.isEmpty())
             return fail(refused);
 
+    if (options.initServer)
+        return write(stdout, ClientBook::officeBookSql()) ? 0 : 1;
+
     const QString bookPath = options.clientsFile.value_or(ClientBook::defaultPath());
     if (options.list) {
         const ClientSource::Listing listing = ClientSource::list(bookPath);

@@ -1,5 +1,6 @@
 #include "core/ClientBook.h"
 
+#include "brand/BrandResources.h"
 #include "core/ClientInputs.h"
 #include "core/SafeFile.h"
 
@@ -50,16 +51,6 @@ ClientBook::Status statusFor(const QSqlError &error)
     }
 }
 
-QString writeError(const QSqlError &error)
-{
-    switch (primaryCode(error)) {
-    case sqliteFull: return QString::fromUtf16(SafeFile::diskFull);
-    case sqliteBusy:
-    case sqliteLocked: return QStringLiteral("The client book is busy in another program; try again in a moment.");
-    default: return QStringLiteral("Could not save to the client book (%1).").arg(error.databaseText());
-    }
-}
-
 const QString goneMessage = QStringLiteral("That client is no longer in the book.");
 const QString bookFullMessage = QStringLiteral("Could not save \u2014 the client book is full.");
 
@@ -77,6 +68,11 @@ const std::vector<std::vector<const char *>> &migrations()
         {"ALTER TABLE clients ADD COLUMN deleted INTEGER"},
         // 3: the tabs of the client's last report; NULL for a client without one.
         {"ALTER TABLE clients ADD COLUMN report_tabs TEXT"},
+        // 4: whose client it is and how often it changed, as on an office server (whose book office-book.sql makes
+        // at this version): a save over a change made elsewhere since the client was read is refused.
+        {"ALTER TABLE clients ADD COLUMN owner TEXT NOT NULL DEFAULT ''",
+         "ALTER TABLE clients ADD COLUMN version INTEGER NOT NULL DEFAULT 1",
+         "ALTER TABLE clients ADD COLUMN changed_by TEXT NOT NULL DEFAULT ''"},
     };
     return steps;
 }
@@ -87,18 +83,17 @@ QDateTime fromMSecs(qint64 ms)
 }
 
 // A new client's whole row; its id, the next one, is written back into `client`.
-bool insertRow(QSqlQuery &q, Client &client, const QByteArray &inputs)
+bool insertRow(const BookEngine &engine, QSqlQuery &q, Client &client, const QByteArray &inputs)
 {
-    q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?)"));
+    q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) VALUES (?, ?, ?, ?, ?)") +
+              engine.returningId());
     q.addBindValue(client.name);
     q.addBindValue(client.note);
     q.addBindValue(QString::fromUtf8(inputs));
     q.addBindValue(client.created.toMSecsSinceEpoch());
     q.addBindValue(client.changed.toMSecsSinceEpoch());
-    if (!q.exec())
-        return false;
-    client.id = q.lastInsertId().toLongLong();
-    return true;
+    client.id = engine.insert(q);
+    return client.id != 0;
 }
 
 bool listedBefore(const Client &a, const Client &b)
@@ -184,8 +179,12 @@ ClientBook::ClientBook(QObject *parent) : ClientBook(defaultPath(), parent) {}
 ClientBook::ClientBook(const QString &path, QObject *parent) : ClientBook(path, Access::readWrite, parent) {}
 
 ClientBook::ClientBook(const QString &path, Access access, QObject *parent)
-    : QObject(parent), path_(path), access_(access), clock_([] { return QDateTime::currentDateTimeUtc(); })
+    : QObject(parent), path_(path), server_(ServerAddress::fromUrl(path)),
+      engine_(server_ ? BookEngine::Kind::postgresql : BookEngine::Kind::sqlite), access_(access),
+      clock_([] { return QDateTime::currentDateTimeUtc(); })
 {
+    if (server_)
+        path_ = server_->url();
     open();
 }
 
@@ -204,6 +203,13 @@ QString ClientBook::defaultPath()
 int ClientBook::schemaVersion()
 {
     return int(migrations().size());
+}
+
+QString ClientBook::officeBookSql()
+{
+    BrandResources::ensureLoaded();
+    QFile file(QStringLiteral(":/office-book.sql"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 QString ClientBook::statusMessage() const
@@ -257,6 +263,46 @@ bool ClientBook::open()
 {
     close();
     lastError_.clear();
+    return server_ ? openServer() : openFile();
+}
+
+bool ClientBook::openServer()
+{
+    connection_ = nextConnectionName();
+    QSqlDatabase db = QSqlDatabase::addDatabase(engine_.driver(), connection_);
+    if (!db.isValid())
+        return fail(Status::failed, QStringLiteral("Qt's PostgreSQL driver is not installed"));
+    db.setHostName(server_->host);
+    db.setPort(server_->port);
+    db.setDatabaseName(server_->database);
+    db.setUserName(server_->user);
+    db.setPassword(server_->password);
+    db.setConnectOptions(BookEngine::serverOptions(*server_));
+    if (!db.open())
+        return fail(Status::failed, db.lastError().databaseText().section(u'\n', 0, 0).trimmed());
+    QSqlQuery q(db);
+    // The office makes the server's book and brings it up (office-book.sql); a broker's role may not.
+    if (!q.exec(QStringLiteral("SELECT version FROM brolga_book")) || !q.next())
+        return fail(Status::failed, QStringLiteral("the server holds no Brolga client book"));
+    version_ = q.value(0).toInt();
+    if (version_ > schemaVersion())
+        return fail(Status::newerVersion);
+    if (version_ < schemaVersion())
+        return fail(Status::failed, QStringLiteral("the server's book is from an older Brolga"));
+    // A reader's session is refused every write by the server itself.
+    if (access_ == Access::readOnly && !q.exec(QStringLiteral("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY")))
+        return fail(Status::failed, q.lastError().databaseText());
+    q.finish();
+    status_ = Status::open;
+    purgeDeleted();
+    if (!loadList(version_))
+        return false;
+    detail_.clear();
+    return true;
+}
+
+bool ClientBook::openFile()
+{
     const QFileInfo file(path_);
     if (file.exists() && !file.isFile())
         return fail(Status::failed, QStringLiteral("not a file"));
@@ -287,7 +333,7 @@ bool ClientBook::open()
                                  .arg(busyTimeoutMs));
     }
     status_ = Status::open;
-    const int version = inspect();
+    const int version = version_ = inspect();
     if (status_ != Status::open) {
         // Reading a file in write-ahead mode makes an empty log and its index; a file nobody can use gets back
         // the folder it had. (A newer Brolga or the program holding a lock may be using those of its own.)
@@ -320,6 +366,7 @@ bool ClientBook::open()
     q.finish();
     if (version < schemaVersion() && !migrate())
         return false;
+    version_ = schemaVersion();
     purgeDeleted();
     if (!loadList(schemaVersion()))
         return false;
@@ -412,17 +459,24 @@ bool ClientBook::loadList(int version)
     // Names and notes no longer than Brolga writes them, whatever a damaged or foreign book holds: a list of
     // megabyte names would take the window down with it.
     // A book from before "Recently deleted", read without being brought up, has no deleted column.
-    if (!q.exec(QStringLiteral("SELECT id, substr(name, 1, %1), substr(note, 1, %2), created, changed, %3 "
+    if (!q.exec(QStringLiteral("SELECT id, substr(name, 1, %1), substr(note, 1, %2), created, changed, %3, %4 "
                                "FROM clients ORDER BY changed DESC, id DESC")
                     .arg(maxNameLength)
                     .arg(maxNoteLength)
-                    .arg(version >= 2 ? QStringLiteral("deleted") : QStringLiteral("NULL"))))
+                    .arg(version >= 2 ? QStringLiteral("deleted") : QStringLiteral("NULL"))
+                    .arg(version >= 4 ? QStringLiteral("owner, version") : QStringLiteral("'', 1"))))
         return fail(statusFor(q.lastError()) == Status::failed ? Status::unreadable : statusFor(q.lastError()),
                     q.lastError().databaseText());
     QList<Client> list, deleted;
     while (q.next()) {
-        Client c{q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
-                 fromMSecs(q.value(3).toLongLong()), fromMSecs(q.value(4).toLongLong()), {}};
+        Client c{q.value(0).toLongLong(),
+                 q.value(1).toString(),
+                 q.value(2).toString(),
+                 fromMSecs(q.value(3).toLongLong()),
+                 fromMSecs(q.value(4).toLongLong()),
+                 {},
+                 q.value(6).toString(),
+                 q.value(7).toLongLong()};
         if (q.isNull(5)) {
             list.append(c);
         } else {
@@ -447,8 +501,8 @@ bool ClientBook::reopen()
 
 bool ClientBook::startNewBook()
 {
-    // A lock goes away: a book held by another program is not given up for it.
-    if (access_ == Access::readOnly || status_ == Status::open || status_ == Status::locked) {
+    // A lock goes away: a book held by another program is not given up for it. A server's book is the office's.
+    if (server_ || access_ == Access::readOnly || status_ == Status::open || status_ == Status::locked) {
         lastError_ = QStringLiteral("Only a client book that cannot be used is set aside.");
         return false;
     }
@@ -511,7 +565,12 @@ std::optional<CalculatorState> ClientBook::inputs(qint64 id)
     }
     QSqlQuery q(QSqlDatabase::database(connection_, false));
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT inputs FROM clients WHERE id = ?"));
+    // What was saved since the list was read comes too: a later save is checked against what was opened.
+    q.prepare(version_ >= 4 ? QStringLiteral("SELECT inputs, substr(name, 1, %1), substr(note, 1, %2), changed, "
+                                             "version FROM clients WHERE id = ?")
+                                  .arg(maxNameLength)
+                                  .arg(maxNoteLength)
+                            : QStringLiteral("SELECT inputs FROM clients WHERE id = ?"));
     q.addBindValue(id);
     if (!q.exec()) {
         lastError_ = QStringLiteral("The client could not be read (%1).").arg(q.lastError().databaseText());
@@ -522,6 +581,14 @@ std::optional<CalculatorState> ClientBook::inputs(qint64 id)
         return std::nullopt;
     }
     auto state = ClientInputs::decode(q.value(0).toString().toUtf8());
+    if (version_ >= 4) {
+        Client stored = *client(id);
+        stored.name = q.value(1).toString();
+        stored.note = q.value(2).toString();
+        stored.changed = fromMSecs(q.value(3).toLongLong());
+        stored.version = q.value(4).toLongLong();
+        refresh(stored);
+    }
     if (!state)
         lastError_ = QStringLiteral("The figures saved for this client could not be read.");
     return state;
@@ -548,6 +615,14 @@ qint64 ClientBook::now() const
     return clock_().toMSecsSinceEpoch();
 }
 
+void ClientBook::refresh(const Client &stored)
+{
+    if (client(stored.id) == stored)
+        return;
+    place(stored);
+    Q_EMIT changed();
+}
+
 void ClientBook::place(const Client &client)
 {
     take(client.id);
@@ -557,6 +632,30 @@ void ClientBook::place(const Client &client)
 void ClientBook::take(qint64 id)
 {
     clients_.removeIf([id](const Client &c) { return c.id == id; });
+}
+
+// Nothing was written: the client has gone, or someone saved it since this book read it.
+bool ClientBook::refuse(QSqlQuery &q, qint64 id)
+{
+    q.prepare(QStringLiteral("SELECT changed_by, changed, version FROM clients WHERE id = ? AND deleted IS NULL"));
+    q.addBindValue(id);
+    if (!q.exec() || !q.next()) {
+        lastError_ = goneMessage;
+        return false;
+    }
+    // Unchanged, yet not written: the server lets this broker read the client, not change it.
+    if (q.value(2).toLongLong() == client(id)->version) {
+        lastError_ = QStringLiteral("The office client book does not let you change that client.");
+        return false;
+    }
+    conflict_ = Conflict{q.value(0).toString(), fromMSecs(q.value(1).toLongLong())};
+    const QString when = conflict_->at.toLocalTime().toString(QStringLiteral("d MMM yyyy, HH:mm"));
+    lastError_ =
+        conflict_->by.isEmpty()
+            ? QStringLiteral("This client was changed elsewhere (%1) since you opened it; nothing was saved.").arg(when)
+            : QStringLiteral("%1 changed this client (%2) since you opened it; nothing was saved.")
+                  .arg(conflict_->by, when);
+    return false;
 }
 
 bool ClientBook::execOnOneRow(QSqlQuery &query)
@@ -570,8 +669,26 @@ bool ClientBook::execOnOneRow(QSqlQuery &query)
     return true;
 }
 
+QString ClientBook::writeError(const QSqlError &error) const
+{
+    switch (engine_.fault(error)) {
+    case BookEngine::Fault::full:
+        return onServer() ? QStringLiteral("Could not save \u2014 the office server is out of space.")
+                          : QString::fromUtf16(SafeFile::diskFull);
+    case BookEngine::Fault::busy:
+        return QStringLiteral("The client book is busy in another program; try again in a moment.");
+    case BookEngine::Fault::unreachable:
+        return QStringLiteral("The office client book cannot be reached; nothing was saved.");
+    case BookEngine::Fault::denied:
+        return QStringLiteral("The office client book does not let you change that client.");
+    case BookEngine::Fault::other: break;
+    }
+    return QStringLiteral("Could not save to the client book (%1).").arg(error.databaseText());
+}
+
 bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
 {
+    conflict_.reset();
     if (!isOpen()) {
         lastError_ = statusMessage();
         return false;
@@ -583,8 +700,7 @@ bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     {
         QSqlQuery q(db);
-        // IMMEDIATE takes the write lock up front, waiting for it as long as the busy timeout allows.
-        if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        if (!q.exec(engine_.begin())) {
             lastError_ = writeError(q.lastError());
             return false;
         }
@@ -593,7 +709,8 @@ bool ClientBook::write(const std::function<bool(QSqlQuery &)> &statements)
             q.finish();
             QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
             if (lastError_.isEmpty())
-                lastError_ = primaryCode(error) == sqliteFull && idsUsedUp() ? bookFullMessage : writeError(error);
+                lastError_ = engine_.fault(error) == BookEngine::Fault::full && idsUsedUp() ? bookFullMessage
+                                                                                            : writeError(error);
             return false;
         }
     }
@@ -621,8 +738,8 @@ std::optional<Client> ClientBook::create(const QString &name, const CalculatorSt
     if (!cleaned)
         return std::nullopt;
     const qint64 at = now();
-    Client client{0, *cleaned, cleanNote(note), fromMSecs(at), fromMSecs(at), {}};
-    const bool ok = write([&](QSqlQuery &q) { return insertRow(q, client, ClientInputs::encode(state)); });
+    Client client{0, *cleaned, cleanNote(note), fromMSecs(at), fromMSecs(at), {}, ownerOfNew(), 1};
+    const bool ok = write([&](QSqlQuery &q) { return insertRow(engine_, q, client, ClientInputs::encode(state)); });
     if (!ok)
         return std::nullopt;
     place(client);
@@ -640,18 +757,23 @@ std::optional<Client> ClientBook::update(qint64 id, const QString &column, const
     }
     const qint64 at = now();
     const bool ok = write([&](QSqlQuery &q) {
-        // The column is one of ours, never the user's text.
-        q.prepare(
-            QStringLiteral("UPDATE clients SET %1 = ?, changed = ? WHERE id = ? AND deleted IS NULL").arg(column));
+        // The column is one of ours, never the user's text. Only the version this book read is written over.
+        q.prepare(QStringLiteral("UPDATE clients SET %1 = ?, changed = ?, version = version + 1 "
+                                 "WHERE id = ? AND version = ? AND deleted IS NULL")
+                      .arg(column));
         q.addBindValue(value);
         q.addBindValue(at);
         q.addBindValue(id);
-        return execOnOneRow(q);
+        q.addBindValue(client->version);
+        if (!q.exec())
+            return false;
+        return q.numRowsAffected() == 1 || refuse(q, id);
     });
     if (!ok)
         return std::nullopt;
     patch(*client);
     client->changed = fromMSecs(at);
+    ++client->version;
     place(*client);
     Q_EMIT changed();
     return client;
@@ -715,20 +837,27 @@ std::optional<Client> ClientBook::duplicate(qint64 id)
     }
     const QString suffix = QStringLiteral(" (copy)");
     const qint64 at = now();
-    Client copy{0, clamped(original->name, maxNameLength - int(suffix.size())).trimmed() + suffix, original->note,
-                fromMSecs(at), fromMSecs(at), {}};
+    Client copy{0,
+                clamped(original->name, maxNameLength - int(suffix.size())).trimmed() + suffix,
+                original->note,
+                fromMSecs(at),
+                fromMSecs(at),
+                {},
+                ownerOfNew(),
+                1};
     const bool ok = write([&](QSqlQuery &q) {
         // The stored inputs are copied as they are, not decoded and written again.
         q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) "
-                                 "SELECT ?, note, inputs, ?, ? FROM clients WHERE id = ? AND deleted IS NULL"));
+                                 "SELECT ?, note, inputs, ?, ? FROM clients WHERE id = ? AND deleted IS NULL") +
+                  engine_.returningId());
         q.addBindValue(copy.name);
         q.addBindValue(at);
         q.addBindValue(at);
         q.addBindValue(id);
-        if (!execOnOneRow(q))
-            return false;
-        copy.id = q.lastInsertId().toLongLong();
-        return true;
+        copy.id = engine_.insert(q);
+        if (copy.id == 0 && !q.lastError().isValid())
+            lastError_ = goneMessage;
+        return copy.id != 0;
     });
     if (!ok)
         return std::nullopt;

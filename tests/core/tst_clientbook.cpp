@@ -1,6 +1,7 @@
 #include "TestStore.h"
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
+#include "core/ServerAddress.h"
 #include "core/StateFields.h"
 
 #include <QDir>
@@ -67,13 +68,22 @@ template <typename Pick> CalculatorState changedWhere(CalculatorState s, Pick pi
     return s;
 }
 
-// A plain connection of the test's own, for making and inspecting files the way another program would.
+// A plain connection of the test's own, for making and inspecting books the way another program would: a file, or
+// a server's book through the role in its address.
 class Raw {
 public:
     explicit Raw(const QString &path) : name_(QStringLiteral("raw-%1").arg(++count_))
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(path);
+        const auto server = ServerAddress::fromUrl(path);
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(server ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
+        db.setDatabaseName(server ? server->database : path);
+        if (server) {
+            db.setHostName(server->host);
+            db.setPort(server->port);
+            db.setUserName(server->user);
+            db.setPassword(server->password);
+        }
         db.open();
     }
     ~Raw()
@@ -112,11 +122,25 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
+// A skip leaves the test function itself.
+#define FILE_ONLY()                                                                                                    \
+    if (!server_.isEmpty())                                                                                            \
+    QSKIP("how a book in a file is kept")
+#define SERVER_ONLY()                                                                                                  \
+    if (server_.isEmpty())                                                                                             \
+    QSKIP("needs the test server (CTest's core/tst_clientbook_server)")
+
 class TestClientBook : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dir_;
-    QString path() const { return dir_->filePath(QStringLiteral("Clients.sqlite")); }
+    // The second run (CTest's core/tst_clientbook_server) keeps the book on the test server instead of a file.
+    QString serverState_ = qEnvironmentVariable("BROLGA_TEST_SERVER");
+    QString server_; // the address of this test's database there, without a user
+
+    QString path() const { return server_.isEmpty() ? dir_->filePath(QStringLiteral("Clients.sqlite")) : as("alice"); }
+    // The server's book as the role (a broker: alice, bob; the assistant: sam; the server's owner: brolga_admin).
+    QString as(const QString &role) const { return server_.arg(role); }
 
     // A clock that moves a second on every reading, from a fixed start.
     static ClientBook::Clock steppingClock()
@@ -137,10 +161,26 @@ class TestClientBook : public QObject {
     }
 
 private Q_SLOTS:
+    // The test's own book on the server (tests/pgserver.sh makes it).
+    void initTestCase()
+    {
+        if (serverState_.isEmpty())
+            return;
+        QVERIFY2(QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")),
+                 "Qt's PostgreSQL driver is not installed (scripts/install-deps installs libqt6sql6-psql)");
+        QFile url(serverState_ + QStringLiteral("/url"));
+        QVERIFY2(url.open(QIODevice::ReadOnly), "the test server is not running (tests/pgserver.sh)");
+        const auto address = ServerAddress::fromUrl(QString::fromUtf8(url.readAll().trimmed()));
+        server_ = QStringLiteral("postgresql://%3:%1@%2/tst_clientbook")
+                      .arg(address->password, address->host + u':' + QString::number(address->port));
+    }
+
     void init()
     {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
+        if (!server_.isEmpty())
+            QVERIFY(Raw(as(QStringLiteral("brolga_admin"))).exec(QStringLiteral("TRUNCATE clients RESTART IDENTITY")));
     }
 
     void savesOpensRenamesAndDuplicates()
@@ -392,6 +432,7 @@ private Q_SLOTS:
     }
     void migratesAnEmptyDatabase()
     {
+        FILE_ONLY();
         QFETCH(QString, setup);
         if (setup == u"empty")
             writeBytes(path(), {});
@@ -415,6 +456,7 @@ private Q_SLOTS:
     // values kept.
     void opensABookWithAnUnknownColumn()
     {
+        FILE_ONLY();
         makeBook(1);
         {
             Raw raw(path());
@@ -448,6 +490,7 @@ private Q_SLOTS:
     // included, until it is put back whole, and goes for good 30 days after its delete.
     void recentlyDeleted()
     {
+        FILE_ONLY();
         {
             Raw raw(path());
             QVERIFY(raw.exec(QStringLiteral("CREATE TABLE clients (id INTEGER PRIMARY KEY AUTOINCREMENT, name TEXT NOT "
@@ -502,6 +545,7 @@ private Q_SLOTS:
     // What a damaged book holds is read no bigger than Brolga writes it; an id at its largest is a full book.
     void hostileBook()
     {
+        FILE_ONLY();
         makeBook(1);
         {
             Raw raw(path());
@@ -524,6 +568,7 @@ private Q_SLOTS:
     // a reader says so in one sentence and writes nothing; Brolga rolls it back and finds every client.
     void hotJournal()
     {
+        FILE_ONLY();
         makeBook(40);
         const QString hot = dir_->filePath(QStringLiteral("Hot.sqlite"));
         {
@@ -554,6 +599,7 @@ private Q_SLOTS:
     // A file the book cannot read is reported and left byte for byte; starting a new book moves it aside first.
     void faultyFilesAreLeftAlone_data()
     {
+        FILE_ONLY();
         QTest::addColumn<QString>("fault");
         QTest::addColumn<ClientBook::Status>("status");
         QTest::newRow("not SQLite") << QStringLiteral("text") << ClientBook::Status::unreadable;
@@ -568,6 +614,7 @@ private Q_SLOTS:
     }
     void faultyFilesAreLeftAlone()
     {
+        FILE_ONLY();
         QFETCH(QString, fault);
         QFETCH(ClientBook::Status, status);
         if (fault == u"text") {
@@ -631,6 +678,7 @@ private Q_SLOTS:
     // Held by another process: reported, never written; once it lets go, the book opens as it was.
     void lockedByAnotherProcess()
     {
+        FILE_ONLY();
         makeBook(3);
         const QByteArray before = bytesOf(path());
         QProcess holder;
@@ -655,6 +703,7 @@ private Q_SLOTS:
     // connection has just saved is seen.
     void readOnlyWritesNothing()
     {
+        FILE_ONLY();
         const QString missing = dir_->filePath(QStringLiteral("folder/Clients.sqlite"));
         ClientBook none(missing, ClientBook::Access::readOnly);
         QCOMPARE(none.status(), ClientBook::Status::failed);
@@ -737,9 +786,135 @@ private Q_SLOTS:
         QCOMPARE(again.search(stored).first().name.left(stored.size()), stored);
     }
 
+    // Someone else saved the client since this book read it: a save, a rename or a note is refused, saying who and
+    // when, and what they saved stays; opened again, the client is theirs and can be saved over.
+    void refusesToSaveOverAnotherSave()
+    {
+        ClientBook mine(path());
+        const auto made = mine.create(QStringLiteral("Mia Chen"), {});
+        ClientBook theirs(path());
+        const QDateTime later(QDate(2026, 12, 8), QTime(14, 30), QTimeZone::utc());
+        theirs.setClock([later] { return later; });
+        CalculatorState saved, edited;
+        saved.loanAmount = 640000;
+        edited.loanAmount = 710000;
+        QVERIFY(theirs.saveChanges(made->id, saved));
+
+        QVERIFY(!mine.saveChanges(made->id, edited));
+        QVERIFY(mine.conflict());
+        QCOMPARE(mine.conflict()->by, server_.isEmpty() ? QString() : QStringLiteral("alice"));
+        QCOMPARE(mine.conflict()->at, later);
+        QVERIFY(mine.lastError().endsWith(QStringLiteral(" since you opened it; nothing was saved.")));
+        QVERIFY(!mine.rename(made->id, QStringLiteral("Mia")) && !mine.setNote(made->id, QStringLiteral("Note")));
+
+        QCOMPARE(mine.inputs(made->id)->loanAmount, 640000.0);
+        QVERIFY(mine.saveChanges(made->id, edited));
+        QVERIFY(!mine.conflict());
+        QVERIFY(!theirs.saveChanges(made->id, saved));
+        QCOMPARE(ClientBook(path()).inputs(made->id)->loanAmount, 710000.0);
+    }
+
+    // Text that would be SQL pasted into a statement is kept as the text it is, in every text field.
+    void textIsNeverSql_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("quote and comment") << QStringLiteral("O'Brien'); DROP TABLE clients; --");
+        QTest::newRow("dollar quotes") << QStringLiteral("$$; DELETE FROM clients; $$");
+        QTest::newRow("backslash") << QStringLiteral("\\'; UPDATE clients SET owner = 'bob'; --");
+    }
+    void textIsNeverSql()
+    {
+        QFETCH(QString, text);
+        CalculatorState inputs;
+        inputs.taxYear = text;
+        qint64 id = 0;
+        {
+            ClientBook book(path());
+            const auto made = book.create(text, inputs, text);
+            QVERIFY2(made, qPrintable(book.lastError()));
+            id = made->id;
+            QVERIFY(book.setReportTabs(id, text));
+            QVERIFY(book.duplicate(id));
+            QVERIFY(book.rename(id, text + text) && book.setNote(id, text + text));
+        }
+        ClientBook book(path());
+        QCOMPARE(book.clients().size(), 2);
+        QCOMPARE(book.client(id)->name, text + text);
+        QCOMPARE(book.client(id)->note, text + text);
+        QCOMPARE(book.inputs(id)->taxYear, text);
+        QCOMPARE(book.reportTabs(id), std::optional(text));
+        QCOMPARE(book.search(text).size(), 2);
+    }
+
+    // The server decides what each role reads and changes, whatever SQL the role sends it.
+    void serverKeepsEachBrokersClients()
+    {
+        SERVER_ONLY();
+        ClientBook alice(as(QStringLiteral("alice")));
+        const auto own = alice.create(QStringLiteral("Alice's own"), {}, QStringLiteral("Private note"));
+        const auto shared = alice.create(QStringLiteral("Alice's shared"), {});
+        QVERIFY(Raw(as(QStringLiteral("alice")))
+                    .exec(QStringLiteral("UPDATE clients SET shared = true WHERE id = %1").arg(shared->id)));
+
+        ClientBook bob(as(QStringLiteral("bob")));
+        QCOMPARE(bob.clients().size(), 1);
+        QCOMPARE(bob.clients().first().name, QStringLiteral("Alice's shared"));
+        QVERIFY(!bob.rename(shared->id, QStringLiteral("Bob's now")));
+        QCOMPARE(bob.lastError(), QStringLiteral("The office client book does not let you change that client."));
+
+        Raw byBob(as(QStringLiteral("bob")));
+        QCOMPARE(byBob.value(QStringLiteral("SELECT count(*) FROM clients WHERE NOT shared")).toInt(), 0);
+        QVERIFY(byBob.exec(QStringLiteral("UPDATE clients SET name = 'Taken', note = 'Taken'")));
+        QVERIFY(byBob.exec(QStringLiteral("DELETE FROM clients")));
+        QVERIFY(!byBob.exec(QStringLiteral("UPDATE clients SET owner = 'bob'")));
+        QVERIFY(!byBob.exec(QStringLiteral("INSERT INTO clients (name, inputs, created, changed, owner) "
+                                           "VALUES ('Planted', '{}', 1, 1, 'alice')")));
+        QVERIFY(!byBob.exec(QStringLiteral("ALTER TABLE clients DISABLE ROW LEVEL SECURITY")));
+
+        // Sam, the office's assistant, prepares a client for Bob and sees only those he prepared.
+        Raw bySam(as(QStringLiteral("sam")));
+        QVERIFY(bySam.exec(QStringLiteral("INSERT INTO clients (name, inputs, created, changed, owner) "
+                                          "VALUES ('For Bob', '{}', 1, 1, 'bob')")));
+        QVERIFY(!bySam.exec(QStringLiteral("INSERT INTO clients (name, inputs, created, changed, owner) "
+                                           "VALUES ('For Sam', '{}', 1, 1, 'sam')")));
+        QCOMPARE(bySam.value(QStringLiteral("SELECT string_agg(name, ',') FROM clients")).toString(),
+                 QStringLiteral("For Bob"));
+        QVERIFY(bob.reopen() && bob.clients().size() == 2);
+        QCOMPARE(bob.clients().last().owner, QStringLiteral("bob"));
+        QVERIFY(bob.rename(bob.clients().last().id, QStringLiteral("Bob's client")));
+
+        QVERIFY(alice.reopen() && alice.clients().size() == 2);
+        QCOMPARE(alice.client(own->id)->note, QStringLiteral("Private note"));
+        QCOMPARE(alice.client(shared->id)->name, QStringLiteral("Alice's shared"));
+    }
+
+    // A save that meets the server gone says so in words, and the book works again once the server is back. A
+    // server not on this machine is reached over TLS only (the test server has none). What the broker is told
+    // never holds the password.
+    void serverAwayOrElsewhere()
+    {
+        SERVER_ONLY();
+        ClientBook book(path()); // 127.0.0.1
+        const auto made = book.create(QStringLiteral("Mia Chen"), {});
+        QCOMPARE(QProcess::execute(QStringLiteral("bash"),
+                                   {QStringLiteral(BROLGA_PGSERVER), QStringLiteral("crash"), serverState_}),
+                 0);
+        QVERIFY(!book.saveChanges(made->id, {}));
+        QCOMPARE(book.lastError(), QStringLiteral("The office client book cannot be reached; nothing was saved."));
+        QVERIFY(book.reopen() && book.saveChanges(made->id, {}));
+
+        ClientBook elsewhere(path().replace(QStringLiteral("@127.0.0.1:"), QStringLiteral("@127.0.0.2:")));
+        QVERIFY(!elsewhere.isOpen());
+        QVERIFY2(elsewhere.statusMessage().contains(QStringLiteral("SSL was required")),
+                 qPrintable(elsewhere.statusMessage()));
+        QVERIFY(!elsewhere.statusMessage().contains(QStringLiteral("brolga-test")));
+        QVERIFY(!elsewhere.path().contains(QStringLiteral("brolga-test")));
+    }
+
     // On a full disk a save fails and says so, takes nothing with it, and the book works again once there is room.
     void fullDisk()
     {
+        FILE_ONLY();
         QStandardPaths::setTestModeEnabled(true);
         QFile::remove(ClientBook::defaultPath());
         QFile::remove(ClientBook::defaultPath() + QStringLiteral("-wal"));
@@ -773,17 +948,22 @@ private Q_SLOTS:
         QCOMPARE(names, QStringList{QStringLiteral("Before")} + saved + QStringList{QStringLiteral("After")});
     }
 
-    // Killed at random moments while saving: afterwards every save that returned is there, and every client in
-    // the book is whole.
+    // Killed at random moments while saving, or the server under it as by a crash: afterwards every save that
+    // returned is there, and every client in the book is whole.
     void killedWhileSaving()
     {
         std::map<qint64, int> confirmed; // id → the save number it had at least
         int rounds = 0;
-        for (int round = 0; round < 25; ++round) {
+        const int planned = server_.isEmpty() ? 25 : 8;
+        for (int round = 0; round < planned; ++round) {
             QProcess child;
             child.start(QStringLiteral(BROLGA_CLIENTS_CHILD), {path(), QStringLiteral("save")});
             QVERIFY(child.waitForStarted() && child.waitForReadyRead(10000));
             QTest::qWait(QRandomGenerator::global()->bounded(10, 300));
+            if (!server_.isEmpty())
+                QCOMPARE(QProcess::execute(QStringLiteral("bash"),
+                                           {QStringLiteral(BROLGA_PGSERVER), QStringLiteral("crash"), serverState_}),
+                         0);
             ::kill(pid_t(child.processId()), SIGKILL);
             QVERIFY(child.waitForFinished(5000));
             for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
@@ -809,14 +989,15 @@ private Q_SLOTS:
             }
             ++rounds;
         }
-        QCOMPARE(rounds, 25);
-        QVERIFY(confirmed.size() > 25);
+        QCOMPARE(rounds, planned);
+        QVERIFY(confirmed.size() > size_t(planned));
     }
 
     // Killed at random moments while making books: the book being made opens afterwards (its first client
     // there when its save returned), and a reader can read it then.
     void killedWhileMakingTheBook()
     {
+        FILE_ONLY();
         int made = 0;
         for (int round = 0; round < 300; ++round) {
             QDir(dir_->path()).removeRecursively();

@@ -21,6 +21,7 @@ expected=$(
   sort <<LIST
 -rwxr-xr-x usr/bin/brolga
 -rw-r--r-- usr/share/applications/$app_id.desktop
+-rw-r--r-- usr/share/brolga/office-book.sql
 -rw-r--r-- usr/share/doc/brolga/OFL.txt
 -rw-r--r-- usr/share/doc/brolga/changelog.gz
 -rw-r--r-- usr/share/doc/brolga/copyright

@@ -6,6 +6,7 @@
 #include "core/CalculatorStore.h"
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
+#include "core/ServerAddress.h"
 #include "core/StateJson.h"
 #include "export/TextExporter.h"
 
@@ -502,6 +503,29 @@ class TestReport : public QObject {
     }
 
     // The client report of the tabs asked for, or of the tabs worked on; fewer tabs, fewer pages.
+    // An office's book on its server is read through the broker's own role, the password from PGPASSWORD; the SQL
+    // that sets one up is printed on request.
+    void officeBook()
+    {
+        QVERIFY(run({"--init-server"}).out.contains("ENABLE ROW LEVEL SECURITY"));
+
+        const QString state = qEnvironmentVariable("BROLGA_TEST_SERVER");
+        if (state.isEmpty())
+            QSKIP("needs the test server (CTest's tools/tst_report)");
+        QFile url(state + QStringLiteral("/url"));
+        QVERIFY2(url.open(QIODevice::ReadOnly), "the test server is not running (tests/pgserver.sh)");
+        const auto admin = ServerAddress::fromUrl(QString::fromUtf8(url.readAll().trimmed()));
+        const QString alice = QStringLiteral("postgresql://alice@%1:%2/tst_report").arg(admin->host).arg(admin->port);
+        QVERIFY(ClientBook(QString(alice).replace(QStringLiteral("alice@"), QStringLiteral("alice:brolga-test@")))
+                    .create(QStringLiteral("Anna Lee"), {}));
+        QVERIFY(run({"--clients", alice, "--list"}).err.contains("could not be opened"));
+        qputenv("PGPASSWORD", "brolga-test");
+        const Run listed = run({"--clients", alice, "--list"});
+        qunsetenv("PGPASSWORD");
+        QCOMPARE(listed.exitCode, 0);
+        QVERIFY2(listed.out.startsWith("Anna Lee\t"), listed.out.constData());
+    }
+
     void pdfReport()
     {
         const QString record = writeFile(QStringLiteral("record.json"), StateJson::encode(sampleRecord()));
