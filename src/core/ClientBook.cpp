@@ -554,6 +554,22 @@ std::optional<Client> ClientBook::client(qint64 id) const
 
 std::optional<CalculatorState> ClientBook::inputs(qint64 id)
 {
+    const auto stored = readStored(id);
+    if (!stored)
+        return std::nullopt;
+    auto state = ClientInputs::decode(stored->toUtf8());
+    if (!state)
+        lastError_ = QStringLiteral("The figures saved for this client could not be read.");
+    return state;
+}
+
+std::optional<Client> ClientBook::latest(qint64 id)
+{
+    return readStored(id) ? client(id) : std::nullopt;
+}
+
+std::optional<QString> ClientBook::readStored(qint64 id)
+{
     if (!isOpen()) {
         lastError_ = statusMessage();
         return std::nullopt;
@@ -580,7 +596,6 @@ std::optional<CalculatorState> ClientBook::inputs(qint64 id)
         lastError_ = goneMessage;
         return std::nullopt;
     }
-    auto state = ClientInputs::decode(q.value(0).toString().toUtf8());
     if (version_ >= 4) {
         Client stored = *client(id);
         stored.name = q.value(1).toString();
@@ -589,9 +604,7 @@ std::optional<CalculatorState> ClientBook::inputs(qint64 id)
         stored.version = q.value(4).toLongLong();
         refresh(stored);
     }
-    if (!state)
-        lastError_ = QStringLiteral("The figures saved for this client could not be read.");
-    return state;
+    return q.value(0).toString();
 }
 
 std::optional<QString> ClientBook::cleanName(const QString &raw, QString *error)
@@ -827,7 +840,22 @@ std::optional<Client> ClientBook::setNote(qint64 id, const QString &note)
     return update(id, QStringLiteral("note"), cleaned, [&](Client &c) { c.note = cleaned; });
 }
 
-std::optional<Client> ClientBook::duplicate(qint64 id)
+QString ClientBook::freeName(const QString &wanted) const
+{
+    const auto taken = [this](const QString &name) {
+        return std::any_of(clients_.begin(), clients_.end(), [&](const Client &c) { return c.name == name; });
+    };
+    if (!taken(wanted))
+        return wanted;
+    for (int n = 1;; ++n) {
+        const QString suffix = n == 1 ? QStringLiteral(" (copy)") : QStringLiteral(" (copy %1)").arg(n);
+        const QString name = clamped(wanted, maxNameLength - int(suffix.size())).trimmed() + suffix;
+        if (!taken(name))
+            return name;
+    }
+}
+
+std::optional<Client> ClientBook::duplicate(qint64 id, const QString &name)
 {
     lastError_.clear();
     const auto original = client(id);
@@ -835,16 +863,15 @@ std::optional<Client> ClientBook::duplicate(qint64 id)
         lastError_ = isOpen() ? goneMessage : statusMessage();
         return std::nullopt;
     }
-    const QString suffix = QStringLiteral(" (copy)");
+    QString wanted = original->name;
+    if (!name.isEmpty()) {
+        const auto cleaned = cleanName(name, &lastError_);
+        if (!cleaned)
+            return std::nullopt;
+        wanted = *cleaned;
+    }
     const qint64 at = now();
-    Client copy{0,
-                clamped(original->name, maxNameLength - int(suffix.size())).trimmed() + suffix,
-                original->note,
-                fromMSecs(at),
-                fromMSecs(at),
-                {},
-                ownerOfNew(),
-                1};
+    Client copy{0, freeName(wanted), original->note, fromMSecs(at), fromMSecs(at), {}, ownerOfNew(), 1};
     const bool ok = write([&](QSqlQuery &q) {
         // The stored inputs are copied as they are, not decoded and written again.
         q.prepare(QStringLiteral("INSERT INTO clients (name, note, inputs, created, changed) "

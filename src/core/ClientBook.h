@@ -96,8 +96,13 @@ public:
     // apart from the inputs: choosing them is not a change to the client's figures, so the list keeps its order.
     std::optional<QString> reportTabs(qint64 id) const;
     bool setReportTabs(qint64 id, const QString &tabs);
-    // A new client with the same inputs and note, named "<name> (copy)".
-    std::optional<Client> duplicate(qint64 id);
+    // A new client with the same inputs and note, named freeName(`name`), by default the client's own.
+    std::optional<Client> duplicate(qint64 id, const QString &name = {});
+    // `wanted` when no client in the book has that name, else "<wanted> (copy)", "<wanted> (copy 2)", … (cut to
+    // fit maxNameLength).
+    QString freeName(const QString &wanted) const;
+    // The client as stored now, read again: after a refused write, the next one goes over what someone else saved.
+    std::optional<Client> latest(qint64 id);
     // Moves the client to "Recently deleted"; restore() puts it back with the same id, dates and inputs.
     std::optional<Removed> remove(qint64 id);
     bool restore(const Removed &removed);
@@ -155,6 +160,8 @@ private:
     // Runs a statement that must touch exactly one client; none means the client has gone since it was read.
     bool execOnOneRow(QSqlQuery &query);
     bool refuse(QSqlQuery &query, qint64 id);
+    // The client's stored inputs as text, its name, note and version read again into the list.
+    std::optional<QString> readStored(qint64 id);
     // On a server a new client is the broker's own (the server's default); in a file nobody's.
     QString ownerOfNew() const { return server_ ? server_->user : QString(); }
     std::optional<Client> update(qint64 id, const QString &column, const QVariant &value,

@@ -75,6 +75,29 @@ class TestClientPrompts : public QObject {
         QVERIFY(themed && closedByKeys);
         QCOMPARE(int(got), expected);
     }
+
+    // Enter copies, which loses nobody's work; each answer is reached by Shift+Tab.
+    void conflictFromTheKeyboard_data()
+    {
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("return") << Keys{Qt::Key_Return} << int(ClientPrompts::Conflict::saveCopy);
+        QTest::newRow("escape") << Keys{Qt::Key_Escape} << int(ClientPrompts::Conflict::cancel);
+        QTest::newRow("back to overwrite")
+            << Keys{Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Return} << int(ClientPrompts::Conflict::overwrite);
+        QTest::newRow("back to reopen theirs")
+            << Keys{Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Backtab, Qt::Key_Return}
+            << int(ClientPrompts::Conflict::reopenTheirs);
+    }
+    void conflictFromTheKeyboard()
+    {
+        QFETCH(Keys, keys);
+        QFETCH(int, expected);
+        answer({}, keys);
+        const auto got = ClientPrompts::askConflict(nullptr, {"Ann", "bob", QDateTime::currentDateTimeUtc(), "slate"});
+        QVERIFY(themed && closedByKeys);
+        QCOMPARE(int(got), expected);
+    }
 };
 
 BROLGA_TEST_MAIN(TestClientPrompts)

@@ -112,6 +112,7 @@ class TestClients : public QObject {
     {
         ClientPrompts::setNameHandler({});
         ClientPrompts::setUnsavedHandler({});
+        ClientPrompts::setConflictHandler({});
     }
 
     // Nothing is written for the client book until a client is saved: a launch and the menu read nothing.
@@ -300,6 +301,80 @@ class TestClients : public QObject {
         QCOMPARE(d->store().state().loanAmount, record);
         QCOMPARE(d->clients().current()->name, open);
         QCOMPARE(nameButton(*d)->shownName(), open);
+    }
+
+    void conflictChoices_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<double>("record");
+        QTest::addColumn<double>("stored"); // Mia Chen's
+        QTest::addColumn<QString>("open");
+        QTest::addColumn<int>("clients");
+        using C = ClientPrompts::Conflict;
+        QTest::newRow("reopen theirs") << int(C::reopenTheirs) << 640000.0 << 640000.0 << "Mia Chen" << 1;
+        QTest::newRow("save mine as a copy") << int(C::saveCopy) << 710000.0 << 640000.0 << "Mia Chen (copy)" << 2;
+        QTest::newRow("overwrite") << int(C::overwrite) << 710000.0 << 710000.0 << "Mia Chen" << 1;
+        QTest::newRow("cancel") << int(C::cancel) << 710000.0 << 640000.0 << "Mia Chen" << 1;
+    }
+    // Someone else saved the open client meanwhile: "Save changes" asks, naming when; the answer decides, and
+    // nothing typed is lost (reopened, Undo brings it back).
+    void conflictChoices()
+    {
+        QFETCH(int, choice);
+        QFETCH(double, record);
+        QFETCH(double, stored);
+        QFETCH(QString, open);
+        QFETCH(int, clients);
+        auto d = launched();
+        CalculatorState mine;
+        mine.loanAmount = 500000;
+        const qint64 id = d->clients().book().create(QStringLiteral("Mia Chen"), mine)->id;
+        QVERIFY(d->clients().open(id, nullptr));
+        const QDateTime later(QDate(2026, 12, 8), QTime(14, 30), QTimeZone::utc());
+        {
+            ClientBook theirs(bookPath());
+            theirs.setClock([later] { return later; });
+            mine.loanAmount = 640000;
+            QVERIFY(theirs.saveChanges(id, mine));
+        }
+        QList<ClientPrompts::ConflictRequest> asked;
+        ClientPrompts::setConflictHandler([&](const ClientPrompts::ConflictRequest &r) {
+            asked << r;
+            return ClientPrompts::Conflict(choice);
+        });
+        d->store().edit([](CalculatorState &s) { s.loanAmount = 710000; });
+        command(*d, Commands::Id::saveClientChanges)->trigger();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked[0].clientName, QStringLiteral("Mia Chen"));
+        QCOMPARE(asked[0].at, later);
+        QCOMPARE(d->store().state().loanAmount, record);
+        QCOMPARE(ClientBook(bookPath()).inputs(id)->loanAmount, stored);
+        QCOMPARE(d->clients().book().clients().size(), clients);
+        QCOMPARE(d->clients().current()->name, open);
+        QCOMPARE(d->clients().hasUnsavedChanges(), choice == int(ClientPrompts::Conflict::cancel));
+        if (record != 710000.0) {
+            d->store().history().undo();
+            QCOMPARE(d->store().state().loanAmount, 710000.0);
+        }
+    }
+
+    // A rename over someone else's: a copy takes the new name, the client keeps theirs; overwritten, it is renamed.
+    void renameOverAnotherSave()
+    {
+        auto d = launched();
+        ClientSession &session = d->clients();
+        const qint64 id = session.book().create(QStringLiteral("Mia Chen"), {})->id;
+        QVERIFY(ClientBook(bookPath()).rename(id, QStringLiteral("Mia Chen-Ng")));
+        auto choice = ClientPrompts::Conflict::saveCopy;
+        ClientPrompts::setConflictHandler([&](const ClientPrompts::ConflictRequest &) { return choice; });
+        const auto copy = session.rename(id, QStringLiteral("Mia Ng"), nullptr);
+        QVERIFY(copy && copy->id != id);
+        QCOMPARE(copy->name, QStringLiteral("Mia Ng"));
+        QCOMPARE(session.book().client(id)->name, QStringLiteral("Mia Chen-Ng"));
+        QVERIFY(ClientBook(bookPath()).rename(id, QStringLiteral("Mia C.")));
+        choice = ClientPrompts::Conflict::overwrite;
+        QCOMPARE(session.rename(id, QStringLiteral("Mia Ng"), nullptr)->id, id);
+        QCOMPARE(ClientBook(bookPath()).client(id)->name, QStringLiteral("Mia Ng"));
     }
 
     // Opening a client changes figures only; undoing it puts back the figures and the client open before.

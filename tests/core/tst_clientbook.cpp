@@ -814,6 +814,24 @@ private Q_SLOTS:
         QCOMPARE(ClientBook(path()).inputs(made->id)->loanAmount, 710000.0);
     }
 
+    // The broker settles a refusal: latest() reads what the other person saved, so the next write goes over it; a
+    // copy takes a name no client has.
+    void settlesARefusal()
+    {
+        ClientBook mine(path());
+        const auto made = mine.create(QStringLiteral("Mia Chen"), {});
+        QVERIFY(ClientBook(path()).rename(made->id, QStringLiteral("Mia Chen-Ng")));
+        QVERIFY(!mine.rename(made->id, QStringLiteral("Mia Ng")) && mine.conflict());
+        QCOMPARE(mine.latest(made->id)->name, QStringLiteral("Mia Chen-Ng"));
+        QVERIFY(mine.rename(made->id, QStringLiteral("Mia Ng")));
+        QCOMPARE(mine.client(made->id)->version, 3);
+
+        QCOMPARE(mine.duplicate(made->id, QStringLiteral(" Mia  Chen-Ng"))->name, QStringLiteral("Mia Chen-Ng"));
+        QCOMPARE(mine.duplicate(made->id)->name, QStringLiteral("Mia Ng (copy)"));
+        QCOMPARE(mine.duplicate(made->id)->name, QStringLiteral("Mia Ng (copy 2)"));
+        QCOMPARE(ClientBook(path()).clients().size(), 4);
+    }
+
     // Text that would be SQL pasted into a statement is kept as the text it is, in every text field.
     void textIsNeverSql_data()
     {

@@ -11,6 +11,7 @@ namespace brolga {
 namespace {
 ClientPrompts::NameHandler nameHandler;
 ClientPrompts::UnsavedHandler unsavedHandler;
+ClientPrompts::ConflictHandler conflictHandler;
 
 QPalette paletteFor(const QString &themeID)
 {
@@ -51,6 +52,29 @@ ClientPrompts::Unsaved ClientPrompts::askUnsaved(QWidget *parent, const UnsavedR
     }
 }
 
+ClientPrompts::Conflict ClientPrompts::askConflict(QWidget *parent, const ConflictRequest &request)
+{
+    if (conflictHandler)
+        return conflictHandler(request);
+    const QString when = request.at.toLocalTime().toString(QStringLiteral("d MMM yyyy 'at' HH:mm"));
+    const QString what =
+        request.by.isEmpty()
+            ? QObject::tr("%1 was changed elsewhere on %2, after you opened it.").arg(request.clientName, when)
+            : QObject::tr("%1 changed %2 on %3, after you opened it.").arg(request.by, request.clientName, when);
+    ClientPromptDialog dialog(QObject::tr("Changed elsewhere"),
+                              what + QObject::tr(" Nothing was saved yet; what you typed is still here."),
+                              paletteFor(request.themeID), parent);
+    // A copy loses nobody's work, so it is what Enter gives.
+    // Each answer ends the dialog with one more than its choice: Escape's 0 is no choice.
+    dialog.addAnswer(QObject::tr("Reopen theirs"), int(Conflict::reopenTheirs) + 1);
+    dialog.addAnswer(QObject::tr("Overwrite"), int(Conflict::overwrite) + 1);
+    dialog.addAnswer(QObject::tr("Cancel"), int(Conflict::cancel) + 1);
+    dialog.addAnswer(QObject::tr("Save mine as a copy"), int(Conflict::saveCopy) + 1, true);
+    const ActiveWindowGuard keyboard(parent);
+    const int result = dialog.exec();
+    return result == QDialog::Rejected ? Conflict::cancel : Conflict(result - 1);
+}
+
 void ClientPrompts::setNameHandler(NameHandler handler)
 {
     nameHandler = std::move(handler);
@@ -58,6 +82,10 @@ void ClientPrompts::setNameHandler(NameHandler handler)
 void ClientPrompts::setUnsavedHandler(UnsavedHandler handler)
 {
     unsavedHandler = std::move(handler);
+}
+void ClientPrompts::setConflictHandler(ConflictHandler handler)
+{
+    conflictHandler = std::move(handler);
 }
 
 } // namespace brolga

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <functional>
@@ -31,12 +32,24 @@ class ClientPrompts {
     };
     using UnsavedHandler = std::function<Unsaved(const UnsavedRequest &)>;
 
+    // A save refused because someone saved the client since it was opened: what becomes of the broker's own.
+    enum class Conflict { reopenTheirs, saveCopy, overwrite, cancel };
+    struct ConflictRequest {
+        QString clientName;
+        QString by; // who saved it (their role on the office server); empty in a book on this computer
+        QDateTime at;
+        QString themeID;
+    };
+    using ConflictHandler = std::function<Conflict(const ConflictRequest &)>;
+
     static std::optional<QString> askName(QWidget *parent, const NameRequest &request);
     static Unsaved askUnsaved(QWidget *parent, const UnsavedRequest &request);
+    static Conflict askConflict(QWidget *parent, const ConflictRequest &request);
 
     // Pass an empty handler to show the real dialogs again.
     static void setNameHandler(NameHandler handler);
     static void setUnsavedHandler(UnsavedHandler handler);
+    static void setConflictHandler(ConflictHandler handler);
 };
 
 } // namespace brolga

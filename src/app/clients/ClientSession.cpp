@@ -119,18 +119,70 @@ bool ClientSession::saveAsNew(QWidget *parent)
     return true;
 }
 
-bool ClientSession::saveChanges()
+bool ClientSession::saveChanges(QWidget *parent)
 {
     const auto client = current();
     if (!client)
         return false;
-    if (!book().saveChanges(client->id, store_.state())) {
+    auto saved = book().saveChanges(client->id, store_.state());
+    if (!saved && book_->conflict()) {
+        switch (askConflict(parent, *client)) {
+        case ClientPrompts::Conflict::cancel: return false;
+        case ClientPrompts::Conflict::reopenTheirs:
+            if (load(client->id))
+                store_.flash(tr("Opened %1 as last saved; Undo brings your figures back").arg(current()->name));
+            return false;
+        case ClientPrompts::Conflict::saveCopy:
+            if (const auto copy = book_->create(book_->freeName(client->name), store_.state(), client->note)) {
+                book_->latest(client->id); // listed as they saved it
+                setCurrent(copy->id, store_.state());
+                store_.flash(tr("Saved as %1").arg(copy->name));
+                return true;
+            }
+            break;
+        case ClientPrompts::Conflict::overwrite:
+            if (book_->latest(client->id))
+                saved = book_->saveChanges(client->id, store_.state());
+            break;
+        }
+    }
+    if (!saved) {
         store_.flash(book_->lastError());
         return false;
     }
     saved_ = store_.state();
     refresh();
+    store_.flash(tr("Saved changes to %1").arg(saved->name));
     return true;
+}
+
+std::optional<Client> ClientSession::rename(qint64 id, const QString &name, QWidget *parent)
+{
+    const auto client = book().client(id);
+    auto renamed = book_->rename(id, name);
+    if (!renamed && client && book_->conflict()) {
+        switch (askConflict(parent, *client)) {
+        case ClientPrompts::Conflict::cancel: return std::nullopt;
+        case ClientPrompts::Conflict::reopenTheirs: book_->latest(id); return std::nullopt;
+        case ClientPrompts::Conflict::saveCopy:
+            renamed = book_->duplicate(id, name);
+            book_->latest(id); // listed as they saved it
+            break;
+        case ClientPrompts::Conflict::overwrite:
+            if (book_->latest(id))
+                renamed = book_->rename(id, name);
+            break;
+        }
+    }
+    if (!renamed)
+        store_.flash(book_->lastError());
+    return renamed;
+}
+
+ClientPrompts::Conflict ClientSession::askConflict(QWidget *parent, const Client &client) const
+{
+    const ClientBook::Conflict &conflict = *book_->conflict();
+    return ClientPrompts::askConflict(parent, {client.name, conflict.by, conflict.at, store_.state().themeID});
 }
 
 bool ClientSession::open(qint64 id, QWidget *parent)
@@ -144,12 +196,17 @@ bool ClientSession::open(qint64 id, QWidget *parent)
         switch (ClientPrompts::askUnsaved(parent, {open->name, question, store_.state().themeID})) {
         case ClientPrompts::Unsaved::cancel: return false;
         case ClientPrompts::Unsaved::save:
-            if (!saveChanges())
+            if (!saveChanges(parent))
                 return false;
             break;
         case ClientPrompts::Unsaved::discard: break;
         }
     }
+    return load(id);
+}
+
+bool ClientSession::load(qint64 id)
+{
     const auto inputs = book().inputs(id);
     if (!inputs) {
         store_.flash(book_->isOpen() ? tr("That client is no longer in the book.") : book_->statusMessage());

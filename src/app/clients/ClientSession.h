@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/clients/ClientPrompts.h"
 #include "core/CalculatorState.h"
 #include "core/Client.h"
 #include "core/ClientBook.h"
@@ -46,8 +47,12 @@ class ClientSession : public QObject {
     // Asks for a name (again, with the refusal, until it is one) and saves the record's inputs as a new client,
     // which is then the open one. False when cancelled or the save failed (said in a toast).
     bool saveAsNew(QWidget *parent);
-    // Writes the record's inputs over the open client's.
-    bool saveChanges();
+    // Writes the record's inputs over the open client's, and says so. When someone saved the client since it was
+    // opened, asks the broker: reopen theirs (Undo brings the broker's figures back), save these as a copy, or
+    // overwrite. True when the figures were saved, as a copy too.
+    bool saveChanges(QWidget *parent = nullptr);
+    // Renames a client, asking the same when someone saved it since; a copy takes the new name.
+    std::optional<Client> rename(qint64 id, const QString &name, QWidget *parent);
     // The client's inputs onto the record, leaving the broker's identity and preferences alone. With unsaved
     // changes to the open client, asks first. False when cancelled or the client could not be read.
     bool open(qint64 id, QWidget *parent);
@@ -71,6 +76,9 @@ class ClientSession : public QObject {
 
   private:
     void makeBook();
+    // Puts the client's stored inputs onto the record as one step of the edit history; false when unreadable.
+    bool load(qint64 id);
+    ClientPrompts::Conflict askConflict(QWidget *parent, const Client &client) const;
     void setCurrent(std::optional<qint64> id, const CalculatorState &saved);
     void refresh();
 

@@ -220,9 +220,9 @@ void ClientsWindow::renameSelected()
     const auto name = askName(tr("Rename Client"), client->name);
     if (!name || *name == client->name)
         return;
-    if (!session_.book().rename(*id, *name))
-        return problem_->setText(session_.book().lastError());
-    select(*id);
+    // A copy, when the broker chose one over someone else's change, is the client renamed.
+    if (const auto renamed = session_.rename(*id, *name, window()))
+        select(renamed->id);
 }
 
 void ClientsWindow::duplicateSelected()

@@ -280,10 +280,7 @@ void AppDelegate::connectCommands()
             w->close();
     });
     on(Id::saveClientAs, [this] { clients_->saveAsNew(activeWindow()); });
-    on(Id::saveClientChanges, [this] {
-        if (clients_->saveChanges())
-            store_.flash(tr("Saved changes to %1").arg(clients_->current()->name));
-    });
+    on(Id::saveClientChanges, [this] { clients_->saveChanges(activeWindow()); });
     on(Id::allClients, &AppDelegate::showClients);
     on(Id::startNewClientBook, [this] { clients_->startNewBook(); });
     connect(clientsMenu_, &ClientsMenu::openRequested, this, &AppDelegate::openClient);
