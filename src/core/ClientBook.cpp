@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -891,6 +892,72 @@ std::optional<Client> ClientBook::duplicate(qint64 id, const QString &name)
     place(copy);
     Q_EMIT changed();
     return copy;
+}
+
+std::optional<int> ClientBook::moveAllFrom(ClientBook &from)
+{
+    lastError_.clear();
+    if (&from == this || !from.isOpen()) {
+        lastError_ = from.isOpen() ? QString() : from.statusMessage();
+        return from.isOpen() ? std::optional(0) : std::nullopt;
+    }
+    QSet<std::pair<QString, qint64>> here;
+    for (const Client &c : clients_)
+        here.insert({c.name, c.created.toMSecsSinceEpoch()});
+    const QList<Client> moving = from.clients_;
+    QList<Client> added;
+    const bool copied = write([&](QSqlQuery &q) {
+        QSqlQuery read(QSqlDatabase::database(from.connection_, false));
+        read.setForwardOnly(true);
+        for (const Client &c : moving) {
+            if (here.contains({c.name, c.created.toMSecsSinceEpoch()}))
+                continue;
+            read.prepare(QStringLiteral("SELECT inputs, report_tabs FROM clients WHERE id = ?"));
+            read.addBindValue(c.id);
+            if (!read.exec() || !read.next()) {
+                lastError_ = QStringLiteral("The client could not be read (%1).").arg(read.lastError().databaseText());
+                return false;
+            }
+            Client copy{0, c.name, c.note, c.created, c.changed, {}, ownerOfNew(), 1};
+            if (!insertRow(engine_, q, copy, read.value(0).toString().toUtf8()))
+                return false;
+            // Set apart from the row: an office server lets a broker give a new client its figures, not these.
+            if (!read.isNull(1)) {
+                q.prepare(QStringLiteral("UPDATE clients SET report_tabs = ? WHERE id = ?"));
+                q.addBindValue(read.value(1).toString());
+                q.addBindValue(copy.id);
+                if (!execOnOneRow(q))
+                    return false;
+            }
+            added.append(copy);
+        }
+        return true;
+    });
+    if (!copied)
+        return std::nullopt;
+    for (const Client &c : added)
+        place(c);
+    if (!added.isEmpty())
+        Q_EMIT changed();
+
+    const qint64 at = from.now();
+    const bool removed = from.write([&](QSqlQuery &q) {
+        for (const Client &c : moving) {
+            q.prepare(QStringLiteral("UPDATE clients SET deleted = ? WHERE id = ? AND deleted IS NULL"));
+            q.addBindValue(at);
+            q.addBindValue(c.id);
+            if (!q.exec())
+                return false;
+        }
+        return true;
+    });
+    if (!removed) {
+        lastError_ = from.lastError();
+        return std::nullopt;
+    }
+    from.loadList(from.version_);
+    Q_EMIT from.changed();
+    return int(moving.size());
 }
 
 std::optional<ClientBook::Removed> ClientBook::remove(qint64 id)

@@ -832,6 +832,38 @@ private Q_SLOTS:
         QCOMPARE(ClientBook(path()).clients().size(), 4);
     }
 
+    // The clients of this computer's book move in as they were, once however often the move runs; they wait in its
+    // "Recently deleted" afterwards. Its deleted clients stay there.
+    void movesClientsInFromAnotherBook()
+    {
+        ClientBook from(dir_->filePath(QStringLiteral("Local.sqlite")));
+        from.setClock(steppingClock());
+        CalculatorState inputs;
+        inputs.loanAmount = 455000;
+        const auto ava = from.create(QStringLiteral("Ava Ng"), inputs, QStringLiteral("Refinance"));
+        QVERIFY(ava && from.rename(ava->id, QStringLiteral("Ava Ng")) && from.setReportTabs(ava->id, "upfront"));
+        QVERIFY(from.create(QStringLiteral("Ben Li"), {}));
+        QVERIFY(from.remove(from.create(QStringLiteral("Cai"), {})->id));
+        ClientBook book(path());
+        QVERIFY(book.create(QStringLiteral("Ava Ng"), {})); // another Ava, made at another moment
+
+        QCOMPARE(book.moveAllFrom(from), std::optional(2));
+        QCOMPARE(from.clients().size(), 0);
+        QCOMPARE(from.deleted().size(), 3);
+        QVERIFY(from.restore(ava->id)); // as a move cut short leaves it
+        QCOMPARE(book.moveAllFrom(from), std::optional(1));
+        QCOMPARE(from.clients().size(), 0);
+
+        ClientBook again(path());
+        QCOMPARE(again.clients().size(), 3);
+        const Client moved = again.clients().last(); // in its place by its own last change
+        QCOMPARE(moved.created, QDateTime(QDate(2026, 12, 7), QTime(9, 0, 1), QTimeZone::utc()));
+        QCOMPARE(moved.changed, QDateTime(QDate(2026, 12, 7), QTime(9, 0, 2), QTimeZone::utc()));
+        QCOMPARE(moved.note, QStringLiteral("Refinance"));
+        QCOMPARE(again.inputs(moved.id)->loanAmount, 455000.0);
+        QCOMPARE(again.reportTabs(moved.id), std::optional(QStringLiteral("upfront")));
+    }
+
     // Text that would be SQL pasted into a statement is kept as the text it is, in every text field.
     void textIsNeverSql_data()
     {
