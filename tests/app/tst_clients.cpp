@@ -544,6 +544,28 @@ class TestClients : public QObject {
         QVERIFY(d->window()->isVisible());
     }
 
+    // With a second book beside the one in use, one command moves every client there; the open one is closed.
+    void moveToTheOtherBook()
+    {
+        auto d = launched();
+        const qint64 id = d->clients().book().create(QStringLiteral("Rae"), {})->id;
+        d->clients().book().create(QStringLiteral("Sol"), {});
+        QVERIFY(d->clients().open(id, nullptr));
+        command(*d, Commands::Id::allClients)->trigger();
+        auto *w = qobject_cast<ClientsWindow *>(d->clientsWindow()->content());
+        QVERIFY(!w->moveButton()->isVisibleTo(w));
+        const QString other = QFileInfo(bookPath()).dir().filePath(QStringLiteral("Other.sqlite"));
+        d->clients().setOtherBook(other);
+        QVERIFY(w->moveButton()->isVisibleTo(w) && w->moveButton()->isEnabled());
+        QCOMPARE(w->moveButton()->text(), QStringLiteral("Move to this computer"));
+        w->moveButton()->click();
+        QCOMPARE(d->store().toast(), std::optional<QString>(QStringLiteral("Moved 2 clients to this computer's book")));
+        QCOMPARE(ClientBook(other).clients().size(), 2);
+        QCOMPARE(w->model()->rowCount(), 0);
+        QVERIFY(!w->moveButton()->isEnabled());
+        QVERIFY(!d->clients().current());
+    }
+
     // Deleting the open client closes it; undoing puts it back open.
     void deletingTheOpenClient()
     {

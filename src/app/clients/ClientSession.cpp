@@ -273,4 +273,27 @@ bool ClientSession::startNewBook()
     return true;
 }
 
+void ClientSession::setOtherBook(const QString &path)
+{
+    other_.reset(path.isEmpty() ? nullptr : new ClientBook(path));
+    Q_EMIT changed();
+}
+
+bool ClientSession::moveToOtherBook()
+{
+    if (!other_)
+        return false;
+    const auto moved = other_->moveAllFrom(book());
+    if (!moved) {
+        store_.flash(other_->lastError());
+        return false;
+    }
+    if (!current())
+        setCurrent(std::nullopt, {});
+    const QString where = other_->onServer() ? tr("the office book") : tr("this computer's book");
+    store_.flash(*moved == 1 ? tr("Moved 1 client to %1").arg(where)
+                             : tr("Moved %1 clients to %2").arg(*moved).arg(where));
+    return true;
+}
+
 } // namespace brolga

@@ -70,6 +70,13 @@ class ClientSession : public QObject {
     // Moves a faulty book aside and starts an empty one; only ever on the user's word.
     bool startNewBook();
 
+    // The book clients move to from the one in use: the office's beside this computer's, or the other way round.
+    // None (the default) until an office book is set up.
+    void setOtherBook(const QString &path);
+    ClientBook *otherBook() const { return other_.get(); }
+    // Moves every client of the book in use into the other one, saying so in a toast; the open client is closed.
+    bool moveToOtherBook();
+
   Q_SIGNALS:
     // The open client, its name, whether it has unsaved changes, or the book's list or status changed.
     void changed();
@@ -85,6 +92,7 @@ class ClientSession : public QObject {
     CalculatorStore &store_;
     QString path_;
     std::unique_ptr<ClientBook> book_;
+    std::unique_ptr<ClientBook> other_;
     std::optional<qint64> id_;
     CalculatorState saved_; // the open client's inputs as stored
     bool dirty_ = false;

@@ -97,6 +97,12 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
         buttons->addWidget(b);
     layout->addLayout(buttons);
 
+    move_ = new QPushButton(this);
+    move_->setObjectName(QStringLiteral("moveClients"));
+    move_->setToolTip(tr("Move every client listed here to the other client book; they wait in Recently deleted here"));
+    connect(move_, &QPushButton::clicked, this, [this] { session_.moveToOtherBook(); });
+    layout->addWidget(move_, 0, Qt::AlignLeft);
+
     undoBar_ = new QWidget(this);
     undoBar_->setObjectName(QStringLiteral("undoBar"));
     auto *undoRow = new QHBoxLayout(undoBar_);
@@ -177,6 +183,10 @@ void ClientsWindow::refresh()
     const bool chosen = selectedId().has_value();
     for (QPushButton *b : {open_, rename_, duplicate_, delete_})
         b->setEnabled(chosen && session_.book().isOpen());
+    const ClientBook *other = session_.otherBook();
+    move_->setVisible(other != nullptr);
+    move_->setText(other && other->onServer() ? tr("Move to the office book") : tr("Move to this computer"));
+    move_->setEnabled(other && other->isOpen() && session_.book().isOpen() && any);
     if (!problem.isEmpty())
         empty_->setText(QString());
     else if (!model_->search().trimmed().isEmpty())

@@ -33,6 +33,7 @@ class ClientsWindow : public QWidget {
     QPushButton *duplicateButton() const { return duplicate_; }
     QPushButton *deleteButton() const { return delete_; }
     QPushButton *undoButton() const { return undo_; }
+    QPushButton *moveButton() const { return move_; }
     QLabel *problemLabel() const { return problem_; }
     QLabel *emptyLabel() const { return empty_; }
 
@@ -76,6 +77,7 @@ class ClientsWindow : public QWidget {
     QPushButton *rename_ = nullptr;
     QPushButton *duplicate_ = nullptr;
     QPushButton *delete_ = nullptr;
+    QPushButton *move_ = nullptr; // only beside an office book
     QWidget *undoBar_ = nullptr;
     QLabel *undoText_ = nullptr;
     QPushButton *undo_ = nullptr;
