@@ -23,7 +23,10 @@ const QCommandLineOption clientsOption(QStringLiteral("clients"),
 const QCommandLineOption initServerOption(QStringLiteral("init-server"),
                                           QStringLiteral("Print the SQL that sets up an office's client book on its "
                                                          "PostgreSQL server: the tables, the roles and who may read "
-                                                         "and change which clients."));
+                                                         "and change which clients. Followed by "
+                                                         "postgresql://OWNER@HOST:PORT/DB (the password from "
+                                                         "PGPASSWORD), applies it there; a book already set up is "
+                                                         "left alone."));
 const QCommandLineOption listOption(QStringLiteral("list"),
                                     QStringLiteral("List the client book: each client's name and last change, "
                                                    "latest first."));
@@ -139,7 +142,10 @@ Parsed parse(const QStringList &arguments)
     o.version = parser.isSet(versionOption);
     if (o.help || o.version)
         return out;
-    if (!parser.positionalArguments().isEmpty()) {
+    // The one word that may stand alone: the server --init-server sets up.
+    if (parser.isSet(initServerOption) && parser.positionalArguments().size() == 1 && arguments.size() == 3)
+        out.options.server = parser.positionalArguments().constFirst();
+    else if (!parser.positionalArguments().isEmpty()) {
         out.error = QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst());
         return out;
     }
@@ -257,7 +263,7 @@ Parsed parse(const QStringList &arguments)
         o.preparedFor = parser.value(preparedForOption);
     }
     o.overwrite = parser.isSet(overwriteOption);
-    if (o.initServer && arguments.size() > 2)
+    if (o.initServer && arguments.size() > (o.server ? 3 : 2))
         out.error = QStringLiteral("--init-server goes alone.");
     else if (o.initServer)
         return out;
@@ -299,7 +305,7 @@ QString helpText()
                           "       brolga-report [--state FILE] --pdf FILE [--tabs LIST] [--theme ID] [--logo PNG]\n"
                           "                     [--prepared-for NAME]\n"
                           "       brolga-report [--clients FILE] --list\n"
-                          "       brolga-report --init-server\n"
+                          "       brolga-report --init-server [postgresql://OWNER@HOST:PORT/DB]\n"
                           "       (--client NAME [--clients FILE] goes in place of --state with --text, --card, "
                           "--screen and --pdf)\n"
                           "       (--overwrite lets --out or --pdf replace a file that exists)\n") +

@@ -17,6 +17,7 @@ struct Options {
     std::optional<QString> client;      // the client's inputs over the user's saved record, instead of --state
     bool list = false;                  // list the client book
     bool initServer = false;            // print the SQL of an office's book on its server
+    std::optional<QString> server;      // with initServer: apply the SQL there instead
     std::vector<CalculatorTab> tabs;  // empty: the record's active tab
     bool text = false;
     std::optional<CalculatorTab> card; // write this tab's export card as a PNG to `out`

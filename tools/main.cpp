@@ -6,6 +6,7 @@
 #include "RecordSource.h"
 #include "ReportArguments.h"
 #include "ScreenOutput.h"
+#include "ServerSetup.h"
 
 #include "brand/Theme.h"
 #include "core/CalculatorStore.h"
@@ -92,6 +93,10 @@ int main(int argc, char *argv[])
         if (const QString refused = PngFile::refusal(*options.pdf, options.overwrite); !refused.isEmpty())
             return fail(refused);
 
+    if (options.initServer && options.server) {
+        const ServerSetup::Outcome outcome = ServerSetup::apply(*options.server);
+        return outcome.ok ? (write(stdout, outcome.message + u'\n') ? 0 : 1) : fail(outcome.message);
+    }
     if (options.initServer)
         return write(stdout, ClientBook::officeBookSql()) ? 0 : 1;
 

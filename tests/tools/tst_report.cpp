@@ -504,7 +504,7 @@ class TestReport : public QObject {
 
     // The client report of the tabs asked for, or of the tabs worked on; fewer tabs, fewer pages.
     // An office's book on its server is read through the broker's own role, the password from PGPASSWORD; the SQL
-    // that sets one up is printed on request.
+    // that sets one up is printed on request, or applied to a server by its owner.
     void officeBook()
     {
         QVERIFY(run({"--init-server"}).out.contains("ENABLE ROW LEVEL SECURITY"));
@@ -524,6 +524,40 @@ class TestReport : public QObject {
         qunsetenv("PGPASSWORD");
         QCOMPARE(listed.exitCode, 0);
         QVERIFY2(listed.out.startsWith("Anna Lee\t"), listed.out.constData());
+
+        // Applied to an empty database by its owner: the book is made once; one from a newer Brolga is refused.
+        const auto asOwner = [&](const QString &database, const QString &sql) {
+            bool ok = false;
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("owner"));
+                db.setHostName(admin->host);
+                db.setPort(admin->port);
+                db.setUserName(admin->user);
+                db.setPassword(admin->password);
+                db.setDatabaseName(database);
+                ok = db.open() && QSqlQuery(db).exec(sql);
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("owner"));
+            return ok;
+        };
+        asOwner(QStringLiteral("postgres"), QStringLiteral("DROP DATABASE IF EXISTS tst_init"));
+        QVERIFY(asOwner(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE tst_init")));
+        const QString owner =
+            QStringLiteral("postgresql://%1@%2:%3/tst_init").arg(admin->user, admin->host).arg(admin->port);
+        qputenv("PGPASSWORD", admin->password.toUtf8());
+        const Run made = run({"--init-server", owner});
+        const Run again = run({"--init-server", owner});
+        QVERIFY(asOwner(QStringLiteral("tst_init"), QStringLiteral("UPDATE brolga_book SET version = 99")));
+        const Run newer = run({"--init-server", owner});
+        qunsetenv("PGPASSWORD");
+        QVERIFY2(made.exitCode == 0 && made.out.contains("is set up"), made.err.constData());
+        QVERIFY2(again.exitCode == 0 && again.out.contains("already set up"), again.err.constData());
+        QVERIFY(newer.exitCode != 0 && newer.err.contains("newer Brolga"));
+        QVERIFY(ClientBook(QString(alice)
+                               .replace(QStringLiteral("alice@"), QStringLiteral("alice:brolga-test@"))
+                               .replace(QStringLiteral("/tst_report"), QStringLiteral("/tst_init")))
+                    .statusMessage()
+                    .contains(QStringLiteral("newer version")));
     }
 
     void pdfReport()
