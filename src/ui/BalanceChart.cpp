@@ -6,7 +6,6 @@
 #include "ui/ColumnThinning.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 
 #include <algorithm>

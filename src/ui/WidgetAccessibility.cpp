@@ -10,7 +10,6 @@
 #include "ui/YearlyTable.h"
 #include "ui/YearlyTableView.h"
 #include "ui/access/AccessibleLines.h"
-#include "ui/AccessibleStepper.h"
 #include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandDateField.h"
 #include "ui/controls/FigureLabel.h"
@@ -20,12 +19,8 @@
 #include "ui/controls/PillPicker.h"
 #include "ui/controls/ResultRow.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
-#include <QHash>
-#include <QKeyEvent>
 
 namespace brolga::Accessibility {
 
@@ -134,7 +129,6 @@ void addControls()
                         }});
     });
     add("brolga::PillPicker", [](QObject *o) { return new PickerGroup(static_cast<PillPicker *>(o)); });
-    add("brolga::Stepper", [](QObject *o) { return new AccessibleStepper(static_cast<QWidget *>(o)); });
     add("brolga::BrandDateField", [](QObject *o) {
         auto *field = static_cast<BrandDateField *>(o);
         // A button showing the date that opens a calendar: what a reader knows as a combo box.

@@ -5,7 +5,6 @@
 #include "ui/access/AccessibleItems.h"
 #include "ui/controls/TabularDigits.h"
 
-#include <QFontMetricsF>
 #include <QPaintEvent>
 #include <QPainter>
 

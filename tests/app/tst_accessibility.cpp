@@ -15,13 +15,11 @@
 #include "ui/DonutChart.h"
 #include "ui/LegendDot.h"
 #include "ui/RepaymentView.h"
-#include "ui/WidgetAccessibility.h"
 #include "ui/YearlyTableView.h"
 #include "ui/access/Accessibility.h"
 #include "ui/access/AccessibleView.h"
 #include "ui/brand/BrandAssetStore.h"
 #include "ui/buttons/HeaderButton.h"
-#include "ui/buttons/TextActionButton.h"
 #include "ui/controls/BrandLabel.h"
 #include "ui/controls/HeroStat.h"
 #include "ui/controls/HeroValue.h"
@@ -40,7 +38,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -477,10 +474,6 @@ private Q_SLOTS:
                                      << "Extra per week";
         QTest::newRow("fortnightly") << "$1,816.05/ftn"
                                      << "$1,816.05 per fortnight";
-        QTest::newRow("a share is left alone") << "$2,934.77 (75%)"
-                                               << "$2,934.77 (75%)";
-        QTest::newRow("a word that only contains the letters") << "Weekly"
-                                                               << "Weekly";
     }
     void spokenUnits()
     {
@@ -645,74 +638,27 @@ private Q_SLOTS:
         QCOMPARE(value, 3);
     }
 
-    // A pill is named as it reads, ampersand and all ("P & I").
-    void pillNamedAsShown()
-    {
-        Window w;
-        auto *screen = static_cast<RepaymentView *>(w.view->screen(CalculatorTab::repayment));
-        QAccessibleInterface *pill = QAccessible::queryAccessibleInterface(screen->typePicker()->pill(0));
-        QCOMPARE(pill->text(QAccessible::Name), QStringLiteral("P & I"));
-    }
-
-    // Return presses the focused drawn button as Space does.
-    void returnAndSpacePress_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::newRow("return") << int(Qt::Key_Return);
-        QTest::newRow("enter") << int(Qt::Key_Enter);
-        QTest::newRow("space") << int(Qt::Key_Space);
-    }
-    void returnAndSpacePress()
-    {
-        QFETCH(int, key);
-        QWidget window;
-        int presses = 0;
-        auto *button = new TextActionButton(
-            "Show", [&presses] { ++presses; }, &window);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        button->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(button, Qt::Key(key));
-        QCOMPARE(presses, 1);
-    }
-
-    // A number field with a stepper is a spin box to a reader, and steps with the arrow keys.
+    // A number field's stepper is Qt's spin box over the field (e2e/atspi reads its name and bounds and steps
+    // it): what a reader sets is clamped as typing is, and the arrow keys in the field step it.
     void stepperIsASpinBox()
     {
         Window w;
-        auto *screen = w.view->screen(CalculatorTab::repayment);
         NumericField *term = nullptr;
-        for (auto *f : screen->findChildren<NumericField *>())
-            if (f->config().label == "Term (years)")
-                term = f;
-        QVERIFY(term && term->stepper());
+        for (auto *f : w.view->screen(CalculatorTab::repayment)->findChildren<NumericField *>())
+            term = f->config().label == "Term (years)" ? f : term;
         QAccessibleInterface *node = QAccessible::queryAccessibleInterface(term->stepper());
-        QCOMPARE(node->role(), QAccessible::SpinBox);
-        QCOMPARE(node->text(QAccessible::Name), QStringLiteral("Term (years)"));
-        QAccessibleValueInterface *value = node->valueInterface();
-        QVERIFY(value);
-        QCOMPARE(value->currentValue().toDouble(), w.store.state().loanTermYears);
-        QCOMPARE(value->minimumValue().toDouble(), 1.0);
-        QCOMPARE(value->maximumValue().toDouble(), 50.0);
-        QCOMPARE(value->minimumStepSize().toDouble(), 1.0);
-        const double start = w.store.state().loanTermYears;
-        node->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
-        QCOMPARE(w.store.state().loanTermYears, start + 1);
-        value->setCurrentValue(80);
-        QCOMPARE(w.store.state().loanTermYears, 50.0);
-        term->lineEdit()->setFocus();
+        node->valueInterface()->setCurrentValue(80);
+        QCOMPARE(node->text(QAccessible::Value), QStringLiteral("50"));
         QTest::keyClick(term->lineEdit(), Qt::Key_Down);
         QCOMPARE(w.store.state().loanTermYears, 49.0);
-        QCOMPARE(term->text(), QStringLiteral("49"));
     }
 
-    // Every check box and switch, and the pin, flips alike by the reader's Toggle, Space, Return and a click at
-    // the far end of its face: the record follows, and doing it again puts it back.
+    // Every check box and switch, and the pin, flips alike by the reader's Toggle, Space, Return, Enter and a
+    // click at the far end of its face: the record follows, and doing it again puts it back.
     void everyWayFlipsTheRecord_data()
     {
         QTest::addColumn<QString>("way");
-        for (const char *way : {"reader", "space", "return", "click"})
+        for (const char *way : {"reader", "space", "return", "enter", "click"})
             QTest::newRow(way) << QString::fromLatin1(way);
     }
     void everyWayFlipsTheRecord()
@@ -727,8 +673,8 @@ private Q_SLOTS:
             if (way == "reader")
                 QAccessible::queryAccessibleInterface(b)->actionInterface()->doAction(
                     QAccessibleActionInterface::toggleAction());
-            else if (way == "space" || way == "return")
-                QTest::keyClick(b, way == "space" ? Qt::Key_Space : Qt::Key_Return);
+            else if (way != "click")
+                QTest::keyClick(b, way == "space" ? Qt::Key_Space : way == "return" ? Qt::Key_Return : Qt::Key_Enter);
             else
                 QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(b->width() - 2, b->height() / 2));
         };

@@ -2,10 +2,11 @@
 
 Finds the hero figure by its accessible name ("Monthly repayment"), the loan amount field by its accessible
 name ("Loan amount"), types twice the amount into that field and checks that the figure read again has
-doubled (a repayment is proportional to the amount borrowed). Then finds the header's client control and the
-All clients window that Ctrl+O opens, each control by its accessible name. Last, opens Settings with the
-header's button and toggles "Open at login" with the reader's Toggle action, on and off: the autostart entry
-comes and goes with it. Run by atspi.sh inside its own X server and bus.
+doubled (a repayment is proportional to the amount borrowed), finds the "P & I" pill and steps the term's
+spin button. Then finds the header's client control and the All clients window that Ctrl+O opens, each
+control by its accessible name. Last, opens Settings with the header's button and toggles "Open at login"
+with the reader's Toggle action, on and off: the autostart entry comes and goes with it. Run by atspi.sh
+inside its own X server and bus.
 """
 
 import os
@@ -100,6 +101,23 @@ if not after:
 if abs(dollars(after) - expected) > 0.011:
     fail(f"{HERO!r} reads {after!r} after doubling the amount; expected about ${expected:,.2f}")
 print(f"ok: typed {int(amount * 2)} into {FIELD!r}; {HERO!r} now reads {after!r}")
+
+# A picker's pill is named as it reads, ampersand and all.
+if not find(app, "P & I", "radio button"):
+    fail("no radio button named 'P & I'")
+
+# The term's stepper: a spin button named after its field, stepped by the reader's own Increase action.
+stepper = find(app, "Term (years)", "spin button")
+if not stepper:
+    fail("no spin button named 'Term (years)'")
+value = stepper.queryValue()
+if (value.minimumValue, value.maximumValue) != (1, 50):
+    fail(f"'Term (years)' runs from {value.minimumValue} to {value.maximumValue}, not from 1 to 50")
+term = value.currentValue
+press(stepper, "Increase")
+if not wait_for(5, lambda: stepper.queryValue().currentValue == term + 1 and text_of(stepper) == f"{term + 1:g}"):
+    fail(f"Increase on 'Term (years)' left it at {stepper.queryValue().currentValue} ({text_of(stepper)!r})")
+print(f"ok: the 'Term (years)' spin button runs from 1 to 50; the reader's Increase stepped it from {term:g} to {term + 1:g}")
 
 # The open client's name in the header, and the All clients window Ctrl+O opens.
 client = wait_for(5, lambda: pyatspi.findDescendant(app, lambda o: o is not None and o.name == "No client"))

@@ -15,7 +15,6 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTextCharFormat>

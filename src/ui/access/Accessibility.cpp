@@ -46,10 +46,8 @@ protected:
     }
 };
 
-} // namespace
-
-namespace {
 void (*tapped)(QAccessibleEvent *) = nullptr;
+
 } // namespace
 
 void send(QAccessibleEvent *event)

@@ -12,8 +12,6 @@ class AccessibleItem : public QAccessibleInterface, public QAccessibleActionInte
 public:
     AccessibleItem(AccessibleItems *owner, int index) : owner_(owner), index_(index) {}
 
-    int index() const { return index_; }
-
     bool isValid() const override;
     QObject *object() const override { return nullptr; }
     QWindow *window() const override;

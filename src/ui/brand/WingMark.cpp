@@ -4,7 +4,6 @@
 #include "ui/brand/Icons.h"
 
 #include <QPainter>
-#include <QPixmapCache>
 
 #include <algorithm>
 #include <cmath>

@@ -7,6 +7,7 @@
 #include "ui/controls/FocusRing.h"
 #include "ui/controls/PillButton.h"
 #include "ui/controls/PillPicker.h"
+#include "ui/controls/Stepper.h"
 
 #include <QApplication>
 #include <QFontMetricsF>
@@ -51,6 +52,30 @@ QRect BrandStyle::subElementRect(SubElement element, const QStyleOption *option,
         (qobject_cast<const BrandCheckBox *>(widget) || qobject_cast<const ToggleSwitch *>(widget)))
         return option->rect;
     return QProxyStyle::subElementRect(element, option, widget);
+}
+
+void BrandStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                                    const QWidget *widget) const
+{
+    if (control == CC_SpinBox && qobject_cast<const Stepper *>(widget))
+        return drawStepper(option, painter);
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+// The stepper is all buttons: the upper half steps up, the lower half down, and there is no edit field.
+QRect BrandStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl sub,
+                                 const QWidget *widget) const
+{
+    if (control != CC_SpinBox || !qobject_cast<const Stepper *>(widget))
+        return QProxyStyle::subControlRect(control, option, sub, widget);
+    const QRect r = option->rect;
+    const int upper = (r.height() + 1) / 2;
+    switch (sub) {
+    case SC_SpinBoxUp: return r.adjusted(0, 0, 0, upper - r.height());
+    case SC_SpinBoxDown: return r.adjusted(0, upper, 0, 0);
+    case SC_SpinBoxFrame: return r;
+    default: return {};
+    }
 }
 
 void BrandStyle::drawCheckBox(const QStyleOption *option, QPainter *painter, const QWidget *widget)
@@ -106,12 +131,7 @@ void BrandStyle::drawSwitch(const QStyleOption *option, QPainter *painter, qreal
         QRectF(0, 0, trackWidth, trackHeight)
             .translated((option->rect.width() - trackWidth) / 2.0, (option->rect.height() - trackHeight) / 2.0);
     const qreal r = track.height() / 2;
-    QColor off = Brand::hairline(palette);
-    QColor on = Brand::accent(palette);
-    QColor fill;
-    fill.setRgbF(
-        off.redF() + (on.redF() - off.redF()) * position, off.greenF() + (on.greenF() - off.greenF()) * position,
-        off.blueF() + (on.blueF() - off.blueF()) * position, off.alphaF() + (on.alphaF() - off.alphaF()) * position);
+    const QColor fill = mix(Brand::hairline(palette), Brand::accent(palette), position);
     p.setOpacity(option->state & State_Enabled ? 1.0 : 0.4);
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
@@ -163,6 +183,50 @@ void BrandStyle::drawPill(const QStyleOption *option, QPainter *painter, const P
     p.scale(scale, scale);
     const qreal w = TextMeasure::advance(font, text);
     p.drawText(QPointF(-w / 2, fm.ascent() - fm.height() / 2), text);
+    p.restore();
+}
+
+void BrandStyle::drawStepper(const QStyleOptionComplex *option, QPainter *painter)
+{
+    const QPalette &palette = option->palette;
+    QPainter &p = *painter;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(option->rect).adjusted(3.5, 0.5, -3.5, -0.5);
+    p.setPen(QPen(Brand::hairline(palette), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box, 4, 4);
+    p.drawLine(QPointF(box.left(), box.center().y()), QPointF(box.right(), box.center().y()));
+
+    const QColor ink = Brand::textSecondary(palette);
+    const SubControls pressed = option->state & State_Sunken ? option->activeSubControls : SubControls();
+    if (pressed & (SC_SpinBoxUp | SC_SpinBoxDown)) {
+        QRectF half = box;
+        if (pressed & SC_SpinBoxUp)
+            half.setBottom(box.center().y());
+        else
+            half.setTop(box.center().y());
+        QPainterPath clip;
+        clip.addRoundedRect(box, 4, 4);
+        QColor fill = ink;
+        fill.setAlphaF(0.18);
+        p.save();
+        p.setClipPath(clip);
+        p.fillRect(half, fill);
+        p.restore();
+    }
+
+    // Two small chevrons, one a half.
+    p.setPen(QPen(ink, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    const qreal cx = box.center().x();
+    const qreal quarter = box.height() / 4;
+    const qreal w = 2.6;
+    const qreal h = 1.5;
+    const qreal upY = box.top() + quarter;
+    const qreal downY = box.bottom() - quarter;
+    p.drawPolyline(QPolygonF({QPointF(cx - w, upY + h / 2), QPointF(cx, upY - h / 2), QPointF(cx + w, upY + h / 2)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(cx - w, downY - h / 2), QPointF(cx, downY + h / 2), QPointF(cx + w, downY - h / 2)}));
     p.restore();
 }
 

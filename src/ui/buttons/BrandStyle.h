@@ -7,8 +7,8 @@ namespace brolga {
 class PillButton;
 
 // The brand's look over the platform's style: Qt's own check boxes are drawn as the brand's box with its
-// tick or as a sliding switch, and radio buttons as a picker's pills. Every other control keeps the
-// platform's look.
+// tick or as a sliding switch, radio buttons as a picker's pills, and a number field's spin box as its
+// small stepper. Every other control keeps the platform's look.
 class BrandStyle : public QProxyStyle {
     Q_OBJECT
 public:
@@ -20,12 +20,17 @@ public:
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget = nullptr) const override;
     QRect subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl sub,
+                         const QWidget *widget = nullptr) const override;
 
 private:
     static void drawCheckBox(const QStyleOption *option, QPainter *painter, const QWidget *widget);
     // `position` is how far the knob has slid: 0 off, 1 on.
     static void drawSwitch(const QStyleOption *option, QPainter *painter, qreal position);
     static void drawPill(const QStyleOption *option, QPainter *painter, const PillButton &button);
+    static void drawStepper(const QStyleOptionComplex *option, QPainter *painter);
 };
 
 } // namespace brolga

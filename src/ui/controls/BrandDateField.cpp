@@ -6,37 +6,28 @@
 #include "ui/access/AccessibleView.h"
 #include "ui/controls/BrandCalendar.h"
 #include "ui/controls/BrandLabel.h"
+#include "ui/controls/NumericField.h"
 #include "ui/controls/SymbolIcon.h"
 #include "ui/controls/TabularDigits.h"
 
 #include <QCalendarWidget>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace brolga {
 
 BrandDateField::BrandDateField(const QString &label, Getter get, Setter set, QWidget *parent)
     : QWidget(parent), get_(std::move(get)), set_(std::move(set))
 {
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
-    label_ = new BrandLabel(label, BrandType::sans(10, FontWeight::medium), &Brand::textSecondary, this);
-    label_->setMinimumScale(0.85);
-    column->addWidget(label_);
-
-    row_ = new QHBoxLayout;
-    row_->setContentsMargins(8, 6, 8, 6);
-    row_->setSpacing(4);
-    column->addLayout(row_);
-    date_ = new BrandLabel(QString(), tabularDigits(BrandType::sans(12, FontWeight::medium)), &Brand::textPrimary,
-                           this);
+    std::tie(label_, row_) = NumericField::frame(this, label);
+    date_ =
+        new BrandLabel(QString(), tabularDigits(BrandType::sans(12, FontWeight::medium)), &Brand::textPrimary, this);
     date_->setAttribute(Qt::WA_TransparentForMouseEvents);
     row_->addWidget(date_);
     row_->addStretch(1);
@@ -136,20 +127,10 @@ bool BrandDateField::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+// Open, or reached with the keyboard: the accent outline shows where the keys go.
 void BrandDateField::paintEvent(QPaintEvent *)
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(buttonRect());
-    // Open, or reached with the keyboard: the accent outline shows where the keys go.
-    const bool open = isCalendarOpen() || hasFocus();
-    const qreal line = open ? 1.5 : 1.0;
-    p.setPen(Qt::NoPen);
-    p.setBrush(Brand::field(palette()));
-    p.drawRoundedRect(box, 6, 6);
-    p.setPen(QPen(open ? Brand::accent(palette()) : Brand::hairline(palette()), line));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(box.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6 - line / 2, 6 - line / 2);
+    NumericField::paintRow(this, buttonRect(), isCalendarOpen() || hasFocus());
 }
 
 void BrandDateField::mousePressEvent(QMouseEvent *event)

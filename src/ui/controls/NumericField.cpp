@@ -20,24 +20,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace brolga {
 
 NumericField::NumericField(Config config, Getter get, Setter set, QWidget *parent)
     : QWidget(parent), config_(std::move(config)), get_(std::move(get)), set_(std::move(set))
 {
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(4);
-
-    label_ = new BrandLabel(config_.label, BrandType::sans(10, FontWeight::medium), &Brand::textSecondary, this);
-    label_->setMinimumScale(0.85);
-    column->addWidget(label_);
-
-    row_ = new QHBoxLayout;
-    row_->setContentsMargins(8, 6, 8, 6);
-    row_->setSpacing(4);
-    column->addLayout(row_);
+    std::tie(label_, row_) = frame(this, config_.label);
 
     const QFont affixFont = BrandType::sans(11.5, FontWeight::regular);
     if (!config_.prefix.isEmpty())
@@ -69,9 +59,8 @@ NumericField::NumericField(Config config, Getter get, Setter set, QWidget *paren
 
     if (config_.step) {
         stepper_ = new Stepper(this);
+        stepper_->setAccessibleName(edit_->accessibleName());
         row_->addWidget(stepper_);
-        connect(stepper_, &Stepper::stepUp, this, [this] { stepBy(1); });
-        connect(stepper_, &Stepper::stepDown, this, [this] { stepBy(-1); });
     }
 
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -85,6 +74,8 @@ void NumericField::setLabel(const QString &label)
     config_.label = label;
     label_->setText(label);
     edit_->setAccessibleName(AccessibleView::spoken(label));
+    if (stepper_)
+        stepper_->setAccessibleName(edit_->accessibleName());
 }
 
 void NumericField::setDecimals(int decimals)
@@ -198,11 +189,11 @@ void NumericField::setValue(double value)
     showValue();
 }
 
-void NumericField::stepBy(int direction)
+void NumericField::stepBy(int steps)
 {
     if (!config_.step)
         return;
-    write(NumberText::clamp(get_() + direction * *config_.step, config_.lower, config_.upper));
+    write(NumberText::clamp(get_() + steps * *config_.step, config_.lower, config_.upper));
     showValue();
 }
 
@@ -235,22 +226,37 @@ bool NumericField::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void NumericField::paintEvent(QPaintEvent *)
+std::pair<BrandLabel *, QHBoxLayout *> NumericField::frame(QWidget *field, const QString &label)
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(row_->geometry());
-    const bool focused = editing_;
-    const qreal line = focused ? 1.5 : 1.0;
-    // The outline sits inside the rounded rectangle.
-    const QRectF inner = box.adjusted(line / 2, line / 2, -line / 2, -line / 2);
-    p.setPen(Qt::NoPen);
-    p.setBrush(Brand::field(palette()));
-    p.drawRoundedRect(box, 6, 6);
-    p.setPen(QPen(focused ? Brand::accent(palette()) : Brand::hairline(palette()), line));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(inner, 6 - line / 2, 6 - line / 2);
+    auto *column = new QVBoxLayout(field);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(4);
+    auto *shown = new BrandLabel(label, BrandType::sans(10, FontWeight::medium), &Brand::textSecondary, field);
+    shown->setMinimumScale(0.85);
+    column->addWidget(shown);
+    auto *row = new QHBoxLayout;
+    row->setContentsMargins(8, 6, 8, 6);
+    row->setSpacing(4);
+    column->addLayout(row);
+    return {shown, row};
 }
+
+void NumericField::paintRow(QWidget *field, const QRect &row, bool active)
+{
+    QPainter p(field);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF box(row);
+    const qreal line = active ? 1.5 : 1.0;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Brand::field(field->palette()));
+    p.drawRoundedRect(box, 6, 6);
+    // The outline sits inside the rounded rectangle.
+    p.setPen(QPen(active ? Brand::accent(field->palette()) : Brand::hairline(field->palette()), line));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(box.adjusted(line / 2, line / 2, -line / 2, -line / 2), 6 - line / 2, 6 - line / 2);
+}
+
+void NumericField::paintEvent(QPaintEvent *) { paintRow(this, row_->geometry(), editing_); }
 
 void NumericField::mousePressEvent(QMouseEvent *event)
 {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 
 class QHBoxLayout;
 class QLineEdit;
@@ -45,7 +46,7 @@ public:
     void setDecimals(int decimals);
     void setRange(double lower, double upper);
     QString text() const;
-    // The bound value, and a write of one clamped to the range (what the stepper's reader asks for).
+    // The bound value, and a write of one clamped to the range (what a reader sets through the stepper).
     double value() const { return get_(); }
     void setValue(double value);
     bool isEditing() const { return editing_; }
@@ -54,11 +55,18 @@ public:
 
     // Parse, clamp and write what is typed, then show the value formatted.
     void commit();
-    void stepBy(int direction);
+    void stepBy(int steps);
     // The value was put back from outside (undo): the typed text and its problem give way to the value.
     void discardTyping();
     // The sentence beside the field while what was typed cannot be read; empty otherwise.
     QString problem() const;
+
+    // The frame the date field shares: a column of the label over a padded input row, which it returns with
+    // the label for the field to fill.
+    static std::pair<BrandLabel *, QHBoxLayout *> frame(QWidget *field, const QString &label);
+    // The input row's ground: Brand.field in a rounded rectangle, outlined inside it 1.5 wide in the accent
+    // while `active` (focused, open), otherwise 1 wide in the hairline.
+    static void paintRow(QWidget *field, const QRect &row, bool active);
 
 Q_SIGNALS:
     // After each write of the value made by this field.

@@ -1,91 +1,29 @@
 #include "ui/controls/Stepper.h"
 
-#include "brand/Brand.h"
+#include "ui/controls/NumericField.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
+#include <QLineEdit>
+#include <QWheelEvent>
 
 namespace brolga {
 
-Stepper::Stepper(QWidget *parent) : QWidget(parent)
+Stepper::Stepper(NumericField *field) : QAbstractSpinBox(field), field_(field)
 {
-    setFixedSize(width_, height_);
-    setCursor(Qt::ArrowCursor);
+    // 20 wide, as a system stepper drawn at three quarters of its size.
+    setFixedSize(20, 17);
     setFocusPolicy(Qt::NoFocus);
-    connect(&repeat_, &QTimer::timeout, this, [this] {
-        repeat_.setInterval(70);
-        fire();
-    });
+    setContextMenuPolicy(Qt::NoContextMenu);
+    // The hidden editor carries the field's text, which Qt reads out as the spin box's value.
+    lineEdit()->hide();
+    connect(field->lineEdit(), &QLineEdit::textChanged, lineEdit(), &QLineEdit::setText);
 }
 
-void Stepper::fire()
-{
-    if (pressed_ == Half::up)
-        Q_EMIT stepUp();
-    else if (pressed_ == Half::down)
-        Q_EMIT stepDown();
-}
-
-void Stepper::mousePressEvent(QMouseEvent *event)
-{
-    if (event->button() != Qt::LeftButton)
-        return QWidget::mousePressEvent(event);
-    pressed_ = event->position().y() < height() / 2.0 ? Half::up : Half::down;
-    update();
-    fire();
-    repeat_.start(400);
-}
-
-void Stepper::mouseReleaseEvent(QMouseEvent *event)
-{
-    repeat_.stop();
-    pressed_ = Half::none;
-    update();
-    QWidget::mouseReleaseEvent(event);
-}
-
-void Stepper::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(rect()).adjusted(3.5, 0.5, -3.5, -0.5);
-    p.setPen(QPen(Brand::hairline(palette()), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(box, 4, 4);
-    p.drawLine(QPointF(box.left(), box.center().y()), QPointF(box.right(), box.center().y()));
-
-    const QColor ink = Brand::textSecondary(palette());
-    const QColor pressedFill = [&] {
-        QColor c = ink;
-        c.setAlphaF(0.18);
-        return c;
-    }();
-    if (pressed_ != Half::none) {
-        QRectF half = box;
-        if (pressed_ == Half::up)
-            half.setBottom(box.center().y());
-        else
-            half.setTop(box.center().y());
-        QPainterPath clip;
-        clip.addRoundedRect(box, 4, 4);
-        p.save();
-        p.setClipPath(clip);
-        p.fillRect(half, pressedFill);
-        p.restore();
-    }
-
-    // Two small chevrons, one a half.
-    p.setPen(QPen(ink, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    const qreal cx = box.center().x();
-    const qreal quarter = box.height() / 4;
-    const qreal w = 2.6;
-    const qreal h = 1.5;
-    const qreal upY = box.top() + quarter;
-    const qreal downY = box.bottom() - quarter;
-    p.drawPolyline(QPolygonF({QPointF(cx - w, upY + h / 2), QPointF(cx, upY - h / 2), QPointF(cx + w, upY + h / 2)}));
-    p.drawPolyline(
-        QPolygonF({QPointF(cx - w, downY - h / 2), QPointF(cx, downY + h / 2), QPointF(cx + w, downY - h / 2)}));
-}
+double Stepper::value() const { return field_->value(); }
+void Stepper::setValue(double value) { field_->setValue(value); }
+double Stepper::minimum() const { return field_->config().lower; }
+double Stepper::maximum() const { return field_->config().upper; }
+double Stepper::stepSize() const { return field_->config().step.value_or(0); }
+void Stepper::stepBy(int steps) { field_->stepBy(steps); }
+void Stepper::wheelEvent(QWheelEvent *event) { event->ignore(); }
 
 } // namespace brolga

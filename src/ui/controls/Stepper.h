@@ -1,38 +1,39 @@
 #pragma once
 
-#include <QTimer>
-#include <QWidget>
+#include <QAbstractSpinBox>
 
 namespace brolga {
 
-// A small up/down stepper beside a number field. Pressing a half steps once; holding it repeats.
-class Stepper : public QWidget {
+class NumericField;
+
+// The up/down stepper beside a number field: Qt's spin box with its own editor hidden, since the field is the
+// editor. Readers find a spin box named after the field, with the field's value, bounds and step (the
+// properties Qt's spin box interface reads); BrandStyle draws it.
+class Stepper : public QAbstractSpinBox {
     Q_OBJECT
+    Q_PROPERTY(double value READ value WRITE setValue)
+    Q_PROPERTY(double minimum READ minimum)
+    Q_PROPERTY(double maximum READ maximum)
+    Q_PROPERTY(double stepSize READ stepSize)
 public:
-    explicit Stepper(QWidget *parent = nullptr);
+    explicit Stepper(NumericField *field);
 
-    QSize sizeHint() const override { return {width_, height_}; }
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    double value() const;
+    void setValue(double value);
+    double minimum() const;
+    double maximum() const;
+    double stepSize() const;
 
-    // 20 wide, as a system stepper drawn at three quarters of its size.
-    static constexpr int width_ = 20;
-    static constexpr int height_ = 17;
-
-Q_SIGNALS:
-    void stepUp();
-    void stepDown();
+    void stepBy(int steps) override;
 
 protected:
-    void paintEvent(QPaintEvent *event) override;
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    // Both halves always step: the field clamps, and one outside its range comes back into it.
+    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+    // A wheel turned over the stepper scrolls the screen, as it did over any other part of the field.
+    void wheelEvent(QWheelEvent *event) override;
 
 private:
-    void fire();
-
-    enum class Half { none, up, down };
-    Half pressed_ = Half::none;
-    QTimer repeat_;
+    NumericField *field_;
 };
 
 } // namespace brolga
