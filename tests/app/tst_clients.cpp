@@ -561,6 +561,41 @@ class TestClients : public QObject {
         QCOMPARE(d->store().state().loanAmount, 432100.0);
     }
 
+    // An office book that cannot be reached leaves the calculator as it was; the Clients menu says so and offers
+    // this computer's book, where the client is then saved.
+    void officeBookAway()
+    {
+        CalculatorState record;
+        record.loanAmount = 432100;
+        {
+            CalculatorStore store;
+            store.setState(record);
+            store.saveNow();
+            store.settings().setClientBookOnServer(true);
+            store.settings().setOfficeServer(
+                {QStringLiteral("127.0.0.1"), 1, QStringLiteral("brolga"), QStringLiteral("alice"), {}});
+        }
+        auto d = launched();
+        QVERIFY(d->clients().onServer());
+        QCOMPARE(d->clients().problem(), "The office's client book cannot be reached.");
+        d->clientsMenu()->rebuild();
+        const QList<QAction *> items = d->clientsMenu()->actions();
+        QCOMPARE(items.first()->text(), d->clients().problem());
+        QVERIFY(!items.contains(command(*d, Commands::Id::startNewClientBook)));
+        const auto local = std::find_if(items.begin(), items.end(), [](QAction *a) {
+            return a->text() == QStringLiteral("Save to this computer's book instead");
+        });
+        QVERIFY(local != items.end());
+        (*local)->trigger();
+        QVERIFY(!d->clients().onServer() && d->clients().problem().isEmpty());
+
+        NameAnswers names{{QStringLiteral("Anna Lee")}};
+        names.install();
+        command(*d, Commands::Id::saveClientAs)->trigger();
+        QCOMPARE(ClientBook(bookPath()).clients().first().name, "Anna Lee");
+        QCOMPARE(d->store().state().loanAmount, 432100.0);
+    }
+
     // The header's name is a menu button a reader can name, reached by Tab just before the window tools.
     void headerNameAccessible()
     {

@@ -5,9 +5,11 @@
 #include "app/clients/ClientPrompts.h"
 #include "core/CalculatorStore.h"
 #include "core/ClientInputs.h"
-#include "core/StateHistory.h"
+#include "core/Settings.h"
+#include "platform/Keychain.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace brolga {
 
@@ -23,9 +25,31 @@ ClientSession::ClientSession(CalculatorStore &store, QString path, QObject *pare
 
 ClientSession::~ClientSession() = default;
 
+QString ClientSession::chosenPath(const Settings &settings)
+{
+    if (!settings.clientBookOnServer())
+        return ClientBook::defaultPath();
+    const ServerAddress address = settings.officeServer();
+    QUrl url(address.url());
+    url.setPassword(Keychain::password(address.url()));
+    const QString path = url.toString(QUrl::FullyEncoded);
+    return ServerAddress::fromUrl(path) ? path : ClientBook::defaultPath();
+}
+
+void ClientSession::useBook(const QString &path)
+{
+    if (book_)
+        book_->disconnect(this);
+    book_.reset();
+    path_ = path;
+    // Ids are the book's own: the client open in the other book means nothing in this one.
+    setCurrent(std::nullopt, {});
+    start();
+}
+
 void ClientSession::start()
 {
-    if (!QFileInfo::exists(path_))
+    if (!ServerAddress::fromUrl(path_) && !QFileInfo::exists(path_))
         return;
     makeBook();
     const auto last = store_.settings().openClient();
@@ -56,6 +80,9 @@ ClientBook &ClientSession::book()
 
 QString ClientSession::problem() const
 {
+    // Whatever the driver said, the broker can do one thing about it here: use this computer's book.
+    if (book_ && book_->onServer() && book_->status() == ClientBook::Status::failed)
+        return tr("The office's client book cannot be reached.");
     return book_ ? book_->statusMessage() : QString();
 }
 

@@ -14,6 +14,7 @@ class QWidget;
 namespace brolga {
 
 class CalculatorStore;
+class Settings;
 
 // Which client's figures the calculator holds, and the client book behind it. The book is made only when first
 // needed: it is opened at start when its file is there, and made by the first save. The open client's name goes
@@ -23,12 +24,21 @@ class CalculatorStore;
 class ClientSession : public QObject {
     Q_OBJECT
   public:
-    // `path` is the book's file; empty: the user's.
+    // `path` is the book's file or an office server's address; empty: the user's file.
     explicit ClientSession(CalculatorStore &store, QString path = {}, QObject *parent = nullptr);
     ~ClientSession() override;
 
-    // Opens the book when its file is there, and with it the client that was open last time.
+    // The book the settings choose: the user's file, or the office server's address with the password from the
+    // keychain (the file when the server is not filled in).
+    static QString chosenPath(const Settings &settings);
+
+    // Opens the book when its file is there (a server's always), and with it the client that was open last time.
     void start();
+    // Another book from now on, with no client open in it; the calculator's figures stay as they are.
+    void useBook(const QString &path);
+    // This computer's book for this run, when the office's cannot be reached.
+    void useLocalBook() { useBook(ClientBook::defaultPath()); }
+    bool onServer() const { return book_ && book_->onServer(); }
 
     // The book, opened (and made) now if it was not yet.
     ClientBook &book();

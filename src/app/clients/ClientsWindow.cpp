@@ -37,7 +37,9 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     problem_->setFont(BrandType::sans(11));
     startNew_ = new QPushButton(tr("Start a new book"), this);
     connect(startNew_, &QPushButton::clicked, this, [this] {
-        if (session_.book().status() == ClientBook::Status::locked)
+        if (session_.onServer())
+            session_.useLocalBook();
+        else if (session_.book().status() == ClientBook::Status::locked)
             session_.book().reopen();
         else
             session_.startNewBook();
@@ -167,7 +169,9 @@ void ClientsWindow::refresh()
     problem_->setText(problem);
     problem_->setVisible(!problem.isEmpty());
     const auto status = session_.book().status();
-    startNew_->setText(status == ClientBook::Status::locked ? tr("Try again") : tr("Start a new book"));
+    startNew_->setText(session_.onServer()                    ? tr("Use this computer's book")
+                       : status == ClientBook::Status::locked ? tr("Try again")
+                                                              : tr("Start a new book"));
     startNew_->setVisible(!problem.isEmpty());
 
     const bool any = model_->rowCount() > 0;
