@@ -561,6 +561,52 @@ class TestClients : public QObject {
         QCOMPARE(d->store().state().loanAmount, 432100.0);
     }
 
+    void changedElsewhere_data()
+    {
+        QTest::addColumn<ClientPrompts::Conflict>("answer");
+        QTest::addColumn<double>("annaHolds");
+        QTest::addColumn<double>("recordHolds");
+        QTest::addColumn<QString>("openClient");
+        QTest::newRow("open theirs") << ClientPrompts::Conflict::reopenTheirs << 600000.0 << 600000.0 << "Anna";
+        QTest::newRow("save mine as a copy") << ClientPrompts::Conflict::saveCopy << 600000.0 << 700000.0
+                                             << "Anna (copy)";
+        QTest::newRow("overwrite") << ClientPrompts::Conflict::overwrite << 700000.0 << 700000.0 << "Anna";
+        QTest::newRow("cancel") << ClientPrompts::Conflict::cancel << 600000.0 << 700000.0 << "Anna";
+    }
+    // A save over a client someone else saved since it was opened asks, saying when, and does what was chosen.
+    void changedElsewhere()
+    {
+        QFETCH(ClientPrompts::Conflict, answer);
+        QFETCH(double, annaHolds);
+        QFETCH(double, recordHolds);
+        QFETCH(QString, openClient);
+        auto d = launched();
+        NameAnswers names{{QStringLiteral("Anna")}};
+        names.install();
+        d->store().edit([](CalculatorState &s) { s.loanAmount = 500000; });
+        command(*d, Commands::Id::saveClientAs)->trigger();
+        const qint64 anna = d->clients().current()->id;
+        {
+            ClientBook elsewhere(bookPath());
+            CalculatorState theirs = *elsewhere.inputs(anna);
+            theirs.loanAmount = 600000;
+            QVERIFY(elsewhere.saveChanges(anna, theirs));
+        }
+        QList<ClientPrompts::ConflictRequest> asked;
+        ClientPrompts::setConflictHandler([&](const ClientPrompts::ConflictRequest &r) {
+            asked << r;
+            return answer;
+        });
+        auto forget = qScopeGuard([] { ClientPrompts::setConflictHandler({}); });
+        d->store().edit([](CalculatorState &s) { s.loanAmount = 700000; });
+        command(*d, Commands::Id::saveClientChanges)->trigger();
+        QCOMPARE(asked.size(), 1);
+        QVERIFY(asked.first().question.contains("changed elsewhere"));
+        QCOMPARE(ClientBook(bookPath()).inputs(anna)->loanAmount, annaHolds);
+        QCOMPARE(d->store().state().loanAmount, recordHolds);
+        QCOMPARE(d->clients().current()->name, openClient);
+    }
+
     // An office book that cannot be reached leaves the calculator as it was; the Clients menu says so and offers
     // this computer's book, where the client is then saved.
     void officeBookAway()

@@ -11,6 +11,7 @@ namespace brolga {
 namespace {
 ClientPrompts::NameHandler nameHandler;
 ClientPrompts::UnsavedHandler unsavedHandler;
+ClientPrompts::ConflictHandler conflictHandler;
 
 QPalette paletteFor(const QString &themeID)
 {
@@ -51,6 +52,26 @@ ClientPrompts::Unsaved ClientPrompts::askUnsaved(QWidget *parent, const UnsavedR
     }
 }
 
+ClientPrompts::Conflict ClientPrompts::askConflict(QWidget *parent, const ConflictRequest &request)
+{
+    if (conflictHandler)
+        return conflictHandler(request);
+    enum Result { cancel = QDialog::Rejected, copy = QDialog::Accepted, theirs, overwrite };
+    ClientPromptDialog dialog(QObject::tr("Changed elsewhere"), request.question, paletteFor(request.themeID), parent);
+    dialog.addAnswer(QObject::tr("Cancel"), cancel);
+    dialog.addAnswer(QObject::tr("Open theirs"), theirs);
+    dialog.addAnswer(QObject::tr("Overwrite"), overwrite);
+    // Keeping both is the answer that loses nothing.
+    dialog.addAnswer(QObject::tr("Save mine as a copy"), copy, true);
+    const ActiveWindowGuard keyboard(parent);
+    switch (dialog.exec()) {
+    case copy: return Conflict::saveCopy;
+    case theirs: return Conflict::reopenTheirs;
+    case overwrite: return Conflict::overwrite;
+    default: return Conflict::cancel;
+    }
+}
+
 void ClientPrompts::setNameHandler(NameHandler handler)
 {
     nameHandler = std::move(handler);
@@ -58,6 +79,10 @@ void ClientPrompts::setNameHandler(NameHandler handler)
 void ClientPrompts::setUnsavedHandler(UnsavedHandler handler)
 {
     unsavedHandler = std::move(handler);
+}
+void ClientPrompts::setConflictHandler(ConflictHandler handler)
+{
+    conflictHandler = std::move(handler);
 }
 
 } // namespace brolga

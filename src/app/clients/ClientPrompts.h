@@ -31,12 +31,23 @@ class ClientPrompts {
     };
     using UnsavedHandler = std::function<Unsaved(const UnsavedRequest &)>;
 
+    // A save refused because someone else saved the client since it was opened.
+    enum class Conflict { reopenTheirs, saveCopy, overwrite, cancel };
+    struct ConflictRequest {
+        QString clientName;
+        QString question; // who changed it and when
+        QString themeID;
+    };
+    using ConflictHandler = std::function<Conflict(const ConflictRequest &)>;
+
     static std::optional<QString> askName(QWidget *parent, const NameRequest &request);
     static Unsaved askUnsaved(QWidget *parent, const UnsavedRequest &request);
+    static Conflict askConflict(QWidget *parent, const ConflictRequest &request);
 
     // Pass an empty handler to show the real dialogs again.
     static void setNameHandler(NameHandler handler);
     static void setUnsavedHandler(UnsavedHandler handler);
+    static void setConflictHandler(ConflictHandler handler);
 };
 
 } // namespace brolga

@@ -146,18 +146,56 @@ bool ClientSession::saveAsNew(QWidget *parent)
     return true;
 }
 
-bool ClientSession::saveChanges()
+bool ClientSession::saveChanges(QWidget *parent)
 {
     const auto client = current();
     if (!client)
         return false;
     if (!book().saveChanges(client->id, store_.state())) {
+        if (book_->conflict())
+            return resolveConflict(*client, parent);
         store_.flash(book_->lastError());
         return false;
     }
     saved_ = store_.state();
     refresh();
     return true;
+}
+
+bool ClientSession::resolveConflict(const Client &client, QWidget *parent)
+{
+    const QString question = book_->lastError();
+    switch (ClientPrompts::askConflict(parent, {client.name, question, store_.state().themeID})) {
+    case ClientPrompts::Conflict::cancel: return false;
+    case ClientPrompts::Conflict::reopenTheirs:
+        if (const auto theirs = book_->inputs(client.id)) {
+            show(client.id, *theirs);
+            store_.flash(tr("Opened %1 as last saved").arg(client.name));
+        } else {
+            store_.flash(book_->lastError());
+        }
+        return false;
+    case ClientPrompts::Conflict::saveCopy: {
+        const auto copy = book_->create(tr("%1 (copy)").arg(client.name), store_.state(), client.note);
+        if (!copy) {
+            store_.flash(book_->lastError());
+            return false;
+        }
+        setCurrent(copy->id, store_.state());
+        store_.flash(tr("Saved as %1").arg(copy->name));
+        return false;
+    }
+    case ClientPrompts::Conflict::overwrite:
+        // Reading the client again takes its latest version, which the save then writes over.
+        if (!book_->inputs(client.id) || !book_->saveChanges(client.id, store_.state())) {
+            store_.flash(book_->lastError());
+            return false;
+        }
+        saved_ = store_.state();
+        refresh();
+        return true;
+    }
+    return false;
 }
 
 bool ClientSession::open(qint64 id, QWidget *parent)
@@ -171,7 +209,7 @@ bool ClientSession::open(qint64 id, QWidget *parent)
         switch (ClientPrompts::askUnsaved(parent, {open->name, question, store_.state().themeID})) {
         case ClientPrompts::Unsaved::cancel: return false;
         case ClientPrompts::Unsaved::save:
-            if (!saveChanges())
+            if (!saveChanges(parent))
                 return false;
             break;
         case ClientPrompts::Unsaved::discard: break;
@@ -182,19 +220,24 @@ bool ClientSession::open(qint64 id, QWidget *parent)
         store_.flash(book_->isOpen() ? tr("That client is no longer in the book.") : book_->statusMessage());
         return false;
     }
+    show(id, *inputs);
+    return true;
+}
+
+void ClientSession::show(qint64 id, const CalculatorState &inputs)
+{
     // Undoing the opening puts back the client that was open, so a save cannot write one client's figures
     // over another's.
     const auto opening = book().client(id);
     StateHistory &history = store_.history();
     history.nameNextStep(tr("Open %1").arg(opening ? opening->name : QString()));
     history.alsoOnNextStep([this, was = id_, wasSaved = saved_] { setCurrent(was, wasSaved); },
-                           [this, id, saved = *inputs] { setCurrent(id, saved); });
+                           [this, id, saved = inputs] { setCurrent(id, saved); });
     // The open client first, so the record's change counts as no change to it.
     id_ = id;
-    saved_ = *inputs;
-    store_.edit([&inputs](CalculatorState &s) { ClientInputs::apply(*inputs, s); });
-    setCurrent(id, *inputs);
-    return true;
+    saved_ = inputs;
+    store_.edit([&inputs](CalculatorState &s) { ClientInputs::apply(inputs, s); });
+    setCurrent(id, inputs);
 }
 
 std::optional<ClientSession::Removed> ClientSession::remove(qint64 id)

@@ -56,8 +56,10 @@ class ClientSession : public QObject {
     // Asks for a name (again, with the refusal, until it is one) and saves the record's inputs as a new client,
     // which is then the open one. False when cancelled or the save failed (said in a toast).
     bool saveAsNew(QWidget *parent);
-    // Writes the record's inputs over the open client's.
-    bool saveChanges();
+    // Writes the record's inputs over the open client's. When someone else saved the client since it was opened,
+    // asks whether to open theirs, save these figures as a copy, or write over theirs. True only when the open
+    // client's changes were written.
+    bool saveChanges(QWidget *parent = nullptr);
     // The client's inputs onto the record, leaving the broker's identity and preferences alone. With unsaved
     // changes to the open client, asks first. False when cancelled or the client could not be read.
     bool open(qint64 id, QWidget *parent);
@@ -81,6 +83,9 @@ class ClientSession : public QObject {
 
   private:
     void makeBook();
+    bool resolveConflict(const Client &client, QWidget *parent);
+    // The client's stored inputs onto the record, the client then the open one.
+    void show(qint64 id, const CalculatorState &inputs);
     void setCurrent(std::optional<qint64> id, const CalculatorState &saved);
     void refresh();
 

@@ -281,7 +281,7 @@ void AppDelegate::connectCommands()
     });
     on(Id::saveClientAs, [this] { clients_->saveAsNew(activeWindow()); });
     on(Id::saveClientChanges, [this] {
-        if (clients_->saveChanges())
+        if (clients_->saveChanges(activeWindow()))
             store_.flash(tr("Saved changes to %1").arg(clients_->current()->name));
     });
     on(Id::allClients, &AppDelegate::showClients);
