@@ -607,6 +607,35 @@ class TestClients : public QObject {
         QCOMPARE(d->clients().current()->name, openClient);
     }
 
+    // Moving the clients to the other book takes their figures and notes and leaves them in this book's "Recently
+    // deleted"; one already there from a move cut short is not copied twice.
+    void moveToTheOtherBook()
+    {
+        const QString other = QFileInfo(bookPath()).path() + QStringLiteral("/Office.sqlite");
+        CalculatorState anna;
+        anna.loanAmount = 610000;
+        {
+            ClientBook here(bookPath());
+            QVERIFY(here.create(QStringLiteral("Anna"), anna, QStringLiteral("calls after 5")));
+            QVERIFY(here.create(QStringLiteral("Ben"), {}));
+            QVERIFY(ClientBook(other).create(QStringLiteral("Anna"), anna, QStringLiteral("calls after 5")));
+        }
+        CalculatorStore store;
+        ClientSession session(store);
+        session.start();
+        QVERIFY(session.moveTo(other));
+        QCOMPARE(session.existingBook()->path(), other);
+        QCOMPARE(store.toast(), std::optional<QString>("Moved 2 clients"));
+        ClientBook there(other);
+        QCOMPARE(there.clients().size(), 2);
+        const Client moved = there.search(QStringLiteral("Anna")).first();
+        QCOMPARE(moved.note, "calls after 5");
+        QCOMPARE(there.inputs(moved.id)->loanAmount, 610000.0);
+        ClientBook here(bookPath());
+        QVERIFY(here.clients().isEmpty());
+        QCOMPARE(here.deleted().size(), 2);
+    }
+
     // An office book that cannot be reached leaves the calculator as it was; the Clients menu says so and offers
     // this computer's book, where the client is then saved.
     void officeBookAway()
@@ -632,14 +661,20 @@ class TestClients : public QObject {
             return a->text() == QStringLiteral("Save to this computer's book instead");
         });
         QVERIFY(local != items.end());
+        command(*d, Commands::Id::allClients)->trigger();
+        auto *w = qobject_cast<ClientsWindow *>(d->clientsWindow()->content());
         (*local)->trigger();
         QVERIFY(!d->clients().onServer() && d->clients().problem().isEmpty());
+        // The open window lists the book now in use.
+        QVERIFY(!w->problemLabel()->isVisibleTo(w));
 
         NameAnswers names{{QStringLiteral("Anna Lee")}};
         names.install();
         command(*d, Commands::Id::saveClientAs)->trigger();
         QCOMPARE(ClientBook(bookPath()).clients().first().name, "Anna Lee");
         QCOMPARE(d->store().state().loanAmount, 432100.0);
+        w->findChild<QLineEdit *>(QStringLiteral("clientSearch"))->setText(QStringLiteral("anna"));
+        QCOMPARE(w->model()->rowCount(), 1);
     }
 
     // The header's name is a menu button a reader can name, reached by Tab just before the window tools.

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace brolga {
 
 ClientSession::ClientSession(CalculatorStore &store, QString path, QObject *parent)
@@ -45,6 +47,61 @@ void ClientSession::useBook(const QString &path)
     // Ids are the book's own: the client open in the other book means nothing in this one.
     setCurrent(std::nullopt, {});
     start();
+    Q_EMIT bookReplaced();
+}
+
+std::optional<QString> ClientSession::otherBook() const
+{
+    if (onServer())
+        return ClientBook::defaultPath();
+    if (!store_.settings().clientBookOnServer())
+        return std::nullopt;
+    const QString office = chosenPath(store_.settings());
+    return ServerAddress::fromUrl(office) ? std::optional(office) : std::nullopt;
+}
+
+bool ClientSession::moveTo(const QString &path)
+{
+    if (!book().isOpen()) {
+        store_.flash(problem());
+        return false;
+    }
+    ClientBook target(path);
+    if (!target.isOpen()) {
+        store_.flash(target.statusMessage());
+        return false;
+    }
+    const auto server = ServerAddress::fromUrl(path_);
+    int moved = 0;
+    for (const Client &client : QList<Client>(book().clients())) {
+        // A client another broker shared with the office stays theirs.
+        if (server && client.owner != server->user)
+            continue;
+        const auto inputs = book_->inputs(client.id);
+        if (!inputs) {
+            store_.flash(book_->lastError());
+            return false;
+        }
+        const QList<Client> there = target.clients();
+        const bool copied = std::any_of(there.begin(), there.end(), [&](const Client &c) {
+            if (c.name != client.name)
+                return false;
+            const auto theirs = target.inputs(c.id);
+            return theirs && ClientInputs::same(*theirs, *inputs);
+        });
+        if (!copied && !target.create(client.name, *inputs, client.note)) {
+            store_.flash(target.lastError());
+            return false;
+        }
+        if (!book_->remove(client.id)) {
+            store_.flash(book_->lastError());
+            return false;
+        }
+        ++moved;
+    }
+    useBook(path);
+    store_.flash(moved == 1 ? tr("Moved 1 client") : tr("Moved %1 clients").arg(moved));
+    return true;
 }
 
 void ClientSession::start()

@@ -39,6 +39,13 @@ class ClientSession : public QObject {
     // This computer's book for this run, when the office's cannot be reached.
     void useLocalBook() { useBook(ClientBook::defaultPath()); }
     bool onServer() const { return book_ && book_->onServer(); }
+    // The book the open one's clients can move to: this computer's from the office's, the office's (as the
+    // settings choose it) from this computer's; absent when the settings name no office.
+    std::optional<QString> otherBook() const;
+    // Moves the broker's own clients (with their figures and notes) into the book at `path`, which is then the one
+    // in use; here they go to "Recently deleted". A client already there with the same name and figures is not
+    // copied again, so a move cut short is finished by moving again. False, said in a toast, when a step failed.
+    bool moveTo(const QString &path);
 
     // The book, opened (and made) now if it was not yet.
     ClientBook &book();
@@ -80,6 +87,8 @@ class ClientSession : public QObject {
   Q_SIGNALS:
     // The open client, its name, whether it has unsaved changes, or the book's list or status changed.
     void changed();
+    // useBook() put another book in place of the one that was there: views of the old one let it go.
+    void bookReplaced();
 
   private:
     void makeBook();

@@ -7,6 +7,7 @@
 #include "brand/BrandType.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
+#include "core/Settings.h"
 #include "ui/access/AccessibleView.h"
 
 #include <QAction>
@@ -20,12 +21,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace brolga {
 
 ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(parent), session_(session)
 {
     setObjectName(QStringLiteral("clientsWindow"));
-    ClientBook &book = session_.book();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setSpacing(10);
@@ -57,11 +59,9 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     search_->installEventFilter(this);
     layout->addWidget(search_);
 
-    model_ = new ClientListModel(book, this);
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("clientList"));
     list_->setAccessibleName(tr("Clients"));
-    list_->setModel(model_);
     list_->setItemDelegate(new ClientRowDelegate(list_));
     // Every row the same height: the view lays out ten thousand without measuring each.
     list_->setUniformItemSizes(true);
@@ -86,6 +86,13 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     rename_ = new QPushButton(tr("Rename\u2026"), this);
     duplicate_ = new QPushButton(tr("Duplicate"), this);
     delete_ = new QPushButton(tr("Delete"), this);
+    // Offered once the settings name an office server, or while its book is the one open.
+    move_ = new QPushButton(this);
+    move_->setObjectName(QStringLiteral("moveClients"));
+    connect(move_, &QPushButton::clicked, this, [this] {
+        if (const auto other = session_.otherBook())
+            session_.moveTo(*other);
+    });
     open_->setToolTip(tr("Open the client's figures in the calculator (Enter)"));
     rename_->setToolTip(tr("Rename the client (F2)"));
     delete_->setToolTip(tr("Delete the client (Delete)"));
@@ -94,6 +101,7 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     connect(duplicate_, &QPushButton::clicked, this, &ClientsWindow::duplicateSelected);
     connect(delete_, &QPushButton::clicked, this, &ClientsWindow::deleteSelected);
     buttons->addWidget(open_);
+    buttons->addWidget(move_);
     buttons->addStretch(1);
     for (QPushButton *b : {rename_, duplicate_, delete_})
         buttons->addWidget(b);
@@ -134,15 +142,28 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
         refresh();
     });
     connect(list_, &QListView::activated, this, &ClientsWindow::openSelected);
-    connect(model_, &QAbstractItemModel::modelReset, this, &ClientsWindow::refresh);
     connect(&session_, &ClientSession::changed, this, &ClientsWindow::refresh);
-    if (model_->rowCount() > 0)
-        list_->setCurrentIndex(model_->index(0));
-    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ClientsWindow::refresh);
+    connect(&session_, &ClientSession::bookReplaced, this, &ClientsWindow::listBook);
+    listBook();
     setTabOrder(search_, list_);
     setFocusProxy(search_);
     connect(&session_.store(), &CalculatorStore::themeChanged, this, &ClientsWindow::applyPalette);
     applyPalette();
+    refresh();
+}
+
+void ClientsWindow::listBook()
+{
+    // The model reads the book it was made with: another book gets a model of its own.
+    const QString search = model_ ? model_->search() : QString();
+    ClientListModel *old = std::exchange(model_, new ClientListModel(session_.book(), this));
+    model_->setSearch(search);
+    list_->setModel(model_);
+    delete old;
+    connect(model_, &QAbstractItemModel::modelReset, this, &ClientsWindow::refresh);
+    if (model_->rowCount() > 0)
+        list_->setCurrentIndex(model_->index(0));
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ClientsWindow::refresh);
     refresh();
 }
 
@@ -173,6 +194,10 @@ void ClientsWindow::refresh()
                        : status == ClientBook::Status::locked ? tr("Try again")
                                                               : tr("Start a new book"));
     startNew_->setVisible(!problem.isEmpty());
+    move_->setText(session_.onServer() ? tr("Move to this computer") : tr("Move to the office book"));
+    move_->setToolTip(session_.onServer() ? tr("Move your clients from the office's book to this computer's")
+                                          : tr("Move your clients from this computer's book to the office's"));
+    move_->setVisible(session_.onServer() || session_.store().settings().clientBookOnServer());
 
     const bool any = model_->rowCount() > 0;
     // Keep a row current whenever there is one, so the buttons and the keys always have a client to act on.

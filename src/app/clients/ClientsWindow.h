@@ -32,6 +32,7 @@ class ClientsWindow : public QWidget {
     QPushButton *openButton() const { return open_; }
     QPushButton *duplicateButton() const { return duplicate_; }
     QPushButton *deleteButton() const { return delete_; }
+    QPushButton *moveButton() const { return move_; }
     QPushButton *undoButton() const { return undo_; }
     QLabel *problemLabel() const { return problem_; }
     QLabel *emptyLabel() const { return empty_; }
@@ -62,6 +63,7 @@ class ClientsWindow : public QWidget {
 
   private:
     void refresh();
+    void listBook();
     void applyPalette();
     std::optional<QString> askName(const QString &title, const QString &name);
 
@@ -76,6 +78,7 @@ class ClientsWindow : public QWidget {
     QPushButton *rename_ = nullptr;
     QPushButton *duplicate_ = nullptr;
     QPushButton *delete_ = nullptr;
+    QPushButton *move_ = nullptr;
     QWidget *undoBar_ = nullptr;
     QLabel *undoText_ = nullptr;
     QPushButton *undo_ = nullptr;
