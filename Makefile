@@ -30,6 +30,8 @@ test: deps
 	cmake --build --preset test -j $(JOBS)
 	ctest --preset test -j $(JOBS)
 
+# The benchmarks; the client book's two run again over an office's book, 20 brokers × 10,000 clients on a
+# PostgreSQL server of their own that flushes its commits as a real one does.
 bench: deps
 	cmake --preset bench
 	cmake --build --preset bench -j $(JOBS)
@@ -39,6 +41,14 @@ bench: deps
 	./build/bench/bench/bench_clientbook
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_clients_window
 	QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_report
+	bash tests/pgserver.sh start build/bench/pgserver resources/office-book.sql durable
+	export BROLGA_BENCH_SERVER=build/bench/pgserver; ./build/bench/bench/bench_clientbook && \
+	  QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_clients_window; \
+	  status=$$?; bash tests/pgserver.sh stop build/bench/pgserver; exit $$status
+	bash tests/pgserver.sh start build/bench/pgserver resources/office-book.sql durable
+	export BROLGA_BENCH_SERVER=build/bench/pgserver; ./build/bench/bench/bench_clientbook && \
+	  QT_QPA_PLATFORM=offscreen ./build/bench/bench/bench_clients_window; \
+	  status=$$?; bash tests/pgserver.sh stop build/bench/pgserver; exit $$status
 
 # The figures of docs/performance.md (needs hyperfine, xvfb-run and GNU time).
 perf: deps

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # A PostgreSQL server of the tests' own, for the office client book's tests.
 #   pgserver.sh start STATE SQL   makes a cluster in a temporary folder, starts it on a free port of 127.0.0.1
-#                                 and 127.0.0.2 (which Brolga takes for another machine), makes the database
-#                                 "brolga" with the office book (SQL) and the test roles alice and bob (brokers)
-#                                 and sam (assistant), and writes the superuser's address to STATE/url. Every
-#                                 password is "brolga-test".
+#                                 and 127.0.0.2 (which Brolga takes for another machine), makes the databases
+#                                 brolga, tst_clientbook and tst_report with the office book (SQL) and the test
+#                                 roles alice and bob (brokers) and sam (assistant), and writes the superuser's
+#                                 address (of brolga) to STATE/url. Every
+#                                 password is "brolga-test". With a fourth word, "durable", the server flushes its
+#                                 commits to the disk as a real one does (for the benchmarks).
 #   pgserver.sh crash STATE       stops it at once, as a crash would, and starts it again on the same port.
 #   pgserver.sh stop STATE        stops it (at once) and removes its folder.
 # The server refuses to run as root: then it runs as nobody, in a folder nobody owns.
@@ -33,11 +35,10 @@ stop() {
   rm -rf "$folder" "$state"
 }
 
-# A test server: nothing it holds needs to outlive the run, so it never waits for the disk.
 launch() {
   as_server "$bin/pg_ctl" -D "$folder/cluster" -l "$folder/server.log" -w -t 20 -o "-p $1 \
-    -c listen_addresses=127.0.0.1,127.0.0.2 -c unix_socket_directories=$folder -c fsync=off -c full_page_writes=off \
-    -c shared_buffers=16MB -c max_connections=50" start >/dev/null
+    -c listen_addresses=127.0.0.1,127.0.0.2 -c unix_socket_directories=$folder -c max_connections=50 \
+    $(cat "$folder/flags")" start >/dev/null
 }
 
 if [[ $cmd == stop ]]; then
@@ -56,6 +57,9 @@ mkdir -p "$state"
 folder=$(mktemp -d /tmp/brolga-pg.XXXXXX)
 echo "$folder" >"$state/folder"
 echo brolga-test >"$folder/pw"
+# A test server: nothing it holds needs to outlive the run, so it never waits for the disk.
+[[ ${4:-} == durable ]] && echo "-c shared_buffers=128MB" >"$folder/flags" ||
+  echo "-c fsync=off -c full_page_writes=off -c shared_buffers=16MB" >"$folder/flags"
 [[ $(id -u) -eq 0 ]] && chown -R nobody "$folder"
 as_server "$bin/initdb" -D "$folder/cluster" -U brolga_admin --pwfile="$folder/pw" --auth-local=trust \
   --auth-host=scram-sha-256 -E UTF8 --locale=C -N >"$folder/initdb.log" 2>&1 ||
@@ -70,8 +74,11 @@ done
 
 echo "$port" >"$folder/port"
 run_sql() { "$bin/psql" -X -q -v ON_ERROR_STOP=1 -h "$folder" -p "$port" -U brolga_admin "$@"; }
-run_sql -d postgres -c "CREATE DATABASE brolga"
-run_sql -d brolga -f "$sql" >/dev/null
+# The roles go with the first book; each test program has a book of its own.
+for db in brolga tst_clientbook tst_report; do
+  run_sql -d postgres -c "CREATE DATABASE $db"
+  run_sql -d $db -f "$sql" >/dev/null
+done
 run_sql -d brolga -c "CREATE ROLE alice LOGIN PASSWORD 'brolga-test' IN ROLE brolga_broker;
 CREATE ROLE bob LOGIN PASSWORD 'brolga-test' IN ROLE brolga_broker;
 CREATE ROLE sam LOGIN PASSWORD 'brolga-test' IN ROLE brolga_assistant;"

@@ -12,7 +12,7 @@ struct ServerAddress;
 // What differs between the two databases a client book can live in: SQLite, in a file of the broker's own, and an
 // office's PostgreSQL server. The book's statements are otherwise the same SQL, with bound parameters.
 class BookEngine {
-  public:
+public:
     enum class Kind { sqlite, postgresql };
     // What went wrong with a statement, as far as the broker needs to be told.
     enum class Fault { busy, full, unreachable, denied, other };
@@ -31,7 +31,7 @@ class BookEngine {
     // no long wait for one that does not answer.
     static QString serverOptions(const ServerAddress &address);
 
-  private:
+private:
     Kind kind_;
 };
 

@@ -37,7 +37,7 @@ namespace brolga {
 // since this book read it is not overwritten: the save is refused and conflict() says who changed it and when.
 class ClientBook : public QObject {
     Q_OBJECT
-  public:
+public:
     enum class Status { open, unreadable, newerVersion, locked, failed };
     using Clock = std::function<QDateTime()>;
 
@@ -135,11 +135,11 @@ class ClientBook : public QObject {
     static constexpr int busyTimeoutMs = 1000;
     static constexpr char16_t emptyNameMessage[] = u"Give the client a name.";
 
-  Q_SIGNALS:
+Q_SIGNALS:
     // The list or the status changed.
     void changed();
 
-  private:
+private:
     bool open();
     bool openFile();
     bool openServer();
