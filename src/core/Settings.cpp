@@ -27,10 +27,10 @@ QString key(const char *k)
 
 bool isSettingsKey(const QString &k)
 {
-    for (const char *known :
-         {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey, Settings::updateLastCheckKey,
-          Settings::updateDismissedVersionKey, Settings::windowFrameKey, Settings::openClientKey,
-          Settings::globalShortcutKey, Settings::detailedInputsKey})
+    for (const char *known : {Settings::stateKey, Settings::hasLaunchedKey, Settings::coachMarkShownKey,
+                              Settings::updateLastCheckKey, Settings::updateDismissedVersionKey,
+                              Settings::windowFrameKey, Settings::openClientKey, Settings::globalShortcutKey,
+                              Settings::detailedInputsKey, Settings::clientBookOnServerKey, Settings::officeServerKey})
         if (k == QLatin1String(known))
             return true;
     return false;
@@ -381,6 +381,33 @@ std::optional<qint64> Settings::openClient() const
 void Settings::setOpenClient(std::optional<qint64> id)
 {
     set(openClientKey, id ? QJsonValue(double(*id)) : QJsonValue());
+}
+
+bool Settings::clientBookOnServer() const
+{
+    return value(clientBookOnServerKey).toBool(false);
+}
+void Settings::setClientBookOnServer(bool v)
+{
+    set(clientBookOnServerKey, v);
+}
+
+ServerAddress Settings::officeServer() const
+{
+    const QJsonObject o = value(officeServerKey).toObject();
+    ServerAddress address;
+    address.host = o.value(QLatin1String("host")).toString();
+    address.port = o.value(QLatin1String("port")).toInt(address.port);
+    address.database = o.value(QLatin1String("database")).toString();
+    address.user = o.value(QLatin1String("user")).toString();
+    return address;
+}
+void Settings::setOfficeServer(const ServerAddress &a)
+{
+    set(officeServerKey, QJsonObject{{QStringLiteral("host"), a.host},
+                                     {QStringLiteral("port"), a.port},
+                                     {QStringLiteral("database"), a.database},
+                                     {QStringLiteral("user"), a.user}});
 }
 
 std::optional<QRect> Settings::windowFrame() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ServerAddress.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QJsonObject>
@@ -61,6 +63,13 @@ public:
     std::optional<qint64> openClient() const;
     void setOpenClient(std::optional<qint64> id);
 
+    // Where the client book lives: this computer's file (false, the default) or the office's server, whose host,
+    // port, database and user are kept whichever is chosen. The password never comes here.
+    bool clientBookOnServer() const;
+    void setClientBookOnServer(bool value);
+    ServerAddress officeServer() const;
+    void setOfficeServer(const ServerAddress &address);
+
     // The calculator window's saved frame under its autosave name: the content area in screen coordinates,
     // stored as the text "x y width height". Absent when none was saved or the text is not four whole
     // numbers with a positive size (an older binary form among them), or an edge lies beyond
@@ -98,6 +107,8 @@ public:
     static constexpr qint64 maxFrameCoordinate = (1 << 24) - 1;
     static constexpr auto globalShortcutKey = "Brolga.globalShortcut";
     static constexpr auto detailedInputsKey = "Brolga.detailedInputs";
+    static constexpr auto clientBookOnServerKey = "Brolga.clientBookOnServer";
+    static constexpr auto officeServerKey = "Brolga.officeServer";
     static constexpr auto defaultGlobalShortcut = "Ctrl+Alt+B";
 
     static constexpr char16_t recoveredNotice[] =

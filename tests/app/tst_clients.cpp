@@ -544,7 +544,8 @@ class TestClients : public QObject {
         QVERIFY(d->window()->isVisible());
     }
 
-    // With a second book beside the one in use, one command moves every client there; the open one is closed.
+    // Without an office book there is nowhere to move to. Moving takes every client to the other book, which is
+    // then the one in use; the open one is closed and the moved ones wait in "Recently deleted" here.
     void moveToTheOtherBook()
     {
         auto d = launched();
@@ -555,15 +556,12 @@ class TestClients : public QObject {
         auto *w = qobject_cast<ClientsWindow *>(d->clientsWindow()->content());
         QVERIFY(!w->moveButton()->isVisibleTo(w));
         const QString other = QFileInfo(bookPath()).dir().filePath(QStringLiteral("Other.sqlite"));
-        d->clients().setOtherBook(other);
-        QVERIFY(w->moveButton()->isVisibleTo(w) && w->moveButton()->isEnabled());
-        QCOMPARE(w->moveButton()->text(), QStringLiteral("Move to this computer"));
-        w->moveButton()->click();
+        QVERIFY(d->clients().moveTo(other));
         QCOMPARE(d->store().toast(), std::optional<QString>(QStringLiteral("Moved 2 clients to this computer's book")));
-        QCOMPARE(ClientBook(other).clients().size(), 2);
-        QCOMPARE(w->model()->rowCount(), 0);
-        QVERIFY(!w->moveButton()->isEnabled());
+        QCOMPARE(d->clients().existingBook()->path(), other);
+        QCOMPARE(w->model()->rowCount(), 2);
         QVERIFY(!d->clients().current());
+        QCOMPARE(ClientBook(bookPath()).deleted().size(), 2);
     }
 
     // Deleting the open client closes it; undoing puts it back open.
@@ -657,6 +655,50 @@ class TestClients : public QObject {
         QCOMPARE(bytesOf(aside), before);
         QVERIFY(!w->problemLabel()->isVisibleTo(w));
         QCOMPARE(d->store().state().loanAmount, 432100.0);
+    }
+
+    // An office book that cannot be reached leaves the calculator as it was; the Clients menu says so and offers
+    // this computer's book, where the client is then saved.
+    void officeBookAway()
+    {
+        CalculatorState record;
+        record.loanAmount = 432100;
+        {
+            CalculatorStore store;
+            store.setState(record);
+            store.saveNow();
+            store.settings().setClientBookOnServer(true);
+            store.settings().setOfficeServer(
+                {QStringLiteral("127.0.0.1"), 1, QStringLiteral("brolga"), QStringLiteral("alice"), {}});
+        }
+        auto d = launched();
+        QVERIFY(d->clients().onServer());
+        QCOMPARE(d->clients().problem(), "The office's client book cannot be reached.");
+        d->clientsMenu()->rebuild();
+        const QList<QAction *> items = d->clientsMenu()->actions();
+        QCOMPARE(items.first()->text(), d->clients().problem());
+        QVERIFY(!items.contains(command(*d, Commands::Id::startNewClientBook)));
+        const auto local = std::find_if(items.begin(), items.end(), [](QAction *a) {
+            return a->text() == QStringLiteral("Save to this computer's book instead");
+        });
+        QVERIFY(local != items.end());
+        command(*d, Commands::Id::allClients)->trigger();
+        auto *w = qobject_cast<ClientsWindow *>(d->clientsWindow()->content());
+        (*local)->trigger();
+        QVERIFY(!d->clients().onServer() && d->clients().problem().isEmpty());
+        // The open window lists the book now in use.
+        QVERIFY(!w->problemLabel()->isVisibleTo(w));
+
+        NameAnswers names{{QStringLiteral("Anna Lee")}};
+        names.install();
+        command(*d, Commands::Id::saveClientAs)->trigger();
+        QCOMPARE(ClientBook(bookPath()).clients().first().name, "Anna Lee");
+        // Back on this computer's book, the window offers to move its clients to the office's.
+        QCOMPARE(w->moveButton()->text(), "Move to the office book");
+        QVERIFY(w->moveButton()->isVisibleTo(w));
+        QCOMPARE(d->store().state().loanAmount, 432100.0);
+        w->findChild<QLineEdit *>(QStringLiteral("clientSearch"))->setText(QStringLiteral("anna"));
+        QCOMPARE(w->model()->rowCount(), 1);
     }
 
     // The header's name is a menu button a reader can name, reached by Tab just before the window tools.

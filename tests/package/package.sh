@@ -48,12 +48,13 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Homepage) == "$(cache BROLGA_HOMEPAGE)" ]] || fail "Homepage: $(field Homepage)"
 depends=$(field Depends)
 echo "Depends: $depends"
-for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6sql6 libqt6svg6; do
+for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6 libqt6sql6 libqt6svg6 libqt6keychain1; do
   # A library found by dpkg-shlibdeps comes with the lowest version the binary needs.
   grep -Eq "(^|, )${lib//+/\\+} \(>= [^)]+\)(,|$)" <<<"$depends" || fail "Depends lacks a versioned $lib"
 done
 grep -Eq "(^|, )libqt6sql6-sqlite(,|$)" <<<"$depends" || fail "Depends lacks libqt6sql6-sqlite"
 grep -Eq "(^|, )fonts-symbola(,|$)" <<<"$depends" || fail "Depends lacks fonts-symbola"
+[[ $(field Recommends) == libqt6sql6-psql ]] || fail "Recommends: $(field Recommends)"
 if grep -Eq "qt6-qpa-plugins|libasan|libubsan|-dev\b" <<<"$depends"; then fail "Depends on a needless package"; fi
 if dpkg-deb -c "$deb" | awk '$2 != "root/root"' | grep -q .; then fail "files not owned by root"; fi
 

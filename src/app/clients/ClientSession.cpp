@@ -1,13 +1,14 @@
 #include "app/clients/ClientSession.h"
 
-#include "core/StateHistory.h"
-
 #include "app/clients/ClientPrompts.h"
 #include "core/CalculatorStore.h"
 #include "core/ClientInputs.h"
+#include "core/Settings.h"
 #include "core/StateHistory.h"
+#include "platform/Keychain.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 namespace brolga {
 
@@ -23,9 +24,42 @@ ClientSession::ClientSession(CalculatorStore &store, QString path, QObject *pare
 
 ClientSession::~ClientSession() = default;
 
+QString ClientSession::chosenPath(const Settings &settings)
+{
+    if (!settings.clientBookOnServer())
+        return ClientBook::defaultPath();
+    const ServerAddress address = settings.officeServer();
+    QUrl url(address.url());
+    url.setPassword(Keychain::password(address.url()));
+    const QString path = url.toString(QUrl::FullyEncoded);
+    return ServerAddress::fromUrl(path) ? path : ClientBook::defaultPath();
+}
+
+void ClientSession::useBook(const QString &path)
+{
+    if (book_)
+        book_->disconnect(this);
+    book_.reset();
+    path_ = path;
+    // Ids are the book's own: the client open in the other book means nothing in this one.
+    setCurrent(std::nullopt, {});
+    start();
+    Q_EMIT bookReplaced();
+}
+
+std::optional<QString> ClientSession::otherBook() const
+{
+    if (onServer())
+        return ClientBook::defaultPath();
+    if (!store_.settings().clientBookOnServer())
+        return std::nullopt;
+    const QString office = chosenPath(store_.settings());
+    return ServerAddress::fromUrl(office) ? std::optional(office) : std::nullopt;
+}
+
 void ClientSession::start()
 {
-    if (!QFileInfo::exists(path_))
+    if (!ServerAddress::fromUrl(path_) && !QFileInfo::exists(path_))
         return;
     makeBook();
     const auto last = store_.settings().openClient();
@@ -56,6 +90,9 @@ ClientBook &ClientSession::book()
 
 QString ClientSession::problem() const
 {
+    // Whatever the driver said, the broker can do one thing about it here: use this computer's book.
+    if (book_ && book_->onServer() && book_->status() == ClientBook::Status::failed)
+        return tr("The office's client book cannot be reached.");
     return book_ ? book_->statusMessage() : QString();
 }
 
@@ -273,26 +310,23 @@ bool ClientSession::startNewBook()
     return true;
 }
 
-void ClientSession::setOtherBook(const QString &path)
+bool ClientSession::moveTo(const QString &path)
 {
-    other_.reset(path.isEmpty() ? nullptr : new ClientBook(path));
-    Q_EMIT changed();
-}
-
-bool ClientSession::moveToOtherBook()
-{
-    if (!other_)
-        return false;
-    const auto moved = other_->moveAllFrom(book());
-    if (!moved) {
-        store_.flash(other_->lastError());
-        return false;
+    QString done;
+    {
+        ClientBook other(path);
+        const auto moved = other.isOpen() ? other.moveAllFrom(book()) : std::nullopt;
+        if (!moved) {
+            store_.flash(other.isOpen() ? other.lastError() : other.statusMessage());
+            return false;
+        }
+        const QString where = other.onServer() ? tr("the office book") : tr("this computer's book");
+        done =
+            *moved == 1 ? tr("Moved 1 client to %1").arg(where) : tr("Moved %1 clients to %2").arg(*moved).arg(where);
     }
-    if (!current())
-        setCurrent(std::nullopt, {});
-    const QString where = other_->onServer() ? tr("the office book") : tr("this computer's book");
-    store_.flash(*moved == 1 ? tr("Moved 1 client to %1").arg(where)
-                             : tr("Moved %1 clients to %2").arg(*moved).arg(where));
+    // The clients are worked on where they went; the book they went to is let go first, as a file takes one user.
+    useBook(path);
+    store_.flash(done);
     return true;
 }
 

@@ -15,6 +15,7 @@ class QWidget;
 namespace brolga {
 
 class CalculatorStore;
+class Settings;
 
 // Which client's figures the calculator holds, and the client book behind it. The book is made only when first
 // needed: it is opened at start when its file is there, and made by the first save. The open client's name goes
@@ -24,12 +25,28 @@ class CalculatorStore;
 class ClientSession : public QObject {
     Q_OBJECT
   public:
-    // `path` is the book's file; empty: the user's.
+    // `path` is the book's file or an office server's address; empty: the user's file.
     explicit ClientSession(CalculatorStore &store, QString path = {}, QObject *parent = nullptr);
     ~ClientSession() override;
 
-    // Opens the book when its file is there, and with it the client that was open last time.
+    // The book the settings choose: the user's file, or the office server's address with the password from the
+    // keychain (the file when the server is not filled in).
+    static QString chosenPath(const Settings &settings);
+
+    // Opens the book when its file is there (a server's always), and with it the client that was open last time.
     void start();
+    // Another book from now on, with no client open in it; the calculator's figures stay as they are.
+    void useBook(const QString &path);
+    // This computer's book for this run, when the office's cannot be reached.
+    void useLocalBook() { useBook(ClientBook::defaultPath()); }
+    bool onServer() const { return book_ && book_->onServer(); }
+    // The book the open one's clients can move to: this computer's from the office's, the office's (as the
+    // settings choose it) from this computer's; absent when the settings name no office.
+    std::optional<QString> otherBook() const;
+    // Moves the clients of the book in use into the book at `path` (otherBook()), which is then the one
+    // in use (said in a toast); they wait here in "Recently deleted". Moving again after a move cut short adds no
+    // doubles.
+    bool moveTo(const QString &path);
 
     // The book, opened (and made) now if it was not yet.
     ClientBook &book();
@@ -70,16 +87,11 @@ class ClientSession : public QObject {
     // Moves a faulty book aside and starts an empty one; only ever on the user's word.
     bool startNewBook();
 
-    // The book clients move to from the one in use: the office's beside this computer's, or the other way round.
-    // None (the default) until an office book is set up.
-    void setOtherBook(const QString &path);
-    ClientBook *otherBook() const { return other_.get(); }
-    // Moves every client of the book in use into the other one, saying so in a toast; the open client is closed.
-    bool moveToOtherBook();
-
   Q_SIGNALS:
     // The open client, its name, whether it has unsaved changes, or the book's list or status changed.
     void changed();
+    // useBook() put another book in place of the one that was there: views of the old one let it go.
+    void bookReplaced();
 
   private:
     void makeBook();
@@ -92,7 +104,6 @@ class ClientSession : public QObject {
     CalculatorStore &store_;
     QString path_;
     std::unique_ptr<ClientBook> book_;
-    std::unique_ptr<ClientBook> other_;
     std::optional<qint64> id_;
     CalculatorState saved_; // the open client's inputs as stored
     bool dirty_ = false;

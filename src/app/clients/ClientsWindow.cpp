@@ -7,6 +7,7 @@
 #include "brand/BrandType.h"
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
+#include "core/Settings.h"
 #include "ui/access/AccessibleView.h"
 
 #include <QAction>
@@ -20,12 +21,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace brolga {
 
 ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(parent), session_(session)
 {
     setObjectName(QStringLiteral("clientsWindow"));
-    ClientBook &book = session_.book();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(14, 14, 14, 14);
     layout->setSpacing(10);
@@ -37,7 +39,9 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     problem_->setFont(BrandType::sans(11));
     startNew_ = new QPushButton(tr("Start a new book"), this);
     connect(startNew_, &QPushButton::clicked, this, [this] {
-        if (session_.book().status() == ClientBook::Status::locked)
+        if (session_.onServer())
+            session_.useLocalBook();
+        else if (session_.book().status() == ClientBook::Status::locked)
             session_.book().reopen();
         else
             session_.startNewBook();
@@ -55,11 +59,9 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     search_->installEventFilter(this);
     layout->addWidget(search_);
 
-    model_ = new ClientListModel(book, this);
     list_ = new QListView(this);
     list_->setObjectName(QStringLiteral("clientList"));
     list_->setAccessibleName(tr("Clients"));
-    list_->setModel(model_);
     list_->setItemDelegate(new ClientRowDelegate(list_));
     // Every row the same height: the view lays out ten thousand without measuring each.
     list_->setUniformItemSizes(true);
@@ -84,6 +86,13 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     rename_ = new QPushButton(tr("Rename\u2026"), this);
     duplicate_ = new QPushButton(tr("Duplicate"), this);
     delete_ = new QPushButton(tr("Delete"), this);
+    // Offered once the settings name an office server, or while its book is the one open.
+    move_ = new QPushButton(this);
+    move_->setObjectName(QStringLiteral("moveClients"));
+    connect(move_, &QPushButton::clicked, this, [this] {
+        if (const auto other = session_.otherBook())
+            session_.moveTo(*other);
+    });
     open_->setToolTip(tr("Open the client's figures in the calculator (Enter)"));
     rename_->setToolTip(tr("Rename the client (F2)"));
     delete_->setToolTip(tr("Delete the client (Delete)"));
@@ -92,16 +101,11 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     connect(duplicate_, &QPushButton::clicked, this, &ClientsWindow::duplicateSelected);
     connect(delete_, &QPushButton::clicked, this, &ClientsWindow::deleteSelected);
     buttons->addWidget(open_);
+    buttons->addWidget(move_);
     buttons->addStretch(1);
     for (QPushButton *b : {rename_, duplicate_, delete_})
         buttons->addWidget(b);
     layout->addLayout(buttons);
-
-    move_ = new QPushButton(this);
-    move_->setObjectName(QStringLiteral("moveClients"));
-    move_->setToolTip(tr("Move every client listed here to the other client book; they wait in Recently deleted here"));
-    connect(move_, &QPushButton::clicked, this, [this] { session_.moveToOtherBook(); });
-    layout->addWidget(move_, 0, Qt::AlignLeft);
 
     undoBar_ = new QWidget(this);
     undoBar_->setObjectName(QStringLiteral("undoBar"));
@@ -138,15 +142,28 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
         refresh();
     });
     connect(list_, &QListView::activated, this, &ClientsWindow::openSelected);
-    connect(model_, &QAbstractItemModel::modelReset, this, &ClientsWindow::refresh);
     connect(&session_, &ClientSession::changed, this, &ClientsWindow::refresh);
-    if (model_->rowCount() > 0)
-        list_->setCurrentIndex(model_->index(0));
-    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ClientsWindow::refresh);
+    connect(&session_, &ClientSession::bookReplaced, this, &ClientsWindow::listBook);
+    listBook();
     setTabOrder(search_, list_);
     setFocusProxy(search_);
     connect(&session_.store(), &CalculatorStore::themeChanged, this, &ClientsWindow::applyPalette);
     applyPalette();
+    refresh();
+}
+
+void ClientsWindow::listBook()
+{
+    // The model reads the book it was made with: another book gets a model of its own.
+    const QString search = model_ ? model_->search() : QString();
+    ClientListModel *old = std::exchange(model_, new ClientListModel(session_.book(), this));
+    model_->setSearch(search);
+    list_->setModel(model_);
+    delete old;
+    connect(model_, &QAbstractItemModel::modelReset, this, &ClientsWindow::refresh);
+    if (model_->rowCount() > 0)
+        list_->setCurrentIndex(model_->index(0));
+    connect(list_->selectionModel(), &QItemSelectionModel::currentChanged, this, &ClientsWindow::refresh);
     refresh();
 }
 
@@ -173,8 +190,14 @@ void ClientsWindow::refresh()
     problem_->setText(problem);
     problem_->setVisible(!problem.isEmpty());
     const auto status = session_.book().status();
-    startNew_->setText(status == ClientBook::Status::locked ? tr("Try again") : tr("Start a new book"));
+    startNew_->setText(session_.onServer()                    ? tr("Use this computer's book")
+                       : status == ClientBook::Status::locked ? tr("Try again")
+                                                              : tr("Start a new book"));
     startNew_->setVisible(!problem.isEmpty());
+    move_->setText(session_.onServer() ? tr("Move to this computer") : tr("Move to the office book"));
+    move_->setToolTip(session_.onServer() ? tr("Move your clients from the office's book to this computer's")
+                                          : tr("Move your clients from this computer's book to the office's"));
+    move_->setVisible(session_.onServer() || session_.store().settings().clientBookOnServer());
 
     const bool any = model_->rowCount() > 0;
     // Keep a row current whenever there is one, so the buttons and the keys always have a client to act on.
@@ -183,10 +206,7 @@ void ClientsWindow::refresh()
     const bool chosen = selectedId().has_value();
     for (QPushButton *b : {open_, rename_, duplicate_, delete_})
         b->setEnabled(chosen && session_.book().isOpen());
-    const ClientBook *other = session_.otherBook();
-    move_->setVisible(other != nullptr);
-    move_->setText(other && other->onServer() ? tr("Move to the office book") : tr("Move to this computer"));
-    move_->setEnabled(other && other->isOpen() && session_.book().isOpen() && any);
+    move_->setEnabled(session_.book().isOpen() && any);
     if (!problem.isEmpty())
         empty_->setText(QString());
     else if (!model_->search().trimmed().isEmpty())

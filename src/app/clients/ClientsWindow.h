@@ -63,6 +63,7 @@ class ClientsWindow : public QWidget {
 
   private:
     void refresh();
+    void listBook();
     void applyPalette();
     std::optional<QString> askName(const QString &title, const QString &name);
 

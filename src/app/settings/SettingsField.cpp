@@ -14,7 +14,15 @@ namespace brolga {
 
 SettingsField::SettingsField(const QString &label, const QString &placeholder, CalculatorStore &store,
                              QString CalculatorState::*member, QWidget *parent)
-    : QWidget(parent), store_(store), member_(member)
+    : SettingsField(
+          label, placeholder, [&store, member] { return store.state().*member; },
+          [&store, member](const QString &text) { store.edit([&](CalculatorState &s) { s.*member = text; }); }, parent)
+{
+    connect(&store, &CalculatorStore::stateChanged, this, &SettingsField::refresh);
+}
+
+SettingsField::SettingsField(const QString &label, const QString &placeholder, Getter get, Setter set, QWidget *parent)
+    : QWidget(parent), get_(std::move(get)), set_(std::move(set))
 {
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
@@ -37,17 +45,14 @@ SettingsField::SettingsField(const QString &label, const QString &placeholder, C
     inside->addWidget(edit_);
     row->addWidget(box, 1);
 
-    connect(edit_, &QLineEdit::textEdited, this, [this](const QString &text) {
-        store_.edit([&](CalculatorState &s) { s.*member_ = text; });
-    });
-    connect(&store_, &CalculatorStore::stateChanged, this, &SettingsField::refresh);
+    connect(edit_, &QLineEdit::textEdited, this, [this](const QString &text) { set_(text); });
     applyColours();
     refresh();
 }
 
 void SettingsField::refresh()
 {
-    const QString &value = store_.state().*member_;
+    const QString value = get_();
     // Never disturb what is being typed.
     if (edit_->text() != value && !edit_->hasFocus())
         edit_->setText(value);

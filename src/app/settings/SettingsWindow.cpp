@@ -1,6 +1,7 @@
 #include "app/settings/SettingsWindow.h"
 
 #include "app/settings/AppAccessibility.h"
+#include "app/settings/ClientBookSettings.h"
 #include "app/settings/LogoPanel.h"
 #include "app/settings/RoundedPanel.h"
 #include "app/settings/SettingsField.h"
@@ -173,10 +174,17 @@ QWidget *SettingsWindow::buildAppearance(OpenUrl openUrl)
     column->addWidget(new BrandRule);
     column->addWidget(new SettingsSection(tr("More inputs")));
     detailedInputs_ = new BrandCheckBox(
-        tr("Lender fees, a fixed portion and applicants in detail"), [this] { return store_.settings().detailedInputs(); },
-        [this](bool on) { store_.setOffersDetailedInputs(on); });
+        tr("Lender fees, a fixed portion and applicants in detail"),
+        [this] { return store_.settings().detailedInputs(); },
+        [this](bool on) {
+            store_.setOffersDetailedInputs(on);
+            clientBook_->setVisible(on || store_.settings().clientBookOnServer());
+        });
     detailedInputs_->setFont(BrandType::sans(11));
     column->addWidget(detailedInputs_);
+    clientBook_ = new ClientBookSettings(store_.settings());
+    clientBook_->setVisible(store_.settings().detailedInputs() || store_.settings().clientBookOnServer());
+    column->addWidget(clientBook_);
 
     // Start-up, the update preference (in a build that has an update service), then the maker's credit close
     // the pane.

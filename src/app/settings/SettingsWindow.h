@@ -14,6 +14,7 @@ namespace brolga {
 
 class BrandAssetStore;
 class BrandCheckBox;
+class ClientBookSettings;
 class GlobalShortcut;
 class ShortcutSettings;
 class BrandLabel;
@@ -48,6 +49,8 @@ public:
     LogoPanel *logoPanel() const { return logoPanel_; }
     StartupSettings *startupSettings() const { return startup_; }
     BrandCheckBox *detailedInputsBox() const { return detailedInputs_; }
+    // Offered under More inputs, or while the book is on the office's server.
+    ClientBookSettings *clientBookSettings() const { return clientBook_; }
     // The keyboard section under start-up, for the program's one global shortcut.
     void showGlobalShortcut(GlobalShortcut &shortcut);
     ShortcutSettings *shortcutSettings() const { return shortcut_; }
@@ -79,6 +82,7 @@ private:
     LogoPanel *logoPanel_ = nullptr;
     StartupSettings *startup_ = nullptr;
     BrandCheckBox *detailedInputs_ = nullptr;
+    ClientBookSettings *clientBook_ = nullptr;
     ShortcutSettings *shortcut_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "app/clients/ClientsWindow.h"
 #include "app/firstrun/CoachMark.h"
 #include "app/firstrun/CoachMarkView.h"
+#include "app/settings/ClientBookSettings.h"
 #include "app/settings/SettingsWindow.h"
 #include "app/shell/ClientsMenu.h"
 #include "app/shell/FloatingWindow.h"
@@ -85,7 +86,8 @@ QMargins frameOf(const QWidget *window)
 
 AppDelegate::AppDelegate(TrayMode mode, QObject *parent)
     : QObject(parent), coachMark_(std::make_unique<CoachMark>()), commands_(std::make_unique<Commands>(store_)),
-      clients_(std::make_unique<ClientSession>(store_)), globalShortcut_(std::make_unique<GlobalShortcut>())
+      clients_(std::make_unique<ClientSession>(store_, ClientSession::chosenPath(store_.settings()))),
+      globalShortcut_(std::make_unique<GlobalShortcut>())
 {
     BrandStyle::install();
     assets_.load();
@@ -600,6 +602,8 @@ void AppDelegate::openSettings(SettingsTab tab)
 {
     auto *content = new SettingsWindow(store_, assets_, tab);
     content->showGlobalShortcut(*globalShortcut_);
+    connect(content->clientBookSettings(), &ClientBookSettings::bookChanged, this,
+            [this] { clients_->useBook(ClientSession::chosenPath(store_.settings())); });
     if (!settingsWindow_) {
         settingsWindow_ = new FloatingWindow(tr("Brolga Settings"), false);
         settingsWindow_->setObjectName(QStringLiteral("settingsWindow"));

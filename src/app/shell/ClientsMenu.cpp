@@ -40,7 +40,10 @@ void ClientsMenu::rebuild()
         const auto status = session_.existingBook()->status();
         if (status != ClientBook::Status::unreadable && status != ClientBook::Status::newerVersion)
             addAction(tr("Try again"), this, [this] { session_.book().reopen(); });
-        if (status != ClientBook::Status::locked)
+        // An office's book is never set aside from here: its way out is the book on this computer.
+        if (session_.onServer())
+            addAction(tr("Save to this computer's book instead"), this, [this] { session_.useLocalBook(); });
+        else if (status != ClientBook::Status::locked)
             addAction(commands_.action(Id::startNewClientBook));
         addSeparator();
     }
