@@ -904,7 +904,10 @@ std::optional<int> ClientBook::moveAllFrom(ClientBook &from)
     QSet<std::pair<QString, qint64>> here;
     for (const Client &c : clients_)
         here.insert({c.name, c.created.toMSecsSinceEpoch()});
-    const QList<Client> moving = from.clients_;
+    // A client another broker shared with the office stays theirs.
+    QList<Client> moving;
+    std::copy_if(from.clients_.begin(), from.clients_.end(), std::back_inserter(moving),
+                 [owner = from.ownerOfNew()](const Client &c) { return c.owner == owner; });
     QList<Client> added;
     const bool copied = write([&](QSqlQuery &q) {
         QSqlQuery read(QSqlDatabase::database(from.connection_, false));

@@ -107,11 +107,12 @@ public:
     std::optional<Removed> remove(qint64 id);
     bool restore(const Removed &removed);
     bool restore(qint64 id);
-    // Moves every client listed in `from` into this book as it is (name, note, figures, dates, report tabs), then
-    // into `from`'s "Recently deleted", where it can be put back for keepDeletedDays. A client is the same in both
-    // books by its name and the moment it was made (ids are each book's own): one already listed here is not added
-    // again, so a move cut short runs again without doubles. How many clients left `from`; absent, with lastError,
-    // when something could not be written (what this book took, it keeps).
+    // Moves every client `from`'s user owns (not one another broker shared) into this book as it is (name, note,
+    // figures, dates, report tabs), then into `from`'s "Recently deleted", where it can be put back for
+    // keepDeletedDays. A client is the same in both books by its name and the moment it was made (ids are each
+    // book's own): one already listed here is not added again, so a move cut short runs again without doubles.
+    // How many clients left `from`; absent, with lastError, when something could not be written (what this book
+    // took, it keeps).
     std::optional<int> moveAllFrom(ClientBook &from);
     QString lastError() const { return lastError_; }
 

@@ -911,6 +911,8 @@ private Q_SLOTS:
         QCOMPARE(bob.clients().first().name, QStringLiteral("Alice's shared"));
         QVERIFY(!bob.rename(shared->id, QStringLiteral("Bob's now")));
         QCOMPARE(bob.lastError(), QStringLiteral("The office client book does not let you change that client."));
+        // Moving his clients to his computer leaves Alice's where they are.
+        QCOMPARE(ClientBook(dir_->filePath(QStringLiteral("Bob.sqlite"))).moveAllFrom(bob), std::optional(0));
 
         Raw byBob(as(QStringLiteral("bob")));
         QCOMPARE(byBob.value(QStringLiteral("SELECT count(*) FROM clients WHERE NOT shared")).toInt(), 0);

@@ -43,9 +43,9 @@ class ClientSession : public QObject {
     // The book the open one's clients can move to: this computer's from the office's, the office's (as the
     // settings choose it) from this computer's; absent when the settings name no office.
     std::optional<QString> otherBook() const;
-    // Moves the clients of the book in use into the book at `path` (otherBook()), which is then the one
-    // in use (said in a toast); they wait here in "Recently deleted". Moving again after a move cut short adds no
-    // doubles.
+    // Moves the broker's own clients of the book in use into the book at `path` (otherBook()), which is then the
+    // one in use (said in a toast); they wait here in "Recently deleted". Moving again after a move cut short adds
+    // no doubles.
     bool moveTo(const QString &path);
 
     // The book, opened (and made) now if it was not yet.
