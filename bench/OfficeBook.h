@@ -4,6 +4,7 @@
 // the PostgreSQL server whose tests/pgserver.sh state folder BROLGA_BENCH_SERVER names. The benchmarks read it
 // as one broker, so every list and save goes through the server's row-level security. Without the variable,
 // empty: the benchmarks use a file of their own.
+#include "core/BookEngine.h"
 #include "core/ClientInputs.h"
 #include "core/ServerAddress.h"
 
@@ -27,11 +28,8 @@ inline QString filled(int perBroker)
     const auto admin = brolga::ServerAddress::fromUrl(QString::fromUtf8(url.readAll().trimmed()));
     const auto connect = [&](const QString &database) {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("office-fill"));
-        db.setHostName(admin->host);
-        db.setPort(admin->port);
+        brolga::BookEngine::setServer(db, *admin);
         db.setDatabaseName(database);
-        db.setUserName(admin->user);
-        db.setPassword(admin->password);
         if (!db.open())
             qFatal("%s", qPrintable(db.lastError().text()));
         return db;

@@ -14,12 +14,7 @@ namespace {
 
 Outcome onServer(QSqlDatabase &db, const ServerAddress &address)
 {
-    db.setHostName(address.host);
-    db.setPort(address.port);
-    db.setDatabaseName(address.database);
-    db.setUserName(address.user);
-    db.setPassword(address.password);
-    db.setConnectOptions(BookEngine::serverOptions(address));
+    BookEngine::setServer(db, address);
     const QString where = address.url();
     if (!db.open())
         return {false, QStringLiteral("Could not connect to %1 (%2).")

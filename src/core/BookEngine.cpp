@@ -2,6 +2,7 @@
 
 #include "core/ServerAddress.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -73,10 +74,15 @@ BookEngine::Fault BookEngine::fault(const QSqlError &error) const
     return kind_ == Kind::sqlite ? sqliteFault(error) : serverFault(error);
 }
 
-QString BookEngine::serverOptions(const ServerAddress &address)
+void BookEngine::setServer(QSqlDatabase &db, const ServerAddress &address)
 {
-    return QStringLiteral("connect_timeout=5;application_name=Brolga;sslmode=%1")
-        .arg(address.isLocal() ? QStringLiteral("prefer") : QStringLiteral("verify-full"));
+    db.setHostName(address.host);
+    db.setPort(address.port);
+    db.setDatabaseName(address.database);
+    db.setUserName(address.user);
+    db.setPassword(address.password);
+    db.setConnectOptions(QStringLiteral("connect_timeout=5;application_name=Brolga;sslmode=%1")
+                             .arg(address.isLocal() ? QStringLiteral("prefer") : QStringLiteral("verify-full")));
 }
 
 } // namespace brolga

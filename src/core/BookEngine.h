@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QSqlDatabase;
 class QSqlError;
 class QSqlQuery;
 
@@ -27,9 +28,9 @@ public:
     qint64 insert(QSqlQuery &query) const;
     Fault fault(const QSqlError &error) const;
 
-    // The server's connection options: TLS with the certificate verified unless the server is this machine, and
-    // no long wait for one that does not answer.
-    static QString serverOptions(const ServerAddress &address);
+    // Points `db` at the server: its address, and TLS with the certificate verified unless the server is this
+    // machine, with no long wait for one that does not answer.
+    static void setServer(QSqlDatabase &db, const ServerAddress &address);
 
 private:
     Kind kind_;

@@ -273,12 +273,7 @@ bool ClientBook::openServer()
     QSqlDatabase db = QSqlDatabase::addDatabase(engine_.driver(), connection_);
     if (!db.isValid())
         return fail(Status::failed, QStringLiteral("Qt's PostgreSQL driver is not installed"));
-    db.setHostName(server_->host);
-    db.setPort(server_->port);
-    db.setDatabaseName(server_->database);
-    db.setUserName(server_->user);
-    db.setPassword(server_->password);
-    db.setConnectOptions(BookEngine::serverOptions(*server_));
+    BookEngine::setServer(db, *server_);
     if (!db.open())
         return fail(Status::failed, db.lastError().databaseText().section(u'\n', 0, 0).trimmed());
     QSqlQuery q(db);

@@ -85,12 +85,7 @@ ServerCheck::Result ServerCheck::run(const ServerAddress &address)
         if (!db.isValid()) {
             answer = result(Outcome::other, QStringLiteral("Qt's PostgreSQL driver is not installed"));
         } else {
-            db.setHostName(address.host);
-            db.setPort(address.port);
-            db.setDatabaseName(address.database);
-            db.setUserName(address.user);
-            db.setPassword(address.password);
-            db.setConnectOptions(BookEngine::serverOptions(address));
+            BookEngine::setServer(db, address);
             if (!db.open()) {
                 const QString text = db.lastError().databaseText();
                 answer = result(classify(text), text.section(u'\n', 0, 0).trimmed());

@@ -1,4 +1,5 @@
 #include "TestStore.h"
+#include "core/BookEngine.h"
 #include "core/ClientBook.h"
 #include "core/ClientInputs.h"
 #include "core/ServerAddress.h"
@@ -77,13 +78,10 @@ public:
         const auto server = ServerAddress::fromUrl(path);
         QSqlDatabase db =
             QSqlDatabase::addDatabase(server ? QStringLiteral("QPSQL") : QStringLiteral("QSQLITE"), name_);
-        db.setDatabaseName(server ? server->database : path);
-        if (server) {
-            db.setHostName(server->host);
-            db.setPort(server->port);
-            db.setUserName(server->user);
-            db.setPassword(server->password);
-        }
+        if (server)
+            BookEngine::setServer(db, *server);
+        else
+            db.setDatabaseName(path);
         db.open();
     }
     ~Raw()

@@ -1,3 +1,4 @@
+#include "core/BookEngine.h"
 #include "core/ServerAddress.h"
 #include "core/ServerCheck.h"
 
@@ -21,11 +22,8 @@ class TestServerCheck : public QObject {
         bool done = false;
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("admin"));
-            db.setHostName(admin_->host);
-            db.setPort(admin_->port);
+            BookEngine::setServer(db, *admin_);
             db.setDatabaseName(database);
-            db.setUserName(admin_->user);
-            db.setPassword(admin_->password);
             done = db.open() && QSqlQuery(db).exec(sql);
         }
         QSqlDatabase::removeDatabase(QStringLiteral("admin"));

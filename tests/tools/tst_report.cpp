@@ -5,6 +5,7 @@
 #include "brand/ThemePalette.h"
 #include "core/CalculatorStore.h"
 #include "core/ClientBook.h"
+#include "core/BookEngine.h"
 #include "core/ClientInputs.h"
 #include "core/ServerAddress.h"
 #include "core/StateJson.h"
@@ -530,10 +531,7 @@ class TestReport : public QObject {
             bool ok = false;
             {
                 QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("owner"));
-                db.setHostName(admin->host);
-                db.setPort(admin->port);
-                db.setUserName(admin->user);
-                db.setPassword(admin->password);
+                BookEngine::setServer(db, *admin);
                 db.setDatabaseName(database);
                 ok = db.open() && QSqlQuery(db).exec(sql);
             }
