@@ -2,14 +2,28 @@
 
 #include "core/ClientBook.h"
 #include "core/ServerAddress.h"
+#include "platform/Keychain.h"
 
 #include <QFileInfo>
+#include <QUrl>
 
 #include <memory>
 
 namespace brolga::ClientSource {
 
 namespace {
+
+// An office server's address with its password: PGPASSWORD when set (the server's client library reads it), else
+// the one Brolga keeps in the keychain for that address.
+QString withPassword(const QString &path)
+{
+    const auto server = ServerAddress::fromUrl(path);
+    if (!server || !server->password.isEmpty() || qEnvironmentVariableIsSet("PGPASSWORD"))
+        return path;
+    QUrl url(path);
+    url.setPassword(Keychain::password(server->url()));
+    return url.toString(QUrl::FullyEncoded);
+}
 
 // The book as it is, or the one line saying why it cannot be read.
 std::unique_ptr<ClientBook> openBook(const QString &path, QString &error)
@@ -18,7 +32,7 @@ std::unique_ptr<ClientBook> openBook(const QString &path, QString &error)
         error = QStringLiteral("no client book at %1").arg(path);
         return nullptr;
     }
-    auto book = std::make_unique<ClientBook>(path, ClientBook::Access::readOnly);
+    auto book = std::make_unique<ClientBook>(withPassword(path), ClientBook::Access::readOnly);
     if (!book->isOpen()) {
         error = book->statusMessage();
         return nullptr;

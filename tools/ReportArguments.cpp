@@ -18,7 +18,8 @@ const QCommandLineOption stateOption(QStringLiteral("state"),
 const QCommandLineOption clientsOption(QStringLiteral("clients"),
                                        QStringLiteral("Read clients from the client book FILE instead of the user's, "
                                                       "or from an office's book at postgresql://USER@HOST:PORT/DB "
-                                                      "(the password from PGPASSWORD). Never written."),
+                                                      "(the password from PGPASSWORD, else from the keychain). Never "
+                                                      "written."),
                                        QStringLiteral("FILE"));
 const QCommandLineOption initServerOption(QStringLiteral("init-server"),
                                           QStringLiteral("Print the SQL that sets up an office's client book on its "
