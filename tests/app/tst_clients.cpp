@@ -544,7 +544,7 @@ class TestClients : public QObject {
         QVERIFY(d->window()->isVisible());
     }
 
-    // Without an office book there is nowhere to move to. Moving takes every client to the other book, which is
+    // Without an office book, or with only part of its address, there is nowhere to move to. Moving takes every client to the other book, which is
     // then the one in use; the open one is closed and the moved ones wait in "Recently deleted" here.
     void moveToTheOtherBook()
     {
@@ -552,6 +552,8 @@ class TestClients : public QObject {
         const qint64 id = d->clients().book().create(QStringLiteral("Rae"), {})->id;
         d->clients().book().create(QStringLiteral("Sol"), {});
         QVERIFY(d->clients().open(id, nullptr));
+        d->store().settings().setClientBookOnServer(true);
+        d->store().settings().setOfficeServer({QStringLiteral("books.office.example"), 5432, {}, {}, {}});
         command(*d, Commands::Id::allClients)->trigger();
         auto *w = qobject_cast<ClientsWindow *>(d->clientsWindow()->content());
         QVERIFY(!w->moveButton()->isVisibleTo(w));

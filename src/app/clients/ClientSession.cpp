@@ -47,14 +47,18 @@ void ClientSession::useBook(const QString &path)
     Q_EMIT bookReplaced();
 }
 
+bool ClientSession::hasOtherBook() const
+{
+    // Read without the password: the window asks on every refresh, and the keychain may be slow to answer.
+    const Settings &settings = store_.settings();
+    return onServer() || (settings.clientBookOnServer() && ServerAddress::fromUrl(settings.officeServer().url()));
+}
+
 std::optional<QString> ClientSession::otherBook() const
 {
-    if (onServer())
-        return ClientBook::defaultPath();
-    if (!store_.settings().clientBookOnServer())
+    if (!hasOtherBook())
         return std::nullopt;
-    const QString office = chosenPath(store_.settings());
-    return ServerAddress::fromUrl(office) ? std::optional(office) : std::nullopt;
+    return onServer() ? ClientBook::defaultPath() : chosenPath(store_.settings());
 }
 
 void ClientSession::start()

@@ -41,8 +41,9 @@ class ClientSession : public QObject {
     void useLocalBook() { useBook(ClientBook::defaultPath()); }
     bool onServer() const { return book_ && book_->onServer(); }
     // The book the open one's clients can move to: this computer's from the office's, the office's (as the
-    // settings choose it) from this computer's; absent when the settings name no office.
+    // settings choose it) from this computer's; absent when the settings name no office, or not all of its address.
     std::optional<QString> otherBook() const;
+    bool hasOtherBook() const;
     // Moves the broker's own clients of the book in use into the book at `path` (otherBook()), which is then the
     // one in use (said in a toast); they wait here in "Recently deleted". Moving again after a move cut short adds
     // no doubles.

@@ -197,7 +197,7 @@ void ClientsWindow::refresh()
     move_->setText(session_.onServer() ? tr("Move to this computer") : tr("Move to the office book"));
     move_->setToolTip(session_.onServer() ? tr("Move your clients from the office's book to this computer's")
                                           : tr("Move your clients from this computer's book to the office's"));
-    move_->setVisible(session_.onServer() || session_.store().settings().clientBookOnServer());
+    move_->setVisible(session_.hasOtherBook());
 
     const bool any = model_->rowCount() > 0;
     // Keep a row current whenever there is one, so the buttons and the keys always have a client to act on.
