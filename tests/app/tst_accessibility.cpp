@@ -515,13 +515,17 @@ private Q_SLOTS:
     void settingsReadableAndInOrder_data()
     {
         QTest::addColumn<int>("tab");
-        QTest::newRow("identity") << int(SettingsTab::identity);
-        QTest::newRow("appearance") << int(SettingsTab::appearance);
+        QTest::addColumn<bool>("office");
+        QTest::newRow("identity") << int(SettingsTab::identity) << false;
+        QTest::newRow("appearance") << int(SettingsTab::appearance) << false;
+        QTest::newRow("appearance, office client book") << int(SettingsTab::appearance) << true;
     }
     void settingsReadableAndInOrder()
     {
         QFETCH(int, tab);
+        QFETCH(bool, office);
         CalculatorStore store;
+        store.settings().setClientBookOnServer(office);
         BrandAssetStore assets;
         SettingsWindow window(store, assets, SettingsTab(tab), nullptr, [](const QUrl &) {});
         window.resize(SettingsWindow::windowSize.width(), 1200);
