@@ -39,17 +39,20 @@ void BrandStyle::drawControl(ControlElement element, const QStyleOption *option,
     if (element == CE_CheckBox)
         if (const auto *toggle = qobject_cast<const ToggleSwitch *>(widget))
             return drawSwitch(option, painter, toggle->position());
-    if (element == CE_RadioButton)
+    if (element == CE_RadioButton) {
         if (const auto *pill = qobject_cast<const PillButton *>(widget))
             return drawPill(option, painter, *pill);
+        return drawCheckBox(option, painter, widget, true);
+    }
     QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 // The whole widget takes the click, and no platform style (macOS's does) keeps a margin around it in a layout.
 QRect BrandStyle::subElementRect(SubElement element, const QStyleOption *option, const QWidget *widget) const
 {
-    if ((element == SE_CheckBoxClickRect || element == SE_CheckBoxLayoutItem) &&
-        (qobject_cast<const BrandCheckBox *>(widget) || qobject_cast<const ToggleSwitch *>(widget)))
+    if (((element == SE_CheckBoxClickRect || element == SE_CheckBoxLayoutItem) &&
+         (qobject_cast<const BrandCheckBox *>(widget) || qobject_cast<const ToggleSwitch *>(widget))) ||
+        element == SE_RadioButtonClickRect)
         return option->rect;
     return QProxyStyle::subElementRect(element, option, widget);
 }
@@ -78,7 +81,7 @@ QRect BrandStyle::subControlRect(ComplexControl control, const QStyleOptionCompl
     }
 }
 
-void BrandStyle::drawCheckBox(const QStyleOption *option, QPainter *painter, const QWidget *widget)
+void BrandStyle::drawCheckBox(const QStyleOption *option, QPainter *painter, const QWidget *widget, bool round)
 {
     constexpr int boxSize = BrandCheckBox::boxSize;
     constexpr int gap = BrandCheckBox::gap;
@@ -92,10 +95,17 @@ void BrandStyle::drawCheckBox(const QStyleOption *option, QPainter *painter, con
 
     const int height = option->rect.height();
     const QRectF box(0.5, (height - boxSize) / 2.0 + 0.5, boxSize - 1, boxSize - 1);
-    if (checked) {
+    const qreal radius = round ? box.width() / 2 : 3.5;
+    if (checked && round) {
         p.setPen(Qt::NoPen);
         p.setBrush(Brand::accent(palette));
-        p.drawRoundedRect(box, 3.5, 3.5);
+        p.drawEllipse(box);
+        p.setBrush(Brand::canvas(palette));
+        p.drawEllipse(box.center(), box.width() * 0.2, box.width() * 0.2);
+    } else if (checked) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(Brand::accent(palette));
+        p.drawRoundedRect(box, radius, radius);
         QPainterPath tick;
         tick.moveTo(box.left() + box.width() * 0.24, box.top() + box.height() * 0.52);
         tick.lineTo(box.left() + box.width() * 0.43, box.top() + box.height() * 0.70);
@@ -106,10 +116,10 @@ void BrandStyle::drawCheckBox(const QStyleOption *option, QPainter *painter, con
     } else {
         p.setPen(QPen(Brand::hairline(palette), 1));
         p.setBrush(Brand::field(palette));
-        p.drawRoundedRect(box, 3.5, 3.5);
+        p.drawRoundedRect(box, radius, radius);
     }
     if (option->state & State_HasFocus)
-        FocusRing::paint(p, QRectF(0, (height - boxSize) / 2.0, boxSize, boxSize), 4,
+        FocusRing::paint(p, QRectF(0, (height - boxSize) / 2.0, boxSize, boxSize), round ? boxSize / 2.0 : 4,
                          checked ? Brand::accent(palette).darker(150) : Brand::accent(palette));
 
     p.setFont(widget->font());
