@@ -57,6 +57,8 @@ QPalette ThemePalette::make(const Theme &theme, Appearance appearance)
     palette.setColor(QPalette::Mid, pick(theme.rule, theme.hairlineDark));
     palette.setColor(QPalette::Highlight, accent);
     palette.setColor(QPalette::Link, accent);
+    // But for the platform's push buttons, whose text is all that shows they cannot be pressed now.
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, pick(theme.muted, theme.textSecondaryDark));
     return palette;
 }
 

@@ -16,6 +16,7 @@ struct Client {
     QDateTime deleted;  // UTC; null while the client is in the book, else when it went to "Recently deleted"
     QString owner;      // the broker's role on an office server; empty in a book on this computer
     qint64 version = 1; // one more on every change, so a save over someone else's change is refused
+    bool shared = false; // the office's other brokers may read it (an office server's book only)
 
     bool operator==(const Client &) const = default;
 };

@@ -455,12 +455,13 @@ bool ClientBook::loadList(int version)
     // Names and notes no longer than Brolga writes them, whatever a damaged or foreign book holds: a list of
     // megabyte names would take the window down with it.
     // A book from before "Recently deleted", read without being brought up, has no deleted column.
-    if (!q.exec(QStringLiteral("SELECT id, substr(name, 1, %1), substr(note, 1, %2), created, changed, %3, %4 "
+    if (!q.exec(QStringLiteral("SELECT id, substr(name, 1, %1), substr(note, 1, %2), created, changed, %3, %4, %5 "
                                "FROM clients ORDER BY changed DESC, id DESC")
                     .arg(maxNameLength)
                     .arg(maxNoteLength)
                     .arg(version >= 2 ? QStringLiteral("deleted") : QStringLiteral("NULL"))
-                    .arg(version >= 4 ? QStringLiteral("owner, version") : QStringLiteral("'', 1"))))
+                    .arg(version >= 4 ? QStringLiteral("owner, version") : QStringLiteral("'', 1"))
+                    .arg(onServer() ? QStringLiteral("shared") : QStringLiteral("0"))))
         return fail(statusFor(q.lastError()) == Status::failed ? Status::unreadable : statusFor(q.lastError()),
                     q.lastError().databaseText());
     QList<Client> list, deleted;
@@ -472,7 +473,8 @@ bool ClientBook::loadList(int version)
                  fromMSecs(q.value(4).toLongLong()),
                  {},
                  q.value(6).toString(),
-                 q.value(7).toLongLong()};
+                 q.value(7).toLongLong(),
+                 q.value(8).toBool()};
         if (q.isNull(5)) {
             list.append(c);
         } else {
@@ -827,6 +829,16 @@ bool ClientBook::setReportTabs(qint64 id, const QString &tabs)
                q.addBindValue(id);
                return execOnOneRow(q);
            });
+}
+
+std::optional<Client> ClientBook::setShared(qint64 id, bool shared)
+{
+    lastError_.clear();
+    if (!onServer()) {
+        lastError_ = QStringLiteral("Only the office's client book shares clients.");
+        return std::nullopt;
+    }
+    return update(id, QStringLiteral("shared"), shared, [&](Client &c) { c.shared = shared; });
 }
 
 std::optional<Client> ClientBook::setNote(qint64 id, const QString &note)

@@ -96,6 +96,10 @@ public:
     // apart from the inputs: choosing them is not a change to the client's figures, so the list keeps its order.
     std::optional<QString> reportTabs(qint64 id) const;
     bool setReportTabs(qint64 id, const QString &tabs);
+    // Lets the office's other brokers read the client, or no longer: the owner's choice, in an office's book only.
+    std::optional<Client> setShared(qint64 id, bool shared);
+    // The client is this broker's own: any in a book on this computer.
+    bool owns(const Client &client) const { return client.owner == ownerOfNew(); }
     // A new client with the same inputs and note, named freeName(`name`), by default the client's own.
     std::optional<Client> duplicate(qint64 id, const QString &name = {});
     // `wanted` when no client in the book has that name, else "<wanted> (copy)", "<wanted> (copy 2)", … (cut to

@@ -901,12 +901,13 @@ private Q_SLOTS:
         ClientBook alice(as(QStringLiteral("alice")));
         const auto own = alice.create(QStringLiteral("Alice's own"), {}, QStringLiteral("Private note"));
         const auto shared = alice.create(QStringLiteral("Alice's shared"), {});
-        QVERIFY(Raw(as(QStringLiteral("alice")))
-                    .exec(QStringLiteral("UPDATE clients SET shared = true WHERE id = %1").arg(shared->id)));
+        QVERIFY(alice.setShared(shared->id, true) && alice.client(shared->id)->shared);
 
         ClientBook bob(as(QStringLiteral("bob")));
         QCOMPARE(bob.clients().size(), 1);
         QCOMPARE(bob.clients().first().name, QStringLiteral("Alice's shared"));
+        QVERIFY(bob.clients().first().shared && !bob.owns(bob.clients().first()));
+        QVERIFY(!bob.setShared(shared->id, false));
         QVERIFY(!bob.rename(shared->id, QStringLiteral("Bob's now")));
         QCOMPARE(bob.lastError(), QStringLiteral("The office client book does not let you change that client."));
         // Moving his clients to his computer leaves Alice's where they are.
@@ -936,6 +937,9 @@ private Q_SLOTS:
         QVERIFY(alice.reopen() && alice.clients().size() == 2);
         QCOMPARE(alice.client(own->id)->note, QStringLiteral("Private note"));
         QCOMPARE(alice.client(shared->id)->name, QStringLiteral("Alice's shared"));
+        QVERIFY(alice.setShared(shared->id, false) && bob.reopen());
+        QCOMPARE(bob.clients().size(), 1);
+        QCOMPARE(bob.clients().first().name, QStringLiteral("Bob's client"));
     }
 
     // A save that meets the server gone says so in words, and the book works again once the server is back. A

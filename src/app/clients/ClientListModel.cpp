@@ -45,6 +45,16 @@ QString ClientListModel::changedText(const QDateTime &changed)
     return tr("Changed %1").arg(QLocale().toString(changed.toLocalTime(), QLocale::ShortFormat));
 }
 
+QString ClientListModel::rowText(const Client &client) const
+{
+    // In an office's book a row says whose it is when it is not the broker's own, and when it is shared.
+    if (!book_.owns(client))
+        return tr("Shared by %1 \u00b7 %2").arg(client.owner, changedText(client.changed));
+    if (client.shared)
+        return tr("Shared \u00b7 %1").arg(changedText(client.changed));
+    return changedText(client.changed);
+}
+
 QVariant ClientListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rows_.size())
@@ -54,10 +64,10 @@ QVariant ClientListModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole: return c.name;
     case Qt::ToolTipRole: return c.note.isEmpty() ? changedText(c.changed) : c.note;
-    case Qt::AccessibleTextRole: return tr("%1, %2").arg(c.name, changedText(c.changed));
+    case Qt::AccessibleTextRole: return tr("%1, %2").arg(c.name, rowText(c));
     case idRole: return c.id;
     case changedRole: return c.changed;
-    case changedTextRole: return changedText(c.changed);
+    case changedTextRole: return rowText(c);
     default: return {};
     }
 }

@@ -33,6 +33,8 @@ class ClientListModel : public QAbstractListModel {
 
   private:
     void reload();
+    // The line under the name: when it changed, and in an office's book whether it is shared and by whom.
+    QString rowText(const Client &client) const;
 
     ClientBook &book_;
     QString search_;

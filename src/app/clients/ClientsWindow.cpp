@@ -9,6 +9,7 @@
 #include "core/CalculatorStore.h"
 #include "core/Settings.h"
 #include "ui/access/AccessibleView.h"
+#include "ui/buttons/BrandCheckBox.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -79,6 +80,23 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     empty_->setFont(BrandType::sans(11));
     layout->addWidget(empty_);
 
+    // Only in an office's book, for the broker's own clients: the server lets the other brokers read them.
+    share_ = new BrandCheckBox(
+        tr("Shared with the office"),
+        [this] {
+            const auto id = selectedId();
+            const auto client = id ? session_.book().client(*id) : std::nullopt;
+            return client && client->shared;
+        },
+        [this](bool on) {
+            if (const auto id = selectedId(); id && !session_.book().setShared(*id, on))
+                session_.store().flash(session_.book().lastError());
+            refresh();
+        },
+        this);
+    share_->setObjectName(QStringLiteral("shareClient"));
+    share_->setToolTip(tr("Let the office's other brokers find this client and read its figures"));
+
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(8);
     open_ = new QPushButton(tr("Open"), this);
@@ -100,8 +118,13 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     connect(rename_, &QPushButton::clicked, this, &ClientsWindow::renameSelected);
     connect(duplicate_, &QPushButton::clicked, this, &ClientsWindow::duplicateSelected);
     connect(delete_, &QPushButton::clicked, this, &ClientsWindow::deleteSelected);
+    // The office's row, of its own: the move's text is long, and the buttons below keep their width.
+    auto *office = new QHBoxLayout;
+    office->addWidget(share_);
+    office->addStretch(1);
+    office->addWidget(move_);
+    layout->addLayout(office);
     buttons->addWidget(open_);
-    buttons->addWidget(move_);
     buttons->addStretch(1);
     for (QPushButton *b : {rename_, duplicate_, delete_})
         buttons->addWidget(b);
@@ -203,9 +226,17 @@ void ClientsWindow::refresh()
     // Keep a row current whenever there is one, so the buttons and the keys always have a client to act on.
     if (any && !list_->currentIndex().isValid())
         list_->setCurrentIndex(model_->index(0));
-    const bool chosen = selectedId().has_value();
-    for (QPushButton *b : {open_, rename_, duplicate_, delete_})
-        b->setEnabled(chosen && session_.book().isOpen());
+    const auto chosen = selectedId() ? session_.book().client(*selectedId()) : std::nullopt;
+    const bool usable = chosen && session_.book().isOpen();
+    // Another broker's shared client can be opened and copied, not changed.
+    const bool mine = usable && session_.book().owns(*chosen);
+    for (QPushButton *b : {open_, duplicate_})
+        b->setEnabled(usable);
+    for (QPushButton *b : {rename_, delete_})
+        b->setEnabled(mine);
+    share_->setVisible(session_.onServer());
+    share_->setEnabled(mine);
+    share_->refresh();
     move_->setEnabled(session_.book().isOpen() && any);
     if (!problem.isEmpty())
         empty_->setText(QString());

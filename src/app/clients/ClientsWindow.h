@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace brolga {
 
+class BrandCheckBox;
 class ClientListModel;
 
 // "All clients": every client, latest change first, narrowed as the broker types in the search field; open,
@@ -34,6 +35,7 @@ class ClientsWindow : public QWidget {
     QPushButton *deleteButton() const { return delete_; }
     QPushButton *undoButton() const { return undo_; }
     QPushButton *moveButton() const { return move_; }
+    BrandCheckBox *shareBox() const { return share_; }
     QLabel *problemLabel() const { return problem_; }
     QLabel *emptyLabel() const { return empty_; }
 
@@ -79,6 +81,7 @@ class ClientsWindow : public QWidget {
     QPushButton *duplicate_ = nullptr;
     QPushButton *delete_ = nullptr;
     QPushButton *move_ = nullptr; // only beside an office book
+    BrandCheckBox *share_ = nullptr; // only in an office's book
     QWidget *undoBar_ = nullptr;
     QLabel *undoText_ = nullptr;
     QPushButton *undo_ = nullptr;
