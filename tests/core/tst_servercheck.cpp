@@ -56,6 +56,7 @@ class TestServerCheck : public QObject {
         tlsPort_ = ServerAddress::fromUrl(QString::fromUtf8(tlsUrl.readAll().trimmed()))->port;
         QVERIFY(QDir(home_.path()).mkpath(QStringLiteral(".postgresql")));
         qputenv("HOME", QFile::encodeName(home_.path()));
+        qunsetenv("PGSSLROOTCERT"); // it would stand in for ~/.postgresql/root.crt
         QVERIFY(asAdmin(QStringLiteral("postgres"), QStringLiteral("DROP DATABASE IF EXISTS tst_servercheck")));
         QVERIFY(asAdmin(QStringLiteral("postgres"), QStringLiteral("CREATE DATABASE tst_servercheck TEMPLATE brolga")));
     }
