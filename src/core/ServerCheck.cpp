@@ -15,6 +15,13 @@ namespace brolga {
 
 namespace {
 
+// Where the client library looks for the office's certificate authority.
+#ifdef Q_OS_WIN
+constexpr const char *rootCertificate = "%APPDATA%\\postgresql\\root.crt";
+#else
+constexpr const char *rootCertificate = "~/.postgresql/root.crt";
+#endif
+
 bool mentions(const QString &text, std::initializer_list<const char *> phrases)
 {
     for (const char *phrase : phrases)
@@ -61,13 +68,9 @@ QString ServerCheck::sentence(Outcome outcome, const QString &detail)
         return QStringLiteral("The server offers no encrypted (TLS) connection, which Brolga needs for a server on "
                               "another computer.");
     case Outcome::untrustedCertificate:
-        // Where the client library looks for it on each system.
         return QStringLiteral("The server's certificate is not trusted: put the office's certificate authority in "
-#ifdef Q_OS_WIN
-                              "%APPDATA%\\postgresql\\root.crt.");
-#else
-                              "~/.postgresql/root.crt.");
-#endif
+                              "%1.")
+            .arg(QLatin1String(rootCertificate));
     case Outcome::noBook:
         return QStringLiteral("The server holds no Brolga client book for this user: the office sets it up with "
                               "office-book.sql and a role for each broker.");
