@@ -655,8 +655,11 @@ bool ClientBook::refuse(QSqlQuery &q, qint64 id)
         return false;
     }
     // Unchanged, yet not written: the server lets this broker read the client, not change it.
-    if (q.value(2).toLongLong() == client(id)->version) {
-        lastError_ = QStringLiteral("The office client book does not let you change that client.");
+    if (const Client listed = *client(id); q.value(2).toLongLong() == listed.version) {
+        lastError_ = owns(listed) ? QStringLiteral("The office client book does not let you change that client.")
+                                  : QStringLiteral("%1 is %2's client, shared for reading: save your figures as a new "
+                                                   "client instead.")
+                                        .arg(listed.name, listed.owner);
         return false;
     }
     conflict_ = Conflict{q.value(0).toString(), fromMSecs(q.value(1).toLongLong())};

@@ -909,7 +909,8 @@ private Q_SLOTS:
         QVERIFY(bob.clients().first().shared && !bob.owns(bob.clients().first()));
         QVERIFY(!bob.setShared(shared->id, false));
         QVERIFY(!bob.rename(shared->id, QStringLiteral("Bob's now")));
-        QCOMPARE(bob.lastError(), QStringLiteral("The office client book does not let you change that client."));
+        QCOMPARE(bob.lastError(), QStringLiteral("Alice's shared is alice's client, shared for reading: save your "
+                                                 "figures as a new client instead."));
         // Moving his clients to his computer leaves Alice's where they are.
         QCOMPARE(ClientBook(dir_->filePath(QStringLiteral("Bob.sqlite"))).moveAllFrom(bob), std::optional(0));
 
