@@ -23,7 +23,6 @@ psql=$(ls -d /usr/lib/postgresql/*/bin/psql 2>/dev/null | sort -V | tail -n 1)
 [[ -s $state/url ]] || { echo "FAIL: no server's address in $state/url (tests/pgserver.sh start)"; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/brolga-office.XXXXXX")
-window=""
 on_fail() { [[ -n ${E2E_KEEP:-} ]] && import -window root "$work/fail.png" 2>/dev/null; }
 source "$(dirname "$0")/lib.sh"
 private_home
@@ -48,17 +47,19 @@ EOF
 tab=$'\t' # --list: the name, a tab, the last change
 listed() { "$report_tool" --clients "postgresql://$1@127.0.0.1:$port/$db" --list 2>&1; }
 local_book=$HOME/.local/share/Brolga/Clients.sqlite
+names() { cut -f1 | paste -sd, -; } # a listing on one line
 
 "${orphan_guard[@]}" "$brolga" >>"$work/brolga.log" 2>&1 &
 app_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null | head -n 1)
+window=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null | head -n 1)
 [[ -n $window ]] || fail "no Brolga window within 20 seconds"
+has_keyboard() { [[ $(xdotool getwindowfocus 2>/dev/null) == "$1" ]]; }
 focus() { # no window manager: the pointer over the window, and the keyboard to it
     xdotool mousemove --window "$1" 20 10
-    xdotool windowfocus --sync "$1" 2>/dev/null || true
-    sleep 0.3
+    xdotool windowfocus --sync "$1" 2>/dev/null
+    wait_for 5 has_keyboard "$1" || fail "the Brolga window did not take the keyboard"
 }
-shown() { timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" --name "^$1\$" 2>/dev/null | head -n 1; }
+shown() { timeout 10 xdotool search --all --sync --onlyvisible --pid "$app_pid" --name "^$1\$" 2>/dev/null | head -n 1; }
 focus "$window"
 
 # ---- 1. Saved in the window, on the server, for alice only ----
@@ -70,11 +71,11 @@ xdotool key --clearmodifiers ctrl+shift+s
 prompt=$(shown 'Save as New Client')
 [[ -n $prompt ]] || fail "step 1: Ctrl+Shift+S showed no \"Save as New Client\" prompt"
 xdotool mousemove --window "$prompt" 90 42 click 1 # the prompt's field takes the keyboard
-sleep 0.3
+wait_for 5 has_keyboard "$prompt" || fail "step 1: the name prompt did not take the keyboard"
 xdotool type --delay 30 "$client"
 xdotool key Return
 on_server() { listed alice | grep -qF "$1$tab"; }
-wait_for 10 on_server "$client" || fail "step 1: \"$client\" is not on the server for alice: $(listed alice)"
+wait_for 10 on_server "$client" || fail "step 1: \"$client\" is not on the server for alice: $(listed alice | names)"
 bob=$(listed bob) || fail "step 1: bob could not list the book: $bob"
 [[ $bob != *"$client"* ]] || fail "step 1: bob can read alice's private client: $bob"
 echo "ok: step 1, \"$client\" saved in the window is on the server for alice and hidden from bob"
@@ -92,9 +93,9 @@ xdotool key --clearmodifiers ctrl+s
 question=$(shown 'Changed elsewhere')
 [[ -n $question ]] || fail "step 2: Ctrl+S over someone else's change showed no \"Changed elsewhere\" question"
 xdotool mousemove --window "$question" 40 20 click 1 # on its heading: the keyboard to the dialog, no answer
-sleep 0.3
+wait_for 5 has_keyboard "$question" || fail "step 2: \"Changed elsewhere\" did not take the keyboard"
 xdotool key Return
-wait_for 10 on_server "$client (copy)" || fail "step 2: Enter saved no \"$client (copy)\": $(listed alice)"
+wait_for 10 on_server "$client (copy)" || fail "step 2: Enter saved no \"$client (copy)\": $(listed alice | names)"
 note=$(as_admin "$db" -At -c "SELECT note FROM clients WHERE name = '$client' AND deleted IS NULL")
 [[ $note == "Rang the office" ]] || fail "step 2: the original lost the other change (its note: \"$note\")"
 amount() { "$report_tool" --clients "postgresql://alice@127.0.0.1:$port/$db" --client "$1" --text | grep '^Loan amount'; }
@@ -110,12 +111,10 @@ move() { # All clients (Ctrl+O), then from the search field Tab past the list an
     local clients
     clients=$(shown 'All Clients')
     [[ -n $clients ]] || fail "step 3: Ctrl+O showed no All Clients window"
-    sleep 0.3 # it takes the keyboard itself, in its search field
-    xdotool key Tab Tab Tab space
-    sleep 0.5
-    xdotool key Escape
+    wait_for 5 has_keyboard "$clients" || fail "step 3: All Clients did not take the keyboard"
+    xdotool key Tab Tab Tab space Escape # the move is done before the window hears Escape
 }
-books() { echo "office: $(listed alice | cut -f1 | paste -sd,), here: $(in_local | cut -f1 | paste -sd,)"; }
+books() { echo "office: $(listed alice | names), here: $(in_local | names)"; }
 moved_here() { [[ $(in_local | grep -c "^$client") == 2 && -z $(listed alice | grep "^$client") ]]; }
 moved_back() { [[ $(listed alice | grep -c "^$client") == 2 && -z $(in_local | grep "^$client") ]]; }
 move
