@@ -698,8 +698,8 @@ class TestClients : public QObject {
         // Back on this computer's book, the window offers to move its clients to the office's.
         QCOMPARE(w->moveButton()->text(), "Move to the office book");
         QVERIFY(w->moveButton()->isVisibleTo(w));
-        // Tab reaches it where it stands, just after Open.
-        QCOMPARE(w->openButton()->nextInFocusChain(), w->moveButton());
+        // Tab reaches it where it stands, just before Open.
+        QCOMPARE(w->moveButton()->nextInFocusChain(), w->openButton());
         QCOMPARE(d->store().state().loanAmount, 432100.0);
         w->findChild<QLineEdit *>(QStringLiteral("clientSearch"))->setText(QStringLiteral("anna"));
         QCOMPARE(w->model()->rowCount(), 1);

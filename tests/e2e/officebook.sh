@@ -105,22 +105,31 @@ echo "ok: step 2, \"Changed elsewhere\" then Enter kept theirs and saved \"$clie
 
 # ---- 3. All clients moves the broker's clients to this computer and back ----
 in_local() { "$report_tool" --clients "$local_book" --list 2>/dev/null; }
-move() { # All clients (Ctrl+O), then from the search field Tab past the list and Open to the move button
+clients_window() { # All clients (Ctrl+O), with the keyboard in its search field
     focus "$window"
     xdotool key --clearmodifiers ctrl+o
     local clients
     clients=$(shown 'All Clients')
     [[ -n $clients ]] || fail "step 3: Ctrl+O showed no All Clients window"
     wait_for 5 has_keyboard "$clients" || fail "step 3: All Clients did not take the keyboard"
-    xdotool key Tab Tab Tab space Escape # the move is done before the window hears Escape
+}
+# From the search field Tab goes to the list, "Shared with the office" (in the office's book only), the move button.
+move() {
+    clients_window
+    xdotool key Tab Tab $1 space Escape # the move is done before the window hears Escape
 }
 books() { echo "office: $(listed alice | names), here: $(in_local | names)"; }
 moved_here() { [[ $(in_local | grep -c "^$client") == 2 && -z $(listed alice | grep "^$client") ]]; }
 moved_back() { [[ $(listed alice | grep -c "^$client") == 2 && -z $(in_local | grep "^$client") ]]; }
-move
+clients_window
+xdotool key Tab Tab space Escape # shares the client listed first, the latest saved: the copy
+shared() { listed bob | cut -f1 | grep -qxF "$client (copy)"; }
+wait_for 10 shared || fail "step 3: \"Shared with the office\" did not show \"$client (copy)\" to bob: $(listed bob | names)"
+echo "ok: step 3, \"Shared with the office\" lets bob read \"$client (copy)\""
+move Tab
 wait_for 10 moved_here || fail "step 3: \"Move to this computer\" left $(books)"
 echo "ok: step 3, \"Move to this computer\" moved both clients off the office book"
-move
+move ""
 wait_for 10 moved_back || fail "step 3: \"Move to the office book\" left $(books)"
 echo "ok: step 3, \"Move to the office book\" brought them back, once each"
 

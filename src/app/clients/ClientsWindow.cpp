@@ -169,9 +169,9 @@ ClientsWindow::ClientsWindow(ClientSession &session, QWidget *parent) : QWidget(
     connect(&session_, &ClientSession::bookReplaced, this, &ClientsWindow::listBook);
     listBook();
     setTabOrder(search_, list_);
-    // Tab goes along the buttons as they stand; the move button is made last but sits beside Open.
-    setTabOrder(open_, move_);
-    setTabOrder(move_, rename_);
+    // Tab goes along the controls as they stand; the move button is made last but sits above Open.
+    setTabOrder(share_, move_);
+    setTabOrder(move_, open_);
     setFocusProxy(search_);
     connect(&session_.store(), &CalculatorStore::themeChanged, this, &ClientsWindow::applyPalette);
     applyPalette();
