@@ -44,7 +44,7 @@ start_xvfb
 
 "${orphan_guard[@]}" "$brolga" >>"$work/brolga.log" 2>&1 &
 app_pid=$!
-window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null | head -n 1)
+window=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null | head -n 1)
 [[ -n $window ]] || fail "no Brolga window within 20 seconds"
 xdotool mousemove --window "$window" 200 20
 xdotool windowfocus --sync "$window" 2>/dev/null || true

@@ -33,7 +33,7 @@ start_xvfb
 launch() {
     "${orphan_guard[@]}" "$brolga" >>"$work/brolga.log" 2>&1 &
     app_pid=$!
-    window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null | head -n 1)
+    window=$(timeout 20 xdotool search --all --sync --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null | head -n 1)
     [[ -n $window ]] || fail "no Brolga window within 20 seconds"
     # No window manager here: put the pointer over the window and give it the keyboard.
     xdotool mousemove --window "$window" 200 20
@@ -93,7 +93,7 @@ echo "ok: a second Ctrl+E kept both: $(cd "$HOME/Desktop" && ls Brolga-Repayment
 # Save as a new client: the name prompt is its own window, and the copied figures then say whom they are for.
 client="Kim Ng"
 xdotool key --clearmodifiers ctrl+shift+s
-prompt=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Save as New Client$' 2>/dev/null | head -n 1)
+prompt=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$app_pid" --name '^Save as New Client$' 2>/dev/null | head -n 1)
 [[ -n $prompt ]] || fail "Ctrl+Shift+S showed no \"Save as New Client\" prompt"
 # No window manager gives the prompt the keyboard here: a click in its field does.
 xdotool mousemove --window "$prompt" 90 42 click 1

@@ -75,6 +75,6 @@ start_xvfb() { # start_xvfb [WIDTHxHEIGHT], 1280x1024 unless given
     "${orphan_guard[@]}" Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp -noreset 3>"$work/display" \
         >"$work/xvfb.log" 2>&1 &
     pids+=($!)
-    wait_for 10 grep -q '[0-9]' "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
+    wait_for 10 grep -qs '[0-9]' "$work/display" || { cat "$work/xvfb.log"; fail "Xvfb did not start"; }
     export DISPLAY=:$(tr -dc 0-9 <"$work/display")
 }

@@ -71,7 +71,7 @@ find_icon() {
 }
 find_window() {
     local w
-    for w in $(xdotool search --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null); do
+    for w in $(xdotool search --all --onlyvisible --pid "$app_pid" --name '^Brolga$' 2>/dev/null); do
         read -r _ _ width _ _ < <(geometry "$w")
         [[ $width == 470 ]] && { echo "$w"; return 0; }
     done

@@ -97,7 +97,7 @@ geometry() {
 # Our windows by size: the calculator window is 470 × 700, the tray icon a small square.
 find_window() {
     local w
-    for w in $(xdotool search --pid "$app_pid" --name '^Brolga$' 2>/dev/null); do
+    for w in $(xdotool search --all --pid "$app_pid" --name '^Brolga$' 2>/dev/null); do
         read -r _ _ width height _ < <(geometry "$w")
         [[ $width == 470 && $height == 700 ]] && { echo "$w"; return 0; }
     done
@@ -253,7 +253,7 @@ echo "ok: Ctrl+Alt+B pressed twice in a row hides and brings back the window, wh
 # Saving a client asks for a name in a dialog, again after an empty one; when it closes the keyboard is back in
 # the calculator window (just brought up by the shortcut), in the field that had it.
 xdotool key --clearmodifiers ctrl+shift+s
-prompt=$(timeout 10 xdotool search --sync --onlyvisible --pid "$app_pid" --name '^Save as New Client$' 2>/dev/null | head -n 1)
+prompt=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$app_pid" --name '^Save as New Client$' 2>/dev/null | head -n 1)
 [[ -n $prompt ]] || fail "Ctrl+Shift+S showed no \"Save as New Client\" prompt"
 sleep 0.3
 xdotool key Return
@@ -269,11 +269,11 @@ echo "ok: a client saved from the keyboard, and the keyboard is back in the wind
 # The client's report: Return takes the tabs ticked, the save panel proposes its name on the Desktop, and Return
 # saves it there.
 xdotool key --clearmodifiers ctrl+shift+e
-tabs_up() { xdotool search --onlyvisible --pid "$app_pid" --name '^Client report$' >/dev/null 2>&1; }
+tabs_up() { xdotool search --all --onlyvisible --pid "$app_pid" --name '^Client report$' >/dev/null 2>&1; }
 wait_for 10 tabs_up || fail "Ctrl+Shift+E did not ask which tabs go in the report"
 sleep 0.3
 xdotool key Return
-panel_up() { xdotool search --onlyvisible --pid "$app_pid" --name '^Export Report$' >/dev/null 2>&1; }
+panel_up() { xdotool search --all --onlyvisible --pid "$app_pid" --name '^Export Report$' >/dev/null 2>&1; }
 wait_for 10 panel_up || fail "Ctrl+Shift+E showed no save panel"
 sleep 0.3
 xdotool key Return
