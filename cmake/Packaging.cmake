@@ -125,8 +125,9 @@ copy as text or export as a branded PNG card. Nothing leaves the computer.")
   # emoji of a name or note in the PDF report, where the brand faces have none.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-symbola")
-  # The office's client book on a PostgreSQL server needs Qt's driver for it; a broker without one does not.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql")
+  # The office's client book on a PostgreSQL server needs Qt's driver for it, and libsecret, which QtKeychain
+  # loads at run time to reach the Secret Service, for its password; a broker without one needs neither.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql, libsecret-1-0")
   set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 endif()

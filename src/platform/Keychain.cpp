@@ -2,9 +2,12 @@
 
 #include <QEventLoop>
 #include <QHash>
+#include <QPointer>
 #include <QTimer>
 
 #include <qt6keychain/keychain.h>
+
+#include <memory>
 
 namespace brolga {
 
@@ -17,27 +20,48 @@ QHash<QString, QString> &remembered()
     return passwords;
 }
 
-// QtKeychain answers through a signal; the settings need the answer before they go on. A keychain that does not
-// answer at all (a service that hangs) is given up on after a while.
-bool finish(QKeychain::Job &job)
+// The job last given up on, until its answer comes (it deletes itself then).
+QPointer<QKeychain::Job> &unanswered()
 {
-    job.setAutoDelete(false);
+    static QPointer<QKeychain::Job> job;
+    return job;
+}
+
+// QtKeychain answers through a signal; the settings need the answer before they go on. A keychain that does not
+// answer (a service that hangs, an unlock prompt left open) is given up on after a while, as if it had said no.
+// Its job stays to take the late answer, which would otherwise reach a deleted job, and until then the keychain
+// is not asked again: QtKeychain runs one job at a time, so the next would only wait behind it.
+template <class Job> std::unique_ptr<Job> answered(std::unique_ptr<Job> job)
+{
+    if (unanswered())
+        return nullptr;
+    job->setAutoDelete(false);
+    bool done = false;
     QEventLoop loop;
-    QObject::connect(&job, &QKeychain::Job::finished, &loop, &QEventLoop::quit);
+    QObject::connect(job.get(), &QKeychain::Job::finished, &loop, [&] {
+        done = true;
+        loop.quit();
+    });
     QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    job.start();
+    job->start();
     loop.exec();
-    return job.error() == QKeychain::NoError;
+    if (done && job->error() == QKeychain::NoError)
+        return job;
+    if (!done) {
+        job->setAutoDelete(true);
+        unanswered() = job.release();
+    }
+    return nullptr;
 }
 
 } // namespace
 
 QString Keychain::password(const QString &account)
 {
-    QKeychain::ReadPasswordJob job(QString::fromLatin1(service));
-    job.setKey(account);
-    if (finish(job))
-        return job.textData();
+    auto job = std::make_unique<QKeychain::ReadPasswordJob>(QString::fromLatin1(service));
+    job->setKey(account);
+    if (const auto read = answered(std::move(job)))
+        return read->textData();
     if (const auto kept = remembered().constFind(account); kept != remembered().cend())
         return *kept;
     return qEnvironmentVariable("PGPASSWORD");
@@ -45,12 +69,12 @@ QString Keychain::password(const QString &account)
 
 bool Keychain::setPassword(const QString &account, const QString &password)
 {
-    QKeychain::WritePasswordJob job(QString::fromLatin1(service));
-    job.setKey(account);
-    job.setTextData(password);
+    auto job = std::make_unique<QKeychain::WritePasswordJob>(QString::fromLatin1(service));
+    job->setKey(account);
+    job->setTextData(password);
     // Never QtKeychain's fallback to a plain settings file.
-    job.setInsecureFallback(false);
-    if (finish(job)) {
+    job->setInsecureFallback(false);
+    if (answered(std::move(job))) {
         remembered().remove(account);
         return true;
     }

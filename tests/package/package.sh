@@ -54,7 +54,7 @@ for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6network6
 done
 grep -Eq "(^|, )libqt6sql6-sqlite(,|$)" <<<"$depends" || fail "Depends lacks libqt6sql6-sqlite"
 grep -Eq "(^|, )fonts-symbola(,|$)" <<<"$depends" || fail "Depends lacks fonts-symbola"
-[[ $(field Recommends) == libqt6sql6-psql ]] || fail "Recommends: $(field Recommends)"
+[[ $(field Recommends) == "libqt6sql6-psql, libsecret-1-0" ]] || fail "Recommends: $(field Recommends)"
 if grep -Eq "qt6-qpa-plugins|libasan|libubsan|-dev\b" <<<"$depends"; then fail "Depends on a needless package"; fi
 if dpkg-deb -c "$deb" | awk '$2 != "root/root"' | grep -q .; then fail "files not owned by root"; fi
 

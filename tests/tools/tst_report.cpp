@@ -10,6 +10,7 @@
 #include "core/ServerAddress.h"
 #include "core/StateJson.h"
 #include "export/TextExporter.h"
+#include "platform/Keychain.h"
 
 #include <QDir>
 #include <QFile>
@@ -525,6 +526,12 @@ class TestReport : public QObject {
         qunsetenv("PGPASSWORD");
         QCOMPARE(listed.exitCode, 0);
         QVERIFY2(listed.out.startsWith("Anna Lee\t"), listed.out.constData());
+        // Under tests/keyring-session.sh: the password the settings keep in the keychain for that address.
+        if (qEnvironmentVariableIsSet("BROLGA_TEST_KEYRING")) {
+            QVERIFY(Keychain::setPassword(alice, QStringLiteral("brolga-test")));
+            const Run fromKeychain = run({"--clients", alice, "--list"});
+            QVERIFY2(fromKeychain.out.startsWith("Anna Lee\t"), fromKeychain.err.constData());
+        }
 
         // Applied to an empty database by its owner: the book is made once; one from a newer Brolga is refused.
         const auto asOwner = [&](const QString &database, const QString &sql) {

@@ -76,7 +76,7 @@ ClientBookSettings::ClientBookSettings(Settings &settings, QWidget *parent) : QW
         fields_[i]->refresh();
         serverColumn->addWidget(fields_[i]);
         connect(fields_[i]->lineEdit(), &QLineEdit::editingFinished, this,
-                i == 4 ? &ClientBookSettings::savePassword : &ClientBookSettings::bookChanged);
+                i == 4 ? &ClientBookSettings::savePassword : &ClientBookSettings::addressChanged);
     }
 
     auto *testRow = new QHBoxLayout;
@@ -109,6 +109,16 @@ void ClientBookSettings::choose(bool onServer)
     settings_.setClientBookOnServer(onServer);
     serverBox_->setVisible(onServer);
     Q_EMIT bookChanged();
+}
+
+void ClientBookSettings::addressChanged()
+{
+    // The password is kept under the address: one still in the field goes with the address as it now is, or the
+    // book opened next would find none.
+    if (fields_[4]->lineEdit()->text().isEmpty())
+        Q_EMIT bookChanged();
+    else
+        savePassword();
 }
 
 void ClientBookSettings::savePassword()

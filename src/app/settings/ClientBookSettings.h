@@ -38,6 +38,7 @@ class ClientBookSettings : public QWidget {
 
   private:
     void choose(bool onServer);
+    void addressChanged();
     void savePassword();
     void showStatus(const QString &text, bool good);
     ServerAddress address() const;
