@@ -349,13 +349,16 @@ bool ClientsWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
+    // The keys do what their buttons do, and nothing where the button cannot be pressed.
     if ((watched == search_ || watched == list_) && key->key() == Qt::Key_F2 && key->modifiers() == Qt::NoModifier) {
-        renameSelected();
+        if (rename_->isEnabled())
+            renameSelected();
         return true;
     }
     // Only Delete, and only on the list: Backspace is what people press to correct a search.
     if (watched == list_ && key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
-        deleteSelected();
+        if (delete_->isEnabled())
+            deleteSelected();
         return true;
     }
     return QWidget::eventFilter(watched, event);
